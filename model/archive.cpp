@@ -1,0 +1,120 @@
+#include "model/archive.h"
+
+#include <bit>
+#include <cstring>
+
+#include "platform/codepage.h"
+
+static_assert(std::endian::native == std::endian::little, "the stream is little-endian");
+
+namespace {
+constexpr std::uint16_t kWideMarker = 0xFFFE;
+constexpr std::uint16_t kLongMarker = 0xFFFF;
+}  // namespace
+
+CArchive::CArchive(std::string& storeInto) : m_out(&storeInto) {}
+
+CArchive::CArchive(const char* data, std::size_t size) : m_data(data), m_size(size) {}
+
+void CArchive::Append(const void* bytes, std::size_t count) {
+    m_out->append(static_cast<const char*>(bytes), count);
+    m_pos += count;
+}
+
+CArchive& CArchive::operator<<(std::int32_t value) {
+    Append(&value, sizeof value);
+    return *this;
+}
+
+CArchive& CArchive::operator<<(double value) {
+    Append(&value, sizeof value);
+    return *this;
+}
+
+CArchive& CArchive::operator<<(const CString& text) {
+    const std::size_t n = text.size();
+    const auto byte = [this](std::uint8_t b) { Append(&b, 1); };
+    if (n < 0xFF) {
+        byte(static_cast<std::uint8_t>(n));
+    } else {
+        byte(0xFF);
+        if (n < kWideMarker) {
+            const auto length = static_cast<std::uint16_t>(n);
+            Append(&length, 2);
+        } else {
+            const std::uint16_t marker = kLongMarker;
+            const auto length = static_cast<std::uint32_t>(n);
+            Append(&marker, 2);
+            Append(&length, 4);
+        }
+    }
+    Append(text.data(), n);
+    return *this;
+}
+
+const char* CArchive::Take(std::size_t count, const char* what) {
+    if (count > BytesLeft()) {
+        throw CArchiveException(std::string("the file ends in the middle of ") + what, m_pos);
+    }
+    const char* at = m_data + m_pos;
+    m_pos += count;
+    return at;
+}
+
+std::uint16_t CArchive::ReadUInt16() {
+    std::uint16_t value;
+    std::memcpy(&value, Take(2, "a string length"), 2);
+    return value;
+}
+
+std::uint32_t CArchive::ReadUInt32() {
+    std::uint32_t value;
+    std::memcpy(&value, Take(4, "a string length"), 4);
+    return value;
+}
+
+CArchive& CArchive::operator>>(std::int32_t& value) {
+    std::memcpy(&value, Take(4, "a number"), 4);
+    return *this;
+}
+
+CArchive& CArchive::operator>>(double& value) {
+    std::memcpy(&value, Take(8, "a number"), 8);
+    return *this;
+}
+
+bool CArchive::ReadLengthPrefix(std::size_t& length) {
+    const auto first = static_cast<std::uint8_t>(*Take(1, "a string length"));
+    if (first < 0xFF) {
+        length = first;
+        return false;
+    }
+    const std::uint16_t word = ReadUInt16();
+    length = word == kLongMarker ? ReadUInt32() : word;
+    return word == kWideMarker;
+}
+
+CArchive& CArchive::operator>>(CString& text) {
+    std::size_t length = 0;
+    if (ReadLengthPrefix(length)) {
+        // A UTF-16 string: only ever read, never written.
+        ReadLengthPrefix(length);
+        if (length > BytesLeft() / 2) Take(BytesLeft() + 1, "a string");
+        std::u16string units(length, u'\0');
+        std::memcpy(units.data(), Take(length * 2, "a string"), length * 2);
+        text = Cp1252FromUtf16(units);
+    } else {
+        text.assign(Take(length, "a string"), length);
+    }
+    return *this;
+}
+
+std::size_t CArchive::ReadCount(std::size_t minRecordBytes) {
+    const std::size_t at = m_pos;
+    std::int32_t count;
+    *this >> count;
+    if (count < 0 || static_cast<std::size_t>(count) > BytesLeft() / minRecordBytes) {
+        throw CArchiveException("the count " + std::to_string(count) + " is impossible", at);
+    }
+    return static_cast<std::size_t>(count);
+}

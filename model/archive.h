@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "platform/types.h"
+
+// Raised when a load cannot go on: the file ended early or holds a count that
+// cannot be true. Offset is where the failing value starts.
+class CArchiveException : public std::runtime_error {
+public:
+    CArchiveException(const std::string& what, std::size_t offset)
+        : std::runtime_error(what), m_offset(offset) {}
+    std::size_t Offset() const { return m_offset; }
+
+private:
+    std::size_t m_offset;
+};
+
+// The document stream: 4-byte little-endian integers, 8-byte IEEE doubles and
+// length-prefixed single-byte strings, nothing else. Stores into a byte
+// buffer or loads from one.
+class CArchive {
+public:
+    static constexpr std::uint32_t kUnknownSchema = 0xFFFFFFFF;
+
+    explicit CArchive(std::string& storeInto);
+    CArchive(const char* data, std::size_t size);
+
+    bool IsStoring() const { return m_out != nullptr; }
+    bool IsLoading() const { return m_out == nullptr; }
+
+    CArchive& operator<<(std::int32_t value);
+    CArchive& operator<<(double value);
+    CArchive& operator<<(const CString& text);
+    CArchive& operator>>(std::int32_t& value);
+    CArchive& operator>>(double& value);
+    CArchive& operator>>(CString& text);
+
+    // Reads a list count and refuses one that is negative or that the rest of
+    // the file could not hold at minRecordBytes a record, before anyone
+    // allocates for it.
+    std::size_t ReadCount(std::size_t minRecordBytes);
+
+    // No load ever sets a schema, so a reader always sees the unknown value.
+    std::uint32_t GetObjectSchema() const { return kUnknownSchema; }
+    std::uint32_t m_nObjectSchema = kUnknownSchema;
+
+    std::size_t GetPosition() const { return m_pos; }
+    std::size_t BytesLeft() const { return m_size - m_pos; }
+
+private:
+    const char* Take(std::size_t count, const char* what);
+    // True when the prefix announces a wide-character string.
+    bool ReadLengthPrefix(std::size_t& length);
+    std::uint16_t ReadUInt16();
+    std::uint32_t ReadUInt32();
+    void Append(const void* bytes, std::size_t count);
+
+    std::string* m_out = nullptr;
+    const char* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_pos = 0;
+};

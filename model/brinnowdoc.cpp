@@ -1,0 +1,179 @@
+#include "model/brinnowdoc.h"
+
+#include <algorithm>
+
+#include "model/archive.h"
+#include "model/recordsizes.h"
+#include "platform/filestore.h"
+
+namespace {
+
+struct DefaultArmament {
+    int nation;
+    const char* calibre;
+    double af;
+};
+
+constexpr DefaultArmament kDefaultArmaments[] = {
+    {1, "3", 0.33},   {1, "4", 0.5},    {1, "4.7", 0.5}, {1, "5.5", 0.6},  {1, "6", 0.7},
+    {1, "7.5", 0.8},  {1, "9.2", 1.5},  {1, "12", 2.25}, {1, "13.5", 2.94}, {1, "14", 3.0},
+    {1, "15", 4.0},   {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5},  {2, "5", 0.5},
+    {2, "5.9", 0.7},  {2, "6", 0.7},    {2, "8.2", 1.0}, {2, "11", 2.0},   {2, "12", 2.6},
+    {2, "15", 3.5},
+};
+
+void ShiftReference(int& reference, int from, int delta) {
+    if (reference >= from && (reference > 0 || delta >= 0)) reference += delta;
+}
+
+void ShiftShip(VxShip& ship, int from, int delta) {
+    ShiftReference(ship.m_nMainArmament, from, delta);
+    ShiftReference(ship.m_nSecondaryArmament, from, delta);
+}
+
+}  // namespace
+
+CBrinnowDoc::CBrinnowDoc() { OnNewDocument(); }
+
+BOOL CBrinnowDoc::OnNewDocument() {
+    m_strPathName.clear();
+    m_bModified = FALSE;
+    m_nations.clear();
+    m_armaments.clear();
+    m_torpedoes.clear();
+    m_ships.clear();
+    m_squadrons.clear();
+    m_scenarios.clear();
+    CreateDefaults();
+    return TRUE;
+}
+
+void CBrinnowDoc::CreateDefaults() {
+    for (const auto& [name, group] : {std::pair{"Neutral", 0}, {"Great Britain", 2},
+                                      {"Germany", 1}, {"Russia", 2}, {"Italy", 0}, {"France", 2},
+                                      {"Japan", 0}, {"Austria-Hungary", 1}, {"Turkey", 1},
+                                      {"United States of America", 0}}) {
+        m_nations.emplace_back(name, "No Notes", group);
+    }
+    for (const DefaultArmament& armament : kDefaultArmaments) {
+        m_armaments.emplace_back(armament.calibre, armament.af, armament.nation);
+    }
+    m_torpedoes.emplace_back(18.0, 3000);
+    m_torpedoes.emplace_back(21.0, 6000);
+}
+
+template <class T>
+void CBrinnowDoc::SerializeList(CArchive& ar, CArray<T>& list, const char* kind,
+                                std::size_t minBytes) {
+    if (ar.IsStoring()) {
+        ar << static_cast<std::int32_t>(list.size());
+    } else {
+        m_load = {kind, 0, 0, ar.GetPosition()};
+        list.resize(ar.ReadCount(minBytes));
+        m_load.count = list.size();
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        m_load.index = i;
+        m_load.start = ar.GetPosition();
+        list[i].Serialize(ar);
+    }
+}
+
+void CBrinnowDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) ar.m_nObjectSchema = 2;
+    SerializeList(ar, m_nations, "nation", RecordSize::kNation);
+    SerializeList(ar, m_armaments, "armament", RecordSize::kArmament);
+    SerializeList(ar, m_torpedoes, "torpedo type", RecordSize::kTorpedo);
+    SerializeList(ar, m_ships, "ship", RecordSize::kShip);
+    SerializeList(ar, m_squadrons, "squadron", RecordSize::kSquadron);
+    SerializeList(ar, m_scenarios, "scenario", RecordSize::kScenario);
+}
+
+void CBrinnowDoc::ShiftArmamentReferences(int from, int delta) {
+    for (VxShip& ship : m_ships) ShiftShip(ship, from, delta);
+    for (VxScenario& scenario : m_scenarios) {
+        for (VxForce& force : scenario.m_forces) {
+            for (VxShip& ship : force.m_ships) ShiftShip(ship, from, delta);
+        }
+    }
+}
+
+int CBrinnowDoc::InsertArmament(const VxArmament& armament) {
+    const auto at = std::find_if(m_armaments.begin(), m_armaments.end(),
+                                 [&](const VxArmament& existing) {
+                                     return !VxArmament::ComesBefore(existing, armament);
+                                 });
+    const int index = static_cast<int>(at - m_armaments.begin());
+    m_armaments.insert(at, armament);
+    ShiftArmamentReferences(index, +1);
+    return index;
+}
+
+void CBrinnowDoc::RemoveArmament(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_armaments.size()) return;
+    m_armaments.erase(m_armaments.begin() + index);
+    ShiftArmamentReferences(index + 1, -1);
+}
+
+std::string CBrinnowDoc::GetTitle() const {
+    if (m_strPathName.empty()) return "Untitled";
+    const std::size_t slash = m_strPathName.find_last_of('/');
+    return slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1);
+}
+
+std::string CBrinnowDoc::SaveToBytes() {
+    std::string bytes;
+    bytes.reserve(64 + m_ships.size() * 200);
+    CArchive ar(bytes);
+    Serialize(ar);
+    return bytes;
+}
+
+bool CBrinnowDoc::LoadFromBytes(const std::string& bytes, const std::string& name) {
+    CArchive ar(bytes.data(), bytes.size());
+    try {
+        Serialize(ar);
+    } catch (const CArchiveException& failure) {
+        m_strError = DescribeLoadFailure(bytes, name, failure);
+        OnNewDocument();
+        return false;
+    }
+    m_bModified = FALSE;
+    return true;
+}
+
+std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std::string& name,
+                                             const CArchiveException& failure) const {
+    std::string where = std::string("the number of ") + m_load.kind + "s";
+    if (m_load.count > 0) {
+        where = m_load.kind + std::string(" ") + std::to_string(m_load.index + 1) + " of " + std::to_string(m_load.count);
+        // Most records begin with their name: show it when it was intact.
+        CArchive nameReader(bytes.data() + m_load.start, bytes.size() - m_load.start);
+        CString recordName;
+        try {
+            nameReader >> recordName;
+        } catch (const CArchiveException&) {
+        }
+        if (!recordName.empty() && m_load.kind != std::string("torpedo type")) {
+            where += " (\"" + recordName.substr(0, 60) + "\")";
+        }
+    }
+    return "\"" + name + "\" is not a valid Brinnow document: at byte " +
+           std::to_string(failure.Offset()) + ", while reading " + where + ", " + failure.what() +
+           ".";
+}
+
+bool CBrinnowDoc::OnOpenDocument(const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, m_strError)) return false;
+    if (!LoadFromBytes(bytes, path)) return false;
+    m_strPathName = path;
+    return true;
+}
+
+bool CBrinnowDoc::OnSaveDocument(const std::string& path) {
+    if (!WriteFileSafely(path, SaveToBytes(), m_strError)) return false;
+    m_strPathName = path;
+    m_bModified = FALSE;
+    return true;
+}

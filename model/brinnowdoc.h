@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include "model/armament.h"
+#include "model/nation.h"
+#include "model/scenario.h"
+#include "model/ship.h"
+#include "model/squadron.h"
+#include "model/torpedo.h"
+#include "platform/types.h"
+
+class CArchive;
+
+// The one document: six lists of records held by value, the default
+// reference data of a new campaign, and the modified flag.
+class CBrinnowDoc {
+public:
+    CBrinnowDoc();
+
+    BOOL OnNewDocument();
+    void CreateDefaults();
+    void Serialize(CArchive& ar);
+
+    // Keeps ships' armament positions naming the same armaments after an
+    // insertion (delta +1) or removal (delta -1) at a position.
+    void ShiftArmamentReferences(int from, int delta);
+    // Inserts in armament order, in front of any equal armament, and shifts
+    // the references; returns the position.
+    int InsertArmament(const VxArmament& armament);
+    void RemoveArmament(int index);
+
+    void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
+    BOOL IsModified() const { return m_bModified; }
+
+    // Whole-file operations. On failure, ErrorMessage() says what was wrong in
+    // a sentence naming the file. A failed load leaves a new document; a
+    // failed save leaves the old file and the modified flag as they were.
+    bool OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+    // The same on bytes in memory; name is how the file is called in messages.
+    bool LoadFromBytes(const std::string& bytes, const std::string& name);
+    std::string SaveToBytes();
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(const std::string& path) { m_strPathName = path; }
+    // The file name without its folder, or "Untitled".
+    std::string GetTitle() const;
+    const std::string& ErrorMessage() const { return m_strError; }
+
+    CArray<VxNation, VxNation&> m_nations;
+    CArray<VxShip, VxShip&> m_ships;
+    CArray<VxArmament, VxArmament&> m_armaments;
+    CArray<VxTorpedo, VxTorpedo&> m_torpedoes;
+    CArray<VxSquadron, VxSquadron&> m_squadrons;
+    CArray<VxScenario, VxScenario&> m_scenarios;
+
+private:
+    // Where a load is, so that a failure can say which record was damaged.
+    struct LoadPosition {
+        const char* kind = "nation";
+        std::size_t index = 0;
+        std::size_t count = 0;
+        std::size_t start = 0;
+    };
+
+    template <class T>
+    void SerializeList(CArchive& ar, CArray<T>& list, const char* kind, std::size_t minBytes);
+    std::string DescribeLoadFailure(const std::string& bytes, const std::string& name,
+                                    const class CArchiveException& failure) const;
+
+    BOOL m_bModified = FALSE;
+    std::string m_strPathName;
+    std::string m_strError;
+    LoadPosition m_load;
+};

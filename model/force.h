@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/ship.h"
+#include "model/squadron.h"
+#include "platform/types.h"
+
+class CArchive;
+struct HtmlExport;
+
+// One side's group in a scenario. It owns copies of squadrons and ships taken
+// when they were added; later changes to the document do not reach them.
+class VxForce {
+public:
+    VxForce() = default;
+
+    void Serialize(CArchive& ar);
+    bool IsDifferent(const VxForce& other) const;
+
+    CString HtmlSection(HtmlExport& html) const;
+
+    CString m_strName;
+    int m_nNation = 0;
+    CArray<VxSquadron, VxSquadron&> m_squadrons;
+    CArray<VxShip, VxShip&> m_ships;
+    CString m_strNotes;
+};

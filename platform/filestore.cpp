@@ -1,0 +1,55 @@
+#include "platform/filestore.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString QPath(const std::string& path) { return QString::fromUtf8(path.data(), qsizetype(path.size())); }
+
+std::string Sentence(const char* what, const std::string& path, const QString& reason) {
+    return std::string(what) + " \"" + path + "\": " + reason.toStdString() + ".";
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    QFile file(QPath(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = Sentence("Cannot open", path, file.errorString());
+        return false;
+    }
+    const qint64 size = file.size();
+    bytes.resize(static_cast<std::size_t>(size));
+    if (file.read(bytes.data(), size) != size) {
+        error = Sentence("Cannot read", path, file.errorString());
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error) {
+    QSaveFile file(QPath(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = Sentence("Cannot create", path, file.errorString());
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.commit()) {
+        error = Sentence("Cannot write", path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Whole-file reading and crash-safe writing. Paths are UTF-8. Every failure
+// returns false with a sentence that names the file and the reason.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Writes to a temporary file beside the target and renames it over the
+// target only when everything was written, so the old file survives a failure.
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error);
+
+// Turns every "\n" into "\r\n", as a text-mode file write does.
+std::string WithCrLf(std::string_view text);

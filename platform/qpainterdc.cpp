@@ -1,0 +1,160 @@
+#include "platform/qpainterdc.h"
+
+#include <QPaintDevice>
+#include <cstdlib>
+
+#include "platform/codepage.h"
+
+namespace {
+
+QColor QColorOf(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+QString QTextOf(const std::string& bytes) {
+    const std::u16string wide = Cp1252ToUtf16(bytes);
+    return QString(reinterpret_cast<const QChar*>(wide.data()), qsizetype(wide.size()));
+}
+
+QFont QFontOf(const CFont& font, QPaintDevice* device) {
+    QFont qfont(QString::fromStdString(font.lfFaceName));
+    qfont.setPixelSize(std::max(1, std::abs(font.lfHeight)));
+    qfont.setWeight(font.lfWeight >= 700 ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.lfItalic);
+    return QFont(qfont, device);
+}
+
+}  // namespace
+
+QPainterDC::QPainterDC(QPainter& painter)
+    : m_painter(painter),
+      m_qfont(QFontOf(m_font, painter.device())),
+      m_metrics(m_qfont, painter.device()) {
+    ApplyPen();
+    m_painter.setBrush(QColorOf(m_brush.color));
+    m_painter.setFont(m_qfont);
+}
+
+int QPainterDC::GetDeviceCaps(DeviceCap index) const {
+    const QPaintDevice* device = m_painter.device();
+    switch (index) {
+        case HORZRES: return device->width();
+        case VERTRES: return device->height();
+        case HORZSIZE: return device->widthMM();
+        case VERTSIZE: return device->heightMM();
+    }
+    return 0;
+}
+
+void QPainterDC::MoveTo(int x, int y) { m_position = QPoint(x, y); }
+
+void QPainterDC::LineTo(int x, int y) {
+    m_painter.drawLine(m_position, QPoint(x, y));
+    m_position = QPoint(x, y);
+}
+
+QRect QPainterDC::ShapeRect(int left, int top, int right, int bottom) const {
+    // GDI leaves the right and bottom edge out; QRect's outline includes them.
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).adjusted(0, 0, -1, -1);
+}
+
+void QPainterDC::Rectangle(int left, int top, int right, int bottom) {
+    m_painter.drawRect(ShapeRect(left, top, right, bottom));
+}
+
+void QPainterDC::Ellipse(int left, int top, int right, int bottom) {
+    m_painter.drawEllipse(ShapeRect(left, top, right, bottom));
+}
+
+void QPainterDC::PatBlt(int x, int y, int width, int height, RasterOp op) {
+    if (op == WHITENESS) m_painter.fillRect(QRect(x, y, width, height), Qt::white);
+}
+
+void QPainterDC::DrawAligned(int x, int y, const QString& text, int width) {
+    const unsigned horizontal = m_align & kHorizontalAlignMask;
+    const unsigned vertical = m_align & kVerticalAlignMask;
+    const int left = horizontal == TA_CENTER ? x - width / 2 : horizontal == TA_RIGHT ? x - width : x;
+    const int baseline = vertical == TA_BASELINE ? y
+                         : vertical == TA_BOTTOM ? y - m_metrics.descent()
+                                                 : y + m_metrics.ascent();
+    if (m_bkMode == OPAQUE) {
+        m_painter.fillRect(QRect(left, baseline - m_metrics.ascent(), width, m_metrics.height()),
+                           Qt::white);
+    }
+    m_painter.setPen(QColorOf(m_textColor));
+    m_painter.drawText(QPoint(left, baseline), text);
+    ApplyPen();
+}
+
+void QPainterDC::TextOut(int x, int y, const std::string& text) {
+    const QString qtext = QTextOf(text);
+    DrawAligned(x, y, qtext, m_metrics.horizontalAdvance(qtext));
+}
+
+void QPainterDC::TabbedTextOut(int x, int y, const std::string& text, int tabOrigin) {
+    if (text.find('\t') == std::string::npos) {
+        TextOut(x, y, text);
+        return;
+    }
+    // Default tab stops every eight average character widths from the origin.
+    const int stop = std::max(1, 8 * m_metrics.averageCharWidth());
+    const unsigned savedAlign = SetTextAlign((m_align & kVerticalAlignMask) | TA_LEFT);
+    int cursor = x;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t tab = text.find('\t', start);
+        const QString piece = QTextOf(text.substr(start, tab == std::string::npos ? tab : tab - start));
+        DrawAligned(cursor, y, piece, m_metrics.horizontalAdvance(piece));
+        if (tab == std::string::npos) break;
+        cursor += m_metrics.horizontalAdvance(piece);
+        cursor = tabOrigin + ((cursor - tabOrigin) / stop + 1) * stop;
+        start = tab + 1;
+    }
+    SetTextAlign(savedAlign);
+}
+
+CSize QPainterDC::GetTextExtent(const std::string& text) const {
+    return {m_metrics.horizontalAdvance(QTextOf(text)), m_metrics.height()};
+}
+
+unsigned QPainterDC::SetTextAlign(unsigned align) { return std::exchange(m_align, align); }
+
+int QPainterDC::SetBkMode(int mode) { return std::exchange(m_bkMode, mode); }
+
+COLORREF QPainterDC::SetTextColor(COLORREF color) { return std::exchange(m_textColor, color); }
+
+CFont QPainterDC::SelectObject(const CFont& font) {
+    if (!(font == m_font)) {
+        m_qfont = QFontOf(font, m_painter.device());
+        m_metrics = QFontMetrics(m_qfont, m_painter.device());
+        m_painter.setFont(m_qfont);
+    }
+    return std::exchange(m_font, font);
+}
+
+CPen QPainterDC::SelectObject(const CPen& pen) {
+    CPen previous = std::exchange(m_pen, pen);
+    ApplyPen();
+    return previous;
+}
+
+CBrush QPainterDC::SelectObject(const CBrush& brush) {
+    m_painter.setBrush(QColorOf(brush.color));
+    return std::exchange(m_brush, brush);
+}
+
+void QPainterDC::ApplyPen() {
+    QPen pen(QColorOf(m_pen.color), std::max(1, m_pen.width));
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+}
+
+int QPainterDC::StartPage() {
+    if (m_pageEnded && m_pageBreak) m_pageBreak();
+    m_pageEnded = false;
+    return 1;
+}
+
+int QPainterDC::EndPage() {
+    m_pageEnded = true;
+    return 1;
+}

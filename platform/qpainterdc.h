@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPoint>
+#include <functional>
+
+#include "platform/cdc.h"
+
+// The device context on a Qt paint device (PDF page, printer page, image or
+// widget). The painter must be active on the device for the DC's lifetime.
+class QPainterDC : public CDC {
+public:
+    explicit QPainterDC(QPainter& painter);
+
+    // Called by StartPage when a page was ended before: the device's way to
+    // begin a new page (QPdfWriter::newPage, QPrinter::newPage).
+    void SetPageBreak(std::function<void()> pageBreak) { m_pageBreak = std::move(pageBreak); }
+
+    int GetDeviceCaps(DeviceCap index) const override;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void PatBlt(int x, int y, int width, int height, RasterOp op) override;
+
+    void TextOut(int x, int y, const std::string& text) override;
+    void TabbedTextOut(int x, int y, const std::string& text, int tabOrigin) override;
+    CSize GetTextExtent(const std::string& text) const override;
+
+    unsigned SetTextAlign(unsigned align) override;
+    int SetBkMode(int mode) override;
+    COLORREF SetTextColor(COLORREF color) override;
+    CFont SelectObject(const CFont& font) override;
+    CPen SelectObject(const CPen& pen) override;
+    CBrush SelectObject(const CBrush& brush) override;
+    CFont GetCurrentFont() const override { return m_font; }
+
+    int StartPage() override;
+    int EndPage() override;
+
+private:
+    void ApplyPen();
+    void DrawAligned(int x, int y, const QString& text, int width);
+    QRect ShapeRect(int left, int top, int right, int bottom) const;
+
+    QPainter& m_painter;
+    std::function<void()> m_pageBreak;
+    bool m_pageEnded = false;
+    QPoint m_position;
+    unsigned m_align = TA_LEFT | TA_TOP;
+    int m_bkMode = OPAQUE;
+    COLORREF m_textColor = RGB(0, 0, 0);
+    CFont m_font;
+    CPen m_pen;
+    CBrush m_brush;
+    QFont m_qfont;
+    QFontMetrics m_metrics;
+};
