@@ -1,3 +1,63 @@
-#include <cstdio>
-#include "model/brinnowdoc.h"
-int main() { CBrinnowDoc doc; std::string b = doc.SaveToBytes(); std::fwrite(b.data(), 1, b.size(), stdout); }
+#include <QGuiApplication>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <map>
+
+#include "cli/clicommands.h"
+#include "platform/textformat.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: brinnow-cli COMMAND [ARGUMENTS]\n"
+    "Scripted access to Brinnow campaign documents.\n"
+    "\n"
+    "Commands:\n"
+    "  new OUT                        write a new document with the default content\n"
+    "  info FILE                      print the six lists with their counts\n"
+    "  save-as IN OUT                 load IN and save it to OUT\n"
+    "  print blank -o OUT.pdf         a page of blank ship record cards\n"
+    "  print ships FILE -o OUT.pdf    every ship as a record card, by nation\n"
+    "      [--paper A4|Letter] [--dpi N]   (defaults: A4, 600 dpi)\n"
+    "  card FILE SHIPNAME -o OUT.png  one ship's record card as an image\n"
+    "      [--scale PX_PER_MM] [--blank]   (default scale 5.9)\n"
+    "  export-text FILE OUT.txt       all ships as comma-delimited text\n"
+    "  export-html FILE SCENARIO OUT.htm   a scenario page with card images\n"
+    "\n"
+    "Options:\n"
+    "  --help      show this help\n"
+    "  --version   show the version\n";
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::cout << kHelp;
+        return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "brinnow-cli " << BRINNOW_VERSION << "\n";
+        return 0;
+    }
+    // Fonts and PDF pages need a GUI application, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    UseClassicNumberFormat();
+
+    const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
+        {"new", CommandNew},
+        {"info", CommandInfo},
+        {"save-as", CommandSaveAs},
+        {"print", CommandPrint},
+        {"card", CommandCard},
+        {"export-text", CommandExportText},
+        {"export-html", CommandExportHtml},
+    };
+    const auto command = commands.find(argv[1]);
+    if (command == commands.end()) {
+        std::cerr << "brinnow-cli: unknown command \"" << argv[1] << "\"\nTry 'brinnow-cli --help'.\n";
+        return 2;
+    }
+    return command->second(std::vector<std::string>(argv + 2, argv + argc));
+}

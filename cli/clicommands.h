@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Each command takes the words after its name, reports failures on stderr
+// and returns the process exit code. Output files appear only on success.
+int CommandNew(const std::vector<std::string>& args);
+int CommandInfo(const std::vector<std::string>& args);
+int CommandSaveAs(const std::vector<std::string>& args);
+int CommandPrint(const std::vector<std::string>& args);
+int CommandCard(const std::vector<std::string>& args);
+int CommandExportText(const std::vector<std::string>& args);
+int CommandExportHtml(const std::vector<std::string>& args);

@@ -1,0 +1,61 @@
+#include "export/imagenames.h"
+
+#include "platform/codepage.h"
+
+namespace {
+
+constexpr std::size_t kMaxFileNameBytes = 255;
+constexpr const char* kImageExtension = ".gif";
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool IsUnsafeInFileName(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return IsSeparator(c) || byte < 0x20 || byte == 0x7F;
+}
+
+std::string ReplaceEach(const std::string& text, const std::string& special,
+                        const std::string* replacements) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const std::size_t at = special.find(c);
+        out += at == std::string::npos ? std::string(1, c) : replacements[at];
+    }
+    return out;
+}
+
+std::string EscapeHtmlAttribute(const std::string& text) {
+    static const std::string replacements[] = {"&amp;", "&quot;", "&lt;", "&gt;"};
+    return ReplaceEach(text, "&\"<>", replacements);
+}
+
+}  // namespace
+
+std::string ImageFileName(const std::string& shipName) {
+    std::string name = shipName;
+    for (char& c : name) {
+        if (IsUnsafeInFileName(c)) c = '_';
+    }
+    // The file system takes names of at most 255 bytes of UTF-8.
+    while (Cp1252ToUtf8(name).size() + 4 > kMaxFileNameBytes) name.pop_back();
+    return name + kImageExtension;
+}
+
+std::string ImageSourceAttribute(const std::string& fileName) {
+    // A URL reads '%', '#' and '?' as its own syntax.
+    static const std::string replacements[] = {"%25", "%23", "%3F"};
+    return EscapeHtmlAttribute(ReplaceEach(fileName, "%#?", replacements));
+}
+
+std::string AltAttribute(const std::string& shipName) { return EscapeHtmlAttribute(shipName); }
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t at = path.find_last_of("/\\");
+    return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return IsSeparator(folder.back()) ? folder + name : folder + "/" + name;
+}

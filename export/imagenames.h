@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Ship names become image file names in the page's folder. A name that could
+// not be a file name there, or that would lead out of the folder, is mapped to
+// a safe one; ordinary names stay exactly as they are.
+std::string ImageFileName(const std::string& shipName);
+
+// The same name as it may stand in an IMG tag's SRC and ALT attributes.
+std::string ImageSourceAttribute(const std::string& fileName);
+std::string AltAttribute(const std::string& shipName);
+
+// The folder of a page path (up to its last separator), or empty.
+std::string FolderOf(const std::string& path);
+// folder + separator + name, with no separator doubled and none leading the
+// name when the folder is empty (the current folder).
+std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,0 +1,31 @@
+// The HTML section of VxSquadron: its ships looked up by name.
+#include "export/htmlexport.h"
+#include "model/squadron.h"
+
+namespace {
+
+CString ShipSections(const CStringArray& names, HtmlExport& html) {
+    CString sections;
+    for (const CString& name : names) {
+        sections += FindShipByName(html.ships, name).HtmlSection(html, false, true);
+    }
+    return sections;
+}
+
+}  // namespace
+
+CString VxSquadron::HtmlSection(HtmlExport& html) const {
+    CString section = "<H3>" + m_strName + "</H3>\n";
+    section += "<H4>Flagship</H4>";
+    section += "<P>" + m_strCommander + "<BR>";
+    section += FindShipByName(html.ships, m_strFlagship).HtmlSection(html, false, true);
+    section += "</P>\n";
+    if (!m_shipNames.empty()) {
+        section += "<H4>Ships in Squadron</H4><P>" + ShipSections(m_shipNames, html) + "</P>\n";
+    }
+    if (!m_attachmentNames.empty()) {
+        section += "<H4>Attachments to Squadron</H4><P>" + ShipSections(m_attachmentNames, html) +
+                   "</P>\n";
+    }
+    return section;
+}

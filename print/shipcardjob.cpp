@@ -1,0 +1,82 @@
+#include "print/shipcardjob.h"
+
+#include "model/brinnowdoc.h"
+#include "print/printframework.h"
+
+namespace {
+constexpr const char* kContinued = " <continued>";
+constexpr int kCardMode = 1;
+}  // namespace
+
+std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) const {
+    const double p = PixelsPerMm(dc);
+    const PageGeometry page = PageGeometry::Of(dc, p);
+    const auto& ships = m_doc.m_ships;
+    const int count = static_cast<int>(ships.size());
+    std::vector<ShipPageRange> pages;
+    int first = 0;
+    int pendingHeight = -1;  // the card that did not fit on the last page
+    while (first < count) {
+        const int nation = ships[std::size_t(first)].m_nNation;
+        int total = 0;
+        int i = first;
+        for (; i < count; ++i) {
+            const VxShip& ship = ships[std::size_t(i)];
+            const int height = pendingHeight >= 0
+                                   ? pendingHeight
+                                   : ship.GetCardHeight(dc, p, kCardMode, page.printableWidth);
+            pendingHeight = -1;
+            const bool full = total + height > page.bottomLimit && i > first;
+            if (full || (pagePerNation && ship.m_nNation != nation)) {
+                pendingHeight = height;
+                break;
+            }
+            total += height;
+        }
+        pages.push_back({first, i == count ? count : i - 1});
+        first = i;
+    }
+    return pages;
+}
+
+void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const {
+    dc.SetBkMode(TRANSPARENT);
+    const double p = PixelsPerMm(dc);
+    const PageGeometry page = PageGeometry::Of(dc, p);
+    const auto& ships = m_doc.m_ships;
+    PrintTitleBlock(dc, p);
+
+    const VxShip& firstShip = ships[std::size_t(range.first)];
+    const VxNation* nation = firstShip.NationIn(m_doc.m_nations);
+    const bool continued =
+        range.first > 0 && ships[std::size_t(range.first - 1)].m_nNation == firstShip.m_nNation;
+    CFont headingFont;
+    MakePrintFont(dc, headingFont, Mm(p, 5), "Arial", TRUE, TRUE);
+    {
+        ScopedSelection<CFont> font(dc, headingFont);
+        ScopedTextAlign align(dc, TA_LEFT | TA_TOP);
+        dc.TextOut(page.margin, page.margin,
+                   (nation ? nation->m_strName : CString()) + (continued ? kContinued : ""));
+    }
+
+    int y = Mm(p, 5) + page.margin;
+    const int last = std::min(range.last, static_cast<int>(ships.size()) - 1);
+    for (int i = range.first; i <= last; ++i) {
+        const VxShip& ship = ships[std::size_t(i)];
+        ship.DrawCard(dc, p, page.margin, y, m_doc.m_armaments, kCardMode, page.printableWidth);
+        y += ship.GetCardHeight(dc, p, kCardMode, page.printableWidth);
+    }
+    PrintPageFooter(dc, p, pageNumber);
+}
+
+int ShipCardJob::Print(CDC& dc, const char* documentName) const {
+    const std::vector<ShipPageRange> pages = Layout(dc);
+    dc.StartDoc(documentName);
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        dc.StartPage();
+        PrintPage(dc, pages[k], static_cast<int>(k + 1));
+        dc.EndPage();
+    }
+    dc.EndDoc();
+    return static_cast<int>(pages.size());
+}

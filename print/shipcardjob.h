@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/cdc.h"
+
+class CBrinnowDoc;
+
+// The ships on one page of the card job: first to last, where last equals
+// the ship count when the page ends the document.
+struct ShipPageRange {
+    int first = 0;
+    int last = 0;
+    bool operator==(const ShipPageRange&) const = default;
+};
+
+// File Print: every ship as a card with its notes, a new page for every
+// change of nation and whenever the next card would pass the bottom limit.
+class ShipCardJob {
+public:
+    explicit ShipCardJob(const CBrinnowDoc& doc) : m_doc(doc) {}
+
+    // All pages in one pass over the ships, each card measured once. A card
+    // taller than the page stands alone on its page.
+    std::vector<ShipPageRange> Layout(CDC& dc, bool pagePerNation = true) const;
+    // Title block, nation heading, the cards and the footer of one page.
+    void PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const;
+    // The whole job on a printer device context; returns the page count.
+    int Print(CDC& dc, const char* documentName) const;
+
+private:
+    const CBrinnowDoc& m_doc;
+};

@@ -1,0 +1,94 @@
+#include "print/textlayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "print/printframework.h"
+
+namespace {
+
+// Characters of text estimated to fit maxWidth when the whole is width wide.
+int EstimatedFit(std::size_t length, int maxWidth, int width) {
+    return static_cast<int>(static_cast<double>(length) * maxWidth / width) + 1;
+}
+
+int LastBreak(const CString& text, int within) {
+    const CString piece = text.substr(0, static_cast<std::size_t>(std::max(within, 0)));
+    const std::size_t at = piece.find_last_of(" -,");
+    return at == CString::npos ? -1 : static_cast<int>(at);
+}
+
+// With no break character to use, the most characters that fit (at least one).
+int ForcedBreak(CDC& dc, const CString& text, int maxWidth, int estimate) {
+    int count = std::clamp(estimate - 1, 1, static_cast<int>(text.size()));
+    while (count > 1 && dc.GetTextExtent(text.substr(0, std::size_t(count))).cx > maxWidth) --count;
+    return count;
+}
+
+}  // namespace
+
+void SplitLines(const CString& text, CStringArray& lines) {
+    lines.clear();
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\r\n", from)) != CString::npos; from = at + 2) {
+        lines.push_back(text.substr(from, at - from));
+    }
+    if (from < text.size()) lines.push_back(text.substr(from));
+}
+
+CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next) {
+    const CString rest = static_cast<std::size_t>(start) < text.size() ? text.substr(std::size_t(start))
+                                                                       : CString();
+    const int width = dc.GetTextExtent(rest).cx;
+    if (width <= maxWidth) {
+        next = start + static_cast<int>(rest.size());
+        return rest;
+    }
+    const int estimate = EstimatedFit(rest.size(), maxWidth, width);
+    const int b = LastBreak(rest, estimate);
+    CString line = rest.substr(0, std::size_t(std::max(b, 0)));
+    int end = b;
+    if (!line.empty() && line[0] == ' ') {
+        line.erase(0, 1);
+        ++end;
+    }
+    if (line.empty()) {
+        const int count = ForcedBreak(dc, rest, maxWidth, estimate);
+        next = start + count - 1;
+        return rest.substr(0, std::size_t(count));
+    }
+    next = end + start;
+    return line;
+}
+
+int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text) {
+    ScopedSelection<CFont> selected(dc, font);
+    const int lineHeight = std::abs(font.lfHeight);
+    CString rest = text;
+    int width = dc.GetTextExtent(rest).cx;
+    int lines = 0;
+    while (width > maxWidth) {
+        ++lines;
+        const int estimate = EstimatedFit(rest.size(), maxWidth, width);
+        const int b = LastBreak(rest, estimate);
+        rest.erase(0, std::size_t(b > 0 ? b : ForcedBreak(dc, rest, maxWidth, estimate)));
+        if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+        width = dc.GetTextExtent(rest).cx;
+    }
+    if (width > 0) ++lines;
+    return lineHeight * lines;
+}
+
+int DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+    CStringArray lines;
+    SplitLines(text, lines);
+    for (const CString& line : lines) {
+        int next = 0;
+        for (CString piece = FitTextLine(dc, maxWidth, line, 0, next); !piece.empty();
+             piece = FitTextLine(dc, maxWidth, line, next + 1, next)) {
+            dc.TabbedTextOut(x, y, piece, 0);
+            y += lineHeight;
+        }
+    }
+    return y;
+}

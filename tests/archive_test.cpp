@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "model/archive.h"
+
+namespace {
+
+std::string Stored(const CString& text) {
+    std::string bytes;
+    CArchive ar(bytes);
+    ar << text;
+    return bytes;
+}
+
+CString Loaded(const std::string& bytes) {
+    CArchive ar(bytes.data(), bytes.size());
+    CString text = "old";
+    ar >> text;
+    EXPECT_EQ(ar.BytesLeft(), 0u);
+    return text;
+}
+
+TEST(ArchiveStrings, ShortStringsTakeOneBytePrefix) {
+    EXPECT_EQ(Stored(""), std::string(1, '\0'));
+    EXPECT_EQ(Stored("Neutral"), "\x07Neutral");
+    EXPECT_EQ(Loaded(std::string(1, '\0')), "");
+}
+
+TEST(ArchiveStrings, PrefixThresholdsRoundTrip) {
+    const struct {
+        std::size_t length;
+        std::string prefix;
+    } cases[] = {
+        {254, "\xFE"},
+        {255, std::string("\xFF\xFF\x00", 3)},
+        {300, std::string("\xFF\x2C\x01", 3)},
+        {65533, std::string("\xFF\xFD\xFF", 3)},
+        {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+    };
+    for (const auto& c : cases) {
+        const CString text(c.length, 'q');
+        const std::string bytes = Stored(text);
+        EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix) << c.length;
+        EXPECT_EQ(bytes.size(), c.prefix.size() + c.length) << c.length;
+        EXPECT_EQ(Loaded(bytes), text) << c.length;
+    }
+}
+
+TEST(ArchiveStrings, HighBytesAreKeptAsTheyAre) {
+    const CString text = "Sk\xE5ne \x80 \xFF";
+    EXPECT_EQ(Stored(text).substr(1), text);
+    EXPECT_EQ(Loaded(Stored(text)), text);
+}
+
+TEST(ArchiveStrings, WideStringsAreReadIntoTheCodePage) {
+    // FF FE FF marks UTF-16; "ab" and the euro sign, which is 0x80 in the code page.
+    const std::string bytes("\xFF\xFE\xFF\x03" "a\0b\0\xAC\x20", 10);
+    EXPECT_EQ(Loaded(bytes), "ab\x80");
+}
+
+TEST(ArchiveStrings, TruncatedStringsAreRefused) {
+    for (const std::string& bytes : {std::string("\x05" "abc"), std::string("\xFF\x2C"),
+                                    std::string("\xFF\xFF\xFF\x10"),
+                                    std::string("\xFF\xFE\xFF\x03" "a\0", 6)}) {
+        CArchive ar(bytes.data(), bytes.size());
+        CString text;
+        EXPECT_THROW(ar >> text, CArchiveException);
+    }
+}
+
+TEST(ArchiveNumbers, LittleEndianIntegersAndDoubles) {
+    std::string bytes;
+    CArchive out(bytes);
+    out << std::int32_t(-2) << 0.33;
+    EXPECT_EQ(bytes, std::string("\xFE\xFF\xFF\xFF\x1F\x85\xEB\x51\xB8\x1E\xD5\x3F", 12));
+
+    CArchive in(bytes.data(), bytes.size());
+    std::int32_t n = 0;
+    double d = 0;
+    in >> n >> d;
+    EXPECT_EQ(n, -2);
+    EXPECT_EQ(d, 0.33);
+    EXPECT_THROW(in >> n, CArchiveException);
+}
+
+TEST(ArchiveCounts, ImpossibleCountsAreRefusedBeforeAllocation) {
+    for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
+        std::string bytes;
+        CArchive out(bytes);
+        out << count << std::int32_t(0);  // room for one 4-byte record only
+        CArchive in(bytes.data(), bytes.size());
+        try {
+            in.ReadCount(4);
+            FAIL() << count;
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.Offset(), 0u);
+            EXPECT_NE(std::string(e.what()).find(std::to_string(count)), std::string::npos);
+        }
+    }
+    std::string bytes("\x01\x00\x00\x00xxxx", 8);
+    CArchive in(bytes.data(), bytes.size());
+    EXPECT_EQ(in.ReadCount(4), 1u);
+}
+
+TEST(ArchiveSchema, LoadsAlwaysSeeTheUnknownSchema) {
+    std::string bytes;
+    CArchive ar(bytes.data(), 0);
+    EXPECT_EQ(ar.GetObjectSchema(), 0xFFFFFFFFu);
+    EXPECT_TRUE(ar.IsLoading());
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QFile>
+
+#include "model/brinnowdoc.h"
+#include "print/cardimage.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+// Cards at p = 23 (A4 at 600 dpi) with origin (0, 0). The recording surface
+// makes the label text 36 pixels high.
+class Card : public ::testing::Test {
+protected:
+    void Draw(int mode = 0, int width = 4500) {
+        dc.log.clear();
+        ship.DrawCard(dc, 23, 0, 0, doc.m_armaments, mode, width);
+    }
+    std::string Text(const std::string& text) { return dc.TextEntry(text); }
+    CBrinnowDoc doc;
+    VxShip ship;
+    RecordingDC dc;
+};
+
+TEST_F(Card, RuledBoxGeometry) {
+    Draw();
+    const std::vector<std::string> expected = {
+        "Rectangle 0 161 966 506",  "Line 0 276 966 276 w=1",   "Line 0 391 966 391 w=1",
+        "Line 241 161 241 391 w=1", "Line 483 161 483 391 w=1", "Line 724 161 724 391 w=1",
+        "Line 193 391 193 506 w=1", "Line 386 391 386 506 w=1", "Line 579 391 579 506 w=1",
+        "Line 772 391 772 506 w=1", "Line 483 237 724 199 w=1", "Rectangle 0 506 34 540"};
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(dc.log[i], expected[i]);
+    EXPECT_EQ(dc.Find("Rectangle").size(), 1u + 18);
+    EXPECT_TRUE(dc.Has("Rectangle 578 506 612 540"));
+}
+
+TEST_F(Card, LabelsInTheirBoxes) {
+    Draw();
+    // m = (241 - 7 * 18) / 2 = 57; ty = 161 + (115 - 72) / 2 = 182.
+    EXPECT_EQ(Text("FIRE"), "TextOut 57 182 align=0 h=36 FIRE");
+    EXPECT_EQ(Text("DAMAGE"), "TextOut 298 182 align=0 h=36 DAMAGE");
+    EXPECT_TRUE(dc.Has("TextOut 298 218 align=0 h=36 CONTROL"));
+    EXPECT_EQ(Text("BRIDGE"), "TextOut 484 163 align=0 h=36 BRIDGE");
+    EXPECT_EQ(Text("RUDDER"), "TextOut 718 273 align=10 h=36 RUDDER");
+    EXPECT_EQ(Text("M="), "TextOut 0 125 align=0 h=36 M=");
+    EXPECT_EQ(Text("S="), "");  // no secondary armament
+}
+
+TEST_F(Card, NameArmamentAndTypeLines) {
+    ship.m_strName = "Iron Duke";
+    ship.m_nMainArmament = 9;  // "14"
+    ship.m_nShipType = 6;
+    ship.m_dDF = 12.5;
+    ship.m_bPoorUP = TRUE;
+    ship.m_strIdentifier = "ID";
+    Draw();
+    EXPECT_EQ(Text("IRON DUKE"), "TextOut 483 159 align=14 h=50 IRON DUKE");
+    // "S= " is 3 * 18 pixels wide.
+    EXPECT_EQ(Text("14\""), "TextOut 54 125 align=0 h=36 14\"");
+    EXPECT_EQ(Text("12.5BB*"), "TextOut 966 125 align=2 h=36 12.5BB*");
+    EXPECT_EQ(Text("ID"), "TextOut 966 89 align=2 h=36 ID");
+    // 723 + (241 - 72) / 2, 161 + (115 - 36) / 2.
+    EXPECT_EQ(Text("AA=a"), "TextOut 807 200 align=0 h=36 AA=a");
+}
+
+TEST_F(Card, PlainMainFiguresAreCentredInTheirBoxes) {
+    ship.m_nShipType = 6;
+    ship.m_dMainAF = {4, 3, 2.25, 0};
+    Draw();
+    EXPECT_EQ(Text("4"), "TextOut 120 299 align=6 h=69 4");
+    EXPECT_EQ(Text("3"), "TextOut 361 299 align=6 h=69 3");
+    EXPECT_EQ(Text("2.25"), "TextOut 602 299 align=6 h=69 2.25");
+    EXPECT_EQ(dc.Find("TextOut 843 299").size(), 0u);
+    EXPECT_EQ(dc.Find("Line 120").size(), 0u);  // no half rules
+}
+
+TEST_F(Card, SplitLayoutWithEighteenInchTorpedoesRingsTheFigures) {
+    ship.m_nShipType = 8;
+    ship.m_dMainAF = {3, 3, 2, 2};
+    ship.m_nSecondaryArmament = 4;
+    ship.m_dSecondaryAF = {2, 2, 1, 1};
+    ship.m_nTorpedoAF = {3, 2, 0, 0};
+    Draw();
+    EXPECT_EQ(dc.Find("TextOut 60 ").front(), "TextOut 60 299 align=6 h=69 3");
+    EXPECT_TRUE(dc.Has("TextOut 301 299 align=6 h=69 3"));
+    for (const char* rule : {"Line 120 333 241 333 w=1", "Line 362 333 483 333 w=1",
+                             "Line 603 333 724 333 w=1", "Line 845 333 966 333 w=1"}) {
+        EXPECT_TRUE(dc.Has(rule)) << rule;
+    }
+    // Small figures 43 px: "2  3" is 84 wide, the figure 21; the ring widens by (36 - 21) / 2.
+    EXPECT_TRUE(dc.Has("TextOut 120 331 align=8 h=43 2  3"));
+    EXPECT_TRUE(dc.Has("TextOut 120 335 align=0 h=43 2  3"));
+    EXPECT_TRUE(dc.Has("Ellipse 176 288 211 331"));
+    EXPECT_TRUE(dc.Has("Ellipse 176 335 211 378"));
+    EXPECT_TRUE(dc.Has("TextOut 602 331 align=8 h=43 1  -"));
+    EXPECT_EQ(dc.Find("Ellipse").size(), 8u);
+    EXPECT_EQ(Text("S="), "TextOut 0 89 align=0 h=36 S=");
+    EXPECT_EQ(Text("6\""), "TextOut 54 89 align=0 h=36 6\"");
+}
+
+TEST_F(Card, TwentyOneInchTorpedoesAreBracketedWithoutRings) {
+    ship.m_dSecondaryAF = {2, 2, 1, 1};
+    ship.m_nTorpedo = 1;
+    ship.m_nTorpedoAF = {3, 2, 0, 0};
+    Draw();
+    EXPECT_TRUE(dc.Has("TextOut 120 331 align=8 h=43 2 (3 )"));
+    EXPECT_TRUE(dc.Has("TextOut 602 335 align=0 h=43 1 (- )"));
+    EXPECT_EQ(dc.Find("Ellipse").size(), 0u);
+}
+
+TEST_F(Card, FlotillaShowsRingedTorpedoFiguresOnly) {
+    ship.m_nShipType = 11;
+    ship.m_bFlotilla = TRUE;
+    ship.m_dMainAF = {1, 1, 1, 1};
+    ship.m_dSecondaryAF = {2, 2, 2, 2};
+    ship.m_nTorpedoAF = {4, 3, 2, 1};
+    Draw();
+    // Torpedo font 64 px: d = 76, ty = 161 + 172 - 32 = 301.
+    EXPECT_TRUE(dc.Has("Ellipse 131 301 206 377"));
+    EXPECT_TRUE(dc.Has("TextOut 156 301 align=6 h=64   4"));
+    EXPECT_TRUE(dc.Has("TextOut 879 301 align=6 h=64   1"));
+    EXPECT_EQ(dc.Find("TextOut 120 331").size(), 0u);  // no secondary figures
+    EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);       // main figures are split
+}
+
+TEST_F(Card, AeroplaneCarrierMarksItsFigures) {
+    VxArmament aircraft("Aircraft", 1, 1);
+    aircraft.m_bGun = FALSE;
+    const int at = doc.InsertArmament(aircraft);
+    ship.m_nShipType = 10;
+    ship.m_nSecondaryArmament = at;
+    ship.m_dSecondaryAF = {12, 0, 0, 0};
+    ship.m_dMainAF = {1, 2, 3, 4};
+    Draw();
+    EXPECT_EQ(Text("12 A/C"), "TextOut 54 89 align=0 h=36 12 A/C");
+    EXPECT_EQ(Text("S="), "");
+    EXPECT_TRUE(dc.Has("TextOut 120 299 align=6 h=69 1 FD"));
+    EXPECT_TRUE(dc.Has("TextOut 361 299 align=6 h=69 2 HD"));
+    EXPECT_TRUE(dc.Has("TextOut 843 299 align=6 h=69 4 HD"));
+
+    ship.m_nShipType = 3;  // a seaplane carrier carries no marks
+    Draw();
+    EXPECT_TRUE(dc.Has("TextOut 120 299 align=6 h=69 1"));
+}
+
+TEST_F(Card, MerchantsShowCargo) {
+    ship.m_dMainAF = {0, 1, 0, 0};
+    Draw();
+    // Small figures of 43 px: ty = trunc(172.5 + 161 - 21).
+    EXPECT_TRUE(dc.Has("TextOut 120 312 align=6 h=43 Cargo"));
+    EXPECT_TRUE(dc.Has("TextOut 361 312 align=6 h=43 1/Cargo"));
+}
+
+TEST_F(Card, WingTurretsAndTurnSpeeds) {
+    ship.m_bWingTurrets = TRUE;
+    ship.m_nTurnSpeed = {12, 0, 8, 0, 30};
+    Draw();
+    for (const char* line : {"Line 0 276 241 276 w=5", "Line 241 276 241 391 w=5",
+                             "Line 241 391 0 391 w=5", "Line 0 391 0 276 w=5"}) {
+        EXPECT_TRUE(dc.Has(line)) << line;
+    }
+    // Speed font 52 px: ty = 161 + 287 - 26 = 422.
+    EXPECT_TRUE(dc.Has("TextOut 96 422 align=6 h=52 12"));
+    EXPECT_TRUE(dc.Has("TextOut 482 422 align=6 h=52 8"));
+    EXPECT_TRUE(dc.Has("TextOut 868 422 align=6 h=52 30"));
+    EXPECT_EQ(dc.Find("TextOut 289 422").size(), 0u);
+}
+
+TEST_F(Card, HeightsAndNotesColumn) {
+    EXPECT_EQ(ship.GetCardHeight(dc, 23, 0, 4500), 506);
+    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);
+    ship.m_strNotes = "one\r\n\r\ntwo";
+    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);  // 161 + 2 * 69 = 299
+    ship.m_strNotes = "1\r\n2\r\n3\r\n4\r\n5\r\n6";
+    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 161 + 6 * 69);
+    Draw(1);
+    EXPECT_TRUE(dc.Has("TabbedTextOut 1516 161 1"));
+    EXPECT_TRUE(dc.Has("TabbedTextOut 1516 506 6"));
+    Draw(0);
+    EXPECT_EQ(dc.Find("TabbedTextOut").size(), 0u);
+}
+
+TEST_F(Card, LongNotesWrapWithinThePrintableWidth) {
+    ship.m_strNotes = std::string(200, 'w') + " end";
+    const int height = ship.GetCardHeight(dc, 23, 1, 4500);
+    Draw(1, 4500);
+    const auto pieces = dc.Find("TabbedTextOut");
+    // Two lines of 94 characters at 34 pixels in the 3214 pixels after the
+    // notes column, then the rest; too short to make the card taller.
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(height, 540);
+    EXPECT_EQ(pieces[0], "TabbedTextOut 1516 161 " + std::string(94, 'w'));
+    EXPECT_EQ(pieces[1], "TabbedTextOut 1516 230 " + std::string(94, 'w'));
+    EXPECT_EQ(pieces[2], "TabbedTextOut 1516 299 " + std::string(12, 'w') + " end");
+}
+
+TEST_F(Card, BlankCardShowsBothLinesAndNoFigures) {
+    ship.m_dMainAF = {4, 4, 4, 4};
+    ship.DrawBlankCard(dc, 23, 0, 0);
+    EXPECT_NE(Text("S="), "");
+    EXPECT_NE(Text("M="), "");
+    EXPECT_EQ(dc.Find("TextOut").size(), 8u);
+}
+
+TEST_F(Card, IndexesOutsideTheListsDrawEmptyTexts) {
+    ship.m_nMainArmament = 500;
+    ship.m_nSecondaryArmament = -3;
+    ship.m_dSecondaryAF = {1, 1, 1, 1};
+    ship.m_nShipType = 99;
+    ship.m_nAARating = 1000;
+    Draw(1);
+    EXPECT_TRUE(dc.Has("TextOut 54 125 align=0 h=36 "));
+    EXPECT_NE(Text("AA="), "");
+}
+
+TEST_F(Card, DrawingRestoresTheDevice) {
+    const CFont font = dc.GetCurrentFont();
+    const CPen pen = dc.pen();
+    ship.m_bWingTurrets = TRUE;
+    ship.m_strNotes = "x";
+    Draw(1);
+    EXPECT_EQ(dc.GetCurrentFont(), font);
+    EXPECT_EQ(dc.pen(), pen);
+    EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
+}
+
+// A rendered card against a stored image, so that a change in drawing shows.
+TEST(CardImageRendering, MatchesTheReferenceImage) {
+    CBrinnowDoc doc;
+    VxShip ship;
+    ship.m_strName = "Lion";
+    ship.m_nNation = 1;
+    ship.m_nMainArmament = 8;
+    ship.m_dMainAF = {3, 3, 2, 2};
+    ship.m_nSecondaryArmament = 1;
+    ship.m_dSecondaryAF = {1, 1, 0.5, 0.5};
+    ship.m_nTorpedoAF = {2, 1, 0, 0};
+    ship.m_nShipType = 7;
+    ship.m_dDF = 14;
+    ship.m_nAARating = 2;
+    ship.m_nTurnSpeed = {28, 24, 20, 16, 8};
+    ship.m_bWingTurrets = TRUE;
+    ship.m_strIdentifier = "BC-1";
+    CardImage card;
+    ship.CreateCardBitmap(card, 5.9, doc.m_armaments, false);
+    ASSERT_EQ(card.Width(), 259);
+    ASSERT_EQ(card.Height(), 129);
+
+    const QString path = BRINNOW_TEST_DATA "/card_lion.png";
+    if (qEnvironmentVariableIsSet("BRINNOW_UPDATE_REFERENCES")) card.Image().save(path);
+    const QImage reference = QImage(path).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(reference.isNull()) << path.toStdString();
+    const QImage rendered = card.Image().convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(reference.size(), rendered.size());
+    int differing = 0;
+    for (int y = 0; y < rendered.height(); ++y) {
+        for (int x = 0; x < rendered.width(); ++x) {
+            differing += std::abs(qGray(rendered.pixel(x, y)) - qGray(reference.pixel(x, y))) > 96;
+        }
+    }
+    EXPECT_LT(differing, rendered.width() * rendered.height() / 200);
+}
+
+}  // namespace

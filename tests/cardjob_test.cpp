@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "model/brinnowdoc.h"
+#include "print/printframework.h"
+#include "print/shipcardjob.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+// The page layout as described: each page laid out from its first ship, a
+// card that does not fit or a change of nation ends the page. A card alone
+// too tall for a page is placed by itself.
+std::vector<ShipPageRange> DescribedLayout(CBrinnowDoc& doc, CDC& dc) {
+    const double p = PixelsPerMm(dc);
+    const PageGeometry page = PageGeometry::Of(dc, p);
+    const int count = int(doc.m_ships.size());
+    std::vector<ShipPageRange> pages;
+    for (int first = 0; first < count;) {
+        const int nation0 = doc.m_ships[std::size_t(first)].m_nNation;
+        int total = 0, i = first, last = -1;
+        while (true) {
+            const VxShip& ship = doc.m_ships[std::size_t(i)];
+            const int next = total + ship.GetCardHeight(dc, p, 1, page.printableWidth);
+            if ((next > page.bottomLimit && i > first) || ship.m_nNation != nation0) {
+                last = i - 1;
+                break;
+            }
+            total = next;
+            if (++i == count) break;
+        }
+        if (i == count) last = count;
+        pages.push_back({first, last});
+        first = last + 1;
+    }
+    return pages;
+}
+
+TEST(ShipCardJob, LayoutMatchesTheDescribedAlgorithm) {
+    for (std::uint32_t seed : {1u, 5u, 9u}) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {300, 0, 0, 0, 0, seed});
+        // Runs of one nation long enough to fill pages.
+        std::sort(doc.m_ships.begin(), doc.m_ships.end());
+        RecordingDC dc;
+        EXPECT_EQ(ShipCardJob(doc).Layout(dc), DescribedLayout(doc, dc)) << seed;
+    }
+}
+
+TEST(ShipCardJob, ExactlyFullPages) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(24);
+    // bottom limit = 6825 - 115 - 230 = 6480 = 12 cards of 540.
+    RecordingDC dc(4960, 6825, 210, 297);
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 11}, {12, 24}}));
+    doc.m_ships.resize(25);
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc).size(), 3u);
+}
+
+TEST(ShipCardJob, ACardTallerThanThePageStandsAlone) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(3);
+    for (int i = 0; i < 120; ++i) doc.m_ships[1].m_strNotes += "line\r\n";
+    RecordingDC dc;
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 0}, {1, 1}, {2, 3}}));
+}
+
+TEST(ShipCardJob, NoShipsNoPages) {
+    CBrinnowDoc doc;
+    RecordingDC dc;
+    EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 0);
+    EXPECT_EQ(dc.Find("StartPage").size(), 0u);
+}
+
+TEST(ShipCardJob, NationHeadingsAndContinuation) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(16);
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        doc.m_ships[i].m_nNation = i < 14 ? 1 : 2;
+    }
+    RecordingDC dc;
+    EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 3);
+    // Heading font 5 mm = 115 px at the margin.
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Great Britain"));
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Great Britain <continued>"));
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Germany"));
+    EXPECT_TRUE(dc.Has("TextOut 2480 6901 align=6 h=80 Page 3"));
+    // Cards start 5 mm below the margin.
+    EXPECT_TRUE(dc.Has("Rectangle 230 506 1196 851"));
+}
+
+TEST(ShipCardJob, AShipOfAnUnknownNationHasAnEmptyHeading) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(1);
+    doc.m_ships[0].m_nNation = 77;
+    RecordingDC dc;
+    ShipCardJob(doc).Print(dc, "Brinnow");
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 "));
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstring>
+
+#include "model/archive.h"
+#include "model/brinnowdoc.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// An encoder written apart from the archive, from the file layout alone.
+struct Expected {
+    std::string bytes;
+    Expected& Int(std::int32_t v) {
+        bytes.append(reinterpret_cast<const char*>(&v), 4);
+        return *this;
+    }
+    Expected& Real(double v) {
+        bytes.append(reinterpret_cast<const char*>(&v), 8);
+        return *this;
+    }
+    Expected& Str(const std::string& s) {
+        bytes += char(s.size());
+        bytes += s;
+        return *this;
+    }
+};
+
+std::string NewDocumentBytes() {
+    Expected e;
+    const std::pair<const char*, int> nations[] = {
+        {"Neutral", 0}, {"Great Britain", 2}, {"Germany", 1}, {"Russia", 2}, {"Italy", 0},
+        {"France", 2}, {"Japan", 0}, {"Austria-Hungary", 1}, {"Turkey", 1},
+        {"United States of America", 0}};
+    e.Int(10);
+    for (const auto& [name, group] : nations) e.Str(name).Str("No Notes").Int(group);
+    const std::tuple<int, const char*, double> guns[] = {
+        {1, "3", 0.33},  {1, "4", 0.5},    {1, "4.7", 0.5},  {1, "5.5", 0.6}, {1, "6", 0.7},
+        {1, "7.5", 0.8}, {1, "9.2", 1.5},  {1, "12", 2.25},  {1, "13.5", 2.94}, {1, "14", 3.0},
+        {1, "15", 4.0},  {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5}, {2, "5", 0.5},
+        {2, "5.9", 0.7}, {2, "6", 0.7},    {2, "8.2", 1.0},  {2, "11", 2.0},  {2, "12", 2.6},
+        {2, "15", 3.5}};
+    e.Int(21);
+    for (const auto& [nation, calibre, af] : guns) {
+        e.Str(calibre).Int(1);
+        for (int band = 0; band < 10; ++band) e.Str("");
+        e.Int(nation).Real(af).Str("");
+    }
+    e.Int(2).Real(18.0).Int(3000).Real(21.0).Int(6000);
+    e.Int(0).Int(0).Int(0);
+    return e.bytes;
+}
+
+void ExpectSameContent(CBrinnowDoc& a, CBrinnowDoc& b) {
+    ASSERT_EQ(a.m_ships.size(), b.m_ships.size());
+    for (std::size_t i = 0; i < a.m_ships.size(); ++i) {
+        EXPECT_FALSE(a.m_ships[i].IsDifferent(b.m_ships[i])) << i;
+    }
+    ASSERT_EQ(a.m_scenarios.size(), b.m_scenarios.size());
+    for (std::size_t i = 0; i < a.m_scenarios.size(); ++i) {
+        EXPECT_FALSE(a.m_scenarios[i].IsDifferent(b.m_scenarios[i])) << i;
+    }
+    ASSERT_EQ(a.m_nations.size(), b.m_nations.size());
+    EXPECT_EQ(a.m_nations.back().m_nGroupCode, b.m_nations.back().m_nGroupCode);
+    EXPECT_EQ(a.SaveToBytes(), b.SaveToBytes());
+}
+
+TEST(DocumentDefaults, NewDocumentIsExactlyTheDefaultFile) {
+    CBrinnowDoc doc;
+    EXPECT_EQ(doc.m_nations.size(), 10u);
+    EXPECT_EQ(doc.m_armaments.size(), 21u);
+    EXPECT_EQ(doc.m_torpedoes.size(), 2u);
+    EXPECT_EQ(doc.SaveToBytes(), NewDocumentBytes());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(DocumentFile, GeneratedDocumentsRoundTripByteForByte) {
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+        CBrinnowDoc original;
+        GenerateDocument(original, {60, 8, 3, 3, 5, seed});
+        const std::string bytes = original.SaveToBytes();
+        CBrinnowDoc loaded;
+        ASSERT_TRUE(loaded.LoadFromBytes(bytes, "gen")) << loaded.ErrorMessage();
+        ExpectSameContent(original, loaded);
+    }
+}
+
+TEST(DocumentFile, LoadingAShorterFileShrinksTheLists) {
+    CBrinnowDoc small;
+    small.m_nations.resize(3);
+    small.m_armaments.clear();
+    CBrinnowDoc big;
+    GenerateDocument(big, {});
+    ASSERT_TRUE(big.LoadFromBytes(small.SaveToBytes(), "small"));
+    EXPECT_EQ(big.m_nations.size(), 3u);
+    EXPECT_TRUE(big.m_armaments.empty());
+    EXPECT_TRUE(big.m_ships.empty());
+    EXPECT_TRUE(big.m_scenarios.empty());
+}
+
+TEST(DocumentFile, EveryTruncationIsRefusedAndLeavesANewDocument) {
+    CBrinnowDoc original;
+    GenerateDocument(original, {6, 2, 1, 2, 2, 7});
+    const std::string bytes = original.SaveToBytes();
+    const std::string fresh = CBrinnowDoc().SaveToBytes();
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        CBrinnowDoc doc;
+        doc.SetModifiedFlag(TRUE);
+        ASSERT_FALSE(doc.LoadFromBytes(bytes.substr(0, length), "f.brn")) << length;
+        ASSERT_EQ(doc.SaveToBytes(), fresh) << length;
+        ASSERT_FALSE(doc.IsModified());
+        ASSERT_EQ(doc.ErrorMessage().rfind("\"f.brn\" is not a valid Brinnow document: at byte ", 0), 0u)
+            << doc.ErrorMessage();
+    }
+}
+
+TEST(DocumentFile, MessagesNameTheRecordBeingRead) {
+    CBrinnowDoc original;
+    GenerateDocument(original, {3, 0, 0, 0, 0, 1});
+    std::string bytes = original.SaveToBytes();
+    bytes.resize(bytes.size() - 20);  // inside the last ship
+    CBrinnowDoc doc;
+    ASSERT_FALSE(doc.LoadFromBytes(bytes, "fleet"));
+    EXPECT_NE(doc.ErrorMessage().find("ship 3 of 3 (\"Ship 2\")"), std::string::npos)
+        << doc.ErrorMessage();
+}
+
+TEST(DocumentFile, HostileCountsAreRefusedQuickly) {
+    CBrinnowDoc doc;
+    std::string bytes = doc.SaveToBytes();
+    // The ship count sits just before the last two counts.
+    const std::size_t shipCount = bytes.size() - 12;
+    for (const std::int32_t count : {-1, 1, 0x7FFFFFFF}) {
+        std::memcpy(bytes.data() + shipCount, &count, 4);
+        ASSERT_FALSE(doc.LoadFromBytes(bytes, "hostile"));
+        EXPECT_NE(doc.ErrorMessage().find("number of ships"), std::string::npos)
+            << doc.ErrorMessage();
+    }
+    // A force count deep inside a scenario.
+    VxScenario scenario;
+    CBrinnowDoc withScenario;
+    withScenario.m_scenarios.push_back(scenario);
+    bytes = withScenario.SaveToBytes();
+    const std::int32_t huge = 100000000;
+    std::memcpy(bytes.data() + bytes.size() - 4, &huge, 4);
+    EXPECT_FALSE(doc.LoadFromBytes(bytes, "hostile"));
+    EXPECT_NE(doc.ErrorMessage().find("scenario 1 of 1 (\"New Scenario\")"), std::string::npos)
+        << doc.ErrorMessage();
+}
+
+TEST(DocumentReferences, ShiftingReachesShipsAndForceCopies) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(3);
+    doc.m_ships[0].m_nMainArmament = 5;
+    doc.m_ships[1].m_nMainArmament = 4;
+    doc.m_ships[2].m_nMainArmament = 7;
+    doc.m_ships[2].m_nSecondaryArmament = 0;
+    VxScenario scenario;
+    scenario.m_forces.resize(1);
+    scenario.m_forces[0].m_ships = doc.m_ships;
+    doc.m_scenarios.push_back(scenario);
+
+    doc.ShiftArmamentReferences(5, +1);
+    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 6);
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 4);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_nMainArmament, 6);
+
+    doc.ShiftArmamentReferences(6, -1);  // removal of position 5
+    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 5);
+    EXPECT_EQ(doc.m_ships[2].m_nMainArmament, 7);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[2].m_nMainArmament, 7);
+
+    doc.ShiftArmamentReferences(0, -1);  // a reference of 0 never goes negative
+    EXPECT_EQ(doc.m_ships[2].m_nSecondaryArmament, 0);
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 3);
+}
+
+TEST(DocumentReferences, RemovingTheLastArmamentLeavesAReferencePastTheEnd) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(1);
+    doc.m_ships[0].m_nMainArmament = 20;
+    doc.RemoveArmament(20);
+    EXPECT_EQ(doc.m_armaments.size(), 20u);
+    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 20);
+    EXPECT_EQ(doc.m_ships[0].MainArmamentIn(doc.m_armaments), nullptr);
+}
+
+class DocumentOnDisk : public ::testing::Test {
+protected:
+    std::string Path(const char* name) { return QDir(m_dir.path()).filePath(name).toStdString(); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(DocumentOnDisk, SaveAndOpen) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {});
+    doc.SetModifiedFlag(TRUE);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("fleet.brn")));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "fleet.brn");
+
+    CBrinnowDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(Path("fleet.brn")));
+    ExpectSameContent(doc, opened);
+    EXPECT_EQ(opened.GetPathName(), Path("fleet.brn"));
+}
+
+TEST_F(DocumentOnDisk, AFailedSaveKeepsTheDocumentModified) {
+    CBrinnowDoc doc;
+    doc.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc.OnSaveDocument(Path("missing/fleet.brn")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NE(doc.ErrorMessage().find("missing/fleet.brn"), std::string::npos);
+}
+
+TEST_F(DocumentOnDisk, AnOpenThatCannotReadKeepsTheDocument) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(2);
+    doc.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc.OnOpenDocument(Path("nothing.brn")));
+    EXPECT_EQ(doc.m_ships.size(), 2u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NE(doc.ErrorMessage().find("nothing.brn"), std::string::npos);
+}
+
+}  // namespace

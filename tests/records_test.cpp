@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include "model/archive.h"
+#include "model/brinnowdoc.h"
+#include "model/shiptables.h"
+
+namespace {
+
+template <class T>
+std::string Bytes(T record) {
+    std::string bytes;
+    CArchive ar(bytes);
+    record.Serialize(ar);
+    return bytes;
+}
+
+template <class T>
+T RoundTrip(T record) {
+    const std::string bytes = Bytes(record);
+    CArchive ar(bytes.data(), bytes.size());
+    T loaded;
+    loaded.Serialize(ar);
+    EXPECT_EQ(ar.BytesLeft(), 0u);
+    return loaded;
+}
+
+TEST(Nation, EmptyNationIsTwoEmptyStringsAndTheGroupCode) {
+    VxNation nation("", "", 7);
+    EXPECT_EQ(Bytes(nation), std::string("\0\0\x07\0\0\0", 6));
+}
+
+TEST(Nation, GroupCodeIsNotADifference) {
+    EXPECT_FALSE(VxNation("A", "n", 1).IsDifferent(VxNation("A", "n", 2)));
+    EXPECT_TRUE(VxNation("A", "n", 1).IsDifferent(VxNation("A", "n ", 1)));
+    EXPECT_EQ(RoundTrip(VxNation("A", "x\r\ny", -4)).m_nGroupCode, -4);
+}
+
+TEST(Armament, AircraftLayout) {
+    VxArmament aircraft("Aircraft", 0.5, 1);
+    aircraft.m_bGun = FALSE;
+    aircraft.m_strNotes = "N";
+    std::string expected = "\x08" "Aircraft";
+    expected += std::string("\0\0\0\0", 4) + std::string(10, '\0') + std::string("\x01\0\0\0", 4);
+    expected += std::string("\0\0\0\0\0\0\xE0\x3F", 8) + "\x01N";
+    EXPECT_EQ(Bytes(aircraft), expected);
+}
+
+TEST(Armament, NamesAndLabels) {
+    VxArmament gun("12", 2.25, 1);
+    EXPECT_EQ(gun.GetDisplayName(TRUE), "12 ");
+    EXPECT_EQ(gun.GetDisplayName(FALSE), "12");
+    EXPECT_EQ(gun.GetLabel(), "12\"");
+    gun.m_strNotes = "L/45";
+    EXPECT_EQ(gun.GetLabel(), "12\"L/45");
+    EXPECT_EQ(VxArmament("Aircraft", 1, 1).GetLabel(), "Aircraft");
+    EXPECT_EQ(VxArmament("0", 1, 1).GetLabel(), "0");
+}
+
+TEST(Armament, DifferenceAndIdentity) {
+    VxArmament a("12", 2.25, 1), b("12", 2.5, 1);
+    EXPECT_TRUE(a.IsDifferent(b));
+    EXPECT_TRUE(a.IsSameArmament(b));
+    b = a;
+    b.SetRangeBand(9, "x");
+    EXPECT_TRUE(a.IsDifferent(b));
+    EXPECT_FALSE(a.IsDifferent(a));
+    b = a;
+    b.m_strNotes = "x";
+    EXPECT_FALSE(a.IsSameArmament(b));
+}
+
+TEST(Armament, OrderByNationThenCalibre) {
+    auto before = [](const char* a, const char* b, int na = 1, int nb = 1) {
+        return VxArmament::ComesBefore(VxArmament(a, 0, na), VxArmament(b, 0, nb));
+    };
+    EXPECT_TRUE(before("4.7", "12"));
+    EXPECT_FALSE(before("12", "4.7"));
+    EXPECT_TRUE(before("12", "Aircraft"));
+    EXPECT_FALSE(before("3", "3.0"));  // equal numbers: the new one goes first
+    EXPECT_TRUE(before("15", "3", 1, 2));
+    EXPECT_FALSE(before("3", "15", 2, 1));
+}
+
+TEST(Armament, InsertionKeepsTheOrderAndGoesInFrontOfEquals) {
+    CBrinnowDoc doc;
+    const int at = doc.InsertArmament(VxArmament("3.0", 1, 1));
+    EXPECT_EQ(at, 0);
+    EXPECT_EQ(doc.m_armaments[1].m_strCalibre, "3");
+    EXPECT_EQ(doc.InsertArmament(VxArmament("Aircraft", 1, 1)), 12);
+    const int last = doc.InsertArmament(VxArmament("1", 1, 9));
+    EXPECT_EQ(last, int(doc.m_armaments.size()) - 1);
+}
+
+TEST(Torpedo, Label) {
+    EXPECT_EQ(VxTorpedo(18.0, 0).GetLabel(), "18\"");
+    EXPECT_EQ(VxTorpedo(17.7, 0).GetLabel(), "17.7\"");
+    EXPECT_EQ(RoundTrip(VxTorpedo(21.0, 6000)).m_nValue, 6000);
+}
+
+TEST(Ship, NewShipLayout) {
+    const std::string bytes = Bytes(VxShip());
+    EXPECT_EQ(bytes.size(), 144u + 9 + 1 + 1);
+    EXPECT_EQ(bytes.substr(0, 9), "\x08New Ship");
+}
+
+TEST(Ship, OrderIsNationThenName) {
+    VxShip a, b;
+    a.m_nNation = 1;
+    a.m_strName = "Alpha";
+    b.m_nNation = 0;
+    b.m_strName = "Zulu";
+    EXPECT_TRUE(b < a);
+    EXPECT_FALSE(a < b);
+    a.m_nNation = 0;
+    a.m_strName = "alpha";
+    b.m_strName = "Zeta";
+    EXPECT_TRUE(b < a);
+    a.m_strName = "Zet";
+    EXPECT_TRUE(a < b);
+    EXPECT_FALSE(a < a);
+}
+
+TEST(Ship, EveryFieldRoundTripsAndCounts) {
+    VxShip ship;
+    ship.m_strName = "Dreadnought";
+    ship.m_nNation = 1;
+    ship.m_nMainArmament = 7;
+    ship.m_dMainAF = {0.1, -2.5, 3, 4};
+    ship.m_bWingTurrets = TRUE;
+    ship.m_nSecondaryArmament = 4;
+    ship.m_dSecondaryAF = {1, 2, 3, 0.25};
+    ship.m_nTorpedo = 1;
+    ship.m_nTorpedoAF = {4, 3, 2, 1};
+    ship.m_dDF = 12.5;
+    ship.m_nShipType = 6;
+    ship.m_nAARating = 24;
+    ship.m_nTurnSpeed = {1, 2, 3, 4, 5};
+    ship.m_strIdentifier = "BB-1";
+    ship.m_strNotes = "one\r\ntwo";
+    ship.m_bPoorUP = TRUE;
+    ship.m_bFlotilla = TRUE;
+    const VxShip loaded = RoundTrip(ship);
+    EXPECT_FALSE(loaded.IsDifferent(ship));
+    EXPECT_EQ(Bytes(loaded), Bytes(ship));
+
+    VxShip changed = ship;
+    changed.m_strNotes += "!";
+    EXPECT_TRUE(changed.IsDifferent(ship));
+    changed = ship;
+    changed.m_nTurnSpeed[4] = 0;
+    EXPECT_TRUE(changed.IsDifferent(ship));
+    changed = ship;
+    changed.m_dMainAF[1] = -2.4;
+    EXPECT_TRUE(changed.IsDifferent(ship));
+}
+
+TEST(Ship, GuardedLookupsFindNothingOutsideTheLists) {
+    CBrinnowDoc doc;
+    VxShip ship;
+    ship.m_nNation = -1;
+    ship.m_nMainArmament = 21;
+    ship.m_nSecondaryArmament = 20;
+    ship.m_dSecondaryAF[0] = 1;
+    EXPECT_EQ(ship.NationIn(doc.m_nations), nullptr);
+    EXPECT_EQ(ship.MainArmamentIn(doc.m_armaments), nullptr);
+    ASSERT_NE(ship.SecondaryArmamentIn(doc.m_armaments), nullptr);
+    EXPECT_FALSE(ship.IsCarrier(doc.m_armaments));
+    EXPECT_STREQ(ShipTypeAbbreviation(14), "");
+    EXPECT_STREQ(AARatingText(-1), "");
+    EXPECT_STREQ(AARatingText(5), "1");
+}
+
+TEST(Ship, FindShipByNameTakesTheFirstOrANewShip) {
+    CArray<VxShip> ships(3);
+    ships[0].m_strName = "A";
+    ships[1].m_strName = "B";
+    ships[1].m_nNation = 4;
+    ships[2].m_strName = "B";
+    EXPECT_EQ(FindShipByName(ships, "B").m_nNation, 4);
+    EXPECT_EQ(FindShipByName(ships, "b").m_strName, "New Ship");
+}
+
+TEST(Squadron, EmptySquadronLayoutAndAccessors) {
+    VxSquadron squadron;
+    const std::string expected = "\x0CNew Squadron" + std::string(4, '\0') + std::string(2, '\0') +
+                                 std::string(8, '\0') + std::string(1, '\0');
+    EXPECT_EQ(Bytes(squadron), expected);
+    squadron.m_shipNames = {"A", "B"};
+    EXPECT_EQ(squadron.GetShip(1), "B");
+    EXPECT_EQ(squadron.GetShip(2), "");
+    EXPECT_EQ(squadron.GetAttachment(0), "");
+}
+
+TEST(Squadron, EqualityOrderAndDifference) {
+    VxSquadron a, b;
+    a.m_strName = b.m_strName = "Grand Fleet";
+    b.m_nNation = 1;
+    EXPECT_FALSE(a == b);
+    EXPECT_TRUE(a < b);
+    b.m_nNation = 0;
+    b.m_strCommander = "Jellicoe";
+    EXPECT_TRUE(a == b);
+    EXPECT_TRUE(a.IsDifferent(b));
+    b = a;
+    a.m_shipNames = {"X", "Y"};
+    b.m_shipNames = {"Y", "X"};
+    EXPECT_TRUE(a.IsDifferent(b));
+    EXPECT_FALSE(RoundTrip(a).IsDifferent(a));
+}
+
+TEST(Scenario, NewRecordsAndTheirLayout) {
+    EXPECT_EQ(Bytes(VxScenario()), "\x0CNew Scenario" + std::string(5, '\0') + std::string(4, '\0'));
+    EXPECT_EQ(Bytes(VxForce()), std::string(1 + 12 + 1, '\0'));
+}
+
+TEST(Scenario, OrderOfForcesSquadronsAndShipsMatters) {
+    VxScenario a;
+    a.m_forces.resize(2);
+    a.m_forces[0].m_strName = "Blue";
+    a.m_forces[1].m_strName = "Red";
+    VxScenario b = a;
+    EXPECT_FALSE(a.IsDifferent(b));
+    std::swap(b.m_forces[0], b.m_forces[1]);
+    EXPECT_TRUE(a.IsDifferent(b));
+
+    VxForce f, g;
+    f.m_ships.resize(2);
+    f.m_ships[0].m_strName = "X";
+    g = f;
+    std::swap(g.m_ships[0], g.m_ships[1]);
+    EXPECT_TRUE(f.IsDifferent(g));
+    g = f;
+    g.m_squadrons.resize(1);
+    EXPECT_TRUE(f.IsDifferent(g));
+}
+
+TEST(Scenario, LoadingResizesTheForcesInPlace) {
+    VxScenario small;
+    small.m_forces.resize(1);
+    small.m_forces[0].m_strName = "Only";
+    VxScenario big;
+    big.m_forces.resize(3);
+    const std::string bytes = Bytes(small);
+    CArchive ar(bytes.data(), bytes.size());
+    big.Serialize(ar);
+    ASSERT_EQ(big.m_forces.size(), 1u);
+    EXPECT_EQ(big.m_forces[0].m_strName, "Only");
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "print/textlayout.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+// With a 10-pixel font every character is 5 pixels wide.
+class TextLayout : public ::testing::Test {
+protected:
+    TextLayout() { dc.SelectObject(font); }
+    // The pieces the callers' loop draws for one line.
+    std::vector<std::string> Pieces(const std::string& line, int width) {
+        std::vector<std::string> pieces;
+        int next = 0;
+        for (CString piece = FitTextLine(dc, width, line, 0, next); !piece.empty();
+             piece = FitTextLine(dc, width, line, next + 1, next)) {
+            pieces.push_back(piece);
+            if (pieces.size() > line.size() + 1) break;  // never loops for ever
+        }
+        return pieces;
+    }
+    RecordingDC dc;
+    CFont font{-10, 400, false, "Arial"};
+};
+
+TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesOnly) {
+    CStringArray lines{"stale"};
+    SplitLines("a\r\n\r\nb\r\n", lines);
+    EXPECT_EQ(lines, (CStringArray{"a", "", "b"}));
+    SplitLines("", lines);
+    EXPECT_TRUE(lines.empty());
+    SplitLines("\r\n", lines);
+    EXPECT_EQ(lines, CStringArray{""});
+    SplitLines("one", lines);
+    EXPECT_EQ(lines, CStringArray{"one"});
+}
+
+TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFits) {
+    int next = -1;
+    EXPECT_EQ(FitTextLine(dc, 100, "hello world", 6, next), "world");
+    EXPECT_EQ(next, 11);
+}
+
+TEST_F(TextLayout, FitTextLineBreaksAtTheLastBreakCharacter) {
+    int next = -1;
+    // 18 characters, 90 pixels, into 50: estimate 11 characters "alpha,beta,".
+    EXPECT_EQ(FitTextLine(dc, 50, "alpha,beta,gamma12", 0, next), "alpha,beta");
+    EXPECT_EQ(next, 10);
+    EXPECT_EQ(Pieces("alpha,beta,gamma12", 50), (std::vector<std::string>{"alpha,beta", "gamma12"}));
+    EXPECT_EQ(Pieces("one two-three", 30), (std::vector<std::string>{"one", "two", "three"}));
+}
+
+TEST_F(TextLayout, AWordWithoutBreaksIsCutAtTheWidthWithoutLosingCharacters) {
+    const std::vector<std::string> pieces = Pieces("abcdefghijklmnopqrstuvwxyz", 30);
+    std::string joined;
+    for (const std::string& piece : pieces) {
+        EXPECT_LE(int(piece.size()) * 5, 30) << piece;
+        joined += piece;
+    }
+    EXPECT_EQ(joined, "abcdefghijklmnopqrstuvwxyz");
+}
+
+TEST_F(TextLayout, ABreakOnlyAtTheFirstCharacterStillMakesProgress) {
+    std::string joined;
+    for (const std::string& piece : Pieces("-abcdefghijklmnop", 20)) joined += piece;
+    EXPECT_EQ(joined, "-abcdefghijklmnop");
+}
+
+TEST_F(TextLayout, NarrowerThanOneCharacterStillGivesOneCharacterLines) {
+    EXPECT_EQ(Pieces("abc", 2), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST_F(TextLayout, TextBlockHeightCountsWrappedLines) {
+    EXPECT_EQ(TextBlockHeight(dc, font, 100, ""), 0);
+    EXPECT_EQ(TextBlockHeight(dc, font, 100, "fits"), 10);
+    EXPECT_EQ(TextBlockHeight(dc, font, 30, "one two-three"), 30);
+    EXPECT_EQ(TextBlockHeight(dc, font, 30, "abcdefghijklmnopqrstuvwxyz"), 50);
+    EXPECT_EQ(TextBlockHeight(dc, font, 2, "abc"), 30);
+    EXPECT_EQ(dc.GetCurrentFont(), font);
+}
+
+TEST_F(TextLayout, HeightKeepsAHyphenForTheNextLineAsDescribed) {
+    // "aaaa-bbbbbbbbbb" into 40: "aaaa", then the height goes on with
+    // "-bbbbbbbbbb", which has no break after its first character and is cut
+    // at the width: "-bbbbbbb", "bbb". Drawing drops the hyphen.
+    EXPECT_EQ(TextBlockHeight(dc, font, 40, "aaaa-bbbbbbbbbb"), 30);
+    EXPECT_EQ(Pieces("aaaa-bbbbbbbbbb", 40), (std::vector<std::string>{"aaaa", "bbbbbbbb", "bb"}));
+}
+
+}  // namespace
