@@ -29,6 +29,11 @@ constexpr const char* kHelp =
     "  --help      show this help\n"
     "  --version   show the version\n";
 
+// The tool reports its own errors; Qt's notes about the environment are noise.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -42,6 +47,7 @@ int main(int argc, char* argv[]) {
     }
     // Fonts and PDF pages need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
     UseClassicNumberFormat();
 

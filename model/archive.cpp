@@ -12,13 +12,27 @@ constexpr std::uint16_t kWideMarker = 0xFFFE;
 constexpr std::uint16_t kLongMarker = 0xFFFF;
 }  // namespace
 
-CArchive::CArchive(std::string& storeInto) : m_out(&storeInto) {}
+namespace {
+constexpr std::size_t kStoreBuffer = 1 << 16;
+}  // namespace
+
+CArchive::CArchive(Sink sink) : m_sink(std::move(sink)) { m_buffer.reserve(kStoreBuffer); }
+
+CArchive::~CArchive() {
+    if (IsStoring()) Flush();
+}
+
+void CArchive::Flush() {
+    if (!m_buffer.empty()) m_sink(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+}
 
 CArchive::CArchive(const char* data, std::size_t size) : m_data(data), m_size(size) {}
 
 void CArchive::Append(const void* bytes, std::size_t count) {
-    m_out->append(static_cast<const char*>(bytes), count);
+    m_buffer.append(static_cast<const char*>(bytes), count);
     m_pos += count;
+    if (m_buffer.size() >= kStoreBuffer) Flush();
 }
 
 CArchive& CArchive::operator<<(std::int32_t value) {
@@ -52,13 +66,8 @@ CArchive& CArchive::operator<<(const CString& text) {
     return *this;
 }
 
-const char* CArchive::Take(std::size_t count, const char* what) {
-    if (count > BytesLeft()) {
-        throw CArchiveException(std::string("the file ends in the middle of ") + what, m_pos);
-    }
-    const char* at = m_data + m_pos;
-    m_pos += count;
-    return at;
+void CArchive::ThrowEndOfFile(const char* what) const {
+    throw CArchiveException(std::string("the file ends in the middle of ") + what, m_pos);
 }
 
 std::uint16_t CArchive::ReadUInt16() {

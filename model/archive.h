@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -26,11 +27,19 @@ class CArchive {
 public:
     static constexpr std::uint32_t kUnknownSchema = 0xFFFFFFFF;
 
-    explicit CArchive(std::string& storeInto);
+    using Sink = std::function<void(const char* data, std::size_t size)>;
+
+    // Storing hands the bytes to sink in pieces; Flush passes on the rest.
+    explicit CArchive(Sink sink);
+    ~CArchive();
+    void Flush();
+    static Sink AppendTo(std::string& bytes) {
+        return [&bytes](const char* data, std::size_t size) { bytes.append(data, size); };
+    }
     CArchive(const char* data, std::size_t size);
 
-    bool IsStoring() const { return m_out != nullptr; }
-    bool IsLoading() const { return m_out == nullptr; }
+    bool IsStoring() const { return bool(m_sink); }
+    bool IsLoading() const { return !m_sink; }
 
     CArchive& operator<<(std::int32_t value);
     CArchive& operator<<(double value);
@@ -52,14 +61,23 @@ public:
     std::size_t BytesLeft() const { return m_size - m_pos; }
 
 private:
-    const char* Take(std::size_t count, const char* what);
+    // Loading reads through here: the next count bytes, or the end-of-file
+    // error. Inline, as it runs for every value of a large file.
+    const char* Take(std::size_t count, const char* what) {
+        if (count > BytesLeft()) [[unlikely]] ThrowEndOfFile(what);
+        const char* at = m_data + m_pos;
+        m_pos += count;
+        return at;
+    }
+    [[noreturn]] void ThrowEndOfFile(const char* what) const;
     // True when the prefix announces a wide-character string.
     bool ReadLengthPrefix(std::size_t& length);
     std::uint16_t ReadUInt16();
     std::uint32_t ReadUInt32();
     void Append(const void* bytes, std::size_t count);
 
-    std::string* m_out = nullptr;
+    Sink m_sink;
+    std::string m_buffer;
     const char* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_pos = 0;

@@ -123,9 +123,9 @@ std::string CBrinnowDoc::GetTitle() const {
 
 std::string CBrinnowDoc::SaveToBytes() {
     std::string bytes;
-    bytes.reserve(64 + m_ships.size() * 200);
-    CArchive ar(bytes);
+    CArchive ar(CArchive::AppendTo(bytes));
     Serialize(ar);
+    ar.Flush();
     return bytes;
 }
 
@@ -172,7 +172,11 @@ bool CBrinnowDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CBrinnowDoc::OnSaveDocument(const std::string& path) {
-    if (!WriteFileSafely(path, SaveToBytes(), m_strError)) return false;
+    const auto store = [this](const ByteSink& sink) {
+        CArchive ar(sink);
+        Serialize(ar);
+    };
+    if (!WriteFileSafely(path, store, m_strError)) return false;
     m_strPathName = path;
     m_bModified = FALSE;
     return true;

@@ -30,13 +30,22 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 }
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error) {
+    return WriteFileSafely(
+        path, [bytes](const ByteSink& sink) { sink(bytes.data(), bytes.size()); }, error);
+}
+
+bool WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                     std::string& error) {
     QSaveFile file(QPath(path));
     if (!file.open(QIODevice::WriteOnly)) {
         error = Sentence("Cannot create", path, file.errorString());
         return false;
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
+    bool written = true;
+    produce([&](const char* data, std::size_t size) {
+        written = written && file.write(data, qint64(size)) == qint64(size);
+    });
+    if (!written || !file.commit()) {
         error = Sentence("Cannot write", path, file.errorString());
         file.cancelWriting();
         return false;

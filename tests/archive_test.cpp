@@ -6,8 +6,9 @@ namespace {
 
 std::string Stored(const CString& text) {
     std::string bytes;
-    CArchive ar(bytes);
+    CArchive ar(CArchive::AppendTo(bytes));
     ar << text;
+    ar.Flush();
     return bytes;
 }
 
@@ -69,8 +70,9 @@ TEST(ArchiveStrings, TruncatedStringsAreRefused) {
 
 TEST(ArchiveNumbers, LittleEndianIntegersAndDoubles) {
     std::string bytes;
-    CArchive out(bytes);
+    CArchive out(CArchive::AppendTo(bytes));
     out << std::int32_t(-2) << 0.33;
+    out.Flush();
     EXPECT_EQ(bytes, std::string("\xFE\xFF\xFF\xFF\x1F\x85\xEB\x51\xB8\x1E\xD5\x3F", 12));
 
     CArchive in(bytes.data(), bytes.size());
@@ -85,8 +87,9 @@ TEST(ArchiveNumbers, LittleEndianIntegersAndDoubles) {
 TEST(ArchiveCounts, ImpossibleCountsAreRefusedBeforeAllocation) {
     for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
         std::string bytes;
-        CArchive out(bytes);
+        CArchive out(CArchive::AppendTo(bytes));
         out << count << std::int32_t(0);  // room for one 4-byte record only
+        out.Flush();
         CArchive in(bytes.data(), bytes.size());
         try {
             in.ReadCount(4);

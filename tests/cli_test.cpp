@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    CliResult Cmd(const QStringList& args) {
+        QProcess process;
+        process.start(BRINNOW_CLI, args);
+        process.waitForFinished(60000);
+        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+    QString Path(const char* name) const { return m_dir.filePath(name); }
+    std::string Bytes(const char* name) {
+        std::string bytes, error;
+        ReadWholeFile(Path(name).toStdString(), bytes, error);
+        return bytes;
+    }
+    void WriteGenerated(const char* name) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {12, 3, 2, 2, 3, 4});
+        ASSERT_TRUE(doc.OnSaveDocument(Path(name).toStdString()));
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(Cli, HelpAndVersion) {
+    EXPECT_EQ(Cmd({"--help"}).exitCode, 0);
+    EXPECT_NE(Cmd({"--help"}).out.find("export-html"), std::string::npos);
+    EXPECT_EQ(Cmd({"--version"}).out, "brinnow-cli 1.0.0\n");
+    const CliResult unknown = Cmd({"frobnicate"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
+}
+
+TEST_F(Cli, NewInfoAndSaveAs) {
+    ASSERT_EQ(Cmd({"new", Path("new.brn")}).exitCode, 0);
+    EXPECT_EQ(Bytes("new.brn"), CBrinnowDoc().SaveToBytes());
+    EXPECT_EQ(Cmd({"info", Path("new.brn")}).out,
+              "nations 10\narmaments 21\ntorpedoes 2\nships 0\nsquadrons 0\nscenarios 0\n");
+    WriteGenerated("gen.brn");
+    ASSERT_EQ(Cmd({"save-as", Path("gen.brn"), Path("copy.brn")}).exitCode, 0);
+    EXPECT_EQ(Bytes("copy.brn"), Bytes("gen.brn"));
+}
+
+TEST_F(Cli, DamagedInputIsReportedAndWritesNothing) {
+    WriteGenerated("gen.brn");
+    std::string bytes = Bytes("gen.brn");
+    bytes.resize(bytes.size() / 2);
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(Path("half.brn").toStdString(), bytes, error));
+    const CliResult run = Cmd({"save-as", Path("half.brn"), Path("out.brn")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("half.brn\" is not a valid Brinnow document: at byte"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(QFileInfo::exists(Path("out.brn")));
+    EXPECT_EQ(Cmd({"export-text", Path("half.brn"), Path("out.txt")}).exitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(Path("out.txt")));
+}
+
+TEST_F(Cli, CardImagesAndBlankForm) {
+    WriteGenerated("gen.brn");
+    ASSERT_EQ(Cmd({"card", Path("gen.brn"), "Ship 3", "-o", Path("c.png")}).exitCode, 0);
+    EXPECT_EQ(QImage(Path("c.png")).size(), QSize(259, 129));
+    ASSERT_EQ(Cmd({"card", Path("gen.brn"), "Ship 3", "-o", Path("big.png"), "--scale", "23",
+                   "--blank"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(QImage(Path("big.png")).size(), QSize(1012, 506));
+    const CliResult unknown = Cmd({"card", Path("gen.brn"), "Nobody", "-o", Path("n.png")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.err.find("no ship named \"Nobody\""), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(Path("n.png")));
+
+    ASSERT_EQ(Cmd({"print", "blank", "-o", Path("blank.pdf")}).exitCode, 0);
+    EXPECT_EQ(Bytes("blank.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(Cmd({"print", "blank", "-o", Path("x.pdf"), "--paper", "A9"}).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(Path("x.pdf")));
+}
+
+TEST_F(Cli, ShipsPdfAndExports) {
+    WriteGenerated("gen.brn");
+    ASSERT_EQ(Cmd({"print", "ships", Path("gen.brn"), "-o", Path("ships.pdf"), "--paper", "Letter",
+                   "--dpi", "300"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Bytes("ships.pdf").substr(0, 5), "%PDF-");
+
+    ASSERT_EQ(Cmd({"export-text", Path("gen.brn"), Path("ships.txt")}).exitCode, 0);
+    EXPECT_EQ(Bytes("ships.txt").substr(0, 6), "Name, ");
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("web"));
+    ASSERT_EQ(Cmd({"export-html", Path("gen.brn"), "Scenario 1", Path("web/s.htm")}).exitCode, 0);
+    EXPECT_GT(QDir(Path("web")).entryList(QStringList{"*.gif"}).size(), 1);
+    const CliResult unknown = Cmd({"export-html", Path("gen.brn"), "Jutland", Path("j.htm")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.err.find("no scenario named \"Jutland\""), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(Path("j.htm")));
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <algorithm>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "export/htmlexport.h"
+#include "export/imagenames.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+
+namespace {
+
+class Html : public ::testing::Test {
+protected:
+    Html() : html{HtmlExport::kCardScale, doc.m_ships, doc.m_armaments, Folder(), {}, {}} {
+        doc.m_ships.resize(2);
+        doc.m_ships[0].m_strName = "Harrow";
+        doc.m_ships[1].m_strName = "Kent";
+    }
+    std::string Folder() { return m_dir.path().toStdString(); }
+    std::vector<std::string> FilesInFolder() {
+        std::vector<std::string> names;
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+            names.push_back(name.toStdString());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::string Tag(const std::string& name) {
+        return "<IMG SRC=\"" + name + ".gif\" ALT=\"" + name + "\">";
+    }
+
+    QTemporaryDir m_dir;
+    CBrinnowDoc doc;
+    HtmlExport html;
+};
+
+TEST_F(Html, ShipSectionWritesItsImageAndReturnsTheTag) {
+    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, true), Tag("Harrow"));
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
+    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
+    html.folder += "/";
+    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
+}
+
+TEST_F(Html, SquadronWithAnUnknownFlagshipAndNoShips) {
+    VxSquadron squadron;
+    squadron.m_strName = "1st BCS";
+    squadron.m_strCommander = "Beatty";
+    squadron.m_strFlagship = "Nowhere";
+    squadron.m_strNotes = "never written";
+    EXPECT_EQ(squadron.HtmlSection(html), "<H3>1st BCS</H3>\n<H4>Flagship</H4><P>Beatty<BR>" +
+                                              Tag("New Ship") + "</P>\n");
+}
+
+TEST_F(Html, SquadronListsMembersAndAttachmentsByName) {
+    VxSquadron squadron;
+    squadron.m_strName = "S";
+    squadron.m_strFlagship = "Kent";
+    squadron.m_shipNames = {"Harrow", "Harrow"};
+    squadron.m_attachmentNames = {"Kent"};
+    EXPECT_EQ(squadron.HtmlSection(html),
+              "<H3>S</H3>\n<H4>Flagship</H4><P><BR>" + Tag("Kent") + "</P>\n" +
+                  "<H4>Ships in Squadron</H4><P>" + Tag("Harrow") + Tag("Harrow") + "</P>\n" +
+                  "<H4>Attachments to Squadron</H4><P>" + Tag("Kent") + "</P>\n");
+}
+
+TEST_F(Html, ForcesWithAndWithoutShipsOrSquadrons) {
+    VxForce squadronsOnly;
+    squadronsOnly.m_strName = "Blue";
+    squadronsOnly.m_squadrons.resize(1);
+    squadronsOnly.m_squadrons[0].m_strFlagship = "Kent";
+    squadronsOnly.m_strNotes = "not exported";
+    EXPECT_EQ(squadronsOnly.HtmlSection(html),
+              "<H2>Blue</H2>\n" + squadronsOnly.m_squadrons[0].HtmlSection(html) + "\n<HR>");
+
+    VxForce shipsOnly;
+    shipsOnly.m_strName = "Red";
+    shipsOnly.m_ships = doc.m_ships;
+    EXPECT_EQ(shipsOnly.HtmlSection(html), "<H2>Red</H2>\n<H3>Force Attachments</H3>\n<P>" +
+                                               Tag("Harrow") + Tag("Kent") + "</P>\n<HR>");
+    EXPECT_EQ(VxForce().HtmlSection(html), "<H2></H2>\n<HR>");
+}
+
+TEST_F(Html, ScenarioSectionAndPage) {
+    VxScenario scenario;
+    scenario.m_strName = "<b>Dogger</b> & Bank";
+    scenario.m_strWeather = "Fair\r\nlater haze";
+    const std::string texts =
+        "<H1><b>Dogger</b> & Bank</H1>\n<H3>Date</H3><P></P>\n<H3>Umpire</H3><P></P>\n"
+        "<H3>Weather</H3><P>Fair\r\nlater haze</P>\n<H3>Victory Conditions</H3><P></P>\n"
+        "<H3>Notes</H3><P></P>\n";
+    EXPECT_EQ(scenario.HtmlSection(html), texts + "\n");
+
+    scenario.m_forces.resize(2);
+    scenario.m_forces[0].m_strName = "A";
+    scenario.m_forces[1].m_strName = "B";
+    EXPECT_EQ(scenario.HtmlSection(html), texts + "<H2>A</H2>\n<HR><H2>B</H2>\n<HR>\n");
+
+    const std::string page = ScenarioPage(scenario, html);
+    EXPECT_EQ(page.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n<HTML>\n"
+                         "<HEAD><TITLE><b>Dogger</b> & Bank</TITLE></HEAD>\n"
+                         "<BODY BGCOLOR=\"#FFFFFF\">\n<H1>",
+                         0),
+              0u);
+    EXPECT_NE(page.find("<HR>\n<H5><CENTER>"), std::string::npos);
+    EXPECT_EQ(page.substr(page.size() - 30), "</CENTER></H5></BODY>\n</HTML>\n");
+}
+
+TEST_F(Html, ExportWritesThePageInTextModeBesideItsImages) {
+    VxScenario scenario;
+    scenario.m_strNotes = "a\r\nb";
+    scenario.m_forces.resize(1);
+    scenario.m_forces[0].m_ships = doc.m_ships;
+    std::string error;
+    const std::string page = m_dir.filePath("brief.htm").toStdString();
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, page, error)) << error;
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(page, bytes, error));
+    EXPECT_NE(bytes.find("<P>a\r\r\nb</P>\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "Kent.gif", "brief.htm"}));
+}
+
+TEST_F(Html, AFailedExportLeavesNothingBehind) {
+    VxScenario scenario;
+    scenario.m_forces.resize(1);
+    scenario.m_forces[0].m_ships = doc.m_ships;
+    std::string error;
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));  // a folder where the page should go
+    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, m_dir.filePath("page.htm").toStdString(), error));
+    EXPECT_NE(error.find("page.htm"), std::string::npos);
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});
+}
+
+TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
+    QDir(m_dir.path()).mkdir("out");
+    html.folder = m_dir.filePath("out").toStdString();
+    for (const char* name : {"../escape", "a/b", "/etc/passwd", "..", "C:\\x", "q\"<&>#?%"}) {
+        VxShip ship;
+        ship.m_strName = name;
+        const std::string tag = ship.HtmlSection(html, false, true);
+        ASSERT_TRUE(html.error.empty()) << html.error;
+        const std::string file = ImageFileName(name);
+        EXPECT_TRUE(QFileInfo::exists(QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
+            << file;
+        EXPECT_EQ(tag.find("SRC=\"" + ImageSourceAttribute(file) + "\""), 5u) << tag;
+    }
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});  // nothing escaped to the parent
+    EXPECT_EQ(ImageFileName("../escape"), ".._escape.gif");
+    EXPECT_EQ(ImageFileName("Harrow"), "Harrow.gif");
+    EXPECT_EQ(ImageSourceAttribute("q\"<&>#?%.gif"), "q&quot;&lt;&amp;&gt;%23%3F%25.gif");
+    EXPECT_EQ(AltAttribute("A & B"), "A &amp; B");
+    EXPECT_LE(ImageFileName(std::string(400, '\xE9')).size(), 255u);
+}
+
+TEST(ImagePaths, FolderOfAPagePath) {
+    EXPECT_EQ(FolderOf("/web/page.htm"), "/web");
+    EXPECT_EQ(FolderOf("page.htm"), "");
+    EXPECT_EQ(JoinPath("", "Harrow.gif"), "Harrow.gif");
+    EXPECT_EQ(JoinPath("/web/", "Harrow.gif"), "/web/Harrow.gif");
+    EXPECT_EQ(JoinPath("/web", "Harrow.gif"), "/web/Harrow.gif");
+}
+
+}  // namespace

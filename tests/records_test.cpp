@@ -9,8 +9,9 @@ namespace {
 template <class T>
 std::string Bytes(T record) {
     std::string bytes;
-    CArchive ar(bytes);
+    CArchive ar(CArchive::AppendTo(bytes));
     record.Serialize(ar);
+    ar.Flush();
     return bytes;
 }
 
