@@ -24,8 +24,9 @@ QFont QFontOf(const CFont& font, QPaintDevice* device) {
 
 }  // namespace
 
-QPainterDC::QPainterDC(QPainter& painter)
+QPainterDC::QPainterDC(QPainter& painter, const QPaintDevice* capsDevice)
     : m_painter(painter),
+      m_capsDevice(capsDevice ? capsDevice : painter.device()),
       m_qfont(QFontOf(m_font, painter.device())),
       m_metrics(m_qfont, painter.device()) {
     ApplyPen();
@@ -34,7 +35,7 @@ QPainterDC::QPainterDC(QPainter& painter)
 }
 
 int QPainterDC::GetDeviceCaps(DeviceCap index) const {
-    const QPaintDevice* device = m_painter.device();
+    const QPaintDevice* device = m_capsDevice;
     switch (index) {
         case HORZRES: return device->width();
         case VERTRES: return device->height();

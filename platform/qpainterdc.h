@@ -12,7 +12,9 @@
 // widget). The painter must be active on the device for the DC's lifetime.
 class QPainterDC : public CDC {
 public:
-    explicit QPainterDC(QPainter& painter);
+    // Device capabilities come from capsDevice when given (to measure for a
+    // printer without starting a job), else from the painter's device.
+    explicit QPainterDC(QPainter& painter, const QPaintDevice* capsDevice = nullptr);
 
     // Called by StartPage when a page was ended before: the device's way to
     // begin a new page (QPdfWriter::newPage, QPrinter::newPage).
@@ -47,6 +49,7 @@ private:
     QRect ShapeRect(int left, int top, int right, int bottom) const;
 
     QPainter& m_painter;
+    const QPaintDevice* m_capsDevice;
     std::function<void()> m_pageBreak;
     bool m_pageEnded = false;
     QPoint m_position;

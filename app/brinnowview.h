@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <memory>
+#include <vector>
+
+#include "print/shipcardjob.h"
+
+class CBrinnowDoc;
+class CDC;
+class QPrinter;
+
+// The document's ships as a column of record cards with their notes,
+// scrolled by whole ships; File Print and Print Preview print the same
+// cards a nation at a time.
+class CBrinnowView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit CBrinnowView(CBrinnowDoc& doc, QWidget* parent = nullptr);
+    ~CBrinnowView() override;
+
+    // Zoom over the scale the screen's millimetres give.
+    static constexpr double kMinZoom = 0.5;
+    static constexpr double kMaxZoom = 8.0;
+    double Zoom() const { return m_zoom; }
+    void SetZoom(double zoom);
+    void ZoomIn();
+    void ZoomOut();
+
+    int TopShip() const { return m_nTopShip; }
+    // The document's ships changed: start again at the top if they are fewer.
+    void OnUpdate();
+
+    // The print loop of File Print, over any printer.
+    int OnPreparePrinting(CDC& defaultPrinter);
+    void OnBeginPrinting(CDC& dc);
+    bool OnPrint(CDC& dc, int page);
+    void OnEndPrinting();
+    int PageCount() const { return m_nPageCount; }
+
+    void FilePrint();
+    void FilePrintSetup();
+    void FilePrintPreview();
+    void PrintBlankShipForm();
+    void ExportShipsAsText();
+
+signals:
+    void documentModified();
+    void zoomChanged(double zoom);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    bool HasSomethingToShow() const;
+    double ScreenScale() const;
+    void UpdateScrollBar(CDC& dc, double p, int width, int height);
+    void UpdateScrollBarNow();
+    void PrintAll(QPrinter& printer);
+    // The printer every job uses, with the choices of Print Setup.
+    QPrinter& Printer();
+
+    CBrinnowDoc& m_doc;
+    double m_zoom = 1.0;
+    // The card job's state: pages of the last count, laid out once.
+    int m_nPageCount = 0;
+    bool m_bPagePerNation = false;
+    int m_nFirstShip = -1;
+    int m_nLastShip = -1;
+    int m_nTopShip = 0;
+    std::vector<ShipPageRange> m_pages;
+    std::unique_ptr<QPrinter> m_printer;
+};

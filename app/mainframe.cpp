@@ -1,0 +1,397 @@
+#include "app/mainframe.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/aboutdialog.h"
+#include "app/brinnowview.h"
+#include "app/commandids.h"
+#include "editors/documentnotice.h"
+#include "editors/filedialogs.h"
+#include "editors/helpwindow.h"
+#include "editors/messagebox.h"
+#include "editors/waitcursor.h"
+
+namespace {
+
+constexpr const char* kWindowTitle = "Brinnow";
+constexpr const char* kIdlePrompt = "For Help, press F1";
+constexpr const char* kRecentGroup = "Recent File List";
+constexpr const char* kSettingsGroup = "Settings";
+constexpr double kDefaultZoom = 2.0;
+
+QSettings Settings() { return QSettings(); }
+
+// The prompt of a command: the status-bar text, then after "\n" the tool tip.
+void SetPrompt(QAction* action, const QString& prompt) {
+    const QStringList parts = prompt.split('\n');
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1, parts.value(0)));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() {
+    setObjectName("mainFrame");
+    m_view = new CBrinnowView(m_doc, this);
+    setCentralWidget(m_view);
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateAccelerators();
+    ConnectCommands();
+    LoadSettings();
+    SetNoticeWindow(this);
+    qApp->installEventFilter(this);
+    UpdateCaption();
+}
+
+CMainFrame::~CMainFrame() { SetNoticeWindow(nullptr); }
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    action->setShortcut(shortcut);
+    SetPrompt(action, prompt);
+    // Commands are disabled until something handles them.
+    action->setEnabled(false);
+    if (menu) menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateMenus() {
+    CreateFileMenu();
+    CreateEditMenu();
+    CreateViewMenu();
+    CreateToolsMenu();
+    CreateHelpMenu();
+}
+
+void CMainFrame::CreateFileMenu() {
+    m_fileMenu = menuBar()->addMenu("&File");
+    AddCommand(m_fileMenu, ID_FILE_NEW, "&New", "Create a new document\nNew", QKeySequence("Ctrl+N"));
+    AddCommand(m_fileMenu, ID_FILE_OPEN, "&Open...", "Open an existing document\nOpen",
+               QKeySequence("Ctrl+O"));
+    AddCommand(m_fileMenu, ID_FILE_SAVE, "&Save", "Save the active document\nSave",
+               QKeySequence("Ctrl+S"));
+    AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
+               "Save the active document with a new name\nSave As");
+    m_fileMenu->addSeparator();
+    AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
+               QKeySequence("Ctrl+P"));
+    AddCommand(m_fileMenu, ID_FILE_PRINT_PREVIEW, "Print Pre&view",
+               "Display full pages\nPrint Preview");
+    AddCommand(m_fileMenu, ID_FILE_PRINT_SETUP, "P&rint Setup...",
+               "Change the printer and printing options\nPrint Setup");
+    m_fileMenu->addSeparator();
+    AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent File", "Open this document");
+    m_recentSeparator = m_fileMenu->addSeparator();
+    AddCommand(m_fileMenu, ID_APP_EXIT, "E&xit",
+               "Quit the application; prompts to save documents\nExit");
+}
+
+void CMainFrame::CreateEditMenu() {
+    QMenu* menu = menuBar()->addMenu("&Edit");
+    AddCommand(menu, ID_EDIT_NATIONS, "Nations", "Edit Nations");
+    AddCommand(menu, ID_EDIT_ARMAMENTS, "Armaments", "Edit Armament Information");
+    menu->addSeparator();
+    AddCommand(menu, ID_EDIT_SHIPS, "Ships", "Edit Ship Stats");
+    AddCommand(menu, ID_EDIT_SQUADRONS, "Squadrons", "Edit Ship Squadrons");
+    AddCommand(menu, ID_EDIT_SCENARIOS, "Scenarios", "Edit Vexmoor Scenarios");
+    AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
+    AddCommand(nullptr, ID_EDIT_COPY, "&Copy", "Copy the selection and put it on the Clipboard\nCopy");
+    AddCommand(nullptr, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste");
+}
+
+void CMainFrame::CreateViewMenu() {
+    QMenu* menu = menuBar()->addMenu("&View");
+    QAction* statusBarAction =
+        AddCommand(menu, ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar");
+    statusBarAction->setCheckable(true);
+    statusBarAction->setChecked(true);
+    menu->addSeparator();
+    AddCommand(menu, ID_VIEW_ZOOM_IN, "Zoom &In", "Show the cards larger\nZoom In",
+               QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    AddCommand(menu, ID_VIEW_ZOOM_OUT, "Zoom &Out", "Show the cards smaller\nZoom Out",
+               QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    AddCommand(menu, ID_VIEW_ZOOM_RESET, "&Actual Size", "Show the cards at their true size\nActual Size",
+               QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+void CMainFrame::CreateToolsMenu() {
+    QMenu* menu = menuBar()->addMenu("&Tools");
+    AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
+               "Print Individual Ships, Squadrons, Scenarios");
+    AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
+               "Print 1 sheet full of blank ship records");
+    AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as Text",
+               "Export ships to comma delimeted text file");
+}
+
+void CMainFrame::CreateHelpMenu() {
+    QMenu* menu = menuBar()->addMenu("&Help");
+    AddCommand(menu, ID_HELP_FINDER, "&Help Topics", "List Help topics\nHelp Topics");
+    AddCommand(menu, ID_APP_ABOUT, "&About Brinnow...",
+               "Display program information, version number and copyright\nAbout");
+    AddCommand(nullptr, ID_CONTEXT_HELP, "Help",
+               "Display help for clicked on buttons, menus and windows\nHelp",
+               QKeySequence("Shift+F1"));
+    AddCommand(nullptr, ID_HELP, "Help", "Opens Help\nHelp", QKeySequence("F1"));
+}
+
+void CMainFrame::CreateToolBar() {
+    QToolBar* bar = addToolBar("Standard");
+    bar->setObjectName("toolBar");
+    bar->setIconSize(QSize(16, 15));
+    const auto add = [&](int id, QStyle::StandardPixmap icon, const char* theme) {
+        QAction* action = Action(id);
+        action->setIcon(QIcon::fromTheme(theme, style()->standardIcon(icon)));
+        bar->addAction(action);
+    };
+    add(ID_FILE_NEW, QStyle::SP_FileIcon, "document-new");
+    add(ID_FILE_OPEN, QStyle::SP_DialogOpenButton, "document-open");
+    add(ID_FILE_SAVE, QStyle::SP_DialogSaveButton, "document-save");
+    bar->addSeparator();
+    add(ID_EDIT_CUT, QStyle::SP_DialogDiscardButton, "edit-cut");
+    add(ID_EDIT_COPY, QStyle::SP_FileDialogNewFolder, "edit-copy");
+    add(ID_EDIT_PASTE, QStyle::SP_DialogApplyButton, "edit-paste");
+    bar->addSeparator();
+    add(ID_FILE_PRINT, QStyle::SP_FileDialogDetailedView, "document-print");
+    add(ID_APP_ABOUT, QStyle::SP_MessageBoxInformation, "help-about");
+    add(ID_CONTEXT_HELP, QStyle::SP_TitleBarContextHelpButton, "help-contextual");
+}
+
+void CMainFrame::CreateStatusBar() {
+    auto* idle = new QLabel(kIdlePrompt);
+    idle->setObjectName("idlePrompt");
+    statusBar()->addWidget(idle, 1);
+    int index = 0;
+    for (const auto& [key, text] : {std::pair{int(Qt::Key_CapsLock), "CAP"},
+                                    {int(Qt::Key_NumLock), "NUM"},
+                                    {int(Qt::Key_ScrollLock), "SCRL"}}) {
+        auto* label = new QLabel(text);
+        label->setObjectName(QStringLiteral("indicator%1").arg(index++));
+        label->setEnabled(false);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        m_keyIndicators.insert(key, label);
+    }
+}
+
+void CMainFrame::CreateAccelerators() {
+    // F1 and Shift+F1 work without a menu item, as accelerators.
+    addAction(Action(ID_HELP));
+    addAction(Action(ID_CONTEXT_HELP));
+}
+
+void CMainFrame::ConnectCommands() {
+    const auto handle = [this](int id, auto&& handler) {
+        QAction* action = Action(id);
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    handle(ID_FILE_NEW, [this] { OnFileNew(); });
+    handle(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    handle(ID_FILE_SAVE, [this] { OnFileSave(); });
+    handle(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    handle(ID_FILE_PRINT, [this] { m_view->FilePrint(); });
+    handle(ID_FILE_PRINT_PREVIEW, [this] { m_view->FilePrintPreview(); });
+    handle(ID_FILE_PRINT_SETUP, [this] { m_view->FilePrintSetup(); });
+    handle(ID_APP_EXIT, [this] { close(); });
+    handle(ID_VIEW_STATUS_BAR, [this](bool shown) { statusBar()->setVisible(shown); });
+    handle(ID_VIEW_ZOOM_IN, [this] { m_view->ZoomIn(); });
+    handle(ID_VIEW_ZOOM_OUT, [this] { m_view->ZoomOut(); });
+    handle(ID_VIEW_ZOOM_RESET, [this] { m_view->SetZoom(1.0); });
+    handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
+    handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
+    handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
+    handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
+    handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+    handle(ID_APP_ABOUT, [this] { ShowAbout(); });
+    connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
+    connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
+}
+
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + " - " + kWindowTitle);
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_doc.IsModified()) return true;
+    switch (AfxMessageBox("Save changes to " + m_doc.GetTitle() + "?",
+                          MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES: return OnFileSave();
+        case IDNO: return true;
+        default: return false;
+    }
+}
+
+bool CMainFrame::OnFileNew() {
+    if (!SaveModified()) return false;
+    m_doc.OnNewDocument();
+    m_view->OnUpdate();
+    UpdateCaption();
+    return true;
+}
+
+bool CMainFrame::OnFileOpen() {
+    const QString path = ChooseFile(this, {FileChoice::Open, "Open", {}, {}});
+    return !path.isEmpty() && OpenDocumentFile(path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (!SaveModified()) return false;
+    bool opened;
+    {
+        const WaitCursor wait;
+        opened = m_doc.OnOpenDocument(path.toStdString());
+    }
+    m_view->OnUpdate();
+    UpdateCaption();
+    if (!opened) {
+        m_recentFiles.removeAll(path);
+        RebuildRecentFiles();
+        AfxMessageBox(m_doc.ErrorMessage());
+        return false;
+    }
+    AddRecentFile(path);
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (m_doc.GetPathName().empty()) return OnFileSaveAs();
+    return SaveTo(QString::fromStdString(m_doc.GetPathName()));
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    const QString path = ChooseFile(this, {FileChoice::Save, "Save As", {}, {}});
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool CMainFrame::SaveTo(const QString& path) {
+    bool saved;
+    {
+        const WaitCursor wait;
+        saved = m_doc.OnSaveDocument(path.toStdString());
+    }
+    if (!saved) {
+        AfxMessageBox(m_doc.ErrorMessage());
+        return false;
+    }
+    AddRecentFile(path);
+    UpdateCaption();
+    return true;
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kRecentFiles) m_recentFiles.removeLast();
+    RebuildRecentFiles();
+    SaveSettings();
+}
+
+void CMainFrame::RebuildRecentFiles() {
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    QAction* placeholder = Action(ID_FILE_MRU_FILE1);
+    placeholder->setVisible(m_recentFiles.isEmpty());
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        const QString path = m_recentFiles.at(i);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        action->setData(ID_FILE_MRU_FILE1 + i);
+        action->setStatusTip("Open this document");
+        connect(action, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); });
+        m_fileMenu->insertAction(m_recentSeparator, action);
+        m_recentActions.append(action);
+    }
+}
+
+void CMainFrame::LoadSettings() {
+    QSettings settings = Settings();
+    m_recentFiles.clear();
+    settings.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) m_recentFiles.append(path);
+    }
+    settings.endGroup();
+    RebuildRecentFiles();
+    settings.beginGroup(kSettingsGroup);
+    // Screens report few pixels per millimetre, so cards start at twice
+    // their true size; the user's own choice is kept from then on.
+    m_view->SetZoom(settings.value("Zoom", kDefaultZoom).toDouble());
+    if (!restoreGeometry(settings.value("WindowGeometry").toByteArray())) resize(1000, 760);
+    settings.endGroup();
+}
+
+void CMainFrame::SaveSettings() const {
+    QSettings settings = Settings();
+    settings.beginGroup(kRecentGroup);
+    settings.remove("");
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), m_recentFiles.at(i));
+    }
+    settings.endGroup();
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue("Zoom", m_view->Zoom());
+    settings.setValue("WindowGeometry", saveGeometry());
+    settings.endGroup();
+}
+
+void CMainFrame::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == kDocumentChangedEvent) {
+        // Passed on to the direct children only, as the notice always was.
+        for (QObject* child : children()) {
+            if (child->isWidgetType()) {
+                QEvent notice(kDocumentChangedEvent);
+                QCoreApplication::sendEvent(child, &notice);
+            }
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SaveSettings();
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Every key reaches its window once, before the widgets see it.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+        UpdateKeyIndicators(static_cast<QKeyEvent*>(event)->key());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::UpdateKeyIndicators(int key) {
+    QLabel* label = m_keyIndicators.value(key);
+    if (!label) return;
+    m_keyStates[key] = !m_keyStates.value(key);
+    label->setEnabled(m_keyStates[key]);
+}

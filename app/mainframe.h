@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QHash>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "model/brinnowdoc.h"
+
+class CBrinnowView;
+class QAction;
+class QMenu;
+
+// The main window: menus, tool bar, status bar, the one document and its
+// view, the document's life from New to Exit.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kRecentFiles = 4;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CBrinnowDoc& Document() { return m_doc; }
+    CBrinnowView& View() { return *m_view; }
+    // The action of a command id, for the tool bar, tests and shortcuts.
+    QAction* Action(int id) const { return m_actions.value(id); }
+    QStringList RecentFiles() const { return m_recentFiles; }
+
+    // The document's life; each returns false when nothing happened.
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks to save a modified document: true when it is safe to go on.
+    bool SaveModified();
+    void UpdateCaption();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
+                        const QKeySequence& shortcut = {});
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateToolsMenu();
+    void CreateHelpMenu();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateAccelerators();
+    void ConnectCommands();
+    bool SaveTo(const QString& path);
+    void AddRecentFile(const QString& path);
+    void RebuildRecentFiles();
+    void LoadSettings();
+    void SaveSettings() const;
+    void ShowAbout();
+    void UpdateKeyIndicators(int key);
+
+    CBrinnowDoc m_doc;
+    CBrinnowView* m_view = nullptr;
+    QHash<int, QAction*> m_actions;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    QList<QAction*> m_recentActions;
+    QStringList m_recentFiles;
+    QHash<int, QLabel*> m_keyIndicators;
+    QHash<int, bool> m_keyStates;
+};

@@ -1,0 +1,46 @@
+#include "editors/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/codepage.h"
+
+namespace {
+
+MessageBoxHook& Hook() {
+    static MessageBoxHook hook;
+    return hook;
+}
+
+QMessageBox::StandardButtons ButtonsOf(unsigned type) {
+    switch (type & 0xF) {
+        case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
+        default: return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon IconOf(unsigned type) {
+    switch (type & 0xF0) {
+        case MB_ICONQUESTION: return QMessageBox::Question;
+        case MB_ICONINFORMATION: return QMessageBox::Information;
+        default: return QMessageBox::Warning;
+    }
+}
+
+}  // namespace
+
+int AfxMessageBox(const std::string& text, unsigned type) {
+    if (Hook()) return Hook()(text, type);
+    QMessageBox box(IconOf(type), QApplication::applicationName(),
+                    QString::fromStdString(Cp1252ToUtf8(text)), ButtonsOf(type),
+                    QApplication::activeWindow());
+    switch (box.exec()) {
+        case QMessageBox::Yes: return IDYES;
+        case QMessageBox::No: return IDNO;
+        case QMessageBox::Cancel: return IDCANCEL;
+        default: return IDOK;
+    }
+}
+
+void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }

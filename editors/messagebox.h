@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The one way the program asks and refuses: a modal box with fixed texts.
+// Tests replace it to answer questions and to see the exact wording.
+enum MessageBoxType : unsigned {
+    MB_OK = 0x0,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+enum MessageBoxAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+// text is in the document code page.
+int AfxMessageBox(const std::string& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
+
+using MessageBoxHook = std::function<int(const std::string& text, unsigned type)>;
+// Installs a replacement; an empty hook restores the real box.
+void SetMessageBoxHook(MessageBoxHook hook);

@@ -1,0 +1,16 @@
+// Widget tests run offscreen in one application.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/textformat.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("BrinnowTests");
+    QApplication::setApplicationName("Vexmoor Playing Aid");
+    UseClassicNumberFormat();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <deque>
+
+#include "app/brinnowview.h"
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "editors/documentnotice.h"
+#include "editors/filedialogs.h"
+#include "editors/messagebox.h"
+#include "platform/filestore.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// The main window with scripted answers: every question and refusal is
+// recorded, and answered from a queue (Yes when it runs dry).
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+        SetMessageBoxHook([this](const std::string& text, unsigned) {
+            messages.push_back(text);
+            if (answers.empty()) return int(IDYES);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
+        frame = std::make_unique<CMainFrame>();
+    }
+    void TearDown() override {
+        frame.reset();
+        SetMessageBoxHook({});
+        SetFileChoiceHook({});
+    }
+    QString Path(const char* name) const { return dir.filePath(name); }
+    QString WriteCampaign(const char* name, int ships = 30) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {ships, 2, 1, 1, 2, 3});
+        EXPECT_TRUE(doc.OnSaveDocument(Path(name).toStdString()));
+        return Path(name);
+    }
+    void Notice() {
+        PostDocumentChangedNotice();
+        QApplication::processEvents();
+    }
+    QMenu* Menu(const QString& title) const {
+        for (QAction* action : frame->menuBar()->actions()) {
+            if (action->text() == title) return action->menu();
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CMainFrame> frame;
+    std::vector<std::string> messages;
+    std::deque<int> answers;
+    QString chosenFile;
+};
+
+TEST_F(Shell, MenusHoldTheirItemsInOrder) {
+    QStringList items;
+    for (QAction* action : Menu("&File")->actions()) {
+        if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
+    }
+    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "&Print...",
+                                  "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
+                                  "E&xit"}));
+    items.clear();
+    for (QAction* action : Menu("&Edit")->actions()) {
+        items << (action->isSeparator() ? "-" : action->text());
+    }
+    EXPECT_EQ(items, (QStringList{"Nations", "Armaments", "-", "Ships", "Squadrons", "Scenarios"}));
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 3);
+    EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
+}
+
+TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
+    EXPECT_EQ(frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(frame->Action(ID_HELP)->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(frame->Action(ID_CONTEXT_HELP)->shortcut(), QKeySequence("Shift+F1"));
+    EXPECT_EQ(frame->Action(ID_FILE_NEW)->statusTip(), "Create a new document");
+    EXPECT_EQ(frame->Action(ID_FILE_NEW)->toolTip(), "New");
+    EXPECT_EQ(frame->Action(ID_TOOLS_EXPORT_TEXT)->statusTip(),
+              "Export ships to comma delimeted text file");
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_TOOLS_PRINT_SELECTED,
+                   ID_EDIT_SQUADRONS, ID_EDIT_SCENARIOS}) {
+        EXPECT_FALSE(frame->Action(id)->isEnabled()) << id;
+    }
+    for (int id : {ID_FILE_NEW, ID_FILE_PRINT, ID_TOOLS_PRINT_BLANK_FORM, ID_TOOLS_EXPORT_TEXT,
+                   ID_APP_ABOUT, ID_VIEW_STATUS_BAR}) {
+        EXPECT_TRUE(frame->Action(id)->isEnabled()) << id;
+    }
+}
+
+TEST_F(Shell, CaptionAndStatusBarToggle) {
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
+    QAction* toggle = frame->Action(ID_VIEW_STATUS_BAR);
+    frame->show();
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    toggle->trigger();
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+}
+
+TEST_F(Shell, TheNoticeMarksTheDocumentModifiedAndNewAsks) {
+    EXPECT_FALSE(frame->Document().IsModified());
+    Notice();
+    EXPECT_TRUE(frame->Document().IsModified());
+
+    answers = {IDCANCEL};
+    EXPECT_FALSE(frame->OnFileNew());
+    EXPECT_EQ(messages.back(), "Save changes to Untitled?");
+    EXPECT_TRUE(frame->Document().IsModified());
+
+    answers = {IDNO};
+    EXPECT_TRUE(frame->OnFileNew());
+    EXPECT_FALSE(frame->Document().IsModified());
+}
+
+TEST_F(Shell, AnsweringYesSavesFirst) {
+    frame->Document().m_ships.resize(3);
+    Notice();
+    chosenFile = Path("kept.brn");
+    answers = {IDYES};
+    EXPECT_TRUE(frame->OnFileNew());
+    CBrinnowDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(chosenFile.toStdString()));
+    EXPECT_EQ(saved.m_ships.size(), 3u);
+    EXPECT_TRUE(frame->Document().m_ships.empty());
+}
+
+TEST_F(Shell, OpenSaveAndTheRecentFileList) {
+    for (const char* name : {"a.brn", "b.brn", "c.brn", "d.brn", "e.brn"}) {
+        ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign(name)));
+    }
+    EXPECT_EQ(frame->RecentFiles(),
+              (QStringList{Path("e.brn"), Path("d.brn"), Path("c.brn"), Path("b.brn")}));
+    EXPECT_EQ(frame->windowTitle(), "e.brn - Brinnow");
+    ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
+    EXPECT_EQ(frame->RecentFiles().first(), Path("c.brn"));
+    EXPECT_EQ(frame->RecentFiles().size(), CMainFrame::kRecentFiles);
+
+    // A new window reads the list back from the settings.
+    CMainFrame second;
+    EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
+}
+
+TEST_F(Shell, AFailedOpenSaysWhyAndLeavesANewDocument) {
+    std::string bytes, error;
+    ReadWholeFile(WriteCampaign("whole.brn").toStdString(), bytes, error);
+    bytes.resize(bytes.size() - 9);
+    WriteFileSafely(Path("cut.brn").toStdString(), bytes, error);
+    EXPECT_FALSE(frame->OpenDocumentFile(Path("cut.brn")));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("cut.brn\" is not a valid Brinnow document"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
+    EXPECT_EQ(frame->Document().m_nations.size(), 10u);
+    EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
+}
+
+TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn")));
+    frame->Document().m_ships.clear();
+    Notice();
+    chosenFile = Path("no/such/folder/x.brn");
+    EXPECT_FALSE(frame->OnFileSaveAs());
+    EXPECT_NE(messages.back().find("no/such/folder/x.brn"), std::string::npos);
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+}
+
+TEST_F(Shell, ClosingAModifiedDocumentAsks) {
+    Notice();
+    answers = {IDCANCEL};
+    EXPECT_FALSE(frame->close());
+    answers = {IDNO};
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(Shell, TheViewScrollsByWholeShips) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("many.brn", 40)));
+    frame->resize(900, 600);
+    frame->show();
+    QApplication::processEvents();
+    CBrinnowView& view = frame->View();
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_EQ(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(bar->maximum(), 39);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(view.TopShip(), 1);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(view.TopShip(), 1 + bar->pageStep());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(view.TopShip(), 39);
+
+    // With few ships that fit, the bar goes away.
+    frame->Document().m_ships.resize(1);
+    view.OnUpdate();
+    EXPECT_EQ(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(view.TopShip(), 0);
+}
+
+TEST_F(Shell, ZoomIsClampedAndRemembered) {
+    CBrinnowView& view = frame->View();
+    view.SetZoom(1.0);
+    frame->Action(ID_VIEW_ZOOM_IN)->trigger();
+    EXPECT_DOUBLE_EQ(view.Zoom(), 1.25);
+    for (int i = 0; i < 20; ++i) view.ZoomOut();
+    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMinZoom);
+    frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
+    EXPECT_DOUBLE_EQ(view.Zoom(), 1.0);
+    view.SetZoom(3.0);
+    CMainFrame second;
+    EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
+}
+
+TEST_F(Shell, ExportShipsAsTextWritesTheChosenFile) {
+    frame->View().ExportShipsAsText();  // no ships: nothing asked
+    chosenFile = Path("ships.txt");
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
+    frame->Action(ID_TOOLS_EXPORT_TEXT)->trigger();
+    std::string text, error;
+    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), text, error));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+}
+
+}  // namespace
