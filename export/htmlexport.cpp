@@ -14,12 +14,20 @@ bool HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
     std::string failure;
     if (bytes.empty()) {
         failure = "Cannot make the card image \"" + path + "\".";
-    } else if (WriteFileSafely(path, bytes, failure)) {
+    } else if (WriteFileAtomically(path, bytes, failure)) {
         writtenFiles.push_back(path);
         return true;
     }
     if (error.empty()) error = failure;
     return false;
+}
+
+VxShip HtmlExport::FindShip(const CString& name) {
+    if (m_firstShipNamed.empty()) {
+        for (std::size_t i = ships.size(); i-- > 0;) m_firstShipNamed[ships[i].m_strName] = i;
+    }
+    const auto found = m_firstShipNamed.find(name);
+    return found == m_firstShipNamed.end() ? VxShip() : ships[found->second];
 }
 
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
@@ -37,7 +45,7 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
 
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error) {
-    HtmlExport html{HtmlExport::kCardScale, doc.m_ships, doc.m_armaments, FolderOf(pagePath), {}, {}};
+    HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath));
     const std::string page = ScenarioPage(scenario, html);
     if (html.error.empty() && WriteFileSafely(pagePath, WithCrLf(page), error)) return true;
     if (!html.error.empty()) error = html.error;

@@ -7,11 +7,18 @@ namespace {
 constexpr std::size_t kMaxFileNameBytes = 255;
 constexpr const char* kImageExtension = ".gif";
 
+#ifdef _WIN32
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+constexpr const char* kSeparators = "/\\";
+#else
+bool IsSeparator(char c) { return c == '/'; }
+constexpr const char* kSeparators = "/";
+#endif
 
+// Never in a file name here: either separator, and control characters.
 bool IsUnsafeInFileName(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return IsSeparator(c) || byte < 0x20 || byte == 0x7F;
+    return c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F;
 }
 
 std::string ReplaceEach(const std::string& text, const std::string& special,
@@ -51,7 +58,7 @@ std::string ImageSourceAttribute(const std::string& fileName) {
 std::string AltAttribute(const std::string& shipName) { return EscapeHtmlAttribute(shipName); }
 
 std::string FolderOf(const std::string& path) {
-    const std::size_t at = path.find_last_of("/\\");
+    const std::size_t at = path.find_last_of(kSeparators);
     return at == std::string::npos ? std::string() : path.substr(0, at);
 }
 

@@ -13,6 +13,7 @@ std::string AltAttribute(const std::string& shipName);
 
 // The folder of a page path (up to its last separator), or empty.
 std::string FolderOf(const std::string& path);
-// folder + separator + name, with no separator doubled and none leading the
-// name when the folder is empty (the current folder).
+// folder + "/" + name, with no separator doubled and none leading the name
+// when the folder is empty (the current folder). "\\" separates folders too
+// where the platform says so.
 std::string JoinPath(const std::string& folder, const std::string& name);

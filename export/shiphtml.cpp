@@ -12,7 +12,7 @@ constexpr int kScreenHeight = 22;
 }  // namespace
 
 CString VxShip::HtmlSection(HtmlExport& html, bool blank, bool withTag) const {
-    CardImage card;
+    CardImage& card = html.card;
     CreateCardBitmap(card, html.p, html.armaments, blank);
     const std::string fileName = ImageFileName(m_strName);
     const std::string gif = EncodeGreyGif(card.GreyPixels(), card.Width(), card.Height(),

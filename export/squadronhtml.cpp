@@ -7,7 +7,7 @@ namespace {
 CString ShipSections(const CStringArray& names, HtmlExport& html) {
     CString sections;
     for (const CString& name : names) {
-        sections += FindShipByName(html.ships, name).HtmlSection(html, false, true);
+        sections += html.FindShip(name).HtmlSection(html, false, true);
     }
     return sections;
 }
@@ -18,7 +18,7 @@ CString VxSquadron::HtmlSection(HtmlExport& html) const {
     CString section = "<H3>" + m_strName + "</H3>\n";
     section += "<H4>Flagship</H4>";
     section += "<P>" + m_strCommander + "<BR>";
-    section += FindShipByName(html.ships, m_strFlagship).HtmlSection(html, false, true);
+    section += html.FindShip(m_strFlagship).HtmlSection(html, false, true);
     section += "</P>\n";
     if (!m_shipNames.empty()) {
         section += "<H4>Ships in Squadron</H4><P>" + ShipSections(m_shipNames, html) + "</P>\n";

@@ -1,7 +1,11 @@
 #include "platform/filestore.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -50,6 +54,31 @@ bool WriteFileSafely(const std::string& path, const std::function<void(const Byt
         file.cancelWriting();
         return false;
     }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    const QString target = QPath(path);
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+    if (!file.open()) {
+        error = Sentence("Cannot create", path, file.errorString());
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
+        error = Sentence("Cannot write", path, file.errorString());
+        return false;
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    file.close();
+    // rename(2) replaces the target in one step.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(target).constData()) != 0) {
+        error = Sentence("Cannot write", path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    file.setAutoRemove(false);
     return true;
 }
 

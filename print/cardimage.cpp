@@ -1,12 +1,15 @@
 #include "print/cardimage.h"
 
 #include <QPainter>
+#include <array>
 
 #include "platform/qpainterdc.h"
 #include "print/printframework.h"
 
 void CardImage::Render(double p, const std::function<void(CDC&)>& draw) {
-    m_image = QImage(Mm(p, 44), Mm(p, 22), QImage::Format_RGB555);
+    // One image serves card after card of the same size; it is filled white.
+    const QSize size(Mm(p, 44), Mm(p, 22));
+    if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB555);
     QPainter painter(&m_image);
     QPainterDC dc(painter);
     dc.PatBlt(0, 0, m_image.width(), m_image.height(), WHITENESS);
@@ -14,16 +17,23 @@ void CardImage::Render(double p, const std::function<void(CDC&)>& draw) {
 }
 
 std::vector<std::uint8_t> CardImage::GreyPixels() const {
-    std::vector<std::uint8_t> grey(std::size_t(Width()) * std::size_t(Height()));
+    // The grey depends only on r + g + b (0 to 93): one table for all pixels.
+    static const std::array<std::uint8_t, 94> greyOfSum = [] {
+        std::array<std::uint8_t, 94> table{};
+        for (std::size_t sum = 0; sum < table.size(); ++sum) {
+            table[sum] = static_cast<std::uint8_t>(8.0 * double(sum) * 0.3333333333333333);
+        }
+        return table;
+    }();
+    const int width = Width();
+    const int height = Height();
+    std::vector<std::uint8_t> grey(std::size_t(width) * std::size_t(height));
     auto out = grey.begin();
-    for (int row = 0; row < Height(); ++row) {
+    for (int row = 0; row < height; ++row) {
         const auto* pixels = reinterpret_cast<const std::uint16_t*>(m_image.constScanLine(row));
-        for (int column = 0; column < Width(); ++column) {
+        for (int column = 0; column < width; ++column) {
             const std::uint16_t v = pixels[column];
-            const int r = (v >> 10) & 31;
-            const int g = (v >> 5) & 31;
-            const int b = v & 31;
-            *out++ = static_cast<std::uint8_t>((8.0 * r + 8.0 * g + 8.0 * b) * 0.3333333333333333);
+            *out++ = greyOfSum[((v >> 10) & 31) + ((v >> 5) & 31) + (v & 31)];
         }
     }
     return grey;

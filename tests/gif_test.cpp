@@ -27,8 +27,7 @@ class CardGif : public ::testing::Test {
 protected:
     void SetUp() override {
         CBrinnowDoc doc;
-        HtmlExport html{HtmlExport::kCardScale, doc.m_ships, doc.m_armaments,
-                        m_dir.path().toStdString(), {}, {}};
+        HtmlExport html(doc.m_ships, doc.m_armaments, m_dir.path().toStdString());
         VxShip ship;
         ship.m_strName = "Harrow";
         ship.HtmlSection(html, false, true);

@@ -15,7 +15,7 @@ namespace {
 
 class Html : public ::testing::Test {
 protected:
-    Html() : html{HtmlExport::kCardScale, doc.m_ships, doc.m_armaments, Folder(), {}, {}} {
+    Html() : html(doc.m_ships, doc.m_armaments, Folder()) {
         doc.m_ships.resize(2);
         doc.m_ships[0].m_strName = "Harrow";
         doc.m_ships[1].m_strName = "Kent";

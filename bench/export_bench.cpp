@@ -1,0 +1,101 @@
+// The HTML export of a scenario of 1,000 ships, its two costs (drawing the
+// cards, encoding the GIFs), and the text export of 100,000 ships.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include "bench/largedocument.h"
+#include "export/gifencoder.h"
+#include "export/htmlexport.h"
+#include "export/textexport.h"
+#include "model/brinnowdoc.h"
+#include "platform/textformat.h"
+#include "print/cardimage.h"
+
+namespace {
+
+const CBrinnowDoc& Campaign() {
+    static const CBrinnowDoc* doc = [] {
+        auto* generated = new CBrinnowDoc;
+        GenerateDocument(*generated, kLargeCampaign);
+        return generated;
+    }();
+    return *doc;
+}
+
+// Ten squadrons of 80 ships with 10 attachments each, and 100 single ships.
+VxScenario ThousandShipScenario() {
+    const CBrinnowDoc& doc = Campaign();
+    VxScenario scenario;
+    scenario.m_strName = "Thousand";
+    scenario.m_forces.resize(2);
+    std::size_t next = 0;
+    const auto nextName = [&] { return doc.m_ships[(next++ * 97) % doc.m_ships.size()].m_strName; };
+    for (int s = 0; s < 10; ++s) {
+        VxSquadron squadron;
+        squadron.m_strName = "Squadron " + std::to_string(s);
+        squadron.m_strFlagship = nextName();
+        for (int i = 0; i < 79; ++i) squadron.m_shipNames.push_back(nextName());
+        for (int i = 0; i < 10; ++i) squadron.m_attachmentNames.push_back(nextName());
+        scenario.m_forces[std::size_t(s % 2)].m_squadrons.push_back(squadron);
+    }
+    for (int i = 0; i < 100; ++i) scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
+    return scenario;
+}
+
+void HtmlExportOfAThousandShips(benchmark::State& state) {
+    const VxScenario scenario = ThousandShipScenario();
+    const std::string folder = QDir::tempPath().toStdString() + "/brinnow_bench_html";
+    QDir().mkpath(QString::fromStdString(folder));
+    std::string error;
+    for (auto _ : state) {
+        if (!ExportScenarioHtml(Campaign(), scenario, folder + "/page.htm", error)) {
+            state.SkipWithError(error.c_str());
+        }
+    }
+    state.counters["ships"] = 1000;
+}
+
+void CardRendering(benchmark::State& state) {
+    const VxShip& ship = Campaign().m_ships[3];
+    for (auto _ : state) {
+        CardImage card;
+        ship.CreateCardBitmap(card, HtmlExport::kCardScale, Campaign().m_armaments, false);
+        benchmark::DoNotOptimize(card.GreyPixels());
+    }
+}
+
+void GifEncoding(benchmark::State& state) {
+    CardImage card;
+    Campaign().m_ships[3].CreateCardBitmap(card, HtmlExport::kCardScale, Campaign().m_armaments,
+                                           false);
+    const std::vector<std::uint8_t> pixels = card.GreyPixels();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EncodeGreyGif(pixels, card.Width(), card.Height(), 44, 22));
+    }
+}
+
+void TextExportOf100000Ships(benchmark::State& state) {
+    const std::string path = QDir::tempPath().toStdString() + "/brinnow_bench_ships.txt";
+    std::string error;
+    for (auto _ : state) ExportShipsText(Campaign(), path, error);
+    state.counters["ships"] = double(Campaign().m_ships.size());
+}
+
+}  // namespace
+
+BENCHMARK(HtmlExportOfAThousandShips)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(CardRendering)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GifEncoding)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TextExportOf100000Ships)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    UseClassicNumberFormat();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

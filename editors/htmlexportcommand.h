@@ -1,0 +1,10 @@
+#pragma once
+
+class CBrinnowDoc;
+class QWidget;
+class VxScenario;
+
+// The scenario editor's HTML button: asks for the page's file name, then
+// writes the page with the card images beside it, under the wait cursor.
+// A failure is reported; cancelling does nothing.
+void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScenario& scenario);
