@@ -11,6 +11,9 @@
 #include <algorithm>
 
 #include "editors/documentnotice.h"
+#include "editors/editarmaments.h"
+#include "editors/editnations.h"
+#include "editors/editships.h"
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
 #include "editors/waitcursor.h"
@@ -154,6 +157,25 @@ void CBrinnowView::resizeEvent(QResizeEvent* event) {
 void CBrinnowView::scrollContentsBy(int, int) {
     m_nTopShip = verticalScrollBar()->value();
     viewport()->update();
+}
+
+void CBrinnowView::EditShips() {
+    CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
+                         window());
+    dialog.exec();
+    OnUpdate();
+}
+
+void CBrinnowView::EditArmaments() {
+    CEditArmamentsDlg dialog(m_doc, window());
+    dialog.exec();
+    OnUpdate();
+}
+
+void CBrinnowView::EditNations() {
+    CEditNationsDlg dialog(m_doc.m_nations, window());
+    dialog.exec();
+    OnUpdate();
 }
 
 int CBrinnowView::OnPreparePrinting(CDC& defaultPrinter) {

@@ -38,6 +38,12 @@ public:
     void OnEndPrinting();
     int PageCount() const { return m_nPageCount; }
 
+    // The Edit commands: each runs its dialog on the document's lists and
+    // shows the changed ships afterwards.
+    void EditShips();
+    void EditArmaments();
+    void EditNations();
+
     void FilePrint();
     void FilePrintSetup();
     void FilePrintPreview();

@@ -215,6 +215,9 @@ void CMainFrame::ConnectCommands() {
     handle(ID_VIEW_ZOOM_IN, [this] { m_view->ZoomIn(); });
     handle(ID_VIEW_ZOOM_OUT, [this] { m_view->ZoomOut(); });
     handle(ID_VIEW_ZOOM_RESET, [this] { m_view->SetZoom(1.0); });
+    handle(ID_EDIT_NATIONS, [this] { m_view->EditNations(); });
+    handle(ID_EDIT_ARMAMENTS, [this] { m_view->EditArmaments(); });
+    handle(ID_EDIT_SHIPS, [this] { m_view->EditShips(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
     handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/codepage.h"
+#include "platform/qtstrings.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ QMessageBox::Icon IconOf(unsigned type) {
 int AfxMessageBox(const std::string& text, unsigned type) {
     if (Hook()) return Hook()(text, type);
     QMessageBox box(IconOf(type), QApplication::applicationName(),
-                    QString::fromStdString(Cp1252ToUtf8(text)), ButtonsOf(type),
+                    ToQt(text), ButtonsOf(type),
                     QApplication::activeWindow());
     switch (box.exec()) {
         case QMessageBox::Yes: return IDYES;

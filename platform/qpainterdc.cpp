@@ -3,16 +3,12 @@
 #include <QPaintDevice>
 #include <cstdlib>
 
-#include "platform/codepage.h"
+#include "platform/qtstrings.h"
 
 namespace {
 
 QColor QColorOf(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-QString QTextOf(const std::string& bytes) {
-    const std::u16string wide = Cp1252ToUtf16(bytes);
-    return QString(reinterpret_cast<const QChar*>(wide.data()), qsizetype(wide.size()));
-}
 
 QFont QFontOf(const CFont& font, QPaintDevice* device) {
     QFont qfont(QString::fromStdString(font.lfFaceName));
@@ -86,7 +82,7 @@ void QPainterDC::DrawAligned(int x, int y, const QString& text, int width) {
 }
 
 void QPainterDC::TextOut(int x, int y, const std::string& text) {
-    const QString qtext = QTextOf(text);
+    const QString qtext = ToQt(text);
     DrawAligned(x, y, qtext, m_metrics.horizontalAdvance(qtext));
 }
 
@@ -102,7 +98,7 @@ void QPainterDC::TabbedTextOut(int x, int y, const std::string& text, int tabOri
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = text.find('\t', start);
-        const QString piece = QTextOf(text.substr(start, tab == std::string::npos ? tab : tab - start));
+        const QString piece = ToQt(text.substr(start, tab == std::string::npos ? tab : tab - start));
         DrawAligned(cursor, y, piece, m_metrics.horizontalAdvance(piece));
         if (tab == std::string::npos) break;
         cursor += m_metrics.horizontalAdvance(piece);
@@ -113,7 +109,7 @@ void QPainterDC::TabbedTextOut(int x, int y, const std::string& text, int tabOri
 }
 
 CSize QPainterDC::GetTextExtent(const std::string& text) const {
-    return {m_metrics.horizontalAdvance(QTextOf(text)), m_metrics.height()};
+    return {m_metrics.horizontalAdvance(ToQt(text)), m_metrics.height()};
 }
 
 unsigned QPainterDC::SetTextAlign(unsigned align) { return std::exchange(m_align, align); }

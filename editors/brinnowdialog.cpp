@@ -1,0 +1,60 @@
+#include "editors/brinnowdialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <cmath>
+
+#include "editors/helpwindow.h"
+#include "editors/messagebox.h"
+#include "platform/qtstrings.h"
+
+namespace {
+
+bool RefuseNumber(QLineEdit* field, const QString& name, const char* kind) {
+    AfxMessageBox(FromQt(QStringLiteral("Please enter %1 in \"%2\".").arg(kind, name)));
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+}  // namespace
+
+BrinnowDialog::BrinnowDialog(int helpContext, QWidget* parent)
+    : QDialog(parent), m_helpContext(helpContext) {}
+
+void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp(m_helpContext);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool BrinnowDialog::ReadNumber(QLineEdit* field, const QString& name, double& value) {
+    const QString text = field->text().trimmed();
+    if (text.isEmpty()) {
+        value = 0.0;
+        return true;
+    }
+    bool ok = false;
+    const double read = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(read)) return RefuseNumber(field, name, "a number");
+    value = read;
+    return true;
+}
+
+bool BrinnowDialog::ReadInteger(QLineEdit* field, const QString& name, int& value) {
+    const QString text = field->text().trimmed();
+    if (text.isEmpty()) {
+        value = 0;
+        return true;
+    }
+    bool ok = false;
+    const int read = QLocale::c().toInt(text, &ok);
+    if (!ok) return RefuseNumber(field, name, "a whole number");
+    value = read;
+    return true;
+}
+
+QString BrinnowDialog::NumberText(double value) { return QString::number(value, 'g', 15); }

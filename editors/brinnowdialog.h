@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+// A modal dialog of the program: F1 opens the manual at its help context,
+// and number fields are read with a message that names the field.
+class BrinnowDialog : public QDialog {
+    Q_OBJECT
+public:
+    BrinnowDialog(int helpContext, QWidget* parent);
+
+    // False, after saying which field is wrong, when the text is not a
+    // number; the field keeps what the user typed. An empty field is 0.
+    static bool ReadNumber(QLineEdit* field, const QString& name, double& value);
+    static bool ReadInteger(QLineEdit* field, const QString& name, int& value);
+    static QString NumberText(double value);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int m_helpContext;
+};

@@ -1,0 +1,94 @@
+#include "editors/editnations.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editors/addnation.h"
+#include "editors/documentnotice.h"
+#include "editors/helpwindow.h"
+#include "editors/messagebox.h"
+#include "platform/qtstrings.h"
+
+CEditNationsDlg::CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent)
+    : BrinnowDialog(HelpContext::kNations, parent), m_nations(nations) {
+    setObjectName("editNationsDialog");
+    setWindowTitle("Edit Nations");
+    m_list = new QListWidget;
+    m_list->setObjectName("nationList");
+    auto* add = new QPushButton("Add");
+    add->setObjectName("addButton");
+    m_edit = new QPushButton("Edit");
+    m_edit->setObjectName("editButton");
+    m_remove = new QPushButton("Remove");
+    m_remove->setObjectName("removeButton");
+    auto* close = new QPushButton("Close");
+    close->setObjectName("closeButton");
+    for (QPushButton* b : {add, m_edit, m_remove}) b->setAutoDefault(false);
+    close->setDefault(true);
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {add, m_edit, m_remove}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_list);
+    row->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel("Nations"));
+    layout->addLayout(row);
+    resize(360, 300);
+
+    connect(m_list, &QListWidget::currentRowChanged, this, &CEditNationsDlg::UpdateButtons);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditNationsDlg::OnEdit);
+    connect(add, &QPushButton::clicked, this, &CEditNationsDlg::OnAdd);
+    connect(m_edit, &QPushButton::clicked, this, &CEditNationsDlg::OnEdit);
+    connect(m_remove, &QPushButton::clicked, this, &CEditNationsDlg::OnRemove);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    FillList();
+    UpdateButtons();
+}
+
+void CEditNationsDlg::FillList() {
+    m_list->clear();
+    for (const VxNation& nation : m_nations) m_list->addItem(ToQt(nation.m_strName));
+    m_list->setCurrentRow(-1);
+}
+
+void CEditNationsDlg::UpdateButtons() {
+    const bool selected = m_list->currentRow() >= 0;
+    m_edit->setEnabled(selected);
+    m_remove->setEnabled(selected);
+}
+
+void CEditNationsDlg::OnAdd() {
+    CAddNationDlg dialog(VxNation(), true, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PostDocumentChangedNotice();
+    m_nations.push_back(dialog.Nation());
+    FillList();
+    UpdateButtons();
+}
+
+void CEditNationsDlg::OnEdit() {
+    const int row = m_list->currentRow();
+    if (row < 0) return;
+    VxNation& stored = m_nations[std::size_t(row)];
+    CAddNationDlg dialog(stored, false, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.Nation().IsDifferent(stored)) PostDocumentChangedNotice();
+    stored = dialog.Nation();
+    FillList();
+    UpdateButtons();
+}
+
+void CEditNationsDlg::OnRemove() {
+    if (AfxMessageBox("This is not recommended. Any other resources relying on ths Nation in this "
+                      "document will be destroyed as a result of this action. \r\nAre you sure "
+                      "you wish to do this?",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        AfxMessageBox("Not yet implemented", MB_OK);
+    }
+}

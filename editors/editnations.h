@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editors/brinnowdialog.h"
+#include "model/nation.h"
+
+class QListWidget;
+class QPushButton;
+
+// "Edit Nations": nations are added and edited, never removed, because
+// everything else names them by their place in the list.
+class CEditNationsDlg : public BrinnowDialog {
+    Q_OBJECT
+public:
+    CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent);
+
+    void FillList();
+    void UpdateButtons();
+    void OnAdd();
+    void OnEdit();
+    void OnRemove();
+
+private:
+    CArray<VxNation>& m_nations;
+    QListWidget* m_list;
+    QPushButton* m_edit;
+    QPushButton* m_remove;
+};

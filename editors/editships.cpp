@@ -1,0 +1,513 @@
+#include "editors/editships.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editors/documentnotice.h"
+#include "editors/helpwindow.h"
+#include "editors/messagebox.h"
+#include "editors/selectship.h"
+#include "model/listlookup.h"
+#include "model/shiptables.h"
+#include "platform/qtstrings.h"
+
+namespace {
+
+constexpr const char* kNewShipName = "New Ship";
+
+QLineEdit* NumberEdit(const QString& name, int width = 48) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(name);
+    edit->setFixedWidth(width);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+template <std::size_t N>
+std::array<QLineEdit*, N> NumberEdits(const QString& prefix) {
+    std::array<QLineEdit*, N> edits;
+    for (std::size_t i = 0; i < N; ++i) edits[i] = NumberEdit(prefix + QString::number(i + 1));
+    return edits;
+}
+
+QComboBox* DropDown(const QString& name) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    return combo;
+}
+
+QPushButton* Button(const QString& name, const QString& text) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A row of a caption, a drop-down list and its four factor edits.
+void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* combo,
+                    const std::array<QLineEdit*, 4>& factors) {
+    grid->addWidget(new QLabel(caption), row, 0);
+    grid->addWidget(combo, row, 1);
+    grid->addWidget(new QLabel("AF"), row, 2);
+    for (int i = 0; i < 4; ++i) grid->addWidget(factors[std::size_t(i)], row, 3 + i);
+}
+
+}  // namespace
+
+CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
+                             const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
+                             QWidget* parent)
+    : BrinnowDialog(HelpContext::kShips, parent),
+      m_nations(nations),
+      m_armaments(armaments),
+      m_torpedoes(torpedoes),
+      m_ships(ships) {
+    setObjectName("editShipsDialog");
+    setWindowTitle("Edit Ships");
+    BuildForm();
+    FillLists();
+    m_nCount = static_cast<int>(m_ships.size());
+    LoadCurrent();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::BuildForm() {
+    m_name = new QLineEdit;
+    m_name->setObjectName("nameEdit");
+    m_name->installEventFilter(this);
+    m_nation = DropDown("nationCombo");
+    m_identifier = new QLineEdit;
+    m_identifier->setObjectName("identifierEdit");
+    m_mainArmament = DropDown("mainArmamentCombo");
+    m_mainAF = NumberEdits<4>("mainAF");
+    m_wingTurrets = Button("wingTurretsButton", "Wing Turrets");
+    m_wingTurrets->setCheckable(true);
+    m_secondaryArmament = DropDown("secondaryArmamentCombo");
+    m_secondaryAF = NumberEdits<4>("secondaryAF");
+    m_torpedo = DropDown("torpedoCombo");
+    m_torpedoAF = NumberEdits<4>("torpedoAF");
+    m_aaRating = DropDown("aaRatingCombo");
+    m_df = NumberEdit("dfEdit", 64);
+    m_shipType = DropDown("shipTypeCombo");
+    m_poorUP = new QCheckBox("Poor UP");
+    m_poorUP->setObjectName("poorUPCheck");
+    m_poorUP->setLayoutDirection(Qt::RightToLeft);
+    m_turnSpeed = NumberEdits<5>("turnSpeed");
+    m_flotilla = new QCheckBox("Flotilla");
+    m_flotilla->setObjectName("flotillaCheck");
+    m_notes = new QPlainTextEdit;
+    m_notes->setObjectName("notesEdit");
+    m_notes->setTabChangesFocus(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel("Name"), 0, 0);
+    grid->addWidget(m_name, 0, 1, 1, 3);
+    grid->addWidget(new QLabel("Nationality"), 0, 4, 1, 1, Qt::AlignRight);
+    grid->addWidget(m_nation, 0, 5, 1, 2);
+    grid->addWidget(new QLabel("Identifier"), 1, 0);
+    grid->addWidget(m_identifier, 1, 1, 1, 3);
+    AddArmamentRow(grid, 2, "Main Armament", m_mainArmament, m_mainAF);
+    grid->addWidget(m_wingTurrets, 2, 7);
+    AddArmamentRow(grid, 3, "Secondary Armament", m_secondaryArmament, m_secondaryAF);
+    AddArmamentRow(grid, 4, "Torpedo Armament", m_torpedo, m_torpedoAF);
+    grid->addWidget(new QLabel("AA Rating"), 5, 0);
+    grid->addWidget(m_aaRating, 5, 1);
+    grid->addWidget(new QLabel("DF"), 5, 2);
+    grid->addWidget(m_df, 5, 3, 1, 2);
+    grid->addWidget(new QLabel("Ship Type"), 6, 0);
+    grid->addWidget(m_shipType, 6, 1, 1, 3);
+    grid->addWidget(m_poorUP, 6, 4, 1, 2);
+    grid->addWidget(new QLabel("Turn Speed"), 7, 0);
+    auto* speeds = new QHBoxLayout;
+    for (QLineEdit* speed : m_turnSpeed) speeds->addWidget(speed);
+    speeds->addStretch();
+    grid->addLayout(speeds, 7, 1, 1, 4);
+    grid->addWidget(m_flotilla, 7, 5, 1, 2);
+    grid->addWidget(new QLabel("Notes"), 8, 0, Qt::AlignTop);
+    grid->addWidget(m_notes, 8, 1, 1, 7);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(BuildButtonRow());
+
+    connect(m_nation, &QComboBox::activated, this, &CEditShipsDlg::OnNationChanged);
+}
+
+QWidget* CEditShipsDlg::BuildButtonRow() {
+    m_first = Button("firstButton", "<<");
+    m_previous = Button("previousButton", "<");
+    m_counter = new QLineEdit;
+    m_counter->setObjectName("counterEdit");
+    m_counter->setReadOnly(true);
+    m_counter->setFocusPolicy(Qt::NoFocus);
+    m_counter->setAlignment(Qt::AlignCenter);
+    m_counter->setFixedWidth(90);
+    m_next = Button("nextButton", ">");
+    m_last = Button("lastButton", ">>");
+    m_add = Button("addButton", "Add");
+    m_cancel = Button("cancelButton", "Cancel");
+    m_copy = Button("copyButton", "Copy");
+    m_find = Button("findButton", "Find");
+    m_delete = Button("deleteButton", "Delete");
+    m_close = Button("closeButton", "Close");
+    m_close->setDefault(true);
+    for (QPushButton* narrow : {m_first, m_previous, m_next, m_last}) narrow->setFixedWidth(36);
+
+    auto* row = new QWidget;
+    auto* buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next,
+                                                      m_last}) {
+        buttons->addWidget(w);
+    }
+    buttons->addSpacing(16);
+    for (QPushButton* b : {m_add, m_cancel, m_copy, m_find, m_delete}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+
+    connect(m_first, &QPushButton::clicked, this, &CEditShipsDlg::OnFirst);
+    connect(m_previous, &QPushButton::clicked, this, &CEditShipsDlg::OnPrevious);
+    connect(m_next, &QPushButton::clicked, this, &CEditShipsDlg::OnNext);
+    connect(m_last, &QPushButton::clicked, this, &CEditShipsDlg::OnLast);
+    connect(m_add, &QPushButton::clicked, this, &CEditShipsDlg::OnAddOrSave);
+    connect(m_cancel, &QPushButton::clicked, this, &CEditShipsDlg::OnCancelAdd);
+    connect(m_copy, &QPushButton::clicked, this, &CEditShipsDlg::OnCopy);
+    connect(m_find, &QPushButton::clicked, this, &CEditShipsDlg::OnFind);
+    connect(m_delete, &QPushButton::clicked, this, &CEditShipsDlg::OnDelete);
+    connect(m_close, &QPushButton::clicked, this, &CEditShipsDlg::OnClose);
+    return row;
+}
+
+void CEditShipsDlg::FillLists() {
+    for (const VxNation& nation : m_nations) m_nation->addItem(ToQt(nation.m_strName));
+    FillArmaments();
+    for (const VxTorpedo& torpedo : m_torpedoes) m_torpedo->addItem(ToQt(torpedo.GetLabel()));
+    for (const char* rating : AARatingTable) m_aaRating->addItem(rating);
+    for (const ShipType& type : ShipTypeTable) {
+        m_shipType->addItem(QString("%1 - %2").arg(type.abbreviation, type.name));
+    }
+}
+
+void CEditShipsDlg::LoadCurrent() {
+    if (m_nCount == 0) {
+        m_ship.Reset();
+        m_ship.m_strName.clear();
+    } else {
+        m_ship = m_ships[std::size_t(m_nCurrent)];
+    }
+    LoadForm();
+}
+
+void CEditShipsDlg::LoadForm() {
+    m_name->setText(ToQt(m_ship.m_strName));
+    m_df->setText(NumberText(m_ship.m_dDF));
+    m_identifier->setText(ToQt(m_ship.m_strIdentifier));
+    m_notes->setPlainText(ToQtLines(m_ship.m_strNotes));
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_mainAF[i]->setText(NumberText(m_ship.m_dMainAF[i]));
+        m_secondaryAF[i]->setText(NumberText(m_ship.m_dSecondaryAF[i]));
+        m_torpedoAF[i]->setText(QString::number(m_ship.m_nTorpedoAF[i]));
+    }
+    for (std::size_t i = 0; i < 5; ++i) m_turnSpeed[i]->setText(QString::number(m_ship.m_nTurnSpeed[i]));
+    m_wingTurrets->setChecked(m_ship.m_bWingTurrets);
+    m_poorUP->setChecked(m_ship.m_bPoorUP);
+    m_flotilla->setChecked(m_ship.m_bFlotilla);
+    m_nation->setCurrentIndex(m_ship.m_nNation < m_nation->count() ? m_ship.m_nNation : -1);
+    FillArmaments();
+    m_torpedo->setCurrentIndex(m_ship.m_nTorpedo < m_torpedo->count() ? m_ship.m_nTorpedo : -1);
+    const auto selectArmament = [this](QComboBox* combo, int index) {
+        const int row = index - m_nFirstArmament;
+        combo->setCurrentIndex(row >= 0 && row < combo->count() ? row : -1);
+    };
+    selectArmament(m_secondaryArmament, m_ship.m_nSecondaryArmament);
+    selectArmament(m_mainArmament, m_ship.m_nMainArmament);
+    m_shipType->setCurrentIndex(m_ship.m_nShipType < m_shipType->count() ? m_ship.m_nShipType : -1);
+    m_aaRating->setCurrentIndex(m_ship.m_nAARating < m_aaRating->count() ? m_ship.m_nAARating : -1);
+}
+
+bool CEditShipsDlg::ReadForm() {
+    // Every number is read before anything is stored, so a malformed entry
+    // leaves the working ship as it was.
+    double df = 0;
+    std::array<double, 4> mainAF{}, secondaryAF{};
+    std::array<int, 4> torpedoAF{};
+    std::array<int, 5> speeds{};
+    if (!ReadNumber(m_df, "DF", df)) return false;
+    for (std::size_t i = 0; i < 5; ++i) {
+        if (!ReadInteger(m_turnSpeed[i], QString("Turn Speed %1").arg(i + 1), speeds[i])) return false;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (!ReadNumber(m_mainAF[i], QString("Main Armament AF %1").arg(i + 1), mainAF[i])) return false;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString name = QString("Secondary Armament AF %1").arg(i + 1);
+        if (!ReadNumber(m_secondaryAF[i], name, secondaryAF[i])) return false;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString name = QString("Torpedo Armament AF %1").arg(i + 1);
+        if (!ReadInteger(m_torpedoAF[i], name, torpedoAF[i])) return false;
+    }
+    m_ship.m_dDF = df;
+    m_ship.m_strIdentifier = FromQt(m_identifier->text());
+    m_ship.m_strName = FromQt(m_name->text());
+    m_ship.m_strNotes = FromQtLines(m_notes->toPlainText());
+    m_ship.m_bWingTurrets = m_wingTurrets->isChecked();
+    m_ship.m_nTurnSpeed = speeds;
+    m_ship.m_bPoorUP = m_poorUP->isChecked();
+    m_ship.m_dMainAF = mainAF;
+    m_ship.m_dSecondaryAF = secondaryAF;
+    m_ship.m_nTorpedoAF = torpedoAF;
+    m_ship.m_bFlotilla = m_flotilla->isChecked();
+    m_ship.m_nNation = m_nation->currentIndex();
+    m_ship.m_nMainArmament = m_nFirstArmament + m_mainArmament->currentIndex();
+    m_ship.m_nSecondaryArmament = m_nFirstArmament + m_secondaryArmament->currentIndex();
+    m_ship.m_nTorpedo = m_torpedo->currentIndex();
+    m_ship.m_nShipType = m_shipType->currentIndex();
+    m_ship.m_nAARating = m_aaRating->currentIndex();
+    return true;
+}
+
+void CEditShipsDlg::FillArmaments() {
+    m_mainArmament->clear();
+    m_secondaryArmament->clear();
+    const int nation = m_nation->currentIndex();
+    m_nFirstArmament = -1;
+    if (nation < 0) return;
+    for (std::size_t i = 0; i < m_armaments.size(); ++i) {
+        const VxArmament& armament = m_armaments[i];
+        if (armament.m_nNation != nation) continue;
+        if (m_nFirstArmament < 0) m_nFirstArmament = static_cast<int>(i);
+        const QString text = ToQt(armament.GetDisplayName(TRUE));
+        m_mainArmament->addItem(text);
+        m_secondaryArmament->addItem(text);
+    }
+    if (m_bAdding) {
+        m_mainArmament->setCurrentIndex(m_mainArmament->count() > 0 ? 0 : -1);
+        m_secondaryArmament->setCurrentIndex(m_secondaryArmament->count() > 0 ? 0 : -1);
+        return;
+    }
+    m_ship.m_nMainArmament = std::max(m_ship.m_nMainArmament, m_nFirstArmament);
+    m_ship.m_nSecondaryArmament = std::max(m_ship.m_nSecondaryArmament, m_nFirstArmament);
+    const auto select = [this](QComboBox* combo, int index) {
+        const int row = index - m_nFirstArmament;
+        combo->setCurrentIndex(row < combo->count() ? row : -1);
+    };
+    select(m_mainArmament, m_ship.m_nMainArmament);
+    select(m_secondaryArmament, m_ship.m_nSecondaryArmament);
+}
+
+bool CEditShipsDlg::SaveCurrent() {
+    if (m_nCount == 0) return true;
+    if (!ReadForm() || !ValidateArmament()) return false;
+    VxShip& stored = m_ships[std::size_t(m_nCurrent)];
+    if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
+    stored = m_ship;
+    return true;
+}
+
+bool CEditShipsDlg::ValidateArmament() {
+    if (m_ship.m_dSecondaryAF[0] > 0 && m_ship.m_dMainAF[0] == 0) {
+        AfxMessageBox("To have secondary armament, you must have main armament", MB_OK);
+        return false;
+    }
+    const VxArmament* main = m_ship.MainArmamentIn(m_armaments);
+    if (main != nullptr && !main->m_bGun) {
+        AfxMessageBox("Aircraft Carriers have to have their aircraft specified as the secondary "
+                      "armament. The main armament should be the largest guns carried by the vessel",
+                      MB_OK);
+        return false;
+    }
+    return true;
+}
+
+bool CEditShipsDlg::LeaveGuard() {
+    if (!m_bAdding) return SaveCurrent();
+    if (AfxMessageBox("Do you want to throw away changes?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    OnCancelAdd();
+    return true;
+}
+
+void CEditShipsDlg::MoveTo(int index) {
+    if (m_nCount == 0 || !LeaveGuard()) return;
+    m_nCurrent = std::clamp(index, 0, m_nCount - 1);
+    LoadCurrent();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnFirst() { MoveTo(0); }
+void CEditShipsDlg::OnPrevious() { MoveTo(m_nCurrent - 1); }
+void CEditShipsDlg::OnNext() { MoveTo(m_nCurrent + 1); }
+void CEditShipsDlg::OnLast() { MoveTo(m_nCount - 1); }
+
+void CEditShipsDlg::OnAddOrSave() {
+    if (m_bAdding) {
+        OnSave();
+    } else {
+        OnAdd();
+    }
+}
+
+void CEditShipsDlg::OnAdd() {
+    SaveCurrent();  // a failure still begins the new ship, as it always has
+    m_ship.Reset();
+    LoadForm();
+    m_bAdding = true;
+    m_name->setFocus();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnSave() {
+    if (!ReadForm() || !ValidateArmament()) return;
+    if (m_ship.m_strName == kNewShipName) {
+        AfxMessageBox("You must supply a unique name for the ship!", MB_OK);
+        UpdateButtons();
+        return;
+    }
+    const bool exists = std::any_of(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
+        return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
+    });
+    if (exists) {
+        AfxMessageBox("Ship already exists!", MB_OK);
+        UpdateButtons();
+        return;
+    }
+    PostDocumentChangedNotice();
+    const auto at = std::find_if(m_ships.begin(), m_ships.end(),
+                                 [this](const VxShip& ship) { return !(ship < m_ship); });
+    m_nCurrent = static_cast<int>(at - m_ships.begin());
+    m_ships.insert(at, m_ship);
+    ++m_nCount;
+    LoadCurrent();
+    m_bAdding = false;
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnCancelAdd() {
+    LoadCurrent();
+    m_bAdding = false;
+    UpdateButtons();
+}
+
+int CEditShipsDlg::SelectShip() {
+    CSelectShipDlg select(m_ships, this);
+    return select.exec() == QDialog::Accepted ? select.Chosen() : -1;
+}
+
+void CEditShipsDlg::OnCopy() {
+    OnAdd();
+    const int chosen = SelectShip();
+    if (chosen >= 0) {
+        m_ship = m_ships[std::size_t(chosen)];
+        m_ship.m_strName = kNewShipName;
+        LoadForm();
+    } else {
+        LoadCurrent();
+        m_bAdding = false;
+    }
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnFind() {
+    const int chosen = SelectShip();
+    if (chosen < 0 || !SaveCurrent()) return;
+    m_nCurrent = chosen;
+    LoadCurrent();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnDelete() {
+    if (AfxMessageBox("Are you sure you want to delete this ship?", MB_YESNO | MB_ICONQUESTION) !=
+        IDYES) {
+        return;
+    }
+    m_ships.erase(m_ships.begin() + m_nCurrent);
+    --m_nCount;
+    m_nCurrent = std::max(0, std::min(m_nCurrent, m_nCount - 1));
+    // A removal changes the document as much as an insertion does.
+    PostDocumentChangedNotice();
+    LoadCurrent();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::Resort() {
+    if (m_bAdding || !SaveCurrent() || m_nCount == 0) return;
+    // Only the edited ship can be out of place; a stable sort puts it where
+    // passes of neighbour exchanges would, without their quadratic cost.
+    if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
+        std::stable_sort(m_ships.begin(), m_ships.end());
+        PostDocumentChangedNotice();
+    }
+    const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
+        return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
+    });
+    if (found != m_ships.end()) m_nCurrent = static_cast<int>(found - m_ships.begin());
+    LoadCurrent();
+    UpdateButtons();
+}
+
+void CEditShipsDlg::OnNameLeft() { Resort(); }
+
+void CEditShipsDlg::OnNationChanged() {
+    if (!m_bAdding) {
+        m_ship.m_nMainArmament = 0;
+        m_ship.m_nSecondaryArmament = 0;
+    }
+    FillArmaments();
+    Resort();
+}
+
+void CEditShipsDlg::OnClose() {
+    if (m_bAdding) {
+        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION) == IDYES) accept();
+        return;
+    }
+    if (SaveCurrent()) accept();
+}
+
+bool CEditShipsDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_name && event->type() == QEvent::FocusOut) {
+        // Leaving the field, not the window: a message box or another
+        // window taking the focus is no reason to re-sort.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) OnNameLeft();
+    }
+    return BrinnowDialog::eventFilter(watched, event);
+}
+
+void CEditShipsDlg::UpdateButtons() {
+    const bool any = m_nCount > 0;
+    m_cancel->setEnabled(m_bAdding);
+    m_add->setText(m_bAdding ? "Save" : "Add");
+    m_delete->setEnabled(!m_bAdding && any);
+    m_copy->setEnabled(any && !m_bAdding);
+    m_find->setEnabled(any && !m_bAdding);
+    m_first->setEnabled(any && m_nCurrent != 0);
+    m_previous->setEnabled(any && m_nCurrent != 0);
+    m_next->setEnabled(any && m_nCurrent != m_nCount - 1);
+    m_last->setEnabled(any && m_nCurrent != m_nCount - 1);
+    const bool data = any || m_bAdding;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_name, m_nation, m_identifier, m_mainArmament, m_wingTurrets, m_secondaryArmament,
+             m_torpedo, m_aaRating, m_df, m_shipType, m_poorUP, m_flotilla, m_notes, m_counter}) {
+        control->setEnabled(data);
+    }
+    for (const auto* edits : {&m_mainAF, &m_secondaryAF, &m_torpedoAF}) {
+        for (QLineEdit* edit : *edits) edit->setEnabled(data);
+    }
+    for (QLineEdit* edit : m_turnSpeed) edit->setEnabled(data);
+    m_counter->setText(m_bAdding ? kNewShipName
+                       : any     ? QString("%1 of %2").arg(m_nCurrent + 1).arg(m_nCount)
+                                 : QString());
+}

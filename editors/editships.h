@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "editors/brinnowdialog.h"
+#include "model/armament.h"
+#include "model/nation.h"
+#include "model/ship.h"
+#include "model/torpedo.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Edit Ships": one ship at a time in a working copy, walking the document's
+// ship list and keeping it in ship order (nation, then name).
+class CEditShipsDlg : public BrinnowDialog {
+    Q_OBJECT
+public:
+    CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
+                  const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
+
+    bool IsAdding() const { return m_bAdding; }
+    int Current() const { return m_nCurrent; }
+    const VxShip& WorkingShip() const { return m_ship; }
+
+    // The buttons and notifications, callable as the user would cause them.
+    void OnFirst();
+    void OnPrevious();
+    void OnNext();
+    void OnLast();
+    void OnAddOrSave();
+    void OnCancelAdd();
+    void OnCopy();
+    void OnFind();
+    void OnDelete();
+    void OnNameLeft();
+    void OnNationChanged();
+    void OnClose();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildForm();
+    QWidget* BuildButtonRow();
+    void FillLists();
+    void LoadCurrent();
+    void LoadForm();
+    bool ReadForm();
+    void FillArmaments();
+    bool SaveCurrent();
+    bool ValidateArmament();
+    bool LeaveGuard();
+    void MoveTo(int index);
+    void OnAdd();
+    void OnSave();
+    void Resort();
+    void UpdateButtons();
+    // The index of the ship the Select Ship dialog picks, or -1.
+    int SelectShip();
+
+    const CArray<VxNation>& m_nations;
+    const CArray<VxArmament>& m_armaments;
+    const CArray<VxTorpedo>& m_torpedoes;
+    CArray<VxShip>& m_ships;
+    int m_nCount = 0;
+    int m_nCurrent = 0;
+    bool m_bAdding = false;
+    int m_nFirstArmament = -1;
+    VxShip m_ship;
+
+    QLineEdit* m_name;
+    QComboBox* m_nation;
+    QLineEdit* m_identifier;
+    QComboBox* m_mainArmament;
+    std::array<QLineEdit*, 4> m_mainAF;
+    QPushButton* m_wingTurrets;
+    QComboBox* m_secondaryArmament;
+    std::array<QLineEdit*, 4> m_secondaryAF;
+    QComboBox* m_torpedo;
+    std::array<QLineEdit*, 4> m_torpedoAF;
+    QComboBox* m_aaRating;
+    QLineEdit* m_df;
+    QComboBox* m_shipType;
+    QCheckBox* m_poorUP;
+    std::array<QLineEdit*, 5> m_turnSpeed;
+    QCheckBox* m_flotilla;
+    QPlainTextEdit* m_notes;
+    QPushButton* m_first;
+    QPushButton* m_previous;
+    QLineEdit* m_counter;
+    QPushButton* m_next;
+    QPushButton* m_last;
+    QPushButton* m_add;
+    QPushButton* m_cancel;
+    QPushButton* m_copy;
+    QPushButton* m_find;
+    QPushButton* m_delete;
+    QPushButton* m_close;
+};

@@ -1,0 +1,529 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+#include "editors/addarmament.h"
+#include "editors/documentnotice.h"
+#include "editors/editarmaments.h"
+#include "editors/editnations.h"
+#include "editors/editships.h"
+#include "editors/messagebox.h"
+#include "model/brinnowdoc.h"
+
+namespace {
+
+// Counts the document-changed notices that the editors post.
+class NoticeCounter : public QObject {
+public:
+    int count = 0;
+    bool event(QEvent* event) override {
+        if (event->type() == kDocumentChangedEvent) ++count;
+        return QObject::event(event);
+    }
+};
+
+// Every test answers the editors' questions from a queue (Yes when it runs
+// dry) and keeps the texts it was shown.
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetMessageBoxHook([this](const std::string& text, unsigned) {
+            messages.push_back(text);
+            if (answers.empty()) return int(IDYES);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        SetNoticeWindow(&notices);
+    }
+    void TearDown() override {
+        SetMessageBoxHook({});
+        SetNoticeWindow(nullptr);
+    }
+    int Notices() {
+        QApplication::processEvents();
+        return notices.count;
+    }
+    // Acts on the next modal dialog once it is open.
+    static void OnNextDialog(std::function<void(QDialog*)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(dialog);
+        });
+    }
+    template <class T>
+    static T* Child(QWidget* dialog, const char* name) {
+        T* child = dialog->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    static void Type(QWidget* dialog, const char* name, const QString& text) {
+        Child<QLineEdit>(dialog, name)->setText(text);
+    }
+
+    CBrinnowDoc doc;
+    NoticeCounter notices;
+    std::vector<std::string> messages;
+    std::deque<int> answers;
+};
+
+class ShipEditor : public Editor {
+protected:
+    CEditShipsDlg& Open() {
+        dialog = std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
+                                                 doc.m_ships, nullptr);
+        return *dialog;
+    }
+    void AddShip(const char* name, int nation, double mainAF = 1) {
+        VxShip ship;
+        ship.m_strName = name;
+        ship.m_nNation = nation;
+        ship.m_nMainArmament = nation == 2 ? 11 : 0;
+        ship.m_dMainAF[0] = mainAF;
+        doc.m_ships.push_back(ship);
+    }
+    template <class T>
+    T* Control(const char* name) { return Child<T>(dialog.get(), name); }
+    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    void NewShip(const char* name, int nation) {
+        dialog->OnAddOrSave();
+        Control<QComboBox>("nationCombo")->setCurrentIndex(nation);
+        dialog->OnNationChanged();
+        Type(dialog.get(), "nameEdit", name);
+        Type(dialog.get(), "mainAF1", "2");
+        dialog->OnAddOrSave();
+    }
+    std::unique_ptr<CEditShipsDlg> dialog;
+};
+
+TEST_F(ShipEditor, AnEmptyDocumentOffersOnlyAdd) {
+    Open();
+    EXPECT_FALSE(Control<QLineEdit>("nameEdit")->isEnabled());
+    EXPECT_FALSE(Control<QComboBox>("nationCombo")->isEnabled());
+    for (const char* button : {"firstButton", "previousButton", "nextButton", "lastButton",
+                               "copyButton", "findButton", "deleteButton", "cancelButton"}) {
+        EXPECT_FALSE(Control<QPushButton>(button)->isEnabled()) << button;
+    }
+    EXPECT_TRUE(Control<QPushButton>("addButton")->isEnabled());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(dialog->WorkingShip().m_strName, "");
+}
+
+TEST_F(ShipEditor, SavingANewShipNeedsAUniqueName) {
+    AddShip("Lion", 1);
+    Open();
+    dialog->OnAddOrSave();
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Counter(), "New Ship");
+    dialog->OnAddOrSave();
+    EXPECT_EQ(messages.back(), "You must supply a unique name for the ship!");
+    EXPECT_TRUE(dialog->IsAdding());
+
+    Control<QComboBox>("nationCombo")->setCurrentIndex(1);
+    dialog->OnNationChanged();
+    Type(dialog.get(), "nameEdit", "Lion");
+    dialog->OnAddOrSave();
+    EXPECT_EQ(messages.back(), "Ship already exists!");
+    EXPECT_EQ(doc.m_ships.size(), 1u);
+
+    Control<QComboBox>("nationCombo")->setCurrentIndex(2);
+    dialog->OnNationChanged();
+    dialog->OnAddOrSave();
+    EXPECT_FALSE(dialog->IsAdding());
+    ASSERT_EQ(doc.m_ships.size(), 2u);
+    EXPECT_EQ(doc.m_ships[1].m_nNation, 2);
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 11);  // Germany's first gun
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(ShipEditor, NewShipsGoInShipOrderAndTheCounterFollows) {
+    AddShip("Zulu", 0);
+    AddShip("Bbb", 1);
+    Open();
+    NewShip("Aaa", 1);
+    ASSERT_EQ(doc.m_ships.size(), 3u);
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Aaa");
+    EXPECT_EQ(dialog->Current(), 1);
+    EXPECT_EQ(Counter(), "2 of 3");
+}
+
+TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
+    AddShip("Lion", 1);
+    Open();
+    Type(dialog.get(), "mainAF1", "0");
+    Type(dialog.get(), "secondaryAF1", "1");
+    dialog->OnNext();  // a move saves first
+    EXPECT_EQ(messages.back(), "To have secondary armament, you must have main armament");
+    EXPECT_EQ(doc.m_ships[0].m_dSecondaryAF[0], 0.0);
+
+    VxArmament aircraft("Aircraft", 1, 1);
+    aircraft.m_bGun = FALSE;
+    const int at = doc.InsertArmament(aircraft);
+    doc.m_ships[0].m_nMainArmament = at;
+    Open();
+    dialog->OnClose();
+    EXPECT_EQ(messages.back().rfind("Aircraft Carriers have to have their aircraft specified as "
+                                    "the secondary armament.", 0),
+              0u);
+    EXPECT_FALSE(dialog->result() == QDialog::Accepted);
+}
+
+TEST_F(ShipEditor, DeletingTheLastAndTheOnlyShip) {
+    AddShip("A", 1);
+    AddShip("B", 1);
+    Open();
+    dialog->OnLast();
+    answers = {IDNO};
+    dialog->OnDelete();
+    EXPECT_EQ(doc.m_ships.size(), 2u);
+    dialog->OnDelete();
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this ship?");
+    ASSERT_EQ(doc.m_ships.size(), 1u);
+    EXPECT_EQ(Counter(), "1 of 1");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
+    dialog->OnDelete();
+    EXPECT_TRUE(doc.m_ships.empty());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(dialog->WorkingShip().m_strName, "");
+    EXPECT_FALSE(Control<QPushButton>("deleteButton")->isEnabled());
+}
+
+TEST_F(ShipEditor, LeavingANewShipAsksFirst) {
+    AddShip("A", 1);
+    AddShip("B", 1);
+    Open();
+    dialog->OnAddOrSave();
+    Type(dialog.get(), "nameEdit", "Half done");
+    answers = {IDNO};
+    dialog->OnLast();
+    EXPECT_EQ(messages.back(), "Do you want to throw away changes?");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Half done");
+    answers = {IDYES};
+    dialog->OnLast();
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
+    EXPECT_EQ(Counter(), "2 of 2");
+}
+
+TEST_F(ShipEditor, RenamingResortsAndTheCounterFollows) {
+    AddShip("Alpha", 1);
+    AddShip("Bravo", 1);
+    AddShip("Charlie", 1);
+    Open();
+    dialog->OnLast();
+    Type(dialog.get(), "nameEdit", "Aardvark");
+    dialog->OnNameLeft();
+    EXPECT_EQ(doc.m_ships[0].m_strName, "Aardvark");
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Alpha");
+    EXPECT_EQ(Counter(), "1 of 3");
+    EXPECT_GE(Notices(), 1);
+}
+
+TEST_F(ShipEditor, ChangingNationPicksItsArmamentsAndMovesTheShip) {
+    AddShip("Alpha", 1);
+    AddShip("Bravo", 1);
+    Open();
+    auto* nation = Control<QComboBox>("nationCombo");
+    nation->setCurrentIndex(0);  // Neutral has no armaments
+    dialog->OnNationChanged();
+    EXPECT_EQ(Control<QComboBox>("mainArmamentCombo")->count(), 0);
+    nation->setCurrentIndex(2);
+    dialog->OnNationChanged();
+    EXPECT_EQ(Control<QComboBox>("mainArmamentCombo")->count(), 10);
+    EXPECT_EQ(Control<QComboBox>("mainArmamentCombo")->itemText(0), "3.4 ");
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Alpha");
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 11);
+    EXPECT_EQ(Counter(), "2 of 2");
+}
+
+TEST_F(ShipEditor, AMalformedNumberStopsTheActionAndNamesTheField) {
+    AddShip("A", 1);
+    AddShip("B", 1);
+    Open();
+    Type(dialog.get(), "nameEdit", "Renamed");
+    Type(dialog.get(), "secondaryAF2", "1.5x");
+    dialog->OnNext();
+    EXPECT_EQ(messages.back(), "Please enter a number in \"Secondary Armament AF 2\".");
+    EXPECT_EQ(dialog->Current(), 0);
+    EXPECT_EQ(doc.m_ships[0].m_strName, "A");
+    EXPECT_EQ(Control<QLineEdit>("secondaryAF2")->text(), "1.5x");
+    Type(dialog.get(), "secondaryAF2", "");
+    Type(dialog.get(), "turnSpeed3", "2.5");
+    dialog->OnNext();
+    EXPECT_EQ(messages.back(), "Please enter a whole number in \"Turn Speed 3\".");
+}
+
+TEST_F(ShipEditor, CopyAndFindUseSelectShip) {
+    AddShip("Alpha", 1, 3);
+    AddShip("Bravo", 1);
+    Open();
+    OnNextDialog([](QDialog* select) {
+        auto* list = select->findChild<QListWidget*>("shipList");
+        list->setCurrentRow(0);  // "Alpha"
+        select->accept();
+    });
+    dialog->OnCopy();
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Ship");
+    EXPECT_EQ(Control<QLineEdit>("mainAF1")->text(), "3");
+    Type(dialog.get(), "nameEdit", "Alpha II");
+    dialog->OnAddOrSave();
+    ASSERT_EQ(doc.m_ships.size(), 3u);
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Alpha II");
+    EXPECT_EQ(doc.m_ships[1].m_dMainAF[0], 3);
+
+    OnNextDialog([](QDialog* select) {
+        select->findChild<QListWidget*>("shipList")->setCurrentRow(2);  // "Bravo"
+        select->accept();
+    });
+    dialog->OnFind();
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Bravo");
+    EXPECT_EQ(Counter(), "3 of 3");
+
+    OnNextDialog([](QDialog* select) { select->reject(); });
+    dialog->OnCopy();
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Bravo");
+}
+
+TEST_F(ShipEditor, ClosingWhileAddingAsks) {
+    Open();
+    dialog->OnAddOrSave();
+    answers = {IDNO};
+    dialog->OnClose();
+    EXPECT_EQ(messages.back(), "Abandon Changes to ship?");
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    dialog->OnClose();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(doc.m_ships.empty());
+}
+
+TEST_F(ShipEditor, EditingAShipPostsANoticeOnlyWhenItChanged) {
+    AddShip("A", 1);
+    Open();
+    dialog->OnClose();
+    EXPECT_EQ(Notices(), 0);
+    Open();
+    Control<QPlainTextEdit>("notesEdit")->setPlainText("line one\nline two");
+    dialog->OnClose();
+    EXPECT_EQ(Notices(), 1);
+    EXPECT_EQ(doc.m_ships[0].m_strNotes, "line one\r\nline two");
+}
+
+class ArmamentEditor : public Editor {
+protected:
+    CEditArmamentsDlg& Open() {
+        dialog = std::make_unique<CEditArmamentsDlg>(doc, nullptr);
+        return *dialog;
+    }
+    void ShowNation(int nation) {
+        Child<QComboBox>(dialog.get(), "nationCombo")->setCurrentIndex(nation);
+        dialog->FillArmamentList();
+        dialog->UpdateButtons();
+    }
+    QListWidget* List() { return Child<QListWidget>(dialog.get(), "armamentList"); }
+    void SelectRow(int row) { List()->setCurrentRow(row); }
+    // Fills "Add Armament" when it opens, then presses OK.
+    static void AnswerArmament(const QString& calibre, const QString& notes, const QString& af) {
+        OnNextDialog([=](QDialog* add) {
+            Type(add, "calibreEdit", calibre);
+            Type(add, "notesEdit", notes);
+            Type(add, "afEdit", af);
+            add->accept();
+        });
+    }
+    void ShipsUsing(int armament) {
+        doc.m_ships.resize(2);
+        doc.m_ships[0].m_nMainArmament = armament;
+        doc.m_ships[1].m_nMainArmament = armament - 1;
+        VxScenario scenario;
+        scenario.m_forces.resize(1);
+        scenario.m_forces[0].m_ships = doc.m_ships;
+        doc.m_scenarios.push_back(scenario);
+    }
+    std::unique_ptr<CEditArmamentsDlg> dialog;
+};
+
+TEST_F(ArmamentEditor, OpensOnTheFirstNationWithOnlyAdd) {
+    Open();
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_TRUE(Child<QPushButton>(dialog.get(), "addButton")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(dialog.get(), "editButton")->isEnabled());
+    ShowNation(1);
+    ASSERT_EQ(List()->count(), 11);
+    EXPECT_EQ(List()->item(0)->text(), "3\t\t0.33");
+    EXPECT_EQ(dialog->FirstRow(), 0);
+    SelectRow(2);
+    EXPECT_TRUE(Child<QPushButton>(dialog.get(), "removeButton")->isEnabled());
+}
+
+TEST_F(ArmamentEditor, AddingADuplicateIsRefused) {
+    Open();
+    ShowNation(1);
+    AnswerArmament("4.7", "", "0.9");
+    dialog->OnAdd();
+    EXPECT_EQ(messages.back(), "Armament already exists!");
+    EXPECT_EQ(doc.m_armaments.size(), 21u);
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(ArmamentEditor, AddingShiftsShipsAndForceCopies) {
+    ShipsUsing(7);
+    Open();
+    ShowNation(1);
+    AnswerArmament("10", "", "1.8");
+    dialog->OnAdd();
+    ASSERT_EQ(doc.m_armaments.size(), 22u);
+    EXPECT_EQ(doc.m_armaments[7].m_strCalibre, "10");
+    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 8);
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 6);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_nMainArmament, 8);
+    EXPECT_EQ(List()->count(), 12);
+    EXPECT_EQ(Notices(), 1);
+
+    ShowNation(2);
+    AnswerArmament("Aircraft", "", "0");
+    dialog->OnAdd();
+    EXPECT_EQ(doc.m_armaments[22].m_strCalibre, "Aircraft");  // after Germany's "15"
+}
+
+TEST_F(ArmamentEditor, RemovingShiftsReferencesDown) {
+    ShipsUsing(8);
+    Open();
+    ShowNation(1);
+    SelectRow(7);  // "12" at position 7
+    answers = {IDNO};
+    dialog->OnRemove();
+    EXPECT_EQ(doc.m_armaments.size(), 21u);
+    dialog->OnRemove();
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this Armament type?");
+    EXPECT_EQ(doc.m_armaments.size(), 20u);
+    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 7);  // was 8: "13.5"
+    EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 7);  // used the "12": now names "13.5"
+    EXPECT_EQ(doc.m_armaments[7].m_strCalibre, "13.5");
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_nMainArmament, 7);
+}
+
+TEST_F(ArmamentEditor, EditWithoutChangesPostsNothing) {
+    Open();
+    ShowNation(1);
+    SelectRow(3);
+    OnNextDialog([](QDialog* edit) {
+        EXPECT_EQ(edit->windowTitle(), "Edit Armament");
+        EXPECT_FALSE(edit->findChild<QLineEdit*>("calibreEdit")->isEnabled());
+        edit->accept();
+    });
+    dialog->OnEdit();
+    EXPECT_EQ(Notices(), 0);
+    SelectRow(3);
+    OnNextDialog([](QDialog* edit) {
+        Type(edit, "afEdit", "0.65");
+        edit->accept();
+    });
+    dialog->OnEdit();
+    EXPECT_EQ(doc.m_armaments[3].m_dAF, 0.65);
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(ArmamentEditor, EditRefusesDuplicateGunsAndASecondAircraft) {
+    doc.m_armaments.insert(doc.m_armaments.begin() + 1, doc.m_armaments[0]);  // two "3" guns
+    Open();
+    ShowNation(1);
+    SelectRow(0);
+    OnNextDialog([](QDialog* edit) { edit->accept(); });
+    dialog->OnEdit();
+    EXPECT_EQ(messages.back(), "That Armament type already exists! Cannot replace");
+
+    for (const char* notes : {"Camel", "Pup"}) {
+        VxArmament aircraft("Aircraft", 0.5, 2);
+        aircraft.m_bGun = FALSE;
+        aircraft.m_strNotes = notes;
+        doc.InsertArmament(aircraft);
+    }
+    ShowNation(2);
+    SelectRow(0);
+    OnNextDialog([](QDialog* edit) {
+        Type(edit, "afEdit", "0.4");
+        edit->accept();
+    });
+    dialog->OnEdit();
+    EXPECT_EQ(messages.back(), "Only allowed one aircraft weapon type per Nation! Cannot replace");
+    EXPECT_EQ(doc.m_armaments[12].m_dAF, 0.33);
+}
+
+TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
+    CAddArmamentDlg add(VxArmament("0.0", 0, 1), doc.m_nations, true, nullptr);
+    EXPECT_EQ(add.windowTitle(), "Add Armament");
+    EXPECT_EQ(Child<QLineEdit>(&add, "nationEdit")->text(), "Great Britain");
+    Type(&add, "calibreEdit", "9.2");
+    Type(&add, "notesEdit", "Mk X");
+    Type(&add, "afEdit", "1.5");
+    Child<QRadioButton>(&add, "aircraftRadio")->click();
+    EXPECT_EQ(Child<QLineEdit>(&add, "calibreEdit")->text(), "Aircraft");
+    EXPECT_EQ(Child<QLineEdit>(&add, "notesEdit")->text(), "");
+    EXPECT_EQ(Child<QLineEdit>(&add, "afEdit")->text(), "0");
+    Child<QRadioButton>(&add, "gunRadio")->click();
+    EXPECT_EQ(Child<QLineEdit>(&add, "calibreEdit")->text(), "9.2");
+    EXPECT_EQ(Child<QLineEdit>(&add, "notesEdit")->text(), "Mk X");
+    EXPECT_EQ(Child<QLineEdit>(&add, "afEdit")->text(), "1.5");
+    Type(&add, "rangeBand9", "x");
+    Type(&add, "afEdit", "one");
+    add.accept();
+    EXPECT_EQ(messages.back(), "Please enter a number in \"AF\".");
+    EXPECT_NE(add.result(), QDialog::Accepted);
+    Type(&add, "afEdit", "1.25");
+    add.accept();
+    EXPECT_EQ(add.Armament().m_dAF, 1.25);
+    EXPECT_EQ(add.Armament().GetRangeBand(9), "x");
+    EXPECT_TRUE(add.Armament().m_bGun);
+}
+
+class NationEditor : public Editor {};
+
+TEST_F(NationEditor, AddEditAndNeverRemove) {
+    CEditNationsDlg dialog(doc.m_nations, nullptr);
+    auto* list = Child<QListWidget>(&dialog, "nationList");
+    EXPECT_EQ(list->count(), 10);
+    EXPECT_FALSE(Child<QPushButton>(&dialog, "editButton")->isEnabled());
+
+    OnNextDialog([](QDialog* add) {
+        EXPECT_EQ(add->windowTitle(), "Add Nation");
+        Type(add, "nameEdit", "Sweden");
+        add->accept();
+    });
+    dialog.OnAdd();
+    ASSERT_EQ(doc.m_nations.size(), 11u);
+    EXPECT_EQ(doc.m_nations.back().m_strName, "Sweden");
+    EXPECT_EQ(Notices(), 1);
+
+    list->setCurrentRow(1);
+    OnNextDialog([](QDialog* edit) {
+        EXPECT_EQ(edit->windowTitle(), "Edit Nation");
+        edit->accept();
+    });
+    dialog.OnEdit();
+    EXPECT_EQ(Notices(), 1);
+    EXPECT_EQ(doc.m_nations[1].m_nGroupCode, 2);
+
+    list->setCurrentRow(0);
+    dialog.OnRemove();
+    EXPECT_EQ(messages[0],
+              "This is not recommended. Any other resources relying on ths Nation in this document "
+              "will be destroyed as a result of this action. \r\nAre you sure you wish to do this?");
+    EXPECT_EQ(messages[1], "Not yet implemented");
+    EXPECT_EQ(doc.m_nations.size(), 11u);
+}
+
+}  // namespace
