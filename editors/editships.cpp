@@ -59,7 +59,10 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
     grid->addWidget(new QLabel(caption), row, 0);
     grid->addWidget(combo, row, 1);
     grid->addWidget(new QLabel("AF"), row, 2);
-    for (int i = 0; i < 4; ++i) grid->addWidget(factors[std::size_t(i)], row, 3 + i);
+    auto* edits = new QHBoxLayout;
+    for (QLineEdit* factor : factors) edits->addWidget(factor);
+    edits->addStretch();
+    grid->addLayout(edits, row, 3, 1, 4);
 }
 
 }  // namespace
