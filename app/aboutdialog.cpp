@@ -25,7 +25,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* text = new QLabel(
         "<h2>Vexmoor Playing Aid</h2>"
-        "<p>Brinnow Version " BRINNOW_VERSION "</p>"
+        "<p>Brinnow Version " BRINNOW_VERSION
+        "</p>"
         "<p>Ship record cards, squadron and scenario sheets for the Vexmoor naval "
         "wargame rules.</p>"
         "<p>&copy; 2026 The Brinnow developers.<br>Card text set in Liberation Sans.</p>");
@@ -68,14 +69,14 @@ QPixmap AboutDialog::ShipPicture() {
     painter.drawRect(52, 34, 50, 12);  // superstructure
     painter.drawRect(66, 22, 8, 12);   // funnels
     painter.drawRect(82, 24, 8, 10);
-    painter.drawRect(30, 40, 16, 6);   // turrets
+    painter.drawRect(30, 40, 16, 6);  // turrets
     painter.drawRect(108, 40, 16, 6);
     painter.setPen(QPen(QColor(70, 70, 78), 2));
     painter.drawLine(20, 42, 30, 42);  // guns
     painter.drawLine(124, 42, 136, 42);
     painter.drawLine(60, 34, 60, 10);  // mast
     painter.setPen(QPen(QColor(230, 230, 230), 3));
-    painter.drawLine(70, 20, 60, 8);   // smoke
+    painter.drawLine(70, 20, 60, 8);  // smoke
     return picture;
 }
 

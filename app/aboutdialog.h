@@ -5,7 +5,7 @@
 // "About Brinnow": the title, the version, the credits and two pictures.
 class AboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
     // The two pictures, drawn rather than stored: a dreadnought at sea and
@@ -13,6 +13,6 @@ public:
     static QPixmap ShipPicture();
     static QPixmap CompassPicture();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

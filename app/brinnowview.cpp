@@ -1,7 +1,7 @@
 #include "app/brinnowview.h"
 
-#include <QPainter>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -36,7 +36,8 @@ void ConfigureForDirectJob(QPrintDialog& dialog) {
 
 }  // namespace
 
-CBrinnowView::CBrinnowView(CBrinnowDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), m_doc(doc) {
+CBrinnowView::CBrinnowView(CBrinnowDoc& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc) {
     setObjectName("cardView");
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -15,7 +15,7 @@ class QPrinter;
 // cards a nation at a time.
 class CBrinnowView : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     explicit CBrinnowView(CBrinnowDoc& doc, QWidget* parent = nullptr);
     ~CBrinnowView() override;
 
@@ -50,17 +50,17 @@ public:
     void PrintBlankShipForm();
     void ExportShipsAsText();
 
-signals:
+  signals:
     void documentModified();
     void zoomChanged(double zoom);
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
-private:
+  private:
     bool HasSomethingToShow() const;
     double ScreenScale() const;
     void UpdateScrollBar(CDC& dc, double p, int width, int height);

@@ -81,7 +81,8 @@ void CMainFrame::CreateMenus() {
 
 void CMainFrame::CreateFileMenu() {
     m_fileMenu = menuBar()->addMenu("&File");
-    AddCommand(m_fileMenu, ID_FILE_NEW, "&New", "Create a new document\nNew", QKeySequence("Ctrl+N"));
+    AddCommand(m_fileMenu, ID_FILE_NEW, "&New", "Create a new document\nNew",
+               QKeySequence("Ctrl+N"));
     AddCommand(m_fileMenu, ID_FILE_OPEN, "&Open...", "Open an existing document\nOpen",
                QKeySequence("Ctrl+O"));
     AddCommand(m_fileMenu, ID_FILE_SAVE, "&Save", "Save the active document\nSave",
@@ -111,14 +112,15 @@ void CMainFrame::CreateEditMenu() {
     AddCommand(menu, ID_EDIT_SQUADRONS, "Squadrons", "Edit Ship Squadrons");
     AddCommand(menu, ID_EDIT_SCENARIOS, "Scenarios", "Edit Vexmoor Scenarios");
     AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
-    AddCommand(nullptr, ID_EDIT_COPY, "&Copy", "Copy the selection and put it on the Clipboard\nCopy");
+    AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
+               "Copy the selection and put it on the Clipboard\nCopy");
     AddCommand(nullptr, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste");
 }
 
 void CMainFrame::CreateViewMenu() {
     QMenu* menu = menuBar()->addMenu("&View");
-    QAction* statusBarAction =
-        AddCommand(menu, ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar");
+    QAction* statusBarAction = AddCommand(menu, ID_VIEW_STATUS_BAR, "&Status Bar",
+                                          "Show or hide the status bar\nToggle StatusBar");
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     menu->addSeparator();
@@ -126,7 +128,8 @@ void CMainFrame::CreateViewMenu() {
                QKeySequence(Qt::CTRL | Qt::Key_Plus));
     AddCommand(menu, ID_VIEW_ZOOM_OUT, "Zoom &Out", "Show the cards smaller\nZoom Out",
                QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    AddCommand(menu, ID_VIEW_ZOOM_RESET, "&Actual Size", "Show the cards at their true size\nActual Size",
+    AddCommand(menu, ID_VIEW_ZOOM_RESET, "&Actual Size",
+               "Show the cards at their true size\nActual Size",
                QKeySequence(Qt::CTRL | Qt::Key_0));
 }
 
@@ -236,9 +239,12 @@ bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified()) return true;
     switch (AfxMessageBox("Save changes to " + m_doc.GetTitle() + "?",
                           MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-        case IDYES: return OnFileSave();
-        case IDNO: return true;
-        default: return false;
+        case IDYES:
+            return OnFileSave();
+        case IDNO:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -16,7 +16,7 @@ class QMenu;
 // view, the document's life from New to Exit.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static constexpr int kRecentFiles = 4;
 
     CMainFrame();
@@ -38,12 +38,12 @@ public:
     bool SaveModified();
     void UpdateCaption();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
                         const QKeySequence& shortcut = {});
     void CreateMenus();

@@ -40,7 +40,8 @@ VxScenario ThousandShipScenario() {
         for (int i = 0; i < 10; ++i) squadron.m_attachmentNames.push_back(nextName());
         scenario.m_forces[std::size_t(s % 2)].m_squadrons.push_back(squadron);
     }
-    for (int i = 0; i < 100; ++i) scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
+    for (int i = 0; i < 100; ++i)
+        scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
     return scenario;
 }
 

@@ -8,7 +8,7 @@
 // The words after the command: positional arguments and "--name value"
 // options (flags take no value). Unknown options are errors.
 class CommandLine {
-public:
+  public:
     CommandLine(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,
                 const std::vector<std::string>& flags);
 
@@ -18,7 +18,7 @@ public:
     std::optional<std::string> Value(const std::string& option) const;
     bool Flag(const std::string& flag) const;
 
-private:
+  private:
     std::vector<std::string> m_positional;
     std::map<std::string, std::string> m_values;
     std::vector<std::string> m_flags;

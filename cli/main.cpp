@@ -62,7 +62,8 @@ int main(int argc, char* argv[]) {
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {
-        std::cerr << "brinnow-cli: unknown command \"" << argv[1] << "\"\nTry 'brinnow-cli --help'.\n";
+        std::cerr << "brinnow-cli: unknown command \"" << argv[1]
+                  << "\"\nTry 'brinnow-cli --help'.\n";
         return 2;
     }
     return command->second(std::vector<std::string>(argv + 2, argv + argc));

@@ -55,7 +55,8 @@ CAddArmamentDlg::CAddArmamentDlg(const VxArmament& armament, const CArray<VxNati
         edit->setObjectName(QString("rangeBand%1").arg(band));
         edit->setFixedWidth(44);
         m_rangeBands[std::size_t(band)] = edit;
-        bandGrid->addWidget(new QLabel(QString::number(band)), band / 5 * 2, band % 5, Qt::AlignCenter);
+        bandGrid->addWidget(new QLabel(QString::number(band)), band / 5 * 2, band % 5,
+                            Qt::AlignCenter);
         bandGrid->addWidget(edit, band / 5 * 2 + 1, band % 5);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -14,7 +14,7 @@ class QRadioButton;
 // back restores them.
 class CAddArmamentDlg : public BrinnowDialog {
     Q_OBJECT
-public:
+  public:
     CAddArmamentDlg(const VxArmament& armament, const CArray<VxNation>& nations, bool addMode,
                     QWidget* parent);
 
@@ -24,7 +24,7 @@ public:
     void OnAircraft();
     void OnGun();
 
-private:
+  private:
     // The calibre, notes and AF as typed; false when the AF is not a number.
     bool ReadFields();
     void ShowFields();

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <cmath>
 
 #include "editors/helpwindow.h"
@@ -58,3 +59,10 @@ bool BrinnowDialog::ReadInteger(QLineEdit* field, const QString& name, int& valu
 }
 
 QString BrinnowDialog::NumberText(double value) { return QString::number(value, 'g', 15); }
+
+QPushButton* BrinnowDialog::MakeButton(const QString& objectName, const QString& text) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}

@@ -3,12 +3,13 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 
 // A modal dialog of the program: F1 opens the manual at its help context,
 // and number fields are read with a message that names the field.
 class BrinnowDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     BrinnowDialog(int helpContext, QWidget* parent);
 
     // False, after saying which field is wrong, when the text is not a
@@ -16,10 +17,12 @@ public:
     static bool ReadNumber(QLineEdit* field, const QString& name, double& value);
     static bool ReadInteger(QLineEdit* field, const QString& name, int& value);
     static QString NumberText(double value);
+    // A push button that Enter does not press unless it is the default.
+    static QPushButton* MakeButton(const QString& objectName, const QString& text);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int m_helpContext;
 };

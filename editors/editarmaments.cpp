@@ -18,17 +18,6 @@
 #include "platform/qtstrings.h"
 #include "platform/textformat.h"
 
-namespace {
-
-QPushButton* Button(const QString& name, const QString& text) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
-
 CEditArmamentsDlg::CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent)
     : BrinnowDialog(HelpContext::kArmaments, parent), m_doc(doc) {
     setObjectName("editArmamentsDialog");
@@ -40,12 +29,11 @@ CEditArmamentsDlg::CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent)
     auto* notesHeading = new QLabel("Notes");
     auto* afHeading = new QLabel("AF");
     m_list->setItemDelegate(new TabStopDelegate(m_list, {notesHeading, afHeading}));
-    m_add = Button("addButton", "Add");
-    m_edit = Button("editButton", "Edit");
-    m_copy = Button("copyButton", "Copy");
-    m_remove = Button("removeButton", "Remove");
-    auto* close = new QPushButton("Close");
-    close->setObjectName("closeButton");
+    m_add = MakeButton("addButton", "Add");
+    m_edit = MakeButton("editButton", "Edit");
+    m_copy = MakeButton("copyButton", "Copy");
+    m_remove = MakeButton("removeButton", "Remove");
+    auto* close = MakeButton("closeButton", "Close");
     close->setDefault(true);
 
     auto* headings = new QGridLayout;

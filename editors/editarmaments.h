@@ -13,7 +13,7 @@ class VxArmament;
 // ships' armament references.
 class CEditArmamentsDlg : public BrinnowDialog {
     Q_OBJECT
-public:
+  public:
     CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent);
 
     int FirstRow() const { return m_nFirstRow; }
@@ -25,7 +25,7 @@ public:
     void OnEdit();
     void OnRemove();
 
-private:
+  private:
     // Runs "Add Armament" on a new armament and inserts the result.
     void AddThroughDialog(const VxArmament& armament);
     int SelectedPosition() const;

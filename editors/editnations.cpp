@@ -18,15 +18,10 @@ CEditNationsDlg::CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent)
     setWindowTitle("Edit Nations");
     m_list = new QListWidget;
     m_list->setObjectName("nationList");
-    auto* add = new QPushButton("Add");
-    add->setObjectName("addButton");
-    m_edit = new QPushButton("Edit");
-    m_edit->setObjectName("editButton");
-    m_remove = new QPushButton("Remove");
-    m_remove->setObjectName("removeButton");
-    auto* close = new QPushButton("Close");
-    close->setObjectName("closeButton");
-    for (QPushButton* b : {add, m_edit, m_remove}) b->setAutoDefault(false);
+    auto* add = MakeButton("addButton", "Add");
+    m_edit = MakeButton("editButton", "Edit");
+    m_remove = MakeButton("removeButton", "Remove");
+    auto* close = MakeButton("closeButton", "Close");
     close->setDefault(true);
 
     auto* buttons = new QVBoxLayout;

@@ -10,7 +10,7 @@ class QPushButton;
 // everything else names them by their place in the list.
 class CEditNationsDlg : public BrinnowDialog {
     Q_OBJECT
-public:
+  public:
     CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent);
 
     void FillList();
@@ -19,7 +19,7 @@ public:
     void OnEdit();
     void OnRemove();
 
-private:
+  private:
     CArray<VxNation>& m_nations;
     QListWidget* m_list;
     QPushButton* m_edit;

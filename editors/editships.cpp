@@ -46,13 +46,6 @@ QComboBox* DropDown(const QString& name) {
     return combo;
 }
 
-QPushButton* Button(const QString& name, const QString& text) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // A row of a caption, a drop-down list and its four factor edits.
 void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* combo,
                     const std::array<QLineEdit*, 4>& factors) {
@@ -93,7 +86,7 @@ void CEditShipsDlg::BuildForm() {
     m_identifier->setObjectName("identifierEdit");
     m_mainArmament = DropDown("mainArmamentCombo");
     m_mainAF = NumberEdits<4>("mainAF");
-    m_wingTurrets = Button("wingTurretsButton", "Wing Turrets");
+    m_wingTurrets = MakeButton("wingTurretsButton", "Wing Turrets");
     m_wingTurrets->setCheckable(true);
     m_secondaryArmament = DropDown("secondaryArmamentCombo");
     m_secondaryAF = NumberEdits<4>("secondaryAF");
@@ -147,30 +140,30 @@ void CEditShipsDlg::BuildForm() {
 }
 
 QWidget* CEditShipsDlg::BuildButtonRow() {
-    m_first = Button("firstButton", "<<");
-    m_previous = Button("previousButton", "<");
+    m_first = MakeButton("firstButton", "<<");
+    m_previous = MakeButton("previousButton", "<");
     m_counter = new QLineEdit;
     m_counter->setObjectName("counterEdit");
     m_counter->setReadOnly(true);
     m_counter->setFocusPolicy(Qt::NoFocus);
     m_counter->setAlignment(Qt::AlignCenter);
     m_counter->setFixedWidth(90);
-    m_next = Button("nextButton", ">");
-    m_last = Button("lastButton", ">>");
-    m_add = Button("addButton", "Add");
-    m_cancel = Button("cancelButton", "Cancel");
-    m_copy = Button("copyButton", "Copy");
-    m_find = Button("findButton", "Find");
-    m_delete = Button("deleteButton", "Delete");
-    m_close = Button("closeButton", "Close");
+    m_next = MakeButton("nextButton", ">");
+    m_last = MakeButton("lastButton", ">>");
+    m_add = MakeButton("addButton", "Add");
+    m_cancel = MakeButton("cancelButton", "Cancel");
+    m_copy = MakeButton("copyButton", "Copy");
+    m_find = MakeButton("findButton", "Find");
+    m_delete = MakeButton("deleteButton", "Delete");
+    m_close = MakeButton("closeButton", "Close");
     m_close->setDefault(true);
     for (QPushButton* narrow : {m_first, m_previous, m_next, m_last}) narrow->setFixedWidth(36);
 
     auto* row = new QWidget;
     auto* buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next,
-                                                      m_last}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next, m_last}) {
         buttons->addWidget(w);
     }
     buttons->addSpacing(16);
@@ -221,7 +214,8 @@ void CEditShipsDlg::LoadForm() {
         m_secondaryAF[i]->setText(NumberText(m_ship.m_dSecondaryAF[i]));
         m_torpedoAF[i]->setText(QString::number(m_ship.m_nTorpedoAF[i]));
     }
-    for (std::size_t i = 0; i < 5; ++i) m_turnSpeed[i]->setText(QString::number(m_ship.m_nTurnSpeed[i]));
+    for (std::size_t i = 0; i < 5; ++i)
+        m_turnSpeed[i]->setText(QString::number(m_ship.m_nTurnSpeed[i]));
     m_wingTurrets->setChecked(m_ship.m_bWingTurrets);
     m_poorUP->setChecked(m_ship.m_bPoorUP);
     m_flotilla->setChecked(m_ship.m_bFlotilla);
@@ -247,10 +241,12 @@ bool CEditShipsDlg::ReadForm() {
     std::array<int, 5> speeds{};
     if (!ReadNumber(m_df, "DF", df)) return false;
     for (std::size_t i = 0; i < 5; ++i) {
-        if (!ReadInteger(m_turnSpeed[i], QString("Turn Speed %1").arg(i + 1), speeds[i])) return false;
+        if (!ReadInteger(m_turnSpeed[i], QString("Turn Speed %1").arg(i + 1), speeds[i]))
+            return false;
     }
     for (std::size_t i = 0; i < 4; ++i) {
-        if (!ReadNumber(m_mainAF[i], QString("Main Armament AF %1").arg(i + 1), mainAF[i])) return false;
+        if (!ReadNumber(m_mainAF[i], QString("Main Armament AF %1").arg(i + 1), mainAF[i]))
+            return false;
     }
     for (std::size_t i = 0; i < 4; ++i) {
         const QString name = QString("Secondary Armament AF %1").arg(i + 1);
@@ -325,9 +321,10 @@ bool CEditShipsDlg::ValidateArmament() {
     }
     const VxArmament* main = m_ship.MainArmamentIn(m_armaments);
     if (main != nullptr && !main->m_bGun) {
-        AfxMessageBox("Aircraft Carriers have to have their aircraft specified as the secondary "
-                      "armament. The main armament should be the largest guns carried by the vessel",
-                      MB_OK);
+        AfxMessageBox(
+            "Aircraft Carriers have to have their aircraft specified as the secondary "
+            "armament. The main armament should be the largest guns carried by the vessel",
+            MB_OK);
         return false;
     }
     return true;
@@ -473,7 +470,8 @@ void CEditShipsDlg::OnNationChanged() {
 
 void CEditShipsDlg::OnClose() {
     if (m_bAdding) {
-        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION) == IDYES) accept();
+        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION) == IDYES)
+            accept();
         return;
     }
     if (SaveCurrent()) accept();

@@ -19,7 +19,7 @@ class QPushButton;
 // ship list and keeping it in ship order (nation, then name).
 class CEditShipsDlg : public BrinnowDialog {
     Q_OBJECT
-public:
+  public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                   const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
 
@@ -41,10 +41,10 @@ public:
     void OnNationChanged();
     void OnClose();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildForm();
     QWidget* BuildButtonRow();
     void FillLists();

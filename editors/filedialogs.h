@@ -11,8 +11,8 @@ struct FileChoice {
     enum Kind { Open, Save };
     Kind kind = Open;
     QString caption;
-    QString filter;            // e.g. "TextFiles (*.TXT)"; empty offers all files
-    QString defaultSuffix;     // appended to a name typed without one
+    QString filter;         // e.g. "TextFiles (*.TXT)"; empty offers all files
+    QString defaultSuffix;  // appended to a name typed without one
 };
 
 QString ChooseFile(QWidget* parent, const FileChoice& choice);

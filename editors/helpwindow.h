@@ -20,10 +20,10 @@ void ShowHelp(int context);
 
 class HelpWindow : public QTextBrowser {
     Q_OBJECT
-public:
+  public:
     static HelpWindow* Instance();
     void ShowContext(int context);
 
-private:
+  private:
     HelpWindow();
 };

@@ -14,17 +14,23 @@ MessageBoxHook& Hook() {
 
 QMessageBox::StandardButtons ButtonsOf(unsigned type) {
     switch (type & 0xF) {
-        case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
-        default: return QMessageBox::Ok;
+        case MB_YESNOCANCEL:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MB_YESNO:
+            return QMessageBox::Yes | QMessageBox::No;
+        default:
+            return QMessageBox::Ok;
     }
 }
 
 QMessageBox::Icon IconOf(unsigned type) {
     switch (type & 0xF0) {
-        case MB_ICONQUESTION: return QMessageBox::Question;
-        case MB_ICONINFORMATION: return QMessageBox::Information;
-        default: return QMessageBox::Warning;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::Warning;
     }
 }
 
@@ -32,14 +38,17 @@ QMessageBox::Icon IconOf(unsigned type) {
 
 int AfxMessageBox(const std::string& text, unsigned type) {
     if (Hook()) return Hook()(text, type);
-    QMessageBox box(IconOf(type), QApplication::applicationName(),
-                    ToQt(text), ButtonsOf(type),
+    QMessageBox box(IconOf(type), QApplication::applicationName(), ToQt(text), ButtonsOf(type),
                     QApplication::activeWindow());
     switch (box.exec()) {
-        case QMessageBox::Yes: return IDYES;
-        case QMessageBox::No: return IDNO;
-        case QMessageBox::Cancel: return IDCANCEL;
-        default: return IDOK;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        default:
+            return IDOK;
     }
 }
 

@@ -9,7 +9,7 @@ class QListWidget;
 // click picks the first ship of that name in the list, whatever its nation.
 class CSelectShipDlg : public BrinnowDialog {
     Q_OBJECT
-public:
+  public:
     CSelectShipDlg(const CArray<VxShip>& ships, QWidget* parent);
 
     // The index in the ship list of the chosen ship, or -1.
@@ -17,7 +17,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     const CArray<VxShip>& m_ships;
     QListWidget* m_list;
     int m_chosen = -1;

@@ -20,9 +20,8 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QWidget* viewport = view ? view->viewport() : m_list.data();
     const QStringList columns = index.data().toString().split('\t');
     painter->save();
-    painter->setPen(option.palette.color(option.state & QStyle::State_Selected
-                                             ? QPalette::HighlightedText
-                                             : QPalette::Text));
+    painter->setPen(option.palette.color(
+        option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     for (int column = 0; column < columns.size(); ++column) {
         int left = option.rect.left() + 4;
         if (column > 0 && column <= m_headings.size() && viewport) {

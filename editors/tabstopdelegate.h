@@ -10,13 +10,13 @@ class QLabel;
 // above the list, as a list box with tab stops does.
 class TabStopDelegate : public QStyledItemDelegate {
     Q_OBJECT
-public:
+  public:
     TabStopDelegate(QWidget* list, QList<QLabel*> headings);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-private:
+  private:
     QPointer<QWidget> m_list;
     QList<QLabel*> m_headings;
 };

@@ -7,8 +7,8 @@
 namespace {
 
 int AppendToString(GifFileType* gif, const GifByteType* bytes, int length) {
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes),
-                                                     std::size_t(length));
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(bytes), std::size_t(length));
     return length;
 }
 
@@ -54,7 +54,8 @@ std::string EncodeGreyGif(const std::vector<std::uint8_t>& pixels, int width, in
         return {};
     }
     for (const int row : InterlacedRowOrder(height)) {
-        auto* line = const_cast<GifPixelType*>(pixels.data() + std::size_t(row) * std::size_t(width));
+        auto* line =
+            const_cast<GifPixelType*>(pixels.data() + std::size_t(row) * std::size_t(width));
         if (EGifPutLine(gif.get(), line, width) != GIF_OK) return {};
     }
     if (EGifCloseFile(gif.release(), &error) != GIF_OK) return {};

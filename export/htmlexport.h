@@ -6,8 +6,8 @@
 
 #include "model/armament.h"
 #include "model/ship.h"
-#include "print/cardimage.h"
 #include "platform/types.h"
+#include "print/cardimage.h"
 
 class CBrinnowDoc;
 class VxScenario;
@@ -37,7 +37,7 @@ struct HtmlExport {
     // their ships and a campaign may hold a hundred thousand.
     VxShip FindShip(const CString& name);
 
-private:
+  private:
     std::unordered_map<CString, std::size_t> m_firstShipNamed;
 };
 

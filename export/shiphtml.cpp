@@ -15,8 +15,8 @@ CString VxShip::HtmlSection(HtmlExport& html, bool blank, bool withTag) const {
     CardImage& card = html.card;
     CreateCardBitmap(card, html.p, html.armaments, blank);
     const std::string fileName = ImageFileName(m_strName);
-    const std::string gif = EncodeGreyGif(card.GreyPixels(), card.Width(), card.Height(),
-                                          kScreenWidth, kScreenHeight);
+    const std::string gif =
+        EncodeGreyGif(card.GreyPixels(), card.Width(), card.Height(), kScreenWidth, kScreenHeight);
     if (!html.WriteImage(fileName, gif)) return CString();
     if (!withTag) return JoinPath(html.folder, "");
     return "<IMG SRC=\"" + ImageSourceAttribute(fileName) + "\" ALT=\"" + AltAttribute(m_strName) +

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const DocumentShape shapes[] = {
-        {0, 0, 0, 0, 0, 1}, {3, 1, 1, 1, 2, 2}, {8, 2, 1, 2, 3, 3}, {2, 0, 2, 2, 0, 4},
-        {5, 3, 0, 0, 4, 5},
+        {0, 0, 0, 0, 0, 1}, {3, 1, 1, 1, 2, 2}, {8, 2, 1, 2, 3, 3},
+        {2, 0, 2, 2, 0, 4}, {5, 3, 0, 0, 4, 5},
     };
     int index = 0;
     for (const DocumentShape& shape : shapes) {

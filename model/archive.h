@@ -11,12 +11,12 @@
 // Raised when a load cannot go on: the file ended early or holds a count that
 // cannot be true. Offset is where the failing value starts.
 class CArchiveException : public std::runtime_error {
-public:
+  public:
     CArchiveException(const std::string& what, std::size_t offset)
         : std::runtime_error(what), m_offset(offset) {}
     std::size_t Offset() const { return m_offset; }
 
-private:
+  private:
     std::size_t m_offset;
 };
 
@@ -24,7 +24,7 @@ private:
 // length-prefixed single-byte strings, nothing else. Stores into a byte
 // buffer or loads from one.
 class CArchive {
-public:
+  public:
     static constexpr std::uint32_t kUnknownSchema = 0xFFFFFFFF;
 
     using Sink = std::function<void(const char* data, std::size_t size)>;
@@ -60,11 +60,12 @@ public:
     std::size_t GetPosition() const { return m_pos; }
     std::size_t BytesLeft() const { return m_size - m_pos; }
 
-private:
+  private:
     // Loading reads through here: the next count bytes, or the end-of-file
     // error. Inline, as it runs for every value of a large file.
     const char* Take(std::size_t count, const char* what) {
-        if (count > BytesLeft()) [[unlikely]] ThrowEndOfFile(what);
+        if (count > BytesLeft()) [[unlikely]]
+            ThrowEndOfFile(what);
         const char* at = m_data + m_pos;
         m_pos += count;
         return at;

@@ -8,7 +8,7 @@ class CArchive;
 
 // One armament type of one nation: a gun calibre, or the nation's aircraft.
 class VxArmament {
-public:
+  public:
     static constexpr int kRangeBands = 10;
 
     VxArmament() = default;

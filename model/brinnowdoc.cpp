@@ -15,10 +15,10 @@ struct DefaultArmament {
 };
 
 constexpr DefaultArmament kDefaultArmaments[] = {
-    {1, "3", 0.33},   {1, "4", 0.5},    {1, "4.7", 0.5}, {1, "5.5", 0.6},  {1, "6", 0.7},
-    {1, "7.5", 0.8},  {1, "9.2", 1.5},  {1, "12", 2.25}, {1, "13.5", 2.94}, {1, "14", 3.0},
-    {1, "15", 4.0},   {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5},  {2, "5", 0.5},
-    {2, "5.9", 0.7},  {2, "6", 0.7},    {2, "8.2", 1.0}, {2, "11", 2.0},   {2, "12", 2.6},
+    {1, "3", 0.33},  {1, "4", 0.5},    {1, "4.7", 0.5},  {1, "5.5", 0.6},   {1, "6", 0.7},
+    {1, "7.5", 0.8}, {1, "9.2", 1.5},  {1, "12", 2.25},  {1, "13.5", 2.94}, {1, "14", 3.0},
+    {1, "15", 4.0},  {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5},   {2, "5", 0.5},
+    {2, "5.9", 0.7}, {2, "6", 0.7},    {2, "8.2", 1.0},  {2, "11", 2.0},    {2, "12", 2.6},
     {2, "15", 3.5},
 };
 
@@ -49,9 +49,15 @@ BOOL CBrinnowDoc::OnNewDocument() {
 }
 
 void CBrinnowDoc::CreateDefaults() {
-    for (const auto& [name, group] : {std::pair{"Neutral", 0}, {"Great Britain", 2},
-                                      {"Germany", 1}, {"Russia", 2}, {"Italy", 0}, {"France", 2},
-                                      {"Japan", 0}, {"Austria-Hungary", 1}, {"Turkey", 1},
+    for (const auto& [name, group] : {std::pair{"Neutral", 0},
+                                      {"Great Britain", 2},
+                                      {"Germany", 1},
+                                      {"Russia", 2},
+                                      {"Italy", 0},
+                                      {"France", 2},
+                                      {"Japan", 0},
+                                      {"Austria-Hungary", 1},
+                                      {"Turkey", 1},
                                       {"United States of America", 0}}) {
         m_nations.emplace_back(name, "No Notes", group);
     }
@@ -99,10 +105,9 @@ void CBrinnowDoc::ShiftArmamentReferences(int from, int delta) {
 }
 
 int CBrinnowDoc::InsertArmament(const VxArmament& armament) {
-    const auto at = std::find_if(m_armaments.begin(), m_armaments.end(),
-                                 [&](const VxArmament& existing) {
-                                     return !VxArmament::ComesBefore(existing, armament);
-                                 });
+    const auto at = std::find_if(
+        m_armaments.begin(), m_armaments.end(),
+        [&](const VxArmament& existing) { return !VxArmament::ComesBefore(existing, armament); });
     const int index = static_cast<int>(at - m_armaments.begin());
     m_armaments.insert(at, armament);
     ShiftArmamentReferences(index, +1);
@@ -146,7 +151,8 @@ std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std
                                              const CArchiveException& failure) const {
     std::string where = std::string("the number of ") + m_load.kind + "s";
     if (m_load.count > 0) {
-        where = m_load.kind + std::string(" ") + std::to_string(m_load.index + 1) + " of " + std::to_string(m_load.count);
+        where = m_load.kind + std::string(" ") + std::to_string(m_load.index + 1) + " of " +
+                std::to_string(m_load.count);
         // Most records begin with their name: show it when it was intact.
         CArchive nameReader(bytes.data() + m_load.start, bytes.size() - m_load.start);
         CString recordName;

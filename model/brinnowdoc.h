@@ -15,7 +15,7 @@ class CArchive;
 // The one document: six lists of records held by value, the default
 // reference data of a new campaign, and the modified flag.
 class CBrinnowDoc {
-public:
+  public:
     CBrinnowDoc();
 
     BOOL OnNewDocument();
@@ -55,7 +55,7 @@ public:
     CArray<VxSquadron, VxSquadron&> m_squadrons;
     CArray<VxScenario, VxScenario&> m_scenarios;
 
-private:
+  private:
     // Where a load is, so that a failure can say which record was damaged.
     struct LoadPosition {
         const char* kind = "nation";

@@ -10,7 +10,7 @@ struct HtmlExport;
 // One side's group in a scenario. It owns copies of squadrons and ships taken
 // when they were added; later changes to the document do not reach them.
 class VxForce {
-public:
+  public:
     VxForce() = default;
 
     void Serialize(CArchive& ar);

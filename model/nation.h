@@ -7,7 +7,7 @@ class CArchive;
 // One nation. Its name is its only identity; the group code is carried along
 // unchanged and shown nowhere.
 class VxNation {
-public:
+  public:
     VxNation() = default;
     VxNation(const CString& name, const CString& notes, int groupCode)
         : m_strName(name), m_strNotes(notes), m_nGroupCode(groupCode) {}

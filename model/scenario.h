@@ -8,7 +8,7 @@ struct HtmlExport;
 
 // One engagement to be played, with the forces that take part.
 class VxScenario {
-public:
+  public:
     VxScenario() = default;
 
     void Serialize(CArchive& ar);

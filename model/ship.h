@@ -14,7 +14,7 @@ struct HtmlExport;
 // One ship as a player needs it on the table. Nation, armaments and torpedo
 // are positions in the document's lists.
 class VxShip {
-public:
+  public:
     VxShip() = default;
 
     void Reset() { *this = VxShip(); }

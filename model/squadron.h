@@ -9,7 +9,7 @@ struct HtmlExport;
 // A named group of ships of one nation. Ships are named, never held: every
 // name is looked up in the document's ship list when the squadron is shown.
 class VxSquadron {
-public:
+  public:
     VxSquadron() = default;
 
     void Serialize(CArchive& ar);

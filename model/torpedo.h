@@ -6,7 +6,7 @@ class CArchive;
 
 // One torpedo type. The value is carried along unchanged and shown nowhere.
 class VxTorpedo {
-public:
+  public:
     VxTorpedo() = default;
     VxTorpedo(double calibre, int value) : m_dCalibre(calibre), m_nValue(value) {}
 

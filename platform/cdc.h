@@ -8,7 +8,7 @@
 // need, in device pixels with GDI's meaning. Selecting an object returns the
 // one it replaces so that callers can put it back.
 class CDC {
-public:
+  public:
     virtual ~CDC() = default;
 
     virtual int GetDeviceCaps(DeviceCap index) const = 0;

@@ -1,15 +1,17 @@
 #include "platform/filestore.h"
 
 #include <QFile>
+#include <QSaveFile>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 namespace {
 
-QString QPath(const std::string& path) { return QString::fromUtf8(path.data(), qsizetype(path.size())); }
+QString QPath(const std::string& path) {
+    return QString::fromUtf8(path.data(), qsizetype(path.size()));
+}
 
 std::string Sentence(const char* what, const std::string& path, const QString& reason) {
     return std::string(what) + " \"" + path + "\": " + reason.toStdString() + ".";

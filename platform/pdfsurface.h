@@ -13,7 +13,7 @@
 // 4960 x 7016 pixels on 210 x 297 mm. The file appears only when Finish
 // succeeds; an abandoned surface leaves nothing behind.
 class PdfSurface {
-public:
+  public:
     PdfSurface(const std::string& path, const QPageSize& pageSize, int dpi);
     ~PdfSurface();
 
@@ -22,7 +22,7 @@ public:
     CDC& Dc() { return *m_dc; }
     bool Finish();
 
-private:
+  private:
     std::string m_path;
     std::string m_error;
     QSaveFile m_file;

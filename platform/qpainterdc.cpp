@@ -9,7 +9,6 @@ namespace {
 
 QColor QColorOf(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-
 QFont QFontOf(const CFont& font, QPaintDevice* device) {
     QFont qfont(QString::fromStdString(font.lfFaceName));
     qfont.setPixelSize(std::max(1, std::abs(font.lfHeight)));
@@ -33,10 +32,14 @@ QPainterDC::QPainterDC(QPainter& painter, const QPaintDevice* capsDevice)
 int QPainterDC::GetDeviceCaps(DeviceCap index) const {
     const QPaintDevice* device = m_capsDevice;
     switch (index) {
-        case HORZRES: return device->width();
-        case VERTRES: return device->height();
-        case HORZSIZE: return device->widthMM();
-        case VERTSIZE: return device->heightMM();
+        case HORZRES:
+            return device->width();
+        case VERTRES:
+            return device->height();
+        case HORZSIZE:
+            return device->widthMM();
+        case VERTSIZE:
+            return device->heightMM();
     }
     return 0;
 }
@@ -68,7 +71,9 @@ void QPainterDC::PatBlt(int x, int y, int width, int height, RasterOp op) {
 void QPainterDC::DrawAligned(int x, int y, const QString& text, int width) {
     const unsigned horizontal = m_align & kHorizontalAlignMask;
     const unsigned vertical = m_align & kVerticalAlignMask;
-    const int left = horizontal == TA_CENTER ? x - width / 2 : horizontal == TA_RIGHT ? x - width : x;
+    const int left = horizontal == TA_CENTER  ? x - width / 2
+                     : horizontal == TA_RIGHT ? x - width
+                                              : x;
     const int baseline = vertical == TA_BASELINE ? y
                          : vertical == TA_BOTTOM ? y - m_metrics.descent()
                                                  : y + m_metrics.ascent();
@@ -98,7 +103,8 @@ void QPainterDC::TabbedTextOut(int x, int y, const std::string& text, int tabOri
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = text.find('\t', start);
-        const QString piece = ToQt(text.substr(start, tab == std::string::npos ? tab : tab - start));
+        const QString piece =
+            ToQt(text.substr(start, tab == std::string::npos ? tab : tab - start));
         DrawAligned(cursor, y, piece, m_metrics.horizontalAdvance(piece));
         if (tab == std::string::npos) break;
         cursor += m_metrics.horizontalAdvance(piece);

@@ -11,7 +11,7 @@
 // The device context on a Qt paint device (PDF page, printer page, image or
 // widget). The painter must be active on the device for the DC's lifetime.
 class QPainterDC : public CDC {
-public:
+  public:
     // Device capabilities come from capsDevice when given (to measure for a
     // printer without starting a job), else from the painter's device.
     explicit QPainterDC(QPainter& painter, const QPaintDevice* capsDevice = nullptr);
@@ -43,7 +43,7 @@ public:
     int StartPage() override;
     int EndPage() override;
 
-private:
+  private:
     void ApplyPen();
     void DrawAligned(int x, int y, const QString& text, int width);
     QRect ShapeRect(int left, int top, int right, int bottom) const;

@@ -13,8 +13,8 @@ inline QString ToQt(const std::string& bytes) {
 }
 
 inline std::string FromQt(const QString& text) {
-    return Cp1252FromUtf16(std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                                          std::size_t(text.size())));
+    return Cp1252FromUtf16(
+        std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())));
 }
 
 // Multi-line texts hold "\r\n" in the document and "\n" in edit boxes.

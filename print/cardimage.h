@@ -10,7 +10,7 @@
 // An off-screen card of 44 x 22 mm at a given scale, drawn at the depth of a
 // 16-bit (5-5-5) screen, the depth the card images were designed for.
 class CardImage {
-public:
+  public:
     // Fills the image white and lets draw paint on it.
     void Render(double p, const std::function<void(CDC&)>& draw);
 
@@ -21,6 +21,6 @@ public:
     // of the 5-bit channels, so white is 248 and black 0.
     std::vector<std::uint8_t> GreyPixels() const;
 
-private:
+  private:
     QImage m_image;
 };

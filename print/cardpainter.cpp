@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "model/shiptables.h"
+#include "platform/textformat.h"
 #include "print/printframework.h"
 #include "print/textlayout.h"
-#include "platform/textformat.h"
 
 namespace {
 
@@ -120,7 +120,8 @@ void CardPainter::DrawArmamentLines(const VxShip& ship, const CArray<VxArmament>
     CString secondary;
     if (carrier) {
         secondary = std::to_string(static_cast<int>(ship.m_dSecondaryAF[0])) + " A/C";
-    } else if (const VxArmament* gun = ship.SecondaryArmamentIn(armaments); ship.HasSecondary() && gun) {
+    } else if (const VxArmament* gun = ship.SecondaryArmamentIn(armaments);
+               ship.HasSecondary() && gun) {
         secondary = gun->GetLabel();
     }
     m_dc.TextOut(m_x + sS, yS, secondary);
@@ -130,15 +131,15 @@ void CardPainter::DrawArmamentLines(const VxShip& ship, const CArray<VxArmament>
     m_dc.SetTextAlign(TA_RIGHT | TA_TOP);
     const int xR = static_cast<int>(m_x + 42 * m_p);
     m_dc.TextOut(xR, yS, ship.m_strIdentifier);
-    m_dc.TextOut(xR, yM, FormatG3(ship.m_dDF) + ShipTypeAbbreviation(ship.m_nShipType) +
-                             (ship.m_bPoorUP ? "*" : ""));
+    m_dc.TextOut(xR, yM,
+                 FormatG3(ship.m_dDF) + ShipTypeAbbreviation(ship.m_nShipType) +
+                     (ship.m_bPoorUP ? "*" : ""));
 }
 
 void CardPainter::DrawMainFigures(const VxShip& ship, bool carrier, bool split) {
     const bool merchant = IsMerchant(ship.m_nShipType);
-    m_dc.SelectObject(MakeFont(ship.m_nShipType > kLastMerchantType ? kBigFigureFont
-                                                                     : kSmallFigureFont,
-                               TRUE));
+    m_dc.SelectObject(
+        MakeFont(ship.m_nShipType > kLastMerchantType ? kBigFigureFont : kSmallFigureFont, TRUE));
     const int x1 = m_x + static_cast<int>(42 * m_p * (split ? 1.0 / 16 : 1.0 / 8));
     const int c8 = m_dc.GetTextExtent("8").cy;
     const int ty = m_y + static_cast<int>(7.5 * m_p + 7 * m_p - c8 / 2);
@@ -173,8 +174,8 @@ void CardPainter::DrawWingTurrets() {
 void CardPainter::DrawSplitFigures(const VxShip& ship) {
     if (ship.HasSecondary() || ship.HasTorpedoes()) {
         const int yr = m_y + static_cast<int>(7.5 * m_p + 7 * m_p);
-        for (const auto& [from, to] : {std::pair{5.25, 10.5}, {15.75, 21.0}, {26.25, 31.5},
-                                      {36.75, 42.0}}) {
+        for (const auto& [from, to] :
+             {std::pair{5.25, 10.5}, {15.75, 21.0}, {26.25, 31.5}, {36.75, 42.0}}) {
             m_dc.MoveTo(m_x + Mm(from), yr);
             m_dc.LineTo(m_x + Mm(to), yr);
         }

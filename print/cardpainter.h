@@ -8,7 +8,7 @@
 // turned into device pixels at p. The steps are separate because the blank
 // card draws only the first two.
 class CardPainter {
-public:
+  public:
     CardPainter(CDC& dc, double p, int x, int y);
 
     void DrawFrame();
@@ -19,7 +19,7 @@ public:
 
     static int Height(CDC& dc, double p, const VxShip& ship, int mode, int width);
 
-private:
+  private:
     int Mm(double k) const;
     CFont MakeFont(double mm, BOOL bold) const;
     int LabelTextHeight();

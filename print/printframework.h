@@ -35,25 +35,25 @@ void MakePrintFont(const CDC& dc, CFont& font, int heightPx, const CString& face
 // routine must leave the device as it found it.
 template <class T>
 class ScopedSelection {
-public:
+  public:
     ScopedSelection(CDC& dc, const T& object) : m_dc(dc), m_previous(dc.SelectObject(object)) {}
     ~ScopedSelection() { m_dc.SelectObject(m_previous); }
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
 
-private:
+  private:
     CDC& m_dc;
     T m_previous;
 };
 
 class ScopedTextAlign {
-public:
+  public:
     ScopedTextAlign(CDC& dc, unsigned align) : m_dc(dc), m_previous(dc.SetTextAlign(align)) {}
     ~ScopedTextAlign() { m_dc.SetTextAlign(m_previous); }
     ScopedTextAlign(const ScopedTextAlign&) = delete;
     ScopedTextAlign& operator=(const ScopedTextAlign&) = delete;
 
-private:
+  private:
     CDC& m_dc;
     unsigned m_previous;
 };

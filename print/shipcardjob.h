@@ -17,7 +17,7 @@ struct ShipPageRange {
 // File Print: every ship as a card with its notes, a new page for every
 // change of nation and whenever the next card would pass the bottom limit.
 class ShipCardJob {
-public:
+  public:
     explicit ShipCardJob(const CBrinnowDoc& doc) : m_doc(doc) {}
 
     // All pages in one pass over the ships, each card measured once. A card
@@ -28,6 +28,6 @@ public:
     // The whole job on a printer device context; returns the page count.
     int Print(CDC& dc, const char* documentName) const;
 
-private:
+  private:
     const CBrinnowDoc& m_doc;
 };

@@ -37,8 +37,8 @@ void SplitLines(const CString& text, CStringArray& lines) {
 }
 
 CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next) {
-    const CString rest = static_cast<std::size_t>(start) < text.size() ? text.substr(std::size_t(start))
-                                                                       : CString();
+    const CString rest =
+        static_cast<std::size_t>(start) < text.size() ? text.substr(std::size_t(start)) : CString();
     const int width = dc.GetTextExtent(rest).cx;
     if (width <= maxWidth) {
         next = start + static_cast<int>(rest.size());

@@ -19,29 +19,22 @@
 #include "editors/messagebox.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/scriptedanswers.h"
 
 namespace {
 
 // The main window with scripted answers: every question and refusal is
 // recorded, and answered from a queue (Yes when it runs dry).
 class Shell : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
-        SetMessageBoxHook([this](const std::string& text, unsigned) {
-            messages.push_back(text);
-            if (answers.empty()) return int(IDYES);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
         SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
         frame = std::make_unique<CMainFrame>();
     }
     void TearDown() override {
         frame.reset();
-        SetMessageBoxHook({});
         SetFileChoiceHook({});
     }
     QString Path(const char* name) const { return dir.filePath(name); }
@@ -64,8 +57,9 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<CMainFrame> frame;
-    std::vector<std::string> messages;
-    std::deque<int> answers;
+    ScriptedAnswers scripted;
+    std::vector<std::string>& messages = scripted.messages;
+    std::deque<int>& answers = scripted.answers;
     QString chosenFile;
 };
 
@@ -74,9 +68,9 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "&Print...",
-                                  "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
-                                  "E&xit"}));
+    EXPECT_EQ(items,
+              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "&Print...",
+                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());

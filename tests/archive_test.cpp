@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/archive.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -54,14 +54,20 @@ TEST(ArchiveStrings, HighBytesAreKeptAsTheyAre) {
 
 TEST(ArchiveStrings, WideStringsAreReadIntoTheCodePage) {
     // FF FE FF marks UTF-16; "ab" and the euro sign, which is 0x80 in the code page.
-    const std::string bytes("\xFF\xFE\xFF\x03" "a\0b\0\xAC\x20", 10);
+    const std::string bytes(
+        "\xFF\xFE\xFF\x03"
+        "a\0b\0\xAC\x20",
+        10);
     EXPECT_EQ(Loaded(bytes), "ab\x80");
 }
 
 TEST(ArchiveStrings, TruncatedStringsAreRefused) {
-    for (const std::string& bytes : {std::string("\x05" "abc"), std::string("\xFF\x2C"),
-                                    std::string("\xFF\xFF\xFF\x10"),
-                                    std::string("\xFF\xFE\xFF\x03" "a\0", 6)}) {
+    for (const std::string& bytes : {std::string("\x05"
+                                                 "abc"),
+                                     std::string("\xFF\x2C"), std::string("\xFF\xFF\xFF\x10"),
+                                     std::string("\xFF\xFE\xFF\x03"
+                                                 "a\0",
+                                                 6)}) {
         CArchive ar(bytes.data(), bytes.size());
         CString text;
         EXPECT_THROW(ar >> text, CArchiveException);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QFile>
+#include <QImage>
 
 #include "model/brinnowdoc.h"
 #include "print/cardimage.h"
@@ -12,7 +12,7 @@ namespace {
 // Cards at p = 23 (A4 at 600 dpi) with origin (0, 0). The recording surface
 // makes the label text 36 pixels high.
 class Card : public ::testing::Test {
-protected:
+  protected:
     void Draw(int mode = 0, int width = 4500) {
         dc.log.clear();
         ship.DrawCard(dc, 23, 0, 0, doc.m_armaments, mode, width);
@@ -121,7 +121,7 @@ TEST_F(Card, FlotillaShowsRingedTorpedoFiguresOnly) {
     EXPECT_TRUE(dc.Has("TextOut 156 301 align=6 h=64   4"));
     EXPECT_TRUE(dc.Has("TextOut 879 301 align=6 h=64   1"));
     EXPECT_EQ(dc.Find("TextOut 120 331").size(), 0u);  // no secondary figures
-    EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);       // main figures are split
+    EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);      // main figures are split
 }
 
 TEST_F(Card, AeroplaneCarrierMarksItsFigures) {

@@ -19,7 +19,7 @@ struct CliResult {
 };
 
 class Cli : public ::testing::Test {
-protected:
+  protected:
     CliResult Cmd(const QStringList& args) {
         QProcess process;
         process.start(BRINNOW_CLI, args);
@@ -68,7 +68,8 @@ TEST_F(Cli, DamagedInputIsReportedAndWritesNothing) {
     ASSERT_TRUE(WriteFileSafely(Path("half.brn").toStdString(), bytes, error));
     const CliResult run = Cmd({"save-as", Path("half.brn"), Path("out.brn")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("half.brn\" is not a valid Brinnow document: at byte"), std::string::npos)
+    EXPECT_NE(run.err.find("half.brn\" is not a valid Brinnow document: at byte"),
+              std::string::npos)
         << run.err;
     EXPECT_FALSE(QFileInfo::exists(Path("out.brn")));
     EXPECT_EQ(Cmd({"export-text", Path("half.brn"), Path("out.txt")}).exitCode, 1);
@@ -79,10 +80,10 @@ TEST_F(Cli, CardImagesAndBlankForm) {
     WriteGenerated("gen.brn");
     ASSERT_EQ(Cmd({"card", Path("gen.brn"), "Ship 3", "-o", Path("c.png")}).exitCode, 0);
     EXPECT_EQ(QImage(Path("c.png")).size(), QSize(259, 129));
-    ASSERT_EQ(Cmd({"card", Path("gen.brn"), "Ship 3", "-o", Path("big.png"), "--scale", "23",
-                   "--blank"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Cmd({"card", Path("gen.brn"), "Ship 3", "-o", Path("big.png"), "--scale", "23", "--blank"})
+            .exitCode,
+        0);
     EXPECT_EQ(QImage(Path("big.png")).size(), QSize(1012, 506));
     const CliResult unknown = Cmd({"card", Path("gen.brn"), "Nobody", "-o", Path("n.png")});
     EXPECT_EQ(unknown.exitCode, 1);

@@ -31,17 +31,18 @@ struct Expected {
 
 std::string NewDocumentBytes() {
     Expected e;
-    const std::pair<const char*, int> nations[] = {
-        {"Neutral", 0}, {"Great Britain", 2}, {"Germany", 1}, {"Russia", 2}, {"Italy", 0},
-        {"France", 2}, {"Japan", 0}, {"Austria-Hungary", 1}, {"Turkey", 1},
-        {"United States of America", 0}};
+    const std::pair<const char*, int> nations[] = {{"Neutral", 0}, {"Great Britain", 2},
+                                                   {"Germany", 1}, {"Russia", 2},
+                                                   {"Italy", 0},   {"France", 2},
+                                                   {"Japan", 0},   {"Austria-Hungary", 1},
+                                                   {"Turkey", 1},  {"United States of America", 0}};
     e.Int(10);
     for (const auto& [name, group] : nations) e.Str(name).Str("No Notes").Int(group);
     const std::tuple<int, const char*, double> guns[] = {
-        {1, "3", 0.33},  {1, "4", 0.5},    {1, "4.7", 0.5},  {1, "5.5", 0.6}, {1, "6", 0.7},
+        {1, "3", 0.33},  {1, "4", 0.5},    {1, "4.7", 0.5},  {1, "5.5", 0.6},   {1, "6", 0.7},
         {1, "7.5", 0.8}, {1, "9.2", 1.5},  {1, "12", 2.25},  {1, "13.5", 2.94}, {1, "14", 3.0},
-        {1, "15", 4.0},  {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5}, {2, "5", 0.5},
-        {2, "5.9", 0.7}, {2, "6", 0.7},    {2, "8.2", 1.0},  {2, "11", 2.0},  {2, "12", 2.6},
+        {1, "15", 4.0},  {2, "3.4", 0.33}, {2, "3.5", 0.33}, {2, "4.1", 0.5},   {2, "5", 0.5},
+        {2, "5.9", 0.7}, {2, "6", 0.7},    {2, "8.2", 1.0},  {2, "11", 2.0},    {2, "12", 2.6},
         {2, "15", 3.5}};
     e.Int(21);
     for (const auto& [nation, calibre, af] : guns) {
@@ -112,7 +113,8 @@ TEST(DocumentFile, EveryTruncationIsRefusedAndLeavesANewDocument) {
         ASSERT_FALSE(doc.LoadFromBytes(bytes.substr(0, length), "f.brn")) << length;
         ASSERT_EQ(doc.SaveToBytes(), fresh) << length;
         ASSERT_FALSE(doc.IsModified());
-        ASSERT_EQ(doc.ErrorMessage().rfind("\"f.brn\" is not a valid Brinnow document: at byte ", 0), 0u)
+        ASSERT_EQ(
+            doc.ErrorMessage().rfind("\"f.brn\" is not a valid Brinnow document: at byte ", 0), 0u)
             << doc.ErrorMessage();
     }
 }
@@ -189,7 +191,7 @@ TEST(DocumentReferences, RemovingTheLastArmamentLeavesAReferencePastTheEnd) {
 }
 
 class DocumentOnDisk : public ::testing::Test {
-protected:
+  protected:
     std::string Path(const char* name) { return QDir(m_dir.path()).filePath(name).toStdString(); }
     QTemporaryDir m_dir;
 };

@@ -19,12 +19,13 @@
 #include "editors/editships.h"
 #include "editors/messagebox.h"
 #include "model/brinnowdoc.h"
+#include "tests/support/scriptedanswers.h"
 
 namespace {
 
 // Counts the document-changed notices that the editors post.
 class NoticeCounter : public QObject {
-public:
+  public:
     int count = 0;
     bool event(QEvent* event) override {
         if (event->type() == kDocumentChangedEvent) ++count;
@@ -35,21 +36,9 @@ public:
 // Every test answers the editors' questions from a queue (Yes when it runs
 // dry) and keeps the texts it was shown.
 class Editor : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetMessageBoxHook([this](const std::string& text, unsigned) {
-            messages.push_back(text);
-            if (answers.empty()) return int(IDYES);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
-        SetNoticeWindow(&notices);
-    }
-    void TearDown() override {
-        SetMessageBoxHook({});
-        SetNoticeWindow(nullptr);
-    }
+  protected:
+    void SetUp() override { SetNoticeWindow(&notices); }
+    void TearDown() override { SetNoticeWindow(nullptr); }
     int Notices() {
         QApplication::processEvents();
         return notices.count;
@@ -74,12 +63,13 @@ protected:
 
     CBrinnowDoc doc;
     NoticeCounter notices;
-    std::vector<std::string> messages;
-    std::deque<int> answers;
+    ScriptedAnswers scripted;
+    std::vector<std::string>& messages = scripted.messages;
+    std::deque<int>& answers = scripted.answers;
 };
 
 class ShipEditor : public Editor {
-protected:
+  protected:
     CEditShipsDlg& Open() {
         dialog = std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
                                                  doc.m_ships, nullptr);
@@ -94,7 +84,9 @@ protected:
         doc.m_ships.push_back(ship);
     }
     template <class T>
-    T* Control(const char* name) { return Child<T>(dialog.get(), name); }
+    T* Control(const char* name) {
+        return Child<T>(dialog.get(), name);
+    }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
     void NewShip(const char* name, int nation) {
         dialog->OnAddOrSave();
@@ -174,7 +166,8 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
     Open();
     dialog->OnClose();
     EXPECT_EQ(messages.back().rfind("Aircraft Carriers have to have their aircraft specified as "
-                                    "the secondary armament.", 0),
+                                    "the secondary armament.",
+                                    0),
               0u);
     EXPECT_FALSE(dialog->result() == QDialog::Accepted);
 }
@@ -323,7 +316,7 @@ TEST_F(ShipEditor, EditingAShipPostsANoticeOnlyWhenItChanged) {
 }
 
 class ArmamentEditor : public Editor {
-protected:
+  protected:
     CEditArmamentsDlg& Open() {
         dialog = std::make_unique<CEditArmamentsDlg>(doc, nullptr);
         return *dialog;
@@ -519,9 +512,10 @@ TEST_F(NationEditor, AddEditAndNeverRemove) {
 
     list->setCurrentRow(0);
     dialog.OnRemove();
-    EXPECT_EQ(messages[0],
-              "This is not recommended. Any other resources relying on ths Nation in this document "
-              "will be destroyed as a result of this action. \r\nAre you sure you wish to do this?");
+    EXPECT_EQ(
+        messages[0],
+        "This is not recommended. Any other resources relying on ths Nation in this document "
+        "will be destroyed as a result of this action. \r\nAre you sure you wish to do this?");
     EXPECT_EQ(messages[1], "Not yet implemented");
     EXPECT_EQ(doc.m_nations.size(), 11u);
 }

@@ -24,7 +24,7 @@ int ReadFromString(GifFileType* gif, GifByteType* out, int length) {
 }
 
 class CardGif : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CBrinnowDoc doc;
         HtmlExport html(doc.m_ships, doc.m_armaments, m_dir.path().toStdString());
@@ -73,10 +73,10 @@ TEST_F(CardGif, HeaderScreenAndImage) {
 TEST_F(CardGif, WhiteIs248AndTheRulesAreBlack) {
     // giflib undoes the interlacing, so rows come back in picture order.
     EXPECT_EQ(Pixel(258, 0), 248);
-    EXPECT_EQ(Pixel(100, 120), 248);     // between the verticals, in row 3
-    EXPECT_EQ(Pixel(100, 128), 0);       // the box's bottom edge, the last row
-    EXPECT_EQ(Pixel(0, 80), 0);          // the box's left edge (box from y 41)
-    EXPECT_EQ(Pixel(100, 41 + 29), 0);   // rule under row 1 at 5 mm = 29
+    EXPECT_EQ(Pixel(100, 120), 248);    // between the verticals, in row 3
+    EXPECT_EQ(Pixel(100, 128), 0);      // the box's bottom edge, the last row
+    EXPECT_EQ(Pixel(0, 80), 0);         // the box's left edge (box from y 41)
+    EXPECT_EQ(Pixel(100, 41 + 29), 0);  // rule under row 1 at 5 mm = 29
     EXPECT_EQ(Pixel(61, 110), 248);
 }
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "export/htmlexport.h"
 #include "export/imagenames.h"
@@ -14,7 +14,7 @@
 namespace {
 
 class Html : public ::testing::Test {
-protected:
+  protected:
     Html() : html(doc.m_ships, doc.m_armaments, Folder()) {
         doc.m_ships.resize(2);
         doc.m_ships[0].m_strName = "Harrow";
@@ -52,8 +52,8 @@ TEST_F(Html, SquadronWithAnUnknownFlagshipAndNoShips) {
     squadron.m_strCommander = "Beatty";
     squadron.m_strFlagship = "Nowhere";
     squadron.m_strNotes = "never written";
-    EXPECT_EQ(squadron.HtmlSection(html), "<H3>1st BCS</H3>\n<H4>Flagship</H4><P>Beatty<BR>" +
-                                              Tag("New Ship") + "</P>\n");
+    EXPECT_EQ(squadron.HtmlSection(html),
+              "<H3>1st BCS</H3>\n<H4>Flagship</H4><P>Beatty<BR>" + Tag("New Ship") + "</P>\n");
 }
 
 TEST_F(Html, SquadronListsMembersAndAttachmentsByName) {
@@ -131,7 +131,8 @@ TEST_F(Html, AFailedExportLeavesNothingBehind) {
     scenario.m_forces[0].m_ships = doc.m_ships;
     std::string error;
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));  // a folder where the page should go
-    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, m_dir.filePath("page.htm").toStdString(), error));
+    EXPECT_FALSE(
+        ExportScenarioHtml(doc, scenario, m_dir.filePath("page.htm").toStdString(), error));
     EXPECT_NE(error.find("page.htm"), std::string::npos);
     EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});
 }
@@ -145,7 +146,8 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
         const std::string tag = ship.HtmlSection(html, false, true);
         ASSERT_TRUE(html.error.empty()) << html.error;
         const std::string file = ImageFileName(name);
-        EXPECT_TRUE(QFileInfo::exists(QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
+        EXPECT_TRUE(QFileInfo::exists(
+            QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
             << file;
         EXPECT_EQ(tag.find("SRC=\"" + ImageSourceAttribute(file) + "\""), 5u) << tag;
     }

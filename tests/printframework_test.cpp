@@ -1,7 +1,8 @@
+#include "print/printframework.h"
+
 #include <gtest/gtest.h>
 
 #include "print/blankform.h"
-#include "print/printframework.h"
 #include "tests/support/recordingdc.h"
 
 namespace {

@@ -40,7 +40,9 @@ TEST(Armament, AircraftLayout) {
     VxArmament aircraft("Aircraft", 0.5, 1);
     aircraft.m_bGun = FALSE;
     aircraft.m_strNotes = "N";
-    std::string expected = "\x08" "Aircraft";
+    std::string expected =
+        "\x08"
+        "Aircraft";
     expected += std::string("\0\0\0\0", 4) + std::string(10, '\0') + std::string("\x01\0\0\0", 4);
     expected += std::string("\0\0\0\0\0\0\xE0\x3F", 8) + "\x01N";
     EXPECT_EQ(Bytes(aircraft), expected);
@@ -210,7 +212,8 @@ TEST(Squadron, EqualityOrderAndDifference) {
 }
 
 TEST(Scenario, NewRecordsAndTheirLayout) {
-    EXPECT_EQ(Bytes(VxScenario()), "\x0CNew Scenario" + std::string(5, '\0') + std::string(4, '\0'));
+    EXPECT_EQ(Bytes(VxScenario()),
+              "\x0CNew Scenario" + std::string(5, '\0') + std::string(4, '\0'));
     EXPECT_EQ(Bytes(VxForce()), std::string(1 + 12 + 1, '\0'));
 }
 

@@ -1,6 +1,7 @@
+#include "export/textexport.h"
+
 #include <gtest/gtest.h>
 
-#include "export/textexport.h"
 #include "model/brinnowdoc.h"
 
 namespace {
@@ -68,7 +69,8 @@ TEST(ShipText, WholeFileHasTheHeaderAndCrLfLines) {
     doc.m_ships.resize(2);
     const std::string text = ShipTextFile(doc);
     const std::string header =
-        "Name, Country, Main Armament,,,,,Wing,Secondary Armament,,,,,Torpedos,,,,,DF,Type,,Speed,,,,,"
+        "Name, Country, Main Armament,,,,,Wing,Secondary "
+        "Armament,,,,,Torpedos,,,,,DF,Type,,Speed,,,,,"
         "AA\r\n";
     EXPECT_EQ(text.substr(0, header.size()), header);
     EXPECT_EQ(Columns(header), 27);

@@ -1,13 +1,14 @@
+#include "print/textlayout.h"
+
 #include <gtest/gtest.h>
 
-#include "print/textlayout.h"
 #include "tests/support/recordingdc.h"
 
 namespace {
 
 // With a 10-pixel font every character is 5 pixels wide.
 class TextLayout : public ::testing::Test {
-protected:
+  protected:
     TextLayout() { dc.SelectObject(font); }
     // The pieces the callers' loop draws for one line.
     std::vector<std::string> Pieces(const std::string& line, int width) {
@@ -47,7 +48,8 @@ TEST_F(TextLayout, FitTextLineBreaksAtTheLastBreakCharacter) {
     // 18 characters, 90 pixels, into 50: estimate 11 characters "alpha,beta,".
     EXPECT_EQ(FitTextLine(dc, 50, "alpha,beta,gamma12", 0, next), "alpha,beta");
     EXPECT_EQ(next, 10);
-    EXPECT_EQ(Pieces("alpha,beta,gamma12", 50), (std::vector<std::string>{"alpha,beta", "gamma12"}));
+    EXPECT_EQ(Pieces("alpha,beta,gamma12", 50),
+              (std::vector<std::string>{"alpha,beta", "gamma12"}));
     EXPECT_EQ(Pieces("one two-three", 30), (std::vector<std::string>{"one", "two", "three"}));
 }
 

@@ -44,8 +44,8 @@ void AddArmaments(CBrinnowDoc& doc) {
         int nation;
         const char* calibre;
         double af;
-    } guns[] = {{kRussia, "12", 2.3}, {kRussia, "10", 1.8}, {kRussia, "6", 0.7},
-                {kRussia, "4.7", 0.5}, {kJapan, "12", 2.3}, {kJapan, "8", 1.1},
+    } guns[] = {{kRussia, "12", 2.3},  {kRussia, "10", 1.8}, {kRussia, "6", 0.7},
+                {kRussia, "4.7", 0.5}, {kJapan, "12", 2.3},  {kJapan, "8", 1.1},
                 {kJapan, "6", 0.7},    {kJapan, "3", 0.33}};
     for (const auto& gun : guns) doc.InsertArmament(VxArmament(gun.calibre, gun.af, gun.nation));
     VxArmament aircraft("Aircraft", 0.5, kBritain);
@@ -76,6 +76,8 @@ VxShip MakeShip(const CBrinnowDoc& doc, const ShipFigures& f) {
     return ship;
 }
 
+// One ship a row reads best as a table.
+// clang-format off
 const ShipFigures kShips[] = {
     {"Lion", kBritain, "13.5", "4", {3, 3, 2, 2}, {1, 1, 0.5, 0.5}, {2, 1, 0, 0}, 1, 14, 7, 1,
      {28, 24, 20, 16, 8}, "BC-1", "Beatty's flagship.\r\nHit badly at Dogger Bank; towed home."},
@@ -117,6 +119,7 @@ const ShipFigures kShips[] = {
     {"Kollier Irtysh", kRussia, "4.7", "", {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0, 3, 0, 0,
      {10, 8, 6, 4, 2}, "AC-I", "Fleet collier."},
 };
+// clang-format on
 
 VxSquadron Squadron(const char* name, int nation, const char* flagship, const char* commander,
                     CStringArray ships, CStringArray attachments, const char* notes) {
@@ -139,8 +142,8 @@ const VxSquadron& SquadronNamed(const CBrinnowDoc& doc, const std::string& name)
 }
 
 VxForce Force(const CBrinnowDoc& doc, const char* name, int nation,
-              std::initializer_list<const char*> squadrons, std::initializer_list<const char*> ships,
-              const char* notes) {
+              std::initializer_list<const char*> squadrons,
+              std::initializer_list<const char*> ships, const char* notes) {
     VxForce force;
     force.m_strName = name;
     force.m_nNation = nation;
@@ -159,9 +162,15 @@ void AddScenarios(CBrinnowDoc& doc) {
     dogger.m_strVictoryConditions =
         "British: sink two battlecruisers.\r\nGerman: bring the squadron home.";
     dogger.m_strNotes = "The Germans start 14 miles ahead, steaming for home.";
-    dogger.m_forces.push_back(Force(doc, "Battlecruiser Force", kBritain, {"1st Battlecruiser Squadron"},
-                                    {"Arethusa", "Laurel"}, "Beatty"));
-    dogger.m_forces.push_back(Force(doc, "I. Aufkl\xE4" "rungsgruppe", kGermany, {"I. Aufkl\xE4" "rungsgruppe"},
+    dogger.m_forces.push_back(Force(doc, "Battlecruiser Force", kBritain,
+                                    {"1st Battlecruiser Squadron"}, {"Arethusa", "Laurel"},
+                                    "Beatty"));
+    dogger.m_forces.push_back(Force(doc,
+                                    "I. Aufkl\xE4"
+                                    "rungsgruppe",
+                                    kGermany,
+                                    {"I. Aufkl\xE4"
+                                     "rungsgruppe"},
                                     {"Frankfurt", "V 187"}, "Hipper"));
     doc.m_scenarios.push_back(dogger);
 
@@ -194,10 +203,15 @@ int main(int argc, char** argv) {
                  {"Lion", "Tiger"}, {"Arethusa"}, "Fast wing of the Grand Fleet."),
         Squadron("4th Battle Squadron", kBritain, "Iron Duke", "Admiral Jellicoe",
                  {"Iron Duke", "Dreadnought"}, {"Campania"}, ""),
-        Squadron("I. Aufkl\xE4" "rungsgruppe", kGermany, "Seydlitz", "Konteradmiral Hipper",
-                 {"Seydlitz", "Derfflinger", "Moltke", "Bl\xFC" "cher"}, {}, ""),
-        Squadron("1st Division", kJapan, "Mikasa", "Admiral Togo", {"Mikasa", "Shikishima"},
+        Squadron("I. Aufkl\xE4"
+                 "rungsgruppe",
+                 kGermany, "Seydlitz", "Konteradmiral Hipper",
+                 {"Seydlitz", "Derfflinger", "Moltke",
+                  "Bl\xFC"
+                  "cher"},
                  {}, ""),
+        Squadron("1st Division", kJapan, "Mikasa", "Admiral Togo", {"Mikasa", "Shikishima"}, {},
+                 ""),
         Squadron("1st Armoured Division", kRussia, "Knyaz Suvorov", "Vice-Admiral Rozhestvensky",
                  {"Knyaz Suvorov", "Oslyabya"}, {"Kollier Irtysh"}, ""),
     };

@@ -8,7 +8,7 @@
 namespace {
 
 class Generator {
-public:
+  public:
     Generator(CBrinnowDoc& doc, const DocumentShape& shape)
         : m_doc(doc), m_shape(shape), m_random(shape.seed) {}
 
@@ -19,8 +19,10 @@ public:
         for (int i = 0; i < m_shape.scenarios; ++i) m_doc.m_scenarios.push_back(Scenario(i));
     }
 
-private:
-    int Number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+  private:
+    int Number(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
     double Factor() { return Number(0, 40) / 8.0; }
 
     void AddReferenceData() {
@@ -67,7 +69,8 @@ private:
         squadron.m_nNation = Number(0, 10);
         squadron.m_strFlagship = ShipName();
         squadron.m_strCommander = "Adm. " + std::to_string(i);
-        for (int k = 0; k < m_shape.shipsPerSquadron; ++k) squadron.m_shipNames.push_back(ShipName());
+        for (int k = 0; k < m_shape.shipsPerSquadron; ++k)
+            squadron.m_shipNames.push_back(ShipName());
         if (i % 2 == 0) squadron.m_attachmentNames.push_back(ShipName());
         squadron.m_strNotes = i % 3 == 0 ? "" : "Screening\r\nforce";
         return squadron;

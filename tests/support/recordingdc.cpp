@@ -18,10 +18,14 @@ RecordingDC::RecordingDC(int width, int height, int widthMm, int heightMm)
 
 int RecordingDC::GetDeviceCaps(DeviceCap index) const {
     switch (index) {
-        case HORZRES: return m_width;
-        case VERTRES: return m_height;
-        case HORZSIZE: return m_widthMm;
-        case VERTSIZE: return m_heightMm;
+        case HORZRES:
+            return m_width;
+        case VERTRES:
+            return m_height;
+        case HORZSIZE:
+            return m_widthMm;
+        case VERTSIZE:
+            return m_heightMm;
     }
     return 0;
 }

@@ -9,7 +9,7 @@
 // device coordinates. Text metrics are deterministic: every character is
 // half the font's em height wide, and a text is exactly the em height tall.
 class RecordingDC : public CDC {
-public:
+  public:
     // A page of width x height pixels on widthMm x heightMm.
     RecordingDC(int width = 4960, int height = 7016, int widthMm = 210, int heightMm = 297);
 
@@ -47,7 +47,7 @@ public:
     // The TextOut (or TabbedTextOut) entry that draws exactly text, or "".
     std::string TextEntry(const std::string& text) const;
 
-private:
+  private:
     int m_width, m_height, m_widthMm, m_heightMm;
     int m_x = 0, m_y = 0;
     unsigned m_align = TA_LEFT | TA_TOP;

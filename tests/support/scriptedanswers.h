@@ -1,0 +1,28 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "editors/messagebox.h"
+
+// Answers the program's questions from a queue (Yes when it runs dry) and
+// keeps every text it was shown, for as long as it lives.
+class ScriptedAnswers {
+public:
+    ScriptedAnswers() {
+        SetMessageBoxHook([this](const std::string& text, unsigned) {
+            messages.push_back(text);
+            if (answers.empty()) return int(IDYES);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+    }
+    ~ScriptedAnswers() { SetMessageBoxHook({}); }
+    ScriptedAnswers(const ScriptedAnswers&) = delete;
+    ScriptedAnswers& operator=(const ScriptedAnswers&) = delete;
+
+    std::vector<std::string> messages;
+    std::deque<int> answers;
+};
