@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(icons);
     QApplication::setOrganizationName("Brinnow");
     QApplication::setApplicationName("Vexmoor Playing Aid");
     QApplication::setApplicationVersion(BRINNOW_VERSION);

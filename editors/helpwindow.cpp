@@ -14,7 +14,12 @@ HelpWindow* HelpWindow::Instance() {
     return window;
 }
 
+// The manual lives in this library's resources, which a static library must
+// register itself.
+static void RegisterManual() { Q_INIT_RESOURCE(help); }
+
 HelpWindow::HelpWindow() {
+    RegisterManual();
     setObjectName("helpWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Brinnow Help");

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "platform/textformat.h"
 
@@ -10,6 +12,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("BrinnowTests");
     QApplication::setApplicationName("Vexmoor Playing Aid");
+    // Settings of their own, as ctest runs tests side by side.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     UseClassicNumberFormat();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <deque>
@@ -28,7 +27,6 @@ namespace {
 class Shell : public ::testing::Test {
   protected:
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
         SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
         frame = std::make_unique<CMainFrame>();

@@ -17,6 +17,7 @@
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editships.h"
+#include "editors/helpwindow.h"
 #include "editors/messagebox.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/scriptedanswers.h"
@@ -481,6 +482,20 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
     EXPECT_EQ(add.Armament().m_dAF, 1.25);
     EXPECT_EQ(add.Armament().GetRangeBand(9), "x");
     EXPECT_TRUE(add.Armament().m_bGun);
+}
+
+TEST(Manual, HasASectionForEveryHelpContext) {
+    HelpWindow* help = HelpWindow::Instance();
+    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+                        HelpContext::kSquadrons, HelpContext::kScenarios,
+                        HelpContext::kPrintSelection}) {
+        help->ShowContext(context);
+        EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
+    }
+    help->ShowContext(999);
+    EXPECT_EQ(help->source().fragment(), "index");
+    EXPECT_TRUE(help->toPlainText().contains("Reading a ship record card"));
+    help->close();
 }
 
 class NationEditor : public Editor {};
