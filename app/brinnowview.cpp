@@ -98,7 +98,7 @@ void CBrinnowView::paintEvent(QPaintEvent*) {
     const double p = ScreenScale();
     const int margin = Mm(p, 10);
     const QRect client = viewport()->rect();
-    dc.Rectangle(0, 0, client.width() + 1, client.height() + 1);
+    dc.PatBlt(0, 0, client.width(), client.height(), WHITENESS);
     const int width = client.width() - 2 * margin;
     const auto& ships = m_doc.m_ships;
     int y = 0;
