@@ -43,7 +43,6 @@ class CBrinnowDoc {
     std::string SaveToBytes();
 
     const std::string& GetPathName() const { return m_strPathName; }
-    void SetPathName(const std::string& path) { m_strPathName = path; }
     // The file name without its folder, or "Untitled".
     std::string GetTitle() const;
     const std::string& ErrorMessage() const { return m_strError; }

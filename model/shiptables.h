@@ -28,7 +28,7 @@ inline constexpr std::array<const char*, 25> AARatingTable = {
     "a", "b",  "c",  "d",  "e",  "1",  "2",  "3",  "4",  "5",  "6",  "7", "8",
     "9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"};
 
-enum ShipTypeIndex { kLastMerchantType = 2, kSeaplaneCarrier = 3, kAeroplaneCarrier = 10 };
+enum ShipTypeIndex { kLastMerchantType = 2, kAeroplaneCarrier = 10 };
 
 // Stored indexes are unchecked: an index outside a table shows as empty text.
 const char* ShipTypeAbbreviation(int index);
