@@ -29,8 +29,6 @@ constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kSettingsGroup = "Settings";
 constexpr double kDefaultZoom = 2.0;
 
-QSettings Settings() { return QSettings(); }
-
 // The prompt of a command: the status-bar text, then after "\n" the tool tip.
 void SetPrompt(QAction* action, const QString& prompt) {
     const QStringList parts = prompt.split('\n');
@@ -331,7 +329,7 @@ void CMainFrame::RebuildRecentFiles() {
 }
 
 void CMainFrame::LoadSettings() {
-    QSettings settings = Settings();
+    QSettings settings;
     m_recentFiles.clear();
     settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kRecentFiles; ++i) {
@@ -349,7 +347,7 @@ void CMainFrame::LoadSettings() {
 }
 
 void CMainFrame::SaveSettings() const {
-    QSettings settings = Settings();
+    QSettings settings;
     settings.beginGroup(kRecentGroup);
     settings.remove("");
     for (int i = 0; i < m_recentFiles.size(); ++i) {
