@@ -5,7 +5,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
