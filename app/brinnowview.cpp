@@ -163,12 +163,21 @@ void CBrinnowView::EditShips() {
     CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
                          window());
     dialog.exec();
-    OnUpdate();
+    AfterEditing(dialog.ChangedQuietly());
 }
 
 void CBrinnowView::EditArmaments() {
     CEditArmamentsDlg dialog(m_doc, window());
     dialog.exec();
+    AfterEditing(dialog.ChangedQuietly());
+}
+
+// A change that posted no notice must still make Close ask to save.
+void CBrinnowView::AfterEditing(bool changedQuietly) {
+    if (changedQuietly) {
+        m_doc.SetModifiedFlag(TRUE);
+        emit documentModified();
+    }
     OnUpdate();
 }
 

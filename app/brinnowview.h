@@ -65,6 +65,7 @@ class CBrinnowView : public QAbstractScrollArea {
     double ScreenScale() const;
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
+    void AfterEditing(bool changedQuietly);
     void PrintAll(QPrinter& printer);
     // The printer every job uses, with the choices of Print Setup.
     QPrinter& Printer();

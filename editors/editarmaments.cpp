@@ -167,8 +167,7 @@ void CEditArmamentsDlg::OnRemove() {
         return;
     }
     m_doc.RemoveArmament(position);
-    // A removal changes the document as much as an addition does.
-    PostDocumentChangedNotice();
+    m_bChangedQuietly = true;
     FillArmamentList();
     UpdateButtons();
 }

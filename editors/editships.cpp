@@ -435,8 +435,7 @@ void CEditShipsDlg::OnDelete() {
     m_ships.erase(m_ships.begin() + m_nCurrent);
     --m_nCount;
     m_nCurrent = std::max(0, std::min(m_nCurrent, m_nCount - 1));
-    // A removal changes the document as much as an insertion does.
-    PostDocumentChangedNotice();
+    m_bChangedQuietly = true;
     LoadCurrent();
     UpdateButtons();
 }
@@ -447,7 +446,7 @@ void CEditShipsDlg::Resort() {
     // passes of neighbour exchanges would, without their quadratic cost.
     if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
         std::stable_sort(m_ships.begin(), m_ships.end());
-        PostDocumentChangedNotice();
+        m_bChangedQuietly = true;
     }
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;

@@ -26,6 +26,9 @@ class CEditShipsDlg : public BrinnowDialog {
     bool IsAdding() const { return m_bAdding; }
     int Current() const { return m_nCurrent; }
     const VxShip& WorkingShip() const { return m_ship; }
+    // Deleting and re-sorting change the list without the document-changed
+    // notice; the caller still marks the document modified.
+    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     // The buttons and notifications, callable as the user would cause them.
     void OnFirst();
@@ -70,6 +73,7 @@ class CEditShipsDlg : public BrinnowDialog {
     int m_nCount = 0;
     int m_nCurrent = 0;
     bool m_bAdding = false;
+    bool m_bChangedQuietly = false;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

@@ -8,12 +8,14 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <deque>
 
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "editors/documentnotice.h"
+#include "editors/editships.h"
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
 #include "platform/filestore.h"
@@ -231,6 +233,19 @@ TEST_F(Shell, ExportShipsAsTextWritesTheChosenFile) {
     std::string text, error;
     ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), text, error));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+}
+
+TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 3)));
+    QTimer::singleShot(0, [] {
+        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(ships, nullptr);
+        ships->OnDelete();
+        ships->reject();
+    });
+    frame->Action(ID_EDIT_SHIPS)->trigger();
+    EXPECT_EQ(frame->Document().m_ships.size(), 2u);
+    EXPECT_TRUE(frame->Document().IsModified());
 }
 
 }  // namespace

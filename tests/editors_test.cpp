@@ -188,6 +188,8 @@ TEST_F(ShipEditor, DeletingTheLastAndTheOnlyShip) {
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
     dialog->OnDelete();
     EXPECT_TRUE(doc.m_ships.empty());
+    EXPECT_TRUE(dialog->ChangedQuietly());
+    EXPECT_EQ(Notices(), 0);
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(dialog->WorkingShip().m_strName, "");
     EXPECT_FALSE(Control<QPushButton>("deleteButton")->isEnabled());
@@ -407,6 +409,7 @@ TEST_F(ArmamentEditor, RemovingShiftsReferencesDown) {
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 7);  // was 8: "13.5"
     EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 7);  // used the "12": now names "13.5"
     EXPECT_EQ(doc.m_armaments[7].m_strCalibre, "13.5");
+    EXPECT_TRUE(dialog->ChangedQuietly());
     EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_nMainArmament, 7);
 }
 
@@ -486,9 +489,9 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
 
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
-    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
-                        HelpContext::kSquadrons, HelpContext::kScenarios,
-                        HelpContext::kPrintSelection}) {
+    for (int context :
+         {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+          HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }

@@ -9,7 +9,7 @@
 // Answers the program's questions from a queue (Yes when it runs dry) and
 // keeps every text it was shown, for as long as it lives.
 class ScriptedAnswers {
-public:
+  public:
     ScriptedAnswers() {
         SetMessageBoxHook([this](const std::string& text, unsigned) {
             messages.push_back(text);
