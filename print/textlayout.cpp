@@ -7,6 +7,11 @@
 
 namespace {
 
+// Lines are measured a window at a time: far longer than any line a page
+// holds, and short enough that a hostile megabyte of text without a line
+// break costs time in proportion to its length, not its square.
+constexpr std::size_t kMeasureWindow = 4096;
+
 // Characters of text estimated to fit maxWidth when the whole is width wide.
 int EstimatedFit(std::size_t length, int maxWidth, int width) {
     return static_cast<int>(static_cast<double>(length) * maxWidth / width) + 1;
@@ -37,11 +42,13 @@ void SplitLines(const CString& text, CStringArray& lines) {
 }
 
 CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next) {
-    const CString rest =
-        static_cast<std::size_t>(start) < text.size() ? text.substr(std::size_t(start)) : CString();
+    const std::size_t from = std::min(std::size_t(std::max(start, 0)), text.size());
+    const bool windowed = text.size() - from > kMeasureWindow;
+    const CString rest = text.substr(from, kMeasureWindow);
     const int width = dc.GetTextExtent(rest).cx;
     if (width <= maxWidth) {
-        next = start + static_cast<int>(rest.size());
+        // A window that fits ends a piece without a break character to skip.
+        next = start + static_cast<int>(rest.size()) - (windowed ? 1 : 0);
         return rest;
     }
     const int estimate = EstimatedFit(rest.size(), maxWidth, width);
@@ -64,31 +71,36 @@ CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& 
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text) {
     ScopedSelection<CFont> selected(dc, font);
     const int lineHeight = std::abs(font.lfHeight);
-    CString rest = text;
-    int width = dc.GetTextExtent(rest).cx;
     int lines = 0;
-    while (width > maxWidth) {
+    for (std::size_t at = 0;;) {
+        const bool windowed = text.size() - at > kMeasureWindow;
+        const CString rest = text.substr(at, kMeasureWindow);
+        const int width = dc.GetTextExtent(rest).cx;
+        if (width <= maxWidth) {
+            if (width > 0) ++lines;
+            if (!windowed) break;
+            at += rest.size();
+            continue;
+        }
         ++lines;
         const int estimate = EstimatedFit(rest.size(), maxWidth, width);
         const int b = LastBreak(rest, estimate);
-        rest.erase(0, std::size_t(b > 0 ? b : ForcedBreak(dc, rest, maxWidth, estimate)));
-        if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
-        width = dc.GetTextExtent(rest).cx;
+        at += std::size_t(b > 0 ? b : ForcedBreak(dc, rest, maxWidth, estimate));
+        if (at < text.size() && text[at] == ' ') ++at;
     }
-    if (width > 0) ++lines;
     return lineHeight * lines;
 }
 
-int DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
     CStringArray lines;
     SplitLines(text, lines);
     for (const CString& line : lines) {
         int next = 0;
         for (CString piece = FitTextLine(dc, maxWidth, line, 0, next); !piece.empty();
              piece = FitTextLine(dc, maxWidth, line, next + 1, next)) {
+            if (y > dc.GetDeviceCaps(VERTRES)) return;  // nothing shows below the surface
             dc.TabbedTextOut(x, y, piece, 0);
             y += lineHeight;
         }
     }
-    return y;
 }

@@ -16,5 +16,5 @@ CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& 
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text);
 
 // The pattern every caller draws wrapped text with: each line of SplitLines
-// piece by piece, advancing y by lineHeight. Returns the y after the text.
-int DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text);
+// piece by piece, advancing y by lineHeight, down to the surface's bottom.
+void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text);

@@ -90,4 +90,26 @@ TEST_F(TextLayout, HeightKeepsAHyphenForTheNextLineAsDescribed) {
     EXPECT_EQ(Pieces("aaaa-bbbbbbbbbb", 40), (std::vector<std::string>{"aaaa", "bbbbbbbb", "bb"}));
 }
 
+TEST_F(TextLayout, AMegabyteLineWithoutBreaksTakesLinearTime) {
+    // 6 characters a line at width 30; done piece by piece within a window,
+    // this finishes at once instead of measuring the whole rest each time.
+    const std::string line(1 << 20, 'w');
+    EXPECT_EQ(TextBlockHeight(dc, font, 30, line), 10 * ((1 << 20) / 6 + 1));
+    std::size_t drawn = 0;
+    int next = 0;
+    for (CString piece = FitTextLine(dc, 30, line, 0, next); !piece.empty();
+         piece = FitTextLine(dc, 30, line, next + 1, next)) {
+        drawn += piece.size();
+    }
+    EXPECT_EQ(drawn, line.size());
+    // Wide enough for a whole window: windows follow each other without a loss.
+    EXPECT_EQ(TextBlockHeight(dc, font, 1 << 30, line), 10 * 256);
+    std::size_t joined = 0;
+    for (CString piece = FitTextLine(dc, 1 << 30, line, 0, next); !piece.empty();
+         piece = FitTextLine(dc, 1 << 30, line, next + 1, next)) {
+        joined += piece.size();
+    }
+    EXPECT_EQ(joined, line.size());
+}
+
 }  // namespace
