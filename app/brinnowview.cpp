@@ -140,10 +140,11 @@ void CBrinnowView::UpdateScrollBarNow() {
         m_nTopShip = 0;
         return;
     }
-    // Fonts are made in pixels, so any surface measures as the screen does.
+    // Fonts are made in pixels, so any surface measures as the screen does;
+    // the size is the window's.
     QImage probe(1, 1, QImage::Format_RGB32);
     QPainter painter(&probe);
-    QPainterDC dc(painter);
+    QPainterDC dc(painter, viewport());
     const double p = ScreenScale();
     const int margin = Mm(p, 10);
     UpdateScrollBar(dc, p, viewport()->width() - 2 * margin, viewport()->height());

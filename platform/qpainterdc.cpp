@@ -87,6 +87,18 @@ void QPainterDC::DrawAligned(int x, int y, const QString& text, int width) {
 }
 
 void QPainterDC::TextOut(int x, int y, const std::string& text) {
+    // A text wider than any surface shows only its part at the anchor: the
+    // start when left-aligned, the end when right-aligned, the middle when
+    // centred. Laying out the rest would only cost time.
+    constexpr std::size_t kLongestShown = 4096;
+    if (text.size() > kLongestShown) {
+        const unsigned horizontal = m_align & kHorizontalAlignMask;
+        const std::size_t from = horizontal == TA_LEFT    ? 0
+                                 : horizontal == TA_RIGHT ? text.size() - kLongestShown
+                                                          : (text.size() - kLongestShown) / 2;
+        TextOut(x, y, text.substr(from, kLongestShown));
+        return;
+    }
     const QString qtext = ToQt(text);
     DrawAligned(x, y, qtext, m_metrics.horizontalAdvance(qtext));
 }

@@ -286,6 +286,9 @@ int CardPainter::Height(CDC& dc, double p, const VxShip& ship, int mode, int wid
     CStringArray lines;
     SplitLines(ship.m_strNotes, lines);
     int notesHeight = ::Mm(p, 7);
-    for (const CString& line : lines) notesHeight += TextBlockHeight(dc, notesFont, wrap, line);
+    const int surfaceHeight = dc.GetDeviceCaps(VERTRES);
+    for (std::size_t i = 0; i < lines.size() && notesHeight <= surfaceHeight; ++i) {
+        notesHeight += TextBlockHeight(dc, notesFont, wrap, lines[i]);
+    }
     return notesHeight > cell ? notesHeight : cell + ::Mm(p, 1.5);
 }

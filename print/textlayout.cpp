@@ -71,8 +71,9 @@ CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& 
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text) {
     ScopedSelection<CFont> selected(dc, font);
     const int lineHeight = std::abs(font.lfHeight);
+    const int surfaceHeight = dc.GetDeviceCaps(VERTRES);
     int lines = 0;
-    for (std::size_t at = 0;;) {
+    for (std::size_t at = 0; lineHeight * lines <= surfaceHeight;) {
         const bool windowed = text.size() - at > kMeasureWindow;
         const CString rest = text.substr(at, kMeasureWindow);
         const int width = dc.GetTextExtent(rest).cx;

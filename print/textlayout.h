@@ -12,7 +12,8 @@ void SplitLines(const CString& text, CStringArray& lines);
 // A piece with no usable break is cut at the width, so nothing else is lost.
 CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next);
 
-// The height of one line of text (no "\r\n") wrapped to maxWidth.
+// The height of one line of text (no "\r\n") wrapped to maxWidth. Counting
+// stops once the text is taller than the surface, as nothing shows below it.
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text);
 
 // The pattern every caller draws wrapped text with: each line of SplitLines
