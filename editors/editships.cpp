@@ -46,6 +46,11 @@ QComboBox* DropDown(const QString& name) {
     return combo;
 }
 
+// A stored position selects its row; one outside the list selects none.
+void SelectRow(QComboBox* combo, int row) {
+    combo->setCurrentIndex(row >= 0 && row < combo->count() ? row : -1);
+}
+
 // A row of a caption, a drop-down list and its four factor edits.
 void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* combo,
                     const std::array<QLineEdit*, 4>& factors) {
@@ -219,17 +224,13 @@ void CEditShipsDlg::LoadForm() {
     m_wingTurrets->setChecked(m_ship.m_bWingTurrets);
     m_poorUP->setChecked(m_ship.m_bPoorUP);
     m_flotilla->setChecked(m_ship.m_bFlotilla);
-    m_nation->setCurrentIndex(m_ship.m_nNation < m_nation->count() ? m_ship.m_nNation : -1);
+    SelectRow(m_nation, m_ship.m_nNation);
     FillArmaments();
-    m_torpedo->setCurrentIndex(m_ship.m_nTorpedo < m_torpedo->count() ? m_ship.m_nTorpedo : -1);
-    const auto selectArmament = [this](QComboBox* combo, int index) {
-        const int row = index - m_nFirstArmament;
-        combo->setCurrentIndex(row >= 0 && row < combo->count() ? row : -1);
-    };
-    selectArmament(m_secondaryArmament, m_ship.m_nSecondaryArmament);
-    selectArmament(m_mainArmament, m_ship.m_nMainArmament);
-    m_shipType->setCurrentIndex(m_ship.m_nShipType < m_shipType->count() ? m_ship.m_nShipType : -1);
-    m_aaRating->setCurrentIndex(m_ship.m_nAARating < m_aaRating->count() ? m_ship.m_nAARating : -1);
+    SelectRow(m_torpedo, m_ship.m_nTorpedo);
+    SelectRow(m_secondaryArmament, m_ship.m_nSecondaryArmament - m_nFirstArmament);
+    SelectRow(m_mainArmament, m_ship.m_nMainArmament - m_nFirstArmament);
+    SelectRow(m_shipType, m_ship.m_nShipType);
+    SelectRow(m_aaRating, m_ship.m_nAARating);
 }
 
 bool CEditShipsDlg::ReadForm() {
@@ -291,18 +292,14 @@ void CEditShipsDlg::FillArmaments() {
         m_secondaryArmament->addItem(text);
     }
     if (m_bAdding) {
-        m_mainArmament->setCurrentIndex(m_mainArmament->count() > 0 ? 0 : -1);
-        m_secondaryArmament->setCurrentIndex(m_secondaryArmament->count() > 0 ? 0 : -1);
+        SelectRow(m_mainArmament, 0);
+        SelectRow(m_secondaryArmament, 0);
         return;
     }
     m_ship.m_nMainArmament = std::max(m_ship.m_nMainArmament, m_nFirstArmament);
     m_ship.m_nSecondaryArmament = std::max(m_ship.m_nSecondaryArmament, m_nFirstArmament);
-    const auto select = [this](QComboBox* combo, int index) {
-        const int row = index - m_nFirstArmament;
-        combo->setCurrentIndex(row < combo->count() ? row : -1);
-    };
-    select(m_mainArmament, m_ship.m_nMainArmament);
-    select(m_secondaryArmament, m_ship.m_nSecondaryArmament);
+    SelectRow(m_mainArmament, m_ship.m_nMainArmament - m_nFirstArmament);
+    SelectRow(m_secondaryArmament, m_ship.m_nSecondaryArmament - m_nFirstArmament);
 }
 
 bool CEditShipsDlg::SaveCurrent() {
