@@ -248,4 +248,27 @@ TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
     EXPECT_TRUE(frame->Document().IsModified());
 }
 
+TEST_F(Shell, ZoomStopsAtBothEnds) {
+    CBrinnowView& view = frame->View();
+    view.SetZoom(1.0);
+    for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_IN)->trigger();
+    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
+    for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_OUT)->trigger();
+    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMinZoom);
+}
+
+TEST_F(Shell, YesThenCancellingSaveAsStopsAndKeepsTheChanges) {
+    frame->Document().m_ships.resize(2);
+    Notice();
+    chosenFile.clear();  // the user cancels the file dialog
+    answers = {IDYES};
+    EXPECT_FALSE(frame->OnFileNew());
+    EXPECT_EQ(messages, std::vector<std::string>{"Save changes to Untitled?"});
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->Document().m_ships.size(), 2u);
+    answers = {IDYES};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->Document().IsModified());
+}
+
 }  // namespace

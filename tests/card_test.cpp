@@ -211,7 +211,7 @@ TEST_F(Card, IndexesOutsideTheListsDrawEmptyTexts) {
     ship.m_nAARating = 1000;
     Draw(1);
     EXPECT_TRUE(dc.Has("TextOut 54 125 align=0 h=36 "));
-    EXPECT_NE(Text("AA="), "");
+    EXPECT_EQ(Text("AA="), "TextOut 816 200 align=0 h=36 AA=");
 }
 
 TEST_F(Card, DrawingRestoresTheDevice) {
@@ -253,13 +253,15 @@ TEST(CardImageRendering, MatchesTheReferenceImage) {
     ASSERT_FALSE(reference.isNull()) << path.toStdString();
     const QImage rendered = card.Image().convertToFormat(QImage::Format_Grayscale8);
     ASSERT_EQ(reference.size(), rendered.size());
-    int differing = 0;
+    // Only anti-aliased edges may shade differently; a rule or a figure that
+    // moves by a pixel turns black into white somewhere and fails.
     for (int y = 0; y < rendered.height(); ++y) {
         for (int x = 0; x < rendered.width(); ++x) {
-            differing += std::abs(qGray(rendered.pixel(x, y)) - qGray(reference.pixel(x, y))) > 96;
+            const int difference =
+                std::abs(qGray(rendered.pixel(x, y)) - qGray(reference.pixel(x, y)));
+            ASSERT_LE(difference, 48) << "at (" << x << ", " << y << ")";
         }
     }
-    EXPECT_LT(differing, rendered.width() * rendered.height() / 200);
 }
 
 }  // namespace

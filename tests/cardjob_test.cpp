@@ -98,4 +98,23 @@ TEST(ShipCardJob, AShipOfAnUnknownNationHasAnEmptyHeading) {
     EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 "));
 }
 
+// Worked by hand at p = 23 on a page whose bottom limit is 6480: a plain card
+// is 540 high; with L lines of notes it is trunc(7p) + L * 69 = 161 + 69 L
+// once that passes 506, so 40 lines make 2921.
+TEST(ShipCardJob, HandWorkedPagesWithAndWithoutNationBreaks) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(10);
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        doc.m_ships[i].m_nNation = i < 6 ? 1 : 2;
+    }
+    for (int line = 0; line < 40; ++line) doc.m_ships[5].m_strNotes += "line\r\n";
+    RecordingDC dc(4960, 6825, 210, 297);
+    const double p = PixelsPerMm(dc);
+    ASSERT_EQ(doc.m_ships[5].GetCardHeight(dc, p, 1, 4500), 2921);
+    // 5 x 540 + 2921 = 5621 fits; the next ship is of another nation.
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc, true), (std::vector<ShipPageRange>{{0, 5}, {6, 10}}));
+    // Without nation breaks 5621 + 540 = 6161 still fits, 6701 does not.
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc, false), (std::vector<ShipPageRange>{{0, 6}, {7, 10}}));
+}
+
 }  // namespace

@@ -224,7 +224,7 @@ TEST_F(ShipEditor, RenamingResortsAndTheCounterFollows) {
     EXPECT_EQ(doc.m_ships[0].m_strName, "Aardvark");
     EXPECT_EQ(doc.m_ships[1].m_strName, "Alpha");
     EXPECT_EQ(Counter(), "1 of 3");
-    EXPECT_GE(Notices(), 1);
+    EXPECT_EQ(Notices(), 1);
 }
 
 TEST_F(ShipEditor, ChangingNationPicksItsArmamentsAndMovesTheShip) {
@@ -458,6 +458,26 @@ TEST_F(ArmamentEditor, EditRefusesDuplicateGunsAndASecondAircraft) {
     dialog->OnEdit();
     EXPECT_EQ(messages.back(), "Only allowed one aircraft weapon type per Nation! Cannot replace");
     EXPECT_EQ(doc.m_armaments[12].m_dAF, 0.33);
+}
+
+TEST_F(ArmamentEditor, OneAircraftIsAllowedWhicheverRowIsEdited) {
+    VxArmament aircraft("Aircraft", 0.5, 2);
+    aircraft.m_bGun = FALSE;
+    doc.InsertArmament(aircraft);
+    Open();
+    ShowNation(2);
+    const int aircraftRow = List()->count() - 1;
+    for (const int row : {0, aircraftRow}) {
+        SelectRow(row);
+        OnNextDialog([](QDialog* edit) {
+            Type(edit, "afEdit", "0.4");
+            edit->accept();
+        });
+        dialog->OnEdit();
+        EXPECT_EQ(messages, std::vector<std::string>{}) << "row " << row;
+        EXPECT_EQ(doc.m_armaments[std::size_t(11 + row)].m_dAF, 0.4) << "row " << row;
+    }
+    EXPECT_EQ(doc.m_armaments[std::size_t(11 + aircraftRow)].m_strCalibre, "Aircraft");
 }
 
 TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {

@@ -1,0 +1,209 @@
+// Every field of every record on its own must make IsDifferent true: the
+// editors decide from it whether saving marks the document modified, so a
+// field left out of the comparison loses a user's change without a word.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/armament.h"
+#include "model/force.h"
+#include "model/nation.h"
+#include "model/scenario.h"
+#include "model/ship.h"
+#include "model/squadron.h"
+
+namespace {
+
+template <class T>
+using Change = std::pair<std::string, std::function<void(T&)>>;
+
+// Each change, made to a copy of base, must compare as different both ways;
+// the untouched copy must not.
+template <class T>
+void ExpectEachChangeIsADifference(const T& base, const std::vector<Change<T>>& changes) {
+    EXPECT_FALSE(T(base).IsDifferent(base));
+    for (const auto& [field, change] : changes) {
+        T changed = base;
+        change(changed);
+        EXPECT_TRUE(changed.IsDifferent(base)) << field;
+        EXPECT_TRUE(base.IsDifferent(changed)) << field;
+    }
+}
+
+VxShip SampleShip() {
+    VxShip ship;
+    ship.m_strName = "Lion";
+    ship.m_nNation = 1;
+    ship.m_nMainArmament = 8;
+    ship.m_dMainAF = {3, 3, 2, 2};
+    ship.m_nSecondaryArmament = 1;
+    ship.m_dSecondaryAF = {1, 1, 0.5, 0.5};
+    ship.m_nTorpedo = 1;
+    ship.m_nTorpedoAF = {2, 1, 1, 0};
+    ship.m_dDF = 14;
+    ship.m_nShipType = 7;
+    ship.m_nAARating = 2;
+    ship.m_nTurnSpeed = {28, 24, 20, 16, 8};
+    ship.m_strIdentifier = "BC-1";
+    ship.m_strNotes = "Beatty's flagship";
+    return ship;
+}
+
+TEST(RecordDifference, EveryShipFieldCounts) {
+    std::vector<Change<VxShip>> changes = {
+        {"name", [](VxShip& s) { s.m_strName += ' '; }},
+        {"name case", [](VxShip& s) { s.m_strName = "lion"; }},
+        {"nation", [](VxShip& s) { s.m_nNation = 2; }},
+        {"main armament", [](VxShip& s) { s.m_nMainArmament = 9; }},
+        {"wing turrets", [](VxShip& s) { s.m_bWingTurrets = TRUE; }},
+        {"secondary armament", [](VxShip& s) { s.m_nSecondaryArmament = 2; }},
+        {"torpedo", [](VxShip& s) { s.m_nTorpedo = 0; }},
+        {"DF", [](VxShip& s) { s.m_dDF = 14.5; }},
+        {"ship type", [](VxShip& s) { s.m_nShipType = 6; }},
+        {"AA rating", [](VxShip& s) { s.m_nAARating = 3; }},
+        {"identifier", [](VxShip& s) { s.m_strIdentifier = "BC-2"; }},
+        {"notes, last character", [](VxShip& s) { s.m_strNotes.back() = 'P'; }},
+        {"poor UP", [](VxShip& s) { s.m_bPoorUP = TRUE; }},
+        {"flotilla", [](VxShip& s) { s.m_bFlotilla = TRUE; }},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const std::string n = std::to_string(i);
+        changes.push_back({"main AF " + n, [i](VxShip& s) { s.m_dMainAF[i] += 0.25; }});
+        changes.push_back({"secondary AF " + n, [i](VxShip& s) { s.m_dSecondaryAF[i] += 0.25; }});
+        changes.push_back({"torpedo AF " + n, [i](VxShip& s) { s.m_nTorpedoAF[i] += 1; }});
+    }
+    for (int i = 0; i < 5; ++i) {
+        changes.push_back(
+            {"turn speed " + std::to_string(i), [i](VxShip& s) { s.m_nTurnSpeed[i] -= 1; }});
+    }
+    ExpectEachChangeIsADifference(SampleShip(), changes);
+}
+
+TEST(RecordDifference, DoublesCompareByValueNotByBits) {
+    VxShip a = SampleShip();
+    VxShip b = a;
+    a.m_dDF = 0.0;
+    b.m_dDF = -0.0;
+    EXPECT_FALSE(a.IsDifferent(b));
+    // Neither less nor greater: two unreadable values are not a change.
+    a.m_dMainAF[0] = b.m_dMainAF[0] = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(a.IsDifferent(b));
+    b.m_dMainAF[0] = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(a.IsDifferent(b));
+    a.m_dMainAF[0] = 1;
+    EXPECT_TRUE(a.IsDifferent(b));
+}
+
+TEST(RecordDifference, EveryArmamentFieldCounts) {
+    VxArmament base("12", 3.0, 1);
+    base.m_strNotes = "Mk X";
+    for (int band = 0; band < VxArmament::kRangeBands; ++band) {
+        base.SetRangeBand(band, std::to_string(band));
+    }
+    std::vector<Change<VxArmament>> changes = {
+        {"calibre", [](VxArmament& a) { a.m_strCalibre = "13.5"; }},
+        {"gun", [](VxArmament& a) { a.m_bGun = FALSE; }},
+        {"nation", [](VxArmament& a) { a.m_nNation = 2; }},
+        {"AF", [](VxArmament& a) { a.m_dAF = 3.25; }},
+        {"notes case", [](VxArmament& a) { a.m_strNotes = "MK X"; }},
+    };
+    for (int band = 0; band < VxArmament::kRangeBands; ++band) {
+        changes.push_back({"range band " + std::to_string(band),
+                           [band](VxArmament& a) { a.SetRangeBand(band, "x"); }});
+    }
+    ExpectEachChangeIsADifference(base, changes);
+}
+
+TEST(RecordDifference, NationsCompareNameAndNotesButNotTheGroupCode) {
+    const VxNation base("Turkey", "Ottoman Navy", 4);
+    ExpectEachChangeIsADifference<VxNation>(
+        base, {{"name", [](VxNation& n) { n.m_strName = "turkey"; }},
+               {"notes", [](VxNation& n) { n.m_strNotes += "\r\n"; }}});
+    VxNation regrouped = base;
+    regrouped.m_nGroupCode = 5;
+    EXPECT_FALSE(regrouped.IsDifferent(base));
+}
+
+VxSquadron SampleSquadron() {
+    VxSquadron squadron;
+    squadron.m_strName = "1st BCS";
+    squadron.m_nNation = 1;
+    squadron.m_strFlagship = "Lion";
+    squadron.m_strCommander = "Beatty";
+    squadron.m_shipNames = {"Princess Royal", "Queen Mary"};
+    squadron.m_attachmentNames = {"Lurcher"};
+    squadron.m_strNotes = "Fast wing";
+    return squadron;
+}
+
+TEST(RecordDifference, EverySquadronFieldCounts) {
+    ExpectEachChangeIsADifference<VxSquadron>(
+        SampleSquadron(),
+        {{"name", [](VxSquadron& s) { s.m_strName = "2nd BCS"; }},
+         {"nation", [](VxSquadron& s) { s.m_nNation = 0; }},
+         {"flagship", [](VxSquadron& s) { s.m_strFlagship = "Tiger"; }},
+         {"commander", [](VxSquadron& s) { s.m_strCommander = "beatty"; }},
+         {"notes", [](VxSquadron& s) { s.m_strNotes.clear(); }},
+         {"one more ship", [](VxSquadron& s) { s.m_shipNames.push_back("Tiger"); }},
+         {"one ship fewer", [](VxSquadron& s) { s.m_shipNames.pop_back(); }},
+         {"a ship's name", [](VxSquadron& s) { s.m_shipNames[1] = "Tiger"; }},
+         {"ships' order", [](VxSquadron& s) { std::swap(s.m_shipNames[0], s.m_shipNames[1]); }},
+         {"one more attachment", [](VxSquadron& s) { s.m_attachmentNames.push_back("Lurcher"); }},
+         {"no attachment", [](VxSquadron& s) { s.m_attachmentNames.clear(); }},
+         {"an attachment's name", [](VxSquadron& s) { s.m_attachmentNames[0] = "Firedrake"; }}});
+}
+
+VxForce SampleForce() {
+    VxForce force;
+    force.m_strName = "British";
+    force.m_nNation = 1;
+    force.m_strNotes = "From Rosyth";
+    force.m_squadrons = {SampleSquadron(), SampleSquadron()};
+    force.m_squadrons[1].m_strName = "2nd BCS";
+    force.m_ships = {SampleShip(), SampleShip()};
+    force.m_ships[1].m_strName = "Tiger";
+    return force;
+}
+
+TEST(RecordDifference, EveryForceFieldCounts) {
+    ExpectEachChangeIsADifference<VxForce>(
+        SampleForce(),
+        {{"name", [](VxForce& f) { f.m_strName = "Royal Navy"; }},
+         {"nation", [](VxForce& f) { f.m_nNation = 2; }},
+         {"notes", [](VxForce& f) { f.m_strNotes += '.'; }},
+         {"a squadron fewer", [](VxForce& f) { f.m_squadrons.pop_back(); }},
+         {"a squadron's flagship", [](VxForce& f) { f.m_squadrons[1].m_strFlagship.clear(); }},
+         {"squadrons' order", [](VxForce& f) { std::swap(f.m_squadrons[0], f.m_squadrons[1]); }},
+         {"a ship more", [](VxForce& f) { f.m_ships.push_back(VxShip()); }},
+         {"a ship's copy", [](VxForce& f) { f.m_ships[1].m_bFlotilla = TRUE; }},
+         {"ships' order", [](VxForce& f) { std::swap(f.m_ships[0], f.m_ships[1]); }}});
+}
+
+TEST(RecordDifference, EveryScenarioFieldCounts) {
+    VxScenario base;
+    base.m_strName = "Dogger Bank";
+    base.m_strUmpire = "Umpire";
+    base.m_strDate = "24 January 1915";
+    base.m_strWeather = "Clear";
+    base.m_strVictoryConditions = "Sink Blucher";
+    base.m_strNotes = "Notes";
+    base.m_forces = {SampleForce(), SampleForce()};
+    ExpectEachChangeIsADifference<VxScenario>(
+        base,
+        {{"name", [](VxScenario& s) { s.m_strName += 'X'; }},
+         {"umpire", [](VxScenario& s) { s.m_strUmpire += 'X'; }},
+         {"date", [](VxScenario& s) { s.m_strDate += 'X'; }},
+         {"weather", [](VxScenario& s) { s.m_strWeather += 'X'; }},
+         {"victory conditions", [](VxScenario& s) { s.m_strVictoryConditions += 'X'; }},
+         {"notes", [](VxScenario& s) { s.m_strNotes += 'X'; }},
+         {"a force fewer", [](VxScenario& s) { s.m_forces.pop_back(); }},
+         {"a force more", [](VxScenario& s) { s.m_forces.push_back(VxForce()); }},
+         {"the last force's notes", [](VxScenario& s) { s.m_forces[1].m_strNotes.clear(); }}});
+}
+
+}  // namespace
