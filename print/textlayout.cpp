@@ -53,19 +53,15 @@ CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& 
     }
     const int estimate = EstimatedFit(rest.size(), maxWidth, width);
     const int b = LastBreak(rest, estimate);
-    CString line = rest.substr(0, std::size_t(std::max(b, 0)));
-    int end = b;
-    if (!line.empty() && line[0] == ' ') {
-        line.erase(0, 1);
-        ++end;
-    }
-    if (line.empty()) {
+    // A piece keeps a leading blank (the second of a run at a wrap point):
+    // dropping it as well would lose a character besides the break.
+    if (b <= 0) {
         const int count = ForcedBreak(dc, rest, maxWidth, estimate);
         next = start + count - 1;
         return rest.substr(0, std::size_t(count));
     }
-    next = end + start;
-    return line;
+    next = b + start;
+    return rest.substr(0, std::size_t(b));
 }
 
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text) {
@@ -92,16 +88,39 @@ int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& tex
     return lineHeight * lines;
 }
 
-void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+namespace {
+
+// The callers' pattern: each line of SplitLines piece by piece, until the
+// visitor asks to stop.
+template <class Visit>
+void ForEachPiece(CDC& dc, int maxWidth, const CString& text, Visit visit) {
     CStringArray lines;
     SplitLines(text, lines);
     for (const CString& line : lines) {
         int next = 0;
         for (CString piece = FitTextLine(dc, maxWidth, line, 0, next); !piece.empty();
              piece = FitTextLine(dc, maxWidth, line, next + 1, next)) {
-            if (y > dc.GetDeviceCaps(VERTRES)) return;  // nothing shows below the surface
-            dc.TabbedTextOut(x, y, piece, 0);
-            y += lineHeight;
+            if (!visit(std::move(piece))) return;
         }
     }
+}
+
+}  // namespace
+
+void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+    ForEachPiece(dc, maxWidth, text, [&](const CString& piece) {
+        if (y > dc.GetDeviceCaps(VERTRES)) return false;  // nothing shows below the surface
+        dc.TabbedTextOut(x, y, piece, 0);
+        y += lineHeight;
+        return true;
+    });
+}
+
+CStringArray WrappedPieces(CDC& dc, int maxWidth, const CString& text) {
+    CStringArray pieces;
+    ForEachPiece(dc, maxWidth, text, [&pieces](CString piece) {
+        pieces.push_back(std::move(piece));
+        return true;
+    });
+    return pieces;
 }
