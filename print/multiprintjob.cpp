@@ -49,9 +49,11 @@ class MultiPrintRun {
     PrintPage& m_page;
     int m_y;
     bool m_pageUsed = false;
+    bool m_sectionEnded = false;  // the next content starts a fresh page
 };
 
 void MultiPrintRun::FreshPage() {
+    m_sectionEnded = false;
     if (!m_pageUsed) return;
     NewPrintPage(m_page.dc, m_page.p, m_page.number);
     m_y = m_page.geometry.margin;
@@ -93,7 +95,7 @@ void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships,
         m_y += cellHeight;
         m_pageUsed = true;
     }
-    FreshPage();
+    m_sectionEnded = true;
 }
 
 void MultiPrintRun::PrintSquadrons(const CStringArray& names, const CBrinnowDoc& doc) {
@@ -101,7 +103,7 @@ void MultiPrintRun::PrintSquadrons(const CStringArray& names, const CBrinnowDoc&
     for (const CString& name : names) {
         const VxSquadron squadron = FindByName(doc.m_squadrons, name);
         const SquadronSheet sheet(m_page.dc, m_page.p, squadron, false, page.printableWidth);
-        if (m_y + sheet.Height() > page.bottomLimit) FreshPage();
+        if (m_sectionEnded || m_y + sheet.Height() > page.bottomLimit) FreshPage();
         PageFlow flow(m_page.dc, m_page.p, m_y, page.margin, page.bottomLimit, m_page.number);
         sheet.Draw(flow, page.margin, doc.m_ships, doc.m_armaments);
         m_y = flow.Y();

@@ -126,6 +126,7 @@ void SquadronSheet::DrawHead(int x, int y, const ShipLookup& lookup,
     if (!m_squadron.m_strFlagship.empty()) {
         lookup.Find(m_squadron.m_strFlagship).DrawCard(m_dc, m_p, x, y0, armaments, 0, m_width);
         x2 = x + m_cellWidth + kCommanderGap;
+        m_dc.SetTextAlign(TA_LEFT | TA_BASELINE);
         m_dc.TextOut(x, y0, kFlagship);
     }
     m_dc.TextOut(x2, y0, kCommander);
