@@ -11,6 +11,7 @@ namespace {
 // holds, and short enough that a hostile megabyte of text without a line
 // break costs time in proportion to its length, not its square.
 constexpr std::size_t kMeasureWindow = 4096;
+constexpr std::size_t kFirstWindow = 256;
 
 // Characters of text estimated to fit maxWidth when the whole is width wide.
 int EstimatedFit(std::size_t length, int maxWidth, int width) {
@@ -44,8 +45,14 @@ void SplitLines(const CString& text, CStringArray& lines) {
 CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next) {
     const std::size_t from = std::min(std::size_t(std::max(start, 0)), text.size());
     const bool windowed = text.size() - from > kMeasureWindow;
-    const CString rest = text.substr(from, kMeasureWindow);
-    const int width = dc.GetTextExtent(rest).cx;
+    CString rest = text.substr(from, windowed ? kFirstWindow : kMeasureWindow);
+    int width = dc.GetTextExtent(rest).cx;
+    // Past a whole window's length the window widens only while it fits, so
+    // that each piece of a hostile line costs time for its own length.
+    while (windowed && width <= maxWidth && rest.size() < kMeasureWindow) {
+        rest = text.substr(from, rest.size() * 2);
+        width = dc.GetTextExtent(rest).cx;
+    }
     if (width <= maxWidth) {
         // A window that fits ends a piece without a break character to skip.
         next = start + static_cast<int>(rest.size()) - (windowed ? 1 : 0);
