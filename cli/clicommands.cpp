@@ -94,8 +94,9 @@ int PrintToPdf(const PdfOptions& options, Job job) {
 // The first record of that exact name, or null.
 template <class Record>
 const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
-    const auto found = std::find_if(records.begin(), records.end(),
-                                    [&name](const Record& record) { return record.m_strName == name; });
+    const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
+        return record.m_strName == name;
+    });
     return found == records.end() ? nullptr : &*found;
 }
 
@@ -218,9 +219,9 @@ int CommandSaveAs(const std::vector<std::string>& args) {
 }
 
 int CommandPrint(const std::vector<std::string>& args) {
-    const CommandLine line(args,
-                           {"-o", "--paper", "--dpi", "--ship", "--squadron", "--scenario", "--sort"},
-                           {"--no-by-nation"});
+    const CommandLine line(
+        args, {"-o", "--paper", "--dpi", "--ship", "--squadron", "--scenario", "--sort"},
+        {"--no-by-nation"});
     if (!line.Ok()) return UsageError(line.Error());
     const auto& words = line.Positional();
     PdfOptions options;
@@ -234,9 +235,12 @@ int CommandPrint(const std::vector<std::string>& args) {
         if (!Load(doc, words[1])) return kFailure;
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
     }
-    if (words.size() == 3 && words[0] == "squadron") return PrintSquadron(options, words[1], words[2]);
-    if (words.size() == 3 && words[0] == "scenario") return PrintScenario(options, words[1], words[2]);
-    if (words.size() == 2 && words[0] == "selection") return PrintSelection(options, line, words[1]);
+    if (words.size() == 3 && words[0] == "squadron")
+        return PrintSquadron(options, words[1], words[2]);
+    if (words.size() == 3 && words[0] == "scenario")
+        return PrintScenario(options, words[1], words[2]);
+    if (words.size() == 2 && words[0] == "selection")
+        return PrintSelection(options, line, words[1]);
     return UsageError(
         "usage: brinnow-cli print blank|ships FILE|squadron FILE NAME|scenario FILE NAME|"
         "selection FILE -o OUT.pdf");

@@ -116,8 +116,8 @@ void MultiPrintRun::PrintScenarios(const CStringArray& names, const CBrinnowDoc&
     for (const CString& name : names) {
         FreshPage();
         FindByName(doc.m_scenarios, name)
-            .PrintSheet(m_page.dc, m_page.p, page.margin, page.margin, doc.m_ships,
-                        doc.m_armaments, 0, page.printableWidth, m_page.number);
+            .PrintSheet(m_page.dc, m_page.p, page.margin, page.margin, doc.m_ships, doc.m_armaments,
+                        0, page.printableWidth, m_page.number);
         m_pageUsed = true;
     }
 }

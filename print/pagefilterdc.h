@@ -8,7 +8,8 @@
 // counts the pages of a job.
 class PageFilterDC : public CDC {
   public:
-    PageFilterDC(CDC& target, int first, int last) : m_target(target), m_first(first), m_last(last) {}
+    PageFilterDC(CDC& target, int first, int last)
+        : m_target(target), m_first(first), m_last(last) {}
 
     int Pages() const { return m_page; }
 

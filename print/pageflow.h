@@ -15,6 +15,7 @@ class PageFlow {
 
     CDC& Dc() const { return m_dc; }
     int Y() const { return m_y; }
+    int Bottom() const { return m_bottom; }
     void Advance(int height) { m_y += height; }
     // Before a piece of this height.
     void Reserve(int height);

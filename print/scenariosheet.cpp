@@ -42,6 +42,22 @@ void PrintTitle(PageFlow& flow, const SheetFonts& fonts, int x, const CString& n
     flow.Advance(dc.GetTextExtent(name).cy);
 }
 
+// What both sheets begin with: their fonts, left/top alignment, the flow
+// from y + h and the title. The font found is put back at the end.
+struct SheetStart {
+    SheetFonts fonts;
+    ScopedSelection<CFont> keepFont;
+    PageFlow flow;
+
+    SheetStart(CDC& dc, double p, int x, int y, int& page, const CString& title)
+        : fonts(dc, p),
+          keepFont(dc, fonts.heading),
+          flow(ContinuingFlow(dc, p, y + fonts.h, page)) {
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        PrintTitle(flow, fonts, x, title);
+    }
+};
+
 // A label in the heading font, kept on one page with the first line under it.
 void PrintLabel(PageFlow& flow, const SheetFonts& fonts, int x, const CString& label) {
     flow.Reserve(2 * fonts.h);
@@ -82,7 +98,7 @@ void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForc
 // Rows of cards; the heading stands above the first row and at the top of
 // every page the rows go on to.
 void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
-                      const CArray<VxArmament>& armaments, int width, int bottom) {
+                      const CArray<VxArmament>& armaments, int width) {
     CDC& dc = flow.Dc();
     const double p = PixelsPerMm(dc);
     const int cardHeight = VxShip().GetCardHeight(dc, p, 0, width);
@@ -92,7 +108,7 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
     for (std::size_t first = 0; first < count; first += perRow) {
         // The first row's heading space counts towards whether it fits.
         const int above = first == 0 ? 4 * fonts.h : 0;
-        if (flow.Y() + above + cardHeight > bottom) {
+        if (flow.Y() + above + cardHeight > flow.Bottom()) {
             flow.NewPage();
             dc.TextOut(x, flow.Y(), kAdditionalShipsHeading);
             flow.Advance(2 * fonts.h);
@@ -115,37 +131,32 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
 void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments, int includeNotes, int width,
                          int& page) const {
-    const SheetFonts fonts(dc, p);
-    const ScopedSelection<CFont> keepFont(dc, fonts.heading);
-    PageFlow flow = ContinuingFlow(dc, p, y + fonts.h, page);
-    dc.SetTextAlign(TA_LEFT | TA_TOP);
-    PrintTitle(flow, fonts, x, m_strName);
-    dc.SelectObject(fonts.heading);
-    const int bottom = dc.GetDeviceCaps(VERTRES) - Mm(p, 10);
+    SheetStart sheet(dc, p, x, y, page, m_strName);
+    dc.SelectObject(sheet.fonts.heading);
     if (!m_squadrons.empty()) {
-        PrintSquadrons(flow, fonts, x, *this, ships, armaments, includeNotes, width);
+        PrintSquadrons(sheet.flow, sheet.fonts, x, *this, ships, armaments, includeNotes, width);
     }
-    if (!m_ships.empty()) PrintSingleShips(flow, fonts, x, *this, armaments, width, bottom);
+    if (!m_ships.empty()) PrintSingleShips(sheet.flow, sheet.fonts, x, *this, armaments, width);
     if (includeNotes != 0 && !m_strNotes.empty()) {
-        PrintLabel(flow, fonts, x, kNotesHeading);
-        PrintWrappedText(flow, x, m_strNotes, width, fonts.h);
+        PrintLabel(sheet.flow, sheet.fonts, x, kNotesHeading);
+        PrintWrappedText(sheet.flow, x, m_strNotes, width, sheet.fonts.h);
     }
 }
 
 void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
                             const CArray<VxArmament>& armaments, int includeNotes, int width,
                             int& page) const {
-    const SheetFonts fonts(dc, p);
-    const ScopedSelection<CFont> keepFont(dc, fonts.heading);
-    PageFlow flow = ContinuingFlow(dc, p, y + fonts.h, page);
-    dc.SetTextAlign(TA_LEFT | TA_TOP);
-    PrintTitle(flow, fonts, x, m_strName);
-    PrintOneLineField(flow, fonts, x, "Umpire", m_strUmpire);
-    PrintOneLineField(flow, fonts, x, "Date", m_strDate);
-    PrintWrappedField(flow, fonts, x, width, "Weather", m_strWeather);
-    PrintWrappedField(flow, fonts, x, width, "Victory Conditions", m_strVictoryConditions);
-    if (includeNotes != 0 && !m_strNotes.empty()) {
-        PrintWrappedField(flow, fonts, x, width, kNotesHeading, m_strNotes);
+    {
+        SheetStart sheet(dc, p, x, y, page, m_strName);
+        PageFlow& flow = sheet.flow;
+        const SheetFonts& fonts = sheet.fonts;
+        PrintOneLineField(flow, fonts, x, "Umpire", m_strUmpire);
+        PrintOneLineField(flow, fonts, x, "Date", m_strDate);
+        PrintWrappedField(flow, fonts, x, width, "Weather", m_strWeather);
+        PrintWrappedField(flow, fonts, x, width, "Victory Conditions", m_strVictoryConditions);
+        if (includeNotes != 0 && !m_strNotes.empty()) {
+            PrintWrappedField(flow, fonts, x, width, kNotesHeading, m_strNotes);
+        }
     }
     for (const VxForce& force : m_forces) {
         NewPrintPage(dc, p, page);

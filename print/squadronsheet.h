@@ -25,7 +25,7 @@ class SquadronSheet {
     struct Band {
         Kind kind;
         int height;
-        CString text;                        // label or note line
+        CString text;                         // label or note line
         const CStringArray* names = nullptr;  // ship names of a row of cards
         std::size_t first = 0;
         std::size_t count = 0;
@@ -45,7 +45,7 @@ class SquadronSheet {
     CFont m_headingFont;
     CFont m_labelFont;
     CFont m_textFont;
-    int m_h = 0;           // the step between lines
+    int m_h = 0;  // the step between lines
     int m_cardHeight = 0;
     int m_cellWidth = 0;
     int m_perRow = 1;

@@ -119,8 +119,8 @@ TEST_F(CliPrint, SelectionTakesRepeatedNamesAndSaysWhichMatchNothing) {
     ASSERT_EQ(Cmd({"print", "selection", Path("doc.brn"), "-o", Path("empty.pdf")}).exitCode, 0);
     EXPECT_EQ(Pages("empty.pdf"), 1);
 
-    const CliResult badSort = Cmd({"print", "selection", Path("doc.brn"), "--sort", "speed", "-o",
-                                   Path("bad.pdf")});
+    const CliResult badSort =
+        Cmd({"print", "selection", Path("doc.brn"), "--sort", "speed", "-o", Path("bad.pdf")});
     EXPECT_EQ(badSort.exitCode, 2);
     EXPECT_NE(badSort.err.find("speed"), std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(Path("bad.pdf")));

@@ -1,11 +1,10 @@
-#include "print/multiprintjob.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <sstream>
 
+#include "print/multiprintjob.h"
 #include "tests/support/recordingdc.h"
 
 namespace {
@@ -77,7 +76,9 @@ class MultiPrint : public ::testing::Test {
         }
         return names;
     }
-    int Print(MultiPrintSelection selection) { return MultiPrintJob(doc, std::move(selection)).Print(dc); }
+    int Print(MultiPrintSelection selection) {
+        return MultiPrintJob(doc, std::move(selection)).Print(dc);
+    }
     CBrinnowDoc doc;
     RecordingDC dc;
 };

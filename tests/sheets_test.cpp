@@ -258,9 +258,8 @@ TEST(ScenarioSheet, WithoutForcesOnePageOfLabelledFields) {
 
 TEST(ScenarioSheet, EveryForceStartsAPageAndNumbersRunOn) {
     RecordingDC dc;
-    EXPECT_EQ(RunScenarioPrintJob(dc, Scenario({Force(1, 1), Force(0, 2)}), Ships({"A"}),
-                                  kArmaments),
-              3);
+    EXPECT_EQ(
+        RunScenarioPrintJob(dc, Scenario({Force(1, 1), Force(0, 2)}), Ships({"A"}), kArmaments), 3);
     EXPECT_EQ(Count(dc, "StartPage"), 3);
     for (const char* footer : {"Page 1", "Page 2", "Page 3"}) {
         EXPECT_FALSE(dc.TextEntry(footer).empty()) << footer;
@@ -318,7 +317,8 @@ TEST(ForceSheet, TheFirstRowThatDoesNotFitBelowTheSquadronsStartsAPage) {
 TEST(ForceSheet, OneHundredEightyMillimetresGiveFourCardsARow) {
     RecordingDC dc;
     int page = 1;
-    Force(0, 5, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, Mm(kP, 180), page);
+    Force(0, 5, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, Mm(kP, 180),
+                               page);
     const std::vector<Box> cards = Cards(dc);
     ASSERT_EQ(cards.size(), 5u);
     EXPECT_EQ(cards[3].top, cards[0].top);
