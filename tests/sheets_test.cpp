@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 #include "model/scenario.h"
@@ -345,6 +346,39 @@ TEST(ForceSheet, LongTextsContinueOnFurtherPagesWithNothingLost) {
         in >> x >> y;
         EXPECT_LE(y + kH, 7016 - Mm(kP, 10)) << entry;
     }
+}
+
+TEST(ScenarioSheet, HostileContentPrintsEveryWordWithoutACrash) {
+    std::string weather;
+    while (weather.size() < (1 << 20)) weather += "word" + std::to_string(weather.size()) + " ";
+    weather.pop_back();
+    VxScenario scenario = Scenario({Force(0, 0, ""), Force(0, 0, "")});
+    scenario.m_strName = std::string(1 << 20, '\x01');
+    scenario.m_strUmpire = std::string(1 << 20, '<');
+    scenario.m_strWeather = weather;
+    VxShip stray;
+    stray.m_nNation = 99;
+    stray.m_nMainArmament = 77;
+    stray.m_nSecondaryArmament = -5;
+    stray.m_dDF = std::numeric_limits<double>::quiet_NaN();
+    stray.m_dMainAF[0] = std::numeric_limits<double>::infinity();
+    scenario.m_forces[0].m_ships.assign(500, stray);
+    scenario.m_forces[1].m_squadrons.push_back(Squadron("gone", {"gone", "gone"}));
+    RecordingDC dc;
+    const int pages = RunScenarioPrintJob(dc, scenario, Ships({}), CArray<VxArmament>());
+    EXPECT_GT(pages, 3);
+    std::string printed;
+    for (const std::string& entry : dc.Find("TabbedTextOut")) {
+        printed += entry.substr(entry.find(' ', entry.find(' ', 14) + 1) + 1) + " ";
+    }
+    // Each wrap dropped one blank, put back here; then the other texts.
+    const std::string expected = weather + " win scenario notes ";
+    const auto mismatch =
+        std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(printed == expected)
+        << printed.size() << " " << expected.size() << " at "
+        << std::string(mismatch.first, std::min(mismatch.first + 40, printed.end())) << "|"
+        << std::string(mismatch.second, std::min(mismatch.second + 40, expected.end()));
 }
 
 TEST(SquadronPrintJob, OnePageNamedAfterTheSquadron) {
