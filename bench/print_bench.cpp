@@ -15,15 +15,6 @@
 
 namespace {
 
-const CBrinnowDoc& Campaign() {
-    static const CBrinnowDoc* doc = [] {
-        auto* generated = new CBrinnowDoc;
-        GenerateDocument(*generated, kLargeCampaign);
-        return generated;
-    }();
-    return *doc;
-}
-
 std::string PdfPath() { return QDir::tempPath().toStdString() + "/brinnow_print_bench.pdf"; }
 
 // Runs a job on a fresh A4 PDF at 600 dpi, written and replaced each time.
