@@ -4,6 +4,7 @@
 #include <array>
 
 #include "editors/brinnowdialog.h"
+#include "editors/recordbrowser.h"
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/ship.h"
@@ -23,8 +24,8 @@ class CEditShipsDlg : public BrinnowDialog {
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                   const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
 
-    bool IsAdding() const { return m_bAdding; }
-    int Current() const { return m_nCurrent; }
+    bool IsAdding() const { return m_browser->IsAdding(); }
+    int Current() const { return m_browser->Current(); }
     const VxShip& WorkingShip() const { return m_ship; }
     // Deleting and re-sorting change the list without the document-changed
     // notice; the caller still marks the document modified.
@@ -70,9 +71,7 @@ class CEditShipsDlg : public BrinnowDialog {
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     CArray<VxShip>& m_ships;
-    int m_nCount = 0;
-    int m_nCurrent = 0;
-    bool m_bAdding = false;
+    RecordBrowser* m_browser;
     bool m_bChangedQuietly = false;
     int m_nFirstArmament = -1;
     VxShip m_ship;
@@ -94,13 +93,6 @@ class CEditShipsDlg : public BrinnowDialog {
     std::array<QLineEdit*, 5> m_turnSpeed;
     QCheckBox* m_flotilla;
     QPlainTextEdit* m_notes;
-    QPushButton* m_first;
-    QPushButton* m_previous;
-    QLineEdit* m_counter;
-    QPushButton* m_next;
-    QPushButton* m_last;
-    QPushButton* m_add;
-    QPushButton* m_cancel;
     QPushButton* m_copy;
     QPushButton* m_find;
     QPushButton* m_delete;
