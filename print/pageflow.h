@@ -14,6 +14,7 @@ class PageFlow {
     PageFlow(CDC& dc, double p, int y);
 
     CDC& Dc() const { return m_dc; }
+    double Scale() const { return m_p; }
     int Y() const { return m_y; }
     int Bottom() const { return m_bottom; }
     void Advance(int height) { m_y += height; }

@@ -89,7 +89,7 @@ void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForc
     dc.TextOut(x, flow.Y(), kSquadronsHeading);
     flow.Advance(fonts.h);
     for (const VxSquadron& squadron : force.m_squadrons) {
-        const SquadronSheet sheet(dc, PixelsPerMm(dc), squadron, includeNotes != 0, width);
+        const SquadronSheet sheet(dc, flow.Scale(), squadron, includeNotes != 0, width);
         flow.Reserve(sheet.Height());
         sheet.Draw(flow, x, ships, armaments);
     }
@@ -100,7 +100,7 @@ void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForc
 void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
                       const CArray<VxArmament>& armaments, int width) {
     CDC& dc = flow.Dc();
-    const double p = PixelsPerMm(dc);
+    const double p = flow.Scale();
     const int cardHeight = VxShip().GetCardHeight(dc, p, 0, width);
     const int cellWidth = Mm(p, 44);
     const std::size_t perRow = std::size_t(cellWidth > 0 ? std::max(1, width / cellWidth) : 1);
