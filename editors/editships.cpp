@@ -16,6 +16,7 @@
 #include "editors/documentnotice.h"
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
+#include "editors/recordbrowser.h"
 #include "editors/selectship.h"
 #include "model/listlookup.h"
 #include "model/shiptables.h"
@@ -68,12 +69,11 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
                              QWidget* parent)
-    : BrinnowDialog(HelpContext::kShips, parent),
+    : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
-      m_ships(ships),
-      m_browser(new RecordBrowser(kNewShipName, this)) {
+      m_ships(ships) {
     setObjectName("editShipsDialog");
     setWindowTitle("Edit Ships");
     BuildForm();
@@ -151,9 +151,6 @@ QWidget* CEditShipsDlg::BuildButtonRow() {
     m_delete = MakeButton("deleteButton", "Delete");
     m_close = MakeButton("closeButton", "Close");
     m_close->setDefault(true);
-    connect(m_browser, &RecordBrowser::moveRequested, this, &CEditShipsDlg::MoveTo);
-    connect(m_browser, &RecordBrowser::addOrSaveClicked, this, &CEditShipsDlg::OnAddOrSave);
-    connect(m_browser, &RecordBrowser::cancelClicked, this, &CEditShipsDlg::OnCancelAdd);
     connect(m_copy, &QPushButton::clicked, this, &CEditShipsDlg::OnCopy);
     connect(m_find, &QPushButton::clicked, this, &CEditShipsDlg::OnFind);
     connect(m_delete, &QPushButton::clicked, this, &CEditShipsDlg::OnDelete);
@@ -311,19 +308,6 @@ void CEditShipsDlg::MoveTo(int index) {
     m_browser->SetCurrent(index);
     LoadCurrent();
     UpdateButtons();
-}
-
-void CEditShipsDlg::OnFirst() { MoveTo(0); }
-void CEditShipsDlg::OnPrevious() { MoveTo(Current() - 1); }
-void CEditShipsDlg::OnNext() { MoveTo(Current() + 1); }
-void CEditShipsDlg::OnLast() { MoveTo(m_browser->Count() - 1); }
-
-void CEditShipsDlg::OnAddOrSave() {
-    if (IsAdding()) {
-        OnSave();
-    } else {
-        OnAdd();
-    }
 }
 
 void CEditShipsDlg::OnAdd() {

@@ -3,8 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "editors/brinnowdialog.h"
-#include "editors/recordbrowser.h"
+#include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/ship.h"
@@ -18,26 +17,16 @@ class QPushButton;
 
 // "Edit Ships": one ship at a time in a working copy, walking the document's
 // ship list and keeping it in ship order (nation, then name).
-class CEditShipsDlg : public BrinnowDialog {
+class CEditShipsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                   const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
 
-    bool IsAdding() const { return m_browser->IsAdding(); }
-    int Current() const { return m_browser->Current(); }
     const VxShip& WorkingShip() const { return m_ship; }
-    // Deleting and re-sorting change the list without the document-changed
-    // notice; the caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     // The buttons and notifications, callable as the user would cause them.
-    void OnFirst();
-    void OnPrevious();
-    void OnNext();
-    void OnLast();
-    void OnAddOrSave();
-    void OnCancelAdd();
+    void OnCancelAdd() override;
     void OnCopy();
     void OnFind();
     void OnDelete();
@@ -59,9 +48,9 @@ class CEditShipsDlg : public BrinnowDialog {
     bool SaveCurrent();
     bool ValidateArmament();
     bool LeaveGuard();
-    void MoveTo(int index);
-    void OnAdd();
-    void OnSave();
+    void MoveTo(int index) override;
+    void OnAdd() override;
+    void OnSave() override;
     void Resort();
     void UpdateButtons();
     // The index of the ship the Select Ship dialog picks, or -1.
@@ -71,8 +60,6 @@ class CEditShipsDlg : public BrinnowDialog {
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     CArray<VxShip>& m_ships;
-    RecordBrowser* m_browser;
-    bool m_bChangedQuietly = false;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

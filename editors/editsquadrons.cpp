@@ -60,13 +60,12 @@ CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxS
                                      CArray<VxSquadron>& squadrons,
                                      const CArray<VxArmament>& armaments,
                                      const CArray<VxTorpedo>& torpedoes, QWidget* parent)
-    : BrinnowDialog(HelpContext::kSquadrons, parent),
+    : RecordEditorDlg(HelpContext::kSquadrons, kNewSquadronName, parent),
       m_nations(nations),
       m_ships(ships),
       m_squadrons(squadrons),
       m_armaments(armaments),
-      m_torpedoes(torpedoes),
-      m_browser(new RecordBrowser(kNewSquadronName, this)) {
+      m_torpedoes(torpedoes) {
     m_members.names = &VxSquadron::m_shipNames;
     m_attachments.names = &VxSquadron::m_attachmentNames;
     setObjectName("editSquadronsDialog");
@@ -80,9 +79,6 @@ CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxS
     m_browser->SetCount(static_cast<int>(m_squadrons.size()));
     Load();
 }
-
-bool CEditSquadronsDlg::IsAdding() const { return m_browser->IsAdding(); }
-int CEditSquadronsDlg::Current() const { return m_browser->Current(); }
 
 void CEditSquadronsDlg::BuildForm() {
     m_name = MakeTextField("nameEdit");
@@ -191,9 +187,6 @@ QWidget* CEditSquadronsDlg::BuildButtonRow() {
     m_print = MakeButton("printButton", "Print");
     m_close = MakeButton("closeButton", "Close");
     m_close->setDefault(true);
-    connect(m_browser, &RecordBrowser::moveRequested, this, &CEditSquadronsDlg::MoveTo);
-    connect(m_browser, &RecordBrowser::addOrSaveClicked, this, &CEditSquadronsDlg::OnAddOrSave);
-    connect(m_browser, &RecordBrowser::cancelClicked, this, &CEditSquadronsDlg::OnCancelAdd);
     connect(m_find, &QPushButton::clicked, this, &CEditSquadronsDlg::OnFind);
     connect(m_delete, &QPushButton::clicked, this, &CEditSquadronsDlg::OnDelete);
     connect(m_shipsButton, &QPushButton::clicked, this, &CEditSquadronsDlg::OnShips);
@@ -380,19 +373,6 @@ void CEditSquadronsDlg::MoveTo(int index) {
     }
     m_browser->SetCurrent(index);
     Load();
-}
-
-void CEditSquadronsDlg::OnFirst() { MoveTo(0); }
-void CEditSquadronsDlg::OnPrevious() { MoveTo(Current() - 1); }
-void CEditSquadronsDlg::OnNext() { MoveTo(Current() + 1); }
-void CEditSquadronsDlg::OnLast() { MoveTo(m_browser->Count() - 1); }
-
-void CEditSquadronsDlg::OnAddOrSave() {
-    if (IsAdding()) {
-        OnSave();
-    } else {
-        OnAdd();
-    }
 }
 
 void CEditSquadronsDlg::OnAdd() {

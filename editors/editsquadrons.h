@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/brinnowdialog.h"
+#include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/ship.h"
@@ -13,13 +13,12 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class RecordBrowser;
 
 // "Edit Squadrons": one squadron at a time in a working copy, written back
 // into the document's squadron list when the user moves on or closes. A
 // squadron's ships are chosen from the ships of its nation, and of nation 0
 // (the neutrals) when asked.
-class CEditSquadronsDlg : public BrinnowDialog {
+class CEditSquadronsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     // The ship list is edited by the ship editor that "Ships" opens.
@@ -27,20 +26,10 @@ class CEditSquadronsDlg : public BrinnowDialog {
                       CArray<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
                       const CArray<VxTorpedo>& torpedoes, QWidget* parent);
 
-    bool IsAdding() const;
-    int Current() const;
     const VxSquadron& WorkingSquadron() const { return m_squadron; }
-    // Deleting, and what the ship editor changed without the
-    // document-changed notice; the caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     // The buttons and notifications, callable as the user would cause them.
-    void OnFirst();
-    void OnPrevious();
-    void OnNext();
-    void OnLast();
-    void OnAddOrSave();
-    void OnCancelAdd();
+    void OnCancelAdd() override;
     void OnFind();
     void OnDelete();
     void OnShips();
@@ -81,9 +70,9 @@ class CEditSquadronsDlg : public BrinnowDialog {
     void RefillFlagship();
     void ChangeNation(bool ask);
     bool ListsShowShips() const;
-    void MoveTo(int index);
-    void OnAdd();
-    void OnSave();
+    void MoveTo(int index) override;
+    void OnAdd() override;
+    void OnSave() override;
     void AddSelectedShip(ShipListControls& controls);
     void RemoveSelectedShip(ShipListControls& controls);
     void MoveSelectedShip(ShipListControls& controls, int step);
@@ -95,8 +84,6 @@ class CEditSquadronsDlg : public BrinnowDialog {
     CArray<VxSquadron>& m_squadrons;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
-    RecordBrowser* m_browser;
-    bool m_bChangedQuietly = false;
     // The nation whose ships the lists offer.
     int m_nShownNation = 0;
     VxSquadron m_squadron;
