@@ -11,6 +11,7 @@
 #include "editors/documentnotice.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
+#include "editors/editscenarios.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
 #include "editors/filedialogs.h"
@@ -166,6 +167,12 @@ void CBrinnowView::EditShips() {
 void CBrinnowView::EditSquadrons() {
     CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons, m_doc.m_armaments,
                              m_doc.m_torpedoes, window());
+    dialog.exec();
+    AfterEditing(dialog.ChangedQuietly());
+}
+
+void CBrinnowView::EditScenarios() {
+    CEditScenariosDlg dialog(m_doc, window());
     dialog.exec();
     AfterEditing(dialog.ChangedQuietly());
 }

@@ -41,6 +41,7 @@ class CBrinnowView : public QAbstractScrollArea {
     // shows the changed ships afterwards.
     void EditShips();
     void EditSquadrons();
+    void EditScenarios();
     void EditArmaments();
     void EditNations();
 
