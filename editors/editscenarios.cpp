@@ -22,6 +22,7 @@
 #include "editors/htmlexportcommand.h"
 #include "editors/messagebox.h"
 #include "editors/printcommand.h"
+#include "editors/recordbrowser.h"
 #include "editors/selectscenario.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
@@ -191,9 +192,7 @@ void UpdatePairButtons(const QListWidget* available, QPushButton* add, const QLi
 }  // namespace
 
 CEditScenariosDlg::CEditScenariosDlg(CBrinnowDoc& doc, QWidget* parent)
-    : BrinnowDialog(HelpContext::kScenarios, parent),
-      m_doc(doc),
-      m_browser(new RecordBrowser(kNewScenarioName, this)) {
+    : RecordEditorDlg(HelpContext::kScenarios, kNewScenarioName, parent), m_doc(doc) {
     setObjectName("editScenariosDialog");
     setWindowTitle("Edit Scenarios");
     BuildForm();
@@ -340,9 +339,6 @@ QWidget* CEditScenariosDlg::BuildButtonRow() {
 }
 
 void CEditScenariosDlg::ConnectSignals() {
-    connect(m_browser, &RecordBrowser::moveRequested, this, &CEditScenariosDlg::MoveTo);
-    connect(m_browser, &RecordBrowser::addOrSaveClicked, this, &CEditScenariosDlg::OnAddOrSave);
-    connect(m_browser, &RecordBrowser::cancelClicked, this, &CEditScenariosDlg::OnCancelAdd);
     const std::pair<QPushButton*, void (CEditScenariosDlg::*)()> buttons[] = {
         {m_find, &CEditScenariosDlg::OnFind},
         {m_delete, &CEditScenariosDlg::OnDelete},
@@ -512,14 +508,6 @@ void CEditScenariosDlg::MoveTo(int index) {
     m_browser->SetCurrent(index);
     LoadCurrent();
     UpdateControls();
-}
-
-void CEditScenariosDlg::OnAddOrSave() {
-    if (m_browser->IsAdding()) {
-        OnSave();
-    } else {
-        OnAdd();
-    }
 }
 
 void CEditScenariosDlg::OnAdd() {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "editors/brinnowdialog.h"
-#include "editors/recordbrowser.h"
+#include "editors/recordeditordlg.h"
 #include "model/scenario.h"
 
 class CBrinnowDoc;
@@ -16,25 +15,17 @@ class QTabBar;
 // force. The force on show is edited in a working force of its own, which
 // goes back into the working scenario when another tab is chosen, and the
 // working scenario goes back into the document when the user moves on.
-class CEditScenariosDlg : public BrinnowDialog {
+class CEditScenariosDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditScenariosDlg(CBrinnowDoc& doc, QWidget* parent);
 
-    bool IsAdding() const { return m_browser->IsAdding(); }
-    int Current() const { return m_browser->Current(); }
     int CurrentForce() const { return m_nCurForce; }
     const VxScenario& WorkingScenario() const { return m_scenario; }
     const VxForce& WorkingForce() const { return m_force; }
-    // Deleting a scenario, or a ship editor opened from here deleting or
-    // re-sorting ships, changes the document without the notice; the caller
-    // still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     // The buttons and notifications, callable as the user would cause them.
-    void MoveTo(int index);
-    void OnAddOrSave();
-    void OnCancelAdd();
+    void OnCancelAdd() override;
     void OnFind();
     void OnDelete();
     void OnShips();
@@ -59,6 +50,11 @@ class CEditScenariosDlg : public BrinnowDialog {
     // when the user says so.
     void reject() override;
 
+  protected:
+    void MoveTo(int index) override;
+    void OnAdd() override;
+    void OnSave() override;
+
   private:
     void BuildForm();
     QWidget* BuildScenarioBoxes();
@@ -76,8 +72,6 @@ class CEditScenariosDlg : public BrinnowDialog {
     void StoreWorkingForce();
     void Commit();
     bool CanLeave();
-    void OnAdd();
-    void OnSave();
     bool HasUnstoredChanges();
     void RebuildTabs();
     void SelectTab(int index);
@@ -91,8 +85,6 @@ class CEditScenariosDlg : public BrinnowDialog {
     void MoveSelected(QListWidget* selected, CArray<Record>& records, int step);
 
     CBrinnowDoc& m_doc;
-    RecordBrowser* m_browser;
-    bool m_bChangedQuietly = false;
     VxScenario m_scenario;
     int m_nCurForce = 0;
     int m_nLoadedForce = -1;
