@@ -10,6 +10,7 @@
 #include <QTest>
 #include <memory>
 
+#include "editors/helpwindow.h"
 #include "editors/printcommand.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
@@ -201,8 +202,11 @@ TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpen) {
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
-TEST_F(PrintElements, EscapeCloses) {
+TEST_F(PrintElements, F1OpensItsSectionAndEscapeCloses) {
     Open();
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-130");
+    HelpWindow::Instance()->hide();
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(jobs.empty());

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "editors/editsquadrons.h"
+#include "editors/helpwindow.h"
 #include "editors/printcommand.h"
 #include "editors/selectsquadron.h"
 #include "tests/support/editorfixture.h"
@@ -419,6 +420,19 @@ TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     EXPECT_NE(printer.TextEntry("Page 1"), "");
     EXPECT_NE(printer.TextEntry("Heligoland"), "");
     EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, F1OpensTheSquadronSectionOfTheManual) {
+    AddSquadron("A", 1);
+    Open();
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    CSelectSquadronDlg select(doc.m_squadrons, nullptr);
+    QTest::keyClick(&select, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
+    HelpWindow::Instance()->hide();
 }
 
 // Hostile sizes: many records and very long names stay usable and linear.
