@@ -400,13 +400,18 @@ void CEditScenariosDlg::ShowScenario() {
     UpdateListButtons();
 }
 
+template <class Act>
+void CEditScenariosDlg::ForEachScenarioBox(Act act) {
+    act(m_name, m_scenario.m_strName);
+    act(m_umpire, m_scenario.m_strUmpire);
+    act(m_date, m_scenario.m_strDate);
+    act(m_weather, m_scenario.m_strWeather);
+    act(m_victoryConditions, m_scenario.m_strVictoryConditions);
+    act(m_notes, m_scenario.m_strNotes);
+}
+
 void CEditScenariosDlg::ShowScenarioTexts() {
-    ShowText(m_name, m_scenario.m_strName);
-    ShowText(m_umpire, m_scenario.m_strUmpire);
-    ShowText(m_date, m_scenario.m_strDate);
-    ShowText(m_weather, m_scenario.m_strWeather);
-    ShowText(m_victoryConditions, m_scenario.m_strVictoryConditions);
-    ShowText(m_notes, m_scenario.m_strNotes);
+    ForEachScenarioBox([](auto* box, CString& text) { ShowText(box, text); });
 }
 
 void CEditScenariosDlg::RebuildTabs() {
@@ -464,12 +469,7 @@ void CEditScenariosDlg::FillAvailableShips() {
 }
 
 void CEditScenariosDlg::TakeScenarioTexts() {
-    TakeText(m_name, m_scenario.m_strName);
-    TakeText(m_umpire, m_scenario.m_strUmpire);
-    TakeText(m_date, m_scenario.m_strDate);
-    TakeText(m_weather, m_scenario.m_strWeather);
-    TakeText(m_victoryConditions, m_scenario.m_strVictoryConditions);
-    TakeText(m_notes, m_scenario.m_strNotes);
+    ForEachScenarioBox([](auto* box, CString& text) { TakeText(box, text); });
 }
 
 // The working force goes back only where it came from, so it never lands

@@ -64,6 +64,9 @@ class CEditScenariosDlg : public RecordEditorDlg {
 
     void LoadCurrent();
     void ShowScenario();
+    // Calls act(box, text) for each of the scenario's six boxes and texts.
+    template <class Act>
+    void ForEachScenarioBox(Act act);
     void ShowScenarioTexts();
     void ShowForce();
     void ShowSelectedLists();
