@@ -3,7 +3,6 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
@@ -12,9 +11,13 @@
 #include "editors/documentnotice.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
+#include "editors/editscenarios.h"
 #include "editors/editships.h"
+#include "editors/editsquadrons.h"
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
+#include "editors/printcommand.h"
+#include "editors/printelements.h"
 #include "editors/waitcursor.h"
 #include "export/textexport.h"
 #include "model/brinnowdoc.h"
@@ -26,12 +29,6 @@ namespace {
 
 constexpr int kCardMode = 1;
 constexpr double kZoomStep = 1.25;
-
-void ConfigureForDirectJob(QPrintDialog& dialog) {
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setMinMax(1, 1);
-}
 
 }  // namespace
 
@@ -167,6 +164,19 @@ void CBrinnowView::EditShips() {
     AfterEditing(dialog.ChangedQuietly());
 }
 
+void CBrinnowView::EditSquadrons() {
+    CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons, m_doc.m_armaments,
+                             m_doc.m_torpedoes, window());
+    dialog.exec();
+    AfterEditing(dialog.ChangedQuietly());
+}
+
+void CBrinnowView::EditScenarios() {
+    CEditScenariosDlg dialog(m_doc, window());
+    dialog.exec();
+    AfterEditing(dialog.ChangedQuietly());
+}
+
 void CBrinnowView::EditArmaments() {
     CEditArmamentsDlg dialog(m_doc, window());
     dialog.exec();
@@ -215,21 +225,18 @@ void CBrinnowView::OnEndPrinting() {
 }
 
 void CBrinnowView::PrintAll(QPrinter& printer) {
-    const WaitCursor wait;
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterDC dc(painter);
-    dc.SetPageBreak([&printer] { printer.newPage(); });
-    OnBeginPrinting(dc);
-    const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
-    for (int page = first; page <= last; ++page) {
-        dc.StartPage();
-        OnPrint(dc, page);
-        dc.EndPage();
-    }
-    OnEndPrinting();
+    RunOnPrinter(printer, [this, &printer](CDC& dc) {
+        OnBeginPrinting(dc);
+        const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
+        const int last =
+            printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
+        for (int page = first; page <= last; ++page) {
+            dc.StartPage();
+            OnPrint(dc, page);
+            dc.EndPage();
+        }
+        OnEndPrinting();
+    });
 }
 
 namespace {
@@ -243,18 +250,13 @@ int CountPages(CBrinnowView& view, QPrinter& printer) {
 }
 }  // namespace
 
-QPrinter& CBrinnowView::Printer() {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
-
 void CBrinnowView::FilePrintSetup() {
-    QPageSetupDialog dialog(&Printer(), this);
+    QPageSetupDialog dialog(&SharedPrinter(), this);
     dialog.exec();
 }
 
 void CBrinnowView::FilePrint() {
-    QPrinter& printer = Printer();
+    QPrinter& printer = SharedPrinter();
     printer.setDocName("Brinnow");
     printer.setFromTo(0, 0);
     const int pages = m_doc.m_ships.empty() ? 0 : CountPages(*this, printer);
@@ -266,29 +268,17 @@ void CBrinnowView::FilePrint() {
 }
 
 void CBrinnowView::FilePrintPreview() {
-    QPrinter& printer = Printer();
-    printer.setDocName("Brinnow");
-    printer.setFromTo(0, 0);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle("Print Preview");
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintAll(*target); });
-    preview.resize(900, 1000);
-    preview.exec();
+    ShowPrintPreview(this, "Brinnow", [this](QPrinter& printer) { PrintAll(printer); });
 }
 
 void CBrinnowView::PrintBlankShipForm() {
-    QPrinter& printer = Printer();
-    printer.setDocName("Brinnow Blank Ship Form");
-    printer.setFromTo(0, 0);
-    QPrintDialog dialog(&printer, this);
-    ConfigureForDirectJob(dialog);
-    if (dialog.exec() != QDialog::Accepted) return;
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterDC dc(painter);
-    ::PrintBlankShipForm(dc);
+    PrintWithDialog(this, "Brinnow Blank Ship Form",
+                    [](CDC& printer) { ::PrintBlankShipForm(printer); });
+}
+
+void CBrinnowView::PrintSelectedItems() {
+    CPrintElementsDlg dialog(m_doc, window());
+    dialog.exec();
 }
 
 void CBrinnowView::ExportShipsAsText() {

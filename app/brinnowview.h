@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <memory>
 #include <vector>
 
 #include "print/shipcardjob.h"
@@ -41,6 +40,8 @@ class CBrinnowView : public QAbstractScrollArea {
     // The Edit commands: each runs its dialog on the document's lists and
     // shows the changed ships afterwards.
     void EditShips();
+    void EditSquadrons();
+    void EditScenarios();
     void EditArmaments();
     void EditNations();
 
@@ -48,6 +49,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void FilePrintSetup();
     void FilePrintPreview();
     void PrintBlankShipForm();
+    void PrintSelectedItems();
     void ExportShipsAsText();
 
   signals:
@@ -67,8 +69,6 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);
     void PrintAll(QPrinter& printer);
-    // The printer every job uses, with the choices of Print Setup.
-    QPrinter& Printer();
 
     CBrinnowDoc& m_doc;
     double m_zoom = 1.0;
@@ -79,5 +79,4 @@ class CBrinnowView : public QAbstractScrollArea {
     int m_nLastShip = -1;
     int m_nTopShip = 0;
     std::vector<ShipPageRange> m_pages;
-    std::unique_ptr<QPrinter> m_printer;
 };

@@ -219,6 +219,9 @@ void CMainFrame::ConnectCommands() {
     handle(ID_EDIT_NATIONS, [this] { m_view->EditNations(); });
     handle(ID_EDIT_ARMAMENTS, [this] { m_view->EditArmaments(); });
     handle(ID_EDIT_SHIPS, [this] { m_view->EditShips(); });
+    handle(ID_EDIT_SQUADRONS, [this] { m_view->EditSquadrons(); });
+    handle(ID_EDIT_SCENARIOS, [this] { m_view->EditScenarios(); });
+    handle(ID_TOOLS_PRINT_SELECTED, [this] { m_view->PrintSelectedItems(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
     handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });

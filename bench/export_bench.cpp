@@ -15,15 +15,6 @@
 
 namespace {
 
-const CBrinnowDoc& Campaign() {
-    static const CBrinnowDoc* doc = [] {
-        auto* generated = new CBrinnowDoc;
-        GenerateDocument(*generated, kLargeCampaign);
-        return generated;
-    }();
-    return *doc;
-}
-
 // Ten squadrons of 80 ships with 10 attachments each, and 100 single ships.
 VxScenario ThousandShipScenario() {
     const CBrinnowDoc& doc = Campaign();

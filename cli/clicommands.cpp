@@ -2,6 +2,8 @@
 
 #include <QImageWriter>
 #include <QSaveFile>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 
@@ -13,7 +15,10 @@
 #include "platform/pdfsurface.h"
 #include "print/blankform.h"
 #include "print/cardimage.h"
+#include "print/multiprintjob.h"
+#include "print/scenarioprintjob.h"
 #include "print/shipcardjob.h"
+#include "print/squadronprintjob.h"
 
 namespace {
 
@@ -86,11 +91,92 @@ int PrintToPdf(const PdfOptions& options, Job job) {
     return 0;
 }
 
-const VxShip* FindShip(const CBrinnowDoc& doc, const std::string& name) {
-    for (const VxShip& ship : doc.m_ships) {
-        if (ship.m_strName == name) return &ship;
+// The first record of that exact name, or null.
+template <class Record>
+const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
+    const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
+        return record.m_strName == name;
+    });
+    return found == records.end() ? nullptr : &*found;
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// Names as a selected list of "Print Elements" holds them: each once, sorted
+// ignoring case. Names from the command line are UTF-8, the document's are
+// Windows-1252.
+CStringArray SelectedList(const std::vector<std::string>& utf8Names) {
+    CStringArray names;
+    for (const std::string& utf8 : utf8Names) {
+        const CString name = Cp1252FromUtf8(utf8);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
-    return nullptr;
+    std::stable_sort(names.begin(), names.end(), LessIgnoringCase);
+    return names;
+}
+
+// The names that match no record print a default one; say which.
+template <class Record>
+void WarnUnmatched(const std::vector<std::string>& utf8Names, const CArray<Record>& records,
+                   const char* kind) {
+    for (const std::string& utf8 : utf8Names) {
+        if (FindNamed(records, Cp1252FromUtf8(utf8)) == nullptr) {
+            std::cerr << "brinnow-cli: there is no " << kind << " named \"" << utf8
+                      << "\"; a default one is printed in its place.\n";
+        }
+    }
+}
+
+int SortModeFromWord(const std::string& word) {
+    if (word == "name") return kSortByName;
+    if (word == "attack") return kSortByAttackFactor;
+    if (word == "defense") return kSortByDefenseFactor;
+    if (word == "type") return kSortByShipType;
+    return 0;
+}
+
+int PrintSquadron(const PdfOptions& options, const std::string& path, const std::string& name) {
+    CBrinnowDoc doc;
+    if (!Load(doc, path)) return kFailure;
+    const VxSquadron* squadron = FindNamed(doc.m_squadrons, Cp1252FromUtf8(name));
+    if (squadron == nullptr) return Fail("There is no squadron named \"" + name + "\".");
+    return PrintToPdf(options, [&](CDC& dc) {
+        RunSquadronPrintJob(dc, *squadron, doc.m_ships, doc.m_armaments);
+    });
+}
+
+int PrintScenario(const PdfOptions& options, const std::string& path, const std::string& name) {
+    CBrinnowDoc doc;
+    if (!Load(doc, path)) return kFailure;
+    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(name));
+    if (scenario == nullptr) return Fail("There is no scenario named \"" + name + "\".");
+    return PrintToPdf(options, [&](CDC& dc) {
+        RunScenarioPrintJob(dc, *scenario, doc.m_ships, doc.m_armaments);
+    });
+}
+
+int PrintSelection(const PdfOptions& options, const CommandLine& line, const std::string& path) {
+    MultiPrintSelection selection;
+    selection.sortMode = SortModeFromWord(line.Value("--sort").value_or("name"));
+    if (selection.sortMode == 0) {
+        return UsageError("Unknown order \"" + *line.Value("--sort") +
+                          "\": use name, attack, defense or type.");
+    }
+    selection.sortByNation = !line.Flag("--no-by-nation");
+    selection.ships = SelectedList(line.Values("--ship"));
+    selection.squadrons = SelectedList(line.Values("--squadron"));
+    selection.scenarios = SelectedList(line.Values("--scenario"));
+    CBrinnowDoc doc;
+    if (!Load(doc, path)) return kFailure;
+    WarnUnmatched(line.Values("--ship"), doc.m_ships, "ship");
+    WarnUnmatched(line.Values("--squadron"), doc.m_squadrons, "squadron");
+    WarnUnmatched(line.Values("--scenario"), doc.m_scenarios, "scenario");
+    return PrintToPdf(options, [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc); });
 }
 
 bool SaveImage(const QImage& image, const std::string& path, std::string& error) {
@@ -133,7 +219,9 @@ int CommandSaveAs(const std::vector<std::string>& args) {
 }
 
 int CommandPrint(const std::vector<std::string>& args) {
-    const CommandLine line(args, {"-o", "--paper", "--dpi"}, {});
+    const CommandLine line(
+        args, {"-o", "--paper", "--dpi", "--ship", "--squadron", "--scenario", "--sort"},
+        {"--no-by-nation"});
     if (!line.Ok()) return UsageError(line.Error());
     const auto& words = line.Positional();
     PdfOptions options;
@@ -147,7 +235,15 @@ int CommandPrint(const std::vector<std::string>& args) {
         if (!Load(doc, words[1])) return kFailure;
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
     }
-    return UsageError("usage: brinnow-cli print blank|ships [FILE] -o OUT.pdf");
+    if (words.size() == 3 && words[0] == "squadron")
+        return PrintSquadron(options, words[1], words[2]);
+    if (words.size() == 3 && words[0] == "scenario")
+        return PrintScenario(options, words[1], words[2]);
+    if (words.size() == 2 && words[0] == "selection")
+        return PrintSelection(options, line, words[1]);
+    return UsageError(
+        "usage: brinnow-cli print blank|ships FILE|squadron FILE NAME|scenario FILE NAME|"
+        "selection FILE -o OUT.pdf");
 }
 
 int CommandCard(const std::vector<std::string>& args) {
@@ -163,7 +259,7 @@ int CommandCard(const std::vector<std::string>& args) {
     CBrinnowDoc doc;
     if (!Load(doc, line.Positional()[0])) return kFailure;
     const std::string name = Cp1252FromUtf8(line.Positional()[1]);
-    const VxShip* ship = FindShip(doc, name);
+    const VxShip* ship = FindNamed(doc.m_ships, name);
     if (ship == nullptr) return Fail("There is no ship named \"" + line.Positional()[1] + "\".");
     CardImage card;
     ship->CreateCardBitmap(card, scale, doc.m_armaments, line.Flag("--blank"));
@@ -185,12 +281,9 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (args.size() != 3) return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
     CBrinnowDoc doc;
     if (!Load(doc, args[0])) return kFailure;
-    const std::string name = Cp1252FromUtf8(args[1]);
-    for (const VxScenario& scenario : doc.m_scenarios) {
-        if (scenario.m_strName != name) continue;
-        std::string error;
-        if (!ExportScenarioHtml(doc, scenario, args[2], error)) return Fail(error);
-        return 0;
-    }
-    return Fail("There is no scenario named \"" + args[1] + "\".");
+    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(args[1]));
+    if (scenario == nullptr) return Fail("There is no scenario named \"" + args[1] + "\".");
+    std::string error;
+    if (!ExportScenarioHtml(doc, *scenario, args[2], error)) return Fail(error);
+    return 0;
 }

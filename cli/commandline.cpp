@@ -19,7 +19,7 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
                 m_error = "The option " + word + " needs a value.";
                 return;
             }
-            m_values[word] = words[++i];
+            m_values[word].push_back(words[++i]);
         } else {
             m_error = "Unknown option " + word + ".";
             return;
@@ -30,7 +30,12 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
 std::optional<std::string> CommandLine::Value(const std::string& option) const {
     const auto found = m_values.find(option);
     if (found == m_values.end()) return std::nullopt;
-    return found->second;
+    return found->second.back();
+}
+
+std::vector<std::string> CommandLine::Values(const std::string& option) const {
+    const auto found = m_values.find(option);
+    return found == m_values.end() ? std::vector<std::string>() : found->second;
 }
 
 bool CommandLine::Flag(const std::string& flag) const {

@@ -15,12 +15,15 @@ class CommandLine {
     bool Ok() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
     const std::vector<std::string>& Positional() const { return m_positional; }
+    // The last value given for the option.
     std::optional<std::string> Value(const std::string& option) const;
+    // Every value of a repeatable option, in the order given.
+    std::vector<std::string> Values(const std::string& option) const;
     bool Flag(const std::string& flag) const;
 
   private:
     std::vector<std::string> m_positional;
-    std::map<std::string, std::string> m_values;
+    std::map<std::string, std::vector<std::string>> m_values;
     std::vector<std::string> m_flags;
     std::string m_error;
 };

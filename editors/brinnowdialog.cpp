@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <cmath>
+#include <limits>
 
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
@@ -59,6 +60,13 @@ bool BrinnowDialog::ReadInteger(QLineEdit* field, const QString& name, int& valu
 }
 
 QString BrinnowDialog::NumberText(double value) { return QString::number(value, 'g', 15); }
+
+QLineEdit* BrinnowDialog::MakeTextField(const QString& objectName) {
+    auto* field = new QLineEdit;
+    field->setObjectName(objectName);
+    field->setMaxLength(std::numeric_limits<int>::max());
+    return field;
+}
 
 QPushButton* BrinnowDialog::MakeButton(const QString& objectName, const QString& text) {
     auto* button = new QPushButton(text);

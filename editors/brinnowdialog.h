@@ -19,6 +19,9 @@ class BrinnowDialog : public QDialog {
     static QString NumberText(double value);
     // A push button that Enter does not press unless it is the default.
     static QPushButton* MakeButton(const QString& objectName, const QString& text);
+    // A one-line text field that holds a document's text of any length,
+    // not the few thousand characters a field takes by default.
+    static QLineEdit* MakeTextField(const QString& objectName);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -16,6 +16,7 @@
 #include "editors/documentnotice.h"
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
+#include "editors/recordbrowser.h"
 #include "editors/selectship.h"
 #include "model/listlookup.h"
 #include "model/shiptables.h"
@@ -68,7 +69,7 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
                              QWidget* parent)
-    : BrinnowDialog(HelpContext::kShips, parent),
+    : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
@@ -77,7 +78,7 @@ CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArm
     setWindowTitle("Edit Ships");
     BuildForm();
     FillLists();
-    m_nCount = static_cast<int>(m_ships.size());
+    m_browser->SetCount(static_cast<int>(m_ships.size()));
     LoadCurrent();
     UpdateButtons();
 }
@@ -145,48 +146,16 @@ void CEditShipsDlg::BuildForm() {
 }
 
 QWidget* CEditShipsDlg::BuildButtonRow() {
-    m_first = MakeButton("firstButton", "<<");
-    m_previous = MakeButton("previousButton", "<");
-    m_counter = new QLineEdit;
-    m_counter->setObjectName("counterEdit");
-    m_counter->setReadOnly(true);
-    m_counter->setFocusPolicy(Qt::NoFocus);
-    m_counter->setAlignment(Qt::AlignCenter);
-    m_counter->setFixedWidth(90);
-    m_next = MakeButton("nextButton", ">");
-    m_last = MakeButton("lastButton", ">>");
-    m_add = MakeButton("addButton", "Add");
-    m_cancel = MakeButton("cancelButton", "Cancel");
     m_copy = MakeButton("copyButton", "Copy");
     m_find = MakeButton("findButton", "Find");
     m_delete = MakeButton("deleteButton", "Delete");
     m_close = MakeButton("closeButton", "Close");
     m_close->setDefault(true);
-    for (QPushButton* narrow : {m_first, m_previous, m_next, m_last}) narrow->setFixedWidth(36);
-
-    auto* row = new QWidget;
-    auto* buttons = new QHBoxLayout(row);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next, m_last}) {
-        buttons->addWidget(w);
-    }
-    buttons->addSpacing(16);
-    for (QPushButton* b : {m_add, m_cancel, m_copy, m_find, m_delete}) buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-
-    connect(m_first, &QPushButton::clicked, this, &CEditShipsDlg::OnFirst);
-    connect(m_previous, &QPushButton::clicked, this, &CEditShipsDlg::OnPrevious);
-    connect(m_next, &QPushButton::clicked, this, &CEditShipsDlg::OnNext);
-    connect(m_last, &QPushButton::clicked, this, &CEditShipsDlg::OnLast);
-    connect(m_add, &QPushButton::clicked, this, &CEditShipsDlg::OnAddOrSave);
-    connect(m_cancel, &QPushButton::clicked, this, &CEditShipsDlg::OnCancelAdd);
     connect(m_copy, &QPushButton::clicked, this, &CEditShipsDlg::OnCopy);
     connect(m_find, &QPushButton::clicked, this, &CEditShipsDlg::OnFind);
     connect(m_delete, &QPushButton::clicked, this, &CEditShipsDlg::OnDelete);
     connect(m_close, &QPushButton::clicked, this, &CEditShipsDlg::OnClose);
-    return row;
+    return m_browser->BuildRow({m_copy, m_find, m_delete}, m_close);
 }
 
 void CEditShipsDlg::FillLists() {
@@ -200,11 +169,11 @@ void CEditShipsDlg::FillLists() {
 }
 
 void CEditShipsDlg::LoadCurrent() {
-    if (m_nCount == 0) {
+    if (!m_browser->HasRecords()) {
         m_ship.Reset();
         m_ship.m_strName.clear();
     } else {
-        m_ship = m_ships[std::size_t(m_nCurrent)];
+        m_ship = m_ships[std::size_t(Current())];
     }
     LoadForm();
 }
@@ -291,7 +260,7 @@ void CEditShipsDlg::FillArmaments() {
         m_mainArmament->addItem(text);
         m_secondaryArmament->addItem(text);
     }
-    if (m_bAdding) {
+    if (IsAdding()) {
         SelectRow(m_mainArmament, 0);
         SelectRow(m_secondaryArmament, 0);
         return;
@@ -303,9 +272,9 @@ void CEditShipsDlg::FillArmaments() {
 }
 
 bool CEditShipsDlg::SaveCurrent() {
-    if (m_nCount == 0) return true;
+    if (!m_browser->HasRecords()) return true;
     if (!ReadForm() || !ValidateArmament()) return false;
-    VxShip& stored = m_ships[std::size_t(m_nCurrent)];
+    VxShip& stored = m_ships[std::size_t(Current())];
     if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
     stored = m_ship;
     return true;
@@ -328,39 +297,24 @@ bool CEditShipsDlg::ValidateArmament() {
 }
 
 bool CEditShipsDlg::LeaveGuard() {
-    if (!m_bAdding) return SaveCurrent();
-    if (AfxMessageBox("Do you want to throw away changes?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        return false;
-    }
+    if (!IsAdding()) return SaveCurrent();
+    if (!RecordBrowser::ConfirmThrowAwayNew()) return false;
     OnCancelAdd();
     return true;
 }
 
 void CEditShipsDlg::MoveTo(int index) {
-    if (m_nCount == 0 || !LeaveGuard()) return;
-    m_nCurrent = std::clamp(index, 0, m_nCount - 1);
+    if (!m_browser->HasRecords() || !LeaveGuard()) return;
+    m_browser->SetCurrent(index);
     LoadCurrent();
     UpdateButtons();
-}
-
-void CEditShipsDlg::OnFirst() { MoveTo(0); }
-void CEditShipsDlg::OnPrevious() { MoveTo(m_nCurrent - 1); }
-void CEditShipsDlg::OnNext() { MoveTo(m_nCurrent + 1); }
-void CEditShipsDlg::OnLast() { MoveTo(m_nCount - 1); }
-
-void CEditShipsDlg::OnAddOrSave() {
-    if (m_bAdding) {
-        OnSave();
-    } else {
-        OnAdd();
-    }
 }
 
 void CEditShipsDlg::OnAdd() {
     SaveCurrent();  // a failure still begins the new ship, as it always has
     m_ship.Reset();
     LoadForm();
-    m_bAdding = true;
+    m_browser->SetAdding(true);
     m_name->setFocus();
     UpdateButtons();
 }
@@ -383,17 +337,17 @@ void CEditShipsDlg::OnSave() {
     PostDocumentChangedNotice();
     const auto at = std::find_if(m_ships.begin(), m_ships.end(),
                                  [this](const VxShip& ship) { return !(ship < m_ship); });
-    m_nCurrent = static_cast<int>(at - m_ships.begin());
+    const int position = static_cast<int>(at - m_ships.begin());
     m_ships.insert(at, m_ship);
-    ++m_nCount;
+    m_browser->Inserted(position);
     LoadCurrent();
-    m_bAdding = false;
+    m_browser->SetAdding(false);
     UpdateButtons();
 }
 
 void CEditShipsDlg::OnCancelAdd() {
     LoadCurrent();
-    m_bAdding = false;
+    m_browser->SetAdding(false);
     UpdateButtons();
 }
 
@@ -411,7 +365,7 @@ void CEditShipsDlg::OnCopy() {
         LoadForm();
     } else {
         LoadCurrent();
-        m_bAdding = false;
+        m_browser->SetAdding(false);
     }
     UpdateButtons();
 }
@@ -419,26 +373,22 @@ void CEditShipsDlg::OnCopy() {
 void CEditShipsDlg::OnFind() {
     const int chosen = SelectShip();
     if (chosen < 0 || !SaveCurrent()) return;
-    m_nCurrent = chosen;
+    m_browser->SetCurrent(chosen);
     LoadCurrent();
     UpdateButtons();
 }
 
 void CEditShipsDlg::OnDelete() {
-    if (AfxMessageBox("Are you sure you want to delete this ship?", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
-        return;
-    }
-    m_ships.erase(m_ships.begin() + m_nCurrent);
-    --m_nCount;
-    m_nCurrent = std::max(0, std::min(m_nCurrent, m_nCount - 1));
+    if (!AskYesNo("Are you sure you want to delete this ship?")) return;
+    m_ships.erase(m_ships.begin() + Current());
+    m_browser->RemovedCurrent();
     m_bChangedQuietly = true;
     LoadCurrent();
     UpdateButtons();
 }
 
 void CEditShipsDlg::Resort() {
-    if (m_bAdding || !SaveCurrent() || m_nCount == 0) return;
+    if (IsAdding() || !SaveCurrent() || !m_browser->HasRecords()) return;
     // Only the edited ship can be out of place; a stable sort puts it where
     // passes of neighbour exchanges would, without their quadratic cost.
     if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
@@ -448,7 +398,7 @@ void CEditShipsDlg::Resort() {
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
     });
-    if (found != m_ships.end()) m_nCurrent = static_cast<int>(found - m_ships.begin());
+    if (found != m_ships.end()) m_browser->SetCurrent(static_cast<int>(found - m_ships.begin()));
     LoadCurrent();
     UpdateButtons();
 }
@@ -456,7 +406,7 @@ void CEditShipsDlg::Resort() {
 void CEditShipsDlg::OnNameLeft() { Resort(); }
 
 void CEditShipsDlg::OnNationChanged() {
-    if (!m_bAdding) {
+    if (!IsAdding()) {
         m_ship.m_nMainArmament = 0;
         m_ship.m_nSecondaryArmament = 0;
     }
@@ -465,9 +415,8 @@ void CEditShipsDlg::OnNationChanged() {
 }
 
 void CEditShipsDlg::OnClose() {
-    if (m_bAdding) {
-        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION) == IDYES)
-            accept();
+    if (IsAdding()) {
+        if (AskYesNo("Abandon Changes to ship?")) accept();
         return;
     }
     if (SaveCurrent()) accept();
@@ -484,27 +433,19 @@ bool CEditShipsDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CEditShipsDlg::UpdateButtons() {
-    const bool any = m_nCount > 0;
-    m_cancel->setEnabled(m_bAdding);
-    m_add->setText(m_bAdding ? "Save" : "Add");
-    m_delete->setEnabled(!m_bAdding && any);
-    m_copy->setEnabled(any && !m_bAdding);
-    m_find->setEnabled(any && !m_bAdding);
-    m_first->setEnabled(any && m_nCurrent != 0);
-    m_previous->setEnabled(any && m_nCurrent != 0);
-    m_next->setEnabled(any && m_nCurrent != m_nCount - 1);
-    m_last->setEnabled(any && m_nCurrent != m_nCount - 1);
-    const bool data = any || m_bAdding;
+    m_browser->Update();
+    const bool any = m_browser->HasRecords();
+    m_delete->setEnabled(!IsAdding() && any);
+    m_copy->setEnabled(any && !IsAdding());
+    m_find->setEnabled(any && !IsAdding());
+    const bool data = m_browser->ShowsRecord();
     for (QWidget* control : std::initializer_list<QWidget*>{
              m_name, m_nation, m_identifier, m_mainArmament, m_wingTurrets, m_secondaryArmament,
-             m_torpedo, m_aaRating, m_df, m_shipType, m_poorUP, m_flotilla, m_notes, m_counter}) {
+             m_torpedo, m_aaRating, m_df, m_shipType, m_poorUP, m_flotilla, m_notes}) {
         control->setEnabled(data);
     }
     for (const auto* edits : {&m_mainAF, &m_secondaryAF, &m_torpedoAF}) {
         for (QLineEdit* edit : *edits) edit->setEnabled(data);
     }
     for (QLineEdit* edit : m_turnSpeed) edit->setEnabled(data);
-    m_counter->setText(m_bAdding ? kNewShipName
-                       : any     ? QString("%1 of %2").arg(m_nCurrent + 1).arg(m_nCount)
-                                 : QString());
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "editors/brinnowdialog.h"
+#include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/ship.h"
@@ -17,26 +17,16 @@ class QPushButton;
 
 // "Edit Ships": one ship at a time in a working copy, walking the document's
 // ship list and keeping it in ship order (nation, then name).
-class CEditShipsDlg : public BrinnowDialog {
+class CEditShipsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                   const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
 
-    bool IsAdding() const { return m_bAdding; }
-    int Current() const { return m_nCurrent; }
     const VxShip& WorkingShip() const { return m_ship; }
-    // Deleting and re-sorting change the list without the document-changed
-    // notice; the caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     // The buttons and notifications, callable as the user would cause them.
-    void OnFirst();
-    void OnPrevious();
-    void OnNext();
-    void OnLast();
-    void OnAddOrSave();
-    void OnCancelAdd();
+    void OnCancelAdd() override;
     void OnCopy();
     void OnFind();
     void OnDelete();
@@ -58,9 +48,9 @@ class CEditShipsDlg : public BrinnowDialog {
     bool SaveCurrent();
     bool ValidateArmament();
     bool LeaveGuard();
-    void MoveTo(int index);
-    void OnAdd();
-    void OnSave();
+    void MoveTo(int index) override;
+    void OnAdd() override;
+    void OnSave() override;
     void Resort();
     void UpdateButtons();
     // The index of the ship the Select Ship dialog picks, or -1.
@@ -70,10 +60,6 @@ class CEditShipsDlg : public BrinnowDialog {
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     CArray<VxShip>& m_ships;
-    int m_nCount = 0;
-    int m_nCurrent = 0;
-    bool m_bAdding = false;
-    bool m_bChangedQuietly = false;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 
@@ -94,13 +80,6 @@ class CEditShipsDlg : public BrinnowDialog {
     std::array<QLineEdit*, 5> m_turnSpeed;
     QCheckBox* m_flotilla;
     QPlainTextEdit* m_notes;
-    QPushButton* m_first;
-    QPushButton* m_previous;
-    QLineEdit* m_counter;
-    QPushButton* m_next;
-    QPushButton* m_last;
-    QPushButton* m_add;
-    QPushButton* m_cancel;
     QPushButton* m_copy;
     QPushButton* m_find;
     QPushButton* m_delete;

@@ -18,6 +18,7 @@ QString ChooseFile(QWidget* parent, const FileChoice& choice) {
     dialog.setFileMode(choice.kind == FileChoice::Save ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (!choice.proposedName.isEmpty()) dialog.selectFile(choice.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }

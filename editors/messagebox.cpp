@@ -52,4 +52,8 @@ int AfxMessageBox(const std::string& text, unsigned type) {
     }
 }
 
+bool AskYesNo(const std::string& question) {
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }

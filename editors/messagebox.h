@@ -17,6 +17,8 @@ enum MessageBoxAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
 // text is in the document code page.
 int AfxMessageBox(const std::string& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
+// A question that may lose data: only Yes goes on.
+bool AskYesNo(const std::string& question);
 
 using MessageBoxHook = std::function<int(const std::string& text, unsigned type)>;
 // Installs a replacement; an empty hook restores the real box.

@@ -5,6 +5,7 @@
 #include "platform/types.h"
 
 class CArchive;
+class CDC;
 struct HtmlExport;
 
 // One side's group in a scenario. It owns copies of squadrons and ships taken
@@ -15,6 +16,12 @@ class VxForce {
 
     void Serialize(CArchive& ar);
     bool IsDifferent(const VxForce& other) const;
+
+    // The force from y on: name, squadron sheets, rows of single ships,
+    // notes when includeNotes is set; breaks pages itself, advancing page.
+    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+                    const CArray<VxArmament>& armaments, int includeNotes, int width,
+                    int& page) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

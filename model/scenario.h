@@ -4,6 +4,7 @@
 #include "platform/types.h"
 
 class CArchive;
+class CDC;
 struct HtmlExport;
 
 // One engagement to be played, with the forces that take part.
@@ -14,6 +15,12 @@ class VxScenario {
     void Serialize(CArchive& ar);
     CString GetName() const { return m_strName; }
     bool IsDifferent(const VxScenario& other) const;
+
+    // The scenario's page from y on, then every force on a page of its own;
+    // page is the running page number.
+    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+                    const CArray<VxArmament>& armaments, int includeNotes, int width,
+                    int& page) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

@@ -4,6 +4,7 @@
 #include "platform/types.h"
 
 class CArchive;
+class CDC;
 struct HtmlExport;
 
 // A named group of ships of one nation. Ships are named, never held: every
@@ -26,6 +27,14 @@ class VxSquadron {
     bool operator==(const VxSquadron& other) const;
     bool operator<(const VxSquadron& other) const;
     bool IsDifferent(const VxSquadron& other) const;
+
+    // The printed sheet: name, flagship and commander, member and attached
+    // ships as rows of cards, notes when includeNotes is set. Drawn from
+    // (x, y) down without a page break; ships are looked up by name.
+    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+                    const CArray<VxArmament>& armaments, int includeNotes, int width) const;
+    // The height PrintSheet takes, from the same layout.
+    int GetSheetHeight(CDC& dc, double p, int includeNotes, int width) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

@@ -2,9 +2,11 @@
 #include "model/ship.h"
 #include "print/cardimage.h"
 #include "print/cardpainter.h"
+#include "print/printframework.h"
 
 void VxShip::DrawCard(CDC& dc, double p, int x, int y, const CArray<VxArmament>& armaments,
                       int mode, int width) const {
+    const ScopedTextAlign keepAlignment(dc, TA_LEFT | TA_TOP);
     CardPainter card(dc, p, x, y);
     card.DrawFrame();
     card.DrawLabels(*this, &armaments);
@@ -13,6 +15,7 @@ void VxShip::DrawCard(CDC& dc, double p, int x, int y, const CArray<VxArmament>&
 }
 
 void VxShip::DrawBlankCard(CDC& dc, double p, int x, int y) const {
+    const ScopedTextAlign keepAlignment(dc, TA_LEFT | TA_TOP);
     CardPainter card(dc, p, x, y);
     card.DrawFrame();
     card.DrawLabels(*this, nullptr);

@@ -11,6 +11,7 @@ namespace {
 // holds, and short enough that a hostile megabyte of text without a line
 // break costs time in proportion to its length, not its square.
 constexpr std::size_t kMeasureWindow = 4096;
+constexpr std::size_t kFirstWindow = 256;
 
 // Characters of text estimated to fit maxWidth when the whole is width wide.
 int EstimatedFit(std::size_t length, int maxWidth, int width) {
@@ -44,8 +45,14 @@ void SplitLines(const CString& text, CStringArray& lines) {
 CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& next) {
     const std::size_t from = std::min(std::size_t(std::max(start, 0)), text.size());
     const bool windowed = text.size() - from > kMeasureWindow;
-    const CString rest = text.substr(from, kMeasureWindow);
-    const int width = dc.GetTextExtent(rest).cx;
+    CString rest = text.substr(from, windowed ? kFirstWindow : kMeasureWindow);
+    int width = dc.GetTextExtent(rest).cx;
+    // Past a whole window's length the window widens only while it fits, so
+    // that each piece of a hostile line costs time for its own length.
+    while (windowed && width <= maxWidth && rest.size() < kMeasureWindow) {
+        rest = text.substr(from, rest.size() * 2);
+        width = dc.GetTextExtent(rest).cx;
+    }
     if (width <= maxWidth) {
         // A window that fits ends a piece without a break character to skip.
         next = start + static_cast<int>(rest.size()) - (windowed ? 1 : 0);
@@ -53,19 +60,15 @@ CString FitTextLine(CDC& dc, int maxWidth, const CString& text, int start, int& 
     }
     const int estimate = EstimatedFit(rest.size(), maxWidth, width);
     const int b = LastBreak(rest, estimate);
-    CString line = rest.substr(0, std::size_t(std::max(b, 0)));
-    int end = b;
-    if (!line.empty() && line[0] == ' ') {
-        line.erase(0, 1);
-        ++end;
-    }
-    if (line.empty()) {
+    // A piece keeps a leading blank (the second of a run at a wrap point):
+    // dropping it as well would lose a character besides the break.
+    if (b <= 0) {
         const int count = ForcedBreak(dc, rest, maxWidth, estimate);
         next = start + count - 1;
         return rest.substr(0, std::size_t(count));
     }
-    next = end + start;
-    return line;
+    next = b + start;
+    return rest.substr(0, std::size_t(b));
 }
 
 int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& text) {
@@ -92,16 +95,39 @@ int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& tex
     return lineHeight * lines;
 }
 
-void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+namespace {
+
+// The callers' pattern: each line of SplitLines piece by piece, until the
+// visitor asks to stop.
+template <class Visit>
+void ForEachPiece(CDC& dc, int maxWidth, const CString& text, Visit visit) {
     CStringArray lines;
     SplitLines(text, lines);
     for (const CString& line : lines) {
         int next = 0;
         for (CString piece = FitTextLine(dc, maxWidth, line, 0, next); !piece.empty();
              piece = FitTextLine(dc, maxWidth, line, next + 1, next)) {
-            if (y > dc.GetDeviceCaps(VERTRES)) return;  // nothing shows below the surface
-            dc.TabbedTextOut(x, y, piece, 0);
-            y += lineHeight;
+            if (!visit(std::move(piece))) return;
         }
     }
+}
+
+}  // namespace
+
+void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text) {
+    ForEachPiece(dc, maxWidth, text, [&](const CString& piece) {
+        if (y > dc.GetDeviceCaps(VERTRES)) return false;  // nothing shows below the surface
+        dc.TabbedTextOut(x, y, piece, 0);
+        y += lineHeight;
+        return true;
+    });
+}
+
+CStringArray WrappedPieces(CDC& dc, int maxWidth, const CString& text) {
+    CStringArray pieces;
+    ForEachPiece(dc, maxWidth, text, [&pieces](CString piece) {
+        pieces.push_back(std::move(piece));
+        return true;
+    });
+    return pieces;
 }

@@ -19,3 +19,7 @@ int TextBlockHeight(CDC& dc, const CFont& font, int maxWidth, const CString& tex
 // The pattern every caller draws wrapped text with: each line of SplitLines
 // piece by piece, advancing y by lineHeight, down to the surface's bottom.
 void DrawWrappedText(CDC& dc, int x, int y, int maxWidth, int lineHeight, const CString& text);
+
+// Every piece that pattern draws, in order: the layout of a wrapped text,
+// measured once and drawn as measured.
+CStringArray WrappedPieces(CDC& dc, int maxWidth, const CString& text);

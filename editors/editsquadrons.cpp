@@ -1,0 +1,484 @@
+#include "editors/editsquadrons.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <unordered_set>
+
+#include "editors/documentnotice.h"
+#include "editors/editships.h"
+#include "editors/helpwindow.h"
+#include "editors/messagebox.h"
+#include "editors/printcommand.h"
+#include "editors/recordbrowser.h"
+#include "editors/selectsquadron.h"
+#include "editors/sortedlist.h"
+#include "platform/qtstrings.h"
+#include "print/squadronprintjob.h"
+
+namespace {
+
+constexpr const char* kNewSquadronName = "New Squadron";
+constexpr int kNeutralNation = 0;
+
+QListWidget* ShipList(const QString& name) {
+    auto* list = new QListWidget;
+    list->setObjectName(name);
+    list->setMinimumWidth(150);
+    return list;
+}
+
+// The names of the neutral ships, looked up once per question.
+std::unordered_set<std::string> NeutralShipNames(const CArray<VxShip>& ships) {
+    std::unordered_set<std::string> names;
+    for (const VxShip& ship : ships) {
+        if (ship.m_nNation == kNeutralNation) names.insert(ship.m_strName);
+    }
+    return names;
+}
+
+bool HoldsAny(const CStringArray& names, const std::unordered_set<std::string>& wanted) {
+    return std::any_of(names.begin(), names.end(),
+                       [&wanted](const CString& name) { return wanted.count(name) > 0; });
+}
+
+void RemoveAll(CStringArray& names, const std::unordered_set<std::string>& unwanted) {
+    std::erase_if(names, [&unwanted](const CString& name) { return unwanted.count(name) > 0; });
+}
+
+}  // namespace
+
+CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
+                                     CArray<VxSquadron>& squadrons,
+                                     const CArray<VxArmament>& armaments,
+                                     const CArray<VxTorpedo>& torpedoes, QWidget* parent)
+    : RecordEditorDlg(HelpContext::kSquadrons, kNewSquadronName, parent),
+      m_nations(nations),
+      m_ships(ships),
+      m_squadrons(squadrons),
+      m_armaments(armaments),
+      m_torpedoes(torpedoes) {
+    m_members.names = &VxSquadron::m_shipNames;
+    m_attachments.names = &VxSquadron::m_attachmentNames;
+    setObjectName("editSquadronsDialog");
+    setWindowTitle("Edit Squadrons");
+    BuildForm();
+    for (const VxNation& nation : m_nations) m_nation->addItem(ToQt(nation.m_strName));
+    m_nation->setCurrentIndex(m_nation->count() > 0 ? 0 : -1);
+    m_nShownNation = std::max(0, m_nation->currentIndex());
+    RefillAvailableShips();
+    RefillFlagship();
+    m_browser->SetCount(static_cast<int>(m_squadrons.size()));
+    Load();
+}
+
+void CEditSquadronsDlg::BuildForm() {
+    m_name = MakeTextField("nameEdit");
+    m_commander = MakeTextField("commanderEdit");
+    m_nation = new QComboBox;
+    m_nation->setObjectName("nationCombo");
+    m_flagship = new QComboBox;
+    m_flagship->setObjectName("flagshipCombo");
+    m_available = ShipList("availableList");
+    m_includeNeutrals = new QCheckBox("Include Neutrals");
+    m_includeNeutrals->setObjectName("includeNeutralsCheck");
+    m_notes = new QPlainTextEdit;
+    m_notes->setObjectName("notesEdit");
+    m_notes->setTabChangesFocus(true);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel("Squadron Name"), 0, 0);
+    fields->addWidget(m_name, 0, 1);
+    fields->addWidget(new QLabel("Nationality"), 0, 2);
+    fields->addWidget(m_nation, 0, 3);
+    fields->addWidget(new QLabel("Commander"), 1, 0);
+    fields->addWidget(m_commander, 1, 1);
+    fields->addWidget(new QLabel("Flagship"), 1, 2);
+    fields->addWidget(m_flagship, 1, 3);
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 1);
+
+    auto* availableColumn = new QVBoxLayout;
+    availableColumn->addWidget(new QLabel("Available Ships"));
+    availableColumn->addWidget(m_available, 1);
+    availableColumn->addWidget(m_includeNeutrals);
+    auto* lists = new QGridLayout;
+    lists->addLayout(availableColumn, 0, 0, 2, 1);
+    lists->addWidget(BuildShipListColumn(m_members, "Squadron Ships", "member"), 0, 1);
+    lists->addWidget(BuildShipListColumn(m_attachments, "Attachments", "attachment"), 1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(lists, 1);
+    layout->addWidget(new QLabel("Notes"));
+    layout->addWidget(m_notes);
+    layout->addWidget(BuildButtonRow());
+
+    connect(m_nation, &QComboBox::activated, this, &CEditSquadronsDlg::OnNationChanged);
+    connect(m_includeNeutrals, &QCheckBox::clicked, this,
+            &CEditSquadronsDlg::OnIncludeNeutralsToggled);
+    connect(m_available, &QListWidget::itemDoubleClicked, this, &CEditSquadronsDlg::OnAddMember);
+    connect(m_available, &QListWidget::currentRowChanged, this,
+            &CEditSquadronsDlg::UpdateListButtons);
+    connect(m_members.add, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAddMember);
+    connect(m_members.remove, &QPushButton::clicked, this, &CEditSquadronsDlg::OnRemoveMember);
+    connect(m_members.list, &QListWidget::itemDoubleClicked, this,
+            &CEditSquadronsDlg::OnRemoveMember);
+    connect(m_members.up, &QPushButton::clicked, this, &CEditSquadronsDlg::OnMemberUp);
+    connect(m_members.down, &QPushButton::clicked, this, &CEditSquadronsDlg::OnMemberDown);
+    connect(m_attachments.add, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAddAttachment);
+    connect(m_attachments.remove, &QPushButton::clicked, this,
+            &CEditSquadronsDlg::OnRemoveAttachment);
+    connect(m_attachments.list, &QListWidget::itemDoubleClicked, this,
+            &CEditSquadronsDlg::OnRemoveAttachment);
+    connect(m_attachments.up, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAttachmentUp);
+    connect(m_attachments.down, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAttachmentDown);
+}
+
+// The ">" and "<" buttons that fill a list from "Available Ships", the
+// list, and its "Up" and "Dn" buttons.
+QWidget* CEditSquadronsDlg::BuildShipListColumn(ShipListControls& controls, const QString& caption,
+                                                const QString& objectPrefix) {
+    controls.list = ShipList(objectPrefix + "List");
+    controls.add = MakeButton(objectPrefix + "AddButton", ">");
+    controls.remove = MakeButton(objectPrefix + "RemoveButton", "<");
+    controls.up = MakeButton(objectPrefix + "UpButton", "Up");
+    controls.down = MakeButton(objectPrefix + "DownButton", "Dn");
+    for (QPushButton* narrow : {controls.add, controls.remove, controls.up, controls.down}) {
+        narrow->setFixedWidth(40);
+    }
+    connect(controls.list, &QListWidget::currentRowChanged, this,
+            &CEditSquadronsDlg::UpdateListButtons);
+
+    auto* column = new QWidget;
+    auto* row = new QHBoxLayout(column);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch();
+    moves->addWidget(controls.add);
+    moves->addWidget(controls.remove);
+    moves->addStretch();
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(new QLabel(caption));
+    listColumn->addWidget(controls.list);
+    auto* order = new QVBoxLayout;
+    order->addStretch();
+    order->addWidget(controls.up);
+    order->addWidget(controls.down);
+    order->addStretch();
+    row->addLayout(moves);
+    row->addLayout(listColumn, 1);
+    row->addLayout(order);
+    return column;
+}
+
+QWidget* CEditSquadronsDlg::BuildButtonRow() {
+    m_find = MakeButton("findButton", "Find");
+    m_delete = MakeButton("deleteButton", "Delete");
+    m_shipsButton = MakeButton("shipsButton", "Ships");
+    m_print = MakeButton("printButton", "Print");
+    m_close = MakeButton("closeButton", "Close");
+    m_close->setDefault(true);
+    connect(m_find, &QPushButton::clicked, this, &CEditSquadronsDlg::OnFind);
+    connect(m_delete, &QPushButton::clicked, this, &CEditSquadronsDlg::OnDelete);
+    connect(m_shipsButton, &QPushButton::clicked, this, &CEditSquadronsDlg::OnShips);
+    connect(m_print, &QPushButton::clicked, this, &CEditSquadronsDlg::OnPrint);
+    connect(m_close, &QPushButton::clicked, this, &CEditSquadronsDlg::OnClose);
+    return m_browser->BuildRow({m_find, m_delete, m_shipsButton, m_print}, m_close);
+}
+
+// The fields into the working copy; the member and attachment lists are
+// changed by their buttons, not here. A flagship the list cannot offer (a
+// missing ship, another nation's) keeps its name, and a nation outside the
+// nation list its number.
+void CEditSquadronsDlg::Gather() {
+    m_squadron.m_strName = FromQt(m_name->text());
+    if (m_flagship->currentIndex() >= 0) {
+        m_squadron.m_strFlagship = FromQt(m_flagship->currentText());
+    }
+    m_squadron.m_strCommander = FromQt(m_commander->text());
+    if (m_nation->currentIndex() >= 0) m_squadron.m_nNation = m_nation->currentIndex();
+    m_squadron.m_strNotes = FromQtLines(m_notes->toPlainText());
+}
+
+void CEditSquadronsDlg::Store() {
+    if (!m_browser->HasRecords()) return;
+    Gather();
+    VxSquadron& stored = m_squadrons[std::size_t(Current())];
+    if (m_squadron.IsDifferent(stored)) PostDocumentChangedNotice();
+    stored = m_squadron;
+}
+
+void CEditSquadronsDlg::Load() {
+    if (m_browser->HasRecords()) {
+        m_squadron = m_squadrons[std::size_t(Current())];
+    } else {
+        m_squadron = VxSquadron();
+        m_squadron.m_strName.clear();
+    }
+    ShowWorkingCopy();
+}
+
+void CEditSquadronsDlg::ShowWorkingCopy() {
+    m_members.list->clear();
+    m_attachments.list->clear();
+    const int nation = m_squadron.m_nNation;
+    m_nation->setCurrentIndex(nation >= 0 && nation < m_nation->count() ? nation : -1);
+    ChangeNation(false);
+    m_name->setText(ToQt(m_squadron.m_strName));
+    m_commander->setText(ToQt(m_squadron.m_strCommander));
+    m_flagship->setCurrentIndex(m_flagship->findText(ToQt(m_squadron.m_strFlagship)));
+    m_notes->setPlainText(ToQtLines(m_squadron.m_strNotes));
+    ShowNames(m_members);
+    ShowNames(m_attachments);
+    UpdateButtons();
+}
+
+void CEditSquadronsDlg::ShowNames(const ShipListControls& controls) {
+    controls.list->clear();
+    QStringList names;
+    for (const CString& name : m_squadron.*controls.names) names << ToQt(name);
+    controls.list->addItems(names);
+}
+
+void CEditSquadronsDlg::RefillAvailableShips() {
+    const int nation = m_nation->currentIndex();
+    const bool neutrals = nation != kNeutralNation && m_includeNeutrals->isChecked();
+    QStringList names;
+    for (const VxShip& ship : m_ships) {
+        if (ship.m_nNation == nation || (neutrals && ship.m_nNation == kNeutralNation)) {
+            names << ToQt(ship.m_strName);
+        }
+    }
+    m_available->clear();
+    m_available->addItems(names);
+}
+
+// The same ships as "Available Ships", sorted; the flagship stays chosen
+// when the new list offers it. When it does not, the shown member and
+// attachment lists are emptied too; the working copy keeps their names.
+void CEditSquadronsDlg::RefillFlagship() {
+    const QString flagship = m_flagship->currentText();
+    QStringList names;
+    for (int row = 0; row < m_available->count(); ++row) names << m_available->item(row)->text();
+    FillSorted(m_flagship, names);
+    const int found = flagship.isEmpty() ? -1 : m_flagship->findText(flagship);
+    m_flagship->setCurrentIndex(found);
+    if (!flagship.isEmpty() && found < 0) {
+        m_members.list->clear();
+        m_attachments.list->clear();
+    }
+}
+
+bool CEditSquadronsDlg::ListsShowShips() const {
+    return m_members.list->count() > 0 || m_attachments.list->count() > 0;
+}
+
+void CEditSquadronsDlg::ChangeNation(bool ask) {
+    if (ask && ListsShowShips() &&
+        !AskYesNo("Changing Nation will reset squadron list. Continue?")) {
+        m_nation->setCurrentIndex(m_nShownNation);
+        return;
+    }
+    m_nShownNation = m_nation->currentIndex();
+    RefillAvailableShips();
+    RefillFlagship();
+    UpdateListButtons();
+}
+
+void CEditSquadronsDlg::OnNationChanged() { ChangeNation(true); }
+
+void CEditSquadronsDlg::OnIncludeNeutralsToggled() {
+    Gather();
+    const bool unticked = !m_includeNeutrals->isChecked();
+    // Nation 0's own ships are the neutrals; the box changes nothing there.
+    const bool removes = unticked && m_squadron.m_nNation != kNeutralNation;
+    const std::unordered_set<std::string> neutrals =
+        removes ? NeutralShipNames(m_ships) : std::unordered_set<std::string>();
+    const bool holdsNeutrals = HoldsAny(m_squadron.m_shipNames, neutrals) ||
+                               HoldsAny(m_squadron.m_attachmentNames, neutrals);
+    if (removes && ListsShowShips() && holdsNeutrals &&
+        !AskYesNo("Removing Neutrals will affect squadron lists. Continue?")) {
+        m_includeNeutrals->setChecked(true);
+        return;
+    }
+    RefillAvailableShips();
+    RefillFlagship();
+    if (removes) {
+        RemoveAll(m_squadron.m_shipNames, neutrals);
+        RemoveAll(m_squadron.m_attachmentNames, neutrals);
+        ShowWorkingCopy();
+    }
+    UpdateListButtons();
+}
+
+void CEditSquadronsDlg::AddSelectedShip(ShipListControls& controls) {
+    const QListWidgetItem* chosen = m_available->currentItem();
+    if (chosen == nullptr || !m_browser->ShowsRecord()) return;
+    (m_squadron.*controls.names).push_back(FromQt(chosen->text()));
+    controls.list->addItem(chosen->text());
+    UpdateListButtons();
+}
+
+// The shown list may hold only the last names of the working copy's list
+// (after a nation change that lost the flagship), so rows count from the end.
+void CEditSquadronsDlg::RemoveSelectedShip(ShipListControls& controls) {
+    const int row = controls.list->currentRow();
+    if (row < 0) return;
+    CStringArray& names = m_squadron.*controls.names;
+    const int offset = static_cast<int>(names.size()) - controls.list->count();
+    const int index = row + std::max(0, offset);
+    if (index < static_cast<int>(names.size())) names.erase(names.begin() + index);
+    delete controls.list->takeItem(row);
+    UpdateListButtons();
+}
+
+void CEditSquadronsDlg::MoveSelectedShip(ShipListControls& controls, int step) {
+    const int row = controls.list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= controls.list->count()) return;
+    Gather();
+    CStringArray& names = m_squadron.*controls.names;
+    const int offset = std::max(0, static_cast<int>(names.size()) - controls.list->count());
+    std::swap(names[std::size_t(row + offset)], names[std::size_t(target + offset)]);
+    ShowNames(controls);
+    controls.list->setCurrentRow(target + offset);
+    UpdateListButtons();
+}
+
+void CEditSquadronsDlg::OnAddMember() { AddSelectedShip(m_members); }
+void CEditSquadronsDlg::OnRemoveMember() { RemoveSelectedShip(m_members); }
+void CEditSquadronsDlg::OnMemberUp() { MoveSelectedShip(m_members, -1); }
+void CEditSquadronsDlg::OnMemberDown() { MoveSelectedShip(m_members, +1); }
+void CEditSquadronsDlg::OnAddAttachment() { AddSelectedShip(m_attachments); }
+void CEditSquadronsDlg::OnRemoveAttachment() { RemoveSelectedShip(m_attachments); }
+void CEditSquadronsDlg::OnAttachmentUp() { MoveSelectedShip(m_attachments, -1); }
+void CEditSquadronsDlg::OnAttachmentDown() { MoveSelectedShip(m_attachments, +1); }
+
+void CEditSquadronsDlg::MoveTo(int index) {
+    if (!m_browser->HasRecords()) return;
+    if (IsAdding()) {
+        if (!RecordBrowser::ConfirmThrowAwayNew()) return;
+        m_browser->SetAdding(false);
+    } else {
+        Store();
+    }
+    m_browser->SetCurrent(index);
+    Load();
+}
+
+void CEditSquadronsDlg::OnAdd() {
+    Store();
+    m_squadron = VxSquadron();
+    m_browser->SetAdding(true);
+    ShowWorkingCopy();
+    m_name->setFocus();
+    m_name->selectAll();
+}
+
+void CEditSquadronsDlg::OnSave() {
+    Gather();
+    if (m_squadron.m_strName == kNewSquadronName) {
+        AfxMessageBox("You must supply a unique name for this squadron!", MB_OK);
+        return;
+    }
+    if (std::find(m_squadrons.begin(), m_squadrons.end(), m_squadron) != m_squadrons.end()) {
+        AfxMessageBox("Squadron already exists with this name!", MB_OK);
+        return;
+    }
+    PostDocumentChangedNotice();
+    const auto at = std::find_if(m_squadrons.begin(), m_squadrons.end(),
+                                 [this](const VxSquadron& s) { return !(s < m_squadron); });
+    const int position = static_cast<int>(at - m_squadrons.begin());
+    m_squadrons.insert(at, m_squadron);
+    m_browser->Inserted(position);
+    m_browser->SetAdding(false);
+    Load();
+}
+
+void CEditSquadronsDlg::OnCancelAdd() {
+    m_browser->SetAdding(false);
+    Load();
+}
+
+void CEditSquadronsDlg::OnFind() {
+    CSelectSquadronDlg select(m_squadrons, this);
+    if (select.exec() != QDialog::Accepted || select.Chosen() < 0) return;
+    Store();
+    m_browser->SetCurrent(select.Chosen());
+    Load();
+}
+
+void CEditSquadronsDlg::OnDelete() {
+    if (!m_browser->HasRecords() || !AskYesNo("Are you sure you want to delete this squadron?"))
+        return;
+    m_squadrons.erase(m_squadrons.begin() + Current());
+    m_browser->RemovedCurrent();
+    m_bChangedQuietly = true;
+    Load();
+}
+
+// A new squadron stays in the working copy while the ships are edited.
+void CEditSquadronsDlg::OnShips() {
+    if (!IsAdding()) Store();
+    CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, this);
+    ships.exec();
+    m_bChangedQuietly = m_bChangedQuietly || ships.ChangedQuietly();
+    RefillAvailableShips();
+    RefillFlagship();
+    UpdateListButtons();
+}
+
+void CEditSquadronsDlg::OnPrint() {
+    if (IsAdding() || !m_browser->HasRecords()) return;
+    Store();
+    const VxSquadron squadron = m_squadron;
+    PrintWithDialog(this, squadron.m_strName, [this, squadron](CDC& printer) {
+        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
+    });
+}
+
+void CEditSquadronsDlg::OnClose() {
+    if (IsAdding()) {
+        if (AskYesNo("Abandon Changes to squadron?")) accept();
+        return;
+    }
+    Store();
+    accept();
+}
+
+void CEditSquadronsDlg::UpdateListButtons() {
+    const bool shows = m_browser->ShowsRecord();
+    const bool available = shows && m_available->currentRow() >= 0;
+    for (const ShipListControls* controls : {&m_members, &m_attachments}) {
+        const int row = controls->list->currentRow();
+        const bool selected = shows && row >= 0;
+        controls->add->setEnabled(available);
+        controls->remove->setEnabled(selected);
+        controls->up->setEnabled(selected && row > 0);
+        controls->down->setEnabled(selected && row < controls->list->count() - 1);
+    }
+}
+
+void CEditSquadronsDlg::UpdateButtons() {
+    m_browser->Update();
+    const bool browsing = !IsAdding() && m_browser->HasRecords();
+    m_find->setEnabled(browsing);
+    m_delete->setEnabled(browsing);
+    m_print->setEnabled(browsing);
+    const bool shows = m_browser->ShowsRecord();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_name, m_nation, m_includeNeutrals, m_available, m_members.list, m_attachments.list,
+             m_commander, m_flagship, m_notes}) {
+        control->setEnabled(shows);
+    }
+    UpdateListButtons();
+}

@@ -1,0 +1,83 @@
+#include "editors/printcommand.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "editors/waitcursor.h"
+#include "platform/qpainterdc.h"
+#include "platform/qtstrings.h"
+
+namespace {
+
+QPrinter*& PrinterSlot() {
+    static QPrinter* printer = nullptr;
+    return printer;
+}
+
+PrintHook& Hook() {
+    static PrintHook hook;
+    return hook;
+}
+
+QPrinter& PrinterFor(const std::string& documentName) {
+    QPrinter& printer = SharedPrinter();
+    printer.setDocName(ToQt(documentName));
+    printer.setFromTo(0, 0);
+    return printer;
+}
+
+}  // namespace
+
+QPrinter& SharedPrinter() {
+    if (!PrinterSlot()) {
+        PrinterSlot() = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine([] {
+            delete PrinterSlot();
+            PrinterSlot() = nullptr;
+        });
+    }
+    return *PrinterSlot();
+}
+
+void RunOnPrinter(QPrinter& printer, const PrinterJob& job) {
+    const WaitCursor wait;
+    QPainter painter(&printer);
+    if (!painter.isActive()) return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterDC dc(painter);
+    dc.SetPageBreak([&printer] { printer.newPage(); });
+    job(dc);
+}
+
+void PrintWithDialog(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
+    if (Hook()) return Hook()(documentName, job, false);
+    QPrinter& printer = PrinterFor(documentName);
+    QPrintDialog dialog(&printer, parent);
+    // The job decides its pages: no range or selection to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted) return;
+    RunOnPrinter(printer, job);
+}
+
+void ShowPrintPreview(QWidget* parent, const std::string& documentName,
+                      const std::function<void(QPrinter& printer)>& print) {
+    QPrinter& printer = PrinterFor(documentName);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle("Print Preview");
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&print](QPrinter* target) { print(*target); });
+    preview.resize(900, 1000);
+    preview.exec();
+}
+
+void PreviewPrint(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
+    if (Hook()) return Hook()(documentName, job, true);
+    ShowPrintPreview(parent, documentName,
+                     [&job](QPrinter& printer) { RunOnPrinter(printer, job); });
+}
+
+void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class CDC;
+class QPrinter;
+class QWidget;
+
+// A direct print job: draws its pages on a printer's device context, from
+// StartDoc to EndDoc.
+using PrinterJob = std::function<void(CDC& printer)>;
+
+// The one printer of the program, with the choices of Print Setup; made on
+// first use and freed with the application.
+QPrinter& SharedPrinter();
+
+// An editor's Print button: the print dialog (a PDF file is one of its
+// printers), then the job on the chosen printer under the wait cursor. The
+// printer's choices are kept for the next job. Cancelling prints nothing.
+void PrintWithDialog(QWidget* parent, const std::string& documentName, const PrinterJob& job);
+// Shows the pages of the job in a print preview window, from which they can
+// be printed as they are shown.
+void PreviewPrint(QWidget* parent, const std::string& documentName, const PrinterJob& job);
+// The print preview window over any way of printing to the shared printer.
+void ShowPrintPreview(QWidget* parent, const std::string& documentName,
+                      const std::function<void(QPrinter& printer)>& print);
+// Runs the job on an open printer: one painter for all pages, a page break
+// for each new page.
+void RunOnPrinter(QPrinter& printer, const PrinterJob& job);
+
+// Tests replace the dialogs: the hook gets the job that would run and
+// whether it was asked for as a preview. An empty hook restores them.
+using PrintHook =
+    std::function<void(const std::string& documentName, const PrinterJob& job, bool preview)>;
+void SetPrintHook(PrintHook hook);

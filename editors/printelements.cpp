@@ -1,0 +1,207 @@
+#include "editors/printelements.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "editors/helpwindow.h"
+#include "editors/printcommand.h"
+#include "editors/sortedlist.h"
+#include "platform/qtstrings.h"
+
+namespace {
+
+template <class Records>
+QStringList NamesOf(const Records& records) {
+    QStringList names;
+    names.reserve(qsizetype(records.size()));
+    for (const auto& record : records) names << ToQt(record.m_strName);
+    return names;
+}
+
+CStringArray TextsOf(const QListWidget* list) {
+    CStringArray texts;
+    texts.reserve(std::size_t(list->count()));
+    for (int row = 0; row < list->count(); ++row) texts.push_back(FromQt(list->item(row)->text()));
+    return texts;
+}
+
+bool IsEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+bool IsDelete(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace;
+}
+
+}  // namespace
+
+CPrintElementsDlg::CPrintElementsDlg(const CBrinnowDoc& doc, QWidget* parent)
+    : BrinnowDialog(HelpContext::kPrintSelection, parent), m_doc(doc) {
+    setObjectName("printElementsDialog");
+    setWindowTitle("Print Elements");
+
+    auto* print = MakeButton("printButton", "Print");
+    print->setDefault(true);
+    auto* preview = MakeButton("previewButton", "Preview");
+    auto* close = MakeButton("closeButton", "Close");
+    connect(print, &QPushButton::clicked, this, &CPrintElementsDlg::OnPrint);
+    connect(preview, &QPushButton::clicked, this, &CPrintElementsDlg::OnPreview);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print);
+    buttons->addWidget(preview);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildGroup(m_scenarios, "Scenarios", "scenario", NamesOf(doc.m_scenarios)));
+    layout->addWidget(BuildGroup(m_squadrons, "Squadrons", "squadron", NamesOf(doc.m_squadrons)));
+    QGroupBox* ships = BuildGroup(m_ships, "Ships", "ship", NamesOf(doc.m_ships));
+    ships->layout()->addWidget(BuildSortOptions());
+    layout->addWidget(ships);
+    layout->addLayout(buttons);
+}
+
+QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
+                                         const QString& objectPrefix, const QStringList& names) {
+    group.available = new QListWidget;
+    group.available->setObjectName(objectPrefix + "AvailableList");
+    group.selected = new QListWidget;
+    group.selected->setObjectName(objectPrefix + "SelectedList");
+    group.add = MakeButton(objectPrefix + "AddButton", ">");
+    group.addAll = MakeButton(objectPrefix + "AddAllButton", ">>");
+    group.remove = MakeButton(objectPrefix + "RemoveButton", "<");
+    group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
+    FillSorted(group.available, names);
+    for (QListWidget* list : {group.available, group.selected}) {
+        list->setMinimumSize(180, 90);
+        list->installEventFilter(this);
+    }
+
+    auto* box = new QGroupBox(title);
+    box->setObjectName(objectPrefix + "Group");
+    auto* moves = new QVBoxLayout;
+    moves->addStretch();
+    for (QPushButton* button : {group.add, group.addAll, group.remove, group.removeAll}) {
+        button->setFixedWidth(44);
+        moves->addWidget(button);
+    }
+    moves->addStretch();
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(group.available, 1);
+    row->addLayout(moves);
+    row->addWidget(group.selected, 1);
+
+    const Group* shown = &group;
+    connect(group.add, &QPushButton::clicked, this, [this, shown] { AddChosen(*shown); });
+    connect(group.available, &QListWidget::itemDoubleClicked, this,
+            [this, shown] { AddChosen(*shown); });
+    connect(group.addAll, &QPushButton::clicked, this, [shown] { AddAll(*shown); });
+    connect(group.remove, &QPushButton::clicked, this, [shown] { RemoveChosen(*shown); });
+    connect(group.selected, &QListWidget::itemDoubleClicked, this,
+            [shown] { RemoveChosen(*shown); });
+    connect(group.removeAll, &QPushButton::clicked, group.selected, &QListWidget::clear);
+    return box;
+}
+
+QWidget* CPrintElementsDlg::BuildSortOptions() {
+    m_byNation = new QCheckBox("Sort By Nation");
+    m_byNation->setObjectName("sortByNationCheck");
+    m_byNation->setChecked(true);
+    auto* modes = new QButtonGroup(this);
+    const struct {
+        const char* name;
+        const char* caption;
+        int mode;
+    } options[] = {{"sortByNameRadio", "Sort by Name", kSortByName},
+                   {"sortByAttackRadio", "Sort by Attack Factor", kSortByAttackFactor},
+                   {"sortByDefenseRadio", "Sort by Defense Factor", kSortByDefenseFactor},
+                   {"sortByTypeRadio", "Sort by Ship Type", kSortByShipType}};
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->addWidget(m_byNation);
+    for (const auto& option : options) {
+        auto* radio = new QRadioButton(option.caption);
+        radio->setObjectName(option.name);
+        radio->setChecked(option.mode == kSortByName);
+        modes->addButton(radio, option.mode);
+        layout->addWidget(radio);
+    }
+    layout->addStretch();
+    connect(modes, &QButtonGroup::idClicked, this, [this](int mode) { m_nSortMode = mode; });
+    return column;
+}
+
+// An item already selected (the same text) is not listed twice.
+void CPrintElementsDlg::AddChosen(const Group& group) {
+    const QListWidgetItem* chosen = group.available->currentItem();
+    if (chosen == nullptr) return;
+    if (!group.selected->findItems(chosen->text(), Qt::MatchExactly | Qt::MatchCaseSensitive)
+             .isEmpty()) {
+        return;
+    }
+    AddSorted(group.selected, chosen->text());
+}
+
+void CPrintElementsDlg::AddAll(const Group& group) {
+    QStringList all;
+    all.reserve(group.available->count());
+    for (int row = 0; row < group.available->count(); ++row)
+        all << group.available->item(row)->text();
+    group.selected->clear();
+    group.selected->addItems(all);
+}
+
+void CPrintElementsDlg::RemoveChosen(const Group& group) {
+    const int row = group.selected->currentRow();
+    if (row >= 0) delete group.selected->takeItem(row);
+}
+
+MultiPrintSelection CPrintElementsDlg::Selection() const {
+    MultiPrintSelection selection;
+    selection.ships = TextsOf(m_ships.selected);
+    selection.squadrons = TextsOf(m_squadrons.selected);
+    selection.scenarios = TextsOf(m_scenarios.selected);
+    selection.sortMode = m_nSortMode;
+    selection.sortByNation = m_byNation->isChecked();
+    return selection;
+}
+
+MultiPrintJob CPrintElementsDlg::Job() const { return MultiPrintJob(m_doc, Selection()); }
+
+void CPrintElementsDlg::OnPrint() {
+    const MultiPrintJob job = Job();
+    PrintWithDialog(this, MultiPrintJob::kDocumentName,
+                    [job](CDC& printer) { job.Print(printer); });
+}
+
+void CPrintElementsDlg::OnPreview() {
+    const MultiPrintJob job = Job();
+    PreviewPrint(this, MultiPrintJob::kDocumentName, [job](CDC& printer) { job.Print(printer); });
+}
+
+// The keyboard does what a double click does: Enter moves an item across,
+// and Delete takes one off a selected list. Enter never reaches "Print".
+bool CPrintElementsDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return BrinnowDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    for (const Group* group : {&m_scenarios, &m_squadrons, &m_ships}) {
+        if (watched == group->available && IsEnter(key)) {
+            AddChosen(*group);
+            return true;
+        }
+        if (watched == group->selected && (IsEnter(key) || IsDelete(key))) {
+            RemoveChosen(*group);
+            return true;
+        }
+    }
+    return BrinnowDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,85 @@
+#include "editors/recordbrowser.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "editors/brinnowdialog.h"
+#include "editors/messagebox.h"
+
+RecordBrowser::RecordBrowser(const QString& newRecordText, QObject* parent)
+    : QObject(parent),
+      m_newRecordText(newRecordText),
+      m_first(BrinnowDialog::MakeButton("firstButton", "<<")),
+      m_previous(BrinnowDialog::MakeButton("previousButton", "<")),
+      m_counter(new QLineEdit),
+      m_next(BrinnowDialog::MakeButton("nextButton", ">")),
+      m_last(BrinnowDialog::MakeButton("lastButton", ">>")),
+      m_add(BrinnowDialog::MakeButton("addButton", "Add")),
+      m_cancel(BrinnowDialog::MakeButton("cancelButton", "Cancel")) {
+    m_counter->setObjectName("counterEdit");
+    m_counter->setReadOnly(true);
+    m_counter->setFocusPolicy(Qt::NoFocus);
+    m_counter->setAlignment(Qt::AlignCenter);
+    m_counter->setFixedWidth(110);
+    for (QPushButton* narrow : {m_first, m_previous, m_next, m_last}) narrow->setFixedWidth(36);
+
+    connect(m_first, &QPushButton::clicked, this, [this] { emit moveRequested(0); });
+    connect(m_previous, &QPushButton::clicked, this,
+            [this] { emit moveRequested(m_nCurrent - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { emit moveRequested(m_nCurrent + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { emit moveRequested(m_nCount - 1); });
+    connect(m_add, &QPushButton::clicked, this, &RecordBrowser::addOrSaveClicked);
+    connect(m_cancel, &QPushButton::clicked, this, &RecordBrowser::cancelClicked);
+}
+
+void RecordBrowser::SetCount(int count) {
+    m_nCount = std::max(0, count);
+    SetCurrent(m_nCurrent);
+}
+
+void RecordBrowser::SetCurrent(int index) {
+    m_nCurrent = m_nCount == 0 ? 0 : std::clamp(index, 0, m_nCount - 1);
+}
+
+void RecordBrowser::Inserted(int index) {
+    ++m_nCount;
+    SetCurrent(index);
+}
+
+void RecordBrowser::RemovedCurrent() { SetCount(m_nCount - 1); }
+
+bool RecordBrowser::ConfirmThrowAwayNew() { return AskYesNo("Do you want to throw away changes?"); }
+
+void RecordBrowser::Update() {
+    const bool any = HasRecords();
+    m_cancel->setEnabled(m_bAdding);
+    m_add->setText(m_bAdding ? "Save" : "Add");
+    m_first->setEnabled(any && m_nCurrent != 0);
+    m_previous->setEnabled(any && m_nCurrent != 0);
+    m_next->setEnabled(any && m_nCurrent != m_nCount - 1);
+    m_last->setEnabled(any && m_nCurrent != m_nCount - 1);
+    m_counter->setEnabled(ShowsRecord());
+    m_counter->setText(m_bAdding ? m_newRecordText
+                       : any     ? QString("%1 of %2").arg(m_nCurrent + 1).arg(m_nCount)
+                                 : QString());
+}
+
+QWidget* RecordBrowser::BuildRow(std::initializer_list<QPushButton*> ownButtons,
+                                 QPushButton* close) const {
+    auto* row = new QWidget;
+    auto* buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next, m_last}) {
+        buttons->addWidget(w);
+    }
+    buttons->addSpacing(16);
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_cancel);
+    for (QPushButton* b : ownButtons) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    return row;
+}

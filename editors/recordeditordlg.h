@@ -1,0 +1,39 @@
+#pragma once
+
+#include "editors/brinnowdialog.h"
+
+class RecordBrowser;
+
+// A dialog that edits the records of one list one at a time through a
+// RecordBrowser: the moves, Add/Save and Cancel are wired here; each editor
+// says what leaving a record, adding and saving mean for it.
+class RecordEditorDlg : public BrinnowDialog {
+    Q_OBJECT
+  public:
+    // newRecordText is what the position reads while adding.
+    RecordEditorDlg(int helpContext, const QString& newRecordText, QWidget* parent);
+
+    bool IsAdding() const;
+    int Current() const;
+    // Changes made without the document-changed notice (deleting, re-sorting
+    // and the like); the caller still marks the document modified.
+    bool ChangedQuietly() const { return m_bChangedQuietly; }
+
+    // The buttons, callable as the user would press them.
+    void OnFirst();
+    void OnPrevious();
+    void OnNext();
+    void OnLast();
+    void OnAddOrSave();
+    virtual void OnCancelAdd() = 0;
+
+  protected:
+    // Shows the record at index (kept within the list) when the editor's
+    // rules let the shown one go.
+    virtual void MoveTo(int index) = 0;
+    virtual void OnAdd() = 0;
+    virtual void OnSave() = 0;
+
+    RecordBrowser* m_browser;
+    bool m_bChangedQuietly = false;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+class QComboBox;
+class QListWidget;
+
+// Lists that keep their entries in alphabetical order ignoring letter case,
+// as a sorting list box does: the order in which entries arrive does not
+// matter, and entries that differ only in case stay in arrival order.
+bool SortsBefore(const QString& a, const QString& b);
+// Inserts one entry in its place and returns its row.
+int AddSorted(QListWidget* list, const QString& text);
+// Replaces the entries, sorted once (a whole document's names at a time).
+void FillSorted(QListWidget* list, QStringList texts);
+void FillSorted(QComboBox* combo, QStringList texts);

@@ -1,0 +1,14 @@
+#include "print/scenarioprintjob.h"
+
+#include "print/printjob.h"
+
+int RunScenarioPrintJob(CDC& printer, const VxScenario& scenario, const CArray<VxShip>& ships,
+                        const CArray<VxArmament>& armaments) {
+    int pages = 0;
+    RunDirectPrintJob(printer, scenario.m_strName, [&](PrintPage& page) {
+        scenario.PrintSheet(page.dc, page.p, page.geometry.margin, page.geometry.margin, ships,
+                            armaments, TRUE, page.geometry.printableWidth, page.number);
+        pages = page.number;
+    });
+    return pages;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "model/armament.h"
+#include "model/scenario.h"
+#include "model/ship.h"
+#include "platform/cdc.h"
+
+// The scenario editor's Print on a printer's device context: a job named
+// after the scenario, its page with the notes, then every force on pages of
+// its own, the page numbers running on. Returns the number of pages.
+int RunScenarioPrintJob(CDC& printer, const VxScenario& scenario, const CArray<VxShip>& ships,
+                        const CArray<VxArmament>& armaments);

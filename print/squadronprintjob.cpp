@@ -1,0 +1,11 @@
+#include "print/squadronprintjob.h"
+
+#include "print/printjob.h"
+
+void RunSquadronPrintJob(CDC& printer, const VxSquadron& squadron, const CArray<VxShip>& ships,
+                         const CArray<VxArmament>& armaments) {
+    RunDirectPrintJob(printer, squadron.m_strName, [&](PrintPage& page) {
+        squadron.PrintSheet(page.dc, page.p, page.geometry.margin, page.geometry.margin, ships,
+                            armaments, TRUE, page.geometry.printableWidth);
+    });
+}

@@ -1,0 +1,240 @@
+#include "editors/printelements.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "editors/helpwindow.h"
+#include "editors/printcommand.h"
+#include "tests/support/editorfixture.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+class PrintElements : public Editor {
+  protected:
+    void SetUp() override {
+        Editor::SetUp();
+        for (const char* name : {"lion", "Agincourt", "Zeeland", "barham"}) {
+            VxShip ship;
+            ship.m_strName = name;
+            doc.m_ships.push_back(ship);
+        }
+        for (const char* name : {"Scouts", "battle"}) {
+            VxSquadron squadron;
+            squadron.m_strName = name;
+            doc.m_squadrons.push_back(squadron);
+        }
+        doc.m_scenarios.resize(1);
+        doc.m_scenarios[0].m_strName = "Jutland";
+        SetPrintHook([this](const std::string& name, const PrinterJob& job, bool preview) {
+            jobs.push_back({name, preview});
+            RecordingDC printer;
+            job(printer);
+            pages.push_back(printer.Find("StartPage").size());
+        });
+    }
+    void TearDown() override {
+        SetPrintHook({});
+        Editor::TearDown();
+    }
+    CPrintElementsDlg& Open() {
+        dialog = std::make_unique<CPrintElementsDlg>(doc, nullptr);
+        dialog->show();
+        return *dialog;
+    }
+    template <class T>
+    T* Control(const char* name) {
+        return Child<T>(dialog.get(), name);
+    }
+    QStringList Shown(const char* list) {
+        QStringList texts;
+        auto* widget = Control<QListWidget>(list);
+        for (int row = 0; row < widget->count(); ++row) texts << widget->item(row)->text();
+        return texts;
+    }
+    void Choose(const char* list, const QString& text) {
+        auto* widget = Control<QListWidget>(list);
+        const auto found = widget->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        widget->setCurrentItem(found.front());
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+    }
+    void DoubleClick(const char* list, const QString& text) {
+        Choose(list, text);
+        auto* widget = Control<QListWidget>(list);
+        widget->scrollToItem(widget->currentItem());
+        QApplication::processEvents();
+        const QRect at = widget->visualItemRect(widget->currentItem());
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, at.center());
+        QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, at.center());
+    }
+
+    std::unique_ptr<CPrintElementsDlg> dialog;
+    std::vector<std::pair<std::string, bool>> jobs;
+    std::vector<std::size_t> pages;
+};
+
+TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
+    Open();
+    EXPECT_EQ(dialog->windowTitle(), "Print Elements");
+    EXPECT_EQ(Shown("shipAvailableList"), QStringList({"Agincourt", "barham", "lion", "Zeeland"}));
+    EXPECT_EQ(Shown("squadronAvailableList"), QStringList({"battle", "Scouts"}));
+    EXPECT_EQ(Shown("scenarioAvailableList"), QStringList({"Jutland"}));
+    for (const char* list : {"shipSelectedList", "squadronSelectedList", "scenarioSelectedList"}) {
+        EXPECT_TRUE(Shown(list).isEmpty()) << list;
+    }
+    EXPECT_TRUE(Control<QCheckBox>("sortByNationCheck")->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>("sortByNameRadio")->isChecked());
+    EXPECT_EQ(dialog->SortMode(), kSortByName);
+}
+
+TEST_F(PrintElements, ListButtonsWithTheMouse) {
+    Open();
+    Choose("shipAvailableList", "lion");
+    Click("shipAddButton");
+    Click("shipAddButton");  // twice lists once
+    Choose("shipAvailableList", "Agincourt");
+    Click("shipAddButton");
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"Agincourt", "lion"}));
+    DoubleClick("shipAvailableList", "Zeeland");
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"Agincourt", "lion", "Zeeland"}));
+    DoubleClick("shipSelectedList", "lion");
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"Agincourt", "Zeeland"}));
+    Choose("shipSelectedList", "Agincourt");
+    Click("shipRemoveButton");
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"Zeeland"}));
+    Click("shipAddAllButton");  // replaces, no doubles
+    EXPECT_EQ(Shown("shipSelectedList"), Shown("shipAvailableList"));
+    Click("shipRemoveAllButton");
+    EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
+    Click("shipRemoveButton");  // nothing to remove
+    EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
+
+    // Each group keeps to its own lists.
+    Choose("squadronAvailableList", "Scouts");
+    Click("squadronAddButton");
+    Click("scenarioAddAllButton");
+    EXPECT_EQ(Shown("squadronSelectedList"), QStringList({"Scouts"}));
+    EXPECT_EQ(Shown("scenarioSelectedList"), QStringList({"Jutland"}));
+    EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
+    Click("squadronRemoveAllButton");
+    EXPECT_TRUE(Shown("squadronSelectedList").isEmpty());
+    EXPECT_TRUE(jobs.empty());
+}
+
+TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
+    Open();
+    auto* available = Control<QListWidget>("shipAvailableList");
+    available->setFocus();
+    Choose("shipAvailableList", "barham");
+    QTest::keyClick(available, Qt::Key_Return);
+    QTest::keyClick(available, Qt::Key_Down);
+    QTest::keyClick(available, Qt::Key_Enter);
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"barham", "lion"}));
+    EXPECT_TRUE(jobs.empty());  // Enter in a list never prints
+    EXPECT_TRUE(dialog->isVisible());
+
+    auto* selected = Control<QListWidget>("shipSelectedList");
+    selected->setCurrentRow(0);
+    QTest::keyClick(selected, Qt::Key_Delete);
+    EXPECT_EQ(Shown("shipSelectedList"), QStringList({"lion"}));
+
+    auto* addAll = Control<QPushButton>("shipAddAllButton");
+    addAll->setFocus();
+    QTest::keyClick(addAll, Qt::Key_Space);
+    EXPECT_EQ(Shown("shipSelectedList").size(), 4);
+    auto* removeAll = Control<QPushButton>("shipRemoveAllButton");
+    removeAll->setFocus();
+    QTest::keyClick(removeAll, Qt::Key_Space);
+    EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
+}
+
+TEST_F(PrintElements, SortControlsReachTheJob) {
+    Open();
+    const struct {
+        const char* radio;
+        int mode;
+    } radios[] = {{"sortByAttackRadio", kSortByAttackFactor},
+                  {"sortByDefenseRadio", kSortByDefenseFactor},
+                  {"sortByTypeRadio", kSortByShipType},
+                  {"sortByNameRadio", kSortByName}};
+    for (const auto& radio : radios) {
+        QTest::mouseClick(Control<QRadioButton>(radio.radio), Qt::LeftButton);
+        EXPECT_EQ(dialog->SortMode(), radio.mode) << radio.radio;
+        EXPECT_EQ(dialog->Selection().sortMode, radio.mode);
+    }
+    QTest::mouseClick(Control<QRadioButton>("sortByDefenseRadio"), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>("sortByNationCheck"), Qt::LeftButton);
+    Click("shipAddAllButton");
+    Choose("squadronAvailableList", "Scouts");
+    Click("squadronAddButton");
+    const MultiPrintSelection selection = dialog->Selection();
+    EXPECT_FALSE(selection.sortByNation);
+    EXPECT_EQ(selection.sortMode, kSortByDefenseFactor);
+    EXPECT_EQ(selection.ships, (CStringArray{"Agincourt", "barham", "lion", "Zeeland"}));
+    EXPECT_EQ(selection.squadrons, CStringArray{"Scouts"});
+    EXPECT_TRUE(selection.scenarios.empty());
+}
+
+TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpen) {
+    Open();
+    Click("printButton");
+    Click("previewButton");
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0], std::make_pair(std::string("Brinnow Multi Print"), false));
+    EXPECT_EQ(jobs[1], std::make_pair(std::string("Brinnow Multi Print"), true));
+    EXPECT_EQ(pages, (std::vector<std::size_t>{1, 1}));  // nothing selected: one page
+    EXPECT_TRUE(dialog->isVisible());
+
+    QTest::keyClick(Control<QListWidget>("shipSelectedList"), Qt::Key_Return);  // empty list
+    EXPECT_EQ(jobs.size(), 2u);
+    Click("closeButton");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(PrintElements, F1OpensItsSectionAndEscapeCloses) {
+    Open();
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-130");
+    HelpWindow::Instance()->hide();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(jobs.empty());
+}
+
+// Hostile sizes: a document of many records fills and moves its lists in
+// one go.
+TEST_F(PrintElements, TenThousandShipsAndHugeNames) {
+    const std::string huge(1 << 20, 'x');
+    doc.m_ships.resize(10000);
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        doc.m_ships[i].m_strName = "ship" + std::to_string(9999 - i);
+    }
+    doc.m_ships[5].m_strName = huge;
+    Open();
+    EXPECT_EQ(Control<QListWidget>("shipAvailableList")->count(), 10000);
+    Click("shipAddAllButton");
+    EXPECT_EQ(Control<QListWidget>("shipSelectedList")->count(), 10000);
+    const MultiPrintSelection selection = dialog->Selection();
+    ASSERT_EQ(selection.ships.size(), 10000u);
+    EXPECT_EQ(selection.ships.front(), "ship0");
+    EXPECT_EQ(selection.ships.back(), huge);
+    Click("shipRemoveAllButton");
+    for (int i = 0; i < 10000; i += 97) {
+        Control<QListWidget>("shipAvailableList")->setCurrentRow(i);
+        Click("shipAddButton");
+    }
+    EXPECT_EQ(Control<QListWidget>("shipSelectedList")->count(), 104);
+}
+
+}  // namespace

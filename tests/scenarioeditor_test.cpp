@@ -1,0 +1,677 @@
+// "Edit Scenarios" and "Select Scenario", driven offscreen through their
+// controls: clicks, keys and the message-box hook.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "editors/documentnotice.h"
+#include "editors/editscenarios.h"
+#include "editors/filedialogs.h"
+#include "editors/htmlexportcommand.h"
+#include "editors/printcommand.h"
+#include "editors/selectscenario.h"
+#include "model/brinnowdoc.h"
+#include "tests/support/recordingdc.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+// Counts the document-changed notices that the editor posts.
+class NoticeCounter : public QObject {
+  public:
+    int count = 0;
+    bool event(QEvent* event) override {
+        if (event->type() == kDocumentChangedEvent) ++count;
+        return QObject::event(event);
+    }
+};
+
+VxForce Force(const char* name, int nation) {
+    VxForce force;
+    force.m_strName = name;
+    force.m_nNation = nation;
+    return force;
+}
+
+class ScenarioEditor : public ::testing::Test {
+  protected:
+    void SetUp() override { SetNoticeWindow(&notices); }
+    void TearDown() override {
+        dialog.reset();
+        SetFileChoiceHook({});
+        SetPrintHook({});
+        SetNoticeWindow(nullptr);
+    }
+
+    VxScenario& AddScenario(const char* name, std::initializer_list<VxForce> forces = {}) {
+        VxScenario scenario;
+        scenario.m_strName = name;
+        for (const VxForce& force : forces) scenario.m_forces.push_back(force);
+        doc.m_scenarios.push_back(scenario);
+        return doc.m_scenarios.back();
+    }
+    void AddShip(const char* name, int nation) {
+        VxShip ship;
+        ship.m_strName = name;
+        ship.m_nNation = nation;
+        doc.m_ships.push_back(ship);
+    }
+    void AddSquadron(const char* name, int nation) {
+        VxSquadron squadron;
+        squadron.m_strName = name;
+        squadron.m_nNation = nation;
+        doc.m_squadrons.push_back(squadron);
+    }
+
+    CEditScenariosDlg& Open() {
+        dialog = std::make_unique<CEditScenariosDlg>(doc, nullptr);
+        dialog->show();
+        return *dialog;
+    }
+    int Notices() {
+        QApplication::processEvents();
+        return notices.count;
+    }
+    template <class T>
+    T* Control(const char* name) {
+        T* child = dialog->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
+    void Click(const char* button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
+    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    QTabBar* Tabs() { return Control<QTabBar>("forceTabs"); }
+    QStringList TabTexts() {
+        QStringList texts;
+        for (int i = 0; i < Tabs()->count(); ++i) texts << Tabs()->tabText(i);
+        return texts;
+    }
+    void ClickTab(int index) {
+        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+    }
+    QListWidget* List(const char* name) { return Control<QListWidget>(name); }
+    QStringList Lines(const char* name) {
+        QStringList lines;
+        for (int i = 0; i < List(name)->count(); ++i) lines << List(name)->item(i)->text();
+        return lines;
+    }
+    void ClickLine(const char* list, int row) {
+        QListWidget* box = List(list);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                          box->visualItemRect(box->item(row)).center());
+    }
+    void DoubleClickLine(const char* list, int row) {
+        ClickLine(list, row);
+        QListWidget* box = List(list);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {},
+                           box->visualItemRect(box->item(row)).center());
+    }
+    // Replaces what a box holds, as the user would by typing.
+    void TypeInto(const char* name, const QString& text) {
+        auto* edit = Control<QLineEdit>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    void TypeNotes(const char* name, const QString& text) {
+        QTest::keyClicks(Control<QPlainTextEdit>(name), text);
+    }
+    void ChooseNation(int index) {
+        auto* combo = Control<QComboBox>("nationCombo");
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    std::vector<std::string> ScenarioNames() {
+        std::vector<std::string> names;
+        for (const VxScenario& s : doc.m_scenarios) names.push_back(s.m_strName);
+        return names;
+    }
+
+    CBrinnowDoc doc;
+    NoticeCounter notices;
+    ScriptedAnswers scripted;
+    std::vector<std::string>& messages = scripted.messages;
+    std::deque<int>& answers = scripted.answers;
+    std::unique_ptr<CEditScenariosDlg> dialog;
+};
+
+TEST_F(ScenarioEditor, AnEmptyDocumentLeavesOnlyAddShipsSquadronsAndClose) {
+    Open();
+    EXPECT_EQ(Counter(), "");
+    for (const char* button :
+         {"firstButton", "previousButton", "nextButton", "lastButton", "cancelButton", "findButton",
+          "deleteButton", "printButton", "htmlButton", "addForceButton", "removeForceButton",
+          "addSquadronButton", "removeSquadronButton", "addShipButton", "removeShipButton",
+          "squadronUpButton", "squadronDownButton", "shipUpButton", "shipDownButton"}) {
+        EXPECT_FALSE(Button(button)->isEnabled()) << button;
+    }
+    for (const char* button : {"addButton", "shipsButton", "squadronsButton", "closeButton"})
+        EXPECT_TRUE(Button(button)->isEnabled()) << button;
+    for (const char* box : {"nameEdit", "umpireEdit", "dateEdit", "forceNameEdit"})
+        EXPECT_FALSE(Control<QLineEdit>(box)->isEnabled()) << box;
+    for (const char* box : {"weatherEdit", "victoryConditionsEdit", "notesEdit", "forceNotesEdit"})
+        EXPECT_FALSE(Control<QPlainTextEdit>(box)->isEnabled()) << box;
+    EXPECT_FALSE(Tabs()->isEnabled());
+    EXPECT_EQ(Tabs()->count(), 0);
+    EXPECT_EQ(dialog->WorkingScenario().m_strName, "");
+
+    // Closing an empty editor changes nothing and asks nothing.
+    Click("closeButton");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(doc.m_scenarios.empty());
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(ScenarioEditor, SaveInsertsInByteOrderAndShowsTheNewScenario) {
+    AddScenario("Bravo");
+    AddScenario("Charlie");
+    Open();
+    Click("addButton");
+    EXPECT_EQ(Counter(), "New Scenario");
+    EXPECT_EQ(Button("addButton")->text(), "Save");
+    EXPECT_TRUE(Button("cancelButton")->isEnabled());
+    EXPECT_FALSE(Button("deleteButton")->isEnabled());
+    EXPECT_FALSE(Button("findButton")->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Scenario");
+    TypeInto("nameEdit", "Alpha");
+    TypeInto("umpireEdit", "Jacky");
+    Click("addButton");
+    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+    EXPECT_EQ(Counter(), "1 of 3");
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Button("addButton")->text(), "Add");
+    EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "Jacky");
+    EXPECT_EQ(Notices(), 1);
+
+    // Byte order: lower case sorts after every capital.
+    Click("addButton");
+    TypeInto("nameEdit", "bravo");
+    Click("addButton");
+    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "bravo"}));
+    EXPECT_EQ(Counter(), "4 of 4");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ScenarioEditor, SaveRefusesTheNewNameAndAnExistingOneKeepingTheInput) {
+    AddScenario("Bravo");
+    Open();
+    Click("addButton");
+    Click("addButton");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back(), "You must supply a unique name for this Scenario!");
+    EXPECT_TRUE(dialog->IsAdding());
+
+    TypeInto("nameEdit", "Bravo");
+    TypeInto("dateEdit", "1 June 1916");
+    Click("addButton");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages.back(), "Scenario already exists with this name!");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Counter(), "New Scenario");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Bravo");
+    EXPECT_EQ(Control<QLineEdit>("dateEdit")->text(), "1 June 1916");
+    EXPECT_EQ(doc.m_scenarios.size(), 1u);
+    EXPECT_EQ(Notices(), 0);
+
+    // Letter case makes another name; an empty name passes too.
+    TypeInto("nameEdit", "BRAVO");
+    Click("addButton");
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"BRAVO", "Bravo"}));
+    Click("addButton");
+    Control<QLineEdit>("nameEdit")->selectAll();
+    QTest::keyClick(Control<QLineEdit>("nameEdit"), Qt::Key_Delete);
+    Click("addButton");
+    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"", "BRAVO", "Bravo"}));
+}
+
+TEST_F(ScenarioEditor, DeletingTheLastAndTheOnlyScenario) {
+    AddScenario("A");
+    AddScenario("B");
+    Open();
+    Click("lastButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this Scenario?");
+    EXPECT_EQ(doc.m_scenarios.size(), 2u);
+    EXPECT_FALSE(dialog->ChangedQuietly());
+    Click("deleteButton");
+    EXPECT_EQ(ScenarioNames(), std::vector<std::string>{"A"});
+    EXPECT_EQ(Counter(), "1 of 1");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
+    EXPECT_FALSE(Button("nextButton")->isEnabled());
+    Click("deleteButton");
+    EXPECT_TRUE(doc.m_scenarios.empty());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_FALSE(Button("deleteButton")->isEnabled());
+    EXPECT_FALSE(Control<QLineEdit>("nameEdit")->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
+    // A deletion marks the document modified through the view.
+    EXPECT_TRUE(dialog->ChangedQuietly());
+}
+
+TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
+    AddShip("Lion", 1);
+    AddScenario("Jutland", {Force("Battlecruisers", 1), Force("Grand Fleet", 1)});
+    Open();
+    ClickTab(1);
+    EXPECT_EQ(dialog->CurrentForce(), 1);
+    TypeInto("forceNameEdit", "Main Body");
+    TypeNotes("forceNotesEdit", "Late");
+    DoubleClickLine("availableShipsList", 0);
+    Click("addForceButton");
+    EXPECT_EQ(TabTexts(), (QStringList{"Force 1", "Force 2", "Force 3"}));
+    EXPECT_EQ(Tabs()->currentIndex(), 2);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "");
+    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0);
+    EXPECT_TRUE(Lines("selectedShipsList").isEmpty());
+    EXPECT_TRUE(messages.empty());
+
+    const VxScenario& working = dialog->WorkingScenario();
+    ASSERT_EQ(working.m_forces.size(), 3u);
+    EXPECT_EQ(working.m_forces[1].m_strName, "Main Body");
+    EXPECT_EQ(working.m_forces[1].m_strNotes, "Late");
+    ASSERT_EQ(working.m_forces[1].m_ships.size(), 1u);
+    EXPECT_EQ(working.m_forces[0].m_strName, "Battlecruisers");
+    // Nothing reaches the document before the editor commits.
+    EXPECT_EQ(doc.m_scenarios[0].m_forces.size(), 2u);
+
+    ClickTab(1);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Main Body");
+    EXPECT_EQ(Lines("selectedShipsList"), QStringList{"Lion"});
+    Click("closeButton");
+    ASSERT_EQ(doc.m_scenarios[0].m_forces.size(), 3u);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[1].m_strName, "Main Body");
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(ScenarioEditor, RemovingForceTwoOfThreeRenumbersTheTabs) {
+    AddScenario("Dogger Bank", {Force("First", 1), Force("Second", 2), Force("Third", 3)});
+    Open();
+    TypeInto("umpireEdit", "typed before");
+    ClickTab(1);
+    Click("removeForceButton");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(TabTexts(), (QStringList{"Force 1", "Force 2"}));
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Third");
+    EXPECT_EQ(Control<QLineEdit>("umpireEdit")->text(), "typed before");
+
+    // The last one goes next, then the first; the scenario keeps no force.
+    Click("removeForceButton");
+    EXPECT_EQ(TabTexts(), QStringList{"Force 1"});
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "First");
+    Click("removeForceButton");
+    EXPECT_EQ(Tabs()->count(), 0);
+    EXPECT_FALSE(Button("removeForceButton")->isEnabled());
+    EXPECT_FALSE(Control<QLineEdit>("forceNameEdit")->isEnabled());
+    EXPECT_TRUE(Button("addForceButton")->isEnabled());
+    Click("closeButton");
+    EXPECT_TRUE(doc.m_scenarios[0].m_forces.empty());
+    EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "typed before");
+}
+
+TEST_F(ScenarioEditor, AddingTheSameShipOrSquadronAgainAsksFirst) {
+    AddShip("Lion", 1);
+    AddShip("LION", 1);
+    AddSquadron("1st BCS", 1);
+    AddScenario("Jutland", {Force("Beatty", 1)});
+    Open();
+    ClickLine("availableShipsList", 0);
+    Click("addShipButton");
+    EXPECT_TRUE(messages.empty());
+    Click("addShipButton");
+    EXPECT_EQ(messages.back(), "This ship already in list. Continue?");
+    EXPECT_EQ(Lines("selectedShipsList"), (QStringList{"Lion", "Lion"}));
+    // Letter case does not make another name for the question.
+    answers = {IDNO};
+    DoubleClickLine("availableShipsList", 1);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(Lines("selectedShipsList"), (QStringList{"Lion", "Lion"}));
+    EXPECT_EQ(dialog->WorkingForce().m_ships.size(), 2u);
+
+    DoubleClickLine("availableSquadronsList", 0);
+    answers = {IDYES};
+    DoubleClickLine("availableSquadronsList", 0);
+    EXPECT_EQ(messages.back(), "This Squadron already in list. Continue?");
+    EXPECT_EQ(dialog->WorkingForce().m_squadrons.size(), 2u);
+
+    // Removing takes the selected line and its copy.
+    DoubleClickLine("selectedShipsList", 1);
+    EXPECT_EQ(Lines("selectedShipsList"), QStringList{"Lion"});
+    EXPECT_EQ(dialog->WorkingForce().m_ships.size(), 1u);
+    Click("closeButton");
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships.size(), 1u);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_squadrons.size(), 2u);
+}
+
+TEST_F(ScenarioEditor, TheLineAddedIsTheRecordCopiedEvenWhenNamesRepeat) {
+    AddShip("Twin", 1);
+    AddShip("Twin", 2);
+    doc.m_ships[1].m_strIdentifier = "nation two";
+    AddScenario("S", {Force("F", 2)});
+    Open();
+    DoubleClickLine("availableShipsList", 0);
+    ASSERT_EQ(dialog->WorkingForce().m_ships.size(), 1u);
+    EXPECT_EQ(dialog->WorkingForce().m_ships[0].m_strIdentifier, "nation two");
+    // A copy: changing the document's ship later leaves the force alone.
+    doc.m_ships[1].m_strIdentifier = "changed";
+    Click("closeButton");
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_strIdentifier, "nation two");
+}
+
+TEST_F(ScenarioEditor, AvailableListsFollowTheNationSelectedListsDoNot) {
+    AddShip("Lion", 1);
+    AddShip("Seydlitz", 2);
+    AddShip("Tiger", 1);
+    AddSquadron("1st BCS", 1);
+    AddSquadron("I SG", 2);
+    AddScenario("Jutland", {Force("Beatty", 1)});
+    Open();
+    EXPECT_EQ(Lines("availableShipsList"), (QStringList{"Lion", "Tiger"}));
+    EXPECT_EQ(Lines("availableSquadronsList"), QStringList{"1st BCS"});
+    DoubleClickLine("availableShipsList", 1);
+    ChooseNation(2);
+    EXPECT_EQ(Lines("availableShipsList"), QStringList{"Seydlitz"});
+    EXPECT_EQ(Lines("availableSquadronsList"), QStringList{"I SG"});
+    EXPECT_EQ(Lines("selectedShipsList"), QStringList{"Tiger"});
+    EXPECT_EQ(dialog->WorkingForce().m_nNation, 2);
+    // Nothing selected in the new list: ">" acts on nothing.
+    Click("addShipButton");
+    EXPECT_EQ(dialog->WorkingForce().m_ships.size(), 1u);
+
+    // The keyboard moves through the nations as well.
+    auto* combo = Control<QComboBox>("nationCombo");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(dialog->WorkingForce().m_nNation, 1);
+    EXPECT_EQ(Lines("availableShipsList"), (QStringList{"Lion", "Tiger"}));
+}
+
+TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
+    for (const char* name : {"A", "B", "C"}) AddShip(name, 1);
+    AddScenario("S", {Force("F", 1)});
+    for (const VxShip& ship : doc.m_ships) doc.m_scenarios[0].m_forces[0].m_ships.push_back(ship);
+    Open();
+    // Arrow buttons are on while a force is shown; Up and Dn need a line.
+    EXPECT_TRUE(Button("removeShipButton")->isEnabled());
+    EXPECT_FALSE(Button("shipUpButton")->isEnabled());
+    EXPECT_FALSE(Button("shipDownButton")->isEnabled());
+    ClickLine("selectedShipsList", 0);
+    EXPECT_FALSE(Button("shipUpButton")->isEnabled());
+    EXPECT_TRUE(Button("shipDownButton")->isEnabled());
+    QTest::keyClick(List("selectedShipsList"), Qt::Key_Down);
+    EXPECT_TRUE(Button("shipUpButton")->isEnabled());
+    EXPECT_TRUE(Button("shipDownButton")->isEnabled());
+    ClickLine("selectedShipsList", 2);
+    EXPECT_TRUE(Button("shipUpButton")->isEnabled());
+    EXPECT_FALSE(Button("shipDownButton")->isEnabled());
+
+    Click("shipUpButton");
+    EXPECT_EQ(Lines("selectedShipsList"), (QStringList{"A", "C", "B"}));
+    EXPECT_EQ(List("selectedShipsList")->currentRow(), 1);
+    Click("shipUpButton");
+    EXPECT_EQ(Lines("selectedShipsList"), (QStringList{"C", "A", "B"}));
+    EXPECT_FALSE(Button("shipUpButton")->isEnabled());
+    const auto& moved = dialog->WorkingForce().m_ships;
+    EXPECT_EQ(moved[0].m_strName, "C");
+    EXPECT_EQ(moved[2].m_strName, "B");
+    // A single line can move neither way.
+    Click("removeShipButton");
+    ClickLine("selectedShipsList", 1);
+    Click("removeShipButton");
+    EXPECT_EQ(Lines("selectedShipsList"), QStringList{"A"});
+    ClickLine("selectedShipsList", 0);
+    EXPECT_FALSE(Button("shipUpButton")->isEnabled());
+    EXPECT_FALSE(Button("shipDownButton")->isEnabled());
+}
+
+TEST_F(ScenarioEditor, OnlyAChangeMarksTheDocumentModifiedOnNext) {
+    AddScenario("A", {Force("Red", 1)});
+    AddScenario("B");
+    doc.m_scenarios[0].m_strWeather = "Mist\r\nClearing";
+    Open();
+    Click("nextButton");
+    EXPECT_EQ(Counter(), "2 of 2");
+    EXPECT_EQ(Notices(), 0);
+    Click("previousButton");
+    EXPECT_EQ(Notices(), 0);
+    EXPECT_EQ(doc.m_scenarios[0].m_strWeather, "Mist\r\nClearing");
+
+    TypeNotes("weatherEdit", "!");
+    Click("nextButton");
+    EXPECT_EQ(Notices(), 1);
+    EXPECT_NE(doc.m_scenarios[0].m_strWeather, "Mist\r\nClearing");
+
+    Click("firstButton");
+    TypeNotes("forceNotesEdit", "x");
+    Click("lastButton");
+    EXPECT_EQ(Notices(), 2);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strNotes, "x");
+}
+
+TEST_F(ScenarioEditor, SwitchingScenariosNeverStoresAForceAtAWrongIndex) {
+    AddScenario("A", {Force("A1", 1), Force("A2", 1), Force("A3", 1)});
+    AddScenario("B", {Force("B1", 2)});
+    AddScenario("C");
+    Open();
+    ClickTab(2);
+    Click("nextButton");
+    EXPECT_EQ(Tabs()->currentIndex(), 0);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "B1");
+    TypeInto("forceNameEdit", "B1 renamed");
+    Click("nextButton");
+    EXPECT_EQ(Tabs()->count(), 0);
+    Click("firstButton");
+    Click("lastButton");
+    Click("addButton");
+    EXPECT_EQ(Tabs()->count(), 0);
+    Click("cancelButton");
+
+    ASSERT_EQ(doc.m_scenarios[0].m_forces.size(), 3u);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[2].m_strName, "A3");
+    ASSERT_EQ(doc.m_scenarios[1].m_forces.size(), 1u);
+    EXPECT_EQ(doc.m_scenarios[1].m_forces[0].m_strName, "B1 renamed");
+    EXPECT_TRUE(doc.m_scenarios[2].m_forces.empty());
+
+    // A new scenario begun on a third tab starts with no force and gets
+    // only the one added.
+    Click("firstButton");
+    ClickTab(2);
+    Click("addButton");
+    Click("addForceButton");
+    TypeInto("nameEdit", "D");
+    Click("addButton");
+    ASSERT_EQ(doc.m_scenarios.size(), 4u);
+    EXPECT_EQ(doc.m_scenarios[3].m_forces.size(), 1u);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces.size(), 3u);
+}
+
+TEST_F(ScenarioEditor, LeavingANewScenarioAsks) {
+    AddScenario("A");
+    AddScenario("B");
+    Open();
+    Click("addButton");
+    TypeInto("nameEdit", "Half done");
+    answers = {IDNO};
+    Click("lastButton");
+    EXPECT_EQ(messages.back(), "Do you want to throw away changes?");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Half done");
+    Click("lastButton");
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Counter(), "2 of 2");
+    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"A", "B"}));
+
+    Click("addButton");
+    answers = {IDNO};
+    Click("closeButton");
+    EXPECT_EQ(messages.back(), "Abandon Changes to Scenario?");
+    EXPECT_TRUE(dialog->isVisible());
+    Click("closeButton");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(doc.m_scenarios.size(), 2u);
+}
+
+TEST_F(ScenarioEditor, EscapeAsksOnlyWhenSomethingWouldBeLost) {
+    AddScenario("A", {Force("F", 1)});
+    Open();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(dialog->isVisible());
+
+    Open();
+    TypeInto("forceNameEdit", "Renamed");
+    answers = {IDNO};
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_EQ(messages.back(), "Abandon Changes to Scenario?");
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strName, "F");
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
+    AddScenario("beta");
+    AddScenario("Alpha");
+    AddScenario("alpha");
+    Open();
+    QTimer::singleShot(0, [] {
+        auto* select = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(select, nullptr);
+        auto* list = select->findChild<QListWidget*>("scenarioList");
+        ASSERT_EQ(list->count(), 3);
+        // Sorted without regard to letter case, in document order on a tie.
+        EXPECT_EQ(list->item(0)->text(), "Alpha");
+        EXPECT_EQ(list->item(1)->text(), "alpha");
+        EXPECT_EQ(list->item(2)->text(), "beta");
+        const QPoint second = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    });
+    Click("findButton");
+    EXPECT_EQ(Counter(), "3 of 3");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "alpha");
+}
+
+TEST(SelectScenario, OkWithoutALineDoesNothing) {
+    CArray<VxScenario> scenarios(2);
+    CSelectScenarioDlg select(scenarios, nullptr);
+    select.accept();
+    EXPECT_EQ(select.m_nSelected, -1);
+    EXPECT_EQ(select.result(), 0);
+}
+
+TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
+    AddScenario("Fleet/Action: 1914", {Force("F", 1)});
+    const QTemporaryDir folder;
+    QString offered;
+    SetFileChoiceHook([&](const FileChoice& choice) {
+        offered = choice.proposedName;
+        return folder.filePath("page.htm");
+    });
+    Open();
+    TypeInto("umpireEdit", "Committed first");
+    Click("htmlButton");
+    EXPECT_EQ(offered, "Fleet_Action_ 1914.htm");
+    EXPECT_TRUE(QFile::exists(folder.filePath("page.htm")));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("page.htm"), std::string::npos);
+    EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "Committed first");
+
+    // A folder that is not there: the message says what failed.
+    SetFileChoiceHook([&](const FileChoice&) { return folder.filePath("missing/page.htm"); });
+    Click("htmlButton");
+    EXPECT_NE(messages.back().find("missing"), std::string::npos);
+}
+
+TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
+    AddScenario("Jutland", {Force("Beatty", 1), Force("Hipper", 2)});
+    std::string printed;
+    RecordingDC printer;
+    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
+        EXPECT_FALSE(preview);
+        printed = name;
+        job(printer);
+    });
+    Open();
+    TypeInto("dateEdit", "31 May 1916");
+    Click("printButton");
+    EXPECT_EQ(printed, "Jutland");
+    EXPECT_EQ(doc.m_scenarios[0].m_strDate, "31 May 1916");
+    EXPECT_EQ(Notices(), 1);
+    EXPECT_EQ(printer.Find("StartPage").size(), 3u);
+    EXPECT_TRUE(std::any_of(printer.log.begin(), printer.log.end(), [](const std::string& entry) {
+        return entry.find("31 May 1916") != std::string::npos;
+    }));
+}
+
+TEST(ProposedPageName, HostileNamesGiveAShortUsableFileName) {
+    EXPECT_EQ(ProposedPageName("Jutland"), "Jutland.htm");
+    EXPECT_EQ(ProposedPageName(""), "Scenario.htm");
+    EXPECT_EQ(ProposedPageName("..\\.."), "_...htm");
+    EXPECT_EQ(ProposedPageName(std::string(1 << 20, 'x')).size(), 68);
+    EXPECT_EQ(ProposedPageName(std::string("a\tb\x01")), "a_b_.htm");
+}
+
+TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
+    const std::string huge(1 << 20, 'N');
+    AddScenario(huge.c_str(), {Force(huge.c_str(), 1)});
+    AddScenario("B");
+    doc.m_scenarios[0].m_strNotes = std::string(1 << 20, 'n');
+    for (int i = 0; i < 10000; ++i) AddShip(("Ship " + std::to_string(i)).c_str(), 1);
+    doc.m_ships[5000].m_strName = huge;
+    doc.m_scenarios[0].m_forces[0].m_ships = doc.m_ships;
+    Open();
+    EXPECT_TRUE(Control<QPlainTextEdit>("notesEdit")->isReadOnly());
+    EXPECT_TRUE(Control<QLineEdit>("nameEdit")->isReadOnly());
+    EXPECT_FALSE(Control<QLineEdit>("umpireEdit")->isReadOnly());
+    EXPECT_EQ(List("selectedShipsList")->count(), 10000);
+    EXPECT_EQ(List("availableShipsList")->count(), 10000);
+    // Browsing away and back changes nothing, though the boxes cannot hold
+    // a megabyte name.
+    Click("nextButton");
+    Click("previousButton");
+    EXPECT_EQ(Notices(), 0);
+    EXPECT_EQ(doc.m_scenarios[0].m_strName, huge);
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strName, huge);
+
+    // The last line climbs to the top one exchange at a time.
+    ClickLine("selectedShipsList", 9999);
+    for (int i = 0; i < 9999; ++i) dialog->OnShipUp();
+    EXPECT_EQ(List("selectedShipsList")->item(0)->text(), "Ship 9999");
+    EXPECT_EQ(dialog->WorkingForce().m_ships[0].m_strName, "Ship 9999");
+    EXPECT_EQ(dialog->WorkingForce().m_ships[1].m_strName, "Ship 0");
+    Click("closeButton");
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships.size(), 10000u);
+    EXPECT_EQ(doc.m_scenarios[0].m_strNotes.size(), std::size_t(1) << 20);
+}
+
+TEST_F(ScenarioEditor, AForceOfAnUnknownNationShowsNoNationAndNoAvailableLines) {
+    AddShip("Lion", 1);
+    AddScenario("S", {Force("Lost", 99), Force("Negative", -5)});
+    Open();
+    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1);
+    EXPECT_TRUE(Lines("availableShipsList").isEmpty());
+    ClickTab(1);
+    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1);
+    ChooseNation(1);
+    EXPECT_EQ(Lines("availableShipsList"), QStringList{"Lion"});
+}
+
+}  // namespace

@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <sstream>
+
+#include "model/scenario.h"
+#include "print/pageflow.h"
+#include "print/printframework.h"
+#include "print/scenarioprintjob.h"
+#include "print/squadronprintjob.h"
+#include "print/squadronsheet.h"
+#include "print/textlayout.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+// On the default surface p = 23: h = 80, name 115 tall, card 506 tall and
+// 1012 wide, margin 230, four cards a row in the printable 4500.
+constexpr double kP = 23;
+constexpr int kH = 80;
+constexpr int kCard = 506;
+constexpr int kCell = 1012;
+constexpr int kWidth = 4500;
+constexpr int kMargin = 230;
+
+struct Box {
+    int left, top;
+};
+
+// The outer boxes of record cards (966 x 345 pixels) in drawing order.
+std::vector<Box> Cards(const RecordingDC& dc) {
+    std::vector<Box> cards;
+    for (const std::string& entry : dc.Find("Rectangle ")) {
+        std::istringstream in(entry.substr(10));
+        int left, top, right, bottom;
+        in >> left >> top >> right >> bottom;
+        if (right - left == 966 && bottom - top == 345) cards.push_back({left, top - 161});
+    }
+    return cards;
+}
+
+int Count(const RecordingDC& dc, const std::string& prefix) {
+    return static_cast<int>(dc.Find(prefix).size());
+}
+
+CArray<VxShip> Ships(std::initializer_list<const char*> names) {
+    CArray<VxShip> ships;
+    for (const char* name : names) {
+        VxShip ship;
+        ship.m_strName = name;
+        ships.push_back(ship);
+    }
+    return ships;
+}
+
+const CArray<VxArmament> kArmaments(3);
+
+VxSquadron Squadron(const char* flagship, CStringArray members, CStringArray attachments = {},
+                    const char* notes = "") {
+    VxSquadron squadron;
+    squadron.m_strName = "Red";
+    squadron.m_strFlagship = flagship;
+    squadron.m_strCommander = "Adm";
+    squadron.m_shipNames = std::move(members);
+    squadron.m_attachmentNames = std::move(attachments);
+    squadron.m_strNotes = notes;
+    return squadron;
+}
+
+// Draws the sheet at (230, 230) as PrintSheet does; returns the y it ended at.
+int DrawSheet(RecordingDC& dc, const VxSquadron& squadron, int notes,
+              const CArray<VxShip>& ships = Ships({"A", "B"}), int width = kWidth) {
+    PageFlow flow(dc, kP, kMargin);
+    SquadronSheet(dc, kP, squadron, notes != 0, width).Draw(flow, kMargin, ships, kArmaments);
+    return flow.Y();
+}
+
+TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
+    RecordingDC dc;
+    const VxSquadron squadron = Squadron("A", {"A", "B", "A", "B", "A"});
+    squadron.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A", "B"}), kArmaments, 1, kWidth);
+    EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
+    // The flagship line is 2h + 115 below the top; "Flagship" stands on the card.
+    EXPECT_TRUE(dc.Has("TextOut 230 505 align=24 h=80 Flagship"));
+    EXPECT_TRUE(dc.Has("TextOut 1286 505 align=24 h=80 Commander : "));
+    EXPECT_TRUE(dc.Has("TextOut 1766 505 align=24 h=69 Adm"));
+    EXPECT_TRUE(dc.Has("TextOut 230 1091 align=0 h=80 Ships in Squadron"));
+    const std::vector<Box> cards = Cards(dc);
+    ASSERT_EQ(cards.size(), 6u);
+    EXPECT_EQ(cards[0].left, 230);
+    EXPECT_EQ(cards[0].top, 505);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cards[std::size_t(i + 1)].left, kMargin + i * kCell);
+        EXPECT_EQ(cards[std::size_t(i + 1)].top, 1171);
+    }
+    EXPECT_EQ(cards[5].left, kMargin);
+    EXPECT_EQ(cards[5].top, 1171 + kCard);
+    // The same ship listed twice prints twice (names in the 2.2 mm font).
+    const std::vector<std::string> texts = dc.Find("TextOut");
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                            [](const std::string& e) { return e.ends_with(" h=50 A"); }),
+              4);
+    EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
+    EXPECT_EQ(dc.GetCurrentFont().lfHeight, -10);
+}
+
+TEST(SquadronSheet, WithoutFlagshipTheCommanderStandsAtTheMargin) {
+    RecordingDC dc;
+    const int end = DrawSheet(dc, Squadron("", {"A"}), 1);
+    EXPECT_TRUE(dc.Has("TextOut 230 505 align=24 h=80 Commander : "));
+    EXPECT_TRUE(dc.Find("TextOut 230 505 align=24 h=80 Flagship").empty());
+    EXPECT_TRUE(dc.Has("TextOut 230 665 align=0 h=80 Ships in Squadron"));
+    ASSERT_EQ(Cards(dc).size(), 1u);
+    EXPECT_EQ(Cards(dc)[0].top, 745);
+    EXPECT_EQ(end, 745 + kCard + 2 * kH);
+}
+
+TEST(SquadronSheet, AttachmentsOnlyAndNeitherShipsNorAttachments) {
+    RecordingDC dc;
+    DrawSheet(dc, Squadron("", {}, {"B", "Missing"}), 1);
+    EXPECT_TRUE(dc.TextEntry("Ships in Squadron").empty());
+    EXPECT_TRUE(dc.Has("TextOut 230 745 align=0 h=80 Attachments to Squadron"));
+    ASSERT_EQ(Cards(dc).size(), 2u);
+    EXPECT_EQ(Cards(dc)[1].top, 825);
+    // A name that matches no ship prints a default ship's card.
+    EXPECT_FALSE(dc.TextEntry("NEW SHIP").empty());
+
+    RecordingDC bare;
+    const int end = DrawSheet(bare, Squadron("", {}), 1);
+    EXPECT_EQ(Cards(bare).size(), 0u);
+    EXPECT_EQ(bare.Find("TextOut").size(), 3u);  // name, "Commander : ", commander
+    EXPECT_EQ(end, 665 + 2 * kH);
+}
+
+TEST(SquadronSheet, NotesOnlyWithTheFlag) {
+    const VxSquadron squadron = Squadron("", {}, {}, "first line\r\n\r\nsecond");
+    RecordingDC without;
+    DrawSheet(without, squadron, 0);
+    EXPECT_TRUE(without.TextEntry("Notes").empty());
+    EXPECT_TRUE(without.Find("TabbedTextOut").empty());
+
+    RecordingDC with;
+    const int end = DrawSheet(with, squadron, 1);
+    EXPECT_TRUE(with.Has("TextOut 230 825 align=0 h=80 Notes"));
+    // An empty line takes no space; lines step by h in the 3 mm font.
+    EXPECT_EQ(with.Find("TabbedTextOut"),
+              (std::vector<std::string>{"TabbedTextOut 230 905 first line",
+                                        "TabbedTextOut 230 985 second"}));
+    EXPECT_EQ(end, 1065);
+}
+
+TEST(SquadronSheet, HeightIsWhatTheDrawingUses) {
+    const std::string longNotes = "word, word-word  word   " + std::string(300, 'x') + "\r\nend";
+    const std::vector<VxSquadron> squadrons = {
+        Squadron("A", {"A", "B", "A", "B", "A"}, {"B"}, "notes"),
+        Squadron("", {}, {}, ""),
+        Squadron("B", {}, {"A", "A", "A", "A", "A", "A", "A", "A", "A"}, longNotes.c_str()),
+    };
+    for (const VxSquadron& squadron : squadrons) {
+        for (const int notes : {0, 1}) {
+            for (const int width : {kWidth, 300}) {
+                RecordingDC dc;
+                const int end = DrawSheet(dc, squadron, notes, Ships({"A"}), width);
+                EXPECT_EQ(end - kMargin, squadron.GetSheetHeight(dc, kP, notes, width));
+                // Nothing is drawn at or below the end (bar the boxes under
+                // the last cards, which reach into the gap after them).
+                for (const std::string& text : dc.Find("TabbedTextOut")) {
+                    std::istringstream in(text.substr(14));
+                    int x, y;
+                    in >> x >> y;
+                    EXPECT_LE(y + kH, end);
+                }
+            }
+        }
+    }
+}
+
+TEST(SquadronSheet, AWidthBelowOneCardStillGivesOneCardARow) {
+    RecordingDC dc;
+    DrawSheet(dc, Squadron("", {"A", "B", "A"}), 0, Ships({"A", "B"}), 500);
+    const std::vector<Box> cards = Cards(dc);
+    ASSERT_EQ(cards.size(), 3u);
+    EXPECT_EQ(cards[1].left, kMargin);
+    EXPECT_EQ(cards[1].top - cards[0].top, kCard);
+}
+
+TEST(SquadronSheet, HostileSizesStayLinearAndDrawOnlyWhatShows) {
+    VxSquadron squadron = Squadron("A", CStringArray(10000, "A"), CStringArray(10000, "B"));
+    squadron.m_strName = std::string(1 << 20, 'N');
+    squadron.m_strNotes = std::string(1 << 20, 'n');
+    RecordingDC dc;
+    const int height = squadron.GetSheetHeight(dc, kP, 1, kWidth);
+    EXPECT_GT(height, 2 * 2500 * kCard);
+    squadron.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A"}), kArmaments, 1, kWidth);
+    // Rows below the page are not drawn at all.
+    EXPECT_LT(Cards(dc).size(), 60u);
+}
+
+TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
+    RecordingDC dc;
+    dc.SelectObject(CFont{-10, 400, false, "Arial"});
+    const std::string line = "ab  cd   ef, gh-ij    kl mn  op";
+    const auto withoutBreaks = [](std::string text) {
+        std::erase_if(text, [](char c) { return c == ' ' || c == ',' || c == '-'; });
+        return text;
+    };
+    for (int width = 10; width <= 100; width += 5) {
+        const CStringArray pieces = WrappedPieces(dc, width, line);
+        std::string joined;
+        for (const CString& piece : pieces) joined += piece;
+        // Every other character is kept, and a wrap drops at most one.
+        EXPECT_EQ(withoutBreaks(joined), withoutBreaks(line)) << width;
+        EXPECT_LE(line.size() - joined.size(), pieces.size() - 1) << width;
+    }
+}
+
+// A scenario with texts, notes and the given forces.
+VxScenario Scenario(std::vector<VxForce> forces) {
+    VxScenario scenario;
+    scenario.m_strName = "Bay";
+    scenario.m_strUmpire = "Ump";
+    scenario.m_strDate = "1915";
+    scenario.m_strWeather = "calm\r\n\r\nmist";
+    scenario.m_strVictoryConditions = "win";
+    scenario.m_strNotes = "scenario notes";
+    scenario.m_forces = std::move(forces);
+    return scenario;
+}
+
+VxForce Force(int squadrons, int ships, const char* notes = "force notes") {
+    VxForce force;
+    force.m_strName = "Blue";
+    for (int i = 0; i < squadrons; ++i) force.m_squadrons.push_back(Squadron("A", {"A"}, {}, "sq"));
+    for (int i = 0; i < ships; ++i) force.m_ships.push_back(VxShip());
+    force.m_strNotes = notes;
+    return force;
+}
+
+TEST(ScenarioSheet, WithoutForcesOnePageOfLabelledFields) {
+    RecordingDC dc;
+    EXPECT_EQ(RunScenarioPrintJob(dc, Scenario({}), Ships({}), kArmaments), 1);
+    EXPECT_TRUE(dc.Has("StartDoc Bay"));
+    EXPECT_EQ(Count(dc, "StartPage"), 1);
+    EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Bay"));
+    EXPECT_TRUE(dc.Has("TextOut 230 425 align=0 h=80 Umpire"));
+    EXPECT_TRUE(dc.Has("TextOut 230 505 align=0 h=69 Ump"));
+    EXPECT_TRUE(dc.Has("TextOut 230 585 align=0 h=80 Date"));
+    EXPECT_TRUE(dc.Has("TextOut 230 745 align=0 h=80 Weather"));
+    // Two lines with a blank one between: the blank takes no space.
+    EXPECT_TRUE(dc.Has("TabbedTextOut 230 825 calm"));
+    EXPECT_TRUE(dc.Has("TabbedTextOut 230 905 mist"));
+    EXPECT_TRUE(dc.Has("TextOut 230 1065 align=0 h=80 Victory Conditions"));
+    EXPECT_TRUE(dc.Has("TextOut 230 1305 align=0 h=80 Notes"));
+    EXPECT_TRUE(dc.Has("TabbedTextOut 230 1385 scenario notes"));
+    EXPECT_EQ(dc.Find("TextOut 2480 6901").size(), 1u);
+    EXPECT_FALSE(dc.TextEntry("Page 1").empty());
+}
+
+TEST(ScenarioSheet, EveryForceStartsAPageAndNumbersRunOn) {
+    RecordingDC dc;
+    EXPECT_EQ(
+        RunScenarioPrintJob(dc, Scenario({Force(1, 1), Force(0, 2)}), Ships({"A"}), kArmaments), 3);
+    EXPECT_EQ(Count(dc, "StartPage"), 3);
+    for (const char* footer : {"Page 1", "Page 2", "Page 3"}) {
+        EXPECT_FALSE(dc.TextEntry(footer).empty()) << footer;
+    }
+    // Each force's name at 10 mm + h on its page.
+    EXPECT_EQ(Count(dc, "TextOut 230 310 align=0 h=115 Blue"), 2);
+    EXPECT_EQ(Count(dc, "TextOut 230 425 align=0 h=80 Squadrons"), 1);
+    // The editor's job prints every notes text.
+    EXPECT_FALSE(dc.TextEntry("sq").empty());
+    // Weather's two lines, the conditions, and the scenario's, squadron's and
+    // two forces' notes.
+    EXPECT_EQ(Count(dc, "TabbedTextOut 230"), 7);
+}
+
+TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThem) {
+    RecordingDC dc;
+    int page = 1;
+    Force(0, 0).PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, kWidth, page);
+    EXPECT_TRUE(dc.TextEntry("Squadrons").empty());
+    EXPECT_TRUE(dc.TextEntry("Additional Ships").empty());
+    EXPECT_TRUE(dc.TextEntry("Notes").empty());
+    EXPECT_EQ(page, 1);
+}
+
+TEST(ForceSheet, RowsOfSingleShipsGoOnUnderTheHeadingOfANewPage) {
+    RecordingDC dc;
+    int page = 1;
+    // 48 ships, four a row: eleven rows from y 745 fit above 6786, the
+    // twelfth starts page 2 under "Additional Ships" without the gap.
+    Force(0, 48, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 1, kWidth, page);
+    EXPECT_EQ(page, 2);
+    EXPECT_TRUE(dc.Has("TextOut 230 585 align=0 h=80 Additional Ships"));
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
+    const std::vector<Box> cards = Cards(dc);
+    ASSERT_EQ(cards.size(), 48u);
+    EXPECT_EQ(cards[0].top, 745);
+    EXPECT_EQ(cards[43].top, 745 + 10 * kCard);
+    EXPECT_EQ(cards[44].top, 390);
+    EXPECT_EQ(cards[47].left, kMargin + 3 * kCell);
+}
+
+TEST(ForceSheet, TheFirstRowThatDoesNotFitBelowTheSquadronsStartsAPage) {
+    VxForce force = Force(0, 1, "");
+    // One squadron of ten rows ends at 6240: the heading and the first row
+    // would reach 7066, past the bottom, so they go to page 2.
+    force.m_squadrons.push_back(Squadron("", CStringArray(40, "A")));
+    RecordingDC dc;
+    int page = 1;
+    force.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A"}), kArmaments, 0, kWidth, page);
+    EXPECT_EQ(page, 2);
+    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
+    EXPECT_EQ(Cards(dc).back().top, 390);
+}
+
+TEST(ForceSheet, OneHundredEightyMillimetresGiveFourCardsARow) {
+    RecordingDC dc;
+    int page = 1;
+    Force(0, 5, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, Mm(kP, 180),
+                               page);
+    const std::vector<Box> cards = Cards(dc);
+    ASSERT_EQ(cards.size(), 5u);
+    EXPECT_EQ(cards[3].top, cards[0].top);
+    EXPECT_EQ(cards[4].top, cards[0].top + kCard);
+    EXPECT_EQ(cards[4].left, kMargin);
+}
+
+TEST(ForceSheet, LongTextsContinueOnFurtherPagesWithNothingLost) {
+    std::string notes;
+    for (int i = 0; i < 200; ++i) notes += "line " + std::to_string(i) + "\r\n";
+    VxScenario scenario = Scenario({Force(0, 0, notes.c_str())});
+    scenario.m_strVictoryConditions = notes;
+    RecordingDC dc;
+    const int pages = RunScenarioPrintJob(dc, scenario, Ships({}), kArmaments);
+    EXPECT_GE(pages, 5);
+    const std::vector<std::string> lines = dc.Find("TabbedTextOut");
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& e) { return e.ends_with(" line 199"); }),
+              2);
+    EXPECT_EQ(lines.size(), 2u * 200 + 3);  // both long texts, weather's two lines, notes
+    for (const std::string& entry : lines) {
+        std::istringstream in(entry.substr(14));
+        int x, y;
+        in >> x >> y;
+        EXPECT_LE(y + kH, 7016 - Mm(kP, 10)) << entry;
+    }
+}
+
+TEST(ScenarioSheet, HostileContentPrintsEveryWordWithoutACrash) {
+    std::string weather;
+    while (weather.size() < (1 << 20)) weather += "word" + std::to_string(weather.size()) + " ";
+    weather.pop_back();
+    VxScenario scenario = Scenario({Force(0, 0, ""), Force(0, 0, "")});
+    scenario.m_strName = std::string(1 << 20, '\x01');
+    scenario.m_strUmpire = std::string(1 << 20, '<');
+    scenario.m_strWeather = weather;
+    VxShip stray;
+    stray.m_nNation = 99;
+    stray.m_nMainArmament = 77;
+    stray.m_nSecondaryArmament = -5;
+    stray.m_dDF = std::numeric_limits<double>::quiet_NaN();
+    stray.m_dMainAF[0] = std::numeric_limits<double>::infinity();
+    scenario.m_forces[0].m_ships.assign(500, stray);
+    scenario.m_forces[1].m_squadrons.push_back(Squadron("gone", {"gone", "gone"}));
+    RecordingDC dc;
+    const int pages = RunScenarioPrintJob(dc, scenario, Ships({}), CArray<VxArmament>());
+    EXPECT_GT(pages, 3);
+    std::string printed;
+    for (const std::string& entry : dc.Find("TabbedTextOut")) {
+        printed += entry.substr(entry.find(' ', entry.find(' ', 14) + 1) + 1) + " ";
+    }
+    // Each wrap dropped one blank, put back here; then the other texts.
+    const std::string expected = weather + " win scenario notes ";
+    const auto mismatch =
+        std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(printed == expected)
+        << printed.size() << " " << expected.size() << " at "
+        << std::string(mismatch.first, std::min(mismatch.first + 40, printed.end())) << "|"
+        << std::string(mismatch.second, std::min(mismatch.second + 40, expected.end()));
+}
+
+TEST(SquadronPrintJob, OnePageNamedAfterTheSquadron) {
+    RecordingDC dc;
+    RunSquadronPrintJob(dc, Squadron("A", CStringArray(100, "A"), {}, "notes"), Ships({"A"}),
+                        kArmaments);
+    EXPECT_TRUE(dc.Has("StartDoc Red"));
+    EXPECT_EQ(Count(dc, "StartPage"), 1);
+    EXPECT_FALSE(dc.TextEntry("Page 1").empty());
+    EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
+}
+
+}  // namespace

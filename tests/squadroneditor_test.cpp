@@ -1,0 +1,464 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "editors/editsquadrons.h"
+#include "editors/helpwindow.h"
+#include "editors/printcommand.h"
+#include "editors/selectsquadron.h"
+#include "tests/support/editorfixture.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+class SquadronEditor : public Editor {
+  protected:
+    void TearDown() override {
+        SetPrintHook({});
+        Editor::TearDown();
+    }
+    CEditSquadronsDlg& Open() {
+        dialog = std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
+                                                     doc.m_armaments, doc.m_torpedoes, nullptr);
+        return *dialog;
+    }
+    void AddShip(const std::string& name, int nation) {
+        VxShip ship;
+        ship.m_strName = name;
+        ship.m_nNation = nation;
+        doc.m_ships.push_back(ship);
+    }
+    VxSquadron& AddSquadron(const std::string& name, int nation, CStringArray members = {},
+                            CStringArray attachments = {}) {
+        VxSquadron squadron;
+        squadron.m_strName = name;
+        squadron.m_nNation = nation;
+        squadron.m_shipNames = std::move(members);
+        squadron.m_attachmentNames = std::move(attachments);
+        doc.m_squadrons.push_back(squadron);
+        return doc.m_squadrons.back();
+    }
+    template <class T>
+    T* Control(const char* name) {
+        return Child<T>(dialog.get(), name);
+    }
+    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
+    QStringList Shown(const char* list) {
+        QStringList texts;
+        auto* widget = Control<QListWidget>(list);
+        for (int row = 0; row < widget->count(); ++row) texts << widget->item(row)->text();
+        return texts;
+    }
+    void ChooseNation(int nation) {
+        Control<QComboBox>("nationCombo")->setCurrentIndex(nation);
+        dialog->OnNationChanged();
+    }
+    void ChooseAvailable(const QString& name) {
+        auto* list = Control<QListWidget>("availableList");
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << name.toStdString();
+        list->setCurrentItem(found.front());
+    }
+    void NewSquadron(const char* name, int nation) {
+        dialog->OnAddOrSave();
+        ChooseNation(nation);
+        Type(dialog.get(), "nameEdit", name);
+        dialog->OnAddOrSave();
+    }
+    std::unique_ptr<CEditSquadronsDlg> dialog;
+};
+
+TEST_F(SquadronEditor, AnEmptyListOffersOnlyAddShipsAndClose) {
+    Open();
+    for (const char* name :
+         {"nameEdit",         "commanderEdit",        "nationCombo",        "flagshipCombo",
+          "availableList",    "includeNeutralsCheck", "memberList",         "attachmentList",
+          "notesEdit",        "memberAddButton",      "memberRemoveButton", "memberUpButton",
+          "memberDownButton", "attachmentAddButton",  "firstButton",        "previousButton",
+          "nextButton",       "lastButton",           "cancelButton",       "findButton",
+          "deleteButton",     "printButton",          "counterEdit"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+    }
+    for (const char* name : {"addButton", "shipsButton", "closeButton"}) {
+        EXPECT_TRUE(Enabled(name)) << name;
+    }
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+}
+
+TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
+    AddSquadron("Home Fleet", 1);
+    AddSquadron("Zeta", 3);
+    Open();
+    EXPECT_EQ(Counter(), "1 of 2");
+    dialog->OnAddOrSave();
+    EXPECT_EQ(Counter(), "New Squadron");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Squadron");
+    EXPECT_FALSE(Enabled("findButton"));
+    EXPECT_FALSE(Enabled("deleteButton"));
+    EXPECT_FALSE(Enabled("printButton"));
+    EXPECT_TRUE(Enabled("cancelButton"));
+    ChooseNation(3);
+    Type(dialog.get(), "nameEdit", "Beta");
+    dialog->OnAddOrSave();
+    ASSERT_EQ(doc.m_squadrons.size(), 3u);
+    EXPECT_EQ(doc.m_squadrons[1].m_strName, "Beta");
+    EXPECT_EQ(doc.m_squadrons[1].m_nNation, 3);
+    EXPECT_EQ(Counter(), "2 of 3");
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, SavingRefusesTheDefaultNameAndATwinOfTheSameNation) {
+    AddSquadron("Scouts", 2);
+    Open();
+    dialog->OnAddOrSave();
+    dialog->OnAddOrSave();
+    EXPECT_EQ(messages.back(), "You must supply a unique name for this squadron!");
+    EXPECT_TRUE(dialog->IsAdding());
+
+    ChooseNation(2);
+    Type(dialog.get(), "nameEdit", "Scouts");
+    dialog->OnAddOrSave();
+    EXPECT_EQ(messages.back(), "Squadron already exists with this name!");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Scouts");  // the input is kept
+
+    ChooseNation(3);
+    dialog->OnAddOrSave();
+    EXPECT_EQ(doc.m_squadrons.size(), 2u);
+    EXPECT_EQ(messages.size(), 2u);
+
+    NewSquadron("", 1);  // an empty name is no default name
+    ASSERT_EQ(doc.m_squadrons.size(), 3u);
+    EXPECT_EQ(doc.m_squadrons[0].m_strName, "");
+    EXPECT_EQ(Counter(), "1 of 3");
+}
+
+TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
+    AddShip("Dreadnought", 1);
+    AddShip("Lion", 1);
+    AddShip("Moltke", 2);
+    AddSquadron("Battle", 1);
+    Open();
+    EXPECT_EQ(Shown("availableList"), QStringList({"Dreadnought", "Lion"}));
+    EXPECT_FALSE(Enabled("memberAddButton"));
+    ChooseAvailable("Lion");
+    EXPECT_TRUE(Enabled("memberAddButton"));
+    dialog->OnAddMember();
+    dialog->OnAddMember();  // twice is allowed
+    ChooseAvailable("Dreadnought");
+    dialog->OnAddMember();
+    dialog->OnAddAttachment();
+    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Lion", "Dreadnought"}));
+    EXPECT_EQ(Shown("availableList").size(), 2);
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Lion", "Lion", "Dreadnought"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, CStringArray{"Dreadnought"});
+
+    auto* members = Control<QListWidget>("memberList");
+    members->setCurrentRow(2);
+    EXPECT_TRUE(Enabled("memberUpButton"));
+    EXPECT_FALSE(Enabled("memberDownButton"));
+    dialog->OnMemberUp();
+    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Dreadnought", "Lion"}));
+    EXPECT_EQ(members->currentRow(), 1);
+    members->setCurrentRow(0);
+    EXPECT_FALSE(Enabled("memberUpButton"));
+    dialog->OnMemberDown();
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Dreadnought", "Lion", "Lion"}));
+    members->setCurrentRow(2);
+    dialog->OnRemoveMember();
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Dreadnought", "Lion"}));
+
+    // A double click in a list removes from it; one in the available ships adds a member.
+    auto* attachments = Control<QListWidget>("attachmentList");
+    attachments->setCurrentRow(0);
+    emit attachments->itemDoubleClicked(attachments->item(0));
+    EXPECT_TRUE(dialog->WorkingSquadron().m_attachmentNames.empty());
+    emit Control<QListWidget>("availableList")->itemDoubleClicked(nullptr);
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 3u);
+
+    Control<QComboBox>("flagshipCombo")->setCurrentIndex(1);
+    Type(dialog.get(), "commanderEdit", "Beatty");
+    dialog->OnClose();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    const VxSquadron& stored = doc.m_squadrons[0];
+    EXPECT_EQ(stored.m_strFlagship, "Lion");
+    EXPECT_EQ(stored.m_strCommander, "Beatty");
+    EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Lion", "Dreadnought"}));
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
+    AddShip("Own", 2);
+    AddShip("N1", 0);
+    AddShip("N2", 0);
+    AddSquadron("Mixed", 2, {"Own", "N1", "N2", "Own", "N2"}, {"N1", "Own"});
+    Open();
+    EXPECT_EQ(Shown("availableList"), QStringList({"Own"}));
+    auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
+    neutrals->setChecked(true);
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(Shown("availableList"), QStringList({"Own", "N1", "N2"}));
+    EXPECT_TRUE(messages.empty());
+
+    neutrals->setChecked(false);
+    answers = {IDNO};
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(messages.back(), "Removing Neutrals will affect squadron lists. Continue?");
+    EXPECT_TRUE(neutrals->isChecked());
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 5u);
+
+    neutrals->setChecked(false);
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Own", "Own"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, CStringArray{"Own"});
+    EXPECT_EQ(Shown("memberList"), QStringList({"Own", "Own"}));
+    EXPECT_EQ(Shown("availableList"), QStringList({"Own"}));
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames.size(), 5u);  // stored only on leaving
+    dialog->OnClose();
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Own", "Own"}));
+}
+
+TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
+    AddShip("Lion", 1);
+    AddShip("Moltke", 2);
+    VxSquadron& stored = AddSquadron("Battle", 1, {"Lion"});
+    stored.m_strFlagship = "Lion";
+    Open();
+    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->currentText(), "Lion");
+    answers = {IDNO};
+    ChooseNation(2);
+    EXPECT_EQ(messages.back(), "Changing Nation will reset squadron list. Continue?");
+    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 1);
+    EXPECT_EQ(Shown("availableList"), QStringList({"Lion"}));
+
+    ChooseNation(2);
+    EXPECT_EQ(Shown("availableList"), QStringList({"Moltke"}));
+    // The flagship is not of the new nation: the shown lists empty, the
+    // record keeps its names.
+    EXPECT_TRUE(Shown("memberList").isEmpty());
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
+    ChooseAvailable("Moltke");
+    dialog->OnAddMember();
+    auto* members = Control<QListWidget>("memberList");
+    members->setCurrentRow(0);
+    dialog->OnRemoveMember();  // removes Moltke, not the hidden Lion
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
+    dialog->OnClose();
+    EXPECT_EQ(doc.m_squadrons[0].m_nNation, 2);
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Lion");
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, LeavingANewSquadronAsksFirst) {
+    AddSquadron("A", 1);
+    AddSquadron("B", 1);
+    const CArray<VxSquadron> before = doc.m_squadrons;
+    Open();
+    dialog->OnAddOrSave();
+    Type(dialog.get(), "nameEdit", "Unsaved");
+    answers = {IDNO};
+    dialog->OnNext();
+    EXPECT_EQ(messages.back(), "Do you want to throw away changes?");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Unsaved");
+    dialog->OnNext();
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Counter(), "2 of 2");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
+    EXPECT_EQ(doc.m_squadrons.size(), 2u);
+    EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
+    EXPECT_FALSE(doc.m_squadrons[1].IsDifferent(before[1]));
+    EXPECT_EQ(Notices(), 0);
+
+    dialog->OnAddOrSave();
+    answers = {IDNO};
+    dialog->OnClose();
+    EXPECT_EQ(messages.back(), "Abandon Changes to squadron?");
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    dialog->OnCancelAdd();
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
+}
+
+TEST_F(SquadronEditor, ShipsWhileAddingKeepsTheNewSquadronAndTheStoredOnes) {
+    AddShip("Lion", 1);
+    AddSquadron("A", 1, {"Lion"});
+    const CArray<VxSquadron> before = doc.m_squadrons;
+    Open();
+    dialog->OnAddOrSave();
+    Type(dialog.get(), "nameEdit", "Fresh");
+    OnNextDialog([](QDialog* ships) {
+        EXPECT_EQ(ships->objectName(), "editShipsDialog");
+        ships->reject();
+    });
+    dialog->OnShips();
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Fresh");
+    ASSERT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
+    EXPECT_TRUE(Enabled("shipsButton"));
+}
+
+TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
+    AddShip("Lion", 1);
+    AddSquadron("A", 1);
+    Open();
+    OnNextDialog([this](QDialog* ships) {
+        doc.m_ships.push_back(doc.m_ships[0]);
+        doc.m_ships.back().m_strName = "Tiger";
+        ships->reject();
+    });
+    dialog->OnShips();
+    EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger"}));
+}
+
+TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {
+    AddSquadron("gamma", 1);
+    AddSquadron("Alpha", 2);
+    AddSquadron("beta", 2);
+    Open();
+    Type(dialog.get(), "commanderEdit", "Jellicoe");
+    OnNextDialog([](QDialog* select) {
+        auto* list = select->findChild<QListWidget*>("squadronList");
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->item(0)->text(), "Alpha");
+        EXPECT_EQ(list->item(1)->text(), "beta");
+        EXPECT_EQ(list->item(2)->text(), "gamma");
+        list->setCurrentRow(1);
+        select->accept();
+    });
+    dialog->OnFind();
+    EXPECT_EQ(dialog->Current(), 2);
+    EXPECT_EQ(Counter(), "3 of 3");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "beta");
+    EXPECT_EQ(doc.m_squadrons[0].m_strCommander, "Jellicoe");  // stored before moving
+
+    OnNextDialog([](QDialog* select) { select->reject(); });
+    dialog->OnFind();
+    EXPECT_EQ(dialog->Current(), 2);
+}
+
+TEST_F(SquadronEditor, SelectSquadronPicksTheFirstOfTwins) {
+    AddSquadron("Twin", 1);
+    AddSquadron("Twin", 2);
+    CSelectSquadronDlg select(doc.m_squadrons, nullptr);
+    auto* list = Child<QListWidget>(&select, "squadronList");
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(select.result(), QDialog::Accepted);
+    EXPECT_EQ(select.Chosen(), 0);
+
+    doc.m_squadrons.clear();
+    CSelectSquadronDlg empty(doc.m_squadrons, nullptr);
+    empty.accept();  // nothing to choose: stays open
+    EXPECT_NE(empty.result(), QDialog::Accepted);
+    EXPECT_EQ(empty.Chosen(), -1);
+}
+
+TEST_F(SquadronEditor, DeletingTheLastAndTheOnlySquadron) {
+    AddSquadron("A", 1);
+    AddSquadron("B", 1);
+    Open();
+    dialog->OnLast();
+    answers = {IDNO};
+    dialog->OnDelete();
+    EXPECT_EQ(doc.m_squadrons.size(), 2u);
+    dialog->OnDelete();
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this squadron?");
+    ASSERT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_EQ(Counter(), "1 of 1");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
+    dialog->OnDelete();
+    EXPECT_TRUE(doc.m_squadrons.empty());
+    EXPECT_TRUE(dialog->ChangedQuietly());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
+    EXPECT_FALSE(Enabled("deleteButton"));
+    EXPECT_FALSE(Enabled("nameEdit"));
+    dialog->OnClose();  // nothing left to store
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(SquadronEditor, EscapeClosesWithoutStoring) {
+    AddSquadron("A", 1);
+    Open();
+    Type(dialog.get(), "nameEdit", "Renamed");
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(doc.m_squadrons[0].m_strName, "A");
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
+    AddShip("Lion", 1);
+    AddSquadron("Battle Cruisers", 1, {"Lion"});
+    Open();
+    Control<QPlainTextEdit>("notesEdit")->setPlainText("Heligoland");
+    RecordingDC printer;
+    std::string printed;
+    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
+        EXPECT_FALSE(preview);
+        printed = name;
+        job(printer);
+    });
+    dialog->OnPrint();
+    EXPECT_EQ(printed, "Battle Cruisers");
+    EXPECT_EQ(doc.m_squadrons[0].m_strNotes, "Heligoland");
+    EXPECT_EQ(printer.Find("StartPage").size(), 1u);
+    EXPECT_NE(printer.TextEntry("Page 1"), "");
+    EXPECT_NE(printer.TextEntry("Heligoland"), "");
+    EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, F1OpensTheSquadronSectionOfTheManual) {
+    AddSquadron("A", 1);
+    Open();
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    CSelectSquadronDlg select(doc.m_squadrons, nullptr);
+    QTest::keyClick(&select, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
+    HelpWindow::Instance()->hide();
+}
+
+// Hostile sizes: many records and very long names stay usable and linear.
+TEST_F(SquadronEditor, ManyShipsManyMembersAndHugeNames) {
+    const std::string huge(1 << 20, 'W');
+    for (int i = 0; i < 10000; ++i) AddShip("S" + std::to_string(i), i % 2);
+    CStringArray members;
+    for (int i = 0; i < 10000; ++i) members.push_back("S" + std::to_string(i));
+    AddSquadron(huge, 1, members, members);
+    for (int i = 0; i < 2000; ++i) AddSquadron("Q" + std::to_string(i), 1);
+    Open();
+    EXPECT_EQ(Shown("availableList").size(), 5000);
+    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->count(), 5000);
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text().size(), 1 << 20);
+    auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
+    neutrals->setChecked(true);
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(Shown("availableList").size(), 10000);
+    neutrals->setChecked(false);
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 5000u);
+    EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames.size(), 5000u);
+    dialog->OnLast();
+    EXPECT_EQ(Counter(), "2001 of 2001");
+    EXPECT_TRUE(doc.m_squadrons.front().m_strName == huge);  // nothing cut off
+    EXPECT_EQ(doc.m_squadrons.front().m_shipNames.size(), 5000u);
+}
+
+}  // namespace
