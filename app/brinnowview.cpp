@@ -214,13 +214,14 @@ void CBrinnowView::OnEndPrinting() {
     m_nLastShip = -1;
 }
 
-void CBrinnowView::PrintAll(QPrinter& printer) {
+void CBrinnowView::PrintAll(QPrinter& printer, PrintOutput::Use use) {
     const WaitCursor wait;
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterDC dc(painter);
-    dc.SetPageBreak([&printer] { printer.newPage(); });
+    PrintOutput output(printer, use);
+    if (!output.IsOpen()) {
+        AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
+        return;
+    }
+    CDC& dc = output.Dc();
     OnBeginPrinting(dc);
     const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int last = printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
@@ -230,6 +231,7 @@ void CBrinnowView::PrintAll(QPrinter& printer) {
         dc.EndPage();
     }
     OnEndPrinting();
+    if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
 
 namespace {
@@ -254,15 +256,19 @@ void CBrinnowView::FilePrintSetup() {
 }
 
 void CBrinnowView::FilePrint() {
+    if (m_doc.m_ships.empty()) {
+        AfxMessageBox(kNoShipsToPrint, MB_ICONINFORMATION);
+        return;
+    }
     QPrinter& printer = Printer();
     printer.setDocName("Brinnow");
     printer.setFromTo(0, 0);
-    const int pages = m_doc.m_ships.empty() ? 0 : CountPages(*this, printer);
+    const int pages = CountPages(*this, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setMinMax(1, std::max(1, pages));
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintAll(printer);
+    PrintAll(printer, PrintOutput::Use::Print);
 }
 
 void CBrinnowView::FilePrintPreview() {
@@ -272,7 +278,7 @@ void CBrinnowView::FilePrintPreview() {
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle("Print Preview");
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintAll(*target); });
+            [this](QPrinter* target) { PrintAll(*target, PrintOutput::Use::Preview); });
     preview.resize(900, 1000);
     preview.exec();
 }
@@ -284,11 +290,9 @@ void CBrinnowView::PrintBlankShipForm() {
     QPrintDialog dialog(&printer, this);
     ConfigureForDirectJob(dialog);
     if (dialog.exec() != QDialog::Accepted) return;
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterDC dc(painter);
-    ::PrintBlankShipForm(dc);
+    PrintOutput output(printer);
+    if (output.IsOpen()) ::PrintBlankShipForm(output.Dc());
+    if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
 
 void CBrinnowView::ExportShipsAsText() {
@@ -298,5 +302,6 @@ void CBrinnowView::ExportShipsAsText() {
     if (path.isEmpty()) return;
     const WaitCursor wait;
     std::string error;
-    if (!ExportShipsText(m_doc, path.toStdString(), error)) AfxMessageBox(error);
+    if (!ExportShipsText(m_doc, path.toStdString(), error))
+        AfxMessageBoxUnicode(QString::fromStdString(error));
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/printoutput.h"
 #include "print/shipcardjob.h"
 
 class CBrinnowDoc;
@@ -66,7 +67,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);
-    void PrintAll(QPrinter& printer);
+    void PrintAll(QPrinter& printer, PrintOutput::Use use);
     // The printer every job uses, with the choices of Print Setup.
     QPrinter& Printer();
 

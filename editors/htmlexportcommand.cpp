@@ -15,5 +15,5 @@ void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScena
         const WaitCursor wait;
         exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error);
     }
-    if (!exported) AfxMessageBox(error);
+    if (!exported) AfxMessageBoxUnicode(QString::fromStdString(error));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -17,6 +18,9 @@ enum MessageBoxAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
 // text is in the document code page.
 int AfxMessageBox(const std::string& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
+// Text that the code page may not hold (file names, characters refused);
+// a hook sees it in UTF-8.
+int AfxMessageBoxUnicode(const QString& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
 
 using MessageBoxHook = std::function<int(const std::string& text, unsigned type)>;
 // Installs a replacement; an empty hook restores the real box.
