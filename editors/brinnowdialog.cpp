@@ -8,6 +8,7 @@
 
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
+#include "editors/textboxes.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -30,6 +31,11 @@ void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void BrinnowDialog::showEvent(QShowEvent* event) {
+    RefuseForeignCharacters(this);
+    QDialog::showEvent(event);
 }
 
 bool BrinnowDialog::ReadNumber(QLineEdit* field, const QString& name, double& value) {
