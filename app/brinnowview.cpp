@@ -224,19 +224,22 @@ void CBrinnowView::OnEndPrinting() {
     m_nLastShip = -1;
 }
 
-void CBrinnowView::PrintAll(QPrinter& printer) {
-    RunOnPrinter(printer, [this, &printer](CDC& dc) {
-        OnBeginPrinting(dc);
-        const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-        const int last =
-            printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
-        for (int page = first; page <= last; ++page) {
-            dc.StartPage();
-            OnPrint(dc, page);
-            dc.EndPage();
-        }
-        OnEndPrinting();
-    });
+void CBrinnowView::PrintAll(QPrinter& printer, PrintOutput::Use use) {
+    RunOnPrinter(
+        printer,
+        [this, &printer](CDC& dc) {
+            OnBeginPrinting(dc);
+            const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
+            const int last =
+                printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
+            for (int page = first; page <= last; ++page) {
+                dc.StartPage();
+                OnPrint(dc, page);
+                dc.EndPage();
+            }
+            OnEndPrinting();
+        },
+        use);
 }
 
 namespace {
@@ -256,19 +259,25 @@ void CBrinnowView::FilePrintSetup() {
 }
 
 void CBrinnowView::FilePrint() {
+    if (m_doc.m_ships.empty()) {
+        AfxMessageBox(kNoShipsToPrint, MB_ICONINFORMATION);
+        return;
+    }
     QPrinter& printer = SharedPrinter();
     printer.setDocName("Brinnow");
     printer.setFromTo(0, 0);
-    const int pages = m_doc.m_ships.empty() ? 0 : CountPages(*this, printer);
+    const int pages = CountPages(*this, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setMinMax(1, std::max(1, pages));
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintAll(printer);
+    PrintAll(printer, PrintOutput::Use::Print);
 }
 
 void CBrinnowView::FilePrintPreview() {
-    ShowPrintPreview(this, "Brinnow", [this](QPrinter& printer) { PrintAll(printer); });
+    ShowPrintPreview(this, "Brinnow", [this](QPrinter& printer) {
+        PrintAll(printer, PrintOutput::Use::Preview);
+    });
 }
 
 void CBrinnowView::PrintBlankShipForm() {
@@ -288,5 +297,6 @@ void CBrinnowView::ExportShipsAsText() {
     if (path.isEmpty()) return;
     const WaitCursor wait;
     std::string error;
-    if (!ExportShipsText(m_doc, path.toStdString(), error)) AfxMessageBox(error);
+    if (!ExportShipsText(m_doc, path.toStdString(), error))
+        AfxMessageBoxUnicode(QString::fromStdString(error));
 }

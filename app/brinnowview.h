@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <vector>
 
+#include "editors/printoutput.h"
 #include "print/shipcardjob.h"
 
 class CBrinnowDoc;
@@ -68,7 +69,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);
-    void PrintAll(QPrinter& printer);
+    void PrintAll(QPrinter& printer, PrintOutput::Use use);
 
     CBrinnowDoc& m_doc;
     double m_zoom = 1.0;

@@ -264,20 +264,26 @@ bool CMainFrame::OnFileOpen() {
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
+    // Loaded apart and taken over only when whole, so that a damaged file
+    // leaves the open campaign as it was.
+    CBrinnowDoc loaded;
     bool opened;
     {
         const WaitCursor wait;
-        opened = m_doc.OnOpenDocument(path.toStdString());
+        opened = loaded.OnOpenDocument(path.toStdString());
     }
-    m_view->OnUpdate();
-    UpdateCaption();
     if (!opened) {
         m_recentFiles.removeAll(path);
         RebuildRecentFiles();
-        AfxMessageBox(m_doc.ErrorMessage());
+        AfxMessageBoxUnicode(QString::fromStdString(loaded.ErrorMessage()));
         return false;
     }
+    m_doc = std::move(loaded);
+    m_view->OnUpdate();
+    UpdateCaption();
     AddRecentFile(path);
+    if (!m_doc.LoadWarning().empty())
+        AfxMessageBoxUnicode(QString::fromStdString(m_doc.LoadWarning()));
     return true;
 }
 
@@ -298,7 +304,7 @@ bool CMainFrame::SaveTo(const QString& path) {
         saved = m_doc.OnSaveDocument(path.toStdString());
     }
     if (!saved) {
-        AfxMessageBox(m_doc.ErrorMessage());
+        AfxMessageBoxUnicode(QString::fromStdString(m_doc.ErrorMessage()));
         return false;
     }
     AddRecentFile(path);

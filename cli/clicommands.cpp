@@ -1,5 +1,7 @@
 #include "cli/clicommands.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "export/textexport.h"
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
+#include "platform/filestore.h"
 #include "platform/pdfsurface.h"
 #include "print/blankform.h"
 #include "print/cardimage.h"
@@ -38,9 +41,21 @@ int UsageError(const std::string& message) {
 }
 
 bool Load(CBrinnowDoc& doc, const std::string& path) {
-    if (doc.OnOpenDocument(path)) return true;
-    Fail(doc.ErrorMessage());
-    return false;
+    if (!doc.OnOpenDocument(path)) {
+        Fail(doc.ErrorMessage());
+        return false;
+    }
+    if (!doc.LoadWarning().empty())
+        std::cerr << "brinnow-cli: warning: " << doc.LoadWarning() << "\n";
+    return true;
+}
+
+// The positional words of a command without options, or a usage error.
+bool Words(const std::vector<std::string>& args, std::size_t count,
+           std::vector<std::string>& words) {
+    const CommandLine line(args, {}, {});
+    words = line.Positional();
+    return line.Ok() && words.size() == count;
 }
 
 bool ParseNumber(const std::string& text, double low, double high, double& value) {
@@ -180,27 +195,31 @@ int PrintSelection(const PdfOptions& options, const CommandLine& line, const std
 }
 
 bool SaveImage(const QImage& image, const std::string& path, std::string& error) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        error = "Cannot write \"" + path + "\": " + file.errorString().toStdString() + ".";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        error = "Cannot make the image for \"" + path + "\".";
         return false;
     }
-    return true;
+    return WriteFileSafely(path, std::string_view(png.constData(), std::size_t(png.size())), error);
 }
 
 }  // namespace
 
 int CommandNew(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError("usage: brinnow-cli new OUT");
+    std::vector<std::string> words;
+    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli new OUT");
     CBrinnowDoc doc;
-    if (!doc.OnSaveDocument(args[0])) return Fail(doc.ErrorMessage());
+    if (!doc.OnSaveDocument(words[0])) return Fail(doc.ErrorMessage());
     return 0;
 }
 
 int CommandInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError("usage: brinnow-cli info FILE");
+    std::vector<std::string> words;
+    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli info FILE");
     CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
+    if (!Load(doc, words[0])) return kFailure;
     std::cout << "nations " << doc.m_nations.size() << "\n"
               << "armaments " << doc.m_armaments.size() << "\n"
               << "torpedoes " << doc.m_torpedoes.size() << "\n"
@@ -211,10 +230,11 @@ int CommandInfo(const std::vector<std::string>& args) {
 }
 
 int CommandSaveAs(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("usage: brinnow-cli save-as IN OUT");
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli save-as IN OUT");
     CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
-    if (!doc.OnSaveDocument(args[1])) return Fail(doc.ErrorMessage());
+    if (!Load(doc, words[0])) return kFailure;
+    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
     return 0;
 }
 
@@ -233,6 +253,7 @@ int CommandPrint(const std::vector<std::string>& args) {
     if (words.size() == 2 && words[0] == "ships") {
         CBrinnowDoc doc;
         if (!Load(doc, words[1])) return kFailure;
+        if (doc.m_ships.empty()) return Fail(kNoShipsToPrint);
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
     }
     if (words.size() == 3 && words[0] == "squadron")
@@ -269,21 +290,25 @@ int CommandCard(const std::vector<std::string>& args) {
 }
 
 int CommandExportText(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("usage: brinnow-cli export-text FILE OUT.txt");
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli export-text FILE OUT.txt");
     CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
+    if (!Load(doc, words[0])) return kFailure;
     std::string error;
-    if (!ExportShipsText(doc, args[1], error)) return Fail(error);
+    if (!ExportShipsText(doc, words[1], error)) return Fail(error);
     return 0;
 }
 
 int CommandExportHtml(const std::vector<std::string>& args) {
-    if (args.size() != 3) return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
+    std::vector<std::string> words;
+    if (!Words(args, 3, words)) {
+        return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
+    }
     CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
-    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(args[1]));
-    if (scenario == nullptr) return Fail("There is no scenario named \"" + args[1] + "\".");
+    if (!Load(doc, words[0])) return kFailure;
+    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(words[1]));
+    if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     std::string error;
-    if (!ExportScenarioHtml(doc, *scenario, args[2], error)) return Fail(error);
+    if (!ExportScenarioHtml(doc, *scenario, words[2], error)) return Fail(error);
     return 0;
 }

@@ -8,9 +8,12 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
     const auto contains = [](const std::vector<std::string>& list, const std::string& word) {
         return std::find(list.begin(), list.end(), word) != list.end();
     };
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word.size() < 2 || word[0] != '-') {
+        if (word == "--" && !optionsEnded) {
+            optionsEnded = true;  // so that a name may begin with '-'
+        } else if (optionsEnded || word.size() < 2 || word[0] != '-') {
             m_positional.push_back(word);
         } else if (contains(flags, word)) {
             m_flags.push_back(word);

@@ -6,7 +6,8 @@
 #include <vector>
 
 // The words after the command: positional arguments and "--name value"
-// options (flags take no value). Unknown options are errors.
+// options (flags take no value). Unknown options are errors. "--" ends the
+// options: every word after it is positional.
 class CommandLine {
   public:
     CommandLine(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,

@@ -32,7 +32,9 @@ constexpr const char* kHelp =
     "\n"
     "Options:\n"
     "  --help      show this help\n"
-    "  --version   show the version\n";
+    "  --version   show the version\n"
+    "  --          ends the options: every word after it is a name, even one\n"
+    "              that begins with '-' (card FILE -o OUT.png -- -dash)\n";
 
 // The tool reports its own errors; Qt's notes about the environment are noise.
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {

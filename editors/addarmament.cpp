@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "editors/helpwindow.h"
+#include "editors/textboxes.h"
 #include "model/listlookup.h"
 #include "platform/qtstrings.h"
 #include "platform/textformat.h"
@@ -85,14 +86,14 @@ bool CAddArmamentDlg::ReadFields() {
     double af = 0;
     if (!ReadNumber(m_af, "AF", af)) return false;
     m_armament.m_dAF = af;
-    m_armament.SetCalibre(FromQt(m_calibre->text()));
-    m_armament.m_strNotes = FromQt(m_notes->text());
+    m_armament.SetCalibre(BoxText(m_calibre));
+    m_armament.m_strNotes = BoxText(m_notes);
     return true;
 }
 
 void CAddArmamentDlg::ShowFields() {
-    m_calibre->setText(ToQt(m_armament.m_strCalibre));
-    m_notes->setText(ToQt(m_armament.m_strNotes));
+    SetBoxText(m_calibre, m_armament.m_strCalibre);
+    SetBoxText(m_notes, m_armament.m_strNotes);
     m_af->setText(NumberText(m_armament.m_dAF));
 }
 

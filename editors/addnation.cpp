@@ -7,16 +7,18 @@
 #include <QVBoxLayout>
 
 #include "editors/helpwindow.h"
-#include "platform/qtstrings.h"
+#include "editors/textboxes.h"
 
 CAddNationDlg::CAddNationDlg(const VxNation& nation, bool addMode, QWidget* parent)
     : BrinnowDialog(HelpContext::kNations, parent), m_nation(nation) {
     setObjectName("addNationDialog");
     setWindowTitle(addMode ? "Add Nation" : "Edit Nation");
-    m_name = new QLineEdit(ToQt(nation.m_strName));
+    m_name = new QLineEdit;
+    SetBoxText(m_name, nation.m_strName);
     m_name->setObjectName("nameEdit");
     m_name->setEnabled(addMode);
-    m_notes = new QPlainTextEdit(ToQtLines(nation.m_strNotes));
+    m_notes = new QPlainTextEdit;
+    SetBoxText(m_notes, nation.m_strNotes);
     m_notes->setObjectName("notesEdit");
     m_notes->setTabChangesFocus(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -31,7 +33,7 @@ CAddNationDlg::CAddNationDlg(const VxNation& nation, bool addMode, QWidget* pare
 }
 
 void CAddNationDlg::accept() {
-    m_nation.m_strName = FromQt(m_name->text());
-    m_nation.m_strNotes = FromQtLines(m_notes->toPlainText());
+    m_nation.m_strName = BoxText(m_name);
+    m_nation.m_strNotes = BoxText(m_notes);
     QDialog::accept();
 }

@@ -9,6 +9,7 @@
 
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
+#include "editors/textboxes.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -31,6 +32,11 @@ void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void BrinnowDialog::showEvent(QShowEvent* event) {
+    RefuseForeignCharacters(this);
+    QDialog::showEvent(event);
 }
 
 bool BrinnowDialog::ReadNumber(QLineEdit* field, const QString& name, double& value) {

@@ -6,7 +6,8 @@ class QLineEdit;
 class QPushButton;
 
 // A modal dialog of the program: F1 opens the manual at its help context,
-// and number fields are read with a message that names the field.
+// number fields are read with a message that names the field, and no edit
+// box takes a character that a document cannot hold.
 class BrinnowDialog : public QDialog {
     Q_OBJECT
   public:
@@ -25,6 +26,7 @@ class BrinnowDialog : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     int m_helpContext;

@@ -18,6 +18,7 @@
 #include "editors/messagebox.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
+#include "editors/textboxes.h"
 #include "model/listlookup.h"
 #include "model/shiptables.h"
 #include "platform/qtstrings.h"
@@ -179,10 +180,10 @@ void CEditShipsDlg::LoadCurrent() {
 }
 
 void CEditShipsDlg::LoadForm() {
-    m_name->setText(ToQt(m_ship.m_strName));
+    SetBoxText(m_name, m_ship.m_strName);
     m_df->setText(NumberText(m_ship.m_dDF));
-    m_identifier->setText(ToQt(m_ship.m_strIdentifier));
-    m_notes->setPlainText(ToQtLines(m_ship.m_strNotes));
+    SetBoxText(m_identifier, m_ship.m_strIdentifier);
+    SetBoxText(m_notes, m_ship.m_strNotes);
     for (std::size_t i = 0; i < 4; ++i) {
         m_mainAF[i]->setText(NumberText(m_ship.m_dMainAF[i]));
         m_secondaryAF[i]->setText(NumberText(m_ship.m_dSecondaryAF[i]));
@@ -227,9 +228,9 @@ bool CEditShipsDlg::ReadForm() {
         if (!ReadInteger(m_torpedoAF[i], name, torpedoAF[i])) return false;
     }
     m_ship.m_dDF = df;
-    m_ship.m_strIdentifier = FromQt(m_identifier->text());
-    m_ship.m_strName = FromQt(m_name->text());
-    m_ship.m_strNotes = FromQtLines(m_notes->toPlainText());
+    m_ship.m_strIdentifier = BoxText(m_identifier);
+    m_ship.m_strName = BoxText(m_name);
+    m_ship.m_strNotes = BoxText(m_notes);
     m_ship.m_bWingTurrets = m_wingTurrets->isChecked();
     m_ship.m_nTurnSpeed = speeds;
     m_ship.m_bPoorUP = m_poorUP->isChecked();

@@ -35,10 +35,10 @@ void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScena
         exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error);
     }
     if (!exported) {
-        AfxMessageBox(error);
+        AfxMessageBoxUnicode(QString::fromStdString(error));
         return;
     }
-    AfxMessageBox(FromQt(QStringLiteral("The scenario page was written to %1.")
-                             .arg(QDir::toNativeSeparators(path))),
-                  MB_OK | MB_ICONINFORMATION);
+    AfxMessageBoxUnicode(QStringLiteral("The scenario page was written to %1.")
+                             .arg(QDir::toNativeSeparators(path)),
+                         MB_OK | MB_ICONINFORMATION);
 }

@@ -38,7 +38,12 @@ QMessageBox::Icon IconOf(unsigned type) {
 
 int AfxMessageBox(const std::string& text, unsigned type) {
     if (Hook()) return Hook()(text, type);
-    QMessageBox box(IconOf(type), QApplication::applicationName(), ToQt(text), ButtonsOf(type),
+    return AfxMessageBoxUnicode(ToQt(text), type);
+}
+
+int AfxMessageBoxUnicode(const QString& text, unsigned type) {
+    if (Hook()) return Hook()(text.toStdString(), type);
+    QMessageBox box(IconOf(type), QApplication::applicationName(), text, ButtonsOf(type),
                     QApplication::activeWindow());
     switch (box.exec()) {
         case QMessageBox::Yes:

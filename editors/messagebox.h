@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -19,6 +20,9 @@ enum MessageBoxAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 int AfxMessageBox(const std::string& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
 // A question that may lose data: only Yes goes on.
 bool AskYesNo(const std::string& question);
+// Text that the code page may not hold (file names, characters refused);
+// a hook sees it in UTF-8.
+int AfxMessageBoxUnicode(const QString& text, unsigned type = MB_OK | MB_ICONEXCLAMATION);
 
 using MessageBoxHook = std::function<int(const std::string& text, unsigned type)>;
 // Installs a replacement; an empty hook restores the real box.

@@ -1,13 +1,12 @@
 #include "editors/printcommand.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "editors/messagebox.h"
 #include "editors/waitcursor.h"
-#include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -42,14 +41,11 @@ QPrinter& SharedPrinter() {
     return *PrinterSlot();
 }
 
-void RunOnPrinter(QPrinter& printer, const PrinterJob& job) {
+void RunOnPrinter(QPrinter& printer, const PrinterJob& job, PrintOutput::Use use) {
     const WaitCursor wait;
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterDC dc(painter);
-    dc.SetPageBreak([&printer] { printer.newPage(); });
-    job(dc);
+    PrintOutput output(printer, use);
+    if (output.IsOpen()) job(output.Dc());
+    if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
 
 void PrintWithDialog(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
@@ -77,7 +73,9 @@ void ShowPrintPreview(QWidget* parent, const std::string& documentName,
 void PreviewPrint(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, true);
     ShowPrintPreview(parent, documentName,
-                     [&job](QPrinter& printer) { RunOnPrinter(printer, job); });
+                     [&job](QPrinter& printer) {
+                         RunOnPrinter(printer, job, PrintOutput::Use::Preview);
+                     });
 }
 
 void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

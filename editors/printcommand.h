@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "editors/printoutput.h"
+
 class CDC;
 class QPrinter;
 class QWidget;
@@ -25,9 +27,11 @@ void PreviewPrint(QWidget* parent, const std::string& documentName, const Printe
 // The print preview window over any way of printing to the shared printer.
 void ShowPrintPreview(QWidget* parent, const std::string& documentName,
                       const std::function<void(QPrinter& printer)>& print);
-// Runs the job on an open printer: one painter for all pages, a page break
-// for each new page.
-void RunOnPrinter(QPrinter& printer, const PrinterJob& job);
+// Runs the job on the chosen printer (or its PDF file) under the wait cursor,
+// one page break for each new page; says so when the output could not be
+// written.
+void RunOnPrinter(QPrinter& printer, const PrinterJob& job,
+                  PrintOutput::Use use = PrintOutput::Use::Print);
 
 // Tests replace the dialogs: the hook gets the job that would run and
 // whether it was asked for as a preview. An empty hook restores them.

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "export/uniqueimagenames.h"
 #include "model/armament.h"
 #include "model/ship.h"
 #include "platform/types.h"
@@ -14,8 +16,8 @@ class VxScenario;
 
 // What every section of a scenario page is given: the card scale, the
 // document's lists and the folder the images go to. It also keeps the image
-// files written so far and the first failure, so that a failed export can
-// take its images back.
+// written for each distinct card, the files this run created (so that a
+// failed export can take them back) and the images that could not be written.
 struct HtmlExport {
     static constexpr double kCardScale = 5.9;
 
@@ -27,24 +29,39 @@ struct HtmlExport {
     const CArray<VxShip>& ships;
     const CArray<VxArmament>& armaments;
     std::string folder;  // UTF-8, as the file system names it
-    std::vector<std::string> writtenFiles;
-    std::string error;
-    CardImage card;  // drawn anew for every ship
+    std::vector<std::string> createdFiles;
+    std::vector<std::string> failedImages;  // a sentence for each
+    CardImage card;                         // drawn anew for every distinct card
 
-    // Writes one card image; false (with error set) when it cannot.
-    bool WriteImage(const std::string& fileName, const std::string& bytes);
+    // The file (in the page's code page) holding the card of ship drawn with
+    // blank; the first time a card is met, encode gives its GIF bytes and the
+    // file is written. Empty when that image could not be written. The ship
+    // must outlive the export: a record met again costs no more than a look-up.
+    const std::string& ImageFile(const VxShip& ship, bool blank,
+                                 const std::function<std::string()>& encode);
     // FindShipByName through an index made on first use, as squadrons name
-    // their ships and a campaign may hold a hundred thousand.
-    VxShip FindShip(const CString& name);
+    // their ships and a campaign may hold a hundred thousand; a name that
+    // matches no ship gives a new ship.
+    const VxShip& FindShip(const CString& name);
 
   private:
+    bool WriteImage(const std::string& fileName, const std::string& bytes);
+
     std::unordered_map<CString, std::size_t> m_firstShipNamed;
+    const VxShip m_newShip;
+    // Distinct records first, then their cards: equal records share a file.
+    std::unordered_map<const VxShip*, const std::string*> m_fileOfRecord[2];
+    std::unordered_map<std::string, std::string> m_fileOfCard;
+    UniqueImageNames m_names;
 };
 
 // The whole page of one scenario, as it is written to the file.
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html);
 
-// Writes the scenario page to pagePath with every ship's card image beside
-// it. On failure nothing is left behind and error names the file and reason.
+// Writes the scenario page to pagePath with every card image beside it and
+// returns true when all of it was written. When the page cannot be written,
+// the images this run created are removed again; when only some images cannot
+// be, the page is kept (those ships show no picture) and error lists them.
+// Either way error is a sentence naming the files and the reasons.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error);

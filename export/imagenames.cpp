@@ -1,5 +1,7 @@
 #include "export/imagenames.h"
 
+#include <cstring>
+
 #include "platform/codepage.h"
 
 namespace {
@@ -39,14 +41,27 @@ std::string EscapeHtmlAttribute(const std::string& text) {
 
 }  // namespace
 
-std::string ImageFileName(const std::string& shipName) {
+std::string ImageFileName(const std::string& shipName, const std::string& suffix) {
     std::string name = shipName;
     for (char& c : name) {
         if (IsUnsafeInFileName(c)) c = '_';
     }
-    // The file system takes names of at most 255 bytes of UTF-8.
-    while (Cp1252ToUtf8(name).size() + 4 > kMaxFileNameBytes) name.pop_back();
-    return name + kImageExtension;
+    // The file system takes names of at most 255 bytes of UTF-8. Every byte
+    // of the code page is one character, so the name is cut after as many
+    // characters as fit, counted on one conversion.
+    const std::size_t budget = kMaxFileNameBytes - suffix.size() - std::strlen(kImageExtension);
+    const std::string utf8 = Cp1252ToUtf8(name);
+    if (utf8.size() > budget) {
+        const auto continues = [&utf8](std::size_t at) {
+            return (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80;
+        };
+        std::size_t cut = budget;
+        while (cut > 0 && continues(cut)) --cut;  // back to the start of a character
+        std::size_t characters = 0;
+        for (std::size_t at = 0; at < cut; ++at) characters += continues(at) ? 0 : 1;
+        name.resize(characters);
+    }
+    return name + suffix + kImageExtension;
 }
 
 std::string ImageSourceAttribute(const std::string& fileName) {

@@ -5,7 +5,9 @@
 // Ship names become image file names in the page's folder. A name that could
 // not be a file name there, or that would lead out of the folder, is mapped to
 // a safe one; ordinary names stay exactly as they are.
-std::string ImageFileName(const std::string& shipName);
+// A suffix (" (2)") goes between the name and the extension, and the name is
+// shortened so that the whole stays within the file system's limit.
+std::string ImageFileName(const std::string& shipName, const std::string& suffix = {});
 
 // The same name as it may stand in an IMG tag's SRC and ALT attributes.
 std::string ImageSourceAttribute(const std::string& fileName);

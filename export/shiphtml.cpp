@@ -12,12 +12,15 @@ constexpr int kScreenHeight = 22;
 }  // namespace
 
 CString VxShip::HtmlSection(HtmlExport& html, bool blank, bool withTag) const {
-    CardImage& card = html.card;
-    CreateCardBitmap(card, html.p, html.armaments, blank);
-    const std::string fileName = ImageFileName(m_strName);
-    const std::string gif =
-        EncodeGreyGif(card.GreyPixels(), card.Width(), card.Height(), kScreenWidth, kScreenHeight);
-    if (!html.WriteImage(fileName, gif)) return CString();
+    // Drawn and encoded only the first time the export meets this card.
+    const auto encode = [&] {
+        CardImage& card = html.card;
+        CreateCardBitmap(card, html.p, html.armaments, blank);
+        return EncodeGreyGif(card.GreyPixels(), card.Width(), card.Height(), kScreenWidth,
+                             kScreenHeight);
+    };
+    const std::string& fileName = html.ImageFile(*this, blank, encode);
+    if (fileName.empty()) return CString();
     if (!withTag) return JoinPath(html.folder, "");
     return "<IMG SRC=\"" + ImageSourceAttribute(fileName) + "\" ALT=\"" + AltAttribute(m_strName) +
            "\">";

@@ -122,8 +122,12 @@ std::size_t CArchive::ReadCount(std::size_t minRecordBytes) {
     const std::size_t at = m_pos;
     std::int32_t count;
     *this >> count;
-    if (count < 0 || static_cast<std::size_t>(count) > BytesLeft() / minRecordBytes) {
+    if (count < 0) {
         throw CArchiveException("the count " + std::to_string(count) + " is impossible", at);
+    }
+    if (static_cast<std::size_t>(count) > BytesLeft() / minRecordBytes) {
+        throw CArchiveException(
+            "the file ends before the " + std::to_string(count) + " records it announces", at);
     }
     return static_cast<std::size_t>(count);
 }

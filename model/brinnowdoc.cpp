@@ -4,6 +4,7 @@
 
 #include "model/archive.h"
 #include "model/recordsizes.h"
+#include "platform/codepage.h"
 #include "platform/filestore.h"
 
 namespace {
@@ -29,6 +30,47 @@ void ShiftReference(int& reference, int from, int delta) {
 void ShiftShip(VxShip& ship, int from, int delta) {
     ShiftReference(ship.m_nMainArmament, from, delta);
     ShiftReference(ship.m_nSecondaryArmament, from, delta);
+}
+
+constexpr std::size_t kQuotedNameCharacters = 40;
+
+std::string EscapedControl(unsigned char byte) {
+    if (byte == '\r') return "\\r";
+    if (byte == '\n') return "\\n";
+    if (byte == '\t') return "\\t";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+}
+
+// A record name as a message may quote it: control characters escaped, and
+// cut short enough to read, as a damaged name may hold anything.
+std::string QuotedName(const CString& name) {
+    std::string quoted;
+    for (const char c : name.substr(0, kQuotedNameCharacters)) {
+        const auto byte = static_cast<unsigned char>(c);
+        quoted += byte < 0x20 || byte == 0x7F ? EscapedControl(byte) : Cp1252ToUtf8(CString(1, c));
+    }
+    const char* more = name.size() > kQuotedNameCharacters ? "\xE2\x80\xA6" : "";  // an ellipsis
+    return "\"" + quoted + more + "\"";
+}
+
+std::string WithThousands(std::size_t number) {
+    std::string digits = std::to_string(number);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+// Text in ASCII or UTF-8, which no list count of a document begins with.
+bool BeginsWithText(const std::string& bytes) {
+    if (bytes.size() < 4) return false;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const bool ascii =
+            (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\r' || byte == '\n';
+        const bool utf8 = (byte >= 0x80 && byte <= 0xBF) || (byte >= 0xC2 && byte <= 0xF4);
+        if (!ascii && !utf8) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -143,12 +185,25 @@ bool CBrinnowDoc::LoadFromBytes(const std::string& bytes, const std::string& nam
         OnNewDocument();
         return false;
     }
+    m_strWarning.clear();
+    if (ar.BytesLeft() > 0) {
+        // Readers may stop after the last list; saying so keeps a damaged
+        // count from passing for a small campaign.
+        m_strWarning = "\"" + name + "\" holds " + WithThousands(ar.BytesLeft()) +
+                       " bytes after its last scenario. They were not read, and saving the "
+                       "document will not keep them.";
+    }
     m_bModified = FALSE;
     return true;
 }
 
 std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std::string& name,
                                              const CArchiveException& failure) const {
+    const std::string notOurs = "\"" + name + "\" is not a Brinnow document: ";
+    if (bytes.empty()) return notOurs + "the file is empty.";
+    if (failure.Offset() == 0 && BeginsWithText(bytes)) {
+        return notOurs + "it holds text where a document begins with its list of nations.";
+    }
     std::string where = std::string("the number of ") + m_load.kind + "s";
     if (m_load.count > 0) {
         where = m_load.kind + std::string(" ") + std::to_string(m_load.index + 1) + " of " +
@@ -161,7 +216,7 @@ std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std
         } catch (const CArchiveException&) {
         }
         if (!recordName.empty() && m_load.kind != std::string("torpedo type")) {
-            where += " (\"" + recordName.substr(0, 60) + "\")";
+            where += " (" + QuotedName(recordName) + ")";
         }
     }
     return "\"" + name + "\" is not a valid Brinnow document: at byte " +

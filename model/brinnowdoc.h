@@ -46,6 +46,9 @@ class CBrinnowDoc {
     // The file name without its folder, or "Untitled".
     std::string GetTitle() const;
     const std::string& ErrorMessage() const { return m_strError; }
+    // After a load that succeeded: a sentence about what the file held but the
+    // document does not (bytes after the last list), or empty.
+    const std::string& LoadWarning() const { return m_strWarning; }
 
     CArray<VxNation, VxNation&> m_nations;
     CArray<VxShip, VxShip&> m_ships;
@@ -71,5 +74,6 @@ class CBrinnowDoc {
     BOOL m_bModified = FALSE;
     std::string m_strPathName;
     std::string m_strError;
+    std::string m_strWarning;
     LoadPosition m_load;
 };

@@ -1,11 +1,8 @@
 #include "platform/filestore.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+
+#include "platform/safefile.h"
 
 namespace {
 
@@ -35,53 +32,37 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     return true;
 }
 
+namespace {
+
+std::function<void(const ByteSink&)> AllAtOnce(std::string_view bytes) {
+    return [bytes](const ByteSink& sink) { sink(bytes.data(), bytes.size()); };
+}
+
+bool WriteThroughTemporary(const std::string& path,
+                           const std::function<void(const ByteSink&)>& produce,
+                           SafeFile::Durability durability, std::string& error) {
+    SafeFile file(path, durability);
+    if (file.Open()) {
+        produce([&file](const char* data, std::size_t size) { file.Write(data, size); });
+        if (file.Commit()) return true;
+    }
+    error = file.Error();
+    return false;
+}
+
+}  // namespace
+
 bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error) {
-    return WriteFileSafely(
-        path, [bytes](const ByteSink& sink) { sink(bytes.data(), bytes.size()); }, error);
+    return WriteFileSafely(path, AllAtOnce(bytes), error);
 }
 
 bool WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce,
                      std::string& error) {
-    QSaveFile file(QPath(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = Sentence("Cannot create", path, file.errorString());
-        return false;
-    }
-    bool written = true;
-    produce([&](const char* data, std::size_t size) {
-        written = written && file.write(data, qint64(size)) == qint64(size);
-    });
-    if (!written || !file.commit()) {
-        error = Sentence("Cannot write", path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteThroughTemporary(path, produce, SafeFile::Durability::WaitForDisk, error);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    const QString target = QPath(path);
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    if (!file.open()) {
-        error = Sentence("Cannot create", path, file.errorString());
-        return false;
-    }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        error = Sentence("Cannot write", path, file.errorString());
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
-    file.close();
-    // rename(2) replaces the target in one step.
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(target).constData()) != 0) {
-        error = Sentence("Cannot write", path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    file.setAutoRemove(false);
-    return true;
+    return WriteThroughTemporary(path, AllAtOnce(bytes), SafeFile::Durability::NoWait, error);
 }
 
 std::string WithCrLf(std::string_view text) {

@@ -1,20 +1,19 @@
 #include "platform/pdfsurface.h"
 
-#include <QPageLayout>
-
 PdfSurface::PdfSurface(const std::string& path, const QPageSize& pageSize, int dpi)
-    : m_path(path), m_file(QString::fromStdString(path)) {
-    if (!m_file.open(QIODevice::WriteOnly)) {
-        m_error = "Cannot create \"" + path + "\": " + m_file.errorString().toStdString() + ".";
+    : PdfSurface(path, QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()), dpi) {}
+
+PdfSurface::PdfSurface(const std::string& path, const QPageLayout& layout, int dpi) : m_file(path) {
+    if (!m_file.Open()) {
+        m_error = m_file.Error();
         return;
     }
     m_writer = std::make_unique<QPdfWriter>(&m_file);
     m_writer->setResolution(dpi);
-    m_writer->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
+    m_writer->setPageLayout(layout);
     m_writer->setCreator("Brinnow");
     if (!m_painter.begin(m_writer.get())) {
         m_error = "Cannot start a PDF document in \"" + path + "\".";
-        m_file.cancelWriting();
         return;
     }
     m_painter.setRenderHint(QPainter::Antialiasing);
@@ -23,15 +22,16 @@ PdfSurface::PdfSurface(const std::string& path, const QPageSize& pageSize, int d
 }
 
 PdfSurface::~PdfSurface() {
+    // Ending the painter writes the rest of the PDF; the file, never
+    // committed, then goes away with its temporary.
     if (m_painter.isActive()) m_painter.end();
-    m_file.cancelWriting();
 }
 
 bool PdfSurface::Finish() {
     if (!m_painter.isActive()) return false;
     m_painter.end();
-    if (!m_file.commit()) {
-        m_error = "Cannot write \"" + m_path + "\": " + m_file.errorString().toStdString() + ".";
+    if (!m_file.Commit()) {
+        m_error = m_file.Error();
         return false;
     }
     return true;

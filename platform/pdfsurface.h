@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <memory>
 #include <string>
 
 #include "platform/qpainterdc.h"
+#include "platform/safefiledevice.h"
 
 // A PDF file as a printer: the whole page is printable, so A4 at 600 dpi has
 // 4960 x 7016 pixels on 210 x 297 mm. The file appears only when Finish
@@ -15,6 +16,8 @@
 class PdfSurface {
   public:
     PdfSurface(const std::string& path, const QPageSize& pageSize, int dpi);
+    // A page with the layout's own margins, as a PDF printer has it.
+    PdfSurface(const std::string& path, const QPageLayout& layout, int dpi);
     ~PdfSurface();
 
     bool IsOpen() const { return m_painter.isActive(); }
@@ -23,9 +26,8 @@ class PdfSurface {
     bool Finish();
 
   private:
-    std::string m_path;
     std::string m_error;
-    QSaveFile m_file;
+    SafeFileDevice m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     std::unique_ptr<QPainterDC> m_dc;

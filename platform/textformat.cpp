@@ -1,8 +1,10 @@
 #include "platform/textformat.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 std::string FormatG3(double value) {
     char buffer[40];
@@ -10,7 +12,27 @@ std::string FormatG3(double value) {
     return buffer;
 }
 
-double LeadingNumber(const std::string& text) { return std::atof(text.c_str()); }
+double LeadingNumber(const std::string& text) {
+    // Decimal digits with a sign and a point only: atof would also take
+    // "0x10" for 16 and "Infantry" for infinity.
+    const auto isDigit = [&text](std::size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
+    const std::size_t start = text.find_first_not_of(" \t\n\v\f\r");
+    if (start == std::string::npos) return 0.0;
+    std::size_t end = start;
+    if (text[end] == '+' || text[end] == '-') ++end;
+    bool anyDigit = false;
+    for (; isDigit(end); ++end) anyDigit = true;
+    if (end < text.size() && text[end] == '.') {
+        for (++end; isDigit(end); ++end) anyDigit = true;
+    }
+    if (!anyDigit) return 0.0;
+    // More digits than a double holds read as the largest double, never as
+    // infinity.
+    return std::clamp(std::strtod(text.substr(start, end - start).c_str(), nullptr),
+                      std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
 
 std::string ToUpperAnsi(const std::string& text) {
     std::string out = text;

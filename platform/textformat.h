@@ -5,7 +5,8 @@
 // printf "%1.3g": the way every attack factor, DF and torpedo calibre is shown.
 std::string FormatG3(double value);
 
-// atof: the leading decimal number of a text, 0.0 when there is none.
+// The leading decimal number of a text (sign, digits, point), 0.0 when there
+// is none.
 double LeadingNumber(const std::string& text);
 
 // Upper case in the Windows-1252 code page, as the card shows ship names.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "model/shiptables.h"
+#include "platform/numbers.h"
 #include "platform/textformat.h"
 #include "print/printframework.h"
 #include "print/textlayout.h"
@@ -119,7 +120,7 @@ void CardPainter::DrawArmamentLines(const VxShip& ship, const CArray<VxArmament>
     m_dc.SelectObject(MakeFont(kValueFont, TRUE));
     CString secondary;
     if (carrier) {
-        secondary = std::to_string(static_cast<int>(ship.m_dSecondaryAF[0])) + " A/C";
+        secondary = std::to_string(TruncatedInt(ship.m_dSecondaryAF[0])) + " A/C";
     } else if (const VxArmament* gun = ship.SecondaryArmamentIn(armaments);
                ship.HasSecondary() && gun) {
         secondary = gun->GetLabel();

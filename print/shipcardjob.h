@@ -6,6 +6,9 @@
 
 class CBrinnowDoc;
 
+// A document without ships has no page to print.
+inline constexpr const char* kNoShipsToPrint = "The document has no ships to print.";
+
 // The ships on one page of the card job: first to last, where last equals
 // the ship count when the page ends the document.
 struct ShipPageRange {

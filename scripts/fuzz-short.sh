@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A one-minute libFuzzer run of the document loader under ASan and UBSan.
+# A one-minute libFuzzer run under ASan and UBSan, shared by two targets: the
+# document loader, and everything that draws or exports what loads.
 # Skipped, saying why, when clang is not installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,16 +13,23 @@ flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-fr
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBRINNOW_BUILD_FUZZ=ON -DBRINNOW_BUILD_TESTS=OFF -DBRINNOW_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target document_fuzzer make_fuzz_corpus >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target document_fuzzer render_fuzzer make_fuzz_corpus \
+    >/dev/null
 corpus=build-fuzz/corpus
 rm -rf "$corpus" && mkdir -p "$corpus"
 build-fuzz/fuzz/make_fuzz_corpus "$corpus"
-# A document that allocates far more than its size would break the RSS limit.
-build-fuzz/fuzz/document_fuzzer "$corpus" -max_total_time="$seconds" -rss_limit_mb=1024 \
-    -max_len=65536 -timeout=10 -print_final_stats=1 2>build-fuzz/fuzz.log || {
-    tail -50 build-fuzz/fuzz.log
-    echo "fuzz: FAILED"
-    exit 1
-}
-runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' build-fuzz/fuzz.log | grep -o '[0-9]*$')
-echo "fuzz: ${runs:-?} inputs in ${seconds} s, no failure"
+share=$((seconds / 2))
+for target in document_fuzzer render_fuzzer; do
+    # A document that allocates far more than its size would break the RSS
+    # limit; drawing needs Qt's fonts besides.
+    rss=1024
+    [ "$target" = render_fuzzer ] && rss=2048
+    build-fuzz/fuzz/$target "$corpus" -max_total_time="$share" -rss_limit_mb="$rss" \
+        -max_len=65536 -timeout=20 -print_final_stats=1 2>build-fuzz/$target.log || {
+        tail -50 build-fuzz/$target.log
+        echo "fuzz: $target FAILED"
+        exit 1
+    }
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' build-fuzz/$target.log | grep -o '[0-9]*$')
+    echo "fuzz: $target ${runs:-?} inputs in ${share} s, no failure"
+done

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -14,12 +16,14 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
+#include "editors/printoutput.h"
 #include "editors/documentnotice.h"
 #include "editors/editships.h"
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/failingfilesystem.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -158,17 +162,59 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
 }
 
-TEST_F(Shell, AFailedOpenSaysWhyAndLeavesANewDocument) {
+TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaign) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
+    frame->Document().m_ships.pop_back();
+    Notice();
     std::string bytes, error;
     ReadWholeFile(WriteCampaign("whole.brn").toStdString(), bytes, error);
     bytes.resize(bytes.size() - 9);
     WriteFileSafely(Path("cut.brn").toStdString(), bytes, error);
+    answers = {IDNO};  // do not save the changes first
     EXPECT_FALSE(frame->OpenDocumentFile(Path("cut.brn")));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("cut.brn\" is not a valid Brinnow document"), std::string::npos);
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
-    EXPECT_EQ(frame->Document().m_nations.size(), 10u);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[1].find("cut.brn\" is not a valid Brinnow document"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+    EXPECT_EQ(frame->Document().m_ships.size(), 6u);
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->Document().GetPathName(), Path("fleet.brn").toStdString());
     EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
+}
+
+TEST_F(Shell, OpeningAFileWithBytesAfterItsLastListWarns) {
+    std::string bytes, error;
+    ReadWholeFile(WriteCampaign("whole.brn").toStdString(), bytes, error);
+    WriteFileSafely(Path("long.brn").toStdString(), bytes + "xyz", error);
+    EXPECT_TRUE(frame->OpenDocumentFile(Path("long.brn")));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("long.brn\" holds 3 bytes after its last scenario"),
+              std::string::npos);
+    EXPECT_EQ(frame->Document().m_ships.size(), 30u);
+}
+
+TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("cards.pdf"));
+    {
+        const FailingFileSystem failing(FailingFileSystem::Call::Write, 1);
+        PrintOutput output(printer);
+        ASSERT_TRUE(output.IsOpen());
+        output.Dc().TextOut(10, 10, "x");
+        EXPECT_FALSE(output.Finish());
+        EXPECT_EQ(output.Error(), "Cannot write \"" + Path("cards.pdf").toStdString() +
+                                      "\": No space left on device.");
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("cards.pdf")));
+    PrintOutput output(printer);
+    ASSERT_TRUE(output.IsOpen());
+    EXPECT_TRUE(output.Finish());
+    EXPECT_TRUE(QFileInfo::exists(Path("cards.pdf")));
+}
+
+TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {
+    frame->View().FilePrint();
+    EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
 }
 
 TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <limits>
 
 #include "model/brinnowdoc.h"
 #include "print/cardimage.h"
@@ -142,6 +143,20 @@ TEST_F(Card, AeroplaneCarrierMarksItsFigures) {
     ship.m_nShipType = 3;  // a seaplane carrier carries no marks
     Draw();
     EXPECT_TRUE(dc.Has("TextOut 120 299 align=6 h=69 1"));
+}
+
+TEST_F(Card, AircraftCountsOfAnyDoubleAreWholeNumbers) {
+    VxArmament aircraft("Aircraft", 1, 1);
+    aircraft.m_bGun = FALSE;
+    ship.m_nSecondaryArmament = doc.InsertArmament(aircraft);
+    const double inf = std::numeric_limits<double>::infinity();
+    // Only a count above zero makes a carrier.
+    for (const auto& [count, text] :
+         {std::pair{inf, "2147483647 A/C"}, {1e300, "2147483647 A/C"}, {3.99, "3 A/C"}}) {
+        ship.m_dSecondaryAF = {count, 0, 0, 0};
+        Draw();
+        EXPECT_NE(Text(text), "") << text;
+    }
 }
 
 TEST_F(Card, MerchantsShowCargo) {

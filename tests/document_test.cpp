@@ -102,23 +102,6 @@ TEST(DocumentFile, LoadingAShorterFileShrinksTheLists) {
     EXPECT_TRUE(big.m_scenarios.empty());
 }
 
-TEST(DocumentFile, EveryTruncationIsRefusedAndLeavesANewDocument) {
-    CBrinnowDoc original;
-    GenerateDocument(original, {6, 2, 1, 2, 2, 7});
-    const std::string bytes = original.SaveToBytes();
-    const std::string fresh = CBrinnowDoc().SaveToBytes();
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-        CBrinnowDoc doc;
-        doc.SetModifiedFlag(TRUE);
-        ASSERT_FALSE(doc.LoadFromBytes(bytes.substr(0, length), "f.brn")) << length;
-        ASSERT_EQ(doc.SaveToBytes(), fresh) << length;
-        ASSERT_FALSE(doc.IsModified());
-        ASSERT_EQ(
-            doc.ErrorMessage().rfind("\"f.brn\" is not a valid Brinnow document: at byte ", 0), 0u)
-            << doc.ErrorMessage();
-    }
-}
-
 TEST(DocumentFile, MessagesNameTheRecordBeingRead) {
     CBrinnowDoc original;
     GenerateDocument(original, {3, 0, 0, 0, 0, 1});

@@ -513,4 +513,50 @@ TEST_F(NationEditor, AddEditAndNeverRemove) {
     EXPECT_EQ(doc.m_nations.size(), 11u);
 }
 
+// Opening an editor and closing it changes no byte of texts that an edit
+// box would not hand back as they came.
+class RoundTrip : public Editor {};
+
+const CString kUntouchedNotes[] = {
+    "no\xA0"
+    "break",
+    "lone\rCR",
+    "lone\nLF",
+    "blanks   ",
+    "mixed\r\n\r\rend\n",
+    std::string(100000, '\xA0') + "\r"};
+
+TEST_F(RoundTrip, OpeningAndClosingTheShipEditorChangesNothing) {
+    for (const CString& text : kUntouchedNotes) {
+        VxShip ship;
+        ship.m_strName = "Name\xA0 " + std::to_string(doc.m_ships.size()) + " ";
+        ship.m_strIdentifier = "id\xA0";
+        ship.m_strNotes = text;
+        ship.m_nNation = 1;
+        ship.m_dMainAF[0] = 1;
+        doc.m_ships.push_back(ship);
+    }
+    const std::string before = doc.SaveToBytes();
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    for (std::size_t i = 1; i < doc.m_ships.size(); ++i) dialog.OnNext();
+    EXPECT_EQ(dialog.Current(), int(doc.m_ships.size()) - 1);
+    dialog.OnClose();
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        EXPECT_EQ(doc.m_ships[i].m_strNotes, kUntouchedNotes[i]) << i;
+    }
+    EXPECT_TRUE(doc.SaveToBytes() == before);
+    EXPECT_EQ(Notices(), 0);
+}
+
+TEST_F(RoundTrip, EditNationWithOkChangesNothing) {
+    doc.m_nations[1].m_strNotes = "lone\nLF\xA0 ";
+    const std::string before = doc.SaveToBytes();
+    CEditNationsDlg dialog(doc.m_nations, nullptr);
+    dialog.findChild<QListWidget*>("nationList")->setCurrentRow(1);
+    OnNextDialog([](QDialog* edit) { edit->accept(); });
+    dialog.OnEdit();
+    EXPECT_EQ(doc.SaveToBytes(), before);
+    EXPECT_EQ(Notices(), 0);
+}
+
 }  // namespace

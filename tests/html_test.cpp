@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <set>
 
 #include "export/htmlexport.h"
 #include "export/imagenames.h"
+#include "export/uniqueimagenames.h"
 #include "model/brinnowdoc.h"
+#include "platform/codepage.h"
 #include "platform/filestore.h"
 
 namespace {
@@ -140,12 +143,14 @@ TEST_F(Html, AFailedExportLeavesNothingBehind) {
 TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     QDir(m_dir.path()).mkdir("out");
     html.folder = m_dir.filePath("out").toStdString();
+    std::vector<VxShip> ships;
     for (const char* name : {"../escape", "a/b", "/etc/passwd", "..", "C:\\x", "q\"<&>#?%"}) {
-        VxShip ship;
-        ship.m_strName = name;
+        ships.emplace_back().m_strName = name;
+    }
+    for (const VxShip& ship : ships) {
         const std::string tag = ship.HtmlSection(html, false, true);
-        ASSERT_TRUE(html.error.empty()) << html.error;
-        const std::string file = ImageFileName(name);
+        ASSERT_TRUE(html.failedImages.empty()) << html.failedImages[0];
+        const std::string file = ImageFileName(ship.m_strName);
         EXPECT_TRUE(QFileInfo::exists(
             QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
             << file;
@@ -156,7 +161,120 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     EXPECT_EQ(ImageFileName("Harrow"), "Harrow.gif");
     EXPECT_EQ(ImageSourceAttribute("q\"<&>#?%.gif"), "q&quot;&lt;&amp;&gt;%23%3F%25.gif");
     EXPECT_EQ(AltAttribute("A & B"), "A &amp; B");
-    EXPECT_LE(ImageFileName(std::string(400, '\xE9')).size(), 255u);
+}
+
+// The SRC of every IMG tag on a page, in order.
+std::vector<std::string> ImageSources(const std::string& page) {
+    std::vector<std::string> sources;
+    for (std::size_t at = page.find("<IMG SRC=\""); at != std::string::npos;
+         at = page.find("<IMG SRC=\"", at + 1)) {
+        const std::size_t start = at + 10;
+        sources.push_back(page.substr(start, page.find('"', start) - start));
+    }
+    return sources;
+}
+
+TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
+    doc.m_ships.clear();
+    for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"}) {
+        doc.m_ships.emplace_back().m_strName = name;
+    }
+    doc.m_ships.back().m_dDF = 7;  // a real "New Ship", unlike the one drawn for a missing name
+    VxScenario scenario;
+    VxForce& force = scenario.m_forces.emplace_back();
+    force.m_ships = doc.m_ships;
+    force.m_ships.emplace_back(doc.m_ships[4]).m_dMainAF[0] = 3;  // a force's own "Lion"
+    VxSquadron& squadron = force.m_squadrons.emplace_back();
+    squadron.m_strFlagship = "Nobody";
+    squadron.m_shipNames = {"Lion", "a_b"};
+    const std::string pagePath = m_dir.filePath("page.htm").toStdString();
+    std::string error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    std::string page;
+    ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
+    const std::vector<std::string> sources = ImageSources(page);
+    // Squadron first: the missing flagship, Lion, a_b; then the force's seven.
+    ASSERT_EQ(sources.size(), 10u);
+    EXPECT_EQ(sources[1], sources[3 + 4]);  // the document's Lion, twice
+    EXPECT_EQ(sources[2], sources[3 + 1]);
+    const std::set<std::string> distinct(sources.begin(), sources.end());
+    EXPECT_EQ(distinct.size(), 8u);  // six ships, a second Lion, a default ship
+    EXPECT_EQ(FilesInFolder().size(), 9u);
+    for (const std::string& source : distinct) {
+        EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(QString::fromStdString(source)))) << source;
+    }
+    EXPECT_NE(sources[0], sources[3 + 5]);  // the two "New Ship" cards
+}
+
+TEST(UniqueImageNames, NamesTakenInAnyLetterCaseGetANumber) {
+    UniqueImageNames names;
+    EXPECT_EQ(names.Claim("Lion"), "Lion.gif");
+    EXPECT_EQ(names.Claim("LION"), "LION (2).gif");
+    EXPECT_EQ(names.Claim("lion"), "lion (3).gif");
+    EXPECT_EQ(names.Claim("lion (2)"), "lion (2) (2).gif");
+    EXPECT_EQ(names.Claim("\xC9mile"), "\xC9mile.gif");
+    EXPECT_EQ(names.Claim("\xE9mile"), "\xE9mile (2).gif");
+}
+
+TEST_F(Html, ALongNameStaysWithinTheFileSystemLimit) {
+    for (const std::size_t length : {std::size_t(82), std::size_t(1) << 20}) {
+        const std::string euros(length, '\x80');
+        const std::string name = ImageFileName(euros, " (12)");
+        EXPECT_LE(Cp1252ToUtf8(name).size(), 255u);
+        EXPECT_GE(Cp1252ToUtf8(name).size(), 253u);
+        EXPECT_EQ(name.substr(name.size() - 9), " (12).gif");
+    }
+    EXPECT_EQ(ImageFileName(std::string(251, 'a')), std::string(251, 'a') + ".gif");
+    EXPECT_EQ(ImageFileName(std::string(252, 'a')), std::string(251, 'a') + ".gif");
+    doc.m_ships[0].m_strName = std::string(1 << 20, '\x80');
+    doc.m_ships[1].m_strName = std::string(1 << 20, '\x80') + "x";
+    VxScenario scenario;
+    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    std::string error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, m_dir.filePath("p.htm").toStdString(), error))
+        << error;
+    EXPECT_EQ(FilesInFolder().size(), 3u);
+}
+
+TEST_F(Html, AShipListedTenThousandTimesIsDrawnOnce) {
+    VxScenario scenario;
+    VxSquadron& squadron = scenario.m_forces.emplace_back().m_squadrons.emplace_back();
+    squadron.m_strFlagship = "Harrow";
+    squadron.m_shipNames.assign(10000, "Harrow");
+    squadron.m_attachmentNames.assign(10000, "Missing");
+    std::string error;
+    const std::string pagePath = m_dir.filePath("p.htm").toStdString();
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "New Ship.gif", "p.htm"}));
+    std::string page;
+    ReadWholeFile(pagePath, page, error);
+    EXPECT_EQ(ImageSources(page).size(), 20001u);
+}
+
+TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
+    std::string error;
+    WriteFileSafely(m_dir.filePath("Harrow.gif").toStdString(), "an earlier export", error);
+    WriteFileSafely(m_dir.filePath("mine.gif").toStdString(), "the user's own", error);
+    VxScenario scenario;
+    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));
+    EXPECT_FALSE(
+        ExportScenarioHtml(doc, scenario, m_dir.filePath("page.htm").toStdString(), error));
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "mine.gif"}));
+}
+
+TEST_F(Html, AnImageThatCannotBeWrittenIsListedAndThePageStillWritten) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Kent.gif"));  // where Kent's image should go
+    VxScenario scenario;
+    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    std::string error;
+    const std::string pagePath = m_dir.filePath("page.htm").toStdString();
+    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, pagePath, error));
+    EXPECT_NE(error.find("was written, but 1 card image could not be"), std::string::npos) << error;
+    EXPECT_NE(error.find("Kent.gif\": Is a directory."), std::string::npos) << error;
+    std::string page;
+    ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
+    EXPECT_NE(page.find("<P>" + Tag("Harrow") + "</P>"), std::string::npos);
 }
 
 TEST(ImagePaths, FolderOfAPagePath) {

@@ -1,0 +1,38 @@
+#include "editors/printoutput.h"
+
+#include <QPrinter>
+
+#include "platform/pdfsurface.h"
+#include "platform/qpainterdc.h"
+
+PrintOutput::PrintOutput(QPrinter& printer, Use use) {
+    const QString file = printer.outputFileName();
+    if (use == Use::Print && printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
+        m_pdf = std::make_unique<PdfSurface>(file.toStdString(), printer.pageLayout(),
+                                             printer.resolution());
+        if (m_pdf->IsOpen()) m_dc = &m_pdf->Dc();
+        m_error = m_pdf->Error();
+        return;
+    }
+    if (!m_painter.begin(&printer)) {
+        m_error = "The printer could not start the job.";
+        return;
+    }
+    m_painter.setRenderHint(QPainter::Antialiasing);
+    m_ownDc = std::make_unique<QPainterDC>(m_painter);
+    m_ownDc->SetPageBreak([&printer] { printer.newPage(); });
+    m_dc = m_ownDc.get();
+}
+
+PrintOutput::~PrintOutput() = default;
+
+bool PrintOutput::Finish() {
+    if (!IsOpen()) return false;
+    m_dc = nullptr;
+    if (m_pdf) {
+        if (m_pdf->Finish()) return true;
+        m_error = m_pdf->Error();
+        return false;
+    }
+    return m_painter.end();
+}

@@ -1,0 +1,138 @@
+// Every writer of the program, with each of its file-system calls failing in
+// turn: the failure is reported and the old file stays as it was.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "export/htmlexport.h"
+#include "export/textexport.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "platform/pdfsurface.h"
+#include "platform/safefile.h"
+#include "print/blankform.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/failingfilesystem.h"
+
+namespace {
+
+class WriteFailure : public ::testing::Test {
+  protected:
+    WriteFailure() {
+        std::filesystem::create_directories(Folder());
+        std::string error;
+        WriteFileSafely(Target(), "the old content", error);
+    }
+    std::string Folder() const { return m_dir.path().toStdString() + "/out"; }
+    std::string Target() const { return Folder() + "/target"; }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(WriteFailure, SafeWritingOfBytesLargerThanItsBuffer) {
+    const std::string bytes(200 * 1024, 'x');
+    ExpectEveryWriteFailureCaught(
+        Folder(), [&](std::string& error) { return WriteFileSafely(Target(), bytes, error); });
+}
+
+TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
+    // Everything but the sync, which this kind of write leaves out.
+    const FailingFileSystem counting(FailingFileSystem::Call::Create, 0);
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(Target(), "new", error));
+    EXPECT_EQ(counting.Count(FailingFileSystem::Call::Sync), 0);
+    for (const auto call : {FailingFileSystem::Call::Create, FailingFileSystem::Call::Write,
+                            FailingFileSystem::Call::Close, FailingFileSystem::Call::Rename}) {
+        const FailingFileSystem failing(call, 1, EROFS);
+        EXPECT_FALSE(WriteFileAtomically(Target(), "newer", error));
+        EXPECT_NE(error.find("Read-only file system"), std::string::npos) << error;
+    }
+    EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
+}
+
+TEST_F(WriteFailure, ShortWritesAreContinued) {
+    struct ShortWrites : FileSystemCalls {
+        ssize_t Write(int fd, const char* data, std::size_t size) override {
+            return FileSystemCalls::Write(fd, data, std::min<std::size_t>(size, 7));
+        }
+    } shortWrites;
+    FileSystemCalls* previous = FileSystemCalls::Replace(&shortWrites);
+    std::string error;
+    const std::string bytes(100000, 'y');
+    EXPECT_TRUE(WriteFileSafely(Target(), bytes, error)) << error;
+    FileSystemCalls::Replace(previous);
+    EXPECT_EQ(FolderContents(Folder()).at("target"), bytes);
+}
+
+TEST_F(WriteFailure, AFileNeverCommittedLeavesNothing) {
+    {
+        SafeFile file(Target());
+        ASSERT_TRUE(file.Open());
+        file.Write(std::string(100000, 'z'));
+    }
+    EXPECT_EQ(FolderContents(Folder()),
+              (std::map<std::string, std::string>{{"target", "the old content"}}));
+}
+
+TEST_F(WriteFailure, TemporaryNamesStayShortForTheLongestTarget) {
+    const std::string longest = Folder() + "/" + std::string(255, 'n');
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(longest, "fits", error)) << error;
+    EXPECT_EQ(FolderContents(Folder()).at(std::string(255, 'n')), "fits");
+}
+
+TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndName) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {300, 10, 2, 2, 4});
+    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
+        doc.SetModifiedFlag(TRUE);
+        const std::string nameBefore = doc.GetPathName();
+        const bool saved = doc.OnSaveDocument(Target());
+        error = doc.ErrorMessage();
+        if (!saved) {
+            EXPECT_TRUE(doc.IsModified());
+            EXPECT_EQ(doc.GetPathName(), nameBefore);
+        }
+        return saved;
+    });
+}
+
+TEST_F(WriteFailure, TextExport) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {2000, 0, 0});
+    ExpectEveryWriteFailureCaught(
+        Folder(), [&](std::string& error) { return ExportShipsText(doc, Target(), error); });
+}
+
+TEST_F(WriteFailure, HtmlPage) {
+    CBrinnowDoc doc;
+    VxScenario scenario;
+    scenario.m_strNotes = std::string(100000, 'n');
+    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
+        return ExportScenarioHtml(doc, scenario, Target(), error);
+    });
+}
+
+TEST_F(WriteFailure, PdfPages) {
+    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
+        PdfSurface pdf(Target(), QPageSize(QPageSize::A4), 300);
+        if (!pdf.IsOpen()) {
+            error = pdf.Error();
+            return false;
+        }
+        PrintBlankShipForm(pdf.Dc());
+        const bool finished = pdf.Finish();
+        error = pdf.Error();
+        return finished;
+    });
+}
+
+TEST_F(WriteFailure, MessagesNameTheFileAndTheReason) {
+    const FailingFileSystem failing(FailingFileSystem::Call::Rename, 1, EACCES);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(Target(), "x", error));
+    EXPECT_EQ(error, "Cannot write \"" + Target() + "\": Permission denied.");
+}
+
+}  // namespace
