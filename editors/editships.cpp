@@ -85,12 +85,10 @@ CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArm
 }
 
 void CEditShipsDlg::BuildForm() {
-    m_name = new QLineEdit;
-    m_name->setObjectName("nameEdit");
+    m_name = MakeTextField("nameEdit");
     m_name->installEventFilter(this);
     m_nation = DropDown("nationCombo");
-    m_identifier = new QLineEdit;
-    m_identifier->setObjectName("identifierEdit");
+    m_identifier = MakeTextField("identifierEdit");
     m_mainArmament = DropDown("mainArmamentCombo");
     m_mainAF = NumberEdits<4>("mainAF");
     m_wingTurrets = MakeButton("wingTurretsButton", "Wing Turrets");

@@ -13,7 +13,7 @@ struct FileChoice {
     QString caption;
     QString filter;         // e.g. "TextFiles (*.TXT)"; empty offers all files
     QString defaultSuffix;  // appended to a name typed without one
-    QString proposedName;   // the name the dialog offers first; may be empty
+    QString proposedName{};  // the name the dialog offers first; may be empty
 };
 
 QString ChooseFile(QWidget* parent, const FileChoice& choice);

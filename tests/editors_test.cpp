@@ -128,6 +128,17 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
     EXPECT_FALSE(dialog->result() == QDialog::Accepted);
 }
 
+TEST_F(ShipEditor, AMegabyteNameIsStoredWhole) {
+    AddShip("A", 1);
+    doc.m_ships[0].m_strName.assign(1 << 20, 'N');
+    const std::string huge = doc.m_ships[0].m_strName;
+    Open();
+    Type(dialog.get(), "identifierEdit", QString(40000, 'I'));
+    dialog->OnClose();
+    EXPECT_TRUE(doc.m_ships[0].m_strName == huge);  // not cut to a line edit's default limit
+    EXPECT_EQ(doc.m_ships[0].m_strIdentifier.size(), 40000u);
+}
+
 TEST_F(ShipEditor, DeletingTheLastAndTheOnlyShip) {
     AddShip("A", 1);
     AddShip("B", 1);
