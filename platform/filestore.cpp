@@ -32,37 +32,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     return true;
 }
 
-namespace {
-
-std::function<void(const ByteSink&)> AllAtOnce(std::string_view bytes) {
-    return [bytes](const ByteSink& sink) { sink(bytes.data(), bytes.size()); };
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error) {
+    return WriteFileSafely(
+        path, [bytes](const ByteSink& sink) { sink(bytes.data(), bytes.size()); }, error);
 }
 
-bool WriteThroughTemporary(const std::string& path,
-                           const std::function<void(const ByteSink&)>& produce,
-                           SafeFile::Durability durability, std::string& error) {
-    SafeFile file(path, durability);
+bool WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                     std::string& error) {
+    SafeFile file(path);
     if (file.Open()) {
         produce([&file](const char* data, std::size_t size) { file.Write(data, size); });
         if (file.Commit()) return true;
     }
     error = file.Error();
     return false;
-}
-
-}  // namespace
-
-bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& error) {
-    return WriteFileSafely(path, AllAtOnce(bytes), error);
-}
-
-bool WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce,
-                     std::string& error) {
-    return WriteThroughTemporary(path, produce, SafeFile::Durability::WaitForDisk, error);
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    return WriteThroughTemporary(path, AllAtOnce(bytes), SafeFile::Durability::NoWait, error);
 }
 
 std::string WithCrLf(std::string_view text) {

@@ -20,10 +20,5 @@ using ByteSink = std::function<void(const char* data, std::size_t size)>;
 bool WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce,
                      std::string& error);
 
-// Like WriteFileSafely, without waiting for the disk: for the many small
-// files of one export, where a reader must never see half a file but a
-// power cut may lose the lot.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
-
 // Turns every "\n" into "\r\n", as a text-mode file write does.
 std::string WithCrLf(std::string_view text);
