@@ -8,6 +8,9 @@
 #include "cli/commandline.h"
 #include "export/htmlexport.h"
 #include "export/textexport.h"
+#include "interchange/campaignjsonexport.h"
+#include "interchange/campaignjsonimport.h"
+#include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
 #include "platform/pdfsurface.h"
@@ -193,4 +196,31 @@ int CommandExportHtml(const std::vector<std::string>& args) {
         return 0;
     }
     return Fail("There is no scenario named \"" + args[1] + "\".");
+}
+
+int CommandExportJson(const std::vector<std::string>& args) {
+    if (args.size() != 2) return UsageError("usage: brinnow-cli export-json FILE OUT.json");
+    CBrinnowDoc doc;
+    if (!Load(doc, args[0])) return kFailure;
+    std::string error;
+    if (!ExportCampaignJson(doc, args[1], error)) return Fail(error);
+    return 0;
+}
+
+int CommandImportJson(const std::vector<std::string>& args) {
+    if (args.size() != 2) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
+    CBrinnowDoc doc;
+    std::string error;
+    if (!ImportCampaignJsonFile(args[0], doc, error)) return Fail(error);
+    if (!doc.OnSaveDocument(args[1])) return Fail(doc.ErrorMessage());
+    return 0;
+}
+
+int CommandExportCsv(const std::vector<std::string>& args) {
+    if (args.size() != 2) return UsageError("usage: brinnow-cli export-csv FILE OUT.csv");
+    CBrinnowDoc doc;
+    if (!Load(doc, args[0])) return kFailure;
+    std::string error;
+    if (!ExportShipsCsv(doc, args[1], error)) return Fail(error);
+    return 0;
 }
