@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr const char* kWhiteSpace = " \t\r\n";
+
 std::string_view TokenText(std::string_view token) {
     const std::size_t end = token.find_first_of(",]} \t\r\n");
     return token.substr(0, std::min<std::size_t>(end, 40));
@@ -34,6 +36,11 @@ const char* KindOf(char first) {
 }
 
 bool IsNumberStart(char first) { return first == '-' || (first >= '0' && first <= '9'); }
+
+bool IsIntegerText(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
 std::string CodePointText(char32_t code) {
     char digits[16];
@@ -109,18 +116,14 @@ int JsonFieldReader::ReadInt(Value& value) {
     const std::string_view token = value.raw_json_token();
     if (!IsNumberStart(token.front())) FailType("a whole number", value);
     std::int64_t number = 0;
-    const auto error = value.get_int64().get(number);
-    const bool fraction = TokenText(token).find_first_of(".eE") != std::string_view::npos;
-    if (error != simdjson::SUCCESS && fraction) {
-        Fail("expected a whole number, found " + std::string(TokenText(token)), token.data());
+    const bool found = value.get_int64().get(number) == simdjson::SUCCESS;
+    const std::string_view text = TokenText(token);
+    if (!found && !IsIntegerText(text)) {
+        Fail("expected a whole number, found " + std::string(text), token.data());
     }
-    if (error != simdjson::SUCCESS && error != simdjson::NUMBER_OUT_OF_RANGE) {
-        Fail(std::string("the number is not valid JSON (") + simdjson::error_message(error) + ")",
-             token.data());
-    }
-    if (error != simdjson::SUCCESS || number < std::numeric_limits<int>::min() ||
+    if (!found || number < std::numeric_limits<int>::min() ||
         number > std::numeric_limits<int>::max()) {
-        Fail("the number " + std::string(TokenText(token)) +
+        Fail("the number " + std::string(text) +
                  " lies outside the range of a whole number (-2147483648 to 2147483647)",
              token.data());
     }
@@ -166,8 +169,13 @@ const char* JsonFieldReader::WhereParserStopped() {
     const std::size_t fault = FirstLexicalFault(m_text);
     if (fault < m_text.size()) return m_text.data() + fault;
     const char* at = nullptr;
-    if (m_iterating && m_document.current_location().get(at) == simdjson::SUCCESS) return at;
-    return m_text.data() + m_text.size();
+    const std::size_t first = m_text.find_first_not_of(kWhiteSpace);
+    const bool located = m_iterating && m_document.current_location().get(at) == simdjson::SUCCESS;
+    // A fault the parser only noticed at the top level (text after the end,
+    // an object never closed) shows at the last thing in the text.
+    if (located && at != m_text.data() + first) return at;
+    const std::size_t last = m_text.find_last_not_of(kWhiteSpace);
+    return m_text.data() + (last == std::string_view::npos ? m_text.size() : last);
 }
 
 void JsonFieldReader::FailParser(simdjson::error_code error) {
