@@ -9,6 +9,7 @@
 class CBrinnowDoc;
 class CDC;
 class QPrinter;
+struct FileChoice;
 
 // The document's ships as a column of record cards with their notes,
 // scrolled by whole ships; File Print and Print Preview print the same
@@ -49,6 +50,8 @@ class CBrinnowView : public QAbstractScrollArea {
     void FilePrintPreview();
     void PrintBlankShipForm();
     void ExportShipsAsText();
+    void ExportCampaignAsJson();
+    void ExportShipsAsCsv();
 
   signals:
     void documentModified();
@@ -66,6 +69,9 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);
+    using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
+                                    std::string& error);
+    void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
     void PrintAll(QPrinter& printer);
     // The printer every job uses, with the choices of Print Setup.
     QPrinter& Printer();
