@@ -105,6 +105,18 @@ bool SaveImage(const QImage& image, const std::string& path, std::string& error)
     return true;
 }
 
+// The commands that load FILE and write one export to OUT.
+using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
+                                std::string& error);
+int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
+    if (args.size() != 2) return UsageError(usage);
+    CBrinnowDoc doc;
+    if (!Load(doc, args[0])) return kFailure;
+    std::string error;
+    if (!write(doc, args[1], error)) return Fail(error);
+    return 0;
+}
+
 }  // namespace
 
 int CommandNew(const std::vector<std::string>& args) {
@@ -176,12 +188,7 @@ int CommandCard(const std::vector<std::string>& args) {
 }
 
 int CommandExportText(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("usage: brinnow-cli export-text FILE OUT.txt");
-    CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
-    std::string error;
-    if (!ExportShipsText(doc, args[1], error)) return Fail(error);
-    return 0;
+    return LoadAndExport(args, "usage: brinnow-cli export-text FILE OUT.txt", ExportShipsText);
 }
 
 int CommandExportHtml(const std::vector<std::string>& args) {
@@ -199,12 +206,7 @@ int CommandExportHtml(const std::vector<std::string>& args) {
 }
 
 int CommandExportJson(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("usage: brinnow-cli export-json FILE OUT.json");
-    CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
-    std::string error;
-    if (!ExportCampaignJson(doc, args[1], error)) return Fail(error);
-    return 0;
+    return LoadAndExport(args, "usage: brinnow-cli export-json FILE OUT.json", ExportCampaignJson);
 }
 
 int CommandImportJson(const std::vector<std::string>& args) {
@@ -217,10 +219,5 @@ int CommandImportJson(const std::vector<std::string>& args) {
 }
 
 int CommandExportCsv(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("usage: brinnow-cli export-csv FILE OUT.csv");
-    CBrinnowDoc doc;
-    if (!Load(doc, args[0])) return kFailure;
-    std::string error;
-    if (!ExportShipsCsv(doc, args[1], error)) return Fail(error);
-    return 0;
+    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
 }

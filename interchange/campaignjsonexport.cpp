@@ -5,6 +5,26 @@
 
 namespace {
 
+void Put(JsonWriter& json, const char* key, const CString& text) {
+    json.Key(key);
+    json.String(text);
+}
+
+void Put(JsonWriter& json, const char* key, int number) {
+    json.Key(key);
+    json.Int(number);
+}
+
+void Put(JsonWriter& json, const char* key, double number) {
+    json.Key(key);
+    json.Double(number);
+}
+
+void PutFlag(JsonWriter& json, const char* key, BOOL flag) {
+    json.Key(key);
+    json.Bool(flag);
+}
+
 template <class T, std::size_t N>
 void WriteNumbers(JsonWriter& json, const char* key, const std::array<T, N>& values) {
     json.Key(key);
@@ -39,110 +59,73 @@ void WriteList(JsonWriter& json, const char* key, const CArray<Record>& list, Wr
 }
 
 void WriteNation(JsonWriter& json, const VxNation& nation) {
-    json.Key("name");
-    json.String(nation.m_strName);
-    json.Key("notes");
-    json.String(nation.m_strNotes);
-    json.Key("groupCode");
-    json.Int(nation.m_nGroupCode);
+    Put(json, "name", nation.m_strName);
+    Put(json, "notes", nation.m_strNotes);
+    Put(json, "groupCode", nation.m_nGroupCode);
 }
 
 void WriteArmament(JsonWriter& json, const VxArmament& armament) {
-    json.Key("calibre");
-    json.String(armament.m_strCalibre);
-    json.Key("gun");
-    json.Bool(armament.m_bGun);
+    Put(json, "calibre", armament.m_strCalibre);
+    PutFlag(json, "gun", armament.m_bGun);
     json.Key("rangeBands");
     json.BeginArray(true);
     for (const CString& band : armament.m_strRangeBand) json.String(band);
     json.End();
-    json.Key("nation");
-    json.Int(armament.m_nNation);
-    json.Key("af");
-    json.Double(armament.m_dAF);
-    json.Key("notes");
-    json.String(armament.m_strNotes);
+    Put(json, "nation", armament.m_nNation);
+    Put(json, "af", armament.m_dAF);
+    Put(json, "notes", armament.m_strNotes);
 }
 
 void WriteTorpedo(JsonWriter& json, const VxTorpedo& torpedo) {
-    json.Key("calibre");
-    json.Double(torpedo.m_dCalibre);
-    json.Key("value");
-    json.Int(torpedo.m_nValue);
+    Put(json, "calibre", torpedo.m_dCalibre);
+    Put(json, "value", torpedo.m_nValue);
 }
 
 void WriteShip(JsonWriter& json, const VxShip& ship) {
-    json.Key("name");
-    json.String(ship.m_strName);
-    json.Key("nation");
-    json.Int(ship.m_nNation);
-    json.Key("mainArmament");
-    json.Int(ship.m_nMainArmament);
+    Put(json, "name", ship.m_strName);
+    Put(json, "nation", ship.m_nNation);
+    Put(json, "mainArmament", ship.m_nMainArmament);
     WriteNumbers(json, "mainAF", ship.m_dMainAF);
-    json.Key("wingTurrets");
-    json.Bool(ship.m_bWingTurrets);
-    json.Key("secondaryArmament");
-    json.Int(ship.m_nSecondaryArmament);
+    PutFlag(json, "wingTurrets", ship.m_bWingTurrets);
+    Put(json, "secondaryArmament", ship.m_nSecondaryArmament);
     WriteNumbers(json, "secondaryAF", ship.m_dSecondaryAF);
-    json.Key("torpedo");
-    json.Int(ship.m_nTorpedo);
+    Put(json, "torpedo", ship.m_nTorpedo);
     WriteNumbers(json, "torpedoAF", ship.m_nTorpedoAF);
-    json.Key("df");
-    json.Double(ship.m_dDF);
-    json.Key("shipType");
-    json.Int(ship.m_nShipType);
-    json.Key("aaRating");
-    json.Int(ship.m_nAARating);
+    Put(json, "df", ship.m_dDF);
+    Put(json, "shipType", ship.m_nShipType);
+    Put(json, "aaRating", ship.m_nAARating);
     WriteNumbers(json, "turnSpeed", ship.m_nTurnSpeed);
-    json.Key("identifier");
-    json.String(ship.m_strIdentifier);
-    json.Key("notes");
-    json.String(ship.m_strNotes);
-    json.Key("poorUP");
-    json.Bool(ship.m_bPoorUP);
-    json.Key("flotilla");
-    json.Bool(ship.m_bFlotilla);
+    Put(json, "identifier", ship.m_strIdentifier);
+    Put(json, "notes", ship.m_strNotes);
+    PutFlag(json, "poorUP", ship.m_bPoorUP);
+    PutFlag(json, "flotilla", ship.m_bFlotilla);
 }
 
 void WriteSquadron(JsonWriter& json, const VxSquadron& squadron) {
-    json.Key("name");
-    json.String(squadron.m_strName);
-    json.Key("nation");
-    json.Int(squadron.m_nNation);
-    json.Key("flagship");
-    json.String(squadron.m_strFlagship);
-    json.Key("commander");
-    json.String(squadron.m_strCommander);
+    Put(json, "name", squadron.m_strName);
+    Put(json, "nation", squadron.m_nNation);
+    Put(json, "flagship", squadron.m_strFlagship);
+    Put(json, "commander", squadron.m_strCommander);
     WriteStrings(json, "ships", squadron.m_shipNames);
     WriteStrings(json, "attachments", squadron.m_attachmentNames);
-    json.Key("notes");
-    json.String(squadron.m_strNotes);
+    Put(json, "notes", squadron.m_strNotes);
 }
 
 void WriteForce(JsonWriter& json, const VxForce& force) {
-    json.Key("name");
-    json.String(force.m_strName);
-    json.Key("nation");
-    json.Int(force.m_nNation);
+    Put(json, "name", force.m_strName);
+    Put(json, "nation", force.m_nNation);
     WriteList(json, "squadrons", force.m_squadrons, WriteSquadron);
     WriteList(json, "ships", force.m_ships, WriteShip);
-    json.Key("notes");
-    json.String(force.m_strNotes);
+    Put(json, "notes", force.m_strNotes);
 }
 
 void WriteScenario(JsonWriter& json, const VxScenario& scenario) {
-    json.Key("name");
-    json.String(scenario.m_strName);
-    json.Key("umpire");
-    json.String(scenario.m_strUmpire);
-    json.Key("date");
-    json.String(scenario.m_strDate);
-    json.Key("weather");
-    json.String(scenario.m_strWeather);
-    json.Key("victoryConditions");
-    json.String(scenario.m_strVictoryConditions);
-    json.Key("notes");
-    json.String(scenario.m_strNotes);
+    Put(json, "name", scenario.m_strName);
+    Put(json, "umpire", scenario.m_strUmpire);
+    Put(json, "date", scenario.m_strDate);
+    Put(json, "weather", scenario.m_strWeather);
+    Put(json, "victoryConditions", scenario.m_strVictoryConditions);
+    Put(json, "notes", scenario.m_strNotes);
     WriteList(json, "forces", scenario.m_forces, WriteForce);
 }
 
@@ -151,10 +134,8 @@ void WriteScenario(JsonWriter& json, const VxScenario& scenario) {
 void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink) {
     JsonWriter json(sink);
     json.BeginObject();
-    json.Key("format");
-    json.String(kCampaignJsonFormat);
-    json.Key("version");
-    json.Int(kCampaignJsonVersion);
+    Put(json, "format", kCampaignJsonFormat);
+    Put(json, "version", kCampaignJsonVersion);
     WriteList(json, "nations", doc.m_nations, WriteNation);
     WriteList(json, "armaments", doc.m_armaments, WriteArmament);
     WriteList(json, "torpedoTypes", doc.m_torpedoes, WriteTorpedo);

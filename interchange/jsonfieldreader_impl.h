@@ -69,10 +69,7 @@ template <class Element>
 void JsonFieldReader::ReadArray(Value& value, std::vector<Element>& elements,
                                 void (*read)(JsonFieldReader&, Value&, Element&)) {
     simdjson::ondemand::array array = Array(value);
-    // Counting first spares the copies of a growing list of large records.
-    std::size_t count = 0;
     elements.clear();
-    if (array.count_elements().get(count) == simdjson::SUCCESS) elements.reserve(count);
     ForEachElement(array, [&](Value& item, std::size_t) {
         elements.emplace_back();
         read(*this, item, elements.back());
