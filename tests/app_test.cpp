@@ -68,11 +68,10 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items,
-              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-",
-                           "Export Campaign as &JSON...", "&Import Campaign from JSON...", "-",
-                           "&Print...", "Print Pre&view", "P&rint Setup...", "-", "Recent File",
-                           "-", "E&xit"}));
+    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-",
+                                  "Export Campaign as &JSON...", "&Import Campaign from JSON...",
+                                  "-", "&Print...", "Print Pre&view", "P&rint Setup...", "-",
+                                  "Recent File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
