@@ -20,6 +20,8 @@
 #include "editors/printelements.h"
 #include "editors/waitcursor.h"
 #include "export/textexport.h"
+#include "interchange/campaignjsonexport.h"
+#include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "platform/qpainterdc.h"
 #include "print/blankform.h"
@@ -292,11 +294,26 @@ void CBrinnowView::PrintSelectedItems() {
 
 void CBrinnowView::ExportShipsAsText() {
     if (m_doc.m_ships.empty()) return;
-    const QString path =
-        ChooseFile(this, {FileChoice::Save, "Export Ships as Text", "TextFiles (*.TXT)", "txt"});
+    ExportToChosenFile({FileChoice::Save, "Export Ships as Text", "TextFiles (*.TXT)", "txt"},
+                       ExportShipsText);
+}
+
+void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport write) {
+    const QString path = ChooseFile(this, choice);
     if (path.isEmpty()) return;
     const WaitCursor wait;
     std::string error;
-    if (!ExportShipsText(m_doc, path.toStdString(), error))
+    if (!write(m_doc, path.toStdString(), error))
         AfxMessageBoxUnicode(QString::fromStdString(error));
+}
+
+void CBrinnowView::ExportCampaignAsJson() {
+    ExportToChosenFile({FileChoice::Save, "Export Campaign as JSON", "JSON Files (*.json)", "json"},
+                       ExportCampaignJson);
+}
+
+void CBrinnowView::ExportShipsAsCsv() {
+    if (m_doc.m_ships.empty()) return;
+    ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv"},
+                       ExportShipsCsv);
 }

@@ -9,6 +9,7 @@
 class CBrinnowDoc;
 class CDC;
 class QPrinter;
+struct FileChoice;
 
 // The document's ships as a column of record cards with their notes,
 // scrolled by whole ships; File Print and Print Preview print the same
@@ -52,6 +53,8 @@ class CBrinnowView : public QAbstractScrollArea {
     void PrintBlankShipForm();
     void PrintSelectedItems();
     void ExportShipsAsText();
+    void ExportCampaignAsJson();
+    void ExportShipsAsCsv();
 
   signals:
     void documentModified();
@@ -69,6 +72,9 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);
+    using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
+                                    std::string& error);
+    void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
     void PrintAll(QPrinter& printer, PrintOutput::Use use);
 
     CBrinnowDoc& m_doc;

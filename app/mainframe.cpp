@@ -20,6 +20,7 @@
 #include "editors/helpwindow.h"
 #include "editors/messagebox.h"
 #include "editors/waitcursor.h"
+#include "interchange/campaignjsonimport.h"
 
 namespace {
 
@@ -88,6 +89,11 @@ void CMainFrame::CreateFileMenu() {
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
                "Save the active document with a new name\nSave As");
     m_fileMenu->addSeparator();
+    AddCommand(m_fileMenu, ID_FILE_EXPORT_JSON, "Export Campaign as &JSON...",
+               "Write the whole campaign as a JSON text file\nExport as JSON");
+    AddCommand(m_fileMenu, ID_FILE_IMPORT_JSON, "&Import Campaign from JSON...",
+               "Open a campaign from a JSON text file as a new document\nImport from JSON");
+    m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
                QKeySequence("Ctrl+P"));
     AddCommand(m_fileMenu, ID_FILE_PRINT_PREVIEW, "Print Pre&view",
@@ -139,6 +145,8 @@ void CMainFrame::CreateToolsMenu() {
                "Print 1 sheet full of blank ship records");
     AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as Text",
                "Export ships to comma delimeted text file");
+    AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
+               "Export ships to a UTF-8 CSV file for spreadsheets");
 }
 
 void CMainFrame::CreateHelpMenu() {
@@ -224,6 +232,9 @@ void CMainFrame::ConnectCommands() {
     handle(ID_TOOLS_PRINT_SELECTED, [this] { m_view->PrintSelectedItems(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
     handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
+    handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
+    handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
+    handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
@@ -284,6 +295,30 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     AddRecentFile(path);
     if (!m_doc.LoadWarning().empty())
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.LoadWarning()));
+    return true;
+}
+
+bool CMainFrame::OnFileImportJson() {
+    const QString path = ChooseFile(
+        this, {FileChoice::Open, "Import Campaign from JSON", "JSON Files (*.json)", "json"});
+    if (path.isEmpty()) return false;
+    // Read first, so that a file that cannot be taken changes nothing and asks nothing.
+    CBrinnowDoc imported;
+    std::string error;
+    bool read;
+    {
+        const WaitCursor wait;
+        read = ImportCampaignJsonFile(path.toStdString(), imported, error);
+    }
+    if (!read) {
+        AfxMessageBox(error);
+        return false;
+    }
+    if (!SaveModified()) return false;
+    m_doc = std::move(imported);
+    m_doc.SetModifiedFlag(TRUE);
+    m_view->OnUpdate();
+    UpdateCaption();
     return true;
 }
 

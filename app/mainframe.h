@@ -34,6 +34,8 @@ class CMainFrame : public QMainWindow {
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Opens a campaign from JSON as a new, unsaved document.
+    bool OnFileImportJson();
     // Asks to save a modified document: true when it is safe to go on.
     bool SaveModified();
     void UpdateCaption();

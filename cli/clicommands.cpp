@@ -12,6 +12,9 @@
 #include "cli/commandline.h"
 #include "export/htmlexport.h"
 #include "export/textexport.h"
+#include "interchange/campaignjsonexport.h"
+#include "interchange/campaignjsonimport.h"
+#include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
@@ -205,6 +208,19 @@ bool SaveImage(const QImage& image, const std::string& path, std::string& error)
     return WriteFileSafely(path, std::string_view(png.constData(), std::size_t(png.size())), error);
 }
 
+// The commands that load FILE and write one export to OUT.
+using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
+                                std::string& error);
+int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError(usage);
+    CBrinnowDoc doc;
+    if (!Load(doc, words[0])) return kFailure;
+    std::string error;
+    if (!write(doc, words[1], error)) return Fail(error);
+    return 0;
+}
+
 }  // namespace
 
 int CommandNew(const std::vector<std::string>& args) {
@@ -290,13 +306,7 @@ int CommandCard(const std::vector<std::string>& args) {
 }
 
 int CommandExportText(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli export-text FILE OUT.txt");
-    CBrinnowDoc doc;
-    if (!Load(doc, words[0])) return kFailure;
-    std::string error;
-    if (!ExportShipsText(doc, words[1], error)) return Fail(error);
-    return 0;
+    return LoadAndExport(args, "usage: brinnow-cli export-text FILE OUT.txt", ExportShipsText);
 }
 
 int CommandExportHtml(const std::vector<std::string>& args) {
@@ -311,4 +321,22 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     std::string error;
     if (!ExportScenarioHtml(doc, *scenario, words[2], error)) return Fail(error);
     return 0;
+}
+
+int CommandExportJson(const std::vector<std::string>& args) {
+    return LoadAndExport(args, "usage: brinnow-cli export-json FILE OUT.json", ExportCampaignJson);
+}
+
+int CommandImportJson(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
+    CBrinnowDoc doc;
+    std::string error;
+    if (!ImportCampaignJsonFile(words[0], doc, error)) return Fail(error);
+    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
+    return 0;
+}
+
+int CommandExportCsv(const std::vector<std::string>& args) {
+    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
 }

@@ -12,3 +12,6 @@ int CommandPrint(const std::vector<std::string>& args);
 int CommandCard(const std::vector<std::string>& args);
 int CommandExportText(const std::vector<std::string>& args);
 int CommandExportHtml(const std::vector<std::string>& args);
+int CommandExportJson(const std::vector<std::string>& args);
+int CommandImportJson(const std::vector<std::string>& args);
+int CommandExportCsv(const std::vector<std::string>& args);

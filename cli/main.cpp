@@ -29,6 +29,9 @@ constexpr const char* kHelp =
     "      [--scale PX_PER_MM] [--blank]   (default scale 5.9)\n"
     "  export-text FILE OUT.txt       all ships as comma-delimited text\n"
     "  export-html FILE SCENARIO OUT.htm   a scenario page with card images\n"
+    "  export-json FILE OUT.json      the whole campaign as JSON\n"
+    "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
+    "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
@@ -66,6 +69,9 @@ int main(int argc, char* argv[]) {
         {"card", CommandCard},
         {"export-text", CommandExportText},
         {"export-html", CommandExportHtml},
+        {"export-json", CommandExportJson},
+        {"import-json", CommandImportJson},
+        {"export-csv", CommandExportCsv},
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {

@@ -3,9 +3,12 @@
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest libgtest-dev
-          libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils)
+          libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils
+          libsimdjson-dev python3-jsonschema)
 # For the browser check of the HTML export; without it that test says it was skipped.
 optional=(chromium)
+# For opening the CSV export in a spreadsheet; without it that test says it was skipped.
+optional+=(libreoffice-calc-nogui)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=() missing_optional=()

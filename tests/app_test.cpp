@@ -72,15 +72,16 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items,
-              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "&Print...",
-                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-",
+                                  "Export Campaign as &JSON...", "&Import Campaign from JSON...",
+                                  "-", "&Print...", "Print Pre&view", "P&rint Setup...", "-",
+                                  "Recent File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
     EXPECT_EQ(items, (QStringList{"Nations", "Armaments", "-", "Ships", "Squadrons", "Scenarios"}));
-    EXPECT_EQ(Menu("&Tools")->actions().size(), 3);
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }
 
@@ -318,6 +319,52 @@ TEST_F(Shell, YesThenCancellingSaveAsStopsAndKeepsTheChanges) {
     answers = {IDYES};
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->Document().IsModified());
+}
+
+TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
+    const std::string original = frame->Document().SaveToBytes();
+    chosenFile = Path("fleet.json");
+    frame->Action(ID_FILE_EXPORT_JSON)->trigger();
+    frame->Document().m_ships.clear();
+    Notice();
+
+    answers = {IDCANCEL};
+    EXPECT_FALSE(frame->OnFileImportJson());
+    EXPECT_TRUE(frame->Document().m_ships.empty());
+
+    answers = {IDNO};
+    ASSERT_TRUE(frame->OnFileImportJson());
+    EXPECT_EQ(messages.back(), "Save changes to fleet.brn?");
+    EXPECT_EQ(frame->Document().SaveToBytes(), original);
+    EXPECT_TRUE(frame->Document().GetPathName().empty());
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_NE(frame->windowTitle().indexOf("Untitled"), -1);
+}
+
+TEST_F(Shell, AnUnreadableJsonFileSaysWhereAndChangesNothing) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 4)));
+    const std::string before = frame->Document().SaveToBytes();
+    std::string error;
+    WriteFileSafely(Path("bad.json").toStdString(), "{\n  \"format\": 12\n}", error);
+    chosenFile = Path("bad.json");
+    EXPECT_FALSE(frame->OnFileImportJson());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("at line 2, column 13 ($.format)"), std::string::npos)
+        << messages[0];
+    EXPECT_TRUE(frame->Document().SaveToBytes() == before);
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+}
+
+TEST_F(Shell, ExportShipsAsCsvWritesOneRowPerShip) {
+    frame->View().ExportShipsAsCsv();  // no ships: nothing asked
+    chosenFile = Path("ships.csv");
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
+    frame->Action(ID_TOOLS_EXPORT_CSV)->trigger();
+    std::string csv, error;
+    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), csv, error));
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFName,", 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
 }
 
 }  // namespace

@@ -1,0 +1,203 @@
+#include "interchange/jsonfieldreader.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+#include "interchange/doubletext.h"
+#include "interchange/strictcp1252.h"
+#include "interchange/textposition.h"
+
+namespace {
+
+constexpr const char* kWhiteSpace = " \t\r\n";
+
+std::string_view TokenText(std::string_view token) {
+    const std::size_t end = token.find_first_of(",]} \t\r\n");
+    return token.substr(0, std::min<std::size_t>(end, 40));
+}
+
+const char* KindOf(char first) {
+    switch (first) {
+        case '"':
+            return "a string";
+        case '{':
+            return "an object";
+        case '[':
+            return "an array";
+        case 't':
+        case 'f':
+            return "true or false";
+        case 'n':
+            return "null";
+        default:
+            return "a number";
+    }
+}
+
+bool IsNumberStart(char first) { return first == '-' || (first >= '0' && first <= '9'); }
+
+bool IsIntegerText(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string CodePointText(char32_t code) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, std::uint32_t(code), 16).ptr;
+    std::string hex(digits, end);
+    for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return "U+" + std::string(hex.size() < 4 ? 4 - hex.size() : 0, '0') + hex;
+}
+
+}  // namespace
+
+JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text) : m_text(text) {
+    if (const auto error = m_parser.iterate(text).get(m_document)) FailParser(error);
+    m_iterating = true;
+}
+
+std::size_t JsonFieldReader::FieldIndex(std::string_view key,
+                                        std::span<const std::string_view> keys,
+                                        std::size_t expected, const char* at) {
+    if (expected < keys.size() && keys[expected] == key) return expected;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == key) return i;
+    }
+    Fail("there is no field \"" + std::string(key) + "\" here", at);
+}
+
+void JsonFieldReader::CheckAllSeen(const std::vector<bool>& seen,
+                                   std::span<const std::string_view> keys, const char* start) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!seen[i]) Fail("the field \"" + std::string(keys[i]) + "\" is missing", start);
+    }
+}
+
+simdjson::ondemand::object JsonFieldReader::Object(Value& value) {
+    simdjson::ondemand::object object;
+    if (value.get_object().get(object) != simdjson::SUCCESS) FailType("an object", value);
+    return object;
+}
+
+simdjson::ondemand::array JsonFieldReader::Array(Value& value) {
+    simdjson::ondemand::array array;
+    if (value.get_array().get(array) != simdjson::SUCCESS) FailType("an array", value);
+    return array;
+}
+
+const char* JsonFieldReader::Start(Value& value) { return value.raw_json_token().data(); }
+
+std::string_view JsonFieldReader::ReadUtf8(Value& value) {
+    const char* start = Start(value);
+    if (*start != '"') FailType("a string", value);
+    std::string_view text;
+    if (const auto error = value.get_string().get(text)) {
+        Fail(std::string("the string is not valid JSON (") + simdjson::error_message(error) + ")",
+             start);
+    }
+    return text;
+}
+
+CString JsonFieldReader::ReadString(Value& value) {
+    const char* start = Start(value);
+    const std::string_view utf8 = ReadUtf8(value);
+    CString text;
+    char32_t rejected = 0;
+    if (!StrictCp1252FromUtf8(utf8, text, rejected)) {
+        Fail("the character " + CodePointText(rejected) +
+                 " cannot be held in a campaign, whose texts are Windows-1252",
+             start);
+    }
+    return text;
+}
+
+int JsonFieldReader::ReadInt(Value& value) {
+    const std::string_view token = value.raw_json_token();
+    if (!IsNumberStart(token.front())) FailType("a whole number", value);
+    std::int64_t number = 0;
+    const bool found = value.get_int64().get(number) == simdjson::SUCCESS;
+    const std::string_view text = TokenText(token);
+    if (!found && !IsIntegerText(text)) {
+        Fail("expected a whole number, found " + std::string(text), token.data());
+    }
+    if (!found || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<int>::max()) {
+        Fail("the number " + std::string(text) +
+                 " lies outside the range of a whole number (-2147483648 to 2147483647)",
+             token.data());
+    }
+    return static_cast<int>(number);
+}
+
+BOOL JsonFieldReader::ReadBool(Value& value) {
+    const char first = value.raw_json_token().front();
+    if (IsNumberStart(first)) return ReadInt(value);
+    bool flag = false;
+    if (value.get_bool().get(flag) != simdjson::SUCCESS) {
+        FailType("true, false or a whole number", value);
+    }
+    return flag ? TRUE : FALSE;
+}
+
+double JsonFieldReader::ReadDouble(Value& value) {
+    const std::string_view token = value.raw_json_token();
+    if (token.front() == '"') {
+        const std::string_view text = ReadUtf8(value);
+        if (const auto special = DoubleFromSpecialText(text)) return *special;
+        Fail("\"" + std::string(text.substr(0, 40)) +
+                 "\" is not a number: only \"Infinity\", \"-Infinity\", \"NaN\" and "
+                 "\"NaN:0x\" with 16 hex digits may stand for one",
+             token.data());
+    }
+    if (!IsNumberStart(token.front())) FailType("a number", value);
+    double number = 0;
+    if (const auto error = value.get_double().get(number)) {
+        Fail("the number " + std::string(TokenText(token)) + " cannot be read (" +
+                 simdjson::error_message(error) + ")",
+             token.data());
+    }
+    return number;
+}
+
+void JsonFieldReader::FailType(const char* expected, Value& value) {
+    const std::string_view token = value.raw_json_token();
+    Fail(std::string("expected ") + expected + ", found " + KindOf(token.front()), token.data());
+}
+
+const char* JsonFieldReader::WhereParserStopped() {
+    const std::size_t fault = FirstLexicalFault(m_text);
+    if (fault < m_text.size()) return m_text.data() + fault;
+    const char* at = nullptr;
+    const std::size_t first = m_text.find_first_not_of(kWhiteSpace);
+    const bool located = m_iterating && m_document.current_location().get(at) == simdjson::SUCCESS;
+    // A fault the parser only noticed at the top level (text after the end,
+    // an object never closed) shows at the last thing in the text.
+    if (located && at != m_text.data() + first) return at;
+    const std::size_t last = m_text.find_last_not_of(kWhiteSpace);
+    return m_text.data() + (last == std::string_view::npos ? m_text.size() : last);
+}
+
+void JsonFieldReader::FailParser(simdjson::error_code error) {
+    Fail(std::string("this is not valid JSON (") + simdjson::error_message(error) + ")",
+         WhereParserStopped());
+}
+
+void JsonFieldReader::Fail(const std::string& message, const char* at) {
+    const std::size_t offset = at >= m_text.data() && at <= m_text.data() + m_text.size()
+                                   ? static_cast<std::size_t>(at - m_text.data())
+                                   : m_text.size();
+    throw JsonInputError(message, offset, PathText());
+}
+
+std::string JsonFieldReader::PathText() const {
+    std::string path = "$";
+    for (const PathPart& part : m_path) {
+        if (const auto* index = std::get_if<std::size_t>(&part)) {
+            path += "[" + std::to_string(*index) + "]";
+        } else {
+            path += "." + std::string(std::get<std::string_view>(part));
+        }
+    }
+    return path;
+}

@@ -1,0 +1,140 @@
+#include "interchange/shipcsv.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "interchange/doubletext.h"
+#include "model/brinnowdoc.h"
+#include "model/listlookup.h"
+#include "model/shiptables.h"
+#include "platform/codepage.h"
+
+namespace {
+
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kFlushSize = 1 << 16;
+
+constexpr const char* kHeader =
+    "Name,Nation,Nation Index,"
+    "Main Armament,Main Armament Index,Main AF 1,Main AF 2,Main AF 3,Main AF 4,Wing Turrets,"
+    "Secondary Armament,Secondary Armament Index,"
+    "Secondary AF 1,Secondary AF 2,Secondary AF 3,Secondary AF 4,"
+    "Torpedo,Torpedo Index,Torpedo AF 1,Torpedo AF 2,Torpedo AF 3,Torpedo AF 4,"
+    "DF,Ship Type,Ship Type Index,AA Rating,AA Rating Index,"
+    "Turn Speed 1,Turn Speed 2,Turn Speed 3,Turn Speed 4,Turn Speed 5,"
+    "Poor UP,Flotilla,Identifier,Notes\r\n";
+
+// Builds one row at a time in a buffer that the sink empties now and then.
+class CsvRow {
+  public:
+    explicit CsvRow(std::string& out) : m_out(out) {}
+
+    void Text(const CString& cp1252) {
+        Separate();
+        const std::string utf8 = Cp1252ToUtf8(cp1252);
+        if (utf8.find_first_of(std::string_view(",\"\r\n\0", 5)) == std::string::npos) {
+            m_out += utf8;
+            return;
+        }
+        m_out += '"';
+        for (const char c : utf8) {
+            if (c == '\0') continue;
+            if (c == '"') m_out += '"';
+            m_out += c;
+        }
+        m_out += '"';
+    }
+    void Int(int value) {
+        Separate();
+        char text[16];
+        m_out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    }
+    void Double(double value) {
+        Separate();
+        if (!std::isfinite(value)) {
+            m_out += DoubleText(value);
+            return;
+        }
+        char text[32];
+        m_out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    }
+    void YesNo(BOOL value) { Text(value ? "Yes" : "No"); }
+    void End() { m_out += "\r\n"; }
+
+  private:
+    void Separate() {
+        if (!m_first) m_out += ',';
+        m_first = false;
+    }
+
+    std::string& m_out;
+    bool m_first = true;
+};
+
+template <class T>
+CString NameAt(const CArray<T>& list, int index, CString (*name)(const T&)) {
+    const T* record = ElementAt(list, index);
+    return record ? name(*record) : CString();
+}
+
+CString NationName(const VxNation& nation) { return nation.m_strName; }
+CString ArmamentName(const VxArmament& armament) {
+    return armament.GetDisplayName(!armament.m_strNotes.empty());
+}
+CString TorpedoName(const VxTorpedo& torpedo) { return torpedo.GetLabel(); }
+
+void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
+                   const std::array<double, 4>& factors) {
+    row.Text(NameAt(doc.m_armaments, index, ArmamentName));
+    row.Int(index);
+    for (const double factor : factors) row.Double(factor);
+}
+
+void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship) {
+    CsvRow row(out);
+    row.Text(ship.m_strName);
+    row.Text(NameAt(doc.m_nations, ship.m_nNation, NationName));
+    row.Int(ship.m_nNation);
+    WriteArmament(row, doc, ship.m_nMainArmament, ship.m_dMainAF);
+    row.YesNo(ship.m_bWingTurrets);
+    WriteArmament(row, doc, ship.m_nSecondaryArmament, ship.m_dSecondaryAF);
+    row.Text(NameAt(doc.m_torpedoes, ship.m_nTorpedo, TorpedoName));
+    row.Int(ship.m_nTorpedo);
+    for (const int factor : ship.m_nTorpedoAF) row.Int(factor);
+    row.Double(ship.m_dDF);
+    row.Text(ShipTypeAbbreviation(ship.m_nShipType));
+    row.Int(ship.m_nShipType);
+    row.Text(AARatingText(ship.m_nAARating));
+    row.Int(ship.m_nAARating);
+    for (const int speed : ship.m_nTurnSpeed) row.Int(speed);
+    row.YesNo(ship.m_bPoorUP);
+    row.YesNo(ship.m_bFlotilla);
+    row.Text(ship.m_strIdentifier);
+    row.Text(ship.m_strNotes);
+    row.End();
+}
+
+}  // namespace
+
+void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink) {
+    std::string out = std::string(kByteOrderMark) + kHeader;
+    for (const VxShip& ship : doc.m_ships) {
+        WriteShip(out, doc, ship);
+        if (out.size() >= kFlushSize) {
+            sink(out.data(), out.size());
+            out.clear();
+        }
+    }
+    sink(out.data(), out.size());
+}
+
+std::string ShipsCsv(const CBrinnowDoc& doc) {
+    std::string text;
+    WriteShipsCsv(doc, [&text](const char* data, std::size_t size) { text.append(data, size); });
+    return text;
+}
+
+bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+    return WriteFileSafely(
+        path, [&doc](const ByteSink& sink) { WriteShipsCsv(doc, sink); }, error);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Where a byte offset lies in a text, as an editor shows it: 1-based line
+// and column, the column counted in characters.
+struct TextPosition {
+    std::size_t line = 1;
+    std::size_t column = 1;
+};
+
+TextPosition PositionOf(std::string_view text, std::size_t offset);
+
+// The offset of the first fault that a JSON parser finds before reading any
+// value: a byte that is not UTF-8, a control character inside a string, or a
+// string that never ends (its opening quote). The text's size when none.
+std::size_t FirstLexicalFault(std::string_view text);

@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""Checks the campaign JSON and ships CSV from outside, as other tools see them.
+
+usage: interchange_check.py schema|csv|calc BRINNOW_CLI SAMPLE SCHEMA WORKDIR
+
+schema  the sample's JSON validates against the schema, and spoiled copies do not
+csv     Python's csv module reads one row per ship, whatever names and notes hold
+calc    LibreOffice Calc, run headless, reads the same rows
+
+Exits 77 (skipped) when the validator or LibreOffice is not installed.
+"""
+import csv
+import copy
+import io
+import json
+import os
+import shutil
+import subprocess
+import sys
+
+SKIPPED = 77
+
+
+def run(*args):
+    result = subprocess.run(args, capture_output=True, text=True, timeout=600)
+    if result.returncode != 0:
+        sys.exit(f"{' '.join(args)} failed: {result.stderr}")
+
+
+def export_json(cli, document, path):
+    run(cli, "export-json", document, path)
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+def check_schema(cli, sample, schema_path, work):
+    try:
+        import jsonschema
+    except ImportError:
+        print("skipped: python3-jsonschema is not installed")
+        return SKIPPED
+    with open(schema_path, encoding="utf-8") as f:
+        schema = json.load(f)
+    jsonschema.Draft202012Validator.check_schema(schema)
+    validator = jsonschema.Draft202012Validator(schema)
+    campaign = export_json(cli, sample, os.path.join(work, "sample.json"))
+    errors = [e.message for e in validator.iter_errors(campaign)]
+    if errors:
+        sys.exit("the sample's JSON does not validate: " + "; ".join(errors[:5]))
+    spoilers = [
+        lambda c: c.pop("ships"),
+        lambda c: c["ships"][0].update(nation=2**31),
+        lambda c: c["ships"][0].update(mainAF=[1, 2, 3]),
+        lambda c: c["ships"][0].update(df="nan"),
+        lambda c: c["nations"][0].update(name="\u0080"),
+        lambda c: c["armaments"][0].update(extra=1),
+    ]
+    for number, spoil in enumerate(spoilers):
+        spoiled = copy.deepcopy(campaign)
+        spoil(spoiled)
+        if validator.is_valid(spoiled):
+            sys.exit(f"spoiled copy {number} validates, the schema is too loose")
+    print(f"schema: the sample validates, {len(spoilers)} spoiled copies do not")
+    return 0
+
+
+HOSTILE_NAMES = [
+    "Comma, in the name", 'Quote " in the name', '"Quoted"', "Line\r\nbreak", "Line\nfeed",
+    "  spaces  ", "", "=1+1", "\u20ac\u0081\u00ff", ",", '"', "\r\n", "x" * 5000,
+]
+
+
+def hostile_campaign(cli, sample, work, long_notes):
+    campaign = export_json(cli, sample, os.path.join(work, "base.json"))
+    template = campaign["ships"][0]
+    ships = []
+    for number, name in enumerate(HOSTILE_NAMES):
+        ship = copy.deepcopy(template)
+        ship["name"] = name
+        ship["notes"] = f'Notes of {number}: "quoted", split\r\nover lines\n\n' + (
+            "n" * long_notes)
+        ship["nation"] = -5 if number % 2 else 10**6
+        ships.append(ship)
+    campaign["ships"] += ships
+    source = os.path.join(work, "hostile.json")
+    with open(source, "w", encoding="utf-8") as f:
+        json.dump(campaign, f, ensure_ascii=False)
+    document = os.path.join(work, "hostile.brn")
+    run(cli, "import-json", source, document)
+    return document, campaign["ships"]
+
+
+def read_rows(path, encoding):
+    csv.field_size_limit(sys.maxsize)
+    with open(path, encoding=encoding, newline="") as f:
+        return list(csv.reader(f, strict=True))
+
+
+def check_rows(rows, ships, normalise=lambda text: text):
+    header, body = rows[0], rows[1:]
+    if len(body) != len(ships):
+        sys.exit(f"{len(body)} rows for {len(ships)} ships")
+    name, notes = header.index("Name"), header.index("Notes")
+    for row, ship in zip(body, ships):
+        if len(row) != len(header):
+            sys.exit(f"a row of {len(row)} fields under a header of {len(header)}")
+        if row[name] != normalise(ship["name"]) or row[notes] != normalise(ship["notes"]):
+            sys.exit(f"row of {ship['name'][:40]!r} reads {row[name][:40]!r}")
+
+
+def check_csv(cli, sample, _schema, work):
+    document, ships = hostile_campaign(cli, sample, work, long_notes=1 << 20)
+    output = os.path.join(work, "ships.csv")
+    run(cli, "export-csv", document, output)
+    with open(output, "rb") as f:
+        if not f.read(3) == b"\xef\xbb\xbf":
+            sys.exit("the CSV does not start with a UTF-8 byte order mark")
+    rows = read_rows(output, "utf-8-sig")
+    check_rows(rows, ships)
+    expected = ["Name", "Nation", "Nation Index", "Main Armament", "Main Armament Index",
+                "Main AF 1", "Main AF 2", "Main AF 3", "Main AF 4"]
+    if rows[0][:len(expected)] != expected:
+        sys.exit(f"unexpected header {rows[0][:9]}")
+    print(f"csv: {len(rows) - 1} rows for {len(ships)} ships")
+    return 0
+
+
+def check_calc(cli, sample, _schema, work):
+    soffice = shutil.which("soffice") or shutil.which("libreoffice")
+    if not soffice:
+        print("skipped: LibreOffice is not installed")
+        return SKIPPED
+    document, ships = hostile_campaign(cli, sample, work, long_notes=2000)
+    source = os.path.join(work, "ships.csv")
+    run(cli, "export-csv", document, source)
+    out = os.path.join(work, "calc")
+    os.makedirs(out, exist_ok=True)
+    # Read as UTF-8 comma-separated text with quotes, a text such as "=1+1" kept
+    # as text rather than evaluated; written back the same way.
+    run(soffice, "--headless", "--norestore", f"-env:UserInstallation=file://{work}/profile",
+        "--infilter=CSV:44,34,76,1,,,false,false,,,false,,false", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+        "--outdir", out, source)
+    rows = read_rows(os.path.join(out, "ships.csv"), "utf-8-sig")
+    # A cell keeps its line breaks as line feeds.
+    check_rows(rows, ships, normalise=lambda text: text.replace("\r\n", "\n"))
+    print(f"calc: LibreOffice reads {len(rows) - 1} rows for {len(ships)} ships")
+    return 0
+
+
+def main():
+    if len(sys.argv) != 6:
+        sys.exit(__doc__)
+    mode, cli, sample, schema, work = sys.argv[1:]
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    checks = {"schema": check_schema, "csv": check_csv, "calc": check_calc}
+    return checks[mode](cli, sample, schema, work)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "interchange/campaignjsonexport.h"
+#include "interchange/campaignjsonimport.h"
+#include "interchange/shipcsv.h"
+#include "model/brinnowdoc.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+std::string RoundTripBytes(CBrinnowDoc& doc) {
+    CBrinnowDoc imported;
+    std::string error;
+    EXPECT_TRUE(ImportCampaignJson(CampaignJson(doc), "test.json", imported, error)) << error;
+    return imported.SaveToBytes();
+}
+
+std::string AllBytes() {
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte) bytes += static_cast<char>(byte);
+    return bytes;
+}
+
+double FromBits(std::uint64_t bits) { return std::bit_cast<double>(bits); }
+
+// Values the editors never make but a file may hold: they must survive.
+void AddExtremes(CBrinnowDoc& doc) {
+    doc.m_nations.emplace_back(AllBytes(), std::string("\0\x81\x8D\x8F\x90\x9D", 6), INT_MIN);
+    VxArmament odd(AllBytes(), FromBits(0x7FF0000000000001), INT_MAX);
+    odd.m_bGun = -7;
+    odd.SetRangeBand(9, "\x80\x9F\xFF");
+    doc.m_armaments.push_back(odd);
+    doc.m_torpedoes.emplace_back(-0.0, -1);
+    doc.m_torpedoes.emplace_back(std::numeric_limits<double>::denorm_min(), 0);
+    VxShip ship;
+    ship.m_nNation = -1;
+    ship.m_nMainArmament = 1000000;
+    ship.m_nSecondaryArmament = INT_MIN;
+    ship.m_dMainAF = {std::numeric_limits<double>::infinity(),
+                      -std::numeric_limits<double>::infinity(),
+                      std::numeric_limits<double>::quiet_NaN(), FromBits(0xFFF8000000000000)};
+    ship.m_dSecondaryAF = {FromBits(0x7FF4000000000abc), std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::lowest(), 0.1 + 0.2};
+    ship.m_dDF = -0.0;
+    ship.m_bWingTurrets = 2;
+    ship.m_bPoorUP = INT_MIN;
+    ship.m_bFlotilla = -1;
+    ship.m_nTorpedoAF = {INT_MIN, INT_MAX, -1, 0};
+    ship.m_nShipType = 99;
+    ship.m_nAARating = -25;
+    ship.m_strNotes = AllBytes() + "\r\n" + AllBytes();
+    doc.m_ships.push_back(ship);
+    if (!doc.m_scenarios.empty() && !doc.m_scenarios[0].m_forces.empty()) {
+        doc.m_scenarios[0].m_forces[0].m_ships.push_back(ship);
+    }
+}
+
+TEST(CampaignJson, RoundTripKeepsEveryByteOfGeneratedDocuments) {
+    const DocumentShape shapes[] = {
+        {0, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 2}, {30, 6, 3, 3, 5, 3},
+        {5, 0, 4, 0, 0, 4}, {0, 3, 0, 2, 0, 5}, {200, 20, 5, 4, 8, 6},
+    };
+    for (const DocumentShape& shape : shapes) {
+        for (const bool extremes : {false, true}) {
+            CBrinnowDoc doc;
+            GenerateDocument(doc, shape);
+            if (extremes) AddExtremes(doc);
+            EXPECT_EQ(RoundTripBytes(doc), doc.SaveToBytes())
+                << "seed " << shape.seed << (extremes ? " with extremes" : "");
+        }
+    }
+    CBrinnowDoc fresh;
+    EXPECT_EQ(RoundTripBytes(fresh), fresh.SaveToBytes());
+}
+
+TEST(CampaignJson, EveryDoubleComesBackBitForBit) {
+    std::mt19937_64 random(7);
+    CBrinnowDoc doc;
+    doc.m_ships.resize(10000);
+    for (VxShip& ship : doc.m_ships) {
+        ship.m_dDF = FromBits(random());
+        for (double& af : ship.m_dMainAF) af = FromBits(random() >> (random() % 64));
+    }
+    EXPECT_EQ(RoundTripBytes(doc), doc.SaveToBytes());
+}
+
+TEST(CampaignJson, SpecialDoublesHaveTheirDocumentedText) {
+    CBrinnowDoc doc;
+    doc.m_torpedoes = {VxTorpedo(std::numeric_limits<double>::infinity(), 0),
+                       VxTorpedo(-std::numeric_limits<double>::infinity(), 0),
+                       VxTorpedo(std::numeric_limits<double>::quiet_NaN(), 0),
+                       VxTorpedo(FromBits(0xFFF0000000000123), 0),
+                       VxTorpedo(-0.0, 0),
+                       VxTorpedo(18.0, 0),
+                       VxTorpedo(1e300, 0)};
+    const std::string json = CampaignJson(doc);
+    for (const char* text : {"\"Infinity\"", "\"-Infinity\"", "\"NaN\"",
+                             "\"NaN:0xfff0000000000123\"", "-0.0", "18.0", "1e+300"}) {
+        EXPECT_NE(json.find(std::string("\"calibre\": ") + text), std::string::npos) << text;
+    }
+}
+
+TEST(CampaignJson, HostileSizesRoundTrip) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(10000);
+    doc.m_ships[0].m_strName = std::string(1 << 20, '\x9D');
+    doc.m_ships[1].m_strNotes = std::string(1 << 20, '"');
+    VxSquadron squadron;
+    squadron.m_shipNames.assign(10000, "\\\"\n");
+    doc.m_squadrons.assign(3, squadron);
+    VxScenario scenario;
+    scenario.m_forces.resize(10000);
+    doc.m_scenarios.push_back(scenario);
+    EXPECT_EQ(RoundTripBytes(doc), doc.SaveToBytes());
+}
+
+TEST(CampaignJson, TextsAreUtf8WithTheUndefinedBytesAsControls) {
+    CBrinnowDoc doc;
+    doc.m_nations = {VxNation("\x80\xE9\x81 \"q\" \\ \t", "", 0)};
+    const std::string json = CampaignJson(doc);
+    EXPECT_NE(json.find("\"name\": \"\xE2\x82\xAC\xC3\xA9\\u0081 \\\"q\\\" \\\\ \\t\""),
+              std::string::npos)
+        << json;
+}
+
+// A campaign whose one ship and one nation are easy to spoil by hand.
+std::string SmallCampaign() {
+    CBrinnowDoc doc;
+    doc.m_nations.resize(1);
+    doc.m_armaments.clear();
+    doc.m_torpedoes.clear();
+    doc.m_ships.resize(1);
+    return CampaignJson(doc);
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+struct Refusal {
+    std::string json;
+    std::string where;  // line, column and path as the message gives them
+    std::string why;
+};
+
+TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
+    const std::string good = SmallCampaign();
+    const std::vector<Refusal> refusals = {
+        {Replace(good, "\"version\": 1,", "\"version\": 1"), "line 4, column 3 ($)",
+         "not valid JSON"},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"unclosed"), "line 6, column 25 ($)",
+         "not valid JSON"},
+        {good + "x", "line 37, column 1 ($)", "not valid JSON"},
+        {Replace(good, "\"notes\": \"\"", "\"notes\": \"\xC3\""), "line 29, column 17 ($)",
+         "not valid JSON"},
+        {"[]", "line 1, column 1 ($)", "must be a JSON object"},
+        {Replace(good, "      \"groupCode\": 0\n", "      \"groupCode\": 0,\n      \"extra\": 1\n"),
+         "line 9, column 7 ($.nations[0])", "no field \"extra\""},
+        {Replace(good, ",\n      \"groupCode\": 0", ""), "line 5, column 5 ($.nations[0])",
+         "field \"groupCode\" is missing"},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": \"0\""),
+         "line 8, column 20 ($.nations[0].groupCode)", "expected a whole number, found a string"},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": 2147483648"),
+         "line 8, column 20 ($.nations[0].groupCode)", "outside the range of a whole number"},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": -99999999999999999999"),
+         "line 8, column 20 ($.nations[0].groupCode)", "outside the range of a whole number"},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": 1.5"),
+         "line 8, column 20 ($.nations[0].groupCode)", "expected a whole number, found 1.5"},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"\\u0080\""),
+         "line 6, column 15 ($.nations[0].name)", "U+0080 cannot be held"},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"\xF0\x9F\x9A\xA2\""),
+         "line 6, column 15 ($.nations[0].name)", "U+1F6A2 cannot be held"},
+        {Replace(good, "\"mainAF\": [0.0, 0.0, 0.0, 0.0]", "\"mainAF\": [0.0, 0.0, 0.0]"),
+         "line 18, column 17 ($.ships[0].mainAF)", "holds 3 values where 4 are needed"},
+        {Replace(good, "\"mainAF\": [0.0, 0.0, 0.0, 0.0]", "\"mainAF\": [0.0, 0.0, 0.0, 0.0, 1]"),
+         "line 18, column 38 ($.ships[0].mainAF[4])", "more than 4 values"},
+        {Replace(good, "\"df\": 0.0", "\"df\": \"nan\""), "line 24, column 13 ($.ships[0].df)",
+         "\"nan\" is not a number"},
+        {Replace(good, "\"df\": 0.0", "\"df\": \"NaN:0x7ff0000000000000\""),
+         "line 24, column 13 ($.ships[0].df)", "is not a number"},
+        {Replace(good, "\"poorUP\": false", "\"poorUP\": null"),
+         "line 30, column 17 ($.ships[0].poorUP)", "expected true, false or a whole number"},
+        {Replace(good, "\"brinnow-campaign\"", "\"something-else\""),
+         "line 2, column 13 ($.format)", "not a campaign"},
+        {Replace(good, "\"version\": 1", "\"version\": 2"), "line 3, column 14 ($.version)",
+         "not version 2"},
+        {Replace(good, "\"ships\": [", "\"ships\": {"), "line 13, column 12 ($.ships)",
+         "expected an array, found an object"},
+        {Replace(good, "\"nation\": 0,\n      \"mainArmament\"",
+                 "\"nation\": 0,\n      \"nation\""),
+         "line 17, column 7 ($.ships[0])", "appears twice"},
+    };
+    for (const Refusal& refusal : refusals) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {3, 1, 1, 1, 1, 9});
+        const std::string before = doc.SaveToBytes();
+        std::string error;
+        EXPECT_FALSE(ImportCampaignJson(refusal.json, "in.json", doc, error));
+        EXPECT_EQ(error.rfind("\"in.json\" cannot be imported: at ", 0), 0u) << error;
+        EXPECT_NE(error.find(refusal.where), std::string::npos) << error;
+        EXPECT_NE(error.find(refusal.why), std::string::npos) << error;
+        EXPECT_TRUE(doc.SaveToBytes() == before) << "the document changed";
+    }
+}
+
+TEST(CampaignJson, FieldsInAnyOrderAndIntegersForFlagsAreTaken) {
+    const std::string json =
+        "{\"version\":1,\"format\":\"brinnow-campaign\",\"scenarios\":[],\"squadrons\":[],"
+        "\"torpedoTypes\":[{\"value\":5,\"calibre\":18}],\"ships\":[],\"armaments\":[],"
+        "\"nations\":[{\"groupCode\":-3,\"notes\":\"\\u20ac\",\"name\":\"\\u0081\"}]}";
+    CBrinnowDoc doc;
+    std::string error;
+    ASSERT_TRUE(ImportCampaignJson(json, "in.json", doc, error)) << error;
+    ASSERT_EQ(doc.m_nations.size(), 1u);
+    EXPECT_EQ(doc.m_nations[0].m_strName, "\x81");
+    EXPECT_EQ(doc.m_nations[0].m_strNotes, "\x80");
+    EXPECT_EQ(doc.m_nations[0].m_nGroupCode, -3);
+    ASSERT_EQ(doc.m_torpedoes.size(), 1u);
+    EXPECT_EQ(doc.m_torpedoes[0].m_dCalibre, 18.0);
+}
+
+TEST(CampaignJson, AMissingFileIsRefusedWithItsName) {
+    CBrinnowDoc doc;
+    std::string error;
+    EXPECT_FALSE(ImportCampaignJsonFile("/nonexistent/in.json", doc, error));
+    EXPECT_NE(error.find("/nonexistent/in.json"), std::string::npos) << error;
+}
+
+std::vector<std::string> CsvLines(const std::string& csv) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at; (at = csv.find("\r\n", start)) != std::string::npos; start = at + 2) {
+        lines.push_back(csv.substr(start, at - start));
+    }
+    return lines;
+}
+
+TEST(ShipsCsv, HeaderNamesAndIndexesAndExactNumbers) {
+    CBrinnowDoc doc;
+    VxShip ship;
+    ship.m_strName = "Lion";
+    ship.m_nNation = 1;
+    ship.m_nMainArmament = 8;
+    ship.m_dMainAF = {2.94, 0.1 + 0.2, 0, -1};
+    ship.m_nSecondaryArmament = -4;
+    ship.m_nTorpedo = 1;
+    ship.m_nShipType = 7;
+    ship.m_nAARating = 30;
+    ship.m_bPoorUP = 5;
+    doc.m_ships.push_back(ship);
+    const std::vector<std::string> lines = CsvLines(ShipsCsv(doc));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("\xEF\xBB\xBFName,Nation,Nation Index,Main Armament,", 0), 0u);
+    EXPECT_EQ(lines[1],
+              "Lion,Great Britain,1,13.5,8,2.94,0.30000000000000004,0,-1,No,,-4,0,0,0,0,"
+              "\"21\"\"\",1,0,0,0,0,0,BC,7,,30,0,0,0,0,0,Yes,No,,");
+}
+
+TEST(ShipsCsv, QuotesWhatNeedsItAndKeepsOneRowPerShip) {
+    CBrinnowDoc doc;
+    doc.m_ships.resize(3);
+    doc.m_ships[0].m_strName = "a,b";
+    doc.m_ships[0].m_strNotes = std::string("line\r\nbreak \"quoted\"\0end", 24);
+    doc.m_ships[1].m_strName = "\x80 plain";
+    doc.m_ships[2].m_strNotes = std::string(1 << 20, '\n');
+    const std::string csv = ShipsCsv(doc);
+    EXPECT_NE(csv.find("\r\n\"a,b\","), std::string::npos);
+    EXPECT_NE(csv.find(",\"line\r\nbreak \"\"quoted\"\"end\"\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n\xE2\x82\xAC plain,"), std::string::npos);
+    EXPECT_EQ(csv.find('\0'), std::string::npos);
+    EXPECT_EQ(csv.substr(csv.size() - 4), "\n\"\r\n");
+}
+
+}  // namespace
