@@ -43,7 +43,23 @@ std::array<QLineEdit*, N> NumberEdits(const QString& prefix) {
 QComboBox* DropDown(const QString& name) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
+    // A long nation or armament name widens the open list, not the dialog.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(14);
     return combo;
+}
+
+// Says what each box of a row of number edits holds, and where it goes on
+// the card.
+template <std::size_t N>
+void DescribeBoxes(const std::array<QLineEdit*, N>& edits, const QString& what,
+                   const QString& cardRow) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const QString name = QStringLiteral("%1 %2").arg(what).arg(i + 1);
+        edits[i]->setToolTip(
+            QStringLiteral("%1: box %2 of the card's %3").arg(name).arg(i + 1).arg(cardRow));
+        edits[i]->setAccessibleName(name);
+    }
 }
 
 // A stored position selects its row; one outside the list selects none.
@@ -109,6 +125,10 @@ void CEditShipsDlg::BuildForm() {
     m_notes = new QPlainTextEdit;
     m_notes->setObjectName("notesEdit");
     m_notes->setTabChangesFocus(true);
+    DescribeBoxes(m_mainAF, "Main Armament AF", "middle row");
+    DescribeBoxes(m_secondaryAF, "Secondary Armament AF", "middle row");
+    DescribeBoxes(m_torpedoAF, "Torpedo Armament AF", "middle row");
+    DescribeBoxes(m_turnSpeed, "Turn Speed", "bottom row");
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("Name"), 0, 0);
@@ -329,7 +349,8 @@ bool CEditShipsDlg::ValidateArmament() {
 
 bool CEditShipsDlg::LeaveGuard() {
     if (!m_bAdding) return SaveCurrent();
-    if (AfxMessageBox("Do you want to throw away changes?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (AfxMessageBox("Do you want to throw away changes?",
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return false;
     }
     OnCancelAdd();
@@ -398,7 +419,7 @@ void CEditShipsDlg::OnCancelAdd() {
 }
 
 int CEditShipsDlg::SelectShip() {
-    CSelectShipDlg select(m_ships, this);
+    CSelectShipDlg select(m_ships, this, &m_nations);
     return select.exec() == QDialog::Accepted ? select.Chosen() : -1;
 }
 
@@ -425,8 +446,8 @@ void CEditShipsDlg::OnFind() {
 }
 
 void CEditShipsDlg::OnDelete() {
-    if (AfxMessageBox("Are you sure you want to delete this ship?", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
+    if (AfxMessageBox("Are you sure you want to delete this ship?",
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
     m_ships.erase(m_ships.begin() + m_nCurrent);
@@ -466,7 +487,8 @@ void CEditShipsDlg::OnNationChanged() {
 
 void CEditShipsDlg::OnClose() {
     if (m_bAdding) {
-        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        if (AfxMessageBox("Abandon Changes to ship?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+            IDYES)
             accept();
         return;
     }

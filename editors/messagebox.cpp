@@ -40,6 +40,7 @@ int AfxMessageBox(const std::string& text, unsigned type) {
     if (Hook()) return Hook()(text, type);
     QMessageBox box(IconOf(type), QApplication::applicationName(), ToQt(text), ButtonsOf(type),
                     QApplication::activeWindow());
+    if (type & MB_DEFBUTTON2) box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;

@@ -75,7 +75,8 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"Nations", "Armaments", "-", "Ships", "Squadrons", "Scenarios"}));
+    EXPECT_EQ(items,
+              (QStringList{"&Nations", "&Armaments", "-", "S&hips", "S&quadrons", "S&cenarios"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 3);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }
@@ -102,7 +103,7 @@ TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
 }
 
 TEST_F(Shell, CaptionAndStatusBarToggle) {
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Brinnow");
     QAction* toggle = frame->Action(ID_VIEW_STATUS_BAR);
     frame->show();
     EXPECT_TRUE(toggle->isChecked());
@@ -146,7 +147,7 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
     }
     EXPECT_EQ(frame->RecentFiles(),
               (QStringList{Path("e.brn"), Path("d.brn"), Path("c.brn"), Path("b.brn")}));
-    EXPECT_EQ(frame->windowTitle(), "e.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "e.brn[*] - Brinnow");
     ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
     EXPECT_EQ(frame->RecentFiles().first(), Path("c.brn"));
     EXPECT_EQ(frame->RecentFiles().size(), CMainFrame::kRecentFiles);
@@ -164,7 +165,7 @@ TEST_F(Shell, AFailedOpenSaysWhyAndLeavesANewDocument) {
     EXPECT_FALSE(frame->OpenDocumentFile(Path("cut.brn")));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("cut.brn\" is not a valid Brinnow document"), std::string::npos);
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Brinnow");
     EXPECT_EQ(frame->Document().m_nations.size(), 10u);
     EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
 }
@@ -177,7 +178,8 @@ TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_FALSE(frame->OnFileSaveAs());
     EXPECT_NE(messages.back().find("no/such/folder/x.brn"), std::string::npos);
     EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+    EXPECT_TRUE(frame->isWindowModified());
 }
 
 TEST_F(Shell, ClosingAModifiedDocumentAsks) {
@@ -213,13 +215,15 @@ TEST_F(Shell, TheViewScrollsByWholeShips) {
 
 TEST_F(Shell, ZoomIsClampedAndRemembered) {
     CBrinnowView& view = frame->View();
-    view.SetZoom(1.0);
+    view.SetZoom(2.0);
     frame->Action(ID_VIEW_ZOOM_IN)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), 1.25);
+    EXPECT_DOUBLE_EQ(view.Zoom(), 2.5);
     for (int i = 0; i < 20; ++i) view.ZoomOut();
-    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMinZoom);
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.MinimumZoom());
+    for (int i = 0; i < 20; ++i) view.ZoomIn();
+    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
     frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), 1.0);
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());
     view.SetZoom(3.0);
     CMainFrame second;
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
