@@ -9,10 +9,16 @@
 # openbox xdotool imagemagick). Not part of the default test run, as CI has
 # no window manager.
 set -euo pipefail
-build=${1:-build}
-shots=${2:-$build/window-shots}
 here=$(cd "$(dirname "$0")/.." && pwd)
+inside_scale=
+if [ "${1:-}" = --inside ]; then
+    inside_scale=$2
+    shift 2
+fi
+build=$(cd "${1:-build}" && pwd)
+shots=${2:-$build/window-shots}
 mkdir -p "$shots"
+shots=$(cd "$shots" && pwd)
 for tool in xvfb-run openbox xdotool import; do
     command -v "$tool" >/dev/null || { echo "window-check: $tool is missing" >&2; exit 77; }
 done
@@ -45,10 +51,11 @@ inside() {
     wait "$app" 2>/dev/null || true
     kill "$wm" 2>/dev/null || true
 }
-export -f inside
-export build shots here
-
+if [ -n "$inside_scale" ]; then
+    inside "$inside_scale"
+    exit 0
+fi
 for scale in 1 2; do
-    xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96" bash -c "inside $scale"
+    xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96" bash "$0" --inside "$scale" "$build" "$shots"
 done
 echo "window-check: screenshots in $shots"

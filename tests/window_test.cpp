@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -13,13 +15,16 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 
+#include "app/aboutdialog.h"
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "editors/documentnotice.h"
 #include "editors/filedialogs.h"
 #include "editors/helpwindow.h"
+#include "platform/qpainterdc.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/scriptedanswers.h"
 
@@ -281,6 +286,45 @@ TEST_F(OnScreenCards, WideCardsScrollSideways) {
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() / 2), QColor(Qt::white));
     view.SetZoom(2);
     EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
+// wing-turret frame does not swallow the figure beside it.
+TEST(ScreenPens, ThickPrinterPensDrawThinOnAScreen) {
+    const auto widthDrawn = [](double scale, int penWidth) {
+        QImage image(40, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterDC dc(painter);
+        dc.SetPenScale(scale);
+        dc.SelectObject(CPen{penWidth, RGB(0, 0, 0)});
+        dc.MoveTo(20, 0);
+        dc.LineTo(20, 10);
+        painter.end();
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, 5)) < 128;
+        return dark;
+    };
+    EXPECT_EQ(widthDrawn(1.0, 5), 5);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 5), 1);
+    EXPECT_EQ(widthDrawn(15 / 23.6, 5), 3);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 1), 1);
+    // A screen finer than the printer never thickens them; nonsense is 1.
+    EXPECT_EQ(widthDrawn(4.0, 5), 5);
+    EXPECT_EQ(widthDrawn(std::nan(""), 5), 5);
+}
+
+TEST(AboutBox, SharpPicturesAndTheBuildsVersion) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap ship = AboutDialog::ShipPicture(ratio);
+        EXPECT_EQ(ship.size(), QSize(160, 72) * ratio);
+        EXPECT_EQ(ship.deviceIndependentSize(), QSizeF(160, 72));
+        EXPECT_EQ(AboutDialog::CompassPicture(ratio).size(), QSize(72, 72) * ratio);
+    }
+    AboutDialog about;
+    const QString text = about.findChild<QLabel*>("aboutText")->text();
+    EXPECT_TRUE(text.contains("Version " BRINNOW_VERSION));
+    EXPECT_FALSE(text.contains("squadron"));
 }
 
 // Placement through a real window manager; run by scripts/window-check.sh.
