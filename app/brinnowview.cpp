@@ -1,5 +1,6 @@
 #include "app/brinnowview.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -328,6 +329,12 @@ QPrinter& CBrinnowView::Printer() {
     return *m_printer;
 }
 
+// The print dialog proposes this name, with ".pdf", for printing to a file,
+// and a PDF carries it as its title.
+QString CBrinnowView::PrintJobName() const {
+    return QFileInfo(QString::fromStdString(m_doc.GetTitle())).completeBaseName();
+}
+
 void CBrinnowView::FilePrintSetup() {
     QPageSetupDialog dialog(&Printer(), this);
     dialog.exec();
@@ -335,7 +342,7 @@ void CBrinnowView::FilePrintSetup() {
 
 void CBrinnowView::FilePrint() {
     QPrinter& printer = Printer();
-    printer.setDocName("Brinnow");
+    printer.setDocName(PrintJobName());
     printer.setFromTo(0, 0);
     const int pages = m_doc.m_ships.empty() ? 0 : CountPages(*this, printer);
     QPrintDialog dialog(&printer, this);
@@ -347,7 +354,7 @@ void CBrinnowView::FilePrint() {
 
 void CBrinnowView::FilePrintPreview() {
     QPrinter& printer = Printer();
-    printer.setDocName("Brinnow");
+    printer.setDocName(PrintJobName());
     printer.setFromTo(0, 0);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle("Print Preview");

@@ -57,6 +57,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void EditArmaments();
     void EditNations();
 
+    QString PrintJobName() const;
     void FilePrint();
     void FilePrintSetup();
     void FilePrintPreview();

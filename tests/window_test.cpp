@@ -109,6 +109,13 @@ TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
     EXPECT_TRUE(choices[2].defaultSuffix.isEmpty());
 }
 
+TEST_F(Window, PrintJobsAreNamedAfterTheCampaign) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.View().PrintJobName(), "Untitled");
+    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("north sea.brn", 2)));
+    EXPECT_EQ(frame.View().PrintJobName(), "north sea");
+}
+
 TEST_F(Window, KeysQuitAndGoToTheFirstAndLastShip) {
     CMainFrame frame;
     EXPECT_EQ(frame.Action(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
