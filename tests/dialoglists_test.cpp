@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
+#include "editors/editships.h"
 #include "editors/messagebox.h"
 #include "editors/selectship.h"
 #include "model/brinnowdoc.h"
@@ -126,6 +128,25 @@ TEST(DialogLists, SelectShipKeepsLongNamesWholeAndSortsManyQuickly) {
     list->setCurrentRow(list->count() - 1);
     dialog.accept();
     EXPECT_EQ(dialog.Chosen(), 5);
+}
+
+TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
+    CBrinnowDoc doc;
+    const auto width = [&doc] {
+        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+        return dialog.sizeHint().width();
+    };
+    const int usual = width();
+    doc.m_nations[1].m_strName = std::string(5000, 'W');
+    doc.m_armaments[0].m_strNotes = std::string(5000, 'W');
+    EXPECT_EQ(width(), usual);
+    EXPECT_LT(usual, 1000);
+
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    for (const char* box : {"mainAF1", "secondaryAF4", "torpedoAF2", "turnSpeed5"}) {
+        EXPECT_FALSE(dialog.findChild<QLineEdit*>(box)->toolTip().isEmpty()) << box;
+    }
+    EXPECT_TRUE(dialog.findChild<QLineEdit*>("turnSpeed5")->toolTip().startsWith("Turn Speed 5"));
 }
 
 // The real message box: Enter on a question that throws work away says No.
