@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "editors/helpwindow.h"
@@ -16,9 +17,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Brinnow");
     auto* pictureRow = new QHBoxLayout;
     auto* ship = new QLabel;
-    ship->setPixmap(ShipPicture());
+    ship->setPixmap(ShipPicture(devicePixelRatioF()));
     auto* compass = new QLabel;
-    compass->setPixmap(CompassPicture());
+    compass->setPixmap(CompassPicture(devicePixelRatioF()));
     pictureRow->addWidget(ship);
     pictureRow->addStretch();
     pictureRow->addWidget(compass);
@@ -27,8 +28,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
         "<h2>Vexmoor Playing Aid</h2>"
         "<p>Brinnow Version " BRINNOW_VERSION
         "</p>"
-        "<p>Ship record cards, squadron and scenario sheets for the Vexmoor naval "
-        "wargame rules.</p>"
+        "<p>Ship record cards with their notes, blank ship forms and a comma-delimited ship "
+        "list for the Vexmoor naval wargame rules.</p>"
         "<p>&copy; 2026 The Brinnow developers.<br>Card text set in Liberation Sans.</p>");
     text->setObjectName("aboutText");
     text->setTextFormat(Qt::RichText);
@@ -51,8 +52,18 @@ void AboutDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-QPixmap AboutDialog::ShipPicture() {
-    QPixmap picture(160, 72);
+namespace {
+// A picture of a size in logical pixels, sharp at the given ratio.
+QPixmap SharpPixmap(int width, int height, qreal devicePixelRatio) {
+    const qreal ratio = std::max<qreal>(1, devicePixelRatio);
+    QPixmap picture(std::lround(width * ratio), std::lround(height * ratio));
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+}  // namespace
+
+QPixmap AboutDialog::ShipPicture(qreal devicePixelRatio) {
+    QPixmap picture = SharpPixmap(160, 72, devicePixelRatio);
     picture.fill(QColor(205, 225, 240));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -80,8 +91,8 @@ QPixmap AboutDialog::ShipPicture() {
     return picture;
 }
 
-QPixmap AboutDialog::CompassPicture() {
-    QPixmap picture(72, 72);
+QPixmap AboutDialog::CompassPicture(qreal devicePixelRatio) {
+    QPixmap picture = SharpPixmap(72, 72, devicePixelRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -9,9 +9,9 @@ class AboutDialog : public QDialog {
     explicit AboutDialog(QWidget* parent = nullptr);
 
     // The two pictures, drawn rather than stored: a dreadnought at sea and
-    // a compass rose.
-    static QPixmap ShipPicture();
-    static QPixmap CompassPicture();
+    // a compass rose, with as many device pixels as the screen's ratio gives.
+    static QPixmap ShipPicture(qreal devicePixelRatio = 1);
+    static QPixmap CompassPicture(qreal devicePixelRatio = 1);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

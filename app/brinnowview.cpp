@@ -1,5 +1,7 @@
 #include "app/brinnowview.h"
 
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -7,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "editors/documentnotice.h"
 #include "editors/editarmaments.h"
@@ -25,12 +28,16 @@
 #include "model/brinnowdoc.h"
 #include "platform/qpainterdc.h"
 #include "print/blankform.h"
+#include "print/cardpainter.h"
 #include "print/printframework.h"
 
 namespace {
 
 constexpr int kCardMode = 1;
 constexpr double kZoomStep = 1.25;
+constexpr double kMmPerInch = 25.4;
+// The printer resolution the cards' pen widths are given for.
+constexpr double kPrinterPixelsPerMm = 600 / kMmPerInch;
 
 }  // namespace
 
@@ -40,13 +47,19 @@ CBrinnowView::CBrinnowView(CBrinnowDoc& doc, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setSingleStep(20);
     setFocusPolicy(Qt::StrongFocus);
+    setWhatsThis(
+        "The campaign's ships as record cards, one under the other. Scroll with the scroll bar, "
+        "the arrow keys, Page Up, Page Down, Home and End; View > Zoom In and Zoom Out change "
+        "their size. Press F1 for the manual.");
 }
 
 CBrinnowView::~CBrinnowView() = default;
 
 void CBrinnowView::SetZoom(double zoom) {
-    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (!std::isfinite(zoom)) return;
+    zoom = std::clamp(zoom, MinimumZoom(), kMaxZoom);
     if (zoom == m_zoom) return;
     m_zoom = zoom;
     UpdateScrollBarNow();
@@ -78,33 +91,99 @@ bool CBrinnowView::HasSomethingToShow() const {
     return !m_doc.m_ships.empty() && !m_doc.m_armaments.empty();
 }
 
-// The screen's own pixels per millimetre, as a window's device context
-// reports them, times the zoom.
-double CBrinnowView::ScreenScale() const {
-    const QScreen* shown = screen();
-    const QSize pixels = shown->geometry().size();
-    const QSizeF mm = shown->physicalSize();
-    const int h = mm.width() >= 1 ? int(pixels.width() / int(mm.width())) : 0;
-    const int v = mm.height() >= 1 ? int(pixels.height() / int(mm.height())) : 0;
-    return std::max({1, h, v}) * m_zoom;
+double CBrinnowView::ScreenScale() const { return logicalDpiX() / kMmPerInch * m_zoom; }
+
+double CBrinnowView::ActualSizeZoom() const {
+    const double physical = screen()->physicalDotsPerInchX();
+    const double logical = logicalDpiX();
+    if (!std::isfinite(physical) || physical <= 0 || logical <= 0) return 1.0;
+    return std::clamp(physical / logical, 0.1, kMaxZoom);
 }
 
+CBrinnowView::DeviceLayout CBrinnowView::Layout() const {
+    DeviceLayout layout;
+    layout.dpr = std::max(1.0, viewport()->devicePixelRatioF());
+    layout.p = ScreenScale() * layout.dpr;
+    layout.margin = Mm(layout.p, 10);
+    layout.clientWidth = static_cast<int>(viewport()->width() * layout.dpr);
+    layout.clientHeight = static_cast<int>(viewport()->height() * layout.dpr);
+    layout.contentWidth =
+        std::max(layout.clientWidth, CardPainter::NarrowestNotesRight(layout.p) + layout.margin);
+    return layout;
+}
+
+void CBrinnowView::PrepareScreenDC(QPainterDC& dc, const DeviceLayout& layout) const {
+    dc.SetSurfaceSize(QSize(layout.contentWidth, layout.clientHeight));
+    dc.SetPenScale(layout.p / kPrinterPixelsPerMm);
+}
+
+QString CBrinnowView::EmptyHint() const {
+    if (HasSomethingToShow()) return {};
+    QString hint = m_doc.m_ships.empty() ? "This campaign has no ships yet.\n\n"
+                                         : "This campaign has no armament types yet.\n\n";
+    hint += m_doc.m_nations.empty() ? "Add the navies with Edit > Nations, then "
+                                    : "Nations are listed in Edit > Nations; ";
+    hint +=
+        "give each its guns with Edit > Armaments, and add ships with Edit > Ships. "
+        "Each ship then shows here as its record card.";
+    return hint;
+}
+
+void CBrinnowView::PaintEmptyHint(QPainter& painter) {
+    const QRect area = viewport()->rect().adjusted(24, 24, -24, -24);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, EmptyHint());
+}
+
+// Cards are laid out in device pixels, so a 2x screen shows them with twice
+// the detail at the same size as on a 1x screen.
 void CBrinnowView::paintEvent(QPaintEvent*) {
-    if (!HasSomethingToShow()) return;
     QPainter painter(viewport());
+    if (!HasSomethingToShow()) {
+        PaintEmptyHint(painter);
+        return;
+    }
+    const DeviceLayout layout = Layout();
+    painter.scale(1 / layout.dpr, 1 / layout.dpr);
+    painter.fillRect(QRect(0, 0, layout.clientWidth, layout.clientHeight), Qt::white);
+    painter.translate(-std::lround(horizontalScrollBar()->value() * layout.dpr), 0);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     QPainterDC dc(painter);
-    const double p = ScreenScale();
-    const int margin = Mm(p, 10);
-    const QRect client = viewport()->rect();
-    dc.PatBlt(0, 0, client.width(), client.height(), WHITENESS);
-    const int width = client.width() - 2 * margin;
+    PrepareScreenDC(dc, layout);
+    const int width = layout.contentWidth - 2 * layout.margin;
     const auto& ships = m_doc.m_ships;
     int y = 0;
-    for (std::size_t i = std::size_t(m_nTopShip); i < ships.size() && y <= client.height(); ++i) {
-        const int h = ships[i].GetCardHeight(dc, p, kCardMode, width);
-        ships[i].DrawCard(dc, p, margin, y, m_doc.m_armaments, kCardMode, width);
+    for (std::size_t i = std::size_t(m_nTopShip); i < ships.size() && y <= layout.clientHeight;
+         ++i) {
+        const int h = ships[i].GetCardHeight(dc, layout.p, kCardMode, width);
+        ships[i].DrawCard(dc, layout.p, layout.margin, y, m_doc.m_armaments, kCardMode, width);
         y += h;
     }
+}
+
+void CBrinnowView::UpdateHorizontalScrollBar(const DeviceLayout& layout) {
+    const int hidden =
+        static_cast<int>(std::ceil((layout.contentWidth - layout.clientWidth) / layout.dpr));
+    QScrollBar* bar = horizontalScrollBar();
+    const QSignalBlocker block(bar);
+    bar->setRange(0, std::max(0, hidden));
+    bar->setPageStep(std::max(1, viewport()->width()));
+    setHorizontalScrollBarPolicy(hidden > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void CBrinnowView::keyPressEvent(QKeyEvent* event) {
+    // Home and End (with or without Ctrl) go to the first and the last ship.
+    QScrollBar* bar = verticalScrollBar();
+    if (event->key() == Qt::Key_Home) {
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    } else if (event->key() == Qt::Key_End) {
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    m_nTopShip = bar->value();
+    viewport()->update();
 }
 
 // The bar shows when the cards do not fit; its range is the ships, its page
@@ -136,17 +215,19 @@ void CBrinnowView::UpdateScrollBar(CDC& dc, double p, int width, int height) {
 void CBrinnowView::UpdateScrollBarNow() {
     if (!HasSomethingToShow()) {
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_nTopShip = 0;
         return;
     }
     // Fonts are made in pixels, so any surface measures as the screen does;
-    // the size is the window's.
+    // the size is the window's, in its device pixels.
+    const DeviceLayout layout = Layout();
+    UpdateHorizontalScrollBar(layout);
     QImage probe(1, 1, QImage::Format_RGB32);
     QPainter painter(&probe);
     QPainterDC dc(painter, viewport());
-    const double p = ScreenScale();
-    const int margin = Mm(p, 10);
-    UpdateScrollBar(dc, p, viewport()->width() - 2 * margin, viewport()->height());
+    PrepareScreenDC(dc, layout);
+    UpdateScrollBar(dc, layout.p, layout.contentWidth - 2 * layout.margin, layout.clientHeight);
 }
 
 void CBrinnowView::resizeEvent(QResizeEvent* event) {
@@ -155,7 +236,7 @@ void CBrinnowView::resizeEvent(QResizeEvent* event) {
 }
 
 void CBrinnowView::scrollContentsBy(int, int) {
-    m_nTopShip = verticalScrollBar()->value();
+    m_nTopShip = std::max(0, verticalScrollBar()->value());
     viewport()->update();
 }
 
@@ -255,6 +336,12 @@ int CountPages(CBrinnowView& view, QPrinter& printer) {
 }
 }  // namespace
 
+// The print dialog proposes this name, with ".pdf", for printing to a file,
+// and a PDF carries it as its title.
+QString CBrinnowView::PrintJobName() const {
+    return QFileInfo(QString::fromStdString(m_doc.GetTitle())).completeBaseName();
+}
+
 void CBrinnowView::FilePrintSetup() {
     QPageSetupDialog dialog(&SharedPrinter(), this);
     dialog.exec();
@@ -266,7 +353,7 @@ void CBrinnowView::FilePrint() {
         return;
     }
     QPrinter& printer = SharedPrinter();
-    printer.setDocName("Brinnow");
+    printer.setDocName(PrintJobName());
     printer.setFromTo(0, 0);
     const int pages = CountPages(*this, printer);
     QPrintDialog dialog(&printer, this);

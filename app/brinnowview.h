@@ -8,6 +8,8 @@
 
 class CBrinnowDoc;
 class CDC;
+class QPainter;
+class QPainterDC;
 class QPrinter;
 struct FileChoice;
 
@@ -20,13 +22,24 @@ class CBrinnowView : public QAbstractScrollArea {
     explicit CBrinnowView(CBrinnowDoc& doc, QWidget* parent = nullptr);
     ~CBrinnowView() override;
 
-    // Zoom over the scale the screen's millimetres give.
-    static constexpr double kMinZoom = 0.5;
+    // Zoom over the scale of the desktop's own text size (its logical dots
+    // per inch), so a desktop set to 200 % shows the cards twice as large.
     static constexpr double kMaxZoom = 8.0;
     double Zoom() const { return m_zoom; }
     void SetZoom(double zoom);
     void ZoomIn();
     void ZoomOut();
+    // The zoom at which a card measures on the screen what it measures on
+    // paper, from the screen's physical resolution. Nothing smaller is
+    // offered: below it, lines and figures run together.
+    double ActualSizeZoom() const;
+    double MinimumZoom() const { return ActualSizeZoom(); }
+    void ShowActualSize() { SetZoom(ActualSizeZoom()); }
+    // Logical pixels per millimetre at the current zoom.
+    double ScreenScale() const;
+    // What the empty view says instead of showing nothing; empty when there
+    // are cards to show.
+    QString EmptyHint() const;
 
     int TopShip() const { return m_nTopShip; }
     // The document's ships changed: start again at the top if they are fewer.
@@ -47,6 +60,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void EditArmaments();
     void EditNations();
 
+    QString PrintJobName() const;
     void FilePrint();
     void FilePrintSetup();
     void FilePrintPreview();
@@ -65,10 +79,23 @@ class CBrinnowView : public QAbstractScrollArea {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     bool HasSomethingToShow() const;
-    double ScreenScale() const;
+    // The card layout in device pixels, sharp on a high-resolution screen.
+    struct DeviceLayout {
+        double dpr = 1;  // device pixels per logical pixel
+        double p = 1;    // device pixels per millimetre
+        int margin = 0;  // device pixels
+        int clientWidth = 0;
+        int clientHeight = 0;
+        int contentWidth = 0;  // never narrower than the cards with their notes
+    };
+    DeviceLayout Layout() const;
+    void PrepareScreenDC(QPainterDC& dc, const DeviceLayout& layout) const;
+    void PaintEmptyHint(QPainter& painter);
+    void UpdateHorizontalScrollBar(const DeviceLayout& layout);
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     void AfterEditing(bool changedQuietly);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -29,17 +30,37 @@ constexpr const char* kIdlePrompt = "For Help, press F1";
 constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kSettingsGroup = "Settings";
 constexpr double kDefaultZoom = 2.0;
+constexpr const char* kCampaignFilter = "Brinnow campaigns (*.brn);;All files (*)";
 
 // The prompt of a command: the status-bar text, then after "\n" the tool tip.
 void SetPrompt(QAction* action, const QString& prompt) {
     const QStringList parts = prompt.split('\n');
     action->setStatusTip(parts.value(0));
     action->setToolTip(parts.value(1, parts.value(0)));
+    // What's This on any command says what it does, never nothing.
+    action->setWhatsThis(parts.value(0));
+}
+
+// The desktop theme's icon, or the bundled picture of the same meaning in
+// both sizes a tool bar asks for.
+QIcon ThemeIcon(const char* theme, const QString& bundled) {
+    if (QIcon::hasThemeIcon(theme)) return QIcon::fromTheme(theme);
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        icon.addFile(QStringLiteral(":/icons/toolbar/%1-%2.png").arg(bundled).arg(size),
+                     QSize(size, size));
+    }
+    return icon;
 }
 
 }  // namespace
 
+// The bundled pictures live in this library's resources, which a static
+// library must register itself.
+static void RegisterIcons() { Q_INIT_RESOURCE(icons); }
+
 CMainFrame::CMainFrame() {
+    RegisterIcons();
     setObjectName("mainFrame");
     m_view = new CBrinnowView(m_doc, this);
     setCentralWidget(m_view);
@@ -104,17 +125,19 @@ void CMainFrame::CreateFileMenu() {
     AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent File", "Open this document");
     m_recentSeparator = m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_APP_EXIT, "E&xit",
-               "Quit the application; prompts to save documents\nExit");
+               "Quit the application; prompts to save documents\nExit",
+               QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void CMainFrame::CreateEditMenu() {
     QMenu* menu = menuBar()->addMenu("&Edit");
-    AddCommand(menu, ID_EDIT_NATIONS, "Nations", "Edit Nations");
-    AddCommand(menu, ID_EDIT_ARMAMENTS, "Armaments", "Edit Armament Information");
+    // Access keys only: the items read as they always have.
+    AddCommand(menu, ID_EDIT_NATIONS, "&Nations", "Edit Nations");
+    AddCommand(menu, ID_EDIT_ARMAMENTS, "&Armaments", "Edit Armament Information");
     menu->addSeparator();
-    AddCommand(menu, ID_EDIT_SHIPS, "Ships", "Edit Ship Stats");
-    AddCommand(menu, ID_EDIT_SQUADRONS, "Squadrons", "Edit Ship Squadrons");
-    AddCommand(menu, ID_EDIT_SCENARIOS, "Scenarios", "Edit Vexmoor Scenarios");
+    AddCommand(menu, ID_EDIT_SHIPS, "S&hips", "Edit Ship Stats");
+    AddCommand(menu, ID_EDIT_SQUADRONS, "S&quadrons", "Edit Ship Squadrons");
+    AddCommand(menu, ID_EDIT_SCENARIOS, "S&cenarios", "Edit Vexmoor Scenarios");
     AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
     AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
                "Copy the selection and put it on the Clipboard\nCopy");
@@ -163,23 +186,23 @@ void CMainFrame::CreateHelpMenu() {
 void CMainFrame::CreateToolBar() {
     QToolBar* bar = addToolBar("Standard");
     bar->setObjectName("toolBar");
-    bar->setIconSize(QSize(16, 15));
-    const auto add = [&](int id, QStyle::StandardPixmap icon, const char* theme) {
+    bar->setIconSize(QSize(16, 16));
+    const auto add = [&](int id, const char* theme, const char* bundled) {
         QAction* action = Action(id);
-        action->setIcon(QIcon::fromTheme(theme, style()->standardIcon(icon)));
+        action->setIcon(ThemeIcon(theme, bundled));
         bar->addAction(action);
     };
-    add(ID_FILE_NEW, QStyle::SP_FileIcon, "document-new");
-    add(ID_FILE_OPEN, QStyle::SP_DialogOpenButton, "document-open");
-    add(ID_FILE_SAVE, QStyle::SP_DialogSaveButton, "document-save");
+    add(ID_FILE_NEW, "document-new", "document-new");
+    add(ID_FILE_OPEN, "document-open", "document-open");
+    add(ID_FILE_SAVE, "document-save", "document-save");
     bar->addSeparator();
-    add(ID_EDIT_CUT, QStyle::SP_DialogDiscardButton, "edit-cut");
-    add(ID_EDIT_COPY, QStyle::SP_FileDialogNewFolder, "edit-copy");
-    add(ID_EDIT_PASTE, QStyle::SP_DialogApplyButton, "edit-paste");
+    add(ID_EDIT_CUT, "edit-cut", "edit-cut");
+    add(ID_EDIT_COPY, "edit-copy", "edit-copy");
+    add(ID_EDIT_PASTE, "edit-paste", "edit-paste");
     bar->addSeparator();
-    add(ID_FILE_PRINT, QStyle::SP_FileDialogDetailedView, "document-print");
-    add(ID_APP_ABOUT, QStyle::SP_MessageBoxInformation, "help-about");
-    add(ID_CONTEXT_HELP, QStyle::SP_TitleBarContextHelpButton, "help-contextual");
+    add(ID_FILE_PRINT, "document-print", "document-print");
+    add(ID_APP_ABOUT, "help-about", "help-about");
+    add(ID_CONTEXT_HELP, "help-contextual", "help-browser");
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -223,7 +246,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_VIEW_STATUS_BAR, [this](bool shown) { statusBar()->setVisible(shown); });
     handle(ID_VIEW_ZOOM_IN, [this] { m_view->ZoomIn(); });
     handle(ID_VIEW_ZOOM_OUT, [this] { m_view->ZoomOut(); });
-    handle(ID_VIEW_ZOOM_RESET, [this] { m_view->SetZoom(1.0); });
+    handle(ID_VIEW_ZOOM_RESET, [this] { m_view->ShowActualSize(); });
     handle(ID_EDIT_NATIONS, [this] { m_view->EditNations(); });
     handle(ID_EDIT_ARMAMENTS, [this] { m_view->EditArmaments(); });
     handle(ID_EDIT_SHIPS, [this] { m_view->EditShips(); });
@@ -244,7 +267,9 @@ void CMainFrame::ConnectCommands() {
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + " - " + kWindowTitle);
+    // "[*]" shows as "*" while the document holds unsaved changes.
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + "[*] - " + kWindowTitle);
+    setWindowModified(m_doc.IsModified());
 }
 
 bool CMainFrame::SaveModified() {
@@ -269,7 +294,7 @@ bool CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OnFileOpen() {
-    const QString path = ChooseFile(this, {FileChoice::Open, "Open", {}, {}});
+    const QString path = ChooseFile(this, {FileChoice::Open, "Open", kCampaignFilter, {}});
     return !path.isEmpty() && OpenDocumentFile(path);
 }
 
@@ -328,8 +353,18 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-    const QString path = ChooseFile(this, {FileChoice::Save, "Save As", {}, {}});
+    const QString path = ChooseFile(
+        this, {FileChoice::Save, "Save As", kCampaignFilter, "brn", ProposedDocumentPath()});
     return !path.isEmpty() && SaveTo(path);
+}
+
+// The document's own file, or its title in the last folder used.
+QString CMainFrame::ProposedDocumentPath() const {
+    if (!m_doc.GetPathName().empty()) return QString::fromStdString(m_doc.GetPathName());
+    const QString folder =
+        m_recentFiles.isEmpty() ? QString() : QFileInfo(m_recentFiles.first()).absolutePath();
+    const QString name = QString::fromStdString(m_doc.GetTitle()) + ".brn";
+    return folder.isEmpty() ? name : folder + "/" + name;
 }
 
 bool CMainFrame::SaveTo(const QString& path) {
@@ -383,14 +418,27 @@ void CMainFrame::LoadSettings() {
     settings.endGroup();
     RebuildRecentFiles();
     settings.beginGroup(kSettingsGroup);
+    // The window first, as a zoom change saves the settings and would store
+    // the default geometry over the user's.
+    RestoreWindowPlacement(settings);
     // Screens report few pixels per millimetre, so cards start at twice
     // their true size; the user's own choice is kept from then on.
     m_view->SetZoom(settings.value("Zoom", kDefaultZoom).toDouble());
-    if (!restoreGeometry(settings.value("WindowGeometry").toByteArray())) resize(1000, 760);
     settings.endGroup();
+    m_settingsLoaded = true;
+}
+
+void CMainFrame::RestoreWindowPlacement(QSettings& settings) {
+    restoreState(settings.value("WindowState").toByteArray());
+    if (restoreGeometry(settings.value("WindowGeometry").toByteArray())) return;
+    // A first start: two thirds of the screen, centred on it.
+    const QRect available = screen()->availableGeometry();
+    const QSize size = available.size() * 2 / 3;
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
 }
 
 void CMainFrame::SaveSettings() const {
+    if (!m_settingsLoaded) return;
     QSettings settings;
     settings.beginGroup(kRecentGroup);
     settings.remove("");
@@ -401,6 +449,7 @@ void CMainFrame::SaveSettings() const {
     settings.beginGroup(kSettingsGroup);
     settings.setValue("Zoom", m_view->Zoom());
     settings.setValue("WindowGeometry", saveGeometry());
+    settings.setValue("WindowState", saveState());
     settings.endGroup();
 }
 

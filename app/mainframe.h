@@ -11,6 +11,7 @@
 class CBrinnowView;
 class QAction;
 class QMenu;
+class QSettings;
 
 // The main window: menus, tool bar, status bar, the one document and its
 // view, the document's life from New to Exit.
@@ -59,10 +60,12 @@ class CMainFrame : public QMainWindow {
     void CreateAccelerators();
     void ConnectCommands();
     bool SaveTo(const QString& path);
+    QString ProposedDocumentPath() const;
     void AddRecentFile(const QString& path);
     void RebuildRecentFiles();
     void LoadSettings();
     void SaveSettings() const;
+    void RestoreWindowPlacement(QSettings& settings);
     void ShowAbout();
     void UpdateKeyIndicators(int key);
 
@@ -75,4 +78,6 @@ class CMainFrame : public QMainWindow {
     QStringList m_recentFiles;
     QHash<int, QLabel*> m_keyIndicators;
     QHash<int, bool> m_keyStates;
+    // Nothing is saved before the stored settings were applied.
+    bool m_settingsLoaded = false;
 };

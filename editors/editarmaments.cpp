@@ -59,7 +59,9 @@ CEditArmamentsDlg::CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent)
         FillArmamentList();
         UpdateButtons();
     });
-    connect(m_list, &QListWidget::currentRowChanged, this, &CEditArmamentsDlg::UpdateButtons);
+    // The selection, not the current row, decides: a click selects after the
+    // current row has moved.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditArmamentsDlg::UpdateButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditArmamentsDlg::OnEdit);
     connect(m_add, &QPushButton::clicked, this, &CEditArmamentsDlg::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &CEditArmamentsDlg::OnEdit);
@@ -89,8 +91,7 @@ void CEditArmamentsDlg::FillArmamentList() {
 }
 
 void CEditArmamentsDlg::UpdateButtons() {
-    const bool selected = m_list->currentRow() >= 0 && m_list->currentItem() != nullptr &&
-                          m_list->currentItem()->isSelected();
+    const bool selected = SelectedPosition() >= 0;
     m_edit->setEnabled(selected);
     m_copy->setEnabled(selected);
     m_remove->setEnabled(selected);
@@ -98,7 +99,8 @@ void CEditArmamentsDlg::UpdateButtons() {
 }
 
 int CEditArmamentsDlg::SelectedPosition() const {
-    const int row = m_list->currentRow();
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    const int row = selected.isEmpty() ? -1 : m_list->row(selected.constFirst());
     return row < 0 || m_nFirstRow < 0 ? -1 : m_nFirstRow + row;
 }
 
@@ -163,7 +165,7 @@ void CEditArmamentsDlg::OnRemove() {
     const int position = SelectedPosition();
     if (position < 0) return;
     if (AfxMessageBox("Are you sure you want to delete this Armament type?",
-                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
     m_doc.RemoveArmament(position);

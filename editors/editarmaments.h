@@ -17,6 +17,8 @@ class CEditArmamentsDlg : public BrinnowDialog {
     CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent);
 
     int FirstRow() const { return m_nFirstRow; }
+    // The document position of the selected row, or -1 when none is selected.
+    int SelectedPosition() const;
     // Removing changes the list without the document-changed notice; the
     // caller still marks the document modified.
     bool ChangedQuietly() const { return m_bChangedQuietly; }
@@ -31,7 +33,6 @@ class CEditArmamentsDlg : public BrinnowDialog {
   private:
     // Runs "Add Armament" on a new armament and inserts the result.
     void AddThroughDialog(const VxArmament& armament);
-    int SelectedPosition() const;
 
     CBrinnowDoc& m_doc;
     int m_nFirstRow = -1;

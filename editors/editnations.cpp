@@ -36,7 +36,7 @@ CEditNationsDlg::CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent)
     layout->addLayout(row);
     resize(360, 300);
 
-    connect(m_list, &QListWidget::currentRowChanged, this, &CEditNationsDlg::UpdateButtons);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditNationsDlg::UpdateButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditNationsDlg::OnEdit);
     connect(add, &QPushButton::clicked, this, &CEditNationsDlg::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &CEditNationsDlg::OnEdit);
@@ -52,8 +52,13 @@ void CEditNationsDlg::FillList() {
     m_list->setCurrentRow(-1);
 }
 
+int CEditNationsDlg::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->row(selected.constFirst());
+}
+
 void CEditNationsDlg::UpdateButtons() {
-    const bool selected = m_list->currentRow() >= 0;
+    const bool selected = SelectedRow() >= 0;
     m_edit->setEnabled(selected);
     m_remove->setEnabled(selected);
 }
@@ -68,7 +73,7 @@ void CEditNationsDlg::OnAdd() {
 }
 
 void CEditNationsDlg::OnEdit() {
-    const int row = m_list->currentRow();
+    const int row = SelectedRow();
     if (row < 0) return;
     VxNation& stored = m_nations[std::size_t(row)];
     CAddNationDlg dialog(stored, false, this);

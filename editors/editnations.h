@@ -20,6 +20,9 @@ class CEditNationsDlg : public BrinnowDialog {
     void OnRemove();
 
   private:
+    // The selected row, or -1: what the user clicked, not just the current row.
+    int SelectedRow() const;
+
     CArray<VxNation>& m_nations;
     QListWidget* m_list;
     QPushButton* m_edit;

@@ -45,7 +45,23 @@ std::array<QLineEdit*, N> NumberEdits(const QString& prefix) {
 QComboBox* DropDown(const QString& name) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
+    // A long nation or armament name widens the open list, not the dialog.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(14);
     return combo;
+}
+
+// Says what each box of a row of number edits holds, and where it goes on
+// the card.
+template <std::size_t N>
+void DescribeBoxes(const std::array<QLineEdit*, N>& edits, const QString& what,
+                   const QString& cardRow) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const QString name = QStringLiteral("%1 %2").arg(what).arg(i + 1);
+        edits[i]->setToolTip(
+            QStringLiteral("%1: box %2 of the card's %3").arg(name).arg(i + 1).arg(cardRow));
+        edits[i]->setAccessibleName(name);
+    }
 }
 
 // A stored position selects its row; one outside the list selects none.
@@ -109,6 +125,10 @@ void CEditShipsDlg::BuildForm() {
     m_notes = new QPlainTextEdit;
     m_notes->setObjectName("notesEdit");
     m_notes->setTabChangesFocus(true);
+    DescribeBoxes(m_mainAF, "Main Armament AF", "middle row");
+    DescribeBoxes(m_secondaryAF, "Secondary Armament AF", "middle row");
+    DescribeBoxes(m_torpedoAF, "Torpedo Armament AF", "middle row");
+    DescribeBoxes(m_turnSpeed, "Turn Speed", "bottom row");
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("Name"), 0, 0);
@@ -351,7 +371,7 @@ void CEditShipsDlg::OnCancelAdd() {
 }
 
 int CEditShipsDlg::SelectShip() {
-    CSelectShipDlg select(m_ships, this);
+    CSelectShipDlg select(m_ships, this, &m_nations);
     return select.exec() == QDialog::Accepted ? select.Chosen() : -1;
 }
 

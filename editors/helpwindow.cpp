@@ -1,5 +1,7 @@
 #include "editors/helpwindow.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QUrl>
 
 namespace {
@@ -33,7 +35,31 @@ void HelpWindow::ShowContext(int context) {
                                : QStringLiteral("context-%1").arg(context);
     setSource(QUrl(QString(kManual) + "#" + anchor));
     if (!toHtml().contains(anchor)) setSource(QUrl(QString(kManual) + "#index"));
+    StayUsableBeside(QApplication::activeModalWidget());
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::StayUsableBeside(QWidget* modal) {
+    if (modal == this || parentWidget() == modal) return;
+    if (parentWidget()) parentWidget()->removeEventFilter(this);
+    const QRect placed = geometry();
+    const bool wasShown = isVisible();
+    setParent(modal, Qt::Window);
+    if (wasShown) setGeometry(placed);
+    if (modal) modal->installEventFilter(this);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The dialog is closing: keep the manual open on its own (or beside the
+    // dialog below it), where the user left it.
+    if (watched == parentWidget() && event->type() == QEvent::Hide) {
+        const bool shown = isVisible();
+        QWidget* below = parentWidget()->parentWidget();
+        below = below ? below->window() : nullptr;
+        StayUsableBeside(below && below->isModal() ? below : nullptr);
+        if (shown) show();
+    }
+    return QTextBrowser::eventFilter(watched, event);
 }

@@ -18,12 +18,19 @@ constexpr int kPrintSelection = 130;
 // context.
 void ShowHelp(int context);
 
+// The manual's window. A modal dialog blocks every window but its own, so
+// while one is open the manual becomes a window of that dialog, and goes
+// back to standing alone when the dialog closes.
 class HelpWindow : public QTextBrowser {
     Q_OBJECT
   public:
     static HelpWindow* Instance();
     void ShowContext(int context);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     HelpWindow();
+    void StayUsableBeside(QWidget* modal);
 };

@@ -45,6 +45,7 @@ int AfxMessageBoxUnicode(const QString& text, unsigned type) {
     if (Hook()) return Hook()(text.toStdString(), type);
     QMessageBox box(IconOf(type), QApplication::applicationName(), text, ButtonsOf(type),
                     QApplication::activeWindow());
+    if (type & MB_DEFBUTTON2) box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;
@@ -58,7 +59,8 @@ int AfxMessageBoxUnicode(const QString& text, unsigned type) {
 }
 
 bool AskYesNo(const std::string& question) {
-    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    // No is the default, so that Enter, Enter never throws work away.
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }

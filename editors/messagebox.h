@@ -13,6 +13,8 @@ enum MessageBoxType : unsigned {
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30,
     MB_ICONINFORMATION = 0x40,
+    // The second button (No) is the default: for questions that throw work away.
+    MB_DEFBUTTON2 = 0x100,
 };
 enum MessageBoxAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 

@@ -1,6 +1,7 @@
 #include "platform/qpainterdc.h"
 
 #include <QPaintDevice>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/qtstrings.h"
@@ -33,9 +34,9 @@ int QPainterDC::GetDeviceCaps(DeviceCap index) const {
     const QPaintDevice* device = m_capsDevice;
     switch (index) {
         case HORZRES:
-            return device->width();
+            return m_surfaceSize.isValid() ? m_surfaceSize.width() : device->width();
         case VERTRES:
-            return device->height();
+            return m_surfaceSize.isValid() ? m_surfaceSize.height() : device->height();
         case HORZSIZE:
             return device->widthMM();
         case VERTSIZE:
@@ -156,8 +157,14 @@ CBrush QPainterDC::SelectObject(const CBrush& brush) {
     return std::exchange(m_brush, brush);
 }
 
+void QPainterDC::SetPenScale(double scale) {
+    m_penScale = std::isfinite(scale) && scale > 0 ? std::min(scale, 1.0) : 1.0;
+    ApplyPen();
+}
+
 void QPainterDC::ApplyPen() {
-    QPen pen(QColorOf(m_pen.color), std::max(1, m_pen.width));
+    const int width = static_cast<int>(std::lround(m_pen.width * m_penScale));
+    QPen pen(QColorOf(m_pen.color), std::max(1, width));
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     m_painter.setPen(pen);

@@ -19,6 +19,12 @@ class QPainterDC : public CDC {
     // Called by StartPage when a page was ended before: the device's way to
     // begin a new page (QPdfWriter::newPage, QPrinter::newPage).
     void SetPageBreak(std::function<void()> pageBreak) { m_pageBreak = std::move(pageBreak); }
+    // A screen draws in its device pixels, which its widget does not report.
+    void SetSurfaceSize(const QSize& pixels) { m_surfaceSize = pixels; }
+    // Pens are given in printer pixels; a coarser screen draws them
+    // proportionally thinner (never below one pixel), so thick outlines do
+    // not swallow the figures beside them.
+    void SetPenScale(double scale);
 
     int GetDeviceCaps(DeviceCap index) const override;
 
@@ -52,6 +58,8 @@ class QPainterDC : public CDC {
     const QPaintDevice* m_capsDevice;
     std::function<void()> m_pageBreak;
     bool m_pageEnded = false;
+    QSize m_surfaceSize;
+    double m_penScale = 1.0;
     QPoint m_position;
     unsigned m_align = TA_LEFT | TA_TOP;
     int m_bkMode = OPAQUE;

@@ -270,6 +270,8 @@ int CardPainter::NotesWrapWidth(double p, int width) {
     return std::max(width + ::Mm(p, 10) - NotesColumn(p), ::Mm(p, 30));
 }
 
+int CardPainter::NarrowestNotesRight(double p) { return NotesColumn(p) + ::Mm(p, 30); }
+
 void CardPainter::DrawNotes(const VxShip& ship, int width) {
     const CFont notesFont = MakeFont(kNotesFont, FALSE);
     ScopedSelection<CFont> font(m_dc, notesFont);

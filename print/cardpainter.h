@@ -18,6 +18,9 @@ class CardPainter {
     void DrawNotes(const VxShip& ship, int width);
 
     static int Height(CDC& dc, double p, const VxShip& ship, int mode, int width);
+    // The right edge of the narrowest notes column: a listing narrower than
+    // this (plus its margin) must scroll sideways to show the notes.
+    static int NarrowestNotesRight(double p);
 
   private:
     int Mm(double k) const;

@@ -4,7 +4,7 @@
 
 namespace {
 constexpr const char* kTitle = "Vexmoor";
-constexpr const char* kVersionLine = "Brinnow Version 1.0";
+constexpr const char* kVersionLine = "Brinnow Version " BRINNOW_VERSION;
 }  // namespace
 
 double PixelsPerMm(const CDC& dc) {

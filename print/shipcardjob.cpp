@@ -6,11 +6,24 @@
 namespace {
 constexpr const char* kContinued = " <continued>";
 constexpr int kCardMode = 1;
+
+// Where the cards start on a page: under the nation heading.
+int CardsTop(const PageGeometry& page, double p) { return Mm(p, 5) + page.margin; }
+
+// The most the cards of one page may measure together: down to the top of
+// the footer band. (The bottom limit alone is counted from the top of the
+// page, while the cards start below the heading, so it would let the last
+// card run into the band.)
+int CardsLimit(const PageGeometry& page, double p) {
+    const int footerTop = page.height - Mm(p, 5);
+    return footerTop - CardsTop(page, p);
+}
 }  // namespace
 
 std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) const {
     const double p = PixelsPerMm(dc);
     const PageGeometry page = PageGeometry::Of(dc, p);
+    const int limit = CardsLimit(page, p);
     const auto& ships = m_doc.m_ships;
     const int count = static_cast<int>(ships.size());
     std::vector<ShipPageRange> pages;
@@ -26,7 +39,7 @@ std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) cons
                                    ? pendingHeight
                                    : ship.GetCardHeight(dc, p, kCardMode, page.printableWidth);
             pendingHeight = -1;
-            const bool full = total + height > page.bottomLimit && i > first;
+            const bool full = total + height > limit && i > first;
             if (full || (pagePerNation && ship.m_nNation != nation)) {
                 pendingHeight = height;
                 break;
@@ -59,7 +72,7 @@ void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber)
                    (nation ? nation->m_strName : CString()) + (continued ? kContinued : ""));
     }
 
-    int y = Mm(p, 5) + page.margin;
+    int y = CardsTop(page, p);
     const int last = std::min(range.last, static_cast<int>(ships.size()) - 1);
     for (int i = range.first; i <= last; ++i) {
         const VxShip& ship = ships[std::size_t(i)];

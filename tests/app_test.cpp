@@ -80,7 +80,8 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"Nations", "Armaments", "-", "Ships", "Squadrons", "Scenarios"}));
+    EXPECT_EQ(items,
+              (QStringList{"&Nations", "&Armaments", "-", "S&hips", "S&quadrons", "S&cenarios"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }
@@ -110,7 +111,7 @@ TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
 }
 
 TEST_F(Shell, CaptionAndStatusBarToggle) {
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Brinnow");
     QAction* toggle = frame->Action(ID_VIEW_STATUS_BAR);
     frame->show();
     EXPECT_TRUE(toggle->isChecked());
@@ -154,7 +155,7 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
     }
     EXPECT_EQ(frame->RecentFiles(),
               (QStringList{Path("e.brn"), Path("d.brn"), Path("c.brn"), Path("b.brn")}));
-    EXPECT_EQ(frame->windowTitle(), "e.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "e.brn[*] - Brinnow");
     ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
     EXPECT_EQ(frame->RecentFiles().first(), Path("c.brn"));
     EXPECT_EQ(frame->RecentFiles().size(), CMainFrame::kRecentFiles);
@@ -176,7 +177,7 @@ TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaign) {
     EXPECT_FALSE(frame->OpenDocumentFile(Path("cut.brn")));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_NE(messages[1].find("cut.brn\" is not a valid Brinnow document"), std::string::npos);
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
     EXPECT_EQ(frame->Document().m_ships.size(), 6u);
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Path("fleet.brn").toStdString());
@@ -227,7 +228,8 @@ TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_FALSE(frame->OnFileSaveAs());
     EXPECT_NE(messages.back().find("no/such/folder/x.brn"), std::string::npos);
     EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+    EXPECT_TRUE(frame->isWindowModified());
 }
 
 TEST_F(Shell, ClosingAModifiedDocumentAsks) {
@@ -263,13 +265,15 @@ TEST_F(Shell, TheViewScrollsByWholeShips) {
 
 TEST_F(Shell, ZoomIsClampedAndRemembered) {
     CBrinnowView& view = frame->View();
-    view.SetZoom(1.0);
+    view.SetZoom(2.0);
     frame->Action(ID_VIEW_ZOOM_IN)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), 1.25);
+    EXPECT_DOUBLE_EQ(view.Zoom(), 2.5);
     for (int i = 0; i < 20; ++i) view.ZoomOut();
-    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMinZoom);
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.MinimumZoom());
+    for (int i = 0; i < 20; ++i) view.ZoomIn();
+    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
     frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), 1.0);
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());
     view.SetZoom(3.0);
     CMainFrame second;
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
@@ -304,7 +308,7 @@ TEST_F(Shell, ZoomStopsAtBothEnds) {
     for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_IN)->trigger();
     EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
     for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_OUT)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMinZoom);
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.MinimumZoom());
 }
 
 TEST_F(Shell, YesThenCancellingSaveAsStopsAndKeepsTheChanges) {
@@ -353,7 +357,7 @@ TEST_F(Shell, AnUnreadableJsonFileSaysWhereAndChangesNothing) {
     EXPECT_NE(messages[0].find("at line 2, column 13 ($.format)"), std::string::npos)
         << messages[0];
     EXPECT_TRUE(frame->Document().SaveToBytes() == before);
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn - Brinnow");
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
 }
 
 TEST_F(Shell, ExportShipsAsCsvWritesOneRowPerShip) {

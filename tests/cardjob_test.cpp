@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "model/brinnowdoc.h"
 #include "print/printframework.h"
 #include "print/shipcardjob.h"
@@ -8,9 +11,15 @@
 
 namespace {
 
+// Where a page's cards must end: at the top of the footer band, counting from
+// where they start under the nation heading.
+int CardsLimit(const PageGeometry& page, double p) {
+    return page.height - Mm(p, 5) - (Mm(p, 5) + page.margin);
+}
+
 // The page layout as described: each page laid out from its first ship, a
-// card that does not fit or a change of nation ends the page. A card alone
-// too tall for a page is placed by itself.
+// card that does not fit above the footer band or a change of nation ends the
+// page. A card alone too tall for a page is placed by itself.
 std::vector<ShipPageRange> DescribedLayout(CBrinnowDoc& doc, CDC& dc) {
     const double p = PixelsPerMm(dc);
     const PageGeometry page = PageGeometry::Of(dc, p);
@@ -22,7 +31,7 @@ std::vector<ShipPageRange> DescribedLayout(CBrinnowDoc& doc, CDC& dc) {
         while (true) {
             const VxShip& ship = doc.m_ships[std::size_t(i)];
             const int next = total + ship.GetCardHeight(dc, p, 1, page.printableWidth);
-            if ((next > page.bottomLimit && i > first) || ship.m_nNation != nation0) {
+            if ((next > CardsLimit(page, p) && i > first) || ship.m_nNation != nation0) {
                 last = i - 1;
                 break;
             }
@@ -50,11 +59,38 @@ TEST(ShipCardJob, LayoutMatchesTheDescribedAlgorithm) {
 TEST(ShipCardJob, ExactlyFullPages) {
     CBrinnowDoc doc;
     doc.m_ships.resize(24);
-    // bottom limit = 6825 - 115 - 230 = 6480 = 12 cards of 540.
+    // Cards start at 115 + 230 = 345 and must end by the footer band at
+    // 6825 - 115 = 6710: 6365 pixels, 11 cards of 540. (The bottom limit
+    // alone, 6480, would let a twelfth end at 6825, inside the band.)
     RecordingDC dc(4960, 6825, 210, 297);
-    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 11}, {12, 24}}));
-    doc.m_ships.resize(25);
+    doc.m_ships.resize(22);
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 10}, {11, 22}}));
+    doc.m_ships.resize(23);
     EXPECT_EQ(ShipCardJob(doc).Layout(dc).size(), 3u);
+}
+
+TEST(ShipCardJob, NoCardReachesTheFooterBandInAnyOrientation) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {120, 0, 0, 0, 0, 3});
+    std::sort(doc.m_ships.begin(), doc.m_ships.end());
+    for (const auto& [w, h, mmW, mmH] : {std::array{4960, 6825, 210, 297},  // A4
+                                         std::array{6825, 4960, 297, 210},  // A4 landscape
+                                         std::array{5100, 6600, 216, 279},  // Letter
+                                         std::array{6600, 5100, 279, 216},  // Letter landscape
+                                         std::array{2480, 3507, 210, 297}}) {
+        RecordingDC dc(w, h, mmW, mmH);
+        const double p = PixelsPerMm(dc);
+        const PageGeometry page = PageGeometry::Of(dc, p);
+        for (const ShipPageRange& range : ShipCardJob(doc).Layout(dc)) {
+            int bottom = Mm(p, 5) + page.margin;
+            const int last = std::min(range.last, int(doc.m_ships.size()) - 1);
+            for (int i = range.first; i <= last; ++i) {
+                bottom += doc.m_ships[std::size_t(i)].GetCardHeight(dc, p, 1, page.printableWidth);
+            }
+            // A card alone on its page may be taller than the page.
+            if (last > range.first) EXPECT_LE(bottom, h - Mm(p, 5)) << w << "x" << h;
+        }
+    }
 }
 
 TEST(ShipCardJob, ACardTallerThanThePageStandsAlone) {

@@ -44,7 +44,9 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, HelpAndVersion) {
     EXPECT_EQ(Cmd({"--help"}).exitCode, 0);
     EXPECT_NE(Cmd({"--help"}).out.find("export-html"), std::string::npos);
-    EXPECT_EQ(Cmd({"--version"}).out, "brinnow-cli 1.0.0\n");
+    // The same version as the printed header and the About box.
+    EXPECT_EQ(Cmd({"--version"}).out, "brinnow-cli " BRINNOW_VERSION "\n");
+    EXPECT_STREQ(BRINNOW_VERSION, "1.0");
     const CliResult unknown = Cmd({"frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);

@@ -582,7 +582,7 @@ TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
     const QTemporaryDir folder;
     QString offered;
     SetFileChoiceHook([&](const FileChoice& choice) {
-        offered = choice.proposedName;
+        offered = choice.proposedPath;
         return folder.filePath("page.htm");
     });
     Open();

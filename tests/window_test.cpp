@@ -1,0 +1,376 @@
+// The main window as a desktop user meets it: placement kept between runs,
+// the caption's unsaved marker, file choices, keys, help beside a modal
+// dialog, the empty view's hint, and cards drawn in device pixels.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+
+#include "app/aboutdialog.h"
+#include "app/brinnowview.h"
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "editors/documentnotice.h"
+#include "editors/filedialogs.h"
+#include "editors/helpwindow.h"
+#include "platform/qpainterdc.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        SetFileChoiceHook([this](const FileChoice& choice) {
+            choices.push_back(choice);
+            return chosenFile;
+        });
+    }
+    void TearDown() override { SetFileChoiceHook({}); }
+    QString Campaign(const char* name, int ships) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {ships, 2, 1, 1, 2, 3});
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(doc.OnSaveDocument(path.toStdString()));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    ScriptedAnswers scripted;
+    std::vector<FileChoice> choices;
+    QString chosenFile;
+};
+
+TEST_F(Window, PlacementIsKeptFromOneRunToTheNext) {
+    {
+        CMainFrame first;
+        const QRect available = first.screen()->availableGeometry();
+        // A first start takes about two thirds of the screen.
+        EXPECT_NEAR(first.width(), available.width() * 2 / 3, 2);
+        EXPECT_NEAR(first.height(), available.height() * 2 / 3, 2);
+        first.View().SetZoom(3);
+        first.setGeometry(100, 100, 500, 400);
+        first.show();
+        QApplication::processEvents();
+        ASSERT_TRUE(first.close());
+    }
+    CMainFrame second;
+    EXPECT_EQ(second.geometry(), QRect(100, 100, 500, 400));
+    EXPECT_DOUBLE_EQ(second.View().Zoom(), 3);
+}
+
+TEST_F(Window, TheCaptionMarksUnsavedChanges) {
+    CMainFrame frame;
+    frame.show();
+    EXPECT_FALSE(frame.isWindowModified());
+    EXPECT_EQ(frame.windowTitle(), "Untitled[*] - Brinnow");
+    PostDocumentChangedNotice();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isWindowModified());
+    chosenFile = dir.filePath("fleet");
+    ASSERT_TRUE(frame.OnFileSave());
+    EXPECT_FALSE(frame.isWindowModified());
+    EXPECT_EQ(frame.windowTitle(), "fleet.brn[*] - Brinnow");
+}
+
+TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
+    CMainFrame frame;
+    chosenFile = dir.filePath("plain");
+    ASSERT_TRUE(frame.OnFileSaveAs());
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].filter, "Brinnow campaigns (*.brn);;All files (*)");
+    EXPECT_EQ(choices[0].proposedPath, "Untitled.brn");
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("plain.brn")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("plain")));
+
+    // A name with an extension of its own keeps it; the next Save As
+    // proposes the document's own file.
+    chosenFile = dir.filePath("fleet.dat");
+    ASSERT_TRUE(frame.OnFileSaveAs());
+    EXPECT_EQ(choices[1].proposedPath, dir.filePath("plain.brn"));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("fleet.dat")));
+
+    chosenFile.clear();
+    EXPECT_FALSE(frame.OnFileOpen());
+    EXPECT_EQ(choices[2].filter, choices[0].filter);
+    EXPECT_TRUE(choices[2].defaultSuffix.isEmpty());
+}
+
+TEST_F(Window, PrintJobsAreNamedAfterTheCampaign) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.View().PrintJobName(), "Untitled");
+    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("north sea.brn", 2)));
+    EXPECT_EQ(frame.View().PrintJobName(), "north sea");
+}
+
+TEST_F(Window, KeysQuitAndGoToTheFirstAndLastShip) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.Action(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
+    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("many.brn", 40)));
+    frame.resize(900, 600);
+    frame.show();
+    QApplication::processEvents();
+    CBrinnowView& view = frame.View();
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.TopShip(), 39);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.TopShip(), 0);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.TopShip(), 39);
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.TopShip(), 0);
+}
+
+TEST_F(Window, EditMenuItemsHaveAccessKeysAndEveryCommandSaysWhatItDoes) {
+    CMainFrame frame;
+    for (int id : {ID_EDIT_NATIONS, ID_EDIT_ARMAMENTS, ID_EDIT_SHIPS, ID_EDIT_SQUADRONS,
+                   ID_EDIT_SCENARIOS}) {
+        const QString text = frame.Action(id)->text();
+        EXPECT_TRUE(text.contains('&')) << text.toStdString();
+        EXPECT_FALSE(frame.Action(id)->whatsThis().isEmpty()) << id;
+    }
+    EXPECT_FALSE(frame.View().whatsThis().isEmpty());
+}
+
+// Counts the mouse presses that reach a widget.
+class PressCounter : public QObject {
+  public:
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) ++presses;
+        return false;
+    }
+};
+
+TEST_F(Window, TheManualStaysUsableWhileADialogIsOpen) {
+    CMainFrame frame;
+    frame.show();
+    HelpWindow* help = HelpWindow::Instance();
+    PressCounter counter;
+    help->viewport()->installEventFilter(&counter);
+    bool helpShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog, Qt::Key_F1);
+        QApplication::processEvents();
+        helpShown = help->isVisible();
+        // A click through the window system, which drops what a modal
+        // dialog blocks.
+        const QPoint inside = help->viewport()->mapTo(help->window(), QPoint(20, 20));
+        QTest::mouseClick(help->window()->windowHandle(), Qt::LeftButton, {}, inside);
+        QApplication::processEvents();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    frame.Action(ID_EDIT_NATIONS)->trigger();
+    EXPECT_TRUE(helpShown);
+    EXPECT_EQ(counter.presses, 1);
+    // The dialog has gone; the manual is still open, on its own.
+    QApplication::processEvents();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    help->close();
+}
+
+TEST_F(Window, AnEmptyCampaignShowsHowToBegin) {
+    CMainFrame frame;
+    frame.resize(800, 600);
+    frame.show();
+    QApplication::processEvents();
+    const QString hint = frame.View().EmptyHint();
+    EXPECT_TRUE(hint.contains("Edit > Ships"));
+    const QImage shot = frame.View().viewport()->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 160;
+    }
+    EXPECT_GT(dark, 50);
+
+    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("one.brn", 1)));
+    EXPECT_TRUE(frame.View().EmptyHint().isEmpty());
+}
+
+TEST_F(Window, ToolBarButtonsHavePictures) {
+    CMainFrame frame;
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP}) {
+        const QIcon icon = frame.Action(id)->icon();
+        EXPECT_FALSE(icon.pixmap(16, 16).isNull()) << id;
+        EXPECT_FALSE(icon.pixmap(32, 32).isNull()) << id;
+    }
+    // Cut and Copy are told apart by their pictures.
+    EXPECT_NE(frame.Action(ID_EDIT_CUT)->icon().pixmap(16).toImage(),
+              frame.Action(ID_EDIT_COPY)->icon().pixmap(16).toImage());
+}
+
+// The cards at the screen's device pixel ratio: under QT_SCALE_FACTOR=2 the
+// same card twice as sharp, its lines one device pixel wide.
+class OnScreenCards : public Window {
+  protected:
+    void ShowFleet(CMainFrame& frame) {
+        ASSERT_TRUE(frame.OpenDocumentFile(Campaign("fleet.brn", 3)));
+        frame.resize(1000, 700);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+    // The first run of dark pixels along a row, from x0 rightwards.
+    static std::pair<int, int> DarkRun(const QImage& image, int x0, int y) {
+        int x = x0;
+        while (x < image.width() && qGray(image.pixel(x, y)) > 128) ++x;
+        const int left = x;
+        while (x < image.width() && qGray(image.pixel(x, y)) <= 128) ++x;
+        return {left, x - left};
+    }
+};
+
+TEST_F(OnScreenCards, LinesAreOneDevicePixelAndTheCardKeepsItsSize) {
+    CMainFrame frame;
+    ShowFleet(frame);
+    CBrinnowView& view = frame.View();
+    view.SetZoom(2);
+    const QPixmap shot = view.viewport()->grab();
+    const QImage image = shot.toImage();
+    const double dpr = shot.devicePixelRatio();
+    EXPECT_DOUBLE_EQ(dpr, view.viewport()->devicePixelRatioF());
+    const double p = view.ScreenScale() * dpr;
+    // The card's size in logical pixels follows the desktop's text size,
+    // whatever the ratio: 42 mm at the zoom over its dots per inch.
+    EXPECT_NEAR(view.ScreenScale(), view.logicalDpiX() / 25.4 * 2, 1e-9);
+    const int margin = int(p * 10);
+    image.save(QDir::temp().filePath("brinnow-cards.png"));
+    // The card frame's left edge, just below its top rule.
+    const auto [left, thickness] = DarkRun(image, 0, int(p * 7) + int(p * 1));
+    EXPECT_EQ(left, margin);
+    EXPECT_EQ(thickness, 1);
+    // Its right edge, 42 mm further.
+    const auto [right, rightThickness] = DarkRun(image, margin + int(p * 40), int(p * 8));
+    EXPECT_NEAR(right - margin, p * 42, 2);
+    EXPECT_LE(rightThickness, 2);
+}
+
+TEST_F(OnScreenCards, ActualSizeIsThePrintedSize) {
+    CMainFrame frame;
+    ShowFleet(frame);
+    CBrinnowView& view = frame.View();
+    frame.Action(ID_VIEW_ZOOM_RESET)->trigger();
+    // The card's 42 mm measure 42 mm of the screen's physical size.
+    const double pixelsPerMm = view.screen()->physicalDotsPerInchX() / 25.4;
+    EXPECT_NEAR(view.ScreenScale() * 42, pixelsPerMm * 42, 0.5);
+    // Nothing smaller is offered.
+    view.ZoomOut();
+    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());
+    view.SetZoom(2);
+    view.ZoomOut();
+    EXPECT_GE(view.Zoom(), view.ActualSizeZoom());
+}
+
+TEST_F(OnScreenCards, WideCardsScrollSideways) {
+    CMainFrame frame;
+    ShowFleet(frame);
+    CBrinnowView& view = frame.View();
+    view.SetZoom(2);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    view.SetZoom(CBrinnowView::kMaxZoom);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QScrollBar* bar = view.horizontalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    // At the far right the notes' column ends inside the window.
+    bar->setValue(bar->maximum());
+    const QImage image = view.viewport()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() / 2), QColor(Qt::white));
+    view.SetZoom(2);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
+// wing-turret frame does not swallow the figure beside it.
+TEST(ScreenPens, ThickPrinterPensDrawThinOnAScreen) {
+    const auto widthDrawn = [](double scale, int penWidth) {
+        QImage image(40, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterDC dc(painter);
+        dc.SetPenScale(scale);
+        dc.SelectObject(CPen{penWidth, RGB(0, 0, 0)});
+        dc.MoveTo(20, 0);
+        dc.LineTo(20, 10);
+        painter.end();
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, 5)) < 128;
+        return dark;
+    };
+    EXPECT_EQ(widthDrawn(1.0, 5), 5);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 5), 1);
+    EXPECT_EQ(widthDrawn(15 / 23.6, 5), 3);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 1), 1);
+    // A screen finer than the printer never thickens them; nonsense is 1.
+    EXPECT_EQ(widthDrawn(4.0, 5), 5);
+    EXPECT_EQ(widthDrawn(std::nan(""), 5), 5);
+}
+
+TEST(AboutBox, SharpPicturesAndTheBuildsVersion) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap ship = AboutDialog::ShipPicture(ratio);
+        EXPECT_EQ(ship.size(), QSize(160, 72) * ratio);
+        EXPECT_EQ(ship.deviceIndependentSize(), QSizeF(160, 72));
+        EXPECT_EQ(AboutDialog::CompassPicture(ratio).size(), QSize(72, 72) * ratio);
+    }
+    AboutDialog about;
+    const QString text = about.findChild<QLabel*>("aboutText")->text();
+    EXPECT_TRUE(text.contains("Version " BRINNOW_VERSION));
+    EXPECT_FALSE(text.contains("squadron"));
+}
+
+// Placement through a real window manager; run by scripts/window-check.sh.
+class OnScreenPlacement : public Window {
+  protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) {
+            GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
+        }
+        Window::SetUp();
+    }
+};
+
+TEST_F(OnScreenPlacement, SizePositionAndMaximisedStateComeBack) {
+    QRect placed;
+    {
+        CMainFrame first;
+        first.setGeometry(100, 100, 900, 700);
+        first.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+        QTest::qWait(300);
+        placed = first.geometry();
+        ASSERT_TRUE(first.close());
+    }
+    {
+        CMainFrame second;
+        second.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+        QTest::qWait(300);
+        EXPECT_EQ(second.geometry(), placed);
+        second.showMaximized();
+        QTest::qWait(300);
+        ASSERT_TRUE(second.close());
+    }
+    CMainFrame third;
+    third.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&third));
+    QTest::qWait(300);
+    EXPECT_TRUE(third.isMaximized());
+}
+
+}  // namespace
