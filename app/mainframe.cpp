@@ -15,6 +15,7 @@
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
 #include "app/commandids.h"
+#include "app/findshipbar.h"
 #include "editors/documentnotice.h"
 #include "editors/filedialogs.h"
 #include "editors/helpwindow.h"
@@ -36,17 +37,24 @@ void SetPrompt(QAction* action, const QString& prompt) {
     action->setToolTip(parts.value(1, parts.value(0)));
 }
 
+// "Undo Edit Ships", or plain "Undo" when there is no step to name.
+QString StepCommandText(const QString& verb, const QString& step) {
+    return step.isEmpty() ? verb : verb + " " + step;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame() {
     setObjectName("mainFrame");
-    m_view = new CBrinnowView(m_doc, this);
+    m_view = new CBrinnowView(m_doc, m_history, this);
     setCentralWidget(m_view);
     CreateMenus();
     CreateToolBar();
+    CreateFindBar();
     CreateStatusBar();
     CreateAccelerators();
     ConnectCommands();
+    ConnectHistory();
     LoadSettings();
     SetNoticeWindow(this);
     qApp->installEventFilter(this);
@@ -87,6 +95,8 @@ void CMainFrame::CreateFileMenu() {
                QKeySequence("Ctrl+S"));
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
                "Save the active document with a new name\nSave As");
+    AddCommand(m_fileMenu, ID_FILE_REVERT, "Re&vert to Saved",
+               "Load the document again as it was last saved\nRevert to Saved");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
                QKeySequence("Ctrl+P"));
@@ -103,12 +113,23 @@ void CMainFrame::CreateFileMenu() {
 
 void CMainFrame::CreateEditMenu() {
     QMenu* menu = menuBar()->addMenu("&Edit");
+    AddCommand(menu, ID_EDIT_UNDO, "&Undo", "Undo the last edit\nUndo", QKeySequence::Undo);
+    AddCommand(menu, ID_EDIT_REDO, "&Redo", "Redo the edit undone last\nRedo")
+        ->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    menu->addSeparator();
     AddCommand(menu, ID_EDIT_NATIONS, "Nations", "Edit Nations");
     AddCommand(menu, ID_EDIT_ARMAMENTS, "Armaments", "Edit Armament Information");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_SHIPS, "Ships", "Edit Ship Stats");
     AddCommand(menu, ID_EDIT_SQUADRONS, "Squadrons", "Edit Ship Squadrons");
     AddCommand(menu, ID_EDIT_SCENARIOS, "Scenarios", "Edit Vexmoor Scenarios");
+    menu->addSeparator();
+    AddCommand(menu, ID_EDIT_FIND, "&Find Ship...",
+               "Find a ship by its name, identifier or notes\nFind Ship", QKeySequence("Ctrl+F"));
+    AddCommand(menu, ID_EDIT_REPEAT, "Find &Next", "Find the next matching ship\nFind Next",
+               QKeySequence("F3"));
+    AddCommand(menu, ID_EDIT_FIND_PREVIOUS, "Find Pre&vious",
+               "Find the previous matching ship\nFind Previous", QKeySequence("Shift+F3"));
     AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
     AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
                "Copy the selection and put it on the Clipboard\nCopy");
@@ -169,15 +190,30 @@ void CMainFrame::CreateToolBar() {
     add(ID_EDIT_COPY, QStyle::SP_FileDialogNewFolder, "edit-copy");
     add(ID_EDIT_PASTE, QStyle::SP_DialogApplyButton, "edit-paste");
     bar->addSeparator();
+    add(ID_EDIT_UNDO, QStyle::SP_ArrowBack, "edit-undo");
+    add(ID_EDIT_REDO, QStyle::SP_ArrowForward, "edit-redo");
+    bar->addSeparator();
     add(ID_FILE_PRINT, QStyle::SP_FileDialogDetailedView, "document-print");
     add(ID_APP_ABOUT, QStyle::SP_MessageBoxInformation, "help-about");
     add(ID_CONTEXT_HELP, QStyle::SP_TitleBarContextHelpButton, "help-contextual");
+}
+
+// The bar sits over the card listing, below the tool bar, until closed.
+void CMainFrame::CreateFindBar() {
+    m_findBar = new FindShipBar(m_doc, *m_view, this);
+    addToolBarBreak();
+    addToolBar(Qt::TopToolBarArea, m_findBar);
+    m_findBar->hide();
 }
 
 void CMainFrame::CreateStatusBar() {
     auto* idle = new QLabel(kIdlePrompt);
     idle->setObjectName("idlePrompt");
     statusBar()->addWidget(idle, 1);
+    m_shownCount = new QLabel;
+    m_shownCount->setObjectName("shownCount");
+    m_shownCount->hide();
+    statusBar()->addPermanentWidget(m_shownCount);
     int index = 0;
     for (const auto& [key, text] : {std::pair{int(Qt::Key_CapsLock), "CAP"},
                                     {int(Qt::Key_NumLock), "NUM"},
@@ -219,6 +255,10 @@ void CMainFrame::ConnectCommands() {
     handle(ID_EDIT_NATIONS, [this] { m_view->EditNations(); });
     handle(ID_EDIT_ARMAMENTS, [this] { m_view->EditArmaments(); });
     handle(ID_EDIT_SHIPS, [this] { m_view->EditShips(); });
+    handle(ID_FILE_REVERT, [this] { OnFileRevert(); });
+    handle(ID_EDIT_FIND, [this] { m_findBar->Activate(); });
+    handle(ID_EDIT_REPEAT, [this] { m_findBar->FindNext(); });
+    handle(ID_EDIT_FIND_PREVIOUS, [this] { m_findBar->FindPrevious(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
     handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
@@ -227,6 +267,40 @@ void CMainFrame::ConnectCommands() {
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
+}
+
+// Undo and Redo name the step they would take, and are there only when
+// there is one; the history's clean state is the modified flag.
+void CMainFrame::ConnectHistory() {
+    QUndoStack& stack = m_history.Stack();
+    QAction* undo = Action(ID_EDIT_UNDO);
+    QAction* redo = Action(ID_EDIT_REDO);
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString& step) { undo->setText(StepCommandText("&Undo", step)); });
+    connect(&stack, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString& step) { redo->setText(StepCommandText("&Redo", step)); });
+    connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(&m_history, &EditHistory::documentChanged, m_view, &CBrinnowView::OnUpdate);
+    connect(&m_history, &EditHistory::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        UpdateCaption();
+    });
+    connect(m_view, &CBrinnowView::listingChanged, this, &CMainFrame::UpdateShownCount);
+    connect(m_view, &CBrinnowView::listingChanged, m_findBar, &FindShipBar::RefillNations);
+    connect(m_findBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateShownCount);
+    // Revert needs a file to go back to.
+    connect(m_fileMenu, &QMenu::aboutToShow, this,
+            [this] { Action(ID_FILE_REVERT)->setEnabled(!m_doc.GetPathName().empty()); });
+}
+
+// While filters may narrow the listing, the status bar says how much of it shows.
+void CMainFrame::UpdateShownCount() {
+    m_shownCount->setVisible(m_findBar->isVisible());
+    m_shownCount->setText(
+        QStringLiteral("%1 of %2 ships").arg(m_view->ShownCount()).arg(m_doc.m_ships.size()));
 }
 
 void CMainFrame::UpdateCaption() {
@@ -249,6 +323,7 @@ bool CMainFrame::SaveModified() {
 bool CMainFrame::OnFileNew() {
     if (!SaveModified()) return false;
     m_doc.OnNewDocument();
+    m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
     return true;
@@ -266,6 +341,8 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         const WaitCursor wait;
         opened = m_doc.OnOpenDocument(path.toStdString());
     }
+    // Whether loaded or, after a failure, new, the document has no past.
+    m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
     if (!opened) {
@@ -298,8 +375,32 @@ bool CMainFrame::SaveTo(const QString& path) {
         AfxMessageBox(m_doc.ErrorMessage());
         return false;
     }
+    m_history.MarkSaved();
     AddRecentFile(path);
     UpdateCaption();
+    return true;
+}
+
+bool CMainFrame::OnFileRevert() {
+    const std::string path = m_doc.GetPathName();
+    if (path.empty()) return false;
+    if (AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
+                          " saved on disk? Undo brings back the changes.",
+                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    CBrinnowDoc saved;
+    bool loaded;
+    {
+        const WaitCursor wait;
+        loaded = saved.OnOpenDocument(path);
+    }
+    if (!loaded) {
+        AfxMessageBox(saved.ErrorMessage());
+        return false;
+    }
+    m_history.Run("Revert to Saved", [&] { m_doc = std::move(saved); });
+    m_history.MarkSaved();
     return true;
 }
 

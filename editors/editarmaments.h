@@ -17,10 +17,6 @@ class CEditArmamentsDlg : public BrinnowDialog {
     CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent);
 
     int FirstRow() const { return m_nFirstRow; }
-    // Removing changes the list without the document-changed notice; the
-    // caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
-
     void FillArmamentList();
     void UpdateButtons();
     void OnAdd();
@@ -35,7 +31,6 @@ class CEditArmamentsDlg : public BrinnowDialog {
 
     CBrinnowDoc& m_doc;
     int m_nFirstRow = -1;
-    bool m_bChangedQuietly = false;
     QComboBox* m_nation;
     QListWidget* m_list;
     QPushButton* m_add;

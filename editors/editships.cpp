@@ -338,6 +338,11 @@ bool CEditShipsDlg::LeaveGuard() {
 
 void CEditShipsDlg::MoveTo(int index) {
     if (m_nCount == 0 || !LeaveGuard()) return;
+    ShowShip(index);
+}
+
+void CEditShipsDlg::ShowShip(int index) {
+    if (m_nCount == 0) return;
     m_nCurrent = std::clamp(index, 0, m_nCount - 1);
     LoadCurrent();
     UpdateButtons();
@@ -432,7 +437,6 @@ void CEditShipsDlg::OnDelete() {
     m_ships.erase(m_ships.begin() + m_nCurrent);
     --m_nCount;
     m_nCurrent = std::max(0, std::min(m_nCurrent, m_nCount - 1));
-    m_bChangedQuietly = true;
     LoadCurrent();
     UpdateButtons();
 }
@@ -443,7 +447,6 @@ void CEditShipsDlg::Resort() {
     // passes of neighbour exchanges would, without their quadratic cost.
     if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
         std::stable_sort(m_ships.begin(), m_ships.end());
-        m_bChangedQuietly = true;
     }
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;

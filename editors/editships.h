@@ -26,9 +26,9 @@ class CEditShipsDlg : public BrinnowDialog {
     bool IsAdding() const { return m_bAdding; }
     int Current() const { return m_nCurrent; }
     const VxShip& WorkingShip() const { return m_ship; }
-    // Deleting and re-sorting change the list without the document-changed
-    // notice; the caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
+    // Shows this ship of the list without storing the one shown: how the
+    // dialog opens on a ship other than the first.
+    void ShowShip(int index);
 
     // The buttons and notifications, callable as the user would cause them.
     void OnFirst();
@@ -73,7 +73,6 @@ class CEditShipsDlg : public BrinnowDialog {
     int m_nCount = 0;
     int m_nCurrent = 0;
     bool m_bAdding = false;
-    bool m_bChangedQuietly = false;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

@@ -68,14 +68,16 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items,
-              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "&Print...",
-                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved",
+                                  "-", "&Print...", "Print Pre&view", "P&rint Setup...", "-",
+                                  "Recent File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"Nations", "Armaments", "-", "Ships", "Squadrons", "Scenarios"}));
+    EXPECT_EQ(items,
+              (QStringList{"&Undo", "&Redo", "-", "Nations", "Armaments", "-", "Ships", "Squadrons",
+                           "Scenarios", "-", "&Find Ship...", "Find &Next", "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 3);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }
