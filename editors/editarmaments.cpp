@@ -59,7 +59,7 @@ CEditArmamentsDlg::CEditArmamentsDlg(CBrinnowDoc& doc, QWidget* parent)
         FillArmamentList();
         UpdateButtons();
     });
-    connect(m_list, &QListWidget::currentRowChanged, this, &CEditArmamentsDlg::UpdateButtons);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CEditArmamentsDlg::UpdateButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CEditArmamentsDlg::OnEdit);
     connect(m_add, &QPushButton::clicked, this, &CEditArmamentsDlg::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &CEditArmamentsDlg::OnEdit);
