@@ -1,7 +1,9 @@
 #include "app/brinnowview.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,6 +15,7 @@
 
 #include "editors/documentnotice.h"
 #include "editors/editarmaments.h"
+#include "editors/edithistory.h"
 #include "editors/editnations.h"
 #include "editors/editscenarios.h"
 #include "editors/editships.h"
@@ -26,6 +29,7 @@
 #include "interchange/campaignjsonexport.h"
 #include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
+#include "model/shipsearch.h"
 #include "platform/qpainterdc.h"
 #include "print/blankform.h"
 #include "print/cardpainter.h"
@@ -41,8 +45,8 @@ constexpr double kPrinterPixelsPerMm = 600 / kMmPerInch;
 
 }  // namespace
 
-CBrinnowView::CBrinnowView(CBrinnowDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc) {
+CBrinnowView::CBrinnowView(CBrinnowDoc& doc, EditHistory& history, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_history(history) {
     setObjectName("cardView");
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -53,6 +57,13 @@ CBrinnowView::CBrinnowView(CBrinnowDoc& doc, QWidget* parent)
         "The campaign's ships as record cards, one under the other. Scroll with the scroll bar, "
         "the arrow keys, Page Up, Page Down, Home and End; View > Zoom In and Zoom Out change "
         "their size. Press F1 for the manual.");
+    // Enter opens the highlighted ship, as a double-click on its card does.
+    auto* open = new QAction(this);
+    open->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    open->setShortcutContext(Qt::WidgetShortcut);
+    connect(open, &QAction::triggered, this, &CBrinnowView::OpenCurrentShip);
+    addAction(open);
+    RebuildRows();
 }
 
 CBrinnowView::~CBrinnowView() = default;
@@ -71,10 +82,86 @@ void CBrinnowView::ZoomIn() { SetZoom(m_zoom * kZoomStep); }
 void CBrinnowView::ZoomOut() { SetZoom(m_zoom / kZoomStep); }
 
 void CBrinnowView::OnUpdate() {
-    const int count = static_cast<int>(m_doc.m_ships.size());
+    RebuildRows();
+    const int count = static_cast<int>(m_rows.size());
     if (m_nTopShip >= count) m_nTopShip = std::max(0, count - 1);
+    if (m_nCurrentShip >= static_cast<int>(m_doc.m_ships.size())) m_nCurrentShip = -1;
     UpdateScrollBarNow();
     viewport()->update();
+    emit listingChanged();
+}
+
+void CBrinnowView::RebuildRows() {
+    m_rows.clear();
+    const auto& ships = m_doc.m_ships;
+    for (std::size_t i = 0; i < ships.size(); ++i) {
+        if (m_filter.Admits(ships[i])) m_rows.push_back(i);
+    }
+}
+
+void CBrinnowView::SetFilter(const ShipFilter& filter) {
+    m_filter = filter;
+    m_nTopShip = 0;
+    OnUpdate();
+}
+
+void CBrinnowView::SetCurrentShip(int ship) {
+    m_nCurrentShip = ship;
+    viewport()->update();
+}
+
+bool CBrinnowView::FindShip(const ShipSearch& search, bool fromTop, bool backwards) {
+    std::optional<std::size_t> start;
+    const auto current =
+        std::lower_bound(m_rows.begin(), m_rows.end(), std::size_t(std::max(0, m_nCurrentShip)));
+    if (!fromTop && m_nCurrentShip >= 0 && current != m_rows.end() &&
+        int(*current) == m_nCurrentShip) {
+        start = std::size_t(current - m_rows.begin());
+    }
+    const std::optional<std::size_t> row = search.Next(m_doc.m_ships, m_rows, start, backwards);
+    if (!row) return false;
+    SetCurrentShip(int(m_rows[*row]));
+    ScrollToRow(*row);
+    return true;
+}
+
+// A row above the window, or one whose card would not end inside it,
+// becomes the top one.
+void CBrinnowView::ScrollToRow(std::size_t row) {
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOn) return;
+    const std::size_t top = std::size_t(m_nTopShip);
+    if (row >= top) {
+        const std::vector<int> bottoms = VisibleCardBottoms();
+        const std::size_t shown = row - top;
+        if (shown < bottoms.size() && bottoms[shown] <= viewport()->height()) return;
+    }
+    verticalScrollBar()->setValue(static_cast<int>(row));
+}
+
+int CBrinnowView::ShipAt(const QPoint& point) const {
+    const std::vector<int> bottoms = VisibleCardBottoms();
+    for (std::size_t i = 0; i < bottoms.size(); ++i) {
+        if (point.y() < bottoms[i]) return int(m_rows[std::size_t(m_nTopShip) + i]);
+    }
+    return -1;
+}
+
+void CBrinnowView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) SetCurrentShip(ShipAt(event->position().toPoint()));
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CBrinnowView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int ship = ShipAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || ship < 0) return;
+    SetCurrentShip(ship);
+    EditShipsAt(ship);
+}
+
+void CBrinnowView::OpenCurrentShip() {
+    if (m_nCurrentShip >= 0 && std::size_t(m_nCurrentShip) < m_doc.m_ships.size()) {
+        EditShipsAt(m_nCurrentShip);
+    }
 }
 
 bool CBrinnowView::event(QEvent* event) {
@@ -88,7 +175,7 @@ bool CBrinnowView::event(QEvent* event) {
 }
 
 bool CBrinnowView::HasSomethingToShow() const {
-    return !m_doc.m_ships.empty() && !m_doc.m_armaments.empty();
+    return !m_rows.empty() && !m_doc.m_armaments.empty();
 }
 
 double CBrinnowView::ScreenScale() const { return logicalDpiX() / kMmPerInch * m_zoom; }
@@ -153,10 +240,13 @@ void CBrinnowView::paintEvent(QPaintEvent*) {
     const int width = layout.contentWidth - 2 * layout.margin;
     const auto& ships = m_doc.m_ships;
     int y = 0;
-    for (std::size_t i = std::size_t(m_nTopShip); i < ships.size() && y <= layout.clientHeight;
-         ++i) {
-        const int h = ships[i].GetCardHeight(dc, layout.p, kCardMode, width);
-        ships[i].DrawCard(dc, layout.p, layout.margin, y, m_doc.m_armaments, kCardMode, width);
+    for (std::size_t row = std::size_t(m_nTopShip);
+         row < m_rows.size() && y <= layout.clientHeight; ++row) {
+        const VxShip& ship = ships[m_rows[row]];
+        const int h = ship.GetCardHeight(dc, layout.p, kCardMode, width);
+        ship.DrawCard(dc, layout.p, layout.margin, y, m_doc.m_armaments, kCardMode, width);
+        if (int(m_rows[row]) == m_nCurrentShip)
+            DrawHighlight(painter, QRect(0, y, layout.contentWidth, h));
         y += h;
     }
 }
@@ -186,6 +276,15 @@ void CBrinnowView::keyPressEvent(QKeyEvent* event) {
     viewport()->update();
 }
 
+void CBrinnowView::DrawHighlight(QPainter& painter, const QRect& card) const {
+    painter.save();
+    const int thickness = 3;
+    painter.setPen(QPen(palette().color(QPalette::Highlight), thickness));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(card.adjusted(thickness, thickness / 2, -thickness, -thickness / 2));
+    painter.restore();
+}
+
 // The bar shows when the cards do not fit; its range is the ships, its page
 // as many cards of the first ship's height as fit. Summing stops as soon as
 // the cards are known not to fit, so large documents cost no more than a
@@ -193,8 +292,8 @@ void CBrinnowView::keyPressEvent(QKeyEvent* event) {
 void CBrinnowView::UpdateScrollBar(CDC& dc, double p, int width, int height) {
     const auto& ships = m_doc.m_ships;
     int total = 0;
-    for (std::size_t i = 0; i < ships.size() && total <= height; ++i) {
-        total += ships[i].GetCardHeight(dc, p, kCardMode, width);
+    for (std::size_t row = 0; row < m_rows.size() && total <= height; ++row) {
+        total += ships[m_rows[row]].GetCardHeight(dc, p, kCardMode, width);
     }
     const bool show = total > height;
     setVerticalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -202,11 +301,12 @@ void CBrinnowView::UpdateScrollBar(CDC& dc, double p, int width, int height) {
         m_nTopShip = 0;
         return;
     }
-    const int firstHeight = std::max(1, ships.front().GetCardHeight(dc, p, kCardMode, width));
+    const int firstHeight =
+        std::max(1, ships[m_rows.front()].GetCardHeight(dc, p, kCardMode, width));
     const int page = std::max(1, height / firstHeight - 1);
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker block(bar);
-    bar->setRange(0, static_cast<int>(ships.size()) - 1);
+    bar->setRange(0, static_cast<int>(m_rows.size()) - 1);
     bar->setPageStep(page);
     m_nTopShip = std::min(m_nTopShip, bar->maximum());
     bar->setValue(m_nTopShip);
@@ -230,6 +330,23 @@ void CBrinnowView::UpdateScrollBarNow() {
     UpdateScrollBar(dc, layout.p, layout.contentWidth - 2 * layout.margin, layout.clientHeight);
 }
 
+std::vector<int> CBrinnowView::VisibleCardBottoms() const {
+    std::vector<int> bottoms;
+    if (!HasSomethingToShow()) return bottoms;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    QPainterDC dc(painter, viewport());
+    const double p = ScreenScale();
+    const int width = viewport()->width() - 2 * Mm(p, 10);
+    int y = 0;
+    for (std::size_t row = std::size_t(m_nTopShip);
+         row < m_rows.size() && y <= viewport()->height(); ++row) {
+        y += m_doc.m_ships[m_rows[row]].GetCardHeight(dc, p, kCardMode, width);
+        bottoms.push_back(y);
+    }
+    return bottoms;
+}
+
 void CBrinnowView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBarNow();
@@ -240,45 +357,40 @@ void CBrinnowView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
-void CBrinnowView::EditShips() {
-    CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                         window());
-    dialog.exec();
-    AfterEditing(dialog.ChangedQuietly());
+template <class Dialog, class... Args>
+void CBrinnowView::RunDialog(const QString& step, Args&&... args) {
+    m_history.Run(step, [&] {
+        Dialog dialog(std::forward<Args>(args)...);
+        dialog.exec();
+    });
+}
+
+void CBrinnowView::EditShips() { EditShipsAt(0); }
+
+// The window stays where it was: the ships edited may be far from the top.
+void CBrinnowView::EditShipsAt(int ship) {
+    m_history.Run("Edit Ships", [&] {
+        CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
+                             window());
+        dialog.ShowShip(ship);
+        dialog.exec();
+    });
 }
 
 void CBrinnowView::EditSquadrons() {
-    CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons, m_doc.m_armaments,
-                             m_doc.m_torpedoes, window());
-    dialog.exec();
-    AfterEditing(dialog.ChangedQuietly());
+    RunDialog<CEditSquadronsDlg>("Edit Squadrons", m_doc.m_nations, m_doc.m_ships,
+                                 m_doc.m_squadrons, m_doc.m_armaments, m_doc.m_torpedoes,
+                                 window());
 }
 
-void CBrinnowView::EditScenarios() {
-    CEditScenariosDlg dialog(m_doc, window());
-    dialog.exec();
-    AfterEditing(dialog.ChangedQuietly());
-}
+void CBrinnowView::EditScenarios() { RunDialog<CEditScenariosDlg>("Edit Scenarios", m_doc, window()); }
 
 void CBrinnowView::EditArmaments() {
-    CEditArmamentsDlg dialog(m_doc, window());
-    dialog.exec();
-    AfterEditing(dialog.ChangedQuietly());
-}
-
-// A change that posted no notice must still make Close ask to save.
-void CBrinnowView::AfterEditing(bool changedQuietly) {
-    if (changedQuietly) {
-        m_doc.SetModifiedFlag(TRUE);
-        emit documentModified();
-    }
-    OnUpdate();
+    RunDialog<CEditArmamentsDlg>("Edit Armaments", m_doc, window());
 }
 
 void CBrinnowView::EditNations() {
-    CEditNationsDlg dialog(m_doc.m_nations, window());
-    dialog.exec();
-    OnUpdate();
+    RunDialog<CEditNationsDlg>("Edit Nations", m_doc.m_nations, window());
 }
 
 int CBrinnowView::OnPreparePrinting(CDC& defaultPrinter) {

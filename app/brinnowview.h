@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "editors/printoutput.h"
+#include "model/shipfilter.h"
 #include "print/shipcardjob.h"
 
 class CBrinnowDoc;
 class CDC;
+class EditHistory;
 class QPainter;
 class QPainterDC;
 class QPrinter;
+class ShipSearch;
 struct FileChoice;
 
 // The document's ships as a column of record cards with their notes,
@@ -19,7 +22,7 @@ struct FileChoice;
 class CBrinnowView : public QAbstractScrollArea {
     Q_OBJECT
   public:
-    explicit CBrinnowView(CBrinnowDoc& doc, QWidget* parent = nullptr);
+    CBrinnowView(CBrinnowDoc& doc, EditHistory& history, QWidget* parent = nullptr);
     ~CBrinnowView() override;
 
     // Zoom over the scale of the desktop's own text size (its logical dots
@@ -41,9 +44,23 @@ class CBrinnowView : public QAbstractScrollArea {
     // are cards to show.
     QString EmptyHint() const;
 
+    // The top card's place in the listing.
     int TopShip() const { return m_nTopShip; }
     // The document's ships changed: start again at the top if they are fewer.
     void OnUpdate();
+
+    // The listing shows the ships the filter admits, in document order.
+    void SetFilter(const ShipFilter& filter);
+    const ShipFilter& Filter() const { return m_filter; }
+    std::size_t ShownCount() const { return m_rows.size(); }
+    // The highlighted ship's position in the document, or -1.
+    int CurrentShip() const { return m_nCurrentShip; }
+    void SetCurrentShip(int ship);
+    // Highlights the next shown ship that matches (the first from the top
+    // when fromTop is set), scrolled into sight; false when none matches.
+    bool FindShip(const ShipSearch& search, bool fromTop, bool backwards = false);
+    // The shown ship whose card is under the point, or -1.
+    int ShipAt(const QPoint& point) const;
 
     // The print loop of File Print, over any printer.
     int OnPreparePrinting(CDC& defaultPrinter);
@@ -57,6 +74,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void EditShips();
     void EditSquadrons();
     void EditScenarios();
+    void EditShipsAt(int ship);
     void EditArmaments();
     void EditNations();
 
@@ -73,6 +91,8 @@ class CBrinnowView : public QAbstractScrollArea {
   signals:
     void documentModified();
     void zoomChanged(double zoom);
+    // The ships shown or their count changed.
+    void listingChanged();
 
   protected:
     bool event(QEvent* event) override;
@@ -80,6 +100,8 @@ class CBrinnowView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     bool HasSomethingToShow() const;
@@ -98,14 +120,27 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateHorizontalScrollBar(const DeviceLayout& layout);
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
-    void AfterEditing(bool changedQuietly);
     using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
                                     std::string& error);
     void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
     void PrintAll(QPrinter& printer, PrintOutput::Use use);
+    // Runs a dialog on the document as one step of the editing history.
+    template <class Dialog, class... Args>
+    void RunDialog(const QString& step, Args&&... args);
+    void RebuildRows();
+    // Where the shown cards from the top one end, as far as the window reaches.
+    std::vector<int> VisibleCardBottoms() const;
+    void ScrollToRow(std::size_t row);
+    void OpenCurrentShip();
+    void DrawHighlight(QPainter& painter, const QRect& card) const;
 
     CBrinnowDoc& m_doc;
+    EditHistory& m_history;
     double m_zoom = 1.0;
+    ShipFilter m_filter;
+    // The document positions of the ships shown, in order.
+    std::vector<std::size_t> m_rows;
+    int m_nCurrentShip = -1;
     // The card job's state: pages of the last count, laid out once.
     int m_nPageCount = 0;
     bool m_bPagePerNation = false;

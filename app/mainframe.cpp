@@ -16,6 +16,7 @@
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
 #include "app/commandids.h"
+#include "app/findshipbar.h"
 #include "editors/documentnotice.h"
 #include "editors/filedialogs.h"
 #include "editors/helpwindow.h"
@@ -53,6 +54,11 @@ QIcon ThemeIcon(const char* theme, const QString& bundled) {
     return icon;
 }
 
+// "Undo Edit Ships", or plain "Undo" when there is no step to name.
+QString StepCommandText(const QString& verb, const QString& step) {
+    return step.isEmpty() ? verb : verb + " " + step;
+}
+
 }  // namespace
 
 // The bundled pictures live in this library's resources, which a static
@@ -62,13 +68,15 @@ static void RegisterIcons() { Q_INIT_RESOURCE(icons); }
 CMainFrame::CMainFrame() {
     RegisterIcons();
     setObjectName("mainFrame");
-    m_view = new CBrinnowView(m_doc, this);
+    m_view = new CBrinnowView(m_doc, m_history, this);
     setCentralWidget(m_view);
     CreateMenus();
     CreateToolBar();
+    CreateFindBar();
     CreateStatusBar();
     CreateAccelerators();
     ConnectCommands();
+    ConnectHistory();
     LoadSettings();
     SetNoticeWindow(this);
     qApp->installEventFilter(this);
@@ -109,6 +117,8 @@ void CMainFrame::CreateFileMenu() {
                QKeySequence("Ctrl+S"));
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
                "Save the active document with a new name\nSave As");
+    AddCommand(m_fileMenu, ID_FILE_REVERT, "Re&vert to Saved",
+               "Load the document again as it was last saved\nRevert to Saved");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_EXPORT_JSON, "Export Campaign as &JSON...",
                "Write the whole campaign as a JSON text file\nExport as JSON");
@@ -131,13 +141,23 @@ void CMainFrame::CreateFileMenu() {
 
 void CMainFrame::CreateEditMenu() {
     QMenu* menu = menuBar()->addMenu("&Edit");
-    // Access keys only: the items read as they always have.
+    AddCommand(menu, ID_EDIT_UNDO, "&Undo", "Undo the last edit\nUndo", QKeySequence::Undo);
+    AddCommand(menu, ID_EDIT_REDO, "&Redo", "Redo the edit undone last\nRedo")
+        ->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    menu->addSeparator();
     AddCommand(menu, ID_EDIT_NATIONS, "&Nations", "Edit Nations");
     AddCommand(menu, ID_EDIT_ARMAMENTS, "&Armaments", "Edit Armament Information");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_SHIPS, "S&hips", "Edit Ship Stats");
     AddCommand(menu, ID_EDIT_SQUADRONS, "S&quadrons", "Edit Ship Squadrons");
     AddCommand(menu, ID_EDIT_SCENARIOS, "S&cenarios", "Edit Vexmoor Scenarios");
+    menu->addSeparator();
+    AddCommand(menu, ID_EDIT_FIND, "&Find Ship...",
+               "Find a ship by its name, identifier or notes\nFind Ship", QKeySequence("Ctrl+F"));
+    AddCommand(menu, ID_EDIT_REPEAT, "Find &Next", "Find the next matching ship\nFind Next",
+               QKeySequence("F3"));
+    AddCommand(menu, ID_EDIT_FIND_PREVIOUS, "Find Pre&vious",
+               "Find the previous matching ship\nFind Previous", QKeySequence("Shift+F3"));
     AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
     AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
                "Copy the selection and put it on the Clipboard\nCopy");
@@ -200,15 +220,30 @@ void CMainFrame::CreateToolBar() {
     add(ID_EDIT_COPY, "edit-copy", "edit-copy");
     add(ID_EDIT_PASTE, "edit-paste", "edit-paste");
     bar->addSeparator();
+    add(ID_EDIT_UNDO, "edit-undo", "edit-undo");
+    add(ID_EDIT_REDO, "edit-redo", "edit-redo");
+    bar->addSeparator();
     add(ID_FILE_PRINT, "document-print", "document-print");
     add(ID_APP_ABOUT, "help-about", "help-about");
     add(ID_CONTEXT_HELP, "help-contextual", "help-browser");
+}
+
+// The bar sits over the card listing, below the tool bar, until closed.
+void CMainFrame::CreateFindBar() {
+    m_findBar = new FindShipBar(m_doc, *m_view, this);
+    addToolBarBreak();
+    addToolBar(Qt::TopToolBarArea, m_findBar);
+    m_findBar->hide();
 }
 
 void CMainFrame::CreateStatusBar() {
     auto* idle = new QLabel(kIdlePrompt);
     idle->setObjectName("idlePrompt");
     statusBar()->addWidget(idle, 1);
+    m_shownCount = new QLabel;
+    m_shownCount->setObjectName("shownCount");
+    m_shownCount->hide();
+    statusBar()->addPermanentWidget(m_shownCount);
     int index = 0;
     for (const auto& [key, text] : {std::pair{int(Qt::Key_CapsLock), "CAP"},
                                     {int(Qt::Key_NumLock), "NUM"},
@@ -253,6 +288,10 @@ void CMainFrame::ConnectCommands() {
     handle(ID_EDIT_SQUADRONS, [this] { m_view->EditSquadrons(); });
     handle(ID_EDIT_SCENARIOS, [this] { m_view->EditScenarios(); });
     handle(ID_TOOLS_PRINT_SELECTED, [this] { m_view->PrintSelectedItems(); });
+    handle(ID_FILE_REVERT, [this] { OnFileRevert(); });
+    handle(ID_EDIT_FIND, [this] { m_findBar->Activate(); });
+    handle(ID_EDIT_REPEAT, [this] { m_findBar->FindNext(); });
+    handle(ID_EDIT_FIND_PREVIOUS, [this] { m_findBar->FindPrevious(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
     handle(ID_TOOLS_EXPORT_TEXT, [this] { m_view->ExportShipsAsText(); });
     handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
@@ -264,6 +303,40 @@ void CMainFrame::ConnectCommands() {
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
+}
+
+// Undo and Redo name the step they would take, and are there only when
+// there is one; the history's clean state is the modified flag.
+void CMainFrame::ConnectHistory() {
+    QUndoStack& stack = m_history.Stack();
+    QAction* undo = Action(ID_EDIT_UNDO);
+    QAction* redo = Action(ID_EDIT_REDO);
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString& step) { undo->setText(StepCommandText("&Undo", step)); });
+    connect(&stack, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString& step) { redo->setText(StepCommandText("&Redo", step)); });
+    connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(&m_history, &EditHistory::documentChanged, m_view, &CBrinnowView::OnUpdate);
+    connect(&m_history, &EditHistory::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        UpdateCaption();
+    });
+    connect(m_view, &CBrinnowView::listingChanged, this, &CMainFrame::UpdateShownCount);
+    connect(m_view, &CBrinnowView::listingChanged, m_findBar, &FindShipBar::RefillNations);
+    connect(m_findBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateShownCount);
+    // Revert needs a file to go back to.
+    connect(m_fileMenu, &QMenu::aboutToShow, this,
+            [this] { Action(ID_FILE_REVERT)->setEnabled(!m_doc.GetPathName().empty()); });
+}
+
+// While filters may narrow the listing, the status bar says how much of it shows.
+void CMainFrame::UpdateShownCount() {
+    m_shownCount->setVisible(m_findBar->isVisible());
+    m_shownCount->setText(
+        QStringLiteral("%1 of %2 ships").arg(m_view->ShownCount()).arg(m_doc.m_ships.size()));
 }
 
 void CMainFrame::UpdateCaption() {
@@ -288,6 +361,7 @@ bool CMainFrame::SaveModified() {
 bool CMainFrame::OnFileNew() {
     if (!SaveModified()) return false;
     m_doc.OnNewDocument();
+    m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
     return true;
@@ -315,6 +389,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         return false;
     }
     m_doc = std::move(loaded);
+    m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
     AddRecentFile(path);
@@ -336,12 +411,12 @@ bool CMainFrame::OnFileImportJson() {
         read = ImportCampaignJsonFile(path.toStdString(), imported, error);
     }
     if (!read) {
-        AfxMessageBox(error);
+        AfxMessageBoxUnicode(QString::fromStdString(error));
         return false;
     }
     if (!SaveModified()) return false;
     m_doc = std::move(imported);
-    m_doc.SetModifiedFlag(TRUE);
+    m_history.Forget(false);
     m_view->OnUpdate();
     UpdateCaption();
     return true;
@@ -377,8 +452,32 @@ bool CMainFrame::SaveTo(const QString& path) {
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.ErrorMessage()));
         return false;
     }
+    m_history.MarkSaved();
     AddRecentFile(path);
     UpdateCaption();
+    return true;
+}
+
+bool CMainFrame::OnFileRevert() {
+    const std::string path = m_doc.GetPathName();
+    if (path.empty()) return false;
+    if (AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
+                          " saved on disk? Undo brings back the changes.",
+                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    CBrinnowDoc saved;
+    bool loaded;
+    {
+        const WaitCursor wait;
+        loaded = saved.OnOpenDocument(path);
+    }
+    if (!loaded) {
+        AfxMessageBox(saved.ErrorMessage());
+        return false;
+    }
+    m_history.Run("Revert to Saved", [&] { m_doc = std::move(saved); });
+    m_history.MarkSaved();
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <memory>
 
+#include "editors/edithistory.h"
 #include "model/brinnowdoc.h"
 
 class CBrinnowView;
+class FindShipBar;
 class QAction;
 class QMenu;
 class QSettings;
@@ -25,6 +27,8 @@ class CMainFrame : public QMainWindow {
 
     CBrinnowDoc& Document() { return m_doc; }
     CBrinnowView& View() { return *m_view; }
+    EditHistory& History() { return m_history; }
+    FindShipBar& FindBar() { return *m_findBar; }
     // The action of a command id, for the tool bar, tests and shortcuts.
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_recentFiles; }
@@ -37,6 +41,8 @@ class CMainFrame : public QMainWindow {
     bool OnFileSaveAs();
     // Opens a campaign from JSON as a new, unsaved document.
     bool OnFileImportJson();
+    // Asks, then loads the file again as one step of the history.
+    bool OnFileRevert();
     // Asks to save a modified document: true when it is safe to go on.
     bool SaveModified();
     void UpdateCaption();
@@ -59,6 +65,9 @@ class CMainFrame : public QMainWindow {
     void CreateStatusBar();
     void CreateAccelerators();
     void ConnectCommands();
+    void ConnectHistory();
+    void CreateFindBar();
+    void UpdateShownCount();
     bool SaveTo(const QString& path);
     QString ProposedDocumentPath() const;
     void AddRecentFile(const QString& path);
@@ -70,7 +79,10 @@ class CMainFrame : public QMainWindow {
     void UpdateKeyIndicators(int key);
 
     CBrinnowDoc m_doc;
+    EditHistory m_history{m_doc};
     CBrinnowView* m_view = nullptr;
+    FindShipBar* m_findBar = nullptr;
+    QLabel* m_shownCount = nullptr;
     QHash<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;

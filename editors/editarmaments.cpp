@@ -169,7 +169,6 @@ void CEditArmamentsDlg::OnRemove() {
         return;
     }
     m_doc.RemoveArmament(position);
-    m_bChangedQuietly = true;
     FillArmamentList();
     UpdateButtons();
 }

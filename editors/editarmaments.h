@@ -19,9 +19,6 @@ class CEditArmamentsDlg : public BrinnowDialog {
     int FirstRow() const { return m_nFirstRow; }
     // The document position of the selected row, or -1 when none is selected.
     int SelectedPosition() const;
-    // Removing changes the list without the document-changed notice; the
-    // caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
 
     void FillArmamentList();
     void UpdateButtons();
@@ -36,7 +33,6 @@ class CEditArmamentsDlg : public BrinnowDialog {
 
     CBrinnowDoc& m_doc;
     int m_nFirstRow = -1;
-    bool m_bChangedQuietly = false;
     QComboBox* m_nation;
     QListWidget* m_list;
     QPushButton* m_add;

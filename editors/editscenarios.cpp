@@ -569,7 +569,6 @@ void CEditScenariosDlg::OnDelete() {
     if (!AskYesNo("Are you sure you want to delete this Scenario?")) return;
     m_doc.m_scenarios.erase(m_doc.m_scenarios.begin() + m_browser->Current());
     m_browser->RemovedCurrent();
-    m_bChangedQuietly = true;
     LoadCurrent();
     UpdateControls();
 }
@@ -578,7 +577,6 @@ void CEditScenariosDlg::OnShips() {
     Commit();
     CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships, this);
     ships.exec();
-    if (ships.ChangedQuietly()) m_bChangedQuietly = true;
     FillAvailableShips();
     UpdateListButtons();
 }
@@ -588,7 +586,6 @@ void CEditScenariosDlg::OnSquadrons() {
     CEditSquadronsDlg squadrons(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
                                 m_doc.m_armaments, m_doc.m_torpedoes, this);
     squadrons.exec();
-    if (squadrons.ChangedQuietly()) m_bChangedQuietly = true;
     // Its own Ships button may have changed the ships as well.
     FillAvailableSquadrons();
     FillAvailableShips();

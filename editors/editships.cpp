@@ -324,6 +324,11 @@ bool CEditShipsDlg::LeaveGuard() {
 
 void CEditShipsDlg::MoveTo(int index) {
     if (!m_browser->HasRecords() || !LeaveGuard()) return;
+    ShowShip(index);
+}
+
+void CEditShipsDlg::ShowShip(int index) {
+    if (!m_browser->HasRecords()) return;
     m_browser->SetCurrent(index);
     LoadCurrent();
     UpdateButtons();
@@ -401,7 +406,6 @@ void CEditShipsDlg::OnDelete() {
     if (!AskYesNo("Are you sure you want to delete this ship?")) return;
     m_ships.erase(m_ships.begin() + Current());
     m_browser->RemovedCurrent();
-    m_bChangedQuietly = true;
     LoadCurrent();
     UpdateButtons();
 }
@@ -412,7 +416,6 @@ void CEditShipsDlg::Resort() {
     // passes of neighbour exchanges would, without their quadratic cost.
     if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
         std::stable_sort(m_ships.begin(), m_ships.end());
-        m_bChangedQuietly = true;
     }
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;

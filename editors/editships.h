@@ -24,6 +24,9 @@ class CEditShipsDlg : public RecordEditorDlg {
                   const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
 
     const VxShip& WorkingShip() const { return m_ship; }
+    // Shows this ship of the list without storing the one shown: how the
+    // dialog opens on a ship other than the first.
+    void ShowShip(int index);
 
     // The buttons and notifications, callable as the user would cause them.
     void OnCancelAdd() override;

@@ -422,7 +422,6 @@ void CEditSquadronsDlg::OnDelete() {
         return;
     m_squadrons.erase(m_squadrons.begin() + Current());
     m_browser->RemovedCurrent();
-    m_bChangedQuietly = true;
     Load();
 }
 
@@ -431,7 +430,6 @@ void CEditSquadronsDlg::OnShips() {
     if (!IsAdding()) Store();
     CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, this);
     ships.exec();
-    m_bChangedQuietly = m_bChangedQuietly || ships.ChangedQuietly();
     RefillAvailableShips();
     RefillFlagship();
     UpdateListButtons();

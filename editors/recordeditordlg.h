@@ -15,10 +15,6 @@ class RecordEditorDlg : public BrinnowDialog {
 
     bool IsAdding() const;
     int Current() const;
-    // Changes made without the document-changed notice (deleting, re-sorting
-    // and the like); the caller still marks the document modified.
-    bool ChangedQuietly() const { return m_bChangedQuietly; }
-
     // The buttons, callable as the user would press them.
     void OnFirst();
     void OnPrevious();
@@ -35,5 +31,4 @@ class RecordEditorDlg : public BrinnowDialog {
     virtual void OnSave() = 0;
 
     RecordBrowser* m_browser;
-    bool m_bChangedQuietly = false;
 };

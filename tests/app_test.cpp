@@ -72,7 +72,7 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-",
+    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
                                   "Export Campaign as &JSON...", "&Import Campaign from JSON...",
                                   "-", "&Print...", "Print Pre&view", "P&rint Setup...", "-",
                                   "Recent File", "-", "E&xit"}));
@@ -81,7 +81,9 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
         items << (action->isSeparator() ? "-" : action->text());
     }
     EXPECT_EQ(items,
-              (QStringList{"&Nations", "&Armaments", "-", "S&hips", "S&quadrons", "S&cenarios"}));
+              (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
+                           "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
+                           "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <variant>
+#include <vector>
+
+#include "model/brinnowdoc.h"
+#include "model/listsplice.h"
+
+// What one edit did to the document: for each list it touched, the run of
+// records that differ. Lists it left alone cost nothing.
+class DocumentChange {
+  public:
+    // The change that turns before into after; empty when their lists hold
+    // the same bytes.
+    static DocumentChange Between(CBrinnowDoc& before, CBrinnowDoc& after);
+
+    bool IsEmpty() const { return m_lists.empty(); }
+    void Undo(CBrinnowDoc& doc) const;
+    void Redo(CBrinnowDoc& doc) const;
+    // About the memory the change holds, in bytes.
+    std::size_t Cost() const;
+    std::size_t ListCount() const { return m_lists.size(); }
+
+  private:
+    using AnyList =
+        std::variant<ListSplice<VxNation>, ListSplice<VxArmament>, ListSplice<VxTorpedo>,
+                     ListSplice<VxShip>, ListSplice<VxSquadron>, ListSplice<VxScenario>>;
+
+    template <class T>
+    void AddIfChanged(CArray<T> CBrinnowDoc::*list, CBrinnowDoc& before, CBrinnowDoc& after);
+
+    std::vector<AnyList> m_lists;
+};

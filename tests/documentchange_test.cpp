@@ -1,0 +1,135 @@
+#include "model/documentchange.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "model/brinnowdoc.h"
+#include "model/listsplice.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// Records a change made to a copy of the document, as the history does.
+class Change : public ::testing::Test {
+  protected:
+    void SetUp() override { GenerateDocument(doc, {200, 6, 3, 2, 4, 7}); }
+    DocumentChange Edit(const std::function<void(CBrinnowDoc&)>& edit) {
+        CBrinnowDoc before = doc;
+        original = doc.SaveToBytes();
+        edit(doc);
+        edited = doc.SaveToBytes();
+        return DocumentChange::Between(before, doc);
+    }
+    // Undo gives back the bytes before, redo the bytes after, twice over.
+    void ExpectRoundTrip(const DocumentChange& change) {
+        for (int i = 0; i < 2; ++i) {
+            change.Undo(doc);
+            EXPECT_EQ(doc.SaveToBytes(), original);
+            change.Redo(doc);
+            EXPECT_EQ(doc.SaveToBytes(), edited);
+        }
+    }
+
+    CBrinnowDoc doc;
+    std::string original, edited;
+};
+
+TEST_F(Change, EditsTakenBackBeforeTheEndAreNoChange) {
+    EXPECT_TRUE(Edit([](CBrinnowDoc&) {}).IsEmpty());
+    EXPECT_TRUE(Edit([](CBrinnowDoc& d) {
+                    const VxShip kept = d.m_ships[5];
+                    d.m_ships[5].m_strName = "Other";
+                    d.m_ships.push_back(VxShip());
+                    d.m_ships.pop_back();
+                    d.m_ships[5] = kept;
+                }).IsEmpty());
+}
+
+TEST_F(Change, OneShipCostsOneShip) {
+    const DocumentChange whole =
+        Edit([](CBrinnowDoc& d) { d.m_ships.assign(d.m_ships.size(), {}); });
+    const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships[100].m_dDF = 42; });
+    EXPECT_EQ(one.ListCount(), 1u);
+    EXPECT_LT(one.Cost() * 50, whole.Cost());
+    ExpectRoundTrip(one);
+}
+
+TEST_F(Change, InsertionsRemovalsAndMovesAtEitherEnd) {
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.insert(d.m_ships.begin(), VxShip()); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.push_back(VxShip()); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.erase(d.m_ships.begin()); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.pop_back(); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.clear(); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
+        std::rotate(d.m_ships.begin() + 10, d.m_ships.begin() + 11, d.m_ships.end() - 10);
+    }));
+    // A run of equal records: the change still lands where it was made.
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
+        d.m_ships.assign(50, VxShip());
+        d.m_ships.insert(d.m_ships.begin() + 20, VxShip());
+    }));
+}
+
+TEST_F(Change, ArmamentRemovalTouchesEveryListItMoved) {
+    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.RemoveArmament(3); });
+    EXPECT_GE(change.ListCount(), 2u);
+    ExpectRoundTrip(change);
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
+        d.m_nations.emplace_back("Sweden", "", 0);
+        d.m_torpedoes.pop_back();
+        d.m_squadrons[2].m_shipNames.push_back("Extra");
+        d.m_scenarios[1].m_forces[0].m_ships[0].m_strNotes = "changed in a force";
+    }));
+}
+
+// Values that compare equal can be stored differently, and the file is what
+// must come back.
+TEST_F(Change, ComparesStoredBytesNotValues) {
+    doc.m_ships[0].m_dDF = 0.0;
+    doc.m_ships[1].m_dDF = std::numeric_limits<double>::quiet_NaN();
+    const DocumentChange negativeZero = Edit([](CBrinnowDoc& d) { d.m_ships[0].m_dDF = -0.0; });
+    EXPECT_FALSE(negativeZero.IsEmpty());
+    ExpectRoundTrip(negativeZero);
+    EXPECT_TRUE(Edit([](CBrinnowDoc&) {}).IsEmpty());  // NaN is still itself
+}
+
+TEST_F(Change, HostileSizes) {
+    const std::string megabyte(1 << 20, '\xE9');
+    const DocumentChange big = Edit([&](CBrinnowDoc& d) { d.m_ships[7].m_strNotes = megabyte; });
+    EXPECT_GT(big.Cost(), megabyte.size());
+    ExpectRoundTrip(big);
+    ExpectRoundTrip(Edit([&](CBrinnowDoc& d) {
+        d.m_ships.assign(10000, VxShip());
+        d.m_ships[9999].m_strName = megabyte;
+    }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { std::reverse(d.m_ships.begin(), d.m_ships.end()); }));
+}
+
+// A change applied to a list that lost the records it expects does nothing
+// rather than reach outside the list.
+TEST_F(Change, AShorterListIsLeftAlone) {
+    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.m_ships[150].m_nNation = 3; });
+    doc.m_ships.resize(20);
+    const std::string shortened = doc.SaveToBytes();
+    change.Undo(doc);
+    change.Redo(doc);
+    EXPECT_EQ(doc.SaveToBytes(), shortened);
+}
+
+TEST(ListSplice, HoldsOnlyTheDifferingRun) {
+    CArray<VxNation> before(100), after;
+    for (int i = 0; i < 100; ++i) before[std::size_t(i)].m_strName = std::to_string(i);
+    after = before;
+    after[40].m_nGroupCode = 1;
+    after.erase(after.begin() + 60);
+    const auto splice = ListSplice<VxNation>::Between(&CBrinnowDoc::m_nations, before, after);
+    ASSERT_TRUE(splice);
+    EXPECT_EQ(splice->At(), 40u);
+    EXPECT_EQ(splice->RemovedCount(), 21u);
+    EXPECT_EQ(splice->InsertedCount(), 20u);
+    EXPECT_FALSE(ListSplice<VxNation>::Between(&CBrinnowDoc::m_nations, before, before));
+}
+
+}  // namespace

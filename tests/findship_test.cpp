@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include "app/brinnowview.h"
+#include "app/commandids.h"
+#include "app/findshipbar.h"
+#include "app/mainframe.h"
+#include "editors/editships.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+// A shown window on 40 ships, a few of them named for finding.
+class FindShip : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        frame = std::make_unique<CMainFrame>();
+        CBrinnowDoc& doc = frame->Document();
+        GenerateDocument(doc, {40, 2, 1, 1, 2, 9});
+        for (VxShip& ship : doc.m_ships) {
+            ship.m_strName = "Ship";
+            ship.m_strIdentifier.clear();
+            ship.m_strNotes.clear();
+            ship.m_nNation = 1;
+            ship.m_nShipType = 6;
+        }
+        doc.m_ships[3].m_strName = "HMS Warspite";
+        doc.m_ships[17].m_strIdentifier = "warspite-2";
+        doc.m_ships[17].m_nNation = 2;
+        doc.m_ships[30].m_strNotes = "Sister of\r\nWARSPITE";
+        doc.m_ships[30].m_nShipType = 7;
+        frame->resize(900, 600);
+        frame->show();
+        frame->View().OnUpdate();
+        QApplication::processEvents();
+    }
+    CBrinnowView& View() { return frame->View(); }
+    QLineEdit* Field() { return frame->findChild<QLineEdit*>("findText"); }
+    QString Count() { return frame->findChild<QLabel*>("shownCount")->text(); }
+    void Type(const char* text) {
+        frame->Action(ID_EDIT_FIND)->trigger();
+        QTest::keyClicks(Field(), text);
+    }
+    void Choose(const char* filter, int index) {
+        auto* combo = frame->findChild<QComboBox*>(filter);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void Step(int command, int expected) {
+        frame->Action(command)->trigger();
+        EXPECT_EQ(View().CurrentShip(), expected);
+    }
+    // A point a little inside the given card, counted from the top one.
+    int CardY(int shown) {
+        int y = 0;
+        for (int card = 0; card < shown; ++card) {
+            const int ship = View().ShipAt({10, y});
+            while (y < 10000 && View().ShipAt({10, y}) == ship) ++y;
+        }
+        return y + 5;
+    }
+
+    std::unique_ptr<CMainFrame> frame;
+    ScriptedAnswers scripted;
+};
+
+TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
+    Type("wars");
+    EXPECT_TRUE(frame->FindBar().isVisible());
+    EXPECT_EQ(View().CurrentShip(), 3);
+    QTest::keyClicks(Field(), "pite-");
+    EXPECT_EQ(View().CurrentShip(), 17);  // only the identifier holds "warspite-"
+    QTest::keyClicks(Field(), "x");
+    EXPECT_EQ(View().CurrentShip(), 17);  // no match: the highlight stays
+    EXPECT_FALSE(Field()->styleSheet().isEmpty());
+    Field()->clear();
+    QTest::keyClicks(Field(), "sister");
+    EXPECT_EQ(View().CurrentShip(), 30);
+    EXPECT_TRUE(Field()->styleSheet().isEmpty());
+}
+
+TEST_F(FindShip, F3AndShiftF3StepAndWrap) {
+    Type("WARSPITE");
+    EXPECT_EQ(View().CurrentShip(), 3);
+    Step(ID_EDIT_REPEAT, 17);
+    Step(ID_EDIT_REPEAT, 30);
+    Step(ID_EDIT_REPEAT, 3);
+    Step(ID_EDIT_FIND_PREVIOUS, 30);
+    Step(ID_EDIT_FIND_PREVIOUS, 17);
+    EXPECT_EQ(frame->Action(ID_EDIT_REPEAT)->shortcut(), QKeySequence("F3"));
+    EXPECT_EQ(frame->Action(ID_EDIT_FIND_PREVIOUS)->shortcut(), QKeySequence("Shift+F3"));
+    EXPECT_EQ(frame->Action(ID_EDIT_FIND)->shortcut(), QKeySequence("Ctrl+F"));
+}
+
+TEST_F(FindShip, AFoundShipFarDownIsScrolledToTheTop) {
+    ASSERT_EQ(View().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    Type("sister");
+    EXPECT_EQ(View().TopShip(), 30);
+    // One already in sight leaves the window where it is.
+    View().SetZoom(frame->View().MinimumZoom());
+    ASSERT_EQ(View().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    View().verticalScrollBar()->setValue(2);
+    ASSERT_GE(View().ShipAt({10, View().viewport()->height() - 1}), 4);
+    Field()->clear();
+    QTest::keyClicks(Field(), "warsp");
+    EXPECT_EQ(View().CurrentShip(), 3);
+    EXPECT_EQ(View().TopShip(), 2);
+}
+
+TEST_F(FindShip, FiltersNarrowTheListingAndTheStatusBarCounts) {
+    frame->Action(ID_EDIT_FIND)->trigger();
+    EXPECT_EQ(Count(), "40 of 40 ships");
+    Choose("nationFilter", 2);  // after "All nations": nation 1
+    EXPECT_EQ(Count(), "39 of 40 ships");
+    Choose("typeFilter", 8);  // after "All ship types": type 7, "BC"
+    EXPECT_EQ(Count(), "1 of 40 ships");
+    EXPECT_EQ(View().ShownCount(), 1u);
+    EXPECT_EQ(View().ShipAt({10, 5}), 30);
+    QTest::keyClicks(Field(), "warspite");
+    EXPECT_EQ(View().CurrentShip(), 30);
+    Step(ID_EDIT_REPEAT, 30);  // the others are not shown
+    Choose("typeFilter", 0);
+    Choose("nationFilter", 3);
+    EXPECT_EQ(Count(), "1 of 40 ships");
+    EXPECT_EQ(View().ShipAt({10, 5}), 17);
+    // Closing the bar shows every ship again.
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_FALSE(frame->FindBar().isVisible());
+    EXPECT_EQ(View().ShownCount(), 40u);
+    EXPECT_FALSE(frame->findChild<QLabel*>("shownCount")->isVisible());
+}
+
+TEST_F(FindShip, DoubleClickOpensEditShipsAtThatShipAndTheViewStays) {
+    View().verticalScrollBar()->setValue(12);
+    const int y = CardY(1);
+    ASSERT_EQ(View().ShipAt({10, y}), 13);
+    int opened = -1;
+    QTimer::singleShot(0, [&opened] {
+        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(ships, nullptr);
+        opened = ships->Current();
+        ships->findChild<QLineEdit*>("nameEdit")->setText("Shipz");  // sorts after "Ship"
+        ships->OnClose();
+    });
+    QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, {40, y});
+    EXPECT_EQ(opened, 13);
+    EXPECT_EQ(frame->Document().m_ships[13].m_strName, "Shipz");
+    EXPECT_EQ(View().TopShip(), 12);
+    EXPECT_EQ(frame->History().Stack().count(), 1);
+    // Below the last card there is nothing to open.
+    EXPECT_EQ(View().ShipAt({10, 100000}), -1);
+}
+
+TEST_F(FindShip, EnterOpensTheHighlightedShip) {
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, {40, CardY(2)});
+    EXPECT_EQ(View().CurrentShip(), 2);
+    int opened = -1;
+    QTimer::singleShot(0, [&opened] {
+        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(ships, nullptr);
+        opened = ships->Current();
+        ships->OnClose();
+    });
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(opened, 2);
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "editors/editarmaments.h"
+#include "editors/edithistory.h"
+#include "editors/editnations.h"
+#include "editors/editships.h"
+#include "editors/filedialogs.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+// The main window on a saved campaign; editors are driven through their
+// real dialogs from the menu commands.
+class History : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
+        frame = std::make_unique<CMainFrame>();
+        ASSERT_TRUE(frame->OpenDocumentFile(Campaign("fleet.brn")));
+        saved = Bytes();
+    }
+    void TearDown() override {
+        frame.reset();
+        SetFileChoiceHook({});
+    }
+    QString Campaign(const char* name, int ships = 30) {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {ships, 3, 2, 2, 3, 5});
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(doc.OnSaveDocument(path.toStdString()));
+        return path;
+    }
+    CBrinnowDoc& Doc() { return frame->Document(); }
+    std::string Bytes() { return Doc().SaveToBytes(); }
+    QUndoStack& Stack() { return frame->History().Stack(); }
+    QString Text(int command) { return frame->Action(command)->text(); }
+    bool Modified() { return Doc().IsModified() && frame->isWindowModified(); }
+    bool Clean() { return !Doc().IsModified() && !frame->isWindowModified(); }
+
+    // Triggers an Edit command and acts on its dialog once it is open; the
+    // act closes the dialog.
+    template <class Dialog>
+    void Edit(int command, std::function<void(Dialog&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+            dialog->accept();
+        });
+        frame->Action(command)->trigger();
+    }
+    // Acts on the next modal dialog, one opened from inside another.
+    static void OnNextDialog(std::function<void(QDialog&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    }
+    void RenameFirstShip(const char* name) {
+        Edit<CEditShipsDlg>(ID_EDIT_SHIPS, [name](CEditShipsDlg& ships) {
+            ships.findChild<QLineEdit*>("nameEdit")->setText(name);
+            ships.OnClose();
+        });
+    }
+    void Undo() { frame->Action(ID_EDIT_UNDO)->trigger(); }
+    void Redo() { frame->Action(ID_EDIT_REDO)->trigger(); }
+    // Undo brings back the bytes of before, Redo those of after.
+    void ExpectUndoRedo(const std::string& before, const char* step) {
+        const std::string after = Bytes();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(Text(ID_EDIT_UNDO), QString("&Undo ") + step);
+        Undo();
+        EXPECT_EQ(Bytes(), before);
+        EXPECT_EQ(Text(ID_EDIT_REDO), QString("&Redo ") + step);
+        Redo();
+        EXPECT_EQ(Bytes(), after);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CMainFrame> frame;
+    ScriptedAnswers scripted;
+    QString chosenFile;
+    std::string saved;
+};
+
+TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo");
+    RenameFirstShip("Zulu");
+    ExpectUndoRedo(saved, "Edit Ships");
+
+    std::string before = Bytes();
+    Edit<CEditArmamentsDlg>(ID_EDIT_ARMAMENTS, [](CEditArmamentsDlg& armaments) {
+        armaments.findChild<QComboBox*>("nationCombo")->setCurrentIndex(1);
+        armaments.FillArmamentList();
+        armaments.findChild<QListWidget*>("armamentList")->setCurrentRow(1);
+        armaments.OnRemove();  // the scripted answer is Yes
+    });
+    ExpectUndoRedo(before, "Edit Armaments");
+
+    before = Bytes();
+    Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [](CEditNationsDlg& nations) {
+        OnNextDialog([](QDialog& add) {
+            add.findChild<QLineEdit*>("nameEdit")->setText("Sweden");
+            add.accept();
+        });
+        nations.OnAdd();
+    });
+    ExpectUndoRedo(before, "Edit Nations");
+    EXPECT_EQ(Stack().count(), 3);
+
+    // Back to the start, step by step, then all the way forward again.
+    const std::string last = Bytes();
+    for (int i = 0; i < 3; ++i) Undo();
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    for (int i = 0; i < 3; ++i) Redo();
+    EXPECT_EQ(Bytes(), last);
+    EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
+}
+
+// Adding an armament opens Add Armament from inside Edit Armaments, and
+// deleting in Edit Ships changes the list without any notice: each dialog
+// run is still exactly one step.
+TEST_F(History, ADialogInsideAnotherBelongsToItsStep) {
+    Edit<CEditArmamentsDlg>(ID_EDIT_ARMAMENTS, [](CEditArmamentsDlg& armaments) {
+        for (const char* calibre : {"10", "11"}) {
+            OnNextDialog([calibre](QDialog& add) {
+                add.findChild<QLineEdit*>("calibreEdit")->setText(calibre);
+                add.findChild<QLineEdit*>("afEdit")->setText("1.5");
+                add.accept();
+            });
+            armaments.OnAdd();
+        }
+    });
+    EXPECT_EQ(Stack().count(), 1);
+    Edit<CEditShipsDlg>(ID_EDIT_SHIPS, [](CEditShipsDlg& ships) {
+        ships.OnDelete();
+        ships.OnDelete();
+        ships.OnClose();
+    });
+    EXPECT_EQ(Stack().count(), 2);
+    EXPECT_TRUE(Modified());
+    Undo();
+    Undo();
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_TRUE(Clean());
+
+    // A run of the facade from inside another joins the outer step.
+    frame->History().Run("Outer", [&] {
+        Doc().m_ships.pop_back();
+        frame->History().Run("Inner", [&] { Doc().m_ships.pop_back(); });
+    });
+    EXPECT_EQ(Stack().count(), 1);
+    EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo Outer");
+    Undo();
+    EXPECT_EQ(Bytes(), saved);
+}
+
+TEST_F(History, ADialogThatChangesNothingAddsNoStep) {
+    Edit<CEditShipsDlg>(ID_EDIT_SHIPS, [](CEditShipsDlg& ships) {
+        ships.OnNext();
+        ships.OnClose();
+    });
+    Edit<CEditArmamentsDlg>(ID_EDIT_ARMAMENTS, [](CEditArmamentsDlg&) {});
+    // Changed and changed back inside the dialog: the notice came, no step.
+    RenameFirstShip("Zulu");
+    Stack().clear();
+    frame->History().MarkSaved();
+    const std::string renamed = Bytes();
+    Edit<CEditShipsDlg>(ID_EDIT_SHIPS, [](CEditShipsDlg& ships) {
+        auto* name = ships.findChild<QLineEdit*>("nameEdit");
+        const QString was = name->text();
+        name->setText("Yankee");
+        ships.OnNext();
+        ships.OnPrevious();
+        ships.findChild<QLineEdit*>("nameEdit")->setText(was);
+        ships.OnClose();
+    });
+    EXPECT_EQ(Bytes(), renamed);
+    EXPECT_EQ(Stack().count(), 0);
+    EXPECT_TRUE(Clean());
+}
+
+TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistory) {
+    RenameFirstShip("Zulu");
+    EXPECT_TRUE(Modified());
+    Undo();
+    EXPECT_TRUE(Clean());
+    Redo();
+    EXPECT_TRUE(Modified());
+
+    ASSERT_TRUE(frame->OnFileSave());
+    EXPECT_TRUE(Clean());
+    Undo();
+    EXPECT_TRUE(Modified());
+    Redo();
+    EXPECT_TRUE(Clean());
+
+    // Undone past the saved state and edited anew, it can never be clean again.
+    Undo();
+    RenameFirstShip("Yankee");
+    Undo();
+    EXPECT_TRUE(Modified());
+}
+
+TEST_F(History, NewAndOpenClearTheHistory) {
+    RenameFirstShip("Zulu");
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(frame->OnFileNew());
+    EXPECT_EQ(Stack().count(), 0);
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_TRUE(Clean());
+
+    RenameFirstShip("Zulu");  // a new document has no ships: Edit Ships adds none
+    Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [](CEditNationsDlg& nations) {
+        OnNextDialog([](QDialog& add) {
+            add.findChild<QLineEdit*>("nameEdit")->setText("Sweden");
+            add.accept();
+        });
+        nations.OnAdd();
+    });
+    EXPECT_EQ(Stack().count(), 1);
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(frame->OpenDocumentFile(Campaign("other.brn")));
+    EXPECT_EQ(Stack().count(), 0);
+    EXPECT_TRUE(Clean());
+}
+
+TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
+    EditHistory& history = frame->History();
+    for (int i = 0; i < 6; ++i) {
+        history.Run("Grow",
+                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(100000, 'x'); });
+    }
+    ASSERT_EQ(Stack().count(), 6);
+    const std::size_t step = history.Cost() / 6;
+    const std::string now = Bytes();
+    history.SetBudget(step * 4 + step / 2);
+    EXPECT_EQ(Stack().count(), 4);
+    EXPECT_LE(history.Cost(), step * 4 + step / 2);
+    EXPECT_TRUE(Modified());
+    // The steps kept still undo what they did; the oldest two stay done.
+    for (int i = 0; i < 4; ++i) Undo();
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_EQ(Doc().m_ships[1].m_strNotes.size(), 100000u);
+    EXPECT_NE(Doc().m_ships[2].m_strNotes.size(), 100000u);
+    EXPECT_TRUE(Modified());  // the saved state went with the dropped steps
+    for (int i = 0; i < 4; ++i) Redo();
+    EXPECT_EQ(Bytes(), now);
+
+    // A step bigger than the whole budget is still kept, alone.
+    history.SetBudget(1);
+    EXPECT_EQ(Stack().count(), 1);
+    Undo();
+    EXPECT_NE(Doc().m_ships[5].m_strNotes.size(), 100000u);
+}
+
+TEST_F(History, TheSavedStateSurvivesDroppingOlderSteps) {
+    EditHistory& history = frame->History();
+    history.SetBudget(EditHistory::kDefaultBudget);
+    for (int i = 0; i < 3; ++i) {
+        history.Run("Grow",
+                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(1000, 'y'); });
+    }
+    ASSERT_TRUE(frame->OnFileSave());
+    history.Run("Grow", [&] { Doc().m_ships[3].m_strNotes = std::string(1000, 'y'); });
+    history.SetBudget(history.Cost() / 2);
+    EXPECT_TRUE(Modified());
+    Undo();
+    EXPECT_TRUE(Clean());
+}
+
+TEST_F(History, RevertAsksReloadsAndUndoes) {
+    RenameFirstShip("Zulu");
+    const std::string edited = Bytes();
+    scripted.answers = {IDNO};
+    EXPECT_FALSE(frame->OnFileRevert());
+    EXPECT_EQ(scripted.messages.back(),
+              "Revert to the copy of fleet.brn saved on disk? Undo brings back the changes.");
+    EXPECT_EQ(Bytes(), edited);
+
+    frame->Action(ID_FILE_REVERT)->trigger();  // answered Yes
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_TRUE(Clean());
+    EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo Revert to Saved");
+    Undo();
+    EXPECT_EQ(Bytes(), edited);
+    EXPECT_TRUE(Modified());
+    Redo();
+    EXPECT_TRUE(Clean());
+
+    // A file that went bad on disk is refused and the document stays.
+    RenameFirstShip("Yankee");
+    const std::string kept = Bytes();
+    ASSERT_TRUE(QFile::resize(dir.filePath("fleet.brn"), 20));
+    EXPECT_FALSE(frame->OnFileRevert());
+    EXPECT_NE(scripted.messages.back().find("is not a valid Brinnow document"), std::string::npos);
+    EXPECT_EQ(Bytes(), kept);
+
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(frame->OnFileNew());
+    EXPECT_FALSE(frame->OnFileRevert());  // nothing on disk to go back to
+}
+
+}  // namespace
