@@ -32,6 +32,13 @@ int UsageError(const std::string& message) {
     return kUsage;
 }
 
+// A command's document: when the command ends, its records are left to the
+// process's exit, which is about to come.
+class CommandDocument : public CBrinnowDoc {
+  public:
+    ~CommandDocument() { LeaveRecordsToExit(); }
+};
+
 bool Load(CBrinnowDoc& doc, const std::string& path) {
     if (doc.OnOpenDocument(path)) return true;
     Fail(doc.ErrorMessage());
@@ -106,14 +113,14 @@ bool SaveImage(const QImage& image, const std::string& path, std::string& error)
 
 int CommandNew(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError("usage: brinnow-cli new OUT");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!doc.OnSaveDocument(args[0])) return Fail(doc.ErrorMessage());
     return 0;
 }
 
 int CommandInfo(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError("usage: brinnow-cli info FILE");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, args[0])) return kFailure;
     std::cout << "nations " << doc.m_nations.size() << "\n"
               << "armaments " << doc.m_armaments.size() << "\n"
@@ -126,7 +133,7 @@ int CommandInfo(const std::vector<std::string>& args) {
 
 int CommandSaveAs(const std::vector<std::string>& args) {
     if (args.size() != 2) return UsageError("usage: brinnow-cli save-as IN OUT");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, args[0])) return kFailure;
     if (!doc.OnSaveDocument(args[1])) return Fail(doc.ErrorMessage());
     return 0;
@@ -143,7 +150,7 @@ int CommandPrint(const std::vector<std::string>& args) {
         return PrintToPdf(options, [](CDC& dc) { PrintBlankShipForm(dc); });
     }
     if (words.size() == 2 && words[0] == "ships") {
-        CBrinnowDoc doc;
+        CommandDocument doc;
         if (!Load(doc, words[1])) return kFailure;
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
     }
@@ -160,7 +167,7 @@ int CommandCard(const std::vector<std::string>& args) {
     if (line.Value("--scale") && !ParseNumber(*line.Value("--scale"), 1, 100, scale)) {
         return UsageError("The scale must be a number of pixels per millimetre from 1 to 100.");
     }
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, line.Positional()[0])) return kFailure;
     const std::string name = Cp1252FromUtf8(line.Positional()[1]);
     const VxShip* ship = FindShip(doc, name);
@@ -174,7 +181,7 @@ int CommandCard(const std::vector<std::string>& args) {
 
 int CommandExportText(const std::vector<std::string>& args) {
     if (args.size() != 2) return UsageError("usage: brinnow-cli export-text FILE OUT.txt");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, args[0])) return kFailure;
     std::string error;
     if (!ExportShipsText(doc, args[1], error)) return Fail(error);
@@ -183,7 +190,7 @@ int CommandExportText(const std::vector<std::string>& args) {
 
 int CommandExportHtml(const std::vector<std::string>& args) {
     if (args.size() != 3) return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, args[0])) return kFailure;
     const std::string name = Cp1252FromUtf8(args[1]);
     for (const VxScenario& scenario : doc.m_scenarios) {
