@@ -15,29 +15,8 @@
 
 namespace {
 
-// Ten squadrons of 80 ships with 10 attachments each, and 100 single ships.
-VxScenario ThousandShipScenario() {
-    const CBrinnowDoc& doc = Campaign();
-    VxScenario scenario;
-    scenario.m_strName = "Thousand";
-    scenario.m_forces.resize(2);
-    std::size_t next = 0;
-    const auto nextName = [&] { return doc.m_ships[(next++ * 97) % doc.m_ships.size()].m_strName; };
-    for (int s = 0; s < 10; ++s) {
-        VxSquadron squadron;
-        squadron.m_strName = "Squadron " + std::to_string(s);
-        squadron.m_strFlagship = nextName();
-        for (int i = 0; i < 79; ++i) squadron.m_shipNames.push_back(nextName());
-        for (int i = 0; i < 10; ++i) squadron.m_attachmentNames.push_back(nextName());
-        scenario.m_forces[std::size_t(s % 2)].m_squadrons.push_back(squadron);
-    }
-    for (int i = 0; i < 100; ++i)
-        scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
-    return scenario;
-}
-
 void HtmlExportOfAThousandShips(benchmark::State& state) {
-    const VxScenario scenario = ThousandShipScenario();
+    const VxScenario scenario = ThousandShipScenario(Campaign());
     const std::string folder = QDir::tempPath().toStdString() + "/brinnow_bench_html";
     QDir().mkpath(QString::fromStdString(folder));
     std::string error;

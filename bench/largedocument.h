@@ -3,16 +3,16 @@
 #include "model/brinnowdoc.h"
 #include "tests/support/documentgenerator.h"
 
+class CBrinnowDoc;
+class VxScenario;
+
 // The campaign every benchmark measures: 100,000 ships with notes, 5,000
 // squadrons and 500 scenarios with forces.
 inline constexpr DocumentShape kLargeCampaign{100000, 5000, 500, 4, 6, 42};
 
 // That campaign, generated once per benchmark process and kept.
-inline const CBrinnowDoc& Campaign() {
-    static const CBrinnowDoc* doc = [] {
-        auto* generated = new CBrinnowDoc;
-        GenerateDocument(*generated, kLargeCampaign);
-        return generated;
-    }();
-    return *doc;
-}
+const CBrinnowDoc& Campaign();
+
+// "Thousand": ten squadrons of 80 ships with 10 attachments each, and 100
+// single ships, all taken from the document's ships.
+VxScenario ThousandShipScenario(const CBrinnowDoc& doc);

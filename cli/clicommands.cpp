@@ -43,6 +43,13 @@ int UsageError(const std::string& message) {
     return kUsage;
 }
 
+// A command's document: when the command ends, its records are left to the
+// process's exit, which is about to come.
+class CommandDocument : public CBrinnowDoc {
+  public:
+    ~CommandDocument() { LeaveRecordsToExit(); }
+};
+
 bool Load(CBrinnowDoc& doc, const std::string& path) {
     if (!doc.OnOpenDocument(path)) {
         Fail(doc.ErrorMessage());
@@ -159,7 +166,7 @@ int SortModeFromWord(const std::string& word) {
 }
 
 int PrintSquadron(const PdfOptions& options, const std::string& path, const std::string& name) {
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
     const VxSquadron* squadron = FindNamed(doc.m_squadrons, Cp1252FromUtf8(name));
     if (squadron == nullptr) return Fail("There is no squadron named \"" + name + "\".");
@@ -169,7 +176,7 @@ int PrintSquadron(const PdfOptions& options, const std::string& path, const std:
 }
 
 int PrintScenario(const PdfOptions& options, const std::string& path, const std::string& name) {
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
     const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(name));
     if (scenario == nullptr) return Fail("There is no scenario named \"" + name + "\".");
@@ -189,7 +196,7 @@ int PrintSelection(const PdfOptions& options, const CommandLine& line, const std
     selection.ships = SelectedList(line.Values("--ship"));
     selection.squadrons = SelectedList(line.Values("--squadron"));
     selection.scenarios = SelectedList(line.Values("--scenario"));
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
     WarnUnmatched(line.Values("--ship"), doc.m_ships, "ship");
     WarnUnmatched(line.Values("--squadron"), doc.m_squadrons, "squadron");
@@ -214,7 +221,7 @@ using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
 int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
     std::vector<std::string> words;
     if (!Words(args, 2, words)) return UsageError(usage);
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     std::string error;
     if (!write(doc, words[1], error)) return Fail(error);
@@ -226,7 +233,7 @@ int LoadAndExport(const std::vector<std::string>& args, const char* usage, Docum
 int CommandNew(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli new OUT");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!doc.OnSaveDocument(words[0])) return Fail(doc.ErrorMessage());
     return 0;
 }
@@ -234,7 +241,7 @@ int CommandNew(const std::vector<std::string>& args) {
 int CommandInfo(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli info FILE");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     std::cout << "nations " << doc.m_nations.size() << "\n"
               << "armaments " << doc.m_armaments.size() << "\n"
@@ -248,7 +255,7 @@ int CommandInfo(const std::vector<std::string>& args) {
 int CommandSaveAs(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli save-as IN OUT");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
     return 0;
@@ -267,7 +274,7 @@ int CommandPrint(const std::vector<std::string>& args) {
         return PrintToPdf(options, [](CDC& dc) { PrintBlankShipForm(dc); });
     }
     if (words.size() == 2 && words[0] == "ships") {
-        CBrinnowDoc doc;
+        CommandDocument doc;
         if (!Load(doc, words[1])) return kFailure;
         if (doc.m_ships.empty()) return Fail(kNoShipsToPrint);
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
@@ -293,7 +300,7 @@ int CommandCard(const std::vector<std::string>& args) {
     if (line.Value("--scale") && !ParseNumber(*line.Value("--scale"), 1, 100, scale)) {
         return UsageError("The scale must be a number of pixels per millimetre from 1 to 100.");
     }
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, line.Positional()[0])) return kFailure;
     const std::string name = Cp1252FromUtf8(line.Positional()[1]);
     const VxShip* ship = FindNamed(doc.m_ships, name);
@@ -314,7 +321,7 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (!Words(args, 3, words)) {
         return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
     }
-    CBrinnowDoc doc;
+    CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(words[1]));
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
@@ -330,7 +337,7 @@ int CommandExportJson(const std::vector<std::string>& args) {
 int CommandImportJson(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
-    CBrinnowDoc doc;
+    CommandDocument doc;
     std::string error;
     if (!ImportCampaignJsonFile(words[0], doc, error)) return Fail(error);
     if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());

@@ -13,26 +13,35 @@ constexpr std::uint16_t kLongMarker = 0xFFFF;
 }  // namespace
 
 namespace {
-constexpr std::size_t kStoreBuffer = 1 << 16;
+// Large enough that the sink, a file write, is called rarely.
+constexpr std::size_t kStoreBuffer = 1 << 20;
 }  // namespace
 
-CArchive::CArchive(Sink sink) : m_sink(std::move(sink)) { m_buffer.reserve(kStoreBuffer); }
+CArchive::CArchive(Sink sink)
+    : m_sink(std::move(sink)),
+      m_store(new char[kStoreBuffer]),
+      m_storeAt(m_store.get()),
+      m_storeEnd(m_store.get() + kStoreBuffer) {}
 
 CArchive::~CArchive() {
     if (IsStoring()) Flush();
 }
 
 void CArchive::Flush() {
-    if (!m_buffer.empty()) m_sink(m_buffer.data(), m_buffer.size());
-    m_buffer.clear();
+    if (m_storeAt != m_store.get()) m_sink(m_store.get(), std::size_t(m_storeAt - m_store.get()));
+    m_storeAt = m_store.get();
 }
 
 CArchive::CArchive(const char* data, std::size_t size) : m_data(data), m_size(size) {}
 
-void CArchive::Append(const void* bytes, std::size_t count) {
-    m_buffer.append(static_cast<const char*>(bytes), count);
-    m_pos += count;
-    if (m_buffer.size() >= kStoreBuffer) Flush();
+void CArchive::AppendPastBuffer(const void* bytes, std::size_t count) {
+    Flush();
+    if (count >= kStoreBuffer) {
+        m_sink(static_cast<const char*>(bytes), count);
+    } else {
+        std::memcpy(m_storeAt, bytes, count);
+        m_storeAt += count;
+    }
 }
 
 CArchive& CArchive::operator<<(std::int32_t value) {

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -29,7 +31,7 @@ class CArchive {
 
     using Sink = std::function<void(const char* data, std::size_t size)>;
 
-    // Storing hands the bytes to sink in pieces; Flush passes on the rest.
+    // Storing hands the bytes to sink in large pieces; Flush passes on the rest.
     explicit CArchive(Sink sink);
     ~CArchive();
     void Flush();
@@ -47,6 +49,17 @@ class CArchive {
     CArchive& operator>>(std::int32_t& value);
     CArchive& operator>>(double& value);
     CArchive& operator>>(CString& text);
+
+    // Loading is told now and then that it will never again read before
+    // position; done, when set, hears of it at most every 256 KB.
+    using Done = std::function<void(std::size_t position)>;
+    void SetDone(Done done) { m_done = std::move(done); }
+    void MarkDone(std::size_t position) {
+        if (m_done && position - m_doneAt >= kDoneStep) [[unlikely]] {
+            m_done(position);
+            m_doneAt = position;
+        }
+    }
 
     // Reads a list count and refuses one that is negative or that the rest of
     // the file could not hold at minRecordBytes a record, before anyone
@@ -75,10 +88,25 @@ class CArchive {
     bool ReadLengthPrefix(std::size_t& length);
     std::uint16_t ReadUInt16();
     std::uint32_t ReadUInt32();
-    void Append(const void* bytes, std::size_t count);
+    // Storing writes through here: straight into the buffer while it has
+    // room, without the growth checks of a string. Inline for the same reason.
+    void Append(const void* bytes, std::size_t count) {
+        m_pos += count;
+        if (count > std::size_t(m_storeEnd - m_storeAt)) [[unlikely]]
+            return AppendPastBuffer(bytes, count);
+        std::memcpy(m_storeAt, bytes, count);
+        m_storeAt += count;
+    }
+    void AppendPastBuffer(const void* bytes, std::size_t count);
+
+    static constexpr std::size_t kDoneStep = 256 << 10;
 
     Sink m_sink;
-    std::string m_buffer;
+    Done m_done;
+    std::size_t m_doneAt = 0;
+    std::unique_ptr<char[]> m_store;
+    char* m_storeAt = nullptr;
+    char* m_storeEnd = nullptr;
     const char* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_pos = 0;

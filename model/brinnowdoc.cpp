@@ -5,7 +5,9 @@
 #include "model/archive.h"
 #include "model/recordsizes.h"
 #include "platform/codepage.h"
+#include "platform/filebytes.h"
 #include "platform/filestore.h"
+#include "platform/largepages.h"
 
 namespace {
 
@@ -61,7 +63,7 @@ std::string WithThousands(std::size_t number) {
 }
 
 // Text in ASCII or UTF-8, which no list count of a document begins with.
-bool BeginsWithText(const std::string& bytes) {
+bool BeginsWithText(std::string_view bytes) {
     if (bytes.size() < 4) return false;
     for (std::size_t i = 0; i < 4; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -115,15 +117,22 @@ void CBrinnowDoc::SerializeList(CArchive& ar, CArray<T>& list, const char* kind,
                                 std::size_t minBytes) {
     if (ar.IsStoring()) {
         ar << static_cast<std::int32_t>(list.size());
-    } else {
-        m_load = {kind, 0, 0, ar.GetPosition()};
-        list.resize(ar.ReadCount(minBytes));
-        m_load.count = list.size();
+        for (T& record : list) record.Serialize(ar);
+        return;
     }
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    m_load = {kind, 0, 0, ar.GetPosition()};
+    m_load.count = ar.ReadCount(minBytes);
+    // Each record is made where it stays, just before it is read, so that a
+    // large list is written to memory once rather than filled with defaults
+    // first.
+    list.clear();
+    list.reserve(m_load.count);
+    UseLargePages(list.data(), m_load.count * sizeof(T));
+    for (std::size_t i = 0; i < m_load.count; ++i) {
         m_load.index = i;
         m_load.start = ar.GetPosition();
-        list[i].Serialize(ar);
+        ar.MarkDone(m_load.start);
+        list.emplace_back().Serialize(ar);
     }
 }
 
@@ -168,6 +177,11 @@ std::string CBrinnowDoc::GetTitle() const {
     return slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1);
 }
 
+void CBrinnowDoc::LeaveRecordsToExit() {
+    // Never deleted, on purpose: moving takes the lists' memory in one step.
+    new CBrinnowDoc(std::move(*this));
+}
+
 std::string CBrinnowDoc::SaveToBytes() {
     std::string bytes;
     CArchive ar(CArchive::AppendTo(bytes));
@@ -176,8 +190,10 @@ std::string CBrinnowDoc::SaveToBytes() {
     return bytes;
 }
 
-bool CBrinnowDoc::LoadFromBytes(const std::string& bytes, const std::string& name) {
+bool CBrinnowDoc::LoadFromBytes(std::string_view bytes, const std::string& name,
+                                std::function<void(std::size_t)> done) {
     CArchive ar(bytes.data(), bytes.size());
+    ar.SetDone(std::move(done));
     try {
         Serialize(ar);
     } catch (const CArchiveException& failure) {
@@ -197,7 +213,7 @@ bool CBrinnowDoc::LoadFromBytes(const std::string& bytes, const std::string& nam
     return true;
 }
 
-std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std::string& name,
+std::string CBrinnowDoc::DescribeLoadFailure(std::string_view bytes, const std::string& name,
                                              const CArchiveException& failure) const {
     const std::string notOurs = "\"" + name + "\" is not a Brinnow document: ";
     if (bytes.empty()) return notOurs + "the file is empty.";
@@ -225,9 +241,11 @@ std::string CBrinnowDoc::DescribeLoadFailure(const std::string& bytes, const std
 }
 
 bool CBrinnowDoc::OnOpenDocument(const std::string& path) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, m_strError)) return false;
-    if (!LoadFromBytes(bytes, path)) return false;
+    FileBytes bytes;
+    if (!bytes.Read(path, m_strError)) return false;
+    // The front of the file is given back as the records are made from it.
+    const auto done = [&bytes](std::size_t position) { bytes.ReleaseBefore(position); };
+    if (!LoadFromBytes(bytes.View(), path, done)) return false;
     m_strPathName = path;
     return true;
 }

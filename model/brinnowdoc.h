@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "model/armament.h"
 #include "model/nation.h"
@@ -39,8 +42,16 @@ class CBrinnowDoc {
     bool OnOpenDocument(const std::string& path);
     bool OnSaveDocument(const std::string& path);
     // The same on bytes in memory; name is how the file is called in messages.
-    bool LoadFromBytes(const std::string& bytes, const std::string& name);
+    // done, when set, hears now and then of a position before which the load
+    // will never read again.
+    bool LoadFromBytes(std::string_view bytes, const std::string& name,
+                       std::function<void(std::size_t)> done = {});
     std::string SaveToBytes();
+
+    // Hands the lists to the end of the process, which takes their memory
+    // back at once: freeing a large campaign record by record costs about as
+    // much as loading it. Leaves this document empty; call it on the way out.
+    void LeaveRecordsToExit();
 
     const std::string& GetPathName() const { return m_strPathName; }
     // The file name without its folder, or "Untitled".
@@ -68,7 +79,7 @@ class CBrinnowDoc {
 
     template <class T>
     void SerializeList(CArchive& ar, CArray<T>& list, const char* kind, std::size_t minBytes);
-    std::string DescribeLoadFailure(const std::string& bytes, const std::string& name,
+    std::string DescribeLoadFailure(std::string_view bytes, const std::string& name,
                                     const class CArchiveException& failure) const;
 
     BOOL m_bModified = FALSE;

@@ -45,6 +45,10 @@ class VxShip {
 
     // Exports.
     CString GetTextLine(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments) const;
+    // The same line appended to out; with crlf every line break, the end's
+    // and any inside a value, is written as CR LF.
+    void AppendTextLine(std::string& out, const CArray<VxNation>& nations,
+                        const CArray<VxArmament>& armaments, bool crlf) const;
     CString HtmlSection(HtmlExport& html, bool blank, bool withTag) const;
 
     CString m_strName = "New Ship";
@@ -54,9 +58,10 @@ class VxShip {
     BOOL m_bWingTurrets = FALSE;
     int m_nSecondaryArmament = 0;
     std::array<double, 4> m_dSecondaryAF{};
+    // Here rather than in file order, so that a ship has no padding.
+    double m_dDF = 0.0;
     int m_nTorpedo = 0;
     std::array<int, 4> m_nTorpedoAF{};
-    double m_dDF = 0.0;
     int m_nShipType = 0;
     int m_nAARating = 0;
     std::array<int, 5> m_nTurnSpeed{};

@@ -4,6 +4,8 @@
 
 #include "platform/safefile.h"
 
+#include "platform/filebytes.h"
+
 namespace {
 
 QString QPath(const std::string& path) {
@@ -17,18 +19,9 @@ std::string Sentence(const char* what, const std::string& path, const QString& r
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-    QFile file(QPath(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = Sentence("Cannot open", path, file.errorString());
-        return false;
-    }
-    const qint64 size = file.size();
-    bytes.resize(static_cast<std::size_t>(size));
-    if (file.read(bytes.data(), size) != size) {
-        error = Sentence("Cannot read", path, file.errorString());
-        bytes.clear();
-        return false;
-    }
+    FileBytes file;
+    if (!file.Read(path, error)) return false;
+    bytes.assign(file.View());
     return true;
 }
 

@@ -1,15 +1,19 @@
 #include "platform/textformat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+char* WriteG3(char* at, double value) {
+    // General format with a precision is printf's %g, in the C locale.
+    return std::to_chars(at, at + kG3MaxChars, value, std::chars_format::general, 3).ptr;
+}
+
 std::string FormatG3(double value) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%1.3g", value);
-    return buffer;
+    char buffer[kG3MaxChars];
+    return std::string(buffer, WriteG3(buffer, value));
 }
 
 double LeadingNumber(const std::string& text) {

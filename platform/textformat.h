@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // printf "%1.3g": the way every attack factor, DF and torpedo calibre is shown.
 std::string FormatG3(double value);
+// The same written at `at`, which must have room for kG3MaxChars; returns the
+// end. No locale, no allocation: for exports of many numbers.
+inline constexpr std::size_t kG3MaxChars = 16;
+char* WriteG3(char* at, double value);
 
 // The leading decimal number of a text (sign, digits, point), 0.0 when there
 // is none.

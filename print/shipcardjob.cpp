@@ -26,6 +26,7 @@ std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) cons
     const int limit = CardsLimit(page, p);
     const auto& ships = m_doc.m_ships;
     const int count = static_cast<int>(ships.size());
+    m_measured = {p, page.printableWidth, std::vector<int>(ships.size())};
     std::vector<ShipPageRange> pages;
     int first = 0;
     int pendingHeight = -1;  // the card that did not fit on the last page
@@ -38,6 +39,7 @@ std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) cons
             const int height = pendingHeight >= 0
                                    ? pendingHeight
                                    : ship.GetCardHeight(dc, p, kCardMode, page.printableWidth);
+            m_measured.heights[std::size_t(i)] = height;
             pendingHeight = -1;
             const bool full = total + height > limit && i > first;
             if (full || (pagePerNation && ship.m_nNation != nation)) {
@@ -50,6 +52,13 @@ std::vector<ShipPageRange> ShipCardJob::Layout(CDC& dc, bool pagePerNation) cons
         first = i;
     }
     return pages;
+}
+
+int ShipCardJob::CardHeight(CDC& dc, double p, int width, int ship) const {
+    const bool measured = m_measured.p == p && m_measured.width == width &&
+                          m_measured.heights.size() == m_doc.m_ships.size();
+    if (measured) return m_measured.heights[std::size_t(ship)];
+    return m_doc.m_ships[std::size_t(ship)].GetCardHeight(dc, p, kCardMode, width);
 }
 
 void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const {
@@ -77,7 +86,7 @@ void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber)
     for (int i = range.first; i <= last; ++i) {
         const VxShip& ship = ships[std::size_t(i)];
         ship.DrawCard(dc, p, page.margin, y, m_doc.m_armaments, kCardMode, page.printableWidth);
-        y += ship.GetCardHeight(dc, p, kCardMode, page.printableWidth);
+        y += CardHeight(dc, p, page.printableWidth, i);
     }
     PrintPageFooter(dc, p, pageNumber);
 }

@@ -27,10 +27,21 @@ class ShipCardJob {
     // taller than the page stands alone on its page.
     std::vector<ShipPageRange> Layout(CDC& dc, bool pagePerNation = true) const;
     // Title block, nation heading, the cards and the footer of one page.
+    // Cards measured by this job's last Layout at the same scale are not
+    // measured again.
     void PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const;
     // The whole job on a printer device context; returns the page count.
     int Print(CDC& dc, const char* documentName) const;
 
   private:
+    // Card heights by ship, as the last Layout measured them.
+    struct MeasuredHeights {
+        double p = 0;
+        int width = 0;
+        std::vector<int> heights;
+    };
+    int CardHeight(CDC& dc, double p, int width, int ship) const;
+
     const CBrinnowDoc& m_doc;
+    mutable MeasuredHeights m_measured;
 };

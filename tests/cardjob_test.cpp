@@ -153,4 +153,39 @@ TEST(ShipCardJob, HandWorkedPagesWithAndWithoutNationBreaks) {
     EXPECT_EQ(ShipCardJob(doc).Layout(dc, false), (std::vector<ShipPageRange>{{0, 6}, {7, 10}}));
 }
 
+// Counts text measurements: a card's height comes from measuring its notes.
+class MeasuringDC : public RecordingDC {
+  public:
+    CSize GetTextExtent(const std::string& text) const override {
+        ++measured;
+        return RecordingDC::GetTextExtent(text);
+    }
+    mutable int measured = 0;
+};
+
+TEST(ShipCardJob, PrintingReusesTheLayoutsCardHeights) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {120, 0, 0, 0, 0, 3});
+    std::sort(doc.m_ships.begin(), doc.m_ships.end());
+    MeasuringDC layoutOnly;
+    const std::vector<ShipPageRange> pages = ShipCardJob(doc).Layout(layoutOnly);
+    ASSERT_GT(layoutOnly.measured, 0);
+
+    MeasuringDC printed;
+    ASSERT_EQ(ShipCardJob(doc).Print(printed, "Brinnow"), int(pages.size()));
+    // The same pages, each card measured again by a job that never laid out.
+    MeasuringDC remeasured;
+    remeasured.StartDoc("Brinnow");
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        remeasured.StartPage();
+        ShipCardJob(doc).PrintPage(remeasured, pages[k], int(k + 1));
+        remeasured.EndPage();
+    }
+    remeasured.EndDoc();
+    EXPECT_EQ(printed.log, remeasured.log);
+    // Laying out and printing costs no more than printing laid-out pages
+    // alone: the layout's measurements are all the printing needs.
+    EXPECT_EQ(printed.measured, remeasured.measured);
+}
+
 }  // namespace

@@ -1,0 +1,33 @@
+#include "bench/largedocument.h"
+
+#include <string>
+
+#include "model/brinnowdoc.h"
+
+const CBrinnowDoc& Campaign() {
+    static const CBrinnowDoc* doc = [] {
+        auto* generated = new CBrinnowDoc;
+        GenerateDocument(*generated, kLargeCampaign);
+        return generated;
+    }();
+    return *doc;
+}
+
+VxScenario ThousandShipScenario(const CBrinnowDoc& doc) {
+    VxScenario scenario;
+    scenario.m_strName = "Thousand";
+    scenario.m_forces.resize(2);
+    std::size_t next = 0;
+    const auto nextName = [&] { return doc.m_ships[(next++ * 97) % doc.m_ships.size()].m_strName; };
+    for (int s = 0; s < 10; ++s) {
+        VxSquadron squadron;
+        squadron.m_strName = "Squadron " + std::to_string(s);
+        squadron.m_strFlagship = nextName();
+        for (int i = 0; i < 79; ++i) squadron.m_shipNames.push_back(nextName());
+        for (int i = 0; i < 10; ++i) squadron.m_attachmentNames.push_back(nextName());
+        scenario.m_forces[std::size_t(s % 2)].m_squadrons.push_back(squadron);
+    }
+    for (int i = 0; i < 100; ++i)
+        scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
+    return scenario;
+}

@@ -1,0 +1,148 @@
+// Faster loading, saving and text export must not change a single byte: the
+// figures here were taken from the straightforward code they replaced.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "export/textexport.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "platform/textformat.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+std::uint64_t Fnv1a(const std::string& bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+    }
+    return hash;
+}
+
+// 2,000 ships in the shape of the benchmark campaign.
+const CBrinnowDoc& Generated() {
+    static const CBrinnowDoc* doc = [] {
+        auto* generated = new CBrinnowDoc;
+        GenerateDocument(*generated, {2000, 5000, 500, 4, 6, 42});
+        return generated;
+    }();
+    return *doc;
+}
+
+TEST(SameOutput, SavedDocumentKeepsItsBytesThroughALoad) {
+    const std::string bytes = CBrinnowDoc(Generated()).SaveToBytes();
+    EXPECT_EQ(bytes.size(), 3294823u);
+    EXPECT_EQ(Fnv1a(bytes), 0xf08d038c65bc1d57u);
+    CBrinnowDoc loaded;
+    ASSERT_TRUE(loaded.LoadFromBytes(bytes, "generated")) << loaded.ErrorMessage();
+    EXPECT_TRUE(loaded.SaveToBytes() == bytes);
+}
+
+TEST(SameOutput, SavingToAFileWritesWhatSaveToBytesGives) {
+    CBrinnowDoc doc(Generated());
+    const std::string path = testing::TempDir() + "/same_output.brn";
+    ASSERT_TRUE(doc.OnSaveDocument(path)) << doc.ErrorMessage();
+    std::string written, error;
+    ASSERT_TRUE(ReadWholeFile(path, written, error)) << error;
+    EXPECT_TRUE(written == doc.SaveToBytes());
+    CBrinnowDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path)) << reopened.ErrorMessage();
+    EXPECT_TRUE(reopened.SaveToBytes() == written);
+    std::remove(path.c_str());
+}
+
+TEST(SameOutput, TextExportOfAGeneratedCampaign) {
+    const std::string text = ShipTextFile(Generated());
+    EXPECT_EQ(text.size(), 199669u);
+    EXPECT_EQ(Fnv1a(text), 0xfb1709ed4bfc4003u);
+}
+
+// Every line break inside a quoted value leaves as CR LF too, just like the
+// breaks that end lines; one ship line alone keeps plain LF.
+TEST(SameOutput, TextExportOfHostileNamesMatchesLineByLine) {
+    CBrinnowDoc doc;
+    doc.m_nations[1].m_strName = "Line\nbreak, \"quoted\"\r\n";
+    doc.m_armaments[0].m_strNotes = "\n,";
+    for (const char* name : {"\"", "\n", "\r", ",", "a\"\"b", "", "x\r\ny"}) {
+        VxShip ship;
+        ship.m_strName = name;
+        ship.m_nNation = 1;
+        ship.m_dMainAF = {-0.0, 1e300, 0.5, 2.5};
+        ship.m_nTorpedoAF = {INT_MIN, INT_MAX, -1, 0};
+        doc.m_ships.push_back(ship);
+    }
+    doc.m_ships.push_back(VxShip());
+    doc.m_ships.back().m_strName = std::string(1 << 20, '"');
+    std::string expected = kShipTextHeader;
+    for (const VxShip& ship : doc.m_ships)
+        expected += ship.GetTextLine(doc.m_nations, doc.m_armaments);
+    EXPECT_TRUE(ShipTextFile(doc) == WithCrLf(expected));
+}
+
+std::string PrintfG3(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%1.3g", value);
+    return buffer;
+}
+
+void ExpectSameAsPrintf(double value) {
+    char buffer[kG3MaxChars];
+    const std::string ours(buffer, WriteG3(buffer, value));
+    ASSERT_EQ(ours, PrintfG3(value)) << "bits " << std::hex << std::bit_cast<std::uint64_t>(value);
+}
+
+TEST(FormatG3, SpecialValuesAndRoundingEdges) {
+    const double specials[] = {0.0,      -0.0,      INFINITY,    -INFINITY,  NAN,          -NAN,
+                               DBL_MAX,  -DBL_MAX,  DBL_MIN,     -DBL_MIN,   DBL_TRUE_MIN, 1e-4,
+                               9.995e-5, 9.9949e-5, 0.0001,      0.00009999, 999.5,        999.49,
+                               99.95,    9.995,     1.005,       2.675,      0.125,        0.0625,
+                               1e15,     1e16,      123456789.0, 1e100,      1e-100,       4.0 / 3};
+    for (const double value : specials) ExpectSameAsPrintf(value);
+    EXPECT_EQ(FormatG3(-0.0), "-0");
+    EXPECT_EQ(FormatG3(1234), "1.23e+03");
+    EXPECT_EQ(FormatG3(0.00001), "1e-05");
+    EXPECT_EQ(FormatG3(2.94), "2.94");
+}
+
+TEST(FormatG3, HalvesQuartersAndEighthsOfEveryAttackFactor) {
+    for (int n = -80000; n <= 80000; ++n) ExpectSameAsPrintf(n / 8.0);
+    for (int n = -20000; n <= 20000; ++n) ExpectSameAsPrintf(n / 10.0);
+    for (int n = 0; n <= 20000; ++n) ExpectSameAsPrintf(n / 1000.0);
+}
+
+TEST(FormatG3, PowersOfTenAndTheirNeighbours) {
+    for (int e = -320; e <= 308; ++e) {
+        const double power = std::pow(10.0, e);
+        for (const double value :
+             {power, std::nextafter(power, 0.0), std::nextafter(power, INFINITY), power * 9.995,
+              power * 9.9949999, power * 0.5, -power}) {
+            ExpectSameAsPrintf(value);
+        }
+    }
+}
+
+TEST(FormatG3, TheWholeIntegerRangeSampled) {
+    for (const double value : {double(INT_MIN), double(INT_MAX), double(INT_MIN) - 1,
+                               double(INT_MAX) + 1, 9007199254740993.0, -9007199254740993.0}) {
+        ExpectSameAsPrintf(value);
+    }
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> anyInt(INT_MIN, INT_MAX);
+    for (int i = 0; i < 200000; ++i) ExpectSameAsPrintf(anyInt(random));
+    for (int i = -100000; i <= 100000; ++i) ExpectSameAsPrintf(i);
+}
+
+TEST(FormatG3, RandomBitPatterns) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 500000; ++i) ExpectSameAsPrintf(std::bit_cast<double>(random()));
+}
+
+}  // namespace
