@@ -1,22 +1,7 @@
 #include "platform/filestore.h"
 
-#include <QFile>
-
-#include "platform/safefile.h"
-
 #include "platform/filebytes.h"
-
-namespace {
-
-QString QPath(const std::string& path) {
-    return QString::fromUtf8(path.data(), qsizetype(path.size()));
-}
-
-std::string Sentence(const char* what, const std::string& path, const QString& reason) {
-    return std::string(what) + " \"" + path + "\": " + reason.toStdString() + ".";
-}
-
-}  // namespace
+#include "platform/safefile.h"
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
     FileBytes file;

@@ -14,6 +14,7 @@
 
 #include "editors/editships.h"
 #include "model/brinnowdoc.h"
+#include "tests/support/sampleship.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -106,24 +107,7 @@ std::vector<ControlCase> ShipEditorControls() {
 
 class ShipEditorFields : public ::testing::Test {
   protected:
-    ShipEditorFields() {
-        VxShip& ship = ship0;
-        ship.m_strName = "Lion";
-        ship.m_nNation = 1;
-        ship.m_nMainArmament = 1;
-        ship.m_dMainAF = {3, 3, 2, 2};
-        ship.m_nSecondaryArmament = 0;
-        ship.m_dSecondaryAF = {1, 1, 0.5, 0.5};
-        ship.m_nTorpedo = 1;
-        ship.m_nTorpedoAF = {2, 1, 1, 0};
-        ship.m_dDF = 14;
-        ship.m_nShipType = 7;
-        ship.m_nAARating = 2;
-        ship.m_nTurnSpeed = {28, 24, 20, 16, 8};
-        ship.m_strIdentifier = "BC-1";
-        ship.m_strNotes = "Flagship";
-    }
-    VxShip ship0;
+    VxShip ship0 = SampleLion();
     ScriptedAnswers scripted;
 };
 

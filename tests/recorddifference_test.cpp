@@ -16,6 +16,7 @@
 #include "model/scenario.h"
 #include "model/ship.h"
 #include "model/squadron.h"
+#include "tests/support/sampleship.h"
 
 namespace {
 
@@ -33,25 +34,6 @@ void ExpectEachChangeIsADifference(const T& base, const std::vector<Change<T>>& 
         EXPECT_TRUE(changed.IsDifferent(base)) << field;
         EXPECT_TRUE(base.IsDifferent(changed)) << field;
     }
-}
-
-VxShip SampleShip() {
-    VxShip ship;
-    ship.m_strName = "Lion";
-    ship.m_nNation = 1;
-    ship.m_nMainArmament = 8;
-    ship.m_dMainAF = {3, 3, 2, 2};
-    ship.m_nSecondaryArmament = 1;
-    ship.m_dSecondaryAF = {1, 1, 0.5, 0.5};
-    ship.m_nTorpedo = 1;
-    ship.m_nTorpedoAF = {2, 1, 1, 0};
-    ship.m_dDF = 14;
-    ship.m_nShipType = 7;
-    ship.m_nAARating = 2;
-    ship.m_nTurnSpeed = {28, 24, 20, 16, 8};
-    ship.m_strIdentifier = "BC-1";
-    ship.m_strNotes = "Beatty's flagship";
-    return ship;
 }
 
 TEST(RecordDifference, EveryShipFieldCounts) {
@@ -81,11 +63,11 @@ TEST(RecordDifference, EveryShipFieldCounts) {
         changes.push_back(
             {"turn speed " + std::to_string(i), [i](VxShip& s) { s.m_nTurnSpeed[i] -= 1; }});
     }
-    ExpectEachChangeIsADifference(SampleShip(), changes);
+    ExpectEachChangeIsADifference(SampleLion(), changes);
 }
 
 TEST(RecordDifference, DoublesCompareByValueNotByBits) {
-    VxShip a = SampleShip();
+    VxShip a = SampleLion();
     VxShip b = a;
     a.m_dDF = 0.0;
     b.m_dDF = -0.0;
@@ -165,7 +147,7 @@ VxForce SampleForce() {
     force.m_strNotes = "From Rosyth";
     force.m_squadrons = {SampleSquadron(), SampleSquadron()};
     force.m_squadrons[1].m_strName = "2nd BCS";
-    force.m_ships = {SampleShip(), SampleShip()};
+    force.m_ships = {SampleLion(), SampleLion()};
     force.m_ships[1].m_strName = "Tiger";
     return force;
 }
