@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "model/brinnowdoc.h"
@@ -111,7 +112,18 @@ TEST_F(Cli, ShipsPdfAndExports) {
 
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("web"));
     ASSERT_EQ(Cmd({"export-html", Path("gen.brn"), "Scenario 1", Path("web/s.htm")}).exitCode, 0);
-    EXPECT_GT(QDir(Path("web")).entryList(QStringList{"*.gif"}).size(), 1);
+    // Every image the page names was written, and nothing else was.
+    const std::string page = Bytes("web/s.htm");
+    QStringList named;
+    const QRegularExpression src("SRC=\"?([^\">]+\\.gif)", QRegularExpression::CaseInsensitiveOption);
+    for (const auto& match : src.globalMatch(QString::fromStdString(page))) {
+        if (!named.contains(match.captured(1))) named << match.captured(1);
+    }
+    ASSERT_FALSE(named.isEmpty());
+    QStringList written = QDir(Path("web")).entryList(QStringList{"*.gif"});
+    named.sort();
+    written.sort();
+    EXPECT_EQ(written, named);
     const CliResult unknown = Cmd({"export-html", Path("gen.brn"), "Jutland", Path("j.htm")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_NE(unknown.err.find("no scenario named \"Jutland\""), std::string::npos);
