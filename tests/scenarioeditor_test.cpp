@@ -24,20 +24,10 @@
 #include "editors/printcommand.h"
 #include "editors/selectscenario.h"
 #include "model/brinnowdoc.h"
+#include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
-#include "tests/support/scriptedanswers.h"
 
 namespace {
-
-// Counts the document-changed notices that the editor posts.
-class NoticeCounter : public QObject {
-  public:
-    int count = 0;
-    bool event(QEvent* event) override {
-        if (event->type() == kDocumentChangedEvent) ++count;
-        return QObject::event(event);
-    }
-};
 
 VxForce Force(const char* name, int nation) {
     VxForce force;
@@ -46,14 +36,13 @@ VxForce Force(const char* name, int nation) {
     return force;
 }
 
-class ScenarioEditor : public ::testing::Test {
+class ScenarioEditor : public Editor {
   protected:
-    void SetUp() override { SetNoticeWindow(&notices); }
     void TearDown() override {
         dialog.reset();
         SetFileChoiceHook({});
         SetPrintHook({});
-        SetNoticeWindow(nullptr);
+        Editor::TearDown();
     }
 
     VxScenario& AddScenario(const char* name, std::initializer_list<VxForce> forces = {}) {
@@ -81,15 +70,9 @@ class ScenarioEditor : public ::testing::Test {
         dialog->show();
         return *dialog;
     }
-    int Notices() {
-        QApplication::processEvents();
-        return notices.count;
-    }
     template <class T>
     T* Control(const char* name) {
-        T* child = dialog->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return Child<T>(dialog.get(), name);
     }
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
     void Click(const char* button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
@@ -140,11 +123,6 @@ class ScenarioEditor : public ::testing::Test {
         return names;
     }
 
-    CBrinnowDoc doc;
-    NoticeCounter notices;
-    ScriptedAnswers scripted;
-    std::vector<std::string>& messages = scripted.messages;
-    std::deque<int>& answers = scripted.answers;
     std::unique_ptr<CEditScenariosDlg> dialog;
 };
 
