@@ -3,14 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include "bench/largedocument.h"
 #include "export/gifencoder.h"
 #include "export/htmlexport.h"
 #include "export/textexport.h"
 #include "model/brinnowdoc.h"
-#include "platform/textformat.h"
 #include "print/cardimage.h"
 
 namespace {
@@ -60,13 +58,3 @@ BENCHMARK(HtmlExportOfAThousandShips)->Unit(benchmark::kMillisecond)->MinTime(3)
 BENCHMARK(CardRendering)->Unit(benchmark::kMicrosecond);
 BENCHMARK(GifEncoding)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TextExportOf100000Ships)->Unit(benchmark::kMillisecond)->MinTime(2);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    UseClassicNumberFormat();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,12 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include "bench/largedocument.h"
 #include "model/brinnowdoc.h"
 #include "platform/pdfsurface.h"
-#include "platform/textformat.h"
 #include "print/multiprintjob.h"
 #include "print/scenarioprintjob.h"
 #include "print/squadronprintjob.h"
@@ -76,13 +74,3 @@ void HostileSquadronPage(benchmark::State& state) {
 BENCHMARK(MultiPrintOfShips)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScenarioOfAThousandShips)->Unit(benchmark::kMillisecond);
 BENCHMARK(HostileSquadronPage)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    UseClassicNumberFormat();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
