@@ -97,18 +97,34 @@ CString VxShip::GetTextLine(const CArray<VxNation>& nations,
     return line;
 }
 
+namespace {
+
+// Lines are gathered in a buffer that stays in the cache and is handed on
+// whenever it fills, rather than building the whole file in fresh memory.
+void WriteShipText(const CBrinnowDoc& doc, const ByteSink& sink) {
+    constexpr std::size_t kChunk = std::size_t(1) << 20;
+    std::string chunk;
+    chunk.reserve(kChunk + 4096);
+    AppendText(chunk, kShipTextHeader, true);
+    for (const VxShip& ship : doc.m_ships) {
+        ship.AppendTextLine(chunk, doc.m_nations, doc.m_armaments, true);
+        if (chunk.size() >= kChunk) {
+            sink(chunk.data(), chunk.size());
+            chunk.clear();
+        }
+    }
+    sink(chunk.data(), chunk.size());
+}
+
+}  // namespace
+
 std::string ShipTextFile(const CBrinnowDoc& doc) {
-    // Most lines are well under this; one reserve avoids growing a large file.
-    constexpr std::size_t kTypicalLine = 128;
     std::string text;
-    text.reserve(std::char_traits<char>::length(kShipTextHeader) +
-                 doc.m_ships.size() * kTypicalLine);
-    AppendText(text, kShipTextHeader, true);
-    for (const VxShip& ship : doc.m_ships)
-        ship.AppendTextLine(text, doc.m_nations, doc.m_armaments, true);
+    WriteShipText(doc, [&text](const char* data, std::size_t size) { text.append(data, size); });
     return text;
 }
 
 bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
-    return WriteFileSafely(path, ShipTextFile(doc), error);
+    return WriteFileSafely(path, [&doc](const ByteSink& sink) { WriteShipText(doc, sink); },
+                           error);
 }

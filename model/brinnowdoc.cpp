@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/filebytes.h"
 #include "platform/filestore.h"
+#include "platform/largepageheap.h"
 #include "platform/largepages.h"
 
 namespace {
@@ -243,8 +244,13 @@ std::string CBrinnowDoc::DescribeLoadFailure(std::string_view bytes, const std::
 bool CBrinnowDoc::OnOpenDocument(const std::string& path) {
     FileBytes bytes;
     if (!bytes.Read(path, m_strError)) return false;
-    // The front of the file is given back as the records are made from it.
-    const auto done = [&bytes](std::size_t position) { bytes.ReleaseBefore(position); };
+    // The front of the file is given back as the records are made from it;
+    // the records take about as much memory as the file.
+    LargePageHeap heap(bytes.View().size());
+    const auto done = [&bytes, &heap](std::size_t position) {
+        bytes.ReleaseBefore(position);
+        heap.AdviseGrowth();
+    };
     if (!LoadFromBytes(bytes.View(), path, done)) return false;
     m_strPathName = path;
     return true;

@@ -1,5 +1,7 @@
 #include "platform/filebytes.h"
 
+#include "platform/largepages.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -19,9 +21,9 @@ std::size_t PageSize() { return std::size_t(sysconf(_SC_PAGESIZE)); }
 FileBytes::~FileBytes() { Unmap(); }
 
 void FileBytes::Unmap() {
-    if (m_mapped > 0) munmap(m_data, m_mapped);
+    UnmapLargePages(m_data, m_size);
     m_data = nullptr;
-    m_size = m_mapped = m_released = 0;
+    m_size = m_released = 0;
 }
 
 bool FileBytes::Read(const std::string& path, std::string& error) {
@@ -34,16 +36,14 @@ bool FileBytes::Read(const std::string& path, std::string& error) {
     }
     const qint64 size = file.size();
     if (size == 0) return true;
-    // Fresh pages of our own, so that ReleaseBefore can hand them back,
-    // mapped in one go rather than a page fault at a time during the read.
-    void* pages = mmap(nullptr, std::size_t(size), PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (pages == MAP_FAILED) {
+    // Fresh pages of our own, so that ReleaseBefore can hand them back; large
+    // ones, so that the read costs a page fault per 2 MB rather than per 4 KB.
+    m_data = MapLargePages(std::size_t(size));
+    if (m_data == nullptr) {
         error = Sentence("Cannot read", path, QStringLiteral("Not enough memory"));
         return false;
     }
-    m_data = static_cast<char*>(pages);
-    m_mapped = m_size = std::size_t(size);
+    m_size = std::size_t(size);
     if (file.read(m_data, size) != size) {
         error = Sentence("Cannot read", path, file.errorString());
         Unmap();

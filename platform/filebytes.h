@@ -29,6 +29,5 @@ class FileBytes {
 
     char* m_data = nullptr;
     std::size_t m_size = 0;
-    std::size_t m_mapped = 0;
     std::size_t m_released = 0;
 };

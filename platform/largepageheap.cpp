@@ -1,0 +1,38 @@
+#include "platform/largepageheap.h"
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/largepages.h"
+
+namespace {
+
+constexpr std::size_t kWorthIt = std::size_t(4) << 20;
+// The C library's documented default.
+constexpr int kDefaultTopPad = 128 * 1024;
+
+char* HeapEnd() { return static_cast<char*>(sbrk(0)); }
+
+}  // namespace
+
+LargePageHeap::LargePageHeap(std::size_t expectedBytes) {
+    if (expectedBytes < kWorthIt) return;
+    m_active = true;
+    m_advisedEnd = HeapEnd();
+    mallopt(M_TOP_PAD, int(std::min<std::size_t>(expectedBytes, INT_MAX / 2)));
+}
+
+LargePageHeap::~LargePageHeap() {
+    if (m_active) mallopt(M_TOP_PAD, kDefaultTopPad);
+}
+
+void LargePageHeap::AdviseGrowth() {
+    if (!m_active) return;
+    char* end = HeapEnd();
+    if (end <= m_advisedEnd) return;
+    UseLargePages(m_advisedEnd, std::size_t(end - m_advisedEnd));
+    m_advisedEnd = end;
+}
