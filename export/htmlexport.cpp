@@ -2,26 +2,44 @@
 
 #include <cstdio>
 
+#include "export/gifencoder.h"
 #include "export/imagenames.h"
 #include "model/archive.h"
 #include "model/brinnowdoc.h"
 #include "model/scenario.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
+#include "platform/orderedworkers.h"
 #include "platform/safefile.h"
+#include "print/cardimage.h"
 #include "print/printframework.h"
 
 namespace {
 
 constexpr std::size_t kFailuresListed = 10;
+// The logical screen the card images have always declared.
+constexpr int kScreenWidth = 44;
+constexpr int kScreenHeight = 22;
+// How far the drawing may run ahead of the writing: enough to keep every
+// processor busy, little enough to hold in memory.
+constexpr std::size_t kCardsInFlight = 64;
 
 // Two ships draw the same card when their records are the same.
 std::string RecordBytes(const VxShip& ship) {
+    constexpr std::size_t kRecordBuffer = 4096;
     std::string bytes;
-    CArchive ar(CArchive::AppendTo(bytes));
+    CArchive ar(CArchive::AppendTo(bytes), kRecordBuffer);
     VxShip(ship).Serialize(ar);
     ar.Flush();
     return bytes;
+}
+
+// The GIF bytes of one card; empty when it cannot be encoded.
+std::string CardGif(const VxShip& ship, bool blank, double p,
+                    const CArray<VxArmament>& armaments, CardImage& image) {
+    ship.CreateCardBitmap(image, p, armaments, blank);
+    return EncodeGreyGif(image.GreyPixels(), image.Width(), image.Height(), kScreenWidth,
+                         kScreenHeight);
 }
 
 std::string FailedImagesMessage(const std::string& pagePath,
@@ -47,7 +65,7 @@ bool HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
         failedImages.push_back("Cannot make the card image \"" + path + "\".");
         return false;
     }
-    SafeFile file(path, SafeFile::Durability::NoWait);
+    SafeFile file(path, SafeFile::Durability::NoWait, SafeFile::Placement::InPlaceWhenNew);
     if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
         failedImages.push_back(file.Error());
         return false;
@@ -56,16 +74,32 @@ bool HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
     return true;
 }
 
-const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank,
-                                         const std::function<std::string()>& encode) {
+const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
     const std::string*& ofRecord = m_fileOfRecord[blank ? 1 : 0][&ship];
     if (ofRecord != nullptr) return *ofRecord;
     const auto [ofCard, isNew] = m_fileOfCard.try_emplace((blank ? "b" : "c") + RecordBytes(ship));
     ofRecord = &ofCard->second;
-    if (!isNew) return ofCard->second;
-    const std::string fileName = m_names.Claim(ship.m_strName);
-    if (WriteImage(fileName, encode())) ofCard->second = fileName;
+    if (isNew) {
+        ofCard->second = m_names.Claim(ship.m_strName);
+        m_unwritten.push_back({&ship, blank, &ofCard->second});
+    }
     return ofCard->second;
+}
+
+bool HtmlExport::WriteImages() {
+    const std::size_t failedBefore = failedImages.size();
+    std::vector<CardImage> images(OrderedWorkers::WorkerCount(m_unwritten.size()));
+    const auto draw = [&](std::size_t card, std::size_t worker) {
+        const Card& job = m_unwritten[card];
+        return CardGif(*job.ship, job.blank, p, armaments, images[worker]);
+    };
+    const auto write = [&](std::size_t card, std::string&& gif) {
+        std::string& fileName = *m_unwritten[card].fileName;
+        if (!WriteImage(fileName, gif)) fileName.clear();
+    };
+    OrderedWorkers::Run(m_unwritten.size(), kCardsInFlight, draw, write);
+    m_unwritten.clear();
+    return failedImages.size() == failedBefore;
 }
 
 const VxShip& HtmlExport::FindShip(const CString& name) {
@@ -92,7 +126,9 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error) {
     HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath));
-    const std::string page = ScenarioPage(scenario, html);
+    std::string page = ScenarioPage(scenario, html);
+    // Made again without the images that failed, which are rare.
+    if (!html.WriteImages()) page = ScenarioPage(scenario, html);
     if (!WriteFileSafely(pagePath, WithCrLf(page), error)) {
         for (const std::string& image : html.createdFiles) std::remove(image.c_str());
         return false;

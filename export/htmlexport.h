@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -9,15 +8,18 @@
 #include "model/armament.h"
 #include "model/ship.h"
 #include "platform/types.h"
-#include "print/cardimage.h"
 
 class CBrinnowDoc;
 class VxScenario;
 
 // What every section of a scenario page is given: the card scale, the
 // document's lists and the folder the images go to. It also keeps the image
-// written for each distinct card, the files this run created (so that a
-// failed export can take them back) and the images that could not be written.
+// file of each distinct card, the files this run created (so that a failed
+// export can take them back) and the images that could not be written.
+//
+// The sections only name the images; WriteImages then draws, encodes and
+// writes them all at once, on every processor. A page made after that names
+// no image that failed.
 struct HtmlExport {
     static constexpr double kCardScale = 5.9;
 
@@ -31,20 +33,27 @@ struct HtmlExport {
     std::string folder;  // UTF-8, as the file system names it
     std::vector<std::string> createdFiles;
     std::vector<std::string> failedImages;  // a sentence for each
-    CardImage card;                         // drawn anew for every distinct card
 
     // The file (in the page's code page) holding the card of ship drawn with
-    // blank; the first time a card is met, encode gives its GIF bytes and the
-    // file is written. Empty when that image could not be written. The ship
-    // must outlive the export: a record met again costs no more than a look-up.
-    const std::string& ImageFile(const VxShip& ship, bool blank,
-                                 const std::function<std::string()>& encode);
+    // blank. Empty once WriteImages found that it could not be written. The
+    // ship must outlive the export: a record met again costs no more than a
+    // look-up.
+    const std::string& ImageFile(const VxShip& ship, bool blank);
+    // Writes the images of the cards named since the last call, in the order
+    // they were named; false when any could not be.
+    bool WriteImages();
     // FindShipByName through an index made on first use, as squadrons name
     // their ships and a campaign may hold a hundred thousand; a name that
     // matches no ship gives a new ship.
     const VxShip& FindShip(const CString& name);
 
   private:
+    struct Card {
+        const VxShip* ship;
+        bool blank;
+        std::string* fileName;
+    };
+
     bool WriteImage(const std::string& fileName, const std::string& bytes);
 
     std::unordered_map<CString, std::size_t> m_firstShipNamed;
@@ -53,6 +62,7 @@ struct HtmlExport {
     std::unordered_map<const VxShip*, const std::string*> m_fileOfRecord[2];
     std::unordered_map<std::string, std::string> m_fileOfCard;
     UniqueImageNames m_names;
+    std::vector<Card> m_unwritten;
 };
 
 // The whole page of one scenario, as it is written to the file.

@@ -47,6 +47,7 @@ void ExportEveryScenario(const CBrinnowDoc& doc) {
     for (const VxScenario& scenario : doc.m_scenarios) {
         HtmlExport html(doc.m_ships, doc.m_armaments, "/nowhere");
         ScenarioPage(scenario, html);
+        html.WriteImages();
     }
 }
 

@@ -12,16 +12,11 @@ constexpr std::uint16_t kWideMarker = 0xFFFE;
 constexpr std::uint16_t kLongMarker = 0xFFFF;
 }  // namespace
 
-namespace {
-// Large enough that the sink, a file write, is called rarely.
-constexpr std::size_t kStoreBuffer = 1 << 20;
-}  // namespace
-
-CArchive::CArchive(Sink sink)
+CArchive::CArchive(Sink sink, std::size_t bufferBytes)
     : m_sink(std::move(sink)),
-      m_store(new char[kStoreBuffer]),
+      m_store(new char[bufferBytes]),
       m_storeAt(m_store.get()),
-      m_storeEnd(m_store.get() + kStoreBuffer) {}
+      m_storeEnd(m_store.get() + bufferBytes) {}
 
 CArchive::~CArchive() {
     if (IsStoring()) Flush();
@@ -36,7 +31,7 @@ CArchive::CArchive(const char* data, std::size_t size) : m_data(data), m_size(si
 
 void CArchive::AppendPastBuffer(const void* bytes, std::size_t count) {
     Flush();
-    if (count >= kStoreBuffer) {
+    if (count >= std::size_t(m_storeEnd - m_store.get())) {
         m_sink(static_cast<const char*>(bytes), count);
     } else {
         std::memcpy(m_storeAt, bytes, count);

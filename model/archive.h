@@ -31,8 +31,10 @@ class CArchive {
 
     using Sink = std::function<void(const char* data, std::size_t size)>;
 
-    // Storing hands the bytes to sink in large pieces; Flush passes on the rest.
-    explicit CArchive(Sink sink);
+    // Storing hands the bytes to sink in pieces of bufferBytes; Flush passes
+    // on the rest. Large pieces suit files, small ones a single record.
+    static constexpr std::size_t kFileBuffer = std::size_t(1) << 20;
+    explicit CArchive(Sink sink, std::size_t bufferBytes = kFileBuffer);
     ~CArchive();
     void Flush();
     static Sink AppendTo(std::string& bytes) {

@@ -1,6 +1,7 @@
 #include "platform/qpainterdc.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,9 +48,34 @@ int QPainterDC::GetDeviceCaps(DeviceCap index) const {
 
 void QPainterDC::MoveTo(int x, int y) { m_position = QPoint(x, y); }
 
+bool QPainterDC::FillsEdgesDirectly() const {
+    const QPaintEngine* engine = m_painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster) return false;
+    if (m_painter.testRenderHint(QPainter::Antialiasing)) return false;
+    const QTransform& transform = m_painter.deviceTransform();
+    return transform.type() <= QTransform::TxTranslate && transform.dx() == std::trunc(transform.dx()) &&
+           transform.dy() == std::trunc(transform.dy());
+}
+
+QRect QPainterDC::PenBox(QPoint from, QPoint to) const {
+    // A square-capped pen of width w covers w / 2 pixels before the line and
+    // (w - 1) / 2 after it, along it and across it.
+    const int width = m_painter.pen().width();
+    const int before = width / 2;
+    const int after = (width - 1) / 2;
+    return QRect(QPoint(std::min(from.x(), to.x()) - before, std::min(from.y(), to.y()) - before),
+                 QPoint(std::max(from.x(), to.x()) + after, std::max(from.y(), to.y()) + after));
+}
+
 void QPainterDC::LineTo(int x, int y) {
-    m_painter.drawLine(m_position, QPoint(x, y));
-    m_position = QPoint(x, y);
+    const QPoint to(x, y);
+    const bool axisParallel = m_position.x() == x || m_position.y() == y;
+    if (axisParallel && FillsEdgesDirectly()) {
+        m_painter.fillRect(PenBox(m_position, to), m_painter.pen().color());
+    } else {
+        m_painter.drawLine(m_position, to);
+    }
+    m_position = to;
 }
 
 QRect QPainterDC::ShapeRect(int left, int top, int right, int bottom) const {
@@ -58,7 +84,22 @@ QRect QPainterDC::ShapeRect(int left, int top, int right, int bottom) const {
 }
 
 void QPainterDC::Rectangle(int left, int top, int right, int bottom) {
-    m_painter.drawRect(ShapeRect(left, top, right, bottom));
+    const QRect shape = ShapeRect(left, top, right, bottom);
+    if (shape.width() <= 0 || shape.height() <= 0 || !FillsEdgesDirectly()) {
+        m_painter.drawRect(shape);
+        return;
+    }
+    // The outline runs through the corners of the shape's outer edge.
+    const QPoint topLeft = shape.topLeft();
+    const QPoint bottomRight = topLeft + QPoint(shape.width(), shape.height());
+    const QPoint topRight(bottomRight.x(), topLeft.y());
+    const QPoint bottomLeft(topLeft.x(), bottomRight.y());
+    m_painter.fillRect(QRect(topLeft, bottomRight), m_painter.brush().color());
+    const QColor pen = m_painter.pen().color();
+    for (const auto& [from, to] : {std::pair{topLeft, topRight}, {topRight, bottomRight},
+                                   {bottomLeft, bottomRight}, {topLeft, bottomLeft}}) {
+        m_painter.fillRect(PenBox(from, to), pen);
+    }
 }
 
 void QPainterDC::Ellipse(int left, int top, int right, int bottom) {

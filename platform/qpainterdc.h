@@ -51,6 +51,13 @@ class QPainterDC : public CDC {
 
   private:
     void ApplyPen();
+    // Whether straight edges may be filled as rectangles: on a raster
+    // surface without scaling or antialiasing those are the very pixels the
+    // stroke would set, without the stroke's hand-off of tall shapes to
+    // other threads.
+    bool FillsEdgesDirectly() const;
+    // The pixels the pen sets for the axis-parallel line from..to.
+    QRect PenBox(QPoint from, QPoint to) const;
     void DrawAligned(int x, int y, const QString& text, int width);
     QRect ShapeRect(int left, int top, int right, int bottom) const;
 

@@ -43,8 +43,8 @@ std::string ResolvedTarget(const std::string& path) {
 
 }  // namespace
 
-SafeFile::SafeFile(std::string path, Durability durability)
-    : m_path(std::move(path)), m_durability(durability) {}
+SafeFile::SafeFile(std::string path, Durability durability, Placement placement)
+    : m_path(std::move(path)), m_durability(durability), m_placement(placement) {}
 
 SafeFile::~SafeFile() { Cancel(); }
 
@@ -68,9 +68,24 @@ std::string SafeFile::OpenTemporary() {
     return {};
 }
 
+bool SafeFile::OpenInPlace() {
+    const std::string target = ResolvedTarget(m_path);
+    m_fd = FileSystemCalls::Current().CreateNew(target);
+    if (m_fd < 0) return false;
+    m_temporary = target;
+    m_renameOnCommit = false;
+    m_replacedExisting = false;
+    return true;
+}
+
 bool SafeFile::Open() {
     m_error.clear();
     m_buffer.clear();
+    m_renameOnCommit = true;
+    if (m_placement == Placement::InPlaceWhenNew) {
+        if (OpenInPlace()) return true;
+        if (errno != EEXIST) return Fail("Cannot create");
+    }
     m_temporary = OpenTemporary();
     if (m_fd < 0) return Fail("Cannot create");
     struct stat existing {};
@@ -119,7 +134,8 @@ bool SafeFile::Commit() {
     m_fd = -1;
     // Cancel, through Fail, takes the temporary file away.
     if (calls.Close(fd) != 0) return Fail("Cannot write");
-    if (calls.Rename(m_temporary, ResolvedTarget(m_path)) != 0) return Fail("Cannot write");
+    if (m_renameOnCommit && calls.Rename(m_temporary, ResolvedTarget(m_path)) != 0)
+        return Fail("Cannot write");
     m_temporary.clear();
     return true;
 }

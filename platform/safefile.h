@@ -11,8 +11,14 @@
 class SafeFile {
   public:
     enum class Durability { WaitForDisk, NoWait };
+    // A target that does not exist yet may be created under its own name
+    // (exclusively, so nothing else's file is touched) and is removed again
+    // when it is not committed: it was nobody's file before. That saves a
+    // rename per file where many small new files are written.
+    enum class Placement { BesideThenRename, InPlaceWhenNew };
 
-    explicit SafeFile(std::string path, Durability durability = Durability::WaitForDisk);
+    explicit SafeFile(std::string path, Durability durability = Durability::WaitForDisk,
+                      Placement placement = Placement::BesideThenRename);
     ~SafeFile();
     SafeFile(const SafeFile&) = delete;
     SafeFile& operator=(const SafeFile&) = delete;
@@ -37,10 +43,13 @@ class SafeFile {
     bool FlushBuffer();
     bool WriteAll(const char* data, std::size_t size);
     std::string OpenTemporary();
+    bool OpenInPlace();
 
     std::string m_path;
-    std::string m_temporary;
+    std::string m_temporary;  // removed when not committed
     Durability m_durability;
+    Placement m_placement;
+    bool m_renameOnCommit = true;
     int m_fd = -1;
     std::string m_buffer;
     std::string m_error;

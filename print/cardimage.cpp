@@ -7,12 +7,13 @@
 #include "print/printframework.h"
 
 void CardImage::Render(double p, const std::function<void(CDC&)>& draw) {
-    // One image serves card after card of the same size; it is filled white.
+    // One image serves card after card of the same size. Filled white by the
+    // image itself: a painter would hand a fill this large to other threads.
     const QSize size(Mm(p, 44), Mm(p, 22));
     if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB555);
+    m_image.fill(Qt::white);
     QPainter painter(&m_image);
     QPainterDC dc(painter);
-    dc.PatBlt(0, 0, m_image.width(), m_image.height(), WHITENESS);
     draw(dc);
 }
 

@@ -31,6 +31,7 @@ class CardGif : public ::testing::Test {
         VxShip ship;
         ship.m_strName = "Harrow";
         ship.HtmlSection(html, false, true);
+        ASSERT_TRUE(html.WriteImages());
         std::string error;
         ASSERT_TRUE(ReadWholeFile(m_dir.filePath("Harrow.gif").toStdString(), m_bytes, error));
         Reader reader{m_bytes};

@@ -41,8 +41,10 @@ class Html : public ::testing::Test {
     HtmlExport html;
 };
 
-TEST_F(Html, ShipSectionWritesItsImageAndReturnsTheTag) {
+TEST_F(Html, ShipSectionNamesItsImageAndWritingMakesIt) {
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, true), Tag("Harrow"));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
+    EXPECT_TRUE(html.WriteImages());
     EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
     html.folder += "/";
@@ -149,7 +151,7 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     }
     for (const VxShip& ship : ships) {
         const std::string tag = ship.HtmlSection(html, false, true);
-        ASSERT_TRUE(html.failedImages.empty()) << html.failedImages[0];
+        ASSERT_TRUE(html.WriteImages()) << html.failedImages[0];
         const std::string file = ImageFileName(ship.m_strName);
         EXPECT_TRUE(QFileInfo::exists(
             QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))

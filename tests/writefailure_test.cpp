@@ -57,6 +57,42 @@ TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
     EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
 }
 
+TEST_F(WriteFailure, ANewFileWrittenInPlaceIsRemovedWhenItFails) {
+    const auto write = [](const std::string& path, std::string& error) {
+        SafeFile file(path, SafeFile::Durability::NoWait, SafeFile::Placement::InPlaceWhenNew);
+        const bool written = file.Open() && file.Write(std::string(100000, 'n')) && file.Commit();
+        error = file.Error();
+        return written;
+    };
+    const std::string fresh = Folder() + "/fresh";
+    {
+        const FailingFileSystem counting(FailingFileSystem::Call::Create, 0);
+        std::string error;
+        ASSERT_TRUE(write(fresh, error)) << error;
+        EXPECT_EQ(counting.Count(FailingFileSystem::Call::Rename), 0);
+    }
+    std::filesystem::remove(fresh);
+    // A new file is removed again; an existing one is still replaced only
+    // when the whole new one is there.
+    for (const auto call : {FailingFileSystem::Call::Create, FailingFileSystem::Call::Write,
+                            FailingFileSystem::Call::Close, FailingFileSystem::Call::Rename}) {
+        for (const std::string& path : {fresh, Target()}) {
+            const FailingFileSystem failing(call, 1, EIO);
+            std::string error;
+            const bool written = write(path, error);
+            if (path == fresh && call == FailingFileSystem::Call::Rename) {
+                EXPECT_TRUE(written) << error;  // a new file is never renamed
+                std::filesystem::remove(fresh);
+                continue;
+            }
+            EXPECT_FALSE(written) << FailingFileSystem::Name(call);
+            EXPECT_NE(error.find("Input/output error"), std::string::npos) << error;
+        }
+    }
+    EXPECT_EQ(FolderContents(Folder()),
+              (std::map<std::string, std::string>{{"target", "the old content"}}));
+}
+
 TEST_F(WriteFailure, ShortWritesAreContinued) {
     struct ShortWrites : FileSystemCalls {
         ssize_t Write(int fd, const char* data, std::size_t size) override {

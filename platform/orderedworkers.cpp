@@ -1,0 +1,104 @@
+#include "platform/orderedworkers.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Slot {
+    std::string result;
+    bool ready = false;
+};
+
+// What the workers and the consuming thread share, under one lock.
+class Board {
+  public:
+    Board(std::size_t jobs, std::size_t ahead) : m_slots(std::min(jobs, ahead)), m_jobs(jobs) {}
+
+    // The next job to produce, once it is within reach of the consumer;
+    // false when there are no more.
+    bool Take(std::size_t& job) {
+        std::unique_lock lock(m_mutex);
+        m_roomFreed.wait(lock, [&] {
+            return m_stopped || m_next >= m_jobs || m_next < m_consumed + Window();
+        });
+        if (m_stopped || m_next >= m_jobs) return false;
+        job = m_next++;
+        return true;
+    }
+
+    void Deliver(std::size_t job, std::string&& result) {
+        {
+            std::lock_guard lock(m_mutex);
+            Slot& slot = m_slots[job % Window()];
+            slot.result = std::move(result);
+            slot.ready = true;
+        }
+        m_resultReady.notify_all();
+    }
+
+    std::string Collect(std::size_t job) {
+        std::string result;
+        {
+            std::unique_lock lock(m_mutex);
+            Slot& slot = m_slots[job % Window()];
+            m_resultReady.wait(lock, [&] { return slot.ready; });
+            result = std::move(slot.result);
+            slot.ready = false;
+            m_consumed = job + 1;
+        }
+        m_roomFreed.notify_all();
+        return result;
+    }
+
+    // Lets the workers finish when the consumer gives up early.
+    void Stop() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_roomFreed.notify_all();
+    }
+
+  private:
+    std::size_t Window() const { return m_slots.size(); }
+
+    std::mutex m_mutex;
+    std::condition_variable m_roomFreed;
+    std::condition_variable m_resultReady;
+    std::vector<Slot> m_slots;
+    std::size_t m_jobs;
+    std::size_t m_next = 0;
+    std::size_t m_consumed = 0;
+    bool m_stopped = false;
+};
+
+}  // namespace
+
+std::size_t OrderedWorkers::WorkerCount(std::size_t jobs) {
+    const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min(processors, jobs));
+}
+
+void OrderedWorkers::Run(std::size_t jobs, std::size_t ahead, const Produce& produce,
+                         const Consume& consume) {
+    if (jobs == 0) return;
+    Board board(jobs, std::max<std::size_t>(ahead, 1));
+    // Declared after the board, so that the workers are joined before it goes.
+    std::vector<std::jthread> workers;
+    for (std::size_t worker = 0; worker < WorkerCount(jobs); ++worker) {
+        workers.emplace_back([&board, &produce, worker] {
+            std::size_t job = 0;
+            while (board.Take(job)) board.Deliver(job, produce(job, worker));
+        });
+    }
+    try {
+        for (std::size_t job = 0; job < jobs; ++job) consume(job, board.Collect(job));
+    } catch (...) {
+        board.Stop();
+        throw;
+    }
+}

@@ -1,0 +1,56 @@
+#include "platform/orderedworkers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+TEST(OrderedWorkers, ResultsArriveInJobOrderWhateverTheWindow) {
+    for (const std::size_t ahead : {std::size_t(1), std::size_t(3), std::size_t(64)}) {
+        constexpr std::size_t kJobs = 10000;
+        std::vector<std::size_t> order;
+        std::atomic<std::size_t> workersSeen = 0;
+        OrderedWorkers::Run(
+            kJobs, ahead,
+            [&](std::size_t job, std::size_t worker) {
+                if (worker >= OrderedWorkers::WorkerCount(kJobs)) ++workersSeen;
+                return std::to_string(job);
+            },
+            [&](std::size_t job, std::string&& result) {
+                EXPECT_EQ(result, std::to_string(job));
+                order.push_back(job);
+            });
+        ASSERT_EQ(order.size(), kJobs);
+        for (std::size_t i = 0; i < kJobs; ++i) ASSERT_EQ(order[i], i);
+        EXPECT_EQ(workersSeen, 0u) << "a worker index beyond the count";
+    }
+}
+
+TEST(OrderedWorkers, NoJobsRunsNothing) {
+    OrderedWorkers::Run(
+        0, 8, [](std::size_t, std::size_t) -> std::string { throw std::logic_error("ran"); },
+        [](std::size_t, std::string&&) { FAIL(); });
+    EXPECT_EQ(OrderedWorkers::WorkerCount(0), 1u);
+}
+
+TEST(OrderedWorkers, AConsumerThatGivesUpDoesNotLeaveWorkersWaiting) {
+    std::atomic<std::size_t> produced = 0;
+    const auto run = [&] {
+        OrderedWorkers::Run(
+            100000, 4,
+            [&](std::size_t job, std::size_t) {
+                ++produced;
+                return std::to_string(job);
+            },
+            [](std::size_t job, std::string&&) {
+                if (job == 10) throw std::runtime_error("disk full");
+            });
+    };
+    EXPECT_THROW(run(), std::runtime_error);
+    EXPECT_LT(produced, 100u);  // the window keeps the workers near the consumer
+}
+
+}  // namespace
