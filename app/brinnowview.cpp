@@ -400,21 +400,23 @@ int CBrinnowView::OnPreparePrinting(CDC& defaultPrinter) {
 
 void CBrinnowView::OnBeginPrinting(CDC& dc) {
     m_bPagePerNation = true;
-    m_pages = ShipCardJob(m_doc).Layout(dc, m_bPagePerNation);
+    m_cardJob = std::make_unique<ShipCardJob>(m_doc);
+    m_pages = m_cardJob->Layout(dc, m_bPagePerNation);
     m_nPageCount = static_cast<int>(m_pages.size());
     m_nFirstShip = 0;
 }
 
 bool CBrinnowView::OnPrint(CDC& dc, int page) {
-    if (page < 1 || page > m_nPageCount) return false;
+    if (page < 1 || page > m_nPageCount || !m_cardJob) return false;
     const ShipPageRange& range = m_pages[std::size_t(page - 1)];
     m_nFirstShip = range.first;
     m_nLastShip = range.last;
-    ShipCardJob(m_doc).PrintPage(dc, range, page);
+    m_cardJob->PrintPage(dc, range, page);
     return true;
 }
 
 void CBrinnowView::OnEndPrinting() {
+    m_cardJob.reset();
     m_nFirstShip = -1;
     m_nLastShip = -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <memory>
 #include <vector>
 
 #include "editors/printoutput.h"
@@ -148,4 +149,7 @@ class CBrinnowView : public QAbstractScrollArea {
     int m_nLastShip = -1;
     int m_nTopShip = 0;
     std::vector<ShipPageRange> m_pages;
+    // The job of the print under way, which keeps the card heights its
+    // layout measured for the pages.
+    std::unique_ptr<ShipCardJob> m_cardJob;
 };
