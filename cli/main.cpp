@@ -1,10 +1,16 @@
-#include <QGuiApplication>
+// The command-line tool. Commands that only read and write documents run
+// here, without Qt; the ones that draw hand the process over to the
+// companion program, which starts Qt's GUI libraries for fonts and PDF.
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstring>
-#include <functional>
 #include <iostream>
 #include <map>
-#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "cli/clicommands.h"
 #include "platform/textformat.h"
@@ -41,9 +47,26 @@ constexpr const char* kHelp =
     "  --          ends the options: every word after it is a name, even one\n"
     "              that begins with '-' (card FILE -o OUT.png -- -dash)\n";
 
-// The tool reports its own errors; Qt's notes about the environment are noise.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+constexpr const char* kDrawingProgram = "brinnow-cli-draw";
+
+// Beside this program in the build tree; in the program folder of the
+// installed tree, found from this program's folder.
+std::string DrawingProgram() {
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string path = length > 0 ? std::string(self, std::size_t(length)) : std::string();
+    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    const std::string beside = folder + kDrawingProgram;
+    if (::access(beside.c_str(), X_OK) == 0) return beside;
+    return folder + BRINNOW_DRAWING_FROM_BIN + "/" + kDrawingProgram;
+}
+
+int RunDrawingCommand(char* argv[]) {
+    const std::string program = DrawingProgram();
+    ::execv(program.c_str(), argv);
+    std::cerr << "brinnow-cli: cannot start \"" << program << "\": " << std::strerror(errno)
+              << ".\n";
+    return 1;
 }
 
 }  // namespace
@@ -57,23 +80,15 @@ int main(int argc, char* argv[]) {
         std::cout << "brinnow-cli " << BRINNOW_VERSION << "\n";
         return 0;
     }
-    // Fonts and PDF pages need a GUI application, never a display. Commands
-    // that draw nothing start faster and smaller without one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietMessages);
     const std::set<std::string> drawing = {"print", "card", "export-html"};
-    std::optional<QGuiApplication> app;
-    if (drawing.count(argv[1])) app.emplace(argc, argv);
+    if (drawing.count(argv[1])) return RunDrawingCommand(argv);
     UseClassicNumberFormat();
 
-    const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
+    const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {
         {"new", CommandNew},
         {"info", CommandInfo},
         {"save-as", CommandSaveAs},
-        {"print", CommandPrint},
-        {"card", CommandCard},
         {"export-text", CommandExportText},
-        {"export-html", CommandExportHtml},
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},

@@ -2,19 +2,51 @@
 
 #include "platform/largepages.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
-std::string Sentence(const char* what, const std::string& path, const QString& reason) {
-    return std::string(what) + " \"" + path + "\": " + reason.toStdString() + ".";
+std::string Sentence(const char* what, const std::string& path, const char* reason) {
+    return std::string(what) + " \"" + path + "\": " + reason + ".";
 }
 
 std::size_t PageSize() { return std::size_t(sysconf(_SC_PAGESIZE)); }
+
+// Reads until size bytes arrived; false with errno set when they cannot.
+bool ReadAll(int fd, char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t got = ::read(fd, data, size);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got == 0) errno = EIO;  // the file shrank while being read
+            return false;
+        }
+        data += got;
+        size -= std::size_t(got);
+    }
+    return true;
+}
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
 
 }  // namespace
 
@@ -28,24 +60,28 @@ void FileBytes::Unmap() {
 
 bool FileBytes::Read(const std::string& path, std::string& error) {
     Unmap();
-    QFile file(QString::fromUtf8(path.data(), qsizetype(path.size())));
-    // Unbuffered: the read goes straight into our memory, with no copy.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = Sentence("Cannot open", path, file.errorString());
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
+        error = Sentence("Cannot open", path, std::strerror(errno));
         return false;
     }
-    const qint64 size = file.size();
-    if (size == 0) return true;
+    if (S_ISDIR(info.st_mode)) {
+        error = Sentence("Cannot open", path, std::strerror(EISDIR));
+        return false;
+    }
+    if (info.st_size <= 0) return true;
+    const auto size = std::size_t(info.st_size);
     // Fresh pages of our own, so that ReleaseBefore can hand them back; large
     // ones, so that the read costs a page fault per 2 MB rather than per 4 KB.
-    m_data = MapLargePages(std::size_t(size));
+    m_data = MapLargePages(size);
     if (m_data == nullptr) {
-        error = Sentence("Cannot read", path, QStringLiteral("Not enough memory"));
+        error = Sentence("Cannot read", path, "Not enough memory");
         return false;
     }
-    m_size = std::size_t(size);
-    if (file.read(m_data, size) != size) {
-        error = Sentence("Cannot read", path, file.errorString());
+    m_size = size;
+    if (!ReadAll(file.Get(), m_data, size)) {
+        error = Sentence("Cannot read", path, std::strerror(errno));
         Unmap();
         return false;
     }

@@ -53,6 +53,19 @@ TEST_F(Cli, HelpAndVersion) {
     EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
 }
 
+TEST_F(Cli, DocumentCommandsStartWithoutQtAndDrawingOnesHandOver) {
+    QProcess ldd;
+    ldd.start("ldd", {BRINNOW_CLI});
+    ASSERT_TRUE(ldd.waitForFinished(60000));
+    const QString libraries = ldd.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libc.so")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6")) << libraries.toStdString();
+    // The drawing half takes over the same command line and reports as the tool.
+    const CliResult missing = Cmd({"card", Path("missing.brn"), "Lion", "-o", Path("x.png")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.rfind("brinnow-cli: Cannot open", 0), 0u) << missing.err;
+}
+
 TEST_F(Cli, NewInfoAndSaveAs) {
     ASSERT_EQ(Cmd({"new", Path("new.brn")}).exitCode, 0);
     EXPECT_EQ(Bytes("new.brn"), CBrinnowDoc().SaveToBytes());

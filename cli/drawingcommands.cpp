@@ -1,21 +1,16 @@
-#include "cli/clicommands.h"
-
+// The commands that draw: cards, printed pages and the HTML briefing. They run
+// in the companion program that starts a GUI application for fonts and PDF.
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <iostream>
 
+#include "cli/clicommands.h"
 #include "cli/commandline.h"
+#include "cli/commandsupport.h"
 #include "export/htmlexport.h"
-#include "export/textexport.h"
-#include "interchange/campaignjsonexport.h"
-#include "interchange/campaignjsonimport.h"
-#include "interchange/shipcsv.h"
-#include "model/brinnowdoc.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
 #include "platform/pdfsurface.h"
@@ -28,45 +23,8 @@
 
 namespace {
 
-constexpr int kFailure = 1;
-constexpr int kUsage = 2;
 constexpr double kDefaultCardScale = 5.9;
 constexpr int kDefaultDpi = 600;
-
-int Fail(const std::string& message) {
-    std::cerr << "brinnow-cli: " << message << "\n";
-    return kFailure;
-}
-
-int UsageError(const std::string& message) {
-    std::cerr << "brinnow-cli: " << message << "\nTry 'brinnow-cli --help'.\n";
-    return kUsage;
-}
-
-// A command's document: when the command ends, its records are left to the
-// process's exit, which is about to come.
-class CommandDocument : public CBrinnowDoc {
-  public:
-    ~CommandDocument() { LeaveRecordsToExit(); }
-};
-
-bool Load(CBrinnowDoc& doc, const std::string& path) {
-    if (!doc.OnOpenDocument(path)) {
-        Fail(doc.ErrorMessage());
-        return false;
-    }
-    if (!doc.LoadWarning().empty())
-        std::cerr << "brinnow-cli: warning: " << doc.LoadWarning() << "\n";
-    return true;
-}
-
-// The positional words of a command without options, or a usage error.
-bool Words(const std::vector<std::string>& args, std::size_t count,
-           std::vector<std::string>& words) {
-    const CommandLine line(args, {}, {});
-    words = line.Positional();
-    return line.Ok() && words.size() == count;
-}
 
 bool ParseNumber(const std::string& text, double low, double high, double& value) {
     try {
@@ -114,15 +72,6 @@ int PrintToPdf(const PdfOptions& options, Job job) {
     job(pdf.Dc());
     if (!pdf.Finish()) return Fail(pdf.Error());
     return 0;
-}
-
-// The first record of that exact name, or null.
-template <class Record>
-const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
-    const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
-        return record.m_strName == name;
-    });
-    return found == records.end() ? nullptr : &*found;
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
@@ -215,51 +164,7 @@ bool SaveImage(const QImage& image, const std::string& path, std::string& error)
     return WriteFileSafely(path, std::string_view(png.constData(), std::size_t(png.size())), error);
 }
 
-// The commands that load FILE and write one export to OUT.
-using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
-                                std::string& error);
-int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
-    std::vector<std::string> words;
-    if (!Words(args, 2, words)) return UsageError(usage);
-    CommandDocument doc;
-    if (!Load(doc, words[0])) return kFailure;
-    std::string error;
-    if (!write(doc, words[1], error)) return Fail(error);
-    return 0;
-}
-
 }  // namespace
-
-int CommandNew(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli new OUT");
-    CommandDocument doc;
-    if (!doc.OnSaveDocument(words[0])) return Fail(doc.ErrorMessage());
-    return 0;
-}
-
-int CommandInfo(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli info FILE");
-    CommandDocument doc;
-    if (!Load(doc, words[0])) return kFailure;
-    std::cout << "nations " << doc.m_nations.size() << "\n"
-              << "armaments " << doc.m_armaments.size() << "\n"
-              << "torpedoes " << doc.m_torpedoes.size() << "\n"
-              << "ships " << doc.m_ships.size() << "\n"
-              << "squadrons " << doc.m_squadrons.size() << "\n"
-              << "scenarios " << doc.m_scenarios.size() << "\n";
-    return 0;
-}
-
-int CommandSaveAs(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli save-as IN OUT");
-    CommandDocument doc;
-    if (!Load(doc, words[0])) return kFailure;
-    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
-    return 0;
-}
 
 int CommandPrint(const std::vector<std::string>& args) {
     const CommandLine line(
@@ -312,10 +217,6 @@ int CommandCard(const std::vector<std::string>& args) {
     return 0;
 }
 
-int CommandExportText(const std::vector<std::string>& args) {
-    return LoadAndExport(args, "usage: brinnow-cli export-text FILE OUT.txt", ExportShipsText);
-}
-
 int CommandExportHtml(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     if (!Words(args, 3, words)) {
@@ -330,20 +231,3 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     return 0;
 }
 
-int CommandExportJson(const std::vector<std::string>& args) {
-    return LoadAndExport(args, "usage: brinnow-cli export-json FILE OUT.json", ExportCampaignJson);
-}
-
-int CommandImportJson(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
-    CommandDocument doc;
-    std::string error;
-    if (!ImportCampaignJsonFile(words[0], doc, error)) return Fail(error);
-    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
-    return 0;
-}
-
-int CommandExportCsv(const std::vector<std::string>& args) {
-    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
-}

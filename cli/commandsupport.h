@@ -1,0 +1,40 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "model/brinnowdoc.h"
+
+// What every command shares: its messages, its document and its words.
+inline constexpr int kFailure = 1;
+inline constexpr int kUsage = 2;
+
+// Says "brinnow-cli: message" on stderr; returns kFailure.
+int Fail(const std::string& message);
+// The message with a pointer to the help; returns kUsage.
+int UsageError(const std::string& message);
+
+// A command's document: when the command ends, its records are left to the
+// process's exit, which is about to come.
+class CommandDocument : public CBrinnowDoc {
+  public:
+    ~CommandDocument() { LeaveRecordsToExit(); }
+};
+
+// Opens the document, saying why on stderr when it cannot, and warning of
+// bytes it did not read.
+bool Load(CBrinnowDoc& doc, const std::string& path);
+
+// The positional words of a command without options, or a usage error.
+bool Words(const std::vector<std::string>& args, std::size_t count,
+           std::vector<std::string>& words);
+
+// The first record of that exact name, or null.
+template <class Record>
+const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
+    const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
+        return record.m_strName == name;
+    });
+    return found == records.end() ? nullptr : &*found;
+}

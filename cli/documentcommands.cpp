@@ -1,0 +1,80 @@
+// The commands that read and write documents and text, without drawing: they
+// need nothing of Qt, which keeps them quick to start.
+#include <iostream>
+
+#include "cli/clicommands.h"
+#include "cli/commandsupport.h"
+#include "export/textexport.h"
+#include "interchange/campaignjsonexport.h"
+#include "interchange/campaignjsonimport.h"
+#include "interchange/shipcsv.h"
+
+namespace {
+
+// The commands that load FILE and write one export to OUT.
+using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
+                                std::string& error);
+int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError(usage);
+    CommandDocument doc;
+    if (!Load(doc, words[0])) return kFailure;
+    std::string error;
+    if (!write(doc, words[1], error)) return Fail(error);
+    return 0;
+}
+
+}  // namespace
+
+int CommandNew(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli new OUT");
+    CommandDocument doc;
+    if (!doc.OnSaveDocument(words[0])) return Fail(doc.ErrorMessage());
+    return 0;
+}
+
+int CommandInfo(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli info FILE");
+    CommandDocument doc;
+    if (!Load(doc, words[0])) return kFailure;
+    std::cout << "nations " << doc.m_nations.size() << "\n"
+              << "armaments " << doc.m_armaments.size() << "\n"
+              << "torpedoes " << doc.m_torpedoes.size() << "\n"
+              << "ships " << doc.m_ships.size() << "\n"
+              << "squadrons " << doc.m_squadrons.size() << "\n"
+              << "scenarios " << doc.m_scenarios.size() << "\n";
+    return 0;
+}
+
+int CommandSaveAs(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli save-as IN OUT");
+    CommandDocument doc;
+    if (!Load(doc, words[0])) return kFailure;
+    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
+    return 0;
+}
+
+int CommandExportText(const std::vector<std::string>& args) {
+    return LoadAndExport(args, "usage: brinnow-cli export-text FILE OUT.txt", ExportShipsText);
+}
+
+int CommandExportJson(const std::vector<std::string>& args) {
+    return LoadAndExport(args, "usage: brinnow-cli export-json FILE OUT.json", ExportCampaignJson);
+}
+
+int CommandImportJson(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
+    CommandDocument doc;
+    std::string error;
+    if (!ImportCampaignJsonFile(words[0], doc, error)) return Fail(error);
+    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
+    return 0;
+}
+
+int CommandExportCsv(const std::vector<std::string>& args) {
+    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
+}
