@@ -39,16 +39,6 @@ void CArchive::AppendPastBuffer(const void* bytes, std::size_t count) {
     }
 }
 
-CArchive& CArchive::operator<<(std::int32_t value) {
-    Append(&value, sizeof value);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(double value) {
-    Append(&value, sizeof value);
-    return *this;
-}
-
 CArchive& CArchive::operator<<(const CString& text) {
     const std::size_t n = text.size();
     const auto byte = [this](std::uint8_t b) { Append(&b, 1); };
@@ -84,16 +74,6 @@ std::uint32_t CArchive::ReadUInt32() {
     std::uint32_t value;
     std::memcpy(&value, Take(4, "a string length"), 4);
     return value;
-}
-
-CArchive& CArchive::operator>>(std::int32_t& value) {
-    std::memcpy(&value, Take(4, "a number"), 4);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(double& value) {
-    std::memcpy(&value, Take(8, "a number"), 8);
-    return *this;
 }
 
 bool CArchive::ReadLengthPrefix(std::size_t& length) {

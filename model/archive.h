@@ -45,11 +45,12 @@ class CArchive {
     bool IsStoring() const { return bool(m_sink); }
     bool IsLoading() const { return !m_sink; }
 
-    CArchive& operator<<(std::int32_t value);
-    CArchive& operator<<(double value);
+    // The numbers inline: a large document holds millions of them.
+    CArchive& operator<<(std::int32_t value) { return Store(value); }
+    CArchive& operator<<(double value) { return Store(value); }
     CArchive& operator<<(const CString& text);
-    CArchive& operator>>(std::int32_t& value);
-    CArchive& operator>>(double& value);
+    CArchive& operator>>(std::int32_t& value) { return Load(value); }
+    CArchive& operator>>(double& value) { return Load(value); }
     CArchive& operator>>(CString& text);
 
     // Loading is told now and then that it will never again read before
@@ -86,6 +87,16 @@ class CArchive {
         return at;
     }
     [[noreturn]] void ThrowEndOfFile(const char* what) const;
+    template <class Number>
+    CArchive& Store(Number value) {
+        Append(&value, sizeof value);
+        return *this;
+    }
+    template <class Number>
+    CArchive& Load(Number& value) {
+        std::memcpy(&value, Take(sizeof value, "a number"), sizeof value);
+        return *this;
+    }
     // True when the prefix announces a wide-character string.
     bool ReadLengthPrefix(std::size_t& length);
     std::uint16_t ReadUInt16();
