@@ -2,11 +2,34 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <clocale>
 #include <cstdlib>
 #include <limits>
 
+namespace {
+
+// Whole numbers below 1000 and halves below 100, which most factors are,
+// written directly: %1.3g shows them in full, and the general conversion
+// costs several times more.
+char* WriteWholeOrHalf(char* at, double magnitude, bool negative, bool half) {
+    if (negative) *at++ = '-';
+    at = std::to_chars(at, at + kG3MaxChars, static_cast<int>(magnitude)).ptr;
+    if (half) at = std::copy_n(".5", 2, at);
+    return at;
+}
+
+}  // namespace
+
 char* WriteG3(char* at, double value) {
+    const double magnitude = std::fabs(value);
+    const double whole = std::trunc(magnitude);
+    if (magnitude < 1000 && magnitude == whole) {
+        return WriteWholeOrHalf(at, whole, std::signbit(value), false);
+    }
+    if (magnitude < 100 && magnitude - whole == 0.5) {
+        return WriteWholeOrHalf(at, whole, std::signbit(value), true);
+    }
     // General format with a precision is printf's %g, in the C locale.
     return std::to_chars(at, at + kG3MaxChars, value, std::chars_format::general, 3).ptr;
 }
