@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
@@ -215,6 +216,20 @@ TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
     ASSERT_TRUE(output.IsOpen());
     EXPECT_TRUE(output.Finish());
     EXPECT_TRUE(QFileInfo::exists(Path("cards.pdf")));
+}
+
+// A PDF carries the print job's name as its title.
+TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName("Jutland");
+    printer.setOutputFileName(Path("Jutland.pdf"));
+    PrintOutput output(printer);
+    ASSERT_TRUE(output.Finish());
+    QFile pdf(Path("Jutland.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    QStringEncoder utf16(QStringEncoder::Utf16BE);
+    const QByteArray title = "/Title (\xfe\xff" + QByteArray(utf16("Jutland")) + ")";
+    EXPECT_TRUE(pdf.readAll().contains(title));
 }
 
 TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {
