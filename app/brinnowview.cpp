@@ -202,6 +202,7 @@ CBrinnowView::DeviceLayout CBrinnowView::Layout() const {
 void CBrinnowView::PrepareScreenDC(QPainterDC& dc, const DeviceLayout& layout) const {
     dc.SetSurfaceSize(QSize(layout.contentWidth, layout.clientHeight));
     dc.SetPenScale(layout.p / kPrinterPixelsPerMm);
+    dc.SetKeepFiguresInBoxes(true);
 }
 
 QString CBrinnowView::EmptyHint() const {
