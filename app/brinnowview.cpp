@@ -202,6 +202,7 @@ CBrinnowView::DeviceLayout CBrinnowView::Layout() const {
 void CBrinnowView::PrepareScreenDC(QPainterDC& dc, const DeviceLayout& layout) const {
     dc.SetSurfaceSize(QSize(layout.contentWidth, layout.clientHeight));
     dc.SetPenScale(layout.p / kPrinterPixelsPerMm);
+    dc.SetKeepFiguresInBoxes(true);
 }
 
 QString CBrinnowView::EmptyHint() const {
@@ -380,7 +381,7 @@ void CBrinnowView::EditShipsAt(int ship) {
 void CBrinnowView::EditSquadrons() {
     RunDialog<CEditSquadronsDlg>("Edit Squadrons", m_doc.m_nations, m_doc.m_ships,
                                  m_doc.m_squadrons, m_doc.m_armaments, m_doc.m_torpedoes,
-                                 window());
+                                 m_doc.GetPathName(), window());
 }
 
 void CBrinnowView::EditScenarios() { RunDialog<CEditScenariosDlg>("Edit Scenarios", m_doc, window()); }
@@ -466,9 +467,7 @@ void CBrinnowView::FilePrint() {
         AfxMessageBox(kNoShipsToPrint, MB_ICONINFORMATION);
         return;
     }
-    QPrinter& printer = SharedPrinter();
-    printer.setDocName(PrintJobName());
-    printer.setFromTo(0, 0);
+    QPrinter& printer = PrinterForJob(PrintJobName(), m_doc.GetPathName());
     const int pages = CountPages(*this, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -478,13 +477,12 @@ void CBrinnowView::FilePrint() {
 }
 
 void CBrinnowView::FilePrintPreview() {
-    ShowPrintPreview(this, "Brinnow", [this](QPrinter& printer) {
-        PrintAll(printer, PrintOutput::Use::Preview);
-    });
+    ShowPrintPreview(this, PrintJobName(), m_doc.GetPathName(),
+                     [this](QPrinter& printer) { PrintAll(printer, PrintOutput::Use::Preview); });
 }
 
 void CBrinnowView::PrintBlankShipForm() {
-    PrintWithDialog(this, "Brinnow Blank Ship Form",
+    PrintWithDialog(this, "Brinnow Blank Ship Form", m_doc.GetPathName(),
                     [](CDC& printer) { ::PrintBlankShipForm(printer); });
 }
 

@@ -584,7 +584,7 @@ void CEditScenariosDlg::OnShips() {
 void CEditScenariosDlg::OnSquadrons() {
     Commit();
     CEditSquadronsDlg squadrons(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
-                                m_doc.m_armaments, m_doc.m_torpedoes, this);
+                                m_doc.m_armaments, m_doc.m_torpedoes, m_doc.GetPathName(), this);
     squadrons.exec();
     // Its own Ships button may have changed the ships as well.
     FillAvailableSquadrons();
@@ -595,7 +595,7 @@ void CEditScenariosDlg::OnSquadrons() {
 void CEditScenariosDlg::OnPrint() {
     if (!m_browser->HasRecords()) return;
     Commit();
-    PrintWithDialog(this, m_scenario.m_strName, [this](CDC& printer) {
+    PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(), [this](CDC& printer) {
         RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments);
     });
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "editors/documentnotice.h"
 #include "editors/editships.h"
@@ -59,13 +60,15 @@ void RemoveAll(CStringArray& names, const std::unordered_set<std::string>& unwan
 CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
                                      CArray<VxSquadron>& squadrons,
                                      const CArray<VxArmament>& armaments,
-                                     const CArray<VxTorpedo>& torpedoes, QWidget* parent)
+                                     const CArray<VxTorpedo>& torpedoes, std::string documentPath,
+                                     QWidget* parent)
     : RecordEditorDlg(HelpContext::kSquadrons, kNewSquadronName, parent),
       m_nations(nations),
       m_ships(ships),
       m_squadrons(squadrons),
       m_armaments(armaments),
-      m_torpedoes(torpedoes) {
+      m_torpedoes(torpedoes),
+      m_documentPath(std::move(documentPath)) {
     m_members.names = &VxSquadron::m_shipNames;
     m_attachments.names = &VxSquadron::m_attachmentNames;
     setObjectName("editSquadronsDialog");
@@ -439,7 +442,7 @@ void CEditSquadronsDlg::OnPrint() {
     if (IsAdding() || !m_browser->HasRecords()) return;
     Store();
     const VxSquadron squadron = m_squadron;
-    PrintWithDialog(this, squadron.m_strName, [this, squadron](CDC& printer) {
+    PrintWithDialog(this, squadron.m_strName, m_documentPath, [this, squadron](CDC& printer) {
         RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
     });
 }

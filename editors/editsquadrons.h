@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
@@ -21,10 +23,12 @@ class QPushButton;
 class CEditSquadronsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
-    // The ship list is edited by the ship editor that "Ships" opens.
+    // The ship list is edited by the ship editor that "Ships" opens. Print
+    // proposes its PDF file beside the document at documentPath.
     CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
                       CArray<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
-                      const CArray<VxTorpedo>& torpedoes, QWidget* parent);
+                      const CArray<VxTorpedo>& torpedoes, std::string documentPath,
+                      QWidget* parent);
 
     const VxSquadron& WorkingSquadron() const { return m_squadron; }
 
@@ -84,6 +88,7 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     CArray<VxSquadron>& m_squadrons;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
+    std::string m_documentPath;
     // The nation whose ships the lists offer.
     int m_nShownNation = 0;
     VxSquadron m_squadron;

@@ -1,9 +1,13 @@
 #include "editors/printcommand.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include "editors/messagebox.h"
 #include "editors/waitcursor.h"
@@ -21,14 +25,53 @@ PrintHook& Hook() {
     return hook;
 }
 
-QPrinter& PrinterFor(const std::string& documentName) {
-    QPrinter& printer = SharedPrinter();
-    printer.setDocName(ToQt(documentName));
-    printer.setFromTo(0, 0);
-    return printer;
+// Characters that some file system refuses in a name.
+bool RefusedInFileNames(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c);
+}
+
+// Dots and blanks that would hide a name or that some file system drops.
+bool TrimmedFromFileNames(QChar c) { return c == u'.' || c.isSpace(); }
+
+// A job's name as a file name: refused characters become "_", leading and
+// trailing dots and blanks go, and the name stays well inside 255 bytes of
+// UTF-8.
+QString FileNameFor(const QString& documentName) {
+    constexpr qsizetype kLongest = 80;
+    QString name = documentName.left(kLongest);
+    if (name.size() == kLongest && name.back().isHighSurrogate()) name.chop(1);
+    for (QChar& c : name) {
+        if (RefusedInFileNames(c)) c = u'_';
+    }
+    while (!name.isEmpty() && TrimmedFromFileNames(name.front())) name.remove(0, 1);
+    while (!name.isEmpty() && TrimmedFromFileNames(name.back())) name.chop(1);
+    return name.isEmpty() ? QStringLiteral("Untitled") : name;
+}
+
+QString FolderFor(const std::string& documentPath) {
+    if (!documentPath.empty())
+        return QFileInfo(QString::fromStdString(documentPath)).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
 }  // namespace
+
+void ProposePdfFile(QPrinter& printer, const QString& documentName, const std::string& documentPath,
+                    const QStringList& printers) {
+    // Qt prints to a file only as PDF.
+    if (!printers.isEmpty() && printer.outputFileName().isEmpty()) return;
+    printer.setOutputFileName(
+        QDir(FolderFor(documentPath)).filePath(FileNameFor(documentName) + ".pdf"));
+}
+
+QPrinter& PrinterForJob(const QString& documentName, const std::string& documentPath) {
+    QPrinter& printer = SharedPrinter();
+    printer.setDocName(documentName);
+    printer.setFromTo(0, 0);
+    ProposePdfFile(printer, documentName, documentPath, QPrinterInfo::availablePrinterNames());
+    return printer;
+}
 
 QPrinter& SharedPrinter() {
     if (!PrinterSlot()) {
@@ -48,9 +91,10 @@ void RunOnPrinter(QPrinter& printer, const PrinterJob& job, PrintOutput::Use use
     if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
 
-void PrintWithDialog(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
+void PrintWithDialog(QWidget* parent, const std::string& documentName,
+                     const std::string& documentPath, const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, false);
-    QPrinter& printer = PrinterFor(documentName);
+    QPrinter& printer = PrinterForJob(ToQt(documentName), documentPath);
     QPrintDialog dialog(&printer, parent);
     // The job decides its pages: no range or selection to choose.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -59,9 +103,9 @@ void PrintWithDialog(QWidget* parent, const std::string& documentName, const Pri
     RunOnPrinter(printer, job);
 }
 
-void ShowPrintPreview(QWidget* parent, const std::string& documentName,
+void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
                       const std::function<void(QPrinter& printer)>& print) {
-    QPrinter& printer = PrinterFor(documentName);
+    QPrinter& printer = PrinterForJob(documentName, documentPath);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle("Print Preview");
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
@@ -70,12 +114,12 @@ void ShowPrintPreview(QWidget* parent, const std::string& documentName,
     preview.exec();
 }
 
-void PreviewPrint(QWidget* parent, const std::string& documentName, const PrinterJob& job) {
+void PreviewPrint(QWidget* parent, const std::string& documentName, const std::string& documentPath,
+                  const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, true);
-    ShowPrintPreview(parent, documentName,
-                     [&job](QPrinter& printer) {
-                         RunOnPrinter(printer, job, PrintOutput::Use::Preview);
-                     });
+    ShowPrintPreview(parent, ToQt(documentName), documentPath, [&job](QPrinter& printer) {
+        RunOnPrinter(printer, job, PrintOutput::Use::Preview);
+    });
 }
 
 void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

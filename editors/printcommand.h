@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -16,16 +17,29 @@ using PrinterJob = std::function<void(CDC& printer)>;
 // The one printer of the program, with the choices of Print Setup; made on
 // first use and freed with the application.
 QPrinter& SharedPrinter();
+// The shared printer ready for a job: named documentName (a PDF's title), no
+// page range chosen, and a PDF file proposed beside the document at
+// documentPath (empty while the document is untitled).
+QPrinter& PrinterForJob(const QString& documentName, const std::string& documentPath);
+// Proposes "<documentName>.pdf" beside the document, or in the documents
+// folder while it is untitled, as the file to print to. Naming a file turns
+// a printer into a PDF writer, so only a printer that writes files gets the
+// name: when no printer is installed (printers: the installed printers'
+// names) or when it already prints to a file.
+void ProposePdfFile(QPrinter& printer, const QString& documentName, const std::string& documentPath,
+                    const QStringList& printers);
 
 // An editor's Print button: the print dialog (a PDF file is one of its
 // printers), then the job on the chosen printer under the wait cursor. The
 // printer's choices are kept for the next job. Cancelling prints nothing.
-void PrintWithDialog(QWidget* parent, const std::string& documentName, const PrinterJob& job);
+void PrintWithDialog(QWidget* parent, const std::string& documentName,
+                     const std::string& documentPath, const PrinterJob& job);
 // Shows the pages of the job in a print preview window, from which they can
 // be printed as they are shown.
-void PreviewPrint(QWidget* parent, const std::string& documentName, const PrinterJob& job);
+void PreviewPrint(QWidget* parent, const std::string& documentName, const std::string& documentPath,
+                  const PrinterJob& job);
 // The print preview window over any way of printing to the shared printer.
-void ShowPrintPreview(QWidget* parent, const std::string& documentName,
+void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
                       const std::function<void(QPrinter& printer)>& print);
 // Runs the job on the chosen printer (or its PDF file) under the wait cursor,
 // one page break for each new page; says so when the output could not be

@@ -179,13 +179,14 @@ MultiPrintJob CPrintElementsDlg::Job() const { return MultiPrintJob(m_doc, Selec
 
 void CPrintElementsDlg::OnPrint() {
     const MultiPrintJob job = Job();
-    PrintWithDialog(this, MultiPrintJob::kDocumentName,
+    PrintWithDialog(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
                     [job](CDC& printer) { job.Print(printer); });
 }
 
 void CPrintElementsDlg::OnPreview() {
     const MultiPrintJob job = Job();
-    PreviewPrint(this, MultiPrintJob::kDocumentName, [job](CDC& printer) { job.Print(printer); });
+    PreviewPrint(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
+                 [job](CDC& printer) { job.Print(printer); });
 }
 
 // The keyboard does what a double click does: Enter moves an item across,

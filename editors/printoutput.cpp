@@ -9,7 +9,7 @@ PrintOutput::PrintOutput(QPrinter& printer, Use use) {
     const QString file = printer.outputFileName();
     if (use == Use::Print && printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
         m_pdf = std::make_unique<PdfSurface>(file.toStdString(), printer.pageLayout(),
-                                             printer.resolution());
+                                             printer.resolution(), printer.docName());
         if (m_pdf->IsOpen()) m_dc = &m_pdf->Dc();
         m_error = m_pdf->Error();
         return;

@@ -14,6 +14,10 @@ class CDC {
     virtual int GetDeviceCaps(DeviceCap index) const = 0;
     // Whether the device draws italic faces (printers may not).
     virtual bool CanItalic() const { return true; }
+    // Whether figures must keep inside the boxes they are written in. Paper
+    // lets a wide figure run over a rule; a screen's coarse pixels would
+    // draw the rule through it, so there the figures are fitted.
+    virtual bool KeepsFiguresInBoxes() const { return false; }
 
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;

@@ -3,7 +3,9 @@
 PdfSurface::PdfSurface(const std::string& path, const QPageSize& pageSize, int dpi)
     : PdfSurface(path, QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()), dpi) {}
 
-PdfSurface::PdfSurface(const std::string& path, const QPageLayout& layout, int dpi) : m_file(path) {
+PdfSurface::PdfSurface(const std::string& path, const QPageLayout& layout, int dpi,
+                       const QString& title)
+    : m_file(path) {
     if (!m_file.Open()) {
         m_error = m_file.Error();
         return;
@@ -12,6 +14,7 @@ PdfSurface::PdfSurface(const std::string& path, const QPageLayout& layout, int d
     m_writer->setResolution(dpi);
     m_writer->setPageLayout(layout);
     m_writer->setCreator("Brinnow");
+    m_writer->setTitle(title);
     if (!m_painter.begin(m_writer.get())) {
         m_error = "Cannot start a PDF document in \"" + path + "\".";
         return;

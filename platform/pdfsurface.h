@@ -16,8 +16,10 @@
 class PdfSurface {
   public:
     PdfSurface(const std::string& path, const QPageSize& pageSize, int dpi);
-    // A page with the layout's own margins, as a PDF printer has it.
-    PdfSurface(const std::string& path, const QPageLayout& layout, int dpi);
+    // A page with the layout's own margins, as a PDF printer has it; the
+    // document carries the title.
+    PdfSurface(const std::string& path, const QPageLayout& layout, int dpi,
+               const QString& title = {});
     ~PdfSurface();
 
     bool IsOpen() const { return m_painter.isActive(); }

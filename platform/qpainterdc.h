@@ -25,6 +25,9 @@ class QPainterDC : public CDC {
     // proportionally thinner (never below one pixel), so thick outlines do
     // not swallow the figures beside them.
     void SetPenScale(double scale);
+    // A screen keeps the card's figures inside their boxes.
+    void SetKeepFiguresInBoxes(bool keep) { m_keepFiguresInBoxes = keep; }
+    bool KeepsFiguresInBoxes() const override { return m_keepFiguresInBoxes; }
 
     int GetDeviceCaps(DeviceCap index) const override;
 
@@ -67,6 +70,7 @@ class QPainterDC : public CDC {
     bool m_pageEnded = false;
     QSize m_surfaceSize;
     double m_penScale = 1.0;
+    bool m_keepFiguresInBoxes = false;
     QPoint m_position;
     unsigned m_align = TA_LEFT | TA_TOP;
     int m_bkMode = OPAQUE;

@@ -1,5 +1,6 @@
 #include "print/cardpainter.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/shiptables.h"
@@ -18,12 +19,24 @@ constexpr double kSmallFigureFont = 1.9;
 constexpr double kTorpedoFont = 2.8;
 constexpr double kSpeedFont = 2.3;
 constexpr double kNotesFont = 3;
+// The smallest figure a screen shrinks a split figure to, in pixels.
+constexpr int kSmallestFigure = 5;
 constexpr int kSmallBoxes = 18;
 constexpr int kWingTurretPen = 5;
 
 bool IsMerchant(int shipType) { return shipType >= 0 && shipType <= kLastMerchantType; }
 
 CString TorpedoFigure(int value) { return value > 0 ? std::to_string(value) : "-"; }
+
+// The secondary factor and the torpedo factor of AF box i, as the split
+// layout writes them.
+CString SplitFigureText(const VxShip& ship, int i) {
+    const CString secondary =
+        ship.HasSecondary() ? FormatG3(ship.m_dSecondaryAF[std::size_t(i)]) : "";
+    if (!ship.HasTorpedoes()) return secondary;
+    const CString torpedo = TorpedoFigure(ship.m_nTorpedoAF[std::size_t(i)]);
+    return secondary + (ship.HasTwentyOneInchTorpedoes() ? " (" + torpedo + " )" : "  " + torpedo);
+}
 
 }  // namespace
 
@@ -32,9 +45,11 @@ CardPainter::CardPainter(CDC& dc, double p, int x, int y)
 
 int CardPainter::Mm(double k) const { return ::Mm(m_p, k); }
 
-CFont CardPainter::MakeFont(double mm, BOOL bold) const {
+CFont CardPainter::MakeFont(double mm, BOOL bold) const { return FontOfHeight(Mm(mm), bold); }
+
+CFont CardPainter::FontOfHeight(int pixels, BOOL bold) const {
     CFont font;
-    MakePrintFont(m_dc, font, Mm(mm), "Arial", bold, FALSE);
+    MakePrintFont(m_dc, font, pixels, "Arial", bold, FALSE);
     return font;
 }
 
@@ -183,30 +198,56 @@ void CardPainter::DrawSplitFigures(const VxShip& ship) {
     }
     m_dc.SelectObject(MakeFont(kLabelFont, FALSE));
     const int th = LabelTextHeight();
-    m_dc.SelectObject(MakeFont(kSmallFigureFont, TRUE));
     const int xm = m_x + Mm(5.25);
     const int ym = m_y + Mm(7.5) + Mm(7);
+    const bool ringed = ship.HasTorpedoes() && !ship.HasTwentyOneInchTorpedoes();
     for (int i = 0; i < 4; ++i) {
         const int xt = xm + i * m_w;
-        CString text = ship.HasSecondary() ? FormatG3(ship.m_dSecondaryAF[std::size_t(i)]) : "";
-        if (ship.HasTorpedoes()) {
+        const CString text = SplitFigureText(ship, i);
+        m_dc.SelectObject(MakeFont(kSmallFigureFont, TRUE));
+        SplitPlace place{ym - 2, ym + 2};
+        if (m_dc.KeepsFiguresInBoxes() && !text.empty())
+            place = FitSplitFigure(text, xt, AFBoxRight(i), ym);
+        if (ringed) {
             const int value = ship.m_nTorpedoAF[std::size_t(i)];
-            if (ship.HasTwentyOneInchTorpedoes()) {
-                text += " (" + TorpedoFigure(value) + " )";
-            } else {
-                text += "  " + TorpedoFigure(value);
-                DrawRingedTorpedo(text, std::to_string(value), xt, ym, th);
-            }
+            DrawRingedTorpedo(text, std::to_string(value), xt, place, th);
         }
         m_dc.SetTextAlign(TA_LEFT | TA_BOTTOM);
-        m_dc.TextOut(xt, ym - 2, text);
+        m_dc.TextOut(xt, place.above, text);
         m_dc.SetTextAlign(TA_LEFT | TA_TOP);
-        m_dc.TextOut(xt, ym + 2, text);
+        m_dc.TextOut(xt, place.below, text);
     }
 }
 
-void CardPainter::DrawRingedTorpedo(const CString& text, const CString& figure, int xt, int ym,
-                                    int th) {
+// The paper's place, 2 pixels either side of the half rule, leaves a
+// screen's small row no room: there the copies move towards the half rule
+// as far as they must and the font shrinks until the figure fits between
+// the rules, or is as small as it may be.
+CardPainter::SplitPlace CardPainter::FitSplitFigure(const CString& text, int xt, int right,
+                                                    int ym) {
+    const int ruleAbove = m_y7 + Mm(5);
+    const int ruleBelow = m_y7 + Mm(10);
+    const int halfRule = m_y + static_cast<int>(7.5 * m_p + 7 * m_p);
+    SplitPlace place{ym - 2, ym + 2};
+    for (int size = Mm(kSmallFigureFont); size >= kSmallestFigure; --size) {
+        m_dc.SelectObject(FontOfHeight(size, TRUE));
+        const CSize extent = m_dc.GetTextExtent(text);
+        place.above = std::min(std::max(ym - 2, ruleAbove + 1 + extent.cy), halfRule);
+        place.below = std::max(std::min(ym + 2, ruleBelow - extent.cy), halfRule + 1);
+        const bool fits = place.above - extent.cy > ruleAbove &&
+                          place.below + extent.cy <= ruleBelow && xt + extent.cx <= right;
+        if (fits) break;
+    }
+    return place;
+}
+
+// The x of the rule that closes AF box i (0 to 3) on the right.
+int CardPainter::AFBoxRight(int i) const {
+    return i < 3 ? m_x + Mm(10.5 * (i + 1)) : static_cast<int>(m_x + 42 * m_p) - 1;
+}
+
+void CardPainter::DrawRingedTorpedo(const CString& text, const CString& figure, int xt,
+                                    const SplitPlace& place, int th) {
     const CSize extent = m_dc.GetTextExtent(text);
     const int f = m_dc.GetTextExtent(figure).cx;
     int left = xt + extent.cx - f;
@@ -215,8 +256,8 @@ void CardPainter::DrawRingedTorpedo(const CString& text, const CString& figure, 
         left -= (th - f) / 2;
         right += (th - f) / 2;
     }
-    m_dc.Ellipse(left, ym - extent.cy - 2, right, ym - 2);
-    m_dc.Ellipse(left, ym + 2, right, ym + 2 + extent.cy);
+    m_dc.Ellipse(left, place.above - extent.cy, right, place.above);
+    m_dc.Ellipse(left, place.below, right, place.below + extent.cy);
 }
 
 void CardPainter::DrawTorpedoOnlyFigures(const VxShip& ship) {

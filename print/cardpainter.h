@@ -23,14 +23,25 @@ class CardPainter {
     static int NarrowestNotesRight(double p);
 
   private:
+    // The two copies of a split figure: the bottom of the one above the
+    // half rule and the top of the one below it.
+    struct SplitPlace {
+        int above;
+        int below;
+    };
+
     int Mm(double k) const;
     CFont MakeFont(double mm, BOOL bold) const;
+    CFont FontOfHeight(int pixels, BOOL bold) const;
     int LabelTextHeight();
     void DrawArmamentLines(const VxShip& ship, const CArray<VxArmament>& armaments, bool carrier);
     void DrawMainFigures(const VxShip& ship, bool carrier, bool split);
     void DrawWingTurrets();
     void DrawSplitFigures(const VxShip& ship);
-    void DrawRingedTorpedo(const CString& text, const CString& figure, int xt, int ym, int th);
+    SplitPlace FitSplitFigure(const CString& text, int xt, int right, int ym);
+    int AFBoxRight(int i) const;
+    void DrawRingedTorpedo(const CString& text, const CString& figure, int xt,
+                           const SplitPlace& place, int th);
     void DrawTorpedoOnlyFigures(const VxShip& ship);
     void DrawAARating(const VxShip& ship);
     void DrawTurnSpeeds(const VxShip& ship);

@@ -15,6 +15,7 @@ class PageFilterDC : public CDC {
 
     int GetDeviceCaps(DeviceCap index) const override { return m_target.GetDeviceCaps(index); }
     bool CanItalic() const override { return m_target.CanItalic(); }
+    bool KeepsFiguresInBoxes() const override { return m_target.KeepsFiguresInBoxes(); }
     void MoveTo(int x, int y) override { m_target.MoveTo(x, y); }
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;

@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
@@ -16,11 +19,12 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
-#include "editors/printoutput.h"
 #include "editors/documentnotice.h"
 #include "editors/editships.h"
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
+#include "editors/printcommand.h"
+#include "editors/printoutput.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/failingfilesystem.h"
@@ -215,6 +219,55 @@ TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
     ASSERT_TRUE(output.IsOpen());
     EXPECT_TRUE(output.Finish());
     EXPECT_TRUE(QFileInfo::exists(Path("cards.pdf")));
+}
+
+// Printing to a PDF file proposes the job's name beside the campaign.
+TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
+    QPrinter printer(QPrinter::HighResolution);
+    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {});
+    EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/Jutland.pdf");
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    ProposePdfFile(printer, "Untitled", "", {});
+    EXPECT_EQ(printer.outputFileName(), documents.filePath("Untitled.pdf"));
+
+    const QString hostile = QString(100000, QChar(0x20AC));
+    for (const auto& [job, file] :
+         {std::pair<QString, QString>{"1st BCS/2: \"Lion\"?", "1st BCS_2_ _Lion__"},
+          {"a\\b|c*d<e>\tf", "a_b_c_d_e__f"},
+          {"../..", "_"},
+          {" ..", "Untitled"},
+          {"", "Untitled"},
+          {hostile, QString(80, QChar(0x20AC))}}) {
+        ProposePdfFile(printer, job, "/home/u/campaigns/Jutland.brn", {});
+        EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/" + file + ".pdf")
+            << job.left(20).toStdString();
+    }
+}
+
+// A PDF carries the print job's name as its title.
+TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName("Jutland");
+    printer.setOutputFileName(Path("Jutland.pdf"));
+    PrintOutput output(printer);
+    ASSERT_TRUE(output.Finish());
+    QFile pdf(Path("Jutland.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    QStringEncoder utf16(QStringEncoder::Utf16BE);
+    const QByteArray title = "/Title (\xfe\xff" + QByteArray(utf16("Jutland")) + ")";
+    EXPECT_TRUE(pdf.readAll().contains(title));
+}
+
+// Naming a file would turn a paper printer into a PDF writer.
+TEST_F(Shell, PrintingLeavesInstalledPrintersAloneUntilAFileIsChosen) {
+    QPrinter printer(QPrinter::HighResolution);
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {"Office"});
+    EXPECT_TRUE(printer.outputFileName().isEmpty());
+    EXPECT_EQ(printer.outputFormat(), format);
+    printer.setOutputFileName("/elsewhere/Old.pdf");
+    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {"Office"});
+    EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/Jutland.pdf");
 }
 
 TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {

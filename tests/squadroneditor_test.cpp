@@ -26,7 +26,7 @@ class SquadronEditor : public Editor {
     }
     CEditSquadronsDlg& Open() {
         dialog = std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
-                                                     doc.m_armaments, doc.m_torpedoes, nullptr);
+                                                     doc.m_armaments, doc.m_torpedoes, "", nullptr);
         return *dialog;
     }
     void AddShip(const std::string& name, int nation) {

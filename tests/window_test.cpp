@@ -15,7 +15,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <set>
+#include <sstream>
 
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
@@ -26,6 +29,7 @@
 #include "editors/helpwindow.h"
 #include "platform/qpainterdc.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/screenmetricsdc.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -293,6 +297,138 @@ TEST_F(OnScreenCards, WideCardsScrollSideways) {
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() / 2), QColor(Qt::white));
     view.SetZoom(2);
     EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// The scales, in device pixels per millimetre, of every zoom the view
+// offers: in and out as far as it goes from its first zoom and from Actual
+// Size.
+std::set<double> OfferedScales(CBrinnowView& view) {
+    std::set<double> scales;
+    const double dpr = view.viewport()->devicePixelRatioF();
+    for (const double start : {view.Zoom(), view.ActualSizeZoom()}) {
+        for (void (CBrinnowView::*step)() : {&CBrinnowView::ZoomIn, &CBrinnowView::ZoomOut}) {
+            view.SetZoom(start);
+            double before;
+            do {
+                before = view.Zoom();
+                scales.insert(view.ScreenScale() * dpr);
+                (view.*step)();
+            } while (view.Zoom() != before);
+        }
+    }
+    return scales;
+}
+
+// Ships whose cards write the widest figures into their boxes: halves with
+// torpedo counts of both kinds, two-digit factors, speeds and AA rating,
+// wing turrets, flotillas, an aeroplane carrier, a merchant; every name as
+// long as a name may be.
+std::vector<VxShip> WidestFigures(CBrinnowDoc& doc) {
+    VxArmament aircraft("Aircraft", 1, 1);
+    aircraft.m_bGun = FALSE;
+    const int planes = doc.InsertArmament(aircraft);
+    VxShip big;
+    big.m_strName = std::string(29, 'W');
+    big.m_nShipType = 7;
+    big.m_nMainArmament = 8;
+    big.m_nSecondaryArmament = 1;
+    big.m_dMainAF = {0.5, 1.5, 10, 12.5};
+    big.m_dSecondaryAF = {0.5, 1.5, 10, 2.5};
+    big.m_nTorpedo = 1;
+    big.m_nTorpedoAF = {2, 1, 12, 0};
+    big.m_bWingTurrets = TRUE;
+    big.m_nAARating = 24;
+    big.m_nTurnSpeed = {28, 24, 20, 16, 12};
+    std::vector<VxShip> ships(7, big);
+    ships[1].m_nTorpedo = 0;  // 18-inch: ringed
+    ships[2].m_nTorpedoAF = {0, 0, 0, 0};
+    for (VxShip* flotilla : {&ships[3], &ships[4]}) {
+        flotilla->m_nShipType = 11;
+        flotilla->m_bFlotilla = TRUE;
+        flotilla->m_nTorpedoAF = {10, 12, 1, 0};
+    }
+    ships[4].m_nTorpedo = 0;
+    ships[5].m_nShipType = 10;
+    ships[5].m_nSecondaryArmament = planes;
+    ships[5].m_dSecondaryAF = {12, 0, 0, 0};
+    ships[6].m_nShipType = 1;
+    ships[6].m_dMainAF = {1.5, 0, 10, 0.5};
+    return ships;
+}
+
+// A card's rules: its horizontal and vertical lines and the edges of its
+// rectangles, as segments with both ends drawn.
+struct Rule {
+    int x1, y1, x2, y2;
+};
+
+std::vector<Rule> RulesOf(const RecordingDC& dc) {
+    std::vector<Rule> rules;
+    for (const std::string& entry : dc.log) {
+        std::istringstream in(entry);
+        std::string kind;
+        int a = 0, b = 0, c = 0, d = 0;
+        in >> kind >> a >> b >> c >> d;
+        if (kind == "Line" && (a == c || b == d)) {
+            rules.push_back({std::min(a, c), std::min(b, d), std::max(a, c), std::max(b, d)});
+        } else if (kind == "Rectangle") {
+            rules.insert(rules.end(), {{a, b, c - 1, b},
+                                       {a, d - 1, c - 1, d - 1},
+                                       {a, b, a, d - 1},
+                                       {c - 1, b, c - 1, d - 1}});
+        }
+    }
+    return rules;
+}
+
+// The first rule that runs through the text's box, as "x1 y1 x2 y2", or "".
+std::string CrossedRule(const ScreenMetricsDC::PlacedText& text, const std::vector<Rule>& rules) {
+    for (const Rule& r : rules) {
+        if (std::max(text.left, r.x1) <= std::min(text.right - 1, r.x2) &&
+            std::max(text.top, r.y1) <= std::min(text.bottom - 1, r.y2)) {
+            std::ostringstream out;
+            out << r.x1 << " " << r.y1 << " " << r.x2 << " " << r.y2;
+            return out.str();
+        }
+    }
+    return {};
+}
+
+struct DrawnCard {
+    std::vector<ScreenMetricsDC::PlacedText> texts;
+    std::vector<Rule> rules;
+};
+
+DrawnCard Draw(const VxShip& ship, const CArray<VxArmament>& armaments, double p, bool screen) {
+    ScreenMetricsDC dc(screen);
+    ship.DrawCard(dc, p, 0, 0, armaments, 0, 0);
+    return {dc.texts, RulesOf(dc)};
+}
+
+// A figure clear of the rules on paper stays clear of them on the screen,
+// whatever the zoom: none is drawn over a box's edge or cut by it. A half
+// factor with a 21-inch count, "0.5 (2 )", runs over its half box even on
+// paper; the screen keeps it in as well.
+TEST_F(OnScreenCards, FiguresClearOfTheRulesOnPaperAreClearAtEveryZoom) {
+    CMainFrame frame;
+    ShowFleet(frame);
+    const std::set<double> scales = OfferedScales(frame.View());
+    CBrinnowDoc doc;
+    const std::vector<VxShip> ships = WidestFigures(doc);
+    for (std::size_t n = 0; n < ships.size(); ++n) {
+        const VxShip& ship = ships[n];
+        const DrawnCard paper = Draw(ship, doc.m_armaments, 23, false);
+        for (const double p : scales) {
+            const DrawnCard screen = Draw(ship, doc.m_armaments, p, true);
+            ASSERT_EQ(screen.texts.size(), paper.texts.size());
+            for (std::size_t i = 0; i < paper.texts.size(); ++i) {
+                const bool bracketed = paper.texts[i].text.find(" (") != std::string::npos;
+                if (!bracketed && !CrossedRule(paper.texts[i], paper.rules).empty()) continue;
+                EXPECT_EQ(CrossedRule(screen.texts[i], screen.rules), "")
+                    << '"' << screen.texts[i].text << "\" of ship " << n << " at " << p << " px/mm";
+            }
+        }
+    }
 }
 
 // Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
