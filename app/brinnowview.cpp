@@ -23,6 +23,7 @@
 #include "editors/filedialogs.h"
 #include "editors/messagebox.h"
 #include "editors/printcommand.h"
+#include "editors/proposedfile.h"
 #include "editors/printelements.h"
 #include "editors/waitcursor.h"
 #include "export/textexport.h"
@@ -493,8 +494,13 @@ void CBrinnowView::PrintSelectedItems() {
 
 void CBrinnowView::ExportShipsAsText() {
     if (m_doc.m_ships.empty()) return;
-    ExportToChosenFile({FileChoice::Save, "Export Ships as Text", "TextFiles (*.TXT)", "txt"},
+    ExportToChosenFile({FileChoice::Save, "Export Ships as Text", "TextFiles (*.TXT)", "txt",
+                        ProposedBesideDocument("txt")},
                        ExportShipsText);
+}
+
+QString CBrinnowView::ProposedBesideDocument(const QString& suffix) const {
+    return ProposedFile(PrintJobName(), m_doc.GetPathName(), suffix);
 }
 
 void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport write) {
@@ -507,12 +513,14 @@ void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport w
 }
 
 void CBrinnowView::ExportCampaignAsJson() {
-    ExportToChosenFile({FileChoice::Save, "Export Campaign as JSON", "JSON Files (*.json)", "json"},
+    ExportToChosenFile({FileChoice::Save, "Export Campaign as JSON", "JSON Files (*.json)", "json",
+                        ProposedBesideDocument("json")},
                        ExportCampaignJson);
 }
 
 void CBrinnowView::ExportShipsAsCsv() {
     if (m_doc.m_ships.empty()) return;
-    ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv"},
+    ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
+                        ProposedBesideDocument("csv")},
                        ExportShipsCsv);
 }

@@ -123,6 +123,8 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBarNow();
     using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
                                     std::string& error);
+    // The export's file beside the campaign, named after it.
+    QString ProposedBesideDocument(const QString& suffix) const;
     void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
     void PrintAll(QPrinter& printer, PrintOutput::Use use);
     // Runs a dialog on the document as one step of the editing history.

@@ -368,7 +368,7 @@ bool CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OnFileOpen() {
-    const QString path = ChooseFile(this, {FileChoice::Open, "Open", kCampaignFilter, {}});
+    const QString path = ChooseFile(this, {FileChoice::Open, "Open", kCampaignFilter, {}, {}});
     return !path.isEmpty() && OpenDocumentFile(path);
 }
 
@@ -400,7 +400,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::OnFileImportJson() {
     const QString path = ChooseFile(
-        this, {FileChoice::Open, "Import Campaign from JSON", "JSON Files (*.json)", "json"});
+        this, {FileChoice::Open, "Import Campaign from JSON", "JSON Files (*.json)", "json", {}});
     if (path.isEmpty()) return false;
     // Read first, so that a file that cannot be taken changes nothing and asks nothing.
     CBrinnowDoc imported;

@@ -1,15 +1,13 @@
 #include "editors/printcommand.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 #include "editors/messagebox.h"
+#include "editors/proposedfile.h"
 #include "editors/waitcursor.h"
 #include "platform/qtstrings.h"
 
@@ -25,44 +23,13 @@ PrintHook& Hook() {
     return hook;
 }
 
-// Characters that some file system refuses in a name.
-bool RefusedInFileNames(QChar c) {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c);
-}
-
-// Dots and blanks that would hide a name or that some file system drops.
-bool TrimmedFromFileNames(QChar c) { return c == u'.' || c.isSpace(); }
-
-// A job's name as a file name: refused characters become "_", leading and
-// trailing dots and blanks go, and the name stays well inside 255 bytes of
-// UTF-8.
-QString FileNameFor(const QString& documentName) {
-    constexpr qsizetype kLongest = 80;
-    QString name = documentName.left(kLongest);
-    if (name.size() == kLongest && name.back().isHighSurrogate()) name.chop(1);
-    for (QChar& c : name) {
-        if (RefusedInFileNames(c)) c = u'_';
-    }
-    while (!name.isEmpty() && TrimmedFromFileNames(name.front())) name.remove(0, 1);
-    while (!name.isEmpty() && TrimmedFromFileNames(name.back())) name.chop(1);
-    return name.isEmpty() ? QStringLiteral("Untitled") : name;
-}
-
-QString FolderFor(const std::string& documentPath) {
-    if (!documentPath.empty())
-        return QFileInfo(QString::fromStdString(documentPath)).absolutePath();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
-
 }  // namespace
 
 void ProposePdfFile(QPrinter& printer, const QString& documentName, const std::string& documentPath,
                     const QStringList& printers) {
     // Qt prints to a file only as PDF.
     if (!printers.isEmpty() && printer.outputFileName().isEmpty()) return;
-    printer.setOutputFileName(
-        QDir(FolderFor(documentPath)).filePath(FileNameFor(documentName) + ".pdf"));
+    printer.setOutputFileName(ProposedFile(documentName, documentPath, "pdf"));
 }
 
 QPrinter& PrinterForJob(const QString& documentName, const std::string& documentPath) {

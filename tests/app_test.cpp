@@ -38,7 +38,10 @@ class Shell : public ::testing::Test {
   protected:
     void SetUp() override {
         QSettings().clear();
-        SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
+        SetFileChoiceHook([this](const FileChoice& choice) {
+            proposed = choice.proposedPath;
+            return chosenFile;
+        });
         frame = std::make_unique<CMainFrame>();
     }
     void TearDown() override {
@@ -69,6 +72,7 @@ class Shell : public ::testing::Test {
     std::vector<std::string>& messages = scripted.messages;
     std::deque<int>& answers = scripted.answers;
     QString chosenFile;
+    QString proposed;  // by the last file dialog
 };
 
 TEST_F(Shell, MenusHoldTheirItemsInOrder) {
@@ -339,6 +343,7 @@ TEST_F(Shell, ExportShipsAsTextWritesTheChosenFile) {
     chosenFile = Path("ships.txt");
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
     frame->Action(ID_TOOLS_EXPORT_TEXT)->trigger();
+    EXPECT_EQ(proposed, Path("fleet.txt"));  // beside the campaign, named after it
     std::string text, error;
     ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), text, error));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);

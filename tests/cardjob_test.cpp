@@ -88,7 +88,9 @@ TEST(ShipCardJob, NoCardReachesTheFooterBandInAnyOrientation) {
                 bottom += doc.m_ships[std::size_t(i)].GetCardHeight(dc, p, 1, page.printableWidth);
             }
             // A card alone on its page may be taller than the page.
-            if (last > range.first) EXPECT_LE(bottom, h - Mm(p, 5)) << w << "x" << h;
+            if (last > range.first) {
+                EXPECT_LE(bottom, h - Mm(p, 5)) << w << "x" << h;
+            }
         }
     }
 }
