@@ -45,6 +45,9 @@ int CommandInfo(const std::vector<std::string>& args) {
               << "ships " << doc.m_ships.size() << "\n"
               << "squadrons " << doc.m_squadrons.size() << "\n"
               << "scenarios " << doc.m_scenarios.size() << "\n";
+    // Output that never arrived is a failure, as a full disk behind a
+    // redirection would make it.
+    if (!std::cout.flush()) return Fail("Cannot write the counts to the standard output.");
     return 0;
 }
 

@@ -49,20 +49,38 @@ constexpr const char* kHelp =
 
 constexpr const char* kDrawingProgram = "brinnow-cli-draw";
 
-// Beside this program in the build tree; in the program folder of the
-// installed tree, found from this program's folder.
-std::string DrawingProgram() {
+// The folder this program was started from: its own path, or argv[0] where
+// /proc is not there to tell; empty when neither names a folder.
+std::string ProgramFolder(const char* argv0) {
     char self[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string path = length > 0 ? std::string(self, std::size_t(length)) : std::string();
-    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
+    std::string path;
+    if (length > 0 && std::size_t(length) < sizeof self) {
+        path.assign(self, std::size_t(length));
+    } else if (std::strchr(argv0, '/') != nullptr) {
+        path = argv0;
+    }
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Beside this program in the build tree; in the program folder of the
+// installed tree, found from this program's folder. Never searched for in
+// the current folder.
+std::string DrawingProgram(const std::string& folder) {
     const std::string beside = folder + kDrawingProgram;
     if (::access(beside.c_str(), X_OK) == 0) return beside;
     return folder + BRINNOW_DRAWING_FROM_BIN + "/" + kDrawingProgram;
 }
 
 int RunDrawingCommand(char* argv[]) {
-    const std::string program = DrawingProgram();
+    const std::string folder = ProgramFolder(argv[0]);
+    if (folder.empty()) {
+        std::cerr << "brinnow-cli: cannot find " << kDrawingProgram
+                  << ": the folder of this program is unknown.\n";
+        return 1;
+    }
+    const std::string program = DrawingProgram(folder);
     ::execv(program.c_str(), argv);
     std::cerr << "brinnow-cli: cannot start \"" << program << "\": " << std::strerror(errno)
               << ".\n";

@@ -1,6 +1,7 @@
 #include "editors/proposedfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -31,7 +32,7 @@ QString FileNameFor(const QString& documentName) {
 
 QString FolderFor(const std::string& documentPath) {
     if (!documentPath.empty())
-        return QFileInfo(QString::fromStdString(documentPath)).absolutePath();
+        return QFileInfo(QFile::decodeName(documentPath.c_str())).absolutePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return documents.isEmpty() ? QDir::homePath() : documents;
 }

@@ -88,7 +88,8 @@ const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
 
 bool HtmlExport::WriteImages() {
     const std::size_t failedBefore = failedImages.size();
-    std::vector<CardImage> images(OrderedWorkers::WorkerCount(m_unwritten.size()));
+    const std::size_t workers = OrderedWorkers::WorkerCount(m_unwritten.size());
+    std::vector<CardImage> images(workers);
     const auto draw = [&](std::size_t card, std::size_t worker) {
         const Card& job = m_unwritten[card];
         return CardGif(*job.ship, job.blank, p, armaments, images[worker]);
@@ -97,7 +98,7 @@ bool HtmlExport::WriteImages() {
         std::string& fileName = *m_unwritten[card].fileName;
         if (!WriteImage(fileName, gif)) fileName.clear();
     };
-    OrderedWorkers::Run(m_unwritten.size(), kCardsInFlight, draw, write);
+    OrderedWorkers::Run(m_unwritten.size(), workers, kCardsInFlight, draw, write);
     m_unwritten.clear();
     return failedImages.size() == failedBefore;
 }
@@ -126,11 +127,21 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error) {
     HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath));
-    std::string page = ScenarioPage(scenario, html);
-    // Made again without the images that failed, which are rare.
-    if (!html.WriteImages()) page = ScenarioPage(scenario, html);
-    if (!WriteFileSafely(pagePath, WithCrLf(page), error)) {
+    const auto removeCreatedImages = [&html] {
         for (const std::string& image : html.createdFiles) std::remove(image.c_str());
+    };
+    bool written = false;
+    try {
+        std::string page = ScenarioPage(scenario, html);
+        // Made again without the images that failed, which are rare.
+        if (!html.WriteImages()) page = ScenarioPage(scenario, html);
+        written = WriteFileSafely(pagePath, WithCrLf(page), error);
+    } catch (...) {
+        removeCreatedImages();
+        throw;
+    }
+    if (!written) {
+        removeCreatedImages();
         return false;
     }
     if (html.failedImages.empty()) return true;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -17,7 +18,12 @@ std::string Sentence(const char* what, const std::string& path, const char* reas
     return std::string(what) + " \"" + path + "\": " + reason + ".";
 }
 
-std::size_t PageSize() { return std::size_t(sysconf(_SC_PAGESIZE)); }
+std::size_t PhysicalMemory() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
+    return std::size_t(pages) * std::size_t(pageSize);
+}
 
 // Reads until size bytes arrived; false with errno set when they cannot.
 bool ReadAll(int fd, char* data, std::size_t size) {
@@ -72,6 +78,12 @@ bool FileBytes::Read(const std::string& path, std::string& error) {
     }
     if (info.st_size <= 0) return true;
     const auto size = std::size_t(info.st_size);
+    // Its records would need as much again: a file larger than the memory
+    // (a sparse or mistaken one) is refused before anything is read.
+    if (size > PhysicalMemory()) {
+        error = Sentence("Cannot read", path, "The file is larger than this computer's memory");
+        return false;
+    }
     // Fresh pages of our own, so that ReleaseBefore can hand them back; large
     // ones, so that the read costs a page fault per 2 MB rather than per 4 KB.
     m_data = MapLargePages(size);
@@ -89,8 +101,9 @@ bool FileBytes::Read(const std::string& path, std::string& error) {
 }
 
 void FileBytes::ReleaseBefore(std::size_t offset) {
-    const std::size_t page = PageSize();
-    const std::size_t end = std::min(offset, m_size) / page * page;
+    // Whole large pages only: giving back part of one would split it, and
+    // the kernel frees the rest of a split page only under memory pressure.
+    const std::size_t end = std::min(offset, m_size) / kLargePageBytes * kLargePageBytes;
     if (end <= m_released) return;
     madvise(m_data + m_released, end - m_released, MADV_DONTNEED);
     m_released = end;

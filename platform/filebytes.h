@@ -21,7 +21,8 @@ class FileBytes {
 
     std::string_view View() const { return {m_data, m_size}; }
 
-    // Gives back the whole pages before offset; they read as zero afterwards.
+    // Gives back the whole large pages before offset; they read as zero
+    // afterwards.
     void ReleaseBefore(std::size_t offset);
 
   private:

@@ -4,13 +4,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 
 #include "platform/largepages.h"
 
 namespace {
 
 constexpr std::size_t kWorthIt = std::size_t(4) << 20;
+// Each growth asks for this much more than it needs: enough that a large
+// campaign grows in a few steps, little enough that a tight memory limit
+// still lets the load through.
+constexpr std::size_t kLargestStep = std::size_t(64) << 20;
 // The C library's documented default.
 constexpr int kDefaultTopPad = 128 * 1024;
 // Setting the pad ends the C library's adaptive choice of which blocks get
@@ -28,7 +31,7 @@ LargePageHeap::LargePageHeap(std::size_t expectedBytes) {
     if (expectedBytes < kWorthIt) return;
     m_active = true;
     m_advisedEnd = HeapEnd();
-    mallopt(M_TOP_PAD, int(std::min<std::size_t>(expectedBytes, INT_MAX / 2)));
+    mallopt(M_TOP_PAD, int(std::min(expectedBytes, kLargestStep)));
 }
 
 LargePageHeap::~LargePageHeap() {

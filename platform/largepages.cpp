@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+constexpr std::uintptr_t kLargePage = kLargePageBytes;
 
 std::uintptr_t SmallPage() { return std::uintptr_t(sysconf(_SC_PAGESIZE)); }
 
@@ -31,7 +31,7 @@ char* MapLargePages(std::size_t bytes) {
     // Map a large page more than needed, then trim the two ends so that the
     // mapping starts on a boundary.
     void* mapped = mmap(nullptr, length + kLargePage, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) return nullptr;
     const auto base = reinterpret_cast<std::uintptr_t>(mapped);
     const std::uintptr_t start = RoundUp(base, kLargePage);

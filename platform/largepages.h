@@ -5,6 +5,8 @@
 // A page fault per 4 KB costs more on a virtual machine than filling the
 // page, so memory that is about to be filled in bulk asks for large pages.
 
+inline constexpr std::size_t kLargePageBytes = std::size_t(2) << 20;
+
 // Advises large pages behind existing memory. Contents are left as they are;
 // a hint only, failures are ignored.
 void UseLargePages(void* begin, std::size_t bytes);

@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
 struct Slot {
     std::string result;
+    std::exception_ptr failure;
     bool ready = false;
 };
 
@@ -30,28 +34,29 @@ class Board {
         return true;
     }
 
-    void Deliver(std::size_t job, std::string&& result) {
+    void Deliver(std::size_t job, std::string&& result, std::exception_ptr failure) {
         {
             std::lock_guard lock(m_mutex);
             Slot& slot = m_slots[job % Window()];
             slot.result = std::move(result);
+            slot.failure = std::move(failure);
             slot.ready = true;
         }
         m_resultReady.notify_all();
     }
 
     std::string Collect(std::size_t job) {
-        std::string result;
+        Slot taken;
         {
             std::unique_lock lock(m_mutex);
             Slot& slot = m_slots[job % Window()];
             m_resultReady.wait(lock, [&] { return slot.ready; });
-            result = std::move(slot.result);
-            slot.ready = false;
+            taken = std::exchange(slot, Slot{});
             m_consumed = job + 1;
         }
         m_roomFreed.notify_all();
-        return result;
+        if (taken.failure) std::rethrow_exception(taken.failure);
+        return std::move(taken.result);
     }
 
     // Lets the workers finish when the consumer gives up early.
@@ -76,6 +81,20 @@ class Board {
     bool m_stopped = false;
 };
 
+void WorkOn(Board& board, const OrderedWorkers::Produce& produce, std::size_t worker) {
+    std::size_t job = 0;
+    while (board.Take(job)) {
+        std::string result;
+        std::exception_ptr failure;
+        try {
+            result = produce(job, worker);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        board.Deliver(job, std::move(result), std::move(failure));
+    }
+}
+
 }  // namespace
 
 std::size_t OrderedWorkers::WorkerCount(std::size_t jobs) {
@@ -83,17 +102,22 @@ std::size_t OrderedWorkers::WorkerCount(std::size_t jobs) {
     return std::max<std::size_t>(1, std::min(processors, jobs));
 }
 
-void OrderedWorkers::Run(std::size_t jobs, std::size_t ahead, const Produce& produce,
-                         const Consume& consume) {
+void OrderedWorkers::Run(std::size_t jobs, std::size_t workers, std::size_t ahead,
+                         const Produce& produce, const Consume& consume) {
     if (jobs == 0) return;
     Board board(jobs, std::max<std::size_t>(ahead, 1));
     // Declared after the board, so that the workers are joined before it goes.
-    std::vector<std::jthread> workers;
-    for (std::size_t worker = 0; worker < WorkerCount(jobs); ++worker) {
-        workers.emplace_back([&board, &produce, worker] {
-            std::size_t job = 0;
-            while (board.Take(job)) board.Deliver(job, produce(job, worker));
-        });
+    std::vector<std::jthread> threads;
+    threads.reserve(std::max<std::size_t>(workers, 1));
+    try {
+        for (std::size_t worker = 0; worker < std::max<std::size_t>(workers, 1); ++worker)
+            threads.emplace_back(WorkOn, std::ref(board), std::cref(produce), worker);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for still do all the work.
+    }
+    if (threads.empty()) {
+        for (std::size_t job = 0; job < jobs; ++job) consume(job, produce(job, 0));
+        return;
     }
     try {
         for (std::size_t job = 0; job < jobs; ++job) consume(job, board.Collect(job));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -64,6 +65,18 @@ TEST_F(Cli, DocumentCommandsStartWithoutQtAndDrawingOnesHandOver) {
     const CliResult missing = Cmd({"card", Path("missing.brn"), "Lion", "-o", Path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err.rfind("brinnow-cli: Cannot open", 0), 0u) << missing.err;
+
+    // Without its drawing half beside it or installed, the tool says so.
+    const QString alone = Path("alone");
+    ASSERT_TRUE(QDir().mkpath(alone));
+    ASSERT_TRUE(QFile::copy(BRINNOW_CLI, alone + "/brinnow-cli"));
+    QFile(alone + "/brinnow-cli").setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+    QProcess process;
+    process.start(alone + "/brinnow-cli", {"print", "blank", "-o", Path("blank.pdf")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().startsWith("brinnow-cli: cannot start \""));
+    EXPECT_FALSE(QFileInfo::exists(Path("blank.pdf")));
 }
 
 TEST_F(Cli, NewInfoAndSaveAs) {
@@ -74,6 +87,24 @@ TEST_F(Cli, NewInfoAndSaveAs) {
     WriteGenerated("gen.brn");
     ASSERT_EQ(Cmd({"save-as", Path("gen.brn"), Path("copy.brn")}).exitCode, 0);
     EXPECT_EQ(Bytes("copy.brn"), Bytes("gen.brn"));
+
+    // Counts that cannot be written are a failure.
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(BRINNOW_CLI, {"info", Path("new.brn")});
+    ASSERT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 1);
+}
+
+TEST_F(Cli, AFileLargerThanMemoryIsRefusedBeforeItIsRead) {
+    QFile sparse(Path("huge.brn"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(qint64(1) << 40));  // a terabyte of holes
+    sparse.close();
+    const CliResult result = Cmd({"info", Path("huge.brn")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("larger than this computer's memory"), std::string::npos)
+        << result.err;
 }
 
 TEST_F(Cli, DamagedInputIsReportedAndWritesNothing) {

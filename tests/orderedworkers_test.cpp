@@ -14,7 +14,7 @@ TEST(OrderedWorkers, ResultsArriveInJobOrderWhateverTheWindow) {
         std::vector<std::size_t> order;
         std::atomic<std::size_t> workersSeen = 0;
         OrderedWorkers::Run(
-            kJobs, ahead,
+            kJobs, OrderedWorkers::WorkerCount(kJobs), ahead,
             [&](std::size_t job, std::size_t worker) {
                 if (worker >= OrderedWorkers::WorkerCount(kJobs)) ++workersSeen;
                 return std::to_string(job);
@@ -31,7 +31,7 @@ TEST(OrderedWorkers, ResultsArriveInJobOrderWhateverTheWindow) {
 
 TEST(OrderedWorkers, NoJobsRunsNothing) {
     OrderedWorkers::Run(
-        0, 8, [](std::size_t, std::size_t) -> std::string { throw std::logic_error("ran"); },
+        0, 2, 8, [](std::size_t, std::size_t) -> std::string { throw std::logic_error("ran"); },
         [](std::size_t, std::string&&) { FAIL(); });
     EXPECT_EQ(OrderedWorkers::WorkerCount(0), 1u);
 }
@@ -40,7 +40,7 @@ TEST(OrderedWorkers, AConsumerThatGivesUpDoesNotLeaveWorkersWaiting) {
     std::atomic<std::size_t> produced = 0;
     const auto run = [&] {
         OrderedWorkers::Run(
-            100000, 4,
+            100000, 2, 4,
             [&](std::size_t job, std::size_t) {
                 ++produced;
                 return std::to_string(job);
@@ -51,6 +51,21 @@ TEST(OrderedWorkers, AConsumerThatGivesUpDoesNotLeaveWorkersWaiting) {
     };
     EXPECT_THROW(run(), std::runtime_error);
     EXPECT_LT(produced, 100u);  // the window keeps the workers near the consumer
+}
+
+TEST(OrderedWorkers, AFailedJobReachesTheCallerInItsTurn) {
+    std::vector<std::size_t> consumed;
+    const auto run = [&] {
+        OrderedWorkers::Run(
+            1000, 3, 16,
+            [](std::size_t job, std::size_t) -> std::string {
+                if (job == 5) throw std::bad_alloc();
+                return std::to_string(job);
+            },
+            [&](std::size_t job, std::string&&) { consumed.push_back(job); });
+    };
+    EXPECT_THROW(run(), std::bad_alloc);
+    EXPECT_EQ(consumed, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
 }
 
 }  // namespace
