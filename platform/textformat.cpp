@@ -4,31 +4,77 @@
 #include <charconv>
 #include <cmath>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
 namespace {
 
-// Whole numbers below 1000 and halves below 100, which most factors are,
-// written directly: %1.3g shows them in full, and the general conversion
-// costs several times more.
-char* WriteWholeOrHalf(char* at, double magnitude, bool negative, bool half) {
-    if (negative) *at++ = '-';
-    at = std::to_chars(at, at + kG3MaxChars, static_cast<int>(magnitude)).ptr;
-    if (half) at = std::copy_n(".5", 2, at);
-    return at;
+// The decimal exponent of a magnitude from 0.001 to 1000. The doubles nearest
+// 0.1, 0.01 and 0.001 lie just above those numbers, so comparing with them is
+// exact.
+int DecimalExponent(double magnitude) {
+    if (magnitude >= 100) return 2;
+    if (magnitude >= 10) return 1;
+    if (magnitude >= 1) return 0;
+    if (magnitude >= 0.1) return -1;
+    if (magnitude >= 0.01) return -2;
+    return -3;
+}
+
+// magnitude * 10^decimals rounded to a whole number, ties to even, from the
+// exact binary value, as printf rounds.
+std::uint32_t RoundedScaled(double magnitude, int decimals) {
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    // magnitude = mantissa / 2^shift, and the shift lies from 43 to 62 here.
+    const int shift = 53 - binaryExponent;
+    unsigned __int128 scaled = mantissa;
+    for (int i = 0; i < decimals; ++i) scaled *= 10;
+    auto whole = static_cast<std::uint32_t>(scaled >> shift);
+    const unsigned __int128 rest = scaled - (static_cast<unsigned __int128>(whole) << shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    if (rest > half || (rest == half && whole % 2 == 1)) ++whole;
+    return whole;
+}
+
+// %1.3g of a magnitude from 0.001 up to (not including) 999.5, which it
+// writes in fixed notation: three significant digits, trailing zeros dropped.
+char* WriteThreeDigits(char* at, double magnitude) {
+    int decimals = 2 - DecimalExponent(magnitude);
+    std::uint32_t digits = RoundedScaled(magnitude, decimals);
+    if (digits >= 1000) {  // rounding carried into the next decade
+        digits /= 10;
+        --decimals;
+    }
+    while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    char text[8];
+    char* end = std::to_chars(text, text + sizeof text, digits).ptr;
+    const int length = int(end - text);
+    if (decimals == 0) return std::copy(text, end, at);
+    if (length > decimals) {
+        at = std::copy(text, end - decimals, at);
+        *at++ = '.';
+        return std::copy(end - decimals, end, at);
+    }
+    at = std::copy_n("0.", 2, at);
+    at = std::fill_n(at, decimals - length, '0');
+    return std::copy(text, end, at);
 }
 
 }  // namespace
 
 char* WriteG3(char* at, double value) {
+    // Most factors, DFs and calibres fall here: written directly, several
+    // times faster than the general conversion and the same text.
     const double magnitude = std::fabs(value);
-    const double whole = std::trunc(magnitude);
-    if (magnitude < 1000 && magnitude == whole) {
-        return WriteWholeOrHalf(at, whole, std::signbit(value), false);
-    }
-    if (magnitude < 100 && magnitude - whole == 0.5) {
-        return WriteWholeOrHalf(at, whole, std::signbit(value), true);
+    if (magnitude >= 0.001 && magnitude < 999.5) {
+        if (value < 0) *at++ = '-';
+        return WriteThreeDigits(at, magnitude);
     }
     // General format with a precision is printf's %g, in the C locale.
     return std::to_chars(at, at + kG3MaxChars, value, std::chars_format::general, 3).ptr;

@@ -140,6 +140,27 @@ TEST(FormatG3, TheWholeIntegerRangeSampled) {
     for (int i = -100000; i <= 100000; ++i) ExpectSameAsPrintf(i);
 }
 
+// The range written without the general conversion: binary ties, decimal
+// near-ties on both sides, decade edges and plain random values.
+TEST(FormatG3, TheDirectlyWrittenRange) {
+    for (int n = 1; n <= 32000; ++n) ExpectSameAsPrintf(n / 32.0);
+    for (int n = 1; n <= 999999; n += 7) {
+        const double value = n / 1000.0;
+        ExpectSameAsPrintf(value);
+        ExpectSameAsPrintf(std::nextafter(value, 0.0));
+        ExpectSameAsPrintf(std::nextafter(value, INFINITY));
+    }
+    for (const double edge : {0.001, 0.01, 0.1, 1.0, 10.0, 100.0, 999.5, 0.0009995, 0.00995,
+                              0.0995, 0.995, 9.995, 99.95}) {
+        ExpectSameAsPrintf(edge);
+        ExpectSameAsPrintf(-std::nextafter(edge, 0.0));
+        ExpectSameAsPrintf(std::nextafter(edge, INFINITY));
+    }
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> anywhere(0.0005, 1000.0);
+    for (int i = 0; i < 300000; ++i) ExpectSameAsPrintf(anywhere(random));
+}
+
 TEST(FormatG3, RandomBitPatterns) {
     std::mt19937_64 random(11);
     for (int i = 0; i < 500000; ++i) ExpectSameAsPrintf(std::bit_cast<double>(random()));
