@@ -114,24 +114,16 @@ int SortModeFromWord(const std::string& word) {
     return 0;
 }
 
-int PrintSquadron(const PdfOptions& options, const std::string& path, const std::string& name) {
+// The one squadron or scenario of that name, printed by its job.
+template <class Record, class PrintJob>
+int PrintNamed(const PdfOptions& options, const std::string& path, const std::string& name,
+               const char* kind, CArray<Record> CBrinnowDoc::*list, PrintJob job) {
     CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
-    const VxSquadron* squadron = FindNamed(doc.m_squadrons, Cp1252FromUtf8(name));
-    if (squadron == nullptr) return Fail("There is no squadron named \"" + name + "\".");
-    return PrintToPdf(options, [&](CDC& dc) {
-        RunSquadronPrintJob(dc, *squadron, doc.m_ships, doc.m_armaments);
-    });
-}
-
-int PrintScenario(const PdfOptions& options, const std::string& path, const std::string& name) {
-    CommandDocument doc;
-    if (!Load(doc, path)) return kFailure;
-    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(name));
-    if (scenario == nullptr) return Fail("There is no scenario named \"" + name + "\".");
-    return PrintToPdf(options, [&](CDC& dc) {
-        RunScenarioPrintJob(dc, *scenario, doc.m_ships, doc.m_armaments);
-    });
+    const Record* record = FindNamed(doc.*list, Cp1252FromUtf8(name));
+    if (record == nullptr)
+        return Fail(std::string("There is no ") + kind + " named \"" + name + "\".");
+    return PrintToPdf(options, [&](CDC& dc) { job(dc, *record, doc.m_ships, doc.m_armaments); });
 }
 
 int PrintSelection(const PdfOptions& options, const CommandLine& line, const std::string& path) {
@@ -185,9 +177,11 @@ int CommandPrint(const std::vector<std::string>& args) {
         return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
     }
     if (words.size() == 3 && words[0] == "squadron")
-        return PrintSquadron(options, words[1], words[2]);
+        return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons,
+                          RunSquadronPrintJob);
     if (words.size() == 3 && words[0] == "scenario")
-        return PrintScenario(options, words[1], words[2]);
+        return PrintNamed(options, words[1], words[2], "scenario", &CBrinnowDoc::m_scenarios,
+                          RunScenarioPrintJob);
     if (words.size() == 2 && words[0] == "selection")
         return PrintSelection(options, line, words[1]);
     return UsageError(
@@ -230,4 +224,3 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (!ExportScenarioHtml(doc, *scenario, words[2], error)) return Fail(error);
     return 0;
 }
-

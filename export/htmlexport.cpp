@@ -35,8 +35,8 @@ std::string RecordBytes(const VxShip& ship) {
 }
 
 // The GIF bytes of one card; empty when it cannot be encoded.
-std::string CardGif(const VxShip& ship, bool blank, double p,
-                    const CArray<VxArmament>& armaments, CardImage& image) {
+std::string CardGif(const VxShip& ship, bool blank, double p, const CArray<VxArmament>& armaments,
+                    CardImage& image) {
     ship.CreateCardBitmap(image, p, armaments, blank);
     return EncodeGreyGif(image.GreyPixels(), image.Width(), image.Height(), kScreenWidth,
                          kScreenHeight);

@@ -1,7 +1,5 @@
 #include "platform/filebytes.h"
 
-#include "platform/largepages.h"
-
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -11,6 +9,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+
+#include "platform/largepages.h"
 
 namespace {
 

@@ -26,9 +26,8 @@ class Board {
     // false when there are no more.
     bool Take(std::size_t& job) {
         std::unique_lock lock(m_mutex);
-        m_roomFreed.wait(lock, [&] {
-            return m_stopped || m_next >= m_jobs || m_next < m_consumed + Window();
-        });
+        m_roomFreed.wait(
+            lock, [&] { return m_stopped || m_next >= m_jobs || m_next < m_consumed + Window(); });
         if (m_stopped || m_next >= m_jobs) return false;
         job = m_next++;
         return true;

@@ -53,7 +53,8 @@ bool QPainterDC::FillsEdgesDirectly() const {
     if (engine == nullptr || engine->type() != QPaintEngine::Raster) return false;
     if (m_painter.testRenderHint(QPainter::Antialiasing)) return false;
     const QTransform& transform = m_painter.deviceTransform();
-    return transform.type() <= QTransform::TxTranslate && transform.dx() == std::trunc(transform.dx()) &&
+    return transform.type() <= QTransform::TxTranslate &&
+           transform.dx() == std::trunc(transform.dx()) &&
            transform.dy() == std::trunc(transform.dy());
 }
 
@@ -96,8 +97,10 @@ void QPainterDC::Rectangle(int left, int top, int right, int bottom) {
     const QPoint bottomLeft(topLeft.x(), bottomRight.y());
     m_painter.fillRect(QRect(topLeft, bottomRight), m_painter.brush().color());
     const QColor pen = m_painter.pen().color();
-    for (const auto& [from, to] : {std::pair{topLeft, topRight}, {topRight, bottomRight},
-                                   {bottomLeft, bottomRight}, {topLeft, bottomLeft}}) {
+    for (const auto& [from, to] : {std::pair{topLeft, topRight},
+                                   {topRight, bottomRight},
+                                   {bottomLeft, bottomRight},
+                                   {topLeft, bottomLeft}}) {
         m_painter.fillRect(PenBox(from, to), pen);
     }
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>

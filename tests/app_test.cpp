@@ -362,15 +362,6 @@ TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
     EXPECT_TRUE(frame->Document().IsModified());
 }
 
-TEST_F(Shell, ZoomStopsAtBothEnds) {
-    CBrinnowView& view = frame->View();
-    view.SetZoom(1.0);
-    for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_IN)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
-    for (int i = 0; i < 40; ++i) frame->Action(ID_VIEW_ZOOM_OUT)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), view.MinimumZoom());
-}
-
 TEST_F(Shell, YesThenCancellingSaveAsStopsAndKeepsTheChanges) {
     frame->Document().m_ships.resize(2);
     Notice();

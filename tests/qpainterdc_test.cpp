@@ -1,12 +1,12 @@
 // Straight edges on a raster surface are filled as rectangles rather than
 // stroked; they must set exactly the pixels the stroke would.
+#include "platform/qpainterdc.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 #include <functional>
-
-#include "platform/qpainterdc.h"
 
 namespace {
 
@@ -79,9 +79,8 @@ TEST(QPainterDCEdges, RectanglesOfEverySizeIncludingDegenerateOnes) {
             for (const int w : {-1, 0, 1, 2, 3, 4, 20}) {
                 for (const int h : {0, 1, 2, 3, 5, 21}) {
                     const int left = 20, top = 21;
-                    const QRect shape =
-                        QRect(QPoint(left, top), QPoint(left + w - 1, top + h - 1))
-                            .adjusted(0, 0, -1, -1);
+                    const QRect shape = QRect(QPoint(left, top), QPoint(left + w - 1, top + h - 1))
+                                            .adjusted(0, 0, -1, -1);
                     ExpectSamePixels(
                         transform, width, [&](QPainter& p) { p.drawRect(shape); },
                         [&](QPainterDC& dc) { dc.Rectangle(left, top, left + w, top + h); });
