@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("aboutDialog");

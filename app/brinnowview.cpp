@@ -13,20 +13,20 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editors/documentnotice.h"
+#include "app/printelements.h"
+#include "desktop/filedialogs.h"
+#include "desktop/messagebox.h"
+#include "desktop/printcommand.h"
+#include "desktop/proposedfile.h"
+#include "desktop/waitcursor.h"
 #include "editors/editarmaments.h"
-#include "editors/edithistory.h"
 #include "editors/editnations.h"
 #include "editors/editscenarios.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
-#include "editors/filedialogs.h"
-#include "editors/messagebox.h"
-#include "editors/printcommand.h"
-#include "editors/proposedfile.h"
-#include "editors/printelements.h"
-#include "editors/waitcursor.h"
 #include "export/textexport.h"
+#include "history/documentnotice.h"
+#include "history/edithistory.h"
 #include "interchange/campaignjsonexport.h"
 #include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
@@ -242,8 +242,8 @@ void CBrinnowView::paintEvent(QPaintEvent*) {
     const int width = layout.contentWidth - 2 * layout.margin;
     const auto& ships = m_doc.m_ships;
     int y = 0;
-    for (std::size_t row = std::size_t(m_nTopShip);
-         row < m_rows.size() && y <= layout.clientHeight; ++row) {
+    for (std::size_t row = std::size_t(m_nTopShip); row < m_rows.size() && y <= layout.clientHeight;
+         ++row) {
         const VxShip& ship = ships[m_rows[row]];
         const int h = ship.GetCardHeight(dc, layout.p, kCardMode, width);
         ship.DrawCard(dc, layout.p, layout.margin, y, m_doc.m_armaments, kCardMode, width);
@@ -385,7 +385,9 @@ void CBrinnowView::EditSquadrons() {
                                  m_doc.GetPathName(), window());
 }
 
-void CBrinnowView::EditScenarios() { RunDialog<CEditScenariosDlg>("Edit Scenarios", m_doc, window()); }
+void CBrinnowView::EditScenarios() {
+    RunDialog<CEditScenariosDlg>("Edit Scenarios", m_doc, window());
+}
 
 void CBrinnowView::EditArmaments() {
     RunDialog<CEditArmamentsDlg>("Edit Armaments", m_doc, window());

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "editors/printoutput.h"
+#include "desktop/printoutput.h"
 #include "model/shipfilter.h"
 #include "print/shipcardjob.h"
 

@@ -2,7 +2,7 @@
 #include <QIcon>
 
 #include "app/mainframe.h"
-#include "editors/messagebox.h"
+#include "desktop/messagebox.h"
 #include "platform/textformat.h"
 
 int main(int argc, char* argv[]) {

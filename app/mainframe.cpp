@@ -17,11 +17,11 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
-#include "editors/documentnotice.h"
-#include "editors/filedialogs.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
-#include "editors/waitcursor.h"
+#include "desktop/filedialogs.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
+#include "desktop/waitcursor.h"
+#include "history/documentnotice.h"
 #include "interchange/campaignjsonimport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "editors/edithistory.h"
+#include "history/edithistory.h"
 #include "model/brinnowdoc.h"
 
 class CBrinnowView;

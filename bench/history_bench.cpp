@@ -4,8 +4,8 @@
 #include <string>
 
 #include "bench/largedocument.h"
+#include "history/documentchange.h"
 #include "model/brinnowdoc.h"
-#include "model/documentchange.h"
 #include "model/shipsearch.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 #include "editors/textboxes.h"
 #include "model/listlookup.h"
 #include "platform/qtstrings.h"

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 #include "editors/textboxes.h"
 
 CAddNationDlg::CAddNationDlg(const VxNation& nation, bool addMode, QWidget* parent)

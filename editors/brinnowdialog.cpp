@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "editors/textboxes.h"
 #include "platform/qtstrings.h"
 

@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "editors/addarmament.h"
-#include "editors/documentnotice.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
 #include "editors/tabstopdelegate.h"
+#include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
 #include "platform/textformat.h"

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "editors/addnation.h"
-#include "editors/documentnotice.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
+#include "history/documentnotice.h"
 #include "platform/qtstrings.h"
 
 CEditNationsDlg::CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent)

@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "editors/documentnotice.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
 #include "editors/textboxes.h"
+#include "history/documentnotice.h"
 #include "model/listlookup.h"
 #include "model/shiptables.h"
 #include "platform/qtstrings.h"

@@ -14,14 +14,14 @@
 #include <unordered_set>
 #include <utility>
 
-#include "editors/documentnotice.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
+#include "desktop/printcommand.h"
 #include "editors/editships.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
-#include "editors/printcommand.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
 #include "editors/sortedlist.h"
+#include "history/documentnotice.h"
 #include "platform/qtstrings.h"
 #include "print/squadronprintjob.h"
 

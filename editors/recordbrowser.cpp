@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "desktop/messagebox.h"
 #include "editors/brinnowdialog.h"
-#include "editors/messagebox.h"
 
 RecordBrowser::RecordBrowser(const QString& newRecordText, QObject* parent)
     : QObject(parent),

@@ -7,7 +7,7 @@
 #include <numeric>
 #include <vector>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 #include "platform/qtstrings.h"
 
 CSelectScenarioDlg::CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWidget* parent)

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 #include "editors/tabstopdelegate.h"
 #include "platform/qtstrings.h"
 

@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 #include "editors/sortedlist.h"
 #include "platform/qtstrings.h"
 

@@ -6,7 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "editors/messagebox.h"
+#include "desktop/messagebox.h"
 #include "platform/qtstrings.h"
 
 namespace {

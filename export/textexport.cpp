@@ -125,6 +125,6 @@ std::string ShipTextFile(const CBrinnowDoc& doc) {
 }
 
 bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
-    return WriteFileSafely(path, [&doc](const ByteSink& sink) { WriteShipText(doc, sink); },
-                           error);
+    return WriteFileSafely(
+        path, [&doc](const ByteSink& sink) { WriteShipText(doc, sink); }, error);
 }

@@ -19,12 +19,12 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
-#include "editors/documentnotice.h"
+#include "desktop/filedialogs.h"
+#include "desktop/messagebox.h"
+#include "desktop/printcommand.h"
+#include "desktop/printoutput.h"
 #include "editors/editships.h"
-#include "editors/filedialogs.h"
-#include "editors/messagebox.h"
-#include "editors/printcommand.h"
-#include "editors/printoutput.h"
+#include "history/documentnotice.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/failingfilesystem.h"
@@ -80,18 +80,18 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     for (QAction* action : Menu("&File")->actions()) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
-                                  "Export Campaign as &JSON...", "&Import Campaign from JSON...",
-                                  "-", "&Print...", "Print Pre&view", "P&rint Setup...", "-",
-                                  "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items,
+              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
+                           "Export Campaign as &JSON...", "&Import Campaign from JSON...", "-",
+                           "&Print...", "Print Pre&view", "P&rint Setup...", "-", "Recent File",
+                           "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items,
-              (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
-                           "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
-                           "Find Pre&vious"}));
+    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
+                                  "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
+                                  "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }

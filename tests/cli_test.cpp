@@ -159,7 +159,8 @@ TEST_F(Cli, ShipsPdfAndExports) {
     // Every image the page names was written, and nothing else was.
     const std::string page = Bytes("web/s.htm");
     QStringList named;
-    const QRegularExpression src("SRC=\"?([^\">]+\\.gif)", QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression src("SRC=\"?([^\">]+\\.gif)",
+                                 QRegularExpression::CaseInsensitiveOption);
     for (const auto& match : src.globalMatch(QString::fromStdString(page))) {
         if (!named.contains(match.captured(1))) named << match.captured(1);
     }

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "desktop/messagebox.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editships.h"
-#include "editors/messagebox.h"
 #include "editors/selectship.h"
 #include "model/brinnowdoc.h"
 

@@ -1,12 +1,12 @@
-#include "model/documentchange.h"
+#include "history/documentchange.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "history/listsplice.h"
 #include "model/brinnowdoc.h"
-#include "model/listsplice.h"
 #include "tests/support/documentgenerator.h"
 
 namespace {

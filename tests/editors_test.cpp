@@ -12,13 +12,13 @@
 #include <deque>
 #include <functional>
 
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "editors/addarmament.h"
-#include "editors/documentnotice.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editships.h"
-#include "editors/helpwindow.h"
-#include "editors/messagebox.h"
+#include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/editorfixture.h"
 

@@ -12,11 +12,11 @@
 
 #include "app/commandids.h"
 #include "app/mainframe.h"
+#include "desktop/filedialogs.h"
 #include "editors/editarmaments.h"
-#include "editors/edithistory.h"
 #include "editors/editnations.h"
 #include "editors/editships.h"
-#include "editors/filedialogs.h"
+#include "history/edithistory.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/scriptedanswers.h"
 

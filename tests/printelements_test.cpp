@@ -1,4 +1,4 @@
-#include "editors/printelements.h"
+#include "app/printelements.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <QTest>
 #include <memory>
 
-#include "editors/helpwindow.h"
-#include "editors/printcommand.h"
+#include "desktop/helpwindow.h"
+#include "desktop/printcommand.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
 

@@ -150,8 +150,8 @@ TEST(FormatG3, TheDirectlyWrittenRange) {
         ExpectSameAsPrintf(std::nextafter(value, 0.0));
         ExpectSameAsPrintf(std::nextafter(value, INFINITY));
     }
-    for (const double edge : {0.001, 0.01, 0.1, 1.0, 10.0, 100.0, 999.5, 0.0009995, 0.00995,
-                              0.0995, 0.995, 9.995, 99.95}) {
+    for (const double edge : {0.001, 0.01, 0.1, 1.0, 10.0, 100.0, 999.5, 0.0009995, 0.00995, 0.0995,
+                              0.995, 9.995, 99.95}) {
         ExpectSameAsPrintf(edge);
         ExpectSameAsPrintf(-std::nextafter(edge, 0.0));
         ExpectSameAsPrintf(std::nextafter(edge, INFINITY));

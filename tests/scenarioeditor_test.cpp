@@ -17,12 +17,13 @@
 #include <functional>
 #include <memory>
 
-#include "editors/documentnotice.h"
+#include "desktop/filedialogs.h"
+#include "desktop/htmlexportcommand.h"
+#include "desktop/printcommand.h"
 #include "editors/editscenarios.h"
-#include "editors/filedialogs.h"
-#include "editors/htmlexportcommand.h"
-#include "editors/printcommand.h"
+#include "editors/forcepane.h"
 #include "editors/selectscenario.h"
+#include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
@@ -628,7 +629,7 @@ TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
 
     // The last line climbs to the top one exchange at a time.
     ClickLine("selectedShipsList", 9999);
-    for (int i = 0; i < 9999; ++i) dialog->OnShipUp();
+    for (int i = 0; i < 9999; ++i) dialog->Forces().OnShipUp();
     EXPECT_EQ(List("selectedShipsList")->item(0)->text(), "Ship 9999");
     EXPECT_EQ(dialog->WorkingForce().m_ships[0].m_strName, "Ship 9999");
     EXPECT_EQ(dialog->WorkingForce().m_ships[1].m_strName, "Ship 0");

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <memory>
 
+#include "desktop/helpwindow.h"
+#include "desktop/printcommand.h"
 #include "editors/editsquadrons.h"
-#include "editors/helpwindow.h"
-#include "editors/printcommand.h"
 #include "editors/selectsquadron.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"

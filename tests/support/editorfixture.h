@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/documentnotice.h"
+#include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/scriptedanswers.h"
 

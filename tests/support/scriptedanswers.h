@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/messagebox.h"
+#include "desktop/messagebox.h"
 
 // Answers the program's questions from a queue (Yes when it runs dry) and
 // keeps every text it was shown, for as long as it lives.

@@ -1,4 +1,4 @@
-#include "editors/printcommand.h"
+#include "desktop/printcommand.h"
 
 #include <QCoreApplication>
 #include <QPrintDialog>
@@ -6,9 +6,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "editors/messagebox.h"
-#include "editors/proposedfile.h"
-#include "editors/waitcursor.h"
+#include "desktop/messagebox.h"
+#include "desktop/proposedfile.h"
+#include "desktop/waitcursor.h"
 #include "platform/qtstrings.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "editors/htmlexportcommand.h"
+#include "desktop/htmlexportcommand.h"
 
 #include <QDir>
 
-#include "editors/filedialogs.h"
-#include "editors/messagebox.h"
-#include "editors/waitcursor.h"
+#include "desktop/filedialogs.h"
+#include "desktop/messagebox.h"
+#include "desktop/waitcursor.h"
 #include "export/htmlexport.h"
 #include "model/scenario.h"
 #include "platform/qtstrings.h"
@@ -38,7 +38,7 @@ void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScena
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return;
     }
-    AfxMessageBoxUnicode(QStringLiteral("The scenario page was written to %1.")
-                             .arg(QDir::toNativeSeparators(path)),
-                         MB_OK | MB_ICONINFORMATION);
+    AfxMessageBoxUnicode(
+        QStringLiteral("The scenario page was written to %1.").arg(QDir::toNativeSeparators(path)),
+        MB_OK | MB_ICONINFORMATION);
 }

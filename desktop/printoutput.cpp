@@ -1,4 +1,4 @@
-#include "editors/printoutput.h"
+#include "desktop/printoutput.h"
 
 #include <QPrinter>
 

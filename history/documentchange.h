@@ -3,8 +3,8 @@
 #include <variant>
 #include <vector>
 
+#include "history/listsplice.h"
 #include "model/brinnowdoc.h"
-#include "model/listsplice.h"
 
 // What one edit did to the document: for each list it touched, the run of
 // records that differ. Lists it left alone cost nothing.

@@ -1,4 +1,4 @@
-#include "editors/editstep.h"
+#include "history/editstep.h"
 
 EditStep::EditStep(CBrinnowDoc& doc, std::shared_ptr<const DocumentChange> change,
                    const QString& name)

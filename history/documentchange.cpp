@@ -1,4 +1,4 @@
-#include "model/documentchange.h"
+#include "history/documentchange.h"
 
 template <class T>
 void DocumentChange::AddIfChanged(CArray<T> CBrinnowDoc::*list, CBrinnowDoc& before,

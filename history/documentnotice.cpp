@@ -1,4 +1,4 @@
-#include "editors/documentnotice.h"
+#include "history/documentnotice.h"
 
 #include <QCoreApplication>
 #include <QPointer>

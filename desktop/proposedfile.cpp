@@ -1,4 +1,4 @@
-#include "editors/proposedfile.h"
+#include "desktop/proposedfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "editors/printelements.h"
+#include "app/printelements.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editors/helpwindow.h"
-#include "editors/printcommand.h"
+#include "desktop/helpwindow.h"
+#include "desktop/printcommand.h"
 #include "editors/sortedlist.h"
 #include "platform/qtstrings.h"
 

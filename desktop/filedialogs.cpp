@@ -1,4 +1,4 @@
-#include "editors/filedialogs.h"
+#include "desktop/filedialogs.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "editors/helpwindow.h"
+#include "desktop/helpwindow.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "editors/printoutput.h"
+#include "desktop/printoutput.h"
 
 class CDC;
 class QPrinter;

@@ -1,4 +1,4 @@
-#include "editors/messagebox.h"
+#include "desktop/messagebox.h"
 
 #include <QApplication>
 #include <QMessageBox>

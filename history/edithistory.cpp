@@ -1,12 +1,12 @@
-#include "editors/edithistory.h"
+#include "history/edithistory.h"
 
 #include <QCoreApplication>
 #include <vector>
 
-#include "editors/documentnotice.h"
-#include "editors/editstep.h"
+#include "history/documentchange.h"
+#include "history/documentnotice.h"
+#include "history/editstep.h"
 #include "model/brinnowdoc.h"
-#include "model/documentchange.h"
 
 namespace {
 const EditStep& StepAt(const QUndoStack& stack, int index) {

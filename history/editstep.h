@@ -3,7 +3,7 @@
 #include <QUndoCommand>
 #include <memory>
 
-#include "model/documentchange.h"
+#include "history/documentchange.h"
 
 // One step of the editing history: a change already made to the document
 // when the step is recorded, so the first redo has nothing to do.

@@ -1,0 +1,64 @@
+#include "editors/longtextboxes.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include "platform/qtstrings.h"
+
+namespace {
+
+// A box lays out a long unbroken line in quadratic time, and a part typed
+// over would lose the rest.
+constexpr std::size_t kLongestEditableText = 16384;
+
+// The part of a text a box shows; whole tells whether that is all of it.
+QString ShownPart(const CString& text, bool& whole) {
+    whole = text.size() <= kLongestEditableText;
+    return ToQt(whole ? text : text.substr(0, kLongestEditableText));
+}
+
+template <class Box>
+void MarkWhole(Box* box, bool whole) {
+    box->setReadOnly(!whole);
+    box->setToolTip(whole ? QString()
+                          : QStringLiteral("This text is too long to edit here; it is kept as "
+                                           "it is."));
+}
+
+}  // namespace
+
+QLineEdit* MakeLineBox(const char* objectName) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    return edit;
+}
+
+QPlainTextEdit* MakeNotesBox(const char* objectName) {
+    auto* edit = new QPlainTextEdit;
+    edit->setObjectName(objectName);
+    edit->setTabChangesFocus(true);
+    return edit;
+}
+
+void ShowText(QLineEdit* box, const CString& text) {
+    bool whole = true;
+    box->setText(ShownPart(text, whole));
+    MarkWhole(box, whole);
+}
+
+void ShowText(QPlainTextEdit* box, const CString& text) {
+    const QSignalBlocker quiet(box);
+    bool whole = true;
+    box->setPlainText(ShownPart(text, whole).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box->document()->setModified(false);
+    MarkWhole(box, whole);
+}
+
+void TakeText(const QLineEdit* box, CString& text) {
+    if (box->isModified()) text = FromQt(box->text());
+}
+
+void TakeText(const QPlainTextEdit* box, CString& text) {
+    if (box->document()->isModified()) text = FromQtLines(box->toPlainText());
+}
