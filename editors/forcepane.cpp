@@ -443,5 +443,5 @@ void ForcePane::UpdateListButtons() {
                       m_squadronUp, m_squadronDown, hasForce);
     UpdatePairButtons(m_availableShips, m_addShip, m_selectedShips, m_removeShip, m_shipUp,
                       m_shipDown, hasForce);
-    m_removeForce->setEnabled(m_tabs->count() > 0 && hasForce);
+    m_removeForce->setEnabled(hasForce);
 }

@@ -12,10 +12,11 @@ namespace {
 // over would lose the rest.
 constexpr std::size_t kLongestEditableText = 16384;
 
-// The part of a text a box shows; whole tells whether that is all of it.
-QString ShownPart(const CString& text, bool& whole) {
-    whole = text.size() <= kLongestEditableText;
-    return ToQt(whole ? text : text.substr(0, kLongestEditableText));
+bool Editable(const CString& text) { return text.size() <= kLongestEditableText; }
+
+// The part of a text a box shows.
+QString ShownPart(const CString& text) {
+    return ToQt(Editable(text) ? text : text.substr(0, kLongestEditableText));
 }
 
 template <class Box>
@@ -42,17 +43,15 @@ QPlainTextEdit* MakeNotesBox(const char* objectName) {
 }
 
 void ShowText(QLineEdit* box, const CString& text) {
-    bool whole = true;
-    box->setText(ShownPart(text, whole));
-    MarkWhole(box, whole);
+    box->setText(ShownPart(text));
+    MarkWhole(box, Editable(text));
 }
 
 void ShowText(QPlainTextEdit* box, const CString& text) {
     const QSignalBlocker quiet(box);
-    bool whole = true;
-    box->setPlainText(ShownPart(text, whole).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box->setPlainText(ShownPart(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box->document()->setModified(false);
-    MarkWhole(box, whole);
+    MarkWhole(box, Editable(text));
 }
 
 void TakeText(const QLineEdit* box, CString& text) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -146,6 +147,13 @@ TEST_F(ScenarioEditor, AnEmptyDocumentLeavesOnlyAddShipsSquadronsAndClose) {
     EXPECT_FALSE(Tabs()->isEnabled());
     EXPECT_EQ(Tabs()->count(), 0);
     EXPECT_EQ(dialog->WorkingScenario().m_strName, "");
+    QStringList captions;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) captions << label->text();
+    captions.sort();
+    EXPECT_EQ(captions,
+              QStringList({"Available Ships", "Available Squadrons", "Date", "Name", "Name",
+                           "Nationality", "Notes", "Notes", "Selected Ships", "Selected Squadrons",
+                           "Umpire", "Victory Conditions", "Weather"}));
 
     // Closing an empty editor changes nothing and asks nothing.
     Click("closeButton");
@@ -253,6 +261,7 @@ TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
     EXPECT_EQ(TabTexts(), (QStringList{"Force 1", "Force 2", "Force 3"}));
     EXPECT_EQ(Tabs()->currentIndex(), 2);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "");
+    EXPECT_EQ(Control<QPlainTextEdit>("forceNotesEdit")->toPlainText(), "");
     EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0);
     EXPECT_TRUE(Lines("selectedShipsList").isEmpty());
     EXPECT_TRUE(messages.empty());
@@ -268,6 +277,7 @@ TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
 
     ClickTab(1);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Main Body");
+    EXPECT_EQ(Control<QPlainTextEdit>("forceNotesEdit")->toPlainText(), "Late");
     EXPECT_EQ(Lines("selectedShipsList"), QStringList{"Lion"});
     Click("closeButton");
     ASSERT_EQ(doc.m_scenarios[0].m_forces.size(), 3u);
@@ -610,6 +620,9 @@ TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
     AddScenario(huge.c_str(), {Force(huge.c_str(), 1)});
     AddScenario("B");
     doc.m_scenarios[0].m_strNotes = std::string(1 << 20, 'n');
+    // Just short enough to edit, and just too long.
+    doc.m_scenarios[0].m_strUmpire = std::string(16384, 'u');
+    doc.m_scenarios[0].m_strDate = std::string(16385, 'd');
     for (int i = 0; i < 10000; ++i) AddShip(("Ship " + std::to_string(i)).c_str(), 1);
     doc.m_ships[5000].m_strName = huge;
     doc.m_scenarios[0].m_forces[0].m_ships = doc.m_ships;
@@ -617,6 +630,7 @@ TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
     EXPECT_TRUE(Control<QPlainTextEdit>("notesEdit")->isReadOnly());
     EXPECT_TRUE(Control<QLineEdit>("nameEdit")->isReadOnly());
     EXPECT_FALSE(Control<QLineEdit>("umpireEdit")->isReadOnly());
+    EXPECT_TRUE(Control<QLineEdit>("dateEdit")->isReadOnly());
     EXPECT_EQ(List("selectedShipsList")->count(), 10000);
     EXPECT_EQ(List("availableShipsList")->count(), 10000);
     // Browsing away and back changes nothing, though the boxes cannot hold
@@ -648,6 +662,35 @@ TEST_F(ScenarioEditor, AForceOfAnUnknownNationShowsNoNationAndNoAvailableLines) 
     EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1);
     ChooseNation(1);
     EXPECT_EQ(Lines("availableShipsList"), QStringList{"Lion"});
+}
+
+TEST_F(ScenarioEditor, ShipsAndSquadronsMadeInTheInnerEditorsAreOfferedAtOnce) {
+    AddShip("Lion", 1);
+    AddSquadron("1st BCS", 1);
+    AddScenario("Dogger Bank", {Force("British", 1)});
+    Open();
+    OnNextDialog([this](QDialog* ships) {
+        AddShip("Tiger", 1);
+        ships->reject();
+    });
+    Click("shipsButton");
+    EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger"}));
+    OnNextDialog([this](QDialog* squadrons) {
+        AddSquadron("2nd BCS", 1);
+        AddShip("Princess Royal", 1);
+        squadrons->reject();
+    });
+    Click("squadronsButton");
+    EXPECT_EQ(Lines("availableSquadronsList"), QStringList({"1st BCS", "2nd BCS"}));
+    EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger", "Princess Royal"}));
+}
+
+TEST_F(ScenarioEditor, RemovingAForceOfAScenarioWithoutForcesChangesNothing) {
+    AddScenario("Empty");
+    Open();
+    dialog->Forces().OnRemoveForce();
+    EXPECT_TRUE(dialog->WorkingScenario().m_forces.empty());
+    EXPECT_EQ(Tabs()->count(), 0);
 }
 
 }  // namespace
