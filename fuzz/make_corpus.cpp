@@ -1,14 +1,33 @@
-// Writes small generated documents as the fuzzer's starting corpus.
+// Writes the fuzzers' starting corpora: small generated campaigns and the
+// campaigns given on the command line, as documents into one folder and as
+// their JSON into another, so that every target starts from inputs that
+// reach deep into the code rather than from bytes that fail at once.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 
+#include "interchange/campaignjsonexport.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/documentgenerator.h"
 
+namespace {
+
+void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+void WriteSeed(CBrinnowDoc& doc, const std::string& name, const char* documents,
+               const char* json) {
+    Write(std::string(documents) + "/" + name + ".brn", doc.SaveToBytes());
+    Write(std::string(json) + "/" + name + ".json", CampaignJson(doc));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make_fuzz_corpus FOLDER\n";
+    if (argc < 3) {
+        std::cerr << "usage: make_fuzz_corpus DOCUMENT_FOLDER JSON_FOLDER [CAMPAIGN.brn]...\n";
         return 2;
     }
     const DocumentShape shapes[] = {
@@ -19,14 +38,19 @@ int main(int argc, char** argv) {
     for (const DocumentShape& shape : shapes) {
         CBrinnowDoc doc;
         GenerateDocument(doc, shape);
-        const std::string bytes = doc.SaveToBytes();
-        std::ofstream(std::string(argv[1]) + "/doc" + std::to_string(index++) + ".brn",
-                      std::ios::binary)
-            .write(bytes.data(), std::streamsize(bytes.size()));
+        WriteSeed(doc, "generated" + std::to_string(index++), argv[1], argv[2]);
     }
     CBrinnowDoc fresh;
-    const std::string bytes = fresh.SaveToBytes();
-    std::ofstream(std::string(argv[1]) + "/new.brn", std::ios::binary)
-        .write(bytes.data(), std::streamsize(bytes.size()));
+    WriteSeed(fresh, "new", argv[1], argv[2]);
+    for (int i = 3; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        CBrinnowDoc doc;
+        if (!doc.LoadFromBytes(bytes, argv[i])) {
+            std::cerr << "make_fuzz_corpus: " << argv[i] << " does not load\n";
+            return 1;
+        }
+        WriteSeed(doc, "campaign" + std::to_string(i - 3), argv[1], argv[2]);
+    }
     return 0;
 }
