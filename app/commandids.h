@@ -40,4 +40,5 @@ enum CommandId : int {
     ID_TOOLS_EXPORT_CSV = 33012,
     ID_FILE_REVERT = 33013,
     ID_EDIT_FIND_PREVIOUS = 33014,
+    ID_HELP_SAMPLE = 33015,
 };

@@ -20,7 +20,9 @@
 #include "editors/editships.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
+#include "platform/programfiles.h"
 #include "tests/support/editorfixture.h"
+#include "tests/support/scriptedanswers.h"
 
 namespace {
 
@@ -483,6 +485,18 @@ TEST(Manual, HasASectionForEveryHelpContext) {
     EXPECT_EQ(help->source().fragment(), "index");
     EXPECT_TRUE(help->toPlainText().contains("Reading a ship record card"));
     help->close();
+}
+
+TEST(Manual, OneThatCannotBeReadIsReportedInsteadOfShown) {
+    ScriptedAnswers scripted;
+    HelpWindow* help = HelpWindow::Instance();
+    help->UseManual("/nowhere/brinnow.html");
+    help->ShowContext(HelpContext::kShips);
+    help->UseManual(QString::fromStdString(ProgramFiles::OfRunningProgram().Manual()));
+    EXPECT_EQ(scripted.messages, std::vector<std::string>{"Cannot open the manual "
+                                                          "\"/nowhere/brinnow.html\": No such "
+                                                          "file or directory."});
+    EXPECT_FALSE(help->isVisible());
 }
 
 class NationEditor : public Editor {};
