@@ -5,6 +5,7 @@
 
 #include "app/mainframe.h"
 #include "desktop/messagebox.h"
+#include "platform/programfiles.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -15,6 +16,13 @@ constexpr const char* kUsage =
     "\n"
     "  --help      show this help\n"
     "  --version   show the version\n";
+
+// The program's icon from its own icon folder, in every size drawn for it.
+void UseProgramIcon() {
+    QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QString::fromStdString(
+                                   ProgramFiles::OfRunningProgram().IconThemes()));
+    QApplication::setWindowIcon(QIcon::fromTheme(BRINNOW_APP_ID));
+}
 
 }  // namespace
 
@@ -34,7 +42,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Brinnow");
     QApplication::setApplicationName("Vexmoor Playing Aid");
     QApplication::setApplicationVersion(BRINNOW_VERSION);
-    QApplication::setWindowIcon(QIcon(":/icons/brinnow.png"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QApplication::setDesktopFileName(BRINNOW_APP_ID);
+    UseProgramIcon();
     UseClassicNumberFormat();
 
     CMainFrame frame;

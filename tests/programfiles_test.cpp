@@ -18,7 +18,7 @@ TEST(ProgramFiles, TheBuildFolderHoldsWhatTheProgramsLookFor) {
     const ProgramFiles files = ProgramFiles::OfRunningProgram();
     ASSERT_TRUE(files.Known());
     for (const std::string& path :
-         {files.Manual(), files.SampleCampaign(), files.DrawingCompanion()}) {
+         {files.Manual(), files.SampleCampaign(), files.DrawingCompanion(), files.IconThemes()}) {
         EXPECT_EQ(path.find(".."), std::string::npos) << path;  // as messages show it
     }
     QFile manual(QString::fromStdString(files.Manual()));
@@ -31,6 +31,13 @@ TEST(ProgramFiles, TheBuildFolderHoldsWhatTheProgramsLookFor) {
     ASSERT_TRUE(sample.OnOpenDocument(files.SampleCampaign()));
     EXPECT_EQ(sample.m_scenarios.size(), 2u);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(files.DrawingCompanion())).isExecutable());
+    const QString hicolor = QString::fromStdString(files.IconThemes()) + "/hicolor/";
+    for (const char* size : {"16x16", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
+        EXPECT_TRUE(QFileInfo::exists(hicolor + size + "/apps/org.brinnow.Brinnow.png")) << size;
+        EXPECT_TRUE(
+            QFileInfo::exists(hicolor + size + "/mimetypes/application-x-brinnow-campaign.png"))
+            << size;
+    }
 }
 
 // brinnow-cli in a tree of its own, laid out as installed.
