@@ -1,11 +1,10 @@
 #include <QApplication>
-#include <QIcon>
 #include <cstring>
 #include <iostream>
 
+#include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/messagebox.h"
-#include "platform/programfiles.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -16,13 +15,6 @@ constexpr const char* kUsage =
     "\n"
     "  --help      show this help\n"
     "  --version   show the version\n";
-
-// The program's icon from its own icon folder, in every size drawn for it.
-void UseProgramIcon() {
-    QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QString::fromStdString(
-                                   ProgramFiles::OfRunningProgram().IconThemes()));
-    QApplication::setWindowIcon(QIcon::fromTheme(BRINNOW_APP_ID));
-}
 
 }  // namespace
 
@@ -42,9 +34,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Brinnow");
     QApplication::setApplicationName("Vexmoor Playing Aid");
     QApplication::setApplicationVersion(BRINNOW_VERSION);
-    // Lets the desktop match the window to its menu entry and icon.
-    QApplication::setDesktopFileName(BRINNOW_APP_ID);
-    UseProgramIcon();
+    UseDesktopIdentity();
     UseClassicNumberFormat();
 
     CMainFrame frame;

@@ -1,19 +1,11 @@
 #include "platform/programfiles.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <filesystem>
 
-ProgramFiles ProgramFiles::OfRunningProgram(const char* argv0) {
-    char self[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
-    std::filesystem::path program;
-    if (length > 0 && std::size_t(length) < sizeof self) {
-        program.assign(self, self + length);
-    } else if (std::string(argv0).find('/') != std::string::npos) {
-        program = argv0;
-    }
+ProgramFiles ProgramFiles::OfRunningProgram(const char* argv0, const char* selfLink) {
+    std::error_code unreadable;
+    std::filesystem::path program = std::filesystem::read_symlink(selfLink, unreadable);
+    if (unreadable && std::string(argv0).find('/') != std::string::npos) program = argv0;
     return ProgramFiles(program.parent_path());
 }
 

@@ -8,8 +8,10 @@
 // share/ and libexec/; the build folder repeats that layout.
 class ProgramFiles {
   public:
-    // Of the running program, from /proc; argv0 names it where /proc cannot.
-    static ProgramFiles OfRunningProgram(const char* argv0 = "");
+    // Of the running program, from the link /proc keeps to it; argv0 names
+    // it where that link cannot be read.
+    static ProgramFiles OfRunningProgram(const char* argv0 = "",
+                                         const char* selfLink = "/proc/self/exe");
 
     // False when neither /proc nor argv0 gives the program's folder.
     bool Known() const { return !m_folder.empty(); }

@@ -19,6 +19,7 @@
 
 #include "app/brinnowview.h"
 #include "app/commandids.h"
+#include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
@@ -215,6 +216,14 @@ TEST_F(Shell, ANameFromTheCommandLineAndTheSampleOpenFromAnywhere) {
     EXPECT_EQ(frame->Document().m_squadrons.size(), 5u);
     EXPECT_EQ(frame->Document().m_scenarios.size(), 2u);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST(Program, TakesItsMenuEntryAndItsIconInEverySize) {
+    UseDesktopIdentity();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.brinnow.Brinnow");
+    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 TEST(Program, AnswersHelpAndVersionWithoutADisplay) {

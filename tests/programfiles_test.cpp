@@ -40,6 +40,18 @@ TEST(ProgramFiles, TheBuildFolderHoldsWhatTheProgramsLookFor) {
     }
 }
 
+TEST(ProgramFiles, WhereProcCannotTellTheNameItWasStartedByDoes) {
+    const char* unreadable = "/nowhere/exe";
+    const ProgramFiles byPath =
+        ProgramFiles::OfRunningProgram("/opt/fleet/bin/brinnow", unreadable);
+    EXPECT_EQ(byPath.Manual(), "/opt/fleet/share/brinnow/help/brinnow.html");
+    EXPECT_EQ(byPath.DrawingCompanion(), "/opt/fleet/libexec/brinnow/brinnow-cli-draw");
+    // Found through PATH, the name says nothing about the folder.
+    EXPECT_FALSE(ProgramFiles::OfRunningProgram("brinnow", unreadable).Known());
+    // Where /proc can tell, the name is not trusted.
+    EXPECT_NE(ProgramFiles::OfRunningProgram("/opt/fleet/bin/brinnow").Manual(), byPath.Manual());
+}
+
 // brinnow-cli in a tree of its own, laid out as installed.
 class InstalledTool : public ::testing::Test {
   protected:
