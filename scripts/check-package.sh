@@ -104,10 +104,18 @@ cp "$root/usr/share/mime/packages/brinnow.xml" "$mime/packages/"
 XDG_DATA_DIRS=$out update-mime-database "$mime" 2>"$out/mime.log"
 [ ! -s "$out/mime.log" ] || { cat "$out/mime.log"; fail "update-mime-database warns"; }
 grep -qx "50:$type:\*.brn" "$mime/globs2" || fail "the file type does not name *.brn"
-for size in 16 22 24 32 48 64 128 256; do
-    for icon in "apps/$id" "mimetypes/${type/\//-}"; do
-        [ -f "$root/usr/share/icons/hicolor/${size}x$size/$icon.png" ] ||
-            fail "no $size px icon $icon"
+# The icons that the menu entry and the file type name, drawn and in every size.
+icons=("apps/$(sed -n 's/^Icon=//p' "$root/usr/share/applications/$id.desktop")"
+    "mimetypes/$(grep -o '<icon name="[^"]*"' "$root/usr/share/mime/packages/brinnow.xml" |
+        cut -d'"' -f2)")
+for icon in "${icons[@]}"; do
+    for size in scalable 16 22 24 32 48 64 128 256; do
+        if [ $size = scalable ]; then
+            file=$root/usr/share/icons/hicolor/scalable/$icon.svg
+        else
+            file=$root/usr/share/icons/hicolor/${size}x$size/$icon.png
+        fi
+        [ -f "$file" ] || fail "no icon ${file#"$root"}"
     done
 done
 # One version everywhere: the package, its changelog, the newest AppStream release.
