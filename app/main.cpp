@@ -30,7 +30,6 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication app(argc, argv);
-    Q_INIT_RESOURCE(icons);
     QApplication::setOrganizationName("Brinnow");
     QApplication::setApplicationName("Vexmoor Playing Aid");
     QApplication::setApplicationVersion(BRINNOW_VERSION);
