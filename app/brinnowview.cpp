@@ -481,7 +481,7 @@ void CBrinnowView::FilePrint() {
 
 void CBrinnowView::FilePrintPreview() {
     ShowPrintPreview(this, PrintJobName(), m_doc.GetPathName(),
-                     [this](QPrinter& printer) { PrintAll(printer, PrintOutput::Use::Preview); });
+                     [this](QPrinter& printer, PrintOutput::Use use) { PrintAll(printer, use); });
 }
 
 void CBrinnowView::PrintBlankShipForm() {
@@ -524,5 +524,7 @@ void CBrinnowView::ExportShipsAsCsv() {
     if (m_doc.m_ships.empty()) return;
     ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
                         ProposedBesideDocument("csv")},
-                       ExportShipsCsv);
+                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+                           return ExportShipsCsv(doc, path, error);
+                       });
 }

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -17,6 +19,7 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
+#include "app/recoveryfile.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
@@ -32,6 +35,24 @@ constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kSettingsGroup = "Settings";
 constexpr double kDefaultZoom = 2.0;
 constexpr const char* kCampaignFilter = "Brinnow campaigns (*.brn);;All files (*)";
+constexpr const char* kOpenElsewhere =
+    "%1 is already open in Brinnow (%2). Open it here as well? Saving in one window would "
+    "overwrite the changes made in the other.";
+constexpr const char* kSaveOverOpen =
+    "%1 is open in Brinnow (%2). Save over it anyway? The changes made in that window would "
+    "be overwritten when it saves.";
+constexpr const char* kChangedOnDisk =
+    "%1 was changed by another program. Load the version on disk? Undo brings back the one "
+    "shown here.";
+constexpr const char* kMissingOnDisk =
+    "%1 was deleted or moved by another program. Save writes it again.";
+constexpr const char* kSaveOverChange =
+    "%1 was changed by another program since it was opened or saved here. Saving now would "
+    "replace that version with this one.";
+constexpr const char* kRecoverQuestion =
+    "Brinnow ended without saving the changes to %1. They were kept as they were at %2.\n\n"
+    "Recover them? The campaign opens with the changes, not yet saved; its file stays as it "
+    "is until you save. Keep for Later asks again at the next start.";
 
 // The prompt of a command: the status-bar text, then after "\n" the tool tip.
 void SetPrompt(QAction* action, const QString& prompt) {
@@ -303,6 +324,12 @@ void CMainFrame::ConnectCommands() {
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
+    connect(m_view, &CBrinnowView::documentModified, &m_recovery,
+            &RecoveryKeeper::DocumentChanged);
+    connect(&m_diskFile, &DiskFileWatch::changedOnDisk, this, &CMainFrame::OnChangedOnDisk);
+    connect(&m_recovery, &RecoveryKeeper::writeFailed, this, [this](const QString& reason) {
+        statusBar()->showMessage("No recovery copy of the changes could be kept. " + reason);
+    });
 }
 
 // Undo and Redo name the step they would take, and are there only when
@@ -320,6 +347,7 @@ void CMainFrame::ConnectHistory() {
     connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(&m_history, &EditHistory::documentChanged, m_view, &CBrinnowView::OnUpdate);
+    connect(&stack, &QUndoStack::indexChanged, &m_recovery, &RecoveryKeeper::DocumentChanged);
     connect(&m_history, &EditHistory::modifiedChanged, this, [this](bool modified) {
         setWindowModified(modified);
         UpdateCaption();
@@ -364,7 +392,30 @@ bool CMainFrame::OnFileNew() {
     m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced({});
     return true;
+}
+
+// The name of the document's file as the user knows it, quoted.
+QString CMainFrame::ShownPath() const {
+    return "\"" + QDir::toNativeSeparators(QFile::decodeName(m_doc.GetPathName().c_str())) + "\"";
+}
+
+bool CMainFrame::LockOrAsk(const QString& path, DocumentLock& lock, const QString& question) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (lock.Acquire(QFile::encodeName(absolute).toStdString()) !=
+        DocumentLock::Outcome::HeldElsewhere) {
+        return true;
+    }
+    return AskYesNoUnicode(question.arg("\"" + QDir::toNativeSeparators(absolute) + "\"",
+                                        QString::fromStdString(lock.Holder())));
+}
+
+void CMainFrame::DocumentReplaced(DocumentLock lock) {
+    m_lock = std::move(lock);
+    m_diskFile.Track(QFile::decodeName(m_doc.GetPathName().c_str()));
+    m_recovery.Discard();
+    m_recovery.DocumentChanged();
 }
 
 bool CMainFrame::OnFileOpen() {
@@ -374,6 +425,8 @@ bool CMainFrame::OnFileOpen() {
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
+    DocumentLock lock;
+    if (!LockOrAsk(path, lock, kOpenElsewhere)) return false;
     // Loaded apart and taken over only when whole, so that a damaged file
     // leaves the open campaign as it was.
     CBrinnowDoc loaded;
@@ -392,6 +445,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced(std::move(lock));
     AddRecentFile(path);
     if (!m_doc.LoadWarning().empty())
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.LoadWarning()));
@@ -419,12 +473,29 @@ bool CMainFrame::OnFileImportJson() {
     m_history.Forget(false);
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced({});
     return true;
 }
 
 bool CMainFrame::OnFileSave() {
     if (m_doc.GetPathName().empty()) return OnFileSaveAs();
-    return SaveTo(QString::fromStdString(m_doc.GetPathName()));
+    // Never over another program's version without a word.
+    if (m_diskFile.Check() == DiskFileWatch::Disk::Changed) {
+        enum { kReload, kSaveAs, kOverwrite, kCancel };
+        switch (AskChoice("Save", QString(kSaveOverChange).arg(ShownPath()),
+                          {"&Reload", "Save &As...", "&Overwrite", "Cancel"}, kCancel)) {
+            case kReload:
+                OnFileRevert(false);
+                return false;
+            case kSaveAs:
+                return OnFileSaveAs();
+            case kOverwrite:
+                break;
+            default:
+                return false;
+        }
+    }
+    return SaveTo(QFile::decodeName(m_doc.GetPathName().c_str()));
 }
 
 bool CMainFrame::OnFileSaveAs() {
@@ -443,6 +514,9 @@ QString CMainFrame::ProposedDocumentPath() const {
 }
 
 bool CMainFrame::SaveTo(const QString& path) {
+    const bool sameFile = path == QFile::decodeName(m_doc.GetPathName().c_str());
+    DocumentLock lock;
+    if (!sameFile && !LockOrAsk(path, lock, kSaveOverOpen)) return false;
     bool saved;
     {
         const WaitCursor wait;
@@ -453,15 +527,18 @@ bool CMainFrame::SaveTo(const QString& path) {
         return false;
     }
     m_history.MarkSaved();
+    if (!sameFile) m_lock = std::move(lock);
+    m_diskFile.Track(path);
+    m_recovery.Discard();
     AddRecentFile(path);
     UpdateCaption();
     return true;
 }
 
-bool CMainFrame::OnFileRevert() {
+bool CMainFrame::OnFileRevert(bool ask) {
     const std::string path = m_doc.GetPathName();
     if (path.empty()) return false;
-    if (AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
+    if (ask && AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
                           " saved on disk? Undo brings back the changes.",
                       MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
@@ -478,6 +555,64 @@ bool CMainFrame::OnFileRevert() {
     }
     m_history.Run("Revert to Saved", [&] { m_doc = std::move(saved); });
     m_history.MarkSaved();
+    m_diskFile.Track(QFile::decodeName(path.c_str()));
+    m_recovery.Discard();
+    return true;
+}
+
+void CMainFrame::OnChangedOnDisk(bool missing) {
+    if (missing) {
+        AfxMessageBoxUnicode(QString(kMissingOnDisk).arg(ShownPath()));
+    } else if (AskYesNoUnicode(QString(kChangedOnDisk).arg(ShownPath()))) {
+        OnFileRevert(false);
+    }
+}
+
+bool CMainFrame::OfferRecovery() {
+    for (const RecoveryFile& copy : RecoveryFile::Abandoned()) {
+        const QString document =
+            copy.Document().isEmpty() ? QStringLiteral("an untitled campaign")
+                                      : "\"" + QDir::toNativeSeparators(copy.Document()) + "\"";
+        const QString when = QLocale().toString(copy.Written(), QLocale::LongFormat);
+        enum { kRecover, kKeep, kDiscard };
+        switch (AskChoice("Recover Unsaved Work", QString(kRecoverQuestion).arg(document, when),
+                          {"&Recover", "&Keep for Later", "&Discard"}, kRecover)) {
+            case kRecover:
+                if (Recover(copy)) return true;
+                break;
+            case kDiscard:
+                copy.Remove();
+                break;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+bool CMainFrame::Recover(const RecoveryFile& copy) {
+    CBrinnowDoc recovered;
+    std::string error;
+    if (!copy.Read(recovered, error)) {
+        AfxMessageBoxUnicode(QString::fromStdString(error));
+        return false;
+    }
+    if (!SaveModified()) return false;
+    DocumentLock lock;
+    if (!copy.Document().isEmpty() && !LockOrAsk(copy.Document(), lock, kOpenElsewhere)) {
+        return false;
+    }
+    recovered.SetPathName(QFile::encodeName(copy.Document()).toStdString());
+    m_doc = std::move(recovered);
+    m_history.Forget(false);
+    m_view->OnUpdate();
+    UpdateCaption();
+    m_lock = std::move(lock);
+    // Save then asks if the file changed since the work was kept.
+    m_diskFile.Track(copy.Document(), copy.Digest());
+    // This window keeps the work from now on, in a copy of its own.
+    m_recovery.WriteNow();
+    if (!m_recovery.Copy() || m_recovery.Copy()->Path() != copy.Path()) copy.Remove();
     return true;
 }
 
@@ -576,6 +711,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A clean exit: whatever was not saved, the user chose to drop.
+    m_recovery.Discard();
+    m_lock.Release();
     SaveSettings();
     event->accept();
 }

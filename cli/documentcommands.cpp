@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/clicommands.h"
+#include "cli/commandline.h"
 #include "cli/commandsupport.h"
 #include "export/textexport.h"
 #include "interchange/campaignjsonexport.h"
@@ -79,5 +80,15 @@ int CommandImportJson(const std::vector<std::string>& args) {
 }
 
 int CommandExportCsv(const std::vector<std::string>& args) {
-    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
+    const CommandLine line(args, {}, {"--raw"});
+    if (!line.Ok() || line.Positional().size() != 2) {
+        return UsageError("usage: brinnow-cli export-csv FILE OUT.csv [--raw]");
+    }
+    const auto& words = line.Positional();
+    CommandDocument doc;
+    if (!Load(doc, words[0])) return kFailure;
+    std::string error;
+    const CsvCells cells = line.Flag("--raw") ? CsvCells::Raw : CsvCells::Protected;
+    if (!ExportShipsCsv(doc, words[1], error, cells)) return Fail(error);
+    return 0;
 }

@@ -40,12 +40,16 @@ constexpr const char* kHelp =
     "  export-json FILE OUT.json      the whole campaign as JSON\n"
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
+    "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
     "  --version   show the version\n"
     "  --          ends the options: every word after it is a name, even one\n"
-    "              that begins with '-' (card FILE -o OUT.png -- -dash)\n";
+    "              that begins with '-' (card FILE -o OUT.png -- -dash)\n"
+    "\n"
+    "An output file named - is the standard output; a pipe, FIFO or device is\n"
+    "written to as it is, and every other file only once all of it was written.\n";
 
 constexpr const char* kDrawingProgram = "brinnow-cli-draw";
 
@@ -87,16 +91,22 @@ int RunDrawingCommand(char* argv[]) {
     return 1;
 }
 
+// Text for the standard output, which may be a full disk or a closed pipe.
+int PrintText(const std::string& text, int exitCode) {
+    if (std::cout << text << std::flush) return exitCode;
+    std::cerr << "brinnow-cli: cannot write to the standard output: " << std::strerror(errno)
+              << ".\n";
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::cout << kHelp;
-        return argc < 2 ? 2 : 0;
+        return PrintText(kHelp, argc < 2 ? 2 : 0);
     }
     if (std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "brinnow-cli " << BRINNOW_VERSION << "\n";
-        return 0;
+        return PrintText(std::string("brinnow-cli ") + BRINNOW_VERSION + "\n", 0);
     }
     const std::set<std::string> drawing = {"print", "card", "export-html"};
     if (drawing.count(argv[1])) return RunDrawingCommand(argv);

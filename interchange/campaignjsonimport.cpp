@@ -1,5 +1,7 @@
 #include "interchange/campaignjsonimport.h"
 
+#include <sys/stat.h>
+
 #include "interchange/campaignjsonexport.h"
 #include "interchange/jsonfieldreader.h"
 #include "interchange/textposition.h"
@@ -167,7 +169,7 @@ void ReadCampaign(JsonFieldReader& reader, CBrinnowDoc& doc) {
 
 std::string DescribeFailure(std::string_view json, const std::string& name,
                             const JsonInputError& failure) {
-    const TextPosition position = PositionOf(json, failure.Offset());
+    const TextPosition position = PositionOf(WithoutByteOrderMark(json), failure.Offset());
     return "\"" + name + "\" cannot be imported: at line " + std::to_string(position.line) +
            ", column " + std::to_string(position.column) + " (" + failure.Path() + "), " +
            failure.what() + ".";
@@ -200,10 +202,13 @@ bool ImportCampaignJson(const std::string& json, const std::string& name, CBrinn
 }
 
 bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error) {
-    // Read straight into a buffer with the parser's padding; the ordinary
-    // read only runs to say why a file cannot be read.
+    // A regular file is read straight into a buffer with the parser's
+    // padding; the ordinary read takes pipes and FIFOs, which must be read
+    // once and not wait for ever, and says why a file cannot be read.
     simdjson::padded_string json;
-    if (simdjson::padded_string::load(path).get(json) != simdjson::SUCCESS) {
+    struct stat info {};
+    const bool regular = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (!regular || simdjson::padded_string::load(path).get(json) != simdjson::SUCCESS) {
         std::string bytes;
         if (!ReadWholeFile(path, bytes, error)) return false;
         json = simdjson::padded_string(bytes);

@@ -42,7 +42,9 @@ class JsonFieldReader {
         void (*read)(JsonFieldReader& reader, Value& value, Record& record);
     };
 
-    explicit JsonFieldReader(simdjson::padded_string_view text);
+    // The text is read without a leading byte order mark.
+    explicit JsonFieldReader(simdjson::padded_string_view text)
+        : JsonFieldReader(SkipByteOrderMark(text), 0) {}
 
     // The top-level object, and that nothing but white space follows it.
     template <class Record, std::size_t N>
@@ -69,9 +71,15 @@ class JsonFieldReader {
     // Where a value begins in the text, for a refusal.
     const char* Start(Value& value);
     [[noreturn]] void Fail(const std::string& message, const char* at);
+    [[noreturn]] void Fail(const std::string& message, const char* at, const std::string& path);
+
+    static constexpr const char* kTextAfter = "there is text after the campaign";
 
   private:
     using PathPart = std::variant<std::string_view, std::size_t>;
+
+    JsonFieldReader(simdjson::padded_string_view text, int);
+    static simdjson::padded_string_view SkipByteOrderMark(simdjson::padded_string_view text);
 
     // Runs each field's reader by its key.
     template <class Record, std::size_t N>
@@ -91,6 +99,8 @@ class JsonFieldReader {
     const char* WhereParserStopped();
     [[noreturn]] void FailParser(simdjson::error_code error);
     [[noreturn]] void FailType(const char* expected, Value& value);
+    // A value that is a closing bracket: the comma before it closes nothing.
+    [[noreturn]] void FailTrailingComma(const char* closing);
     std::string PathText() const;
 
     std::string_view m_text;

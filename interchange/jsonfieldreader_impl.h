@@ -14,7 +14,7 @@ void JsonFieldReader::ReadDocument(const std::array<Field<Record>, N>& fields, R
     ReadFields(object, start, fields, record);
     const char* after = nullptr;
     if (m_document.current_location().get(after) == simdjson::SUCCESS) {
-        Fail("there is more text after the end of the campaign's object", after);
+        Fail(kTextAfter, after);
     }
 }
 

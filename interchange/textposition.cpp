@@ -70,3 +70,7 @@ std::size_t FirstLexicalFault(std::string_view text) {
     }
     return inString ? stringStart : text.size();
 }
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}

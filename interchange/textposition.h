@@ -16,3 +16,6 @@ TextPosition PositionOf(std::string_view text, std::size_t offset);
 // value: a byte that is not UTF-8, a control character inside a string, or a
 // string that never ends (its opening quote). The text's size when none.
 std::size_t FirstLexicalFault(std::string_view text);
+
+// The text without the UTF-8 byte order mark some editors put before it.
+std::string_view WithoutByteOrderMark(std::string_view text);

@@ -54,6 +54,8 @@ class CBrinnowDoc {
     void LeaveRecordsToExit();
 
     const std::string& GetPathName() const { return m_strPathName; }
+    // The file a document read from elsewhere (a recovery copy) belongs to.
+    void SetPathName(const std::string& path) { m_strPathName = path; }
     // The file name without its folder, or "Untitled".
     std::string GetTitle() const;
     const std::string& ErrorMessage() const { return m_strError; }

@@ -43,6 +43,53 @@ class Cli : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
+// A full device behind the standard output is a failure, not a silent
+// success.
+TEST_F(Cli, OutputThatCannotBeWrittenFails) {
+    WriteGenerated("gen.brn");
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"},
+                                    QStringList{"info", Path("gen.brn")}}) {
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(BRINNOW_CLI, args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_NE(process.readAllStandardError().indexOf("No space left on device"), -1);
+    }
+}
+
+// The standard output, devices, pipes in and out, links and read-only files
+// as the tool meets them.
+TEST_F(Cli, OddTargetsAreStreamedFollowedOrRefused) {
+    WriteGenerated("gen.brn");
+    const CliResult streamed = Cmd({"export-text", Path("gen.brn"), "-"});
+    EXPECT_EQ(streamed.exitCode, 0) << streamed.err;
+    EXPECT_EQ(streamed.out.substr(0, 6), "Name, ");
+    EXPECT_EQ(Cmd({"export-csv", Path("gen.brn"), "/dev/null"}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo("/dev/null").isFile() == false);
+    EXPECT_EQ(Cmd({"export-html", Path("gen.brn"), "Scenario 1", "/dev/stdout"}).exitCode, 1);
+
+    ASSERT_TRUE(QFile::link("later/ships.txt", Path("link.txt")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("later"));
+    EXPECT_EQ(Cmd({"export-text", Path("gen.brn"), Path("link.txt")}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo(Path("link.txt")).isSymLink());
+    EXPECT_EQ(Bytes("later/ships.txt").substr(0, 6), "Name, ");
+
+    ASSERT_TRUE(QFile::setPermissions(Path("later/ships.txt"), QFile::ReadOwner));
+    const CliResult readOnly = Cmd({"export-json", Path("gen.brn"), Path("link.txt")});
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_NE(readOnly.err.find("is read-only"), std::string::npos) << readOnly.err;
+    EXPECT_EQ(Bytes("later/ships.txt").substr(0, 6), "Name, ");
+
+    QProcess piped;
+    piped.start(BRINNOW_CLI, {"info", "/dev/stdin"});
+    piped.write(QByteArray::fromStdString(Bytes("gen.brn")));
+    piped.closeWriteChannel();
+    ASSERT_TRUE(piped.waitForFinished(60000));
+    EXPECT_EQ(piped.exitCode(), 0);
+    EXPECT_NE(piped.readAllStandardOutput().indexOf("ships 12\n"), -1);
+}
+
 TEST_F(Cli, HelpAndVersion) {
     EXPECT_EQ(Cmd({"--help"}).exitCode, 0);
     EXPECT_NE(Cmd({"--help"}).out.find("export-html"), std::string::npos);

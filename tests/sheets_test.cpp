@@ -197,6 +197,26 @@ TEST(SquadronSheet, HostileSizesStayLinearAndDrawOnlyWhatShows) {
     EXPECT_LT(Cards(dc).size(), 60u);
 }
 
+// The editor's and the tool's squadron print: a squadron taller than a page
+// goes on over the next pages rather than losing the cards past the edge.
+TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPages) {
+    for (const std::size_t members : {std::size_t(8), std::size_t(60), std::size_t(200)}) {
+        RecordingDC dc;
+        RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}, "notes"),
+                            Ships({"A", "B"}), kArmaments);
+        const std::vector<Box> cards = Cards(dc);
+        EXPECT_EQ(cards.size(), members + 2) << members;
+        const int pageBottom = dc.GetDeviceCaps(VERTRES) - kMargin;
+        for (const Box& card : cards) EXPECT_LE(card.top + kCard, pageBottom) << members;
+        const int pages = Count(dc, "StartPage");
+        EXPECT_EQ(pages == 1, members == 8) << members;
+        for (int page = 1; page <= pages; ++page) {
+            EXPECT_FALSE(dc.TextEntry("Page " + std::to_string(page)).empty()) << members;
+        }
+        EXPECT_FALSE(dc.TextEntry("notes").empty()) << members;
+    }
+}
+
 TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
     RecordingDC dc;
     dc.SelectObject(CFont{-10, 400, false, "Arial"});

@@ -6,8 +6,9 @@
 
 #include "desktop/messagebox.h"
 
-// Answers the program's questions from a queue (Yes when it runs dry) and
-// keeps every text it was shown, for as long as it lives.
+// Answers the program's questions from a queue (Yes when it runs dry), its
+// choices between named buttons from another (the default button when it
+// runs dry), and keeps every text it was shown, for as long as it lives.
 class ScriptedAnswers {
   public:
     ScriptedAnswers() {
@@ -18,11 +19,22 @@ class ScriptedAnswers {
             answers.pop_front();
             return answer;
         });
+        SetChoiceHook([this](const std::string& text, const QStringList&, int defaultButton) {
+            messages.push_back(text);
+            if (choices.empty()) return defaultButton;
+            const int choice = choices.front();
+            choices.pop_front();
+            return choice;
+        });
     }
-    ~ScriptedAnswers() { SetMessageBoxHook({}); }
+    ~ScriptedAnswers() {
+        SetMessageBoxHook({});
+        SetChoiceHook({});
+    }
     ScriptedAnswers(const ScriptedAnswers&) = delete;
     ScriptedAnswers& operator=(const ScriptedAnswers&) = delete;
 
     std::vector<std::string> messages;
     std::deque<int> answers;
+    std::deque<int> choices;
 };
