@@ -14,6 +14,9 @@ inline constexpr int kUsage = 2;
 int Fail(const std::string& message);
 // The message with a pointer to the help; returns kUsage.
 int UsageError(const std::string& message);
+// Writes text to the standard output; when it cannot arrive (a full disk
+// behind a redirection), says why on stderr and returns false.
+bool PrintToStandardOutput(const std::string& text);
 
 // A command's document: when the command ends, its records are left to the
 // process's exit, which is about to come.

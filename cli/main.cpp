@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/clicommands.h"
+#include "cli/commandsupport.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -91,12 +92,8 @@ int RunDrawingCommand(char* argv[]) {
     return 1;
 }
 
-// Text for the standard output, which may be a full disk or a closed pipe.
 int PrintText(const std::string& text, int exitCode) {
-    if (std::cout << text << std::flush) return exitCode;
-    std::cerr << "brinnow-cli: cannot write to the standard output: " << std::strerror(errno)
-              << ".\n";
-    return 1;
+    return PrintToStandardOutput(text) ? exitCode : kFailure;
 }
 
 }  // namespace

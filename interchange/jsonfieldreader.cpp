@@ -229,14 +229,15 @@ const char* JsonFieldReader::WhereParserStopped() {
 void JsonFieldReader::FailParser(simdjson::error_code error) {
     // The parser names the value it was reading; a walk over the text finds
     // the fault itself and its path.
-    const std::size_t fault = FirstLexicalFault(m_text);
-    if (fault < m_text.size()) {
-        Fail("the text is not valid UTF-8", m_text.data() + fault,
-             JsonStructure::Of(m_text, fault).pathAt);
+    const LexicalFault fault = FirstLexicalFault(m_text);
+    if (fault.offset < m_text.size()) {
+        Fail(fault.what, m_text.data() + fault.offset,
+             JsonStructure::Of(m_text, fault.offset).pathAt);
     }
     const JsonStructure structure = JsonStructure::Of(m_text);
     if (structure.trailingComma != JsonStructure::npos) {
-        FailTrailingComma(m_text.data() + structure.trailingComma + 1);
+        const std::size_t closing = m_text.find_first_of("]}", structure.trailingComma);
+        FailTrailingComma(m_text.data() + closing);
     }
     if (structure.textAfter != JsonStructure::npos) {
         Fail(kTextAfter, m_text.data() + structure.textAfter, "$");

@@ -58,6 +58,8 @@ std::size_t JsonFieldReader::ForEachElement(simdjson::ondemand::array& array, Re
         Value item;
         if (const auto error = std::move(element).get(item)) FailParser(error);
         m_path.back() = index;
+        const char first = Start(item)[0];
+        if (first == ']' || first == '}') FailTrailingComma(Start(item));
         read(item, index);
         ++index;
     }

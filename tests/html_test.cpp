@@ -315,11 +315,12 @@ TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
     ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
     EXPECT_EQ(ImageSources(page), (std::vector<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
 
-    doc.m_ships[0].m_dDF = 9;  // a changed card goes over the earlier export's image
+    // A changed card goes over the earlier export's image.
+    scenario.m_forces[0].m_ships[0].m_dDF = 9;
     const std::string before = FolderContents(Folder()).at("Harrow (2).gif");
     ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
     EXPECT_EQ(FilesInFolder(), first);
-    EXPECT_NE(FolderContents(Folder()).at("Harrow (2).gif"), before);
+    EXPECT_TRUE(FolderContents(Folder()).at("Harrow (2).gif") != before);
     EXPECT_EQ(FolderContents(Folder()).at("Harrow.gif"), "mine");
     EXPECT_EQ(FolderContents(Folder()).at("Kent.gif"), "also mine");
     EXPECT_EQ(ImagesOfEarlierExport(pagePath),

@@ -156,8 +156,9 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
     const std::vector<Refusal> refusals = {
         {Replace(good, "\"version\": 1,", "\"version\": 1"), "line 4, column 3 ($)",
          "not valid JSON"},
-        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"unclosed"), "line 6, column 25 ($)",
-         "not valid JSON"},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"unclosed"),
+         "line 6, column 15 ($.nations[0].name)",
+         "this string is not closed before the end of its line."},
         {good + "x", "line 37, column 1 ($)", "there is text after the campaign."},
         {good + "{}", "line 37, column 1 ($)", "there is text after the campaign."},
         {Replace(good, "\"notes\": \"\"", "\"notes\": \"\xC3\""),

@@ -12,7 +12,7 @@ FOLDERS = ['platform', 'model', 'print', 'export', 'interchange', 'cli', 'histor
            'editors', 'app']
 
 BYPASSES = {
-    'a C++ file stream': r'\b(o|)fstream\b',
+    'a C++ file stream': r'\bstd::(o|)fstream\b',
     'a C file': r'\b(fopen|freopen|fdopen)\s*\(',
     "Qt's own saving file": r'\bQSaveFile\b',
     'a Qt device opened for writing': r'QIODevice::(WriteOnly|ReadWrite|Append|Truncate)',
