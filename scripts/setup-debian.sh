@@ -4,7 +4,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest libgtest-dev
           libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils
-          libsimdjson-dev python3-jsonschema)
+          libsimdjson-dev python3-jsonschema xdotool)
 # For the browser check of the HTML export; without it that test says it was skipped.
 optional=(chromium)
 # For opening the CSV export in a spreadsheet; without it that test says it was skipped.
