@@ -324,8 +324,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
-    connect(m_view, &CBrinnowView::documentModified, &m_recovery,
-            &RecoveryKeeper::DocumentChanged);
+    connect(m_view, &CBrinnowView::documentModified, &m_recovery, &RecoveryKeeper::DocumentChanged);
     connect(&m_diskFile, &DiskFileWatch::changedOnDisk, this, &CMainFrame::OnChangedOnDisk);
     connect(&m_recovery, &RecoveryKeeper::writeFailed, this, [this](const QString& reason) {
         statusBar()->showMessage("No recovery copy of the changes could be kept. " + reason);
@@ -539,8 +538,8 @@ bool CMainFrame::OnFileRevert(bool ask) {
     const std::string path = m_doc.GetPathName();
     if (path.empty()) return false;
     if (ask && AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
-                          " saved on disk? Undo brings back the changes.",
-                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+                                 " saved on disk? Undo brings back the changes.",
+                             MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     CBrinnowDoc saved;
@@ -570,9 +569,9 @@ void CMainFrame::OnChangedOnDisk(bool missing) {
 
 bool CMainFrame::OfferRecovery() {
     for (const RecoveryFile& copy : RecoveryFile::Abandoned()) {
-        const QString document =
-            copy.Document().isEmpty() ? QStringLiteral("an untitled campaign")
-                                      : "\"" + QDir::toNativeSeparators(copy.Document()) + "\"";
+        const QString document = copy.Document().isEmpty()
+                                     ? QStringLiteral("an untitled campaign")
+                                     : "\"" + QDir::toNativeSeparators(copy.Document()) + "\"";
         const QString when = QLocale().toString(copy.Written(), QLocale::LongFormat);
         enum { kRecover, kKeep, kDiscard };
         switch (AskChoice("Recover Unsaved Work", QString(kRecoverQuestion).arg(document, when),

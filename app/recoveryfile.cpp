@@ -74,7 +74,8 @@ bool RecoveryFile::ReadHeader() {
         if (line.isEmpty()) return false;
         if (line == "\n") return m_pid > 0;
         const QByteArray value = line.mid(line.indexOf(' ') + 1).chopped(1);
-        if (line.startsWith("document ")) m_document = QString::fromUtf8(QByteArray::fromPercentEncoding(value));
+        if (line.startsWith("document "))
+            m_document = QString::fromUtf8(QByteArray::fromPercentEncoding(value));
         if (line.startsWith("digest ")) m_digest = QString::fromLatin1(value);
         if (line.startsWith("owner ")) {
             const QList<QByteArray> owner = value.split(' ');
@@ -92,9 +93,9 @@ bool RecoveryFile::Write(const QString& digest, const std::string& documentBytes
         return false;
     }
     const std::string header = std::string(kMagic) + "\ndocument " +
-                               m_document.toUtf8().toPercentEncoding().toStdString() +
-                               "\ndigest " + m_digest.toStdString() + "\nowner " +
-                               std::to_string(m_pid) + " " + m_host.toStdString() + "\n\n";
+                               m_document.toUtf8().toPercentEncoding().toStdString() + "\ndigest " +
+                               m_digest.toStdString() + "\nowner " + std::to_string(m_pid) + " " +
+                               m_host.toStdString() + "\n\n";
     return WriteFileSafely(
         QFile::encodeName(m_path).toStdString(),
         [&](const ByteSink& sink) {

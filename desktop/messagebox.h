@@ -39,6 +39,6 @@ void SetMessageBoxHook(MessageBoxHook hook);
 int AskChoice(const QString& title, const QString& text, const QStringList& buttons,
               int defaultButton);
 // Tests answer choices through this hook; empty restores the real box.
-using ChoiceHook = std::function<int(const std::string& text, const QStringList& buttons,
-                                     int defaultButton)>;
+using ChoiceHook =
+    std::function<int(const std::string& text, const QStringList& buttons, int defaultButton)>;
 void SetChoiceHook(ChoiceHook hook);

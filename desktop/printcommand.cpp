@@ -100,10 +100,9 @@ void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::s
 void PreviewPrint(QWidget* parent, const std::string& documentName, const std::string& documentPath,
                   const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, true);
-    ShowPrintPreview(parent, ToQt(documentName), documentPath,
-                     [&job](QPrinter& printer, PrintOutput::Use use) {
-                         RunOnPrinter(printer, job, use);
-                     });
+    ShowPrintPreview(
+        parent, ToQt(documentName), documentPath,
+        [&job](QPrinter& printer, PrintOutput::Use use) { RunOnPrinter(printer, job, use); });
 }
 
 void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

@@ -58,7 +58,9 @@ std::string FailedImagesMessage(const std::string& pagePath,
     return message;
 }
 
-std::string PageFooter() { return std::string("<H5><CENTER>") + kCopyrightNotice + "</CENTER></H5>"; }
+std::string PageFooter() {
+    return std::string("<H5><CENTER>") + kCopyrightNotice + "</CENTER></H5>";
+}
 
 }  // namespace
 

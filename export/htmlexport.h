@@ -27,8 +27,7 @@ struct HtmlExport {
     static constexpr double kCardScale = 5.9;
 
     HtmlExport(const CArray<VxShip>& shipList, const CArray<VxArmament>& armamentList,
-               std::string imageFolder,
-               std::unordered_set<std::string> earlierImageNames = {});
+               std::string imageFolder, std::unordered_set<std::string> earlierImageNames = {});
 
     double p = kCardScale;
     const CArray<VxShip>& ships;

@@ -81,8 +81,9 @@ std::string FileNameOfSource(const std::string& source) {
         {"%25", '%'},   {"%23", '#'},    {"%3F", '?'}};
     std::string name;
     for (std::size_t at = 0; at < source.size();) {
-        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
-                                         [&](const auto& e) { return source.compare(at, std::strlen(e.first), e.first) == 0; });
+        const auto escape = std::find_if(
+            std::begin(kEscapes), std::end(kEscapes),
+            [&](const auto& e) { return source.compare(at, std::strlen(e.first), e.first) == 0; });
         if (escape == std::end(kEscapes)) {
             name += source[at++];
         } else {

@@ -83,8 +83,7 @@ JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text, int) : m_tex
     m_iterating = true;
 }
 
-simdjson::padded_string_view JsonFieldReader::SkipByteOrderMark(
-    simdjson::padded_string_view text) {
+simdjson::padded_string_view JsonFieldReader::SkipByteOrderMark(simdjson::padded_string_view text) {
     const std::string_view rest = WithoutByteOrderMark(text);
     const std::size_t skipped = text.size() - rest.size();
     return simdjson::padded_string_view(rest.data(), rest.size(), text.capacity() - skipped);
@@ -211,8 +210,8 @@ void JsonFieldReader::FailType(const char* expected, Value& value) {
 void JsonFieldReader::FailTrailingComma(const char* closing) {
     const char* comma = closing;
     while (comma > m_text.data() && comma[0] != ',') --comma;
-    Fail(std::string("a trailing comma: nothing follows it before the \"") + *closing + "\"",
-         comma, JsonStructure::Of(m_text, std::size_t(comma - m_text.data())).pathAt);
+    Fail(std::string("a trailing comma: nothing follows it before the \"") + *closing + "\"", comma,
+         JsonStructure::Of(m_text, std::size_t(comma - m_text.data())).pathAt);
 }
 
 const char* JsonFieldReader::WhereParserStopped() {

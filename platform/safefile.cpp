@@ -89,7 +89,8 @@ bool SafeFile::OpenStream() {
            std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(kReaderPoll);
     }
-    if (m_fd < 0 && errno == ENXIO) return Refuse("no program read from it within " + FifoWaitText());
+    if (m_fd < 0 && errno == ENXIO)
+        return Refuse("no program read from it within " + FifoWaitText());
     if (m_fd < 0) return Fail("Cannot open");
     // Written whole, however long the reader takes.
     ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);

@@ -47,8 +47,8 @@ class Cli : public ::testing::Test {
 // success.
 TEST_F(Cli, OutputThatCannotBeWrittenFails) {
     WriteGenerated("gen.brn");
-    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"},
-                                    QStringList{"info", Path("gen.brn")}}) {
+    for (const QStringList& args :
+         {QStringList{"--help"}, QStringList{"--version"}, QStringList{"info", Path("gen.brn")}}) {
         QProcess process;
         process.setStandardOutputFile("/dev/full");
         process.start(BRINNOW_CLI, args);

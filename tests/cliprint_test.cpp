@@ -70,10 +70,10 @@ TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeeds) {
               0);
     EXPECT_EQ(Pages("red.pdf"), 1);
     // Ten thousand members and a megabyte of notes: every card is printed.
-    ASSERT_EQ(Cmd({"print", "squadron", Path("doc.brn"), "Huge", "-o", Path("huge.pdf"), "--dpi",
-                   "72"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Cmd({"print", "squadron", Path("doc.brn"), "Huge", "-o", Path("huge.pdf"), "--dpi", "72"})
+            .exitCode,
+        0);
     EXPECT_GT(Pages("huge.pdf"), 50);
     const CliResult unknown =
         Cmd({"print", "squadron", Path("doc.brn"), "red", "-o", Path("none.pdf")});

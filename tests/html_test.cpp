@@ -274,8 +274,9 @@ TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "mine.gif"}));
     // A page cannot stream: its images need a folder.
     EXPECT_FALSE(ExportScenarioHtml(doc, scenario, "/dev/null", error));
-    EXPECT_EQ(error, "Cannot write \"/dev/null\": a page needs a folder of its own for its card "
-                     "images.");
+    EXPECT_EQ(error,
+              "Cannot write \"/dev/null\": a page needs a folder of its own for its card "
+              "images.");
 }
 
 TEST_F(Html, WhenAnImageFailsTheOldPageAndFolderStayAsTheyWere) {

@@ -238,8 +238,9 @@ TEST(CampaignJson, AByteOrderMarkIsPassedOver) {
     CBrinnowDoc doc;
     std::string error;
     EXPECT_TRUE(ImportCampaignJson("\xEF\xBB\xBF" + good, "in.json", doc, error)) << error;
-    EXPECT_FALSE(ImportCampaignJson("\xEF\xBB\xBF" + Replace(good, "\"groupCode\": 0", "\"groupCode\": x"),
-                                    "in.json", doc, error));
+    EXPECT_FALSE(
+        ImportCampaignJson("\xEF\xBB\xBF" + Replace(good, "\"groupCode\": 0", "\"groupCode\": x"),
+                           "in.json", doc, error));
     EXPECT_NE(error.find("at line 8, column 20 ($.nations[0].groupCode)"), std::string::npos)
         << error;
 }
@@ -301,16 +302,19 @@ TEST(ShipsCsv, HeaderNamesAndIndexesAndExactNumbers) {
 TEST(ShipsCsv, TextsThatLookLikeFormulasGetAnApostropheUnlessRaw) {
     CBrinnowDoc doc;
     const std::vector<std::pair<std::string, std::string>> cells = {
-        {"=1+1", "'=1+1"},       {"+44 guns", "'+44 guns"}, {"-dash", "'-dash"},
-        {"@SUM(A1)", "'@SUM(A1)"}, {"\tx", "'\tx"},         {"\rx", "\"'\rx\""},
-        {"a=b", "a=b"},          {"", ""},                  {"'quoted", "'quoted"},
+        {"=1+1", "'=1+1"},      {"+44 guns", "'+44 guns"},
+        {"-dash", "'-dash"},    {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},        {"\rx", "\"'\rx\""},
+        {"a=b", "a=b"},         {"", ""},
+        {"'quoted", "'quoted"},
     };
     for (const auto& [name, written] : cells) doc.m_ships.emplace_back().m_strName = name;
     const std::vector<std::string> lines = CsvLines(ShipsCsv(doc));
     const std::vector<std::string> raw = CsvLines(ShipsCsv(doc, CsvCells::Raw));
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::string& name = cells[i].first;
-        const std::string rawName = name.find('\r') == std::string::npos ? name : "\"" + name + "\"";
+        const std::string rawName =
+            name.find('\r') == std::string::npos ? name : "\"" + name + "\"";
         EXPECT_EQ(lines[i + 1].rfind(cells[i].second + ",", 0), 0u) << lines[i + 1];
         EXPECT_EQ(raw[i + 1].rfind(rawName + ",", 0), 0u) << raw[i + 1];
     }

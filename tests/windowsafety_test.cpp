@@ -116,8 +116,8 @@ TEST_F(WindowSafety, ThePreviewsPrintWritesItsPdfThroughTheSafeWriter) {
         frame->View().FilePrintPreview();
     }
     ASSERT_EQ(printer.outputFileName(), Path("fleet.pdf"));
-    EXPECT_TRUE(SeenMessage("Cannot write \"" + Local("fleet.pdf") +
-                            "\": No space left on device."));
+    EXPECT_TRUE(
+        SeenMessage("Cannot write \"" + Local("fleet.pdf") + "\": No space left on device."));
     EXPECT_EQ(Bytes("fleet.pdf"), "the old PDF");
     PressPrintInThePreview();
     frame->View().FilePrintPreview();
@@ -178,8 +178,8 @@ TEST_F(WindowSafety, AFileOpenInAnotherWindowIsToldAndAStaleLockTakenOver) {
     EXPECT_EQ(Bytes(".fleet.brn.lock"), "1 " + ThisHostName() + "\n");
 
     // A window that crashed left its lock behind.
-    ASSERT_TRUE(WriteFileSafely(lock, std::to_string(kEndedProcess) + " " + ThisHostName() + "\n",
-                                error));
+    ASSERT_TRUE(
+        WriteFileSafely(lock, std::to_string(kEndedProcess) + " " + ThisHostName() + "\n", error));
     const std::size_t asked = scripted.messages.size();
     EXPECT_TRUE(frame->OpenDocumentFile(path));
     EXPECT_EQ(scripted.messages.size(), asked);

@@ -149,9 +149,8 @@ TEST_F(WriteFailure, HtmlPageAndImages) {
     ASSERT_TRUE(WriteFileSafely(Folder() + "/Newcomer.gif", "mine", error));
     for (VxShip& ship : scenario.m_forces[0].m_ships) ship.m_dDF += 1;
     ExpectEveryWriteFailureCaught(
-        Folder(), [&](std::string& failure) {
-            return ExportScenarioHtml(doc, scenario, Target(), failure);
-        },
+        Folder(),
+        [&](std::string& failure) { return ExportScenarioHtml(doc, scenario, Target(), failure); },
         true);
 }
 

@@ -2,10 +2,9 @@
 // are streamed, links followed, read-only files and folders refused, and a
 // FIFO with nobody at the other end is given up after a while.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <filesystem>
@@ -114,10 +113,12 @@ TEST_F(WriteTargets, AFifoWithNobodyAtTheOtherEndIsGivenUp) {
     std::string error;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Write(fifo, "nobody reads", error));
-    EXPECT_EQ(error, "Cannot write \"" + fifo + "\": no program read from it within 300 milliseconds.");
+    EXPECT_EQ(error,
+              "Cannot write \"" + fifo + "\": no program read from it within 300 milliseconds.");
     FileBytes bytes;
     EXPECT_FALSE(bytes.Read(fifo, error));
-    EXPECT_EQ(error, "Cannot read \"" + fifo + "\": no program wrote to it within 300 milliseconds.");
+    EXPECT_EQ(error,
+              "Cannot read \"" + fifo + "\": no program wrote to it within 300 milliseconds.");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     EXPECT_EQ(Kind(fifo), S_IFIFO);
 }
