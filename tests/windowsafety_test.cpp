@@ -226,14 +226,21 @@ TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
     EXPECT_EQ(Copies().size(), 1);
     EXPECT_EQ(Bytes("fleet.brn"), saved);
 
+    // Another program changed the file after the work was kept.
+    WriteCampaign("fleet.brn", 7);
+    const std::string theirs = Bytes("fleet.brn");
     EXPECT_TRUE(frame->OfferRecovery());  // Recover is the default
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Local("fleet.brn"));
     EXPECT_EQ(frame->Document().m_ships.at(0).m_strName, "Recovered");
     EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
-    EXPECT_EQ(Bytes("fleet.brn"), saved);
-    // This window keeps the work now, under its own name.
+    EXPECT_EQ(Bytes("fleet.brn"), theirs);
+    // This window keeps the work now, under its own name; Save asks first.
     ASSERT_EQ(Copies().size(), 1);
+    EXPECT_FALSE(frame->OnFileSave());
+    EXPECT_TRUE(SeenMessage("was changed by another program since it was opened or saved here"));
+    EXPECT_EQ(Bytes("fleet.brn"), theirs);
+    scripted.choices = {2};
     EXPECT_TRUE(frame->OnFileSave());
     EXPECT_TRUE(Copies().isEmpty());
 
