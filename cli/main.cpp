@@ -40,6 +40,8 @@ constexpr const char* kHelp =
     "  export-json FILE OUT.json      the whole campaign as JSON\n"
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
+    "  check FILE [--json]            check the campaign, one finding a line\n"
+    "                                 (exit 0: none, 1: findings, 2: FILE unreadable)\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
@@ -110,6 +112,7 @@ int main(int argc, char* argv[]) {
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
+        {"check", CommandCheck},
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {

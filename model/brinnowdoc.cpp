@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/archive.h"
+#include "model/messagenames.h"
 #include "model/recordsizes.h"
 #include "platform/codepage.h"
 #include "platform/filebytes.h"
@@ -35,27 +36,8 @@ void ShiftShip(VxShip& ship, int from, int delta) {
     ShiftReference(ship.m_nSecondaryArmament, from, delta);
 }
 
-constexpr std::size_t kQuotedNameCharacters = 40;
-
-std::string EscapedControl(unsigned char byte) {
-    if (byte == '\r') return "\\r";
-    if (byte == '\n') return "\\n";
-    if (byte == '\t') return "\\t";
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
-}
-
-// A record name as a message may quote it: control characters escaped, and
-// cut short enough to read, as a damaged name may hold anything.
-std::string QuotedName(const CString& name) {
-    std::string quoted;
-    for (const char c : name.substr(0, kQuotedNameCharacters)) {
-        const auto byte = static_cast<unsigned char>(c);
-        quoted += byte < 0x20 || byte == 0x7F ? EscapedControl(byte) : Cp1252ToUtf8(CString(1, c));
-    }
-    const char* more = name.size() > kQuotedNameCharacters ? "\xE2\x80\xA6" : "";  // an ellipsis
-    return "\"" + quoted + more + "\"";
-}
+// A record name as a message may quote it, in UTF-8.
+std::string QuotedName(const CString& name) { return "\"" + Cp1252ToUtf8(ShownName(name)) + "\""; }
 
 std::string WithThousands(std::size_t number) {
     std::string digits = std::to_string(number);

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -94,6 +97,44 @@ TEST_F(Cli, NewInfoAndSaveAs) {
     full.start(BRINNOW_CLI, {"info", Path("new.brn")});
     ASSERT_TRUE(full.waitForFinished(60000));
     EXPECT_EQ(full.exitCode(), 1);
+}
+
+TEST_F(Cli, CheckSaysByItsExitCodeWhetherThereAreFindings) {
+    ASSERT_EQ(Cmd({"new", Path("clean.brn")}).exitCode, 0);
+    const CliResult clean = Cmd({"check", Path("clean.brn")});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "");
+
+    CBrinnowDoc doc;
+    VxSquadron squadron;
+    squadron.m_strName = "Flotte d'\xC9lite";
+    squadron.m_shipNames = {"Ghost\nShip"};  // one finding stays one line
+    doc.m_squadrons = {squadron, squadron};
+    ASSERT_TRUE(doc.OnSaveDocument(Path("broken.brn").toStdString()));
+    const std::string line =
+        "missing-ship: squadron \"Flotte d'\xC3\x89lite\": member \"Ghost\\nShip\" names no ship\n";
+    const CliResult found = Cmd({"check", Path("broken.brn")});
+    EXPECT_EQ(found.exitCode, 1);
+    EXPECT_EQ(found.out, line + line);
+
+    const CliResult json = Cmd({"check", "--json", Path("broken.brn")});
+    EXPECT_EQ(json.exitCode, 1);
+    const QJsonArray findings =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+    ASSERT_EQ(findings.size(), 2);
+    const QJsonObject second = findings[1].toObject();
+    EXPECT_EQ(second["kind"].toString(), "missing-ship");
+    EXPECT_EQ(second["type"].toString(), "squadron");
+    EXPECT_EQ(second["index"].toInt(), 1);
+    EXPECT_FALSE(second.contains("force"));
+    EXPECT_EQ(second["record"].toString(), QString::fromUtf8("Flotte d'\xC3\x89lite"));
+    EXPECT_EQ(second["problem"].toString(), "member \"Ghost\\nShip\" names no ship");
+
+    const CliResult missing = Cmd({"check", Path("nowhere.brn")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("nowhere.brn"), std::string::npos) << missing.err;
+    EXPECT_EQ(Cmd({"check"}).exitCode, 2);
+    EXPECT_EQ(Cmd({"check", "--yaml", Path("clean.brn")}).exitCode, 2);
 }
 
 TEST_F(Cli, AFileLargerThanMemoryIsRefusedBeforeItIsRead) {
