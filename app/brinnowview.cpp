@@ -373,7 +373,7 @@ void CBrinnowView::EditShips() { EditShipsAt(0); }
 void CBrinnowView::EditShipsAt(int ship) {
     m_history.Run("Edit Ships", [&] {
         CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                             window());
+                             m_doc.m_squadrons, window());
         dialog.ShowShip(ship);
         dialog.exec();
     });

@@ -13,6 +13,7 @@
 #include "desktop/htmlexportcommand.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
 #include "editors/forcepane.h"
@@ -21,6 +22,7 @@
 #include "editors/selectscenario.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
+#include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
 #include "print/scenarioprintjob.h"
 
@@ -234,7 +236,8 @@ void CEditScenariosDlg::OnDelete() {
 
 void CEditScenariosDlg::OnShips() {
     Commit();
-    CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships, this);
+    CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
+                        m_doc.m_squadrons, this);
     ships.exec();
     m_forces->ShipsChanged();
 }
@@ -251,6 +254,10 @@ void CEditScenariosDlg::OnSquadrons() {
 void CEditScenariosDlg::OnPrint() {
     if (!m_browser->HasRecords()) return;
     Commit();
+    const ShipNameIndex ships(m_doc.m_ships);
+    UnmatchedNames unmatched(ships);
+    unmatched.Add(m_scenario);
+    if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this scenario")) return;
     PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(), [this](CDC& printer) {
         RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments);
     });

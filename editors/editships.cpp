@@ -17,6 +17,7 @@
 #include "desktop/messagebox.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
+#include "editors/shipreferencequestions.h"
 #include "editors/textboxes.h"
 #include "history/documentnotice.h"
 #include "model/listlookup.h"
@@ -85,12 +86,13 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
-                             QWidget* parent)
+                             CArray<VxSquadron>& squadrons, QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
-      m_ships(ships) {
+      m_ships(ships),
+      m_squadrons(squadrons) {
     setObjectName("editShipsDialog");
     setWindowTitle("Edit Ships");
     BuildForm();
@@ -294,9 +296,28 @@ bool CEditShipsDlg::SaveCurrent() {
     if (!m_browser->HasRecords()) return true;
     if (!ReadForm() || !ValidateArmament()) return false;
     VxShip& stored = m_ships[std::size_t(Current())];
+    const CString storedName = stored.m_strName;
     if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
     stored = m_ship;
+    if (m_ship.m_strName != storedName) FollowRename(storedName);
     return true;
+}
+
+void CEditShipsDlg::FollowRename(const CString& from) {
+    // The squadrons never found this ship under its old name when an
+    // earlier ship bears it.
+    if (!FoundByName(std::size_t(Current()), from)) return;
+    const std::vector<ShipReference> references = SquadronsNaming(m_squadrons, from);
+    if (references.empty() || !AskRenameReferences(references.size())) return;
+    for (const ShipReference& reference : references) {
+        RenameShipIn(m_squadrons[reference.squadron], from, m_ship.m_strName);
+    }
+    PostDocumentChangedNotice();
+}
+
+bool CEditShipsDlg::FoundByName(std::size_t index, const CString& name) const {
+    return std::none_of(m_ships.begin(), m_ships.begin() + std::ptrdiff_t(index),
+                        [&](const VxShip& ship) { return ship.m_strName == name; });
 }
 
 bool CEditShipsDlg::ValidateArmament() {
@@ -403,7 +424,13 @@ void CEditShipsDlg::OnFind() {
 }
 
 void CEditShipsDlg::OnDelete() {
-    if (!AskYesNo("Are you sure you want to delete this ship?")) return;
+    if (!m_browser->HasRecords()) return;
+    const std::size_t current = std::size_t(Current());
+    const CString& name = m_ships[current].m_strName;
+    const std::vector<ShipReference> references = FoundByName(current, name)
+                                                      ? SquadronsNaming(m_squadrons, name)
+                                                      : std::vector<ShipReference>();
+    if (!AskYesNo(DeleteShipQuestion(name, references, m_squadrons))) return;
     m_ships.erase(m_ships.begin() + Current());
     m_browser->RemovedCurrent();
     LoadCurrent();

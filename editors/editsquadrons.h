@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/ship.h"
+#include "model/shipnameindex.h"
 #include "model/squadron.h"
 #include "model/torpedo.h"
 
@@ -19,7 +21,7 @@ class QPushButton;
 // "Edit Squadrons": one squadron at a time in a working copy, written back
 // into the document's squadron list when the user moves on or closes. A
 // squadron's ships are chosen from the ships of its nation, and of nation 0
-// (the neutrals) when asked.
+// (the neutrals) when asked. Names that no ship bears are shown marked.
 class CEditSquadronsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
@@ -70,6 +72,9 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void Load();
     void ShowWorkingCopy();
     void ShowNames(const ShipListControls& controls);
+    // The flagship that the list cannot offer (a missing ship, another
+    // nation's) shows as the list's placeholder.
+    void ShowFlagshipPlaceholder();
     void RefillAvailableShips();
     void RefillFlagship();
     void ChangeNation(bool ask);
@@ -92,6 +97,8 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     // The nation whose ships the lists offer.
     int m_nShownNation = 0;
     VxSquadron m_squadron;
+    // The ships by name, for the marks: built again when the ships change.
+    std::optional<ShipNameIndex> m_shipIndex;
 
     QLineEdit* m_name;
     QLineEdit* m_commander;

@@ -133,7 +133,8 @@ TEST(DialogLists, SelectShipKeepsLongNamesWholeAndSortsManyQuickly) {
 TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
     CBrinnowDoc doc;
     const auto width = [&doc] {
-        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                             doc.m_squadrons, nullptr);
         return dialog.sizeHint().width();
     };
     const int usual = width();
@@ -142,7 +143,8 @@ TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
     EXPECT_EQ(width(), usual);
     EXPECT_LT(usual, 1000);
 
-    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                         doc.m_squadrons, nullptr);
     for (const char* box : {"mainAF1", "secondaryAF4", "torpedoAF2", "turnSpeed5"}) {
         EXPECT_FALSE(dialog.findChild<QLineEdit*>(box)->toolTip().isEmpty()) << box;
     }

@@ -134,6 +134,20 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
 }
 
+// The squadrons that follow a renamed ship change in the ship editor's step.
+TEST_F(History, SquadronsFollowingARenameAreInTheSameStep) {
+    const CString old = Doc().m_ships[0].m_strName;
+    Doc().m_squadrons[0].m_strFlagship = old;
+    Doc().m_squadrons[1].m_attachmentNames = {old, old};
+    const std::string before = Bytes();
+    RenameFirstShip("Zulu");  // and Yes: the squadrons follow
+    EXPECT_EQ(scripted.messages.back().rfind("Also rename it in the ", 0), 0u);
+    EXPECT_EQ(Doc().m_squadrons[0].m_strFlagship, "Zulu");
+    EXPECT_EQ(Doc().m_squadrons[1].m_attachmentNames, (CStringArray{"Zulu", "Zulu"}));
+    EXPECT_EQ(Stack().count(), 1);
+    ExpectUndoRedo(before, "Edit Ships");
+}
+
 // Adding an armament opens Add Armament from inside Edit Armaments, and
 // deleting in Edit Ships changes the list without any notice: each dialog
 // run is still exactly one step.

@@ -97,6 +97,20 @@ TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
     EXPECT_EQ(dialog->SortMode(), kSortByName);
 }
 
+TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
+    doc.m_squadrons[0].m_shipNames = {"lion", "Hood", "Hood"};
+    doc.m_squadrons[1].m_strFlagship = "Tiger";  // not selected
+    Open();
+    Choose("squadronAvailableList", "Scouts");
+    Click("squadronAddButton");
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(), "1 name in this selection matches no ship: Hood. Print anyway?");
+    EXPECT_TRUE(jobs.empty());
+    Click("printButton");
+    EXPECT_EQ(jobs.size(), 1u);
+}
+
 TEST_F(PrintElements, ListButtonsWithTheMouse) {
     Open();
     Choose("shipAvailableList", "lion");

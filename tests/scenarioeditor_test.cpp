@@ -607,6 +607,21 @@ TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
     }));
 }
 
+TEST_F(ScenarioEditor, PrintingSquadronCopiesThatNameNoShipWarnsFirst) {
+    VxForce force = Force("Beatty", 1);
+    force.m_squadrons.resize(1);
+    force.m_squadrons[0].m_shipNames = {"Hood", "Lion"};
+    AddShip("Lion", 1);
+    AddScenario("Jutland", {force});
+    int printed = 0;
+    SetPrintHook([&](const std::string&, const PrinterJob&, bool) { ++printed; });
+    Open();
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(), "1 name in this scenario matches no ship: Hood. Print anyway?");
+    EXPECT_EQ(printed, 0);
+}
+
 TEST(ProposedPageName, HostileNamesGiveAShortUsableFileName) {
     EXPECT_EQ(ProposedPageName("Jutland"), "Jutland.htm");
     EXPECT_EQ(ProposedPageName(""), "Scenario.htm");

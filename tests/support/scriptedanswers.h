@@ -7,12 +7,13 @@
 #include "desktop/messagebox.h"
 
 // Answers the program's questions from a queue (Yes when it runs dry) and
-// keeps every text it was shown, for as long as it lives.
+// keeps every text it was shown and the kind of box, for as long as it lives.
 class ScriptedAnswers {
   public:
     ScriptedAnswers() {
-        SetMessageBoxHook([this](const std::string& text, unsigned) {
+        SetMessageBoxHook([this](const std::string& text, unsigned type) {
             messages.push_back(text);
+            types.push_back(type);
             if (answers.empty()) return int(IDYES);
             const int answer = answers.front();
             answers.pop_front();
@@ -24,5 +25,6 @@ class ScriptedAnswers {
     ScriptedAnswers& operator=(const ScriptedAnswers&) = delete;
 
     std::vector<std::string> messages;
+    std::vector<unsigned> types;  // of the boxes, as MB_ flags
     std::deque<int> answers;
 };
