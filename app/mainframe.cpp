@@ -15,6 +15,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
 #include "desktop/filedialogs.h"
@@ -182,6 +183,10 @@ void CMainFrame::CreateViewMenu() {
 
 void CMainFrame::CreateToolsMenu() {
     QMenu* menu = menuBar()->addMenu("&Tools");
+    AddCommand(menu, ID_TOOLS_CHECK_CAMPAIGN, "Check Ca&mpaign",
+               "List what would break the printouts: missing ships, stale copies and more\n"
+               "Check Campaign");
+    menu->addSeparator();
     AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
                "Print Individual Ships, Squadrons, Scenarios");
     AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
@@ -301,6 +306,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
+    handle(ID_TOOLS_CHECK_CAMPAIGN, [this] { ShowCampaignCheck(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
 }
@@ -555,6 +561,18 @@ void CMainFrame::SaveSettings() const {
 void CMainFrame::ShowAbout() {
     AboutDialog about(this);
     about.exec();
+}
+
+// One window, checking again whenever the listing follows a change.
+void CMainFrame::ShowCampaignCheck() {
+    if (!m_checkWindow) {
+        m_checkWindow = new CampaignCheckWindow(m_doc, m_history, *m_view, this);
+        connect(m_view, &CBrinnowView::listingChanged, m_checkWindow,
+                &CampaignCheckWindow::ScheduleCheck);
+    }
+    m_checkWindow->show();
+    m_checkWindow->raise();
+    m_checkWindow->activateWindow();
 }
 
 bool CMainFrame::event(QEvent* event) {

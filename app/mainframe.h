@@ -10,6 +10,7 @@
 #include "model/brinnowdoc.h"
 
 class CBrinnowView;
+class CampaignCheckWindow;
 class FindShipBar;
 class QAction;
 class QMenu;
@@ -76,12 +77,14 @@ class CMainFrame : public QMainWindow {
     void SaveSettings() const;
     void RestoreWindowPlacement(QSettings& settings);
     void ShowAbout();
+    void ShowCampaignCheck();
     void UpdateKeyIndicators(int key);
 
     CBrinnowDoc m_doc;
     EditHistory m_history{m_doc};
     CBrinnowView* m_view = nullptr;
     FindShipBar* m_findBar = nullptr;
+    CampaignCheckWindow* m_checkWindow = nullptr;  // made when first asked for
     QLabel* m_shownCount = nullptr;
     QHash<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;

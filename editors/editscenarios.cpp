@@ -165,6 +165,14 @@ bool CEditScenariosDlg::CanLeave() {
     return true;
 }
 
+void CEditScenariosDlg::ShowScenarioAt(int index, int force) {
+    if (!m_browser->HasRecords()) return;
+    m_browser->SetCurrent(index);
+    LoadCurrent();
+    m_forces->ShowForcesAt(force);
+    UpdateControls();
+}
+
 void CEditScenariosDlg::MoveTo(int index) {
     if (!m_browser->HasRecords() || !CanLeave()) return;
     m_browser->SetCurrent(index);

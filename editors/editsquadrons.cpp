@@ -390,6 +390,12 @@ void CEditSquadronsDlg::OnRemoveAttachment() { RemoveSelectedShip(m_attachments)
 void CEditSquadronsDlg::OnAttachmentUp() { MoveSelectedShip(m_attachments, -1); }
 void CEditSquadronsDlg::OnAttachmentDown() { MoveSelectedShip(m_attachments, +1); }
 
+void CEditSquadronsDlg::ShowSquadron(int index) {
+    if (!m_browser->HasRecords()) return;
+    m_browser->SetCurrent(index);
+    Load();
+}
+
 void CEditSquadronsDlg::MoveTo(int index) {
     if (!m_browser->HasRecords()) return;
     if (IsAdding()) {

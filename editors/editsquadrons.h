@@ -33,6 +33,9 @@ class CEditSquadronsDlg : public RecordEditorDlg {
                       QWidget* parent);
 
     const VxSquadron& WorkingSquadron() const { return m_squadron; }
+    // Shows this squadron of the list without storing the one shown: how
+    // the dialog opens at a squadron other than the first.
+    void ShowSquadron(int index);
 
     // The buttons and notifications, callable as the user would cause them.
     void OnCancelAdd() override;

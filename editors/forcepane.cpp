@@ -258,8 +258,8 @@ void ForcePane::ConnectSignals() {
             [this] { m_force.m_strNotes = FromQtLines(m_forceNotes->toPlainText()); });
 }
 
-void ForcePane::ShowFirstForce() {
-    m_nCurForce = 0;
+void ForcePane::ShowForcesAt(int force) {
+    m_nCurForce = force;
     RebuildTabs();
     ShowForce();
     UpdateListButtons();

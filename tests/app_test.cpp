@@ -92,7 +92,8 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
                                   "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
                                   "Find Pre&vious"}));
-    EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 6);
+    EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
     EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
 }
 
