@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -114,7 +115,13 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     EXPECT_EQ(Problems(),
               (std::vector<std::string>{"member \"Hood\" names no ship", kStale, kStale}));
     EXPECT_EQ(Summary(), "3 findings");
-    EXPECT_EQ(list->model()->data(list->model()->index(0, 1)).toString(), "Squadron: 1st BCS");
+    QAbstractItemModelTester tester(list->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QAbstractItemModel& model = *list->model();
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Squadron: 1st BCS");
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Problem");
+    EXPECT_FALSE(model.headerData(3, Qt::Horizontal).isValid());
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
 
     // Tiger becomes Hood in Edit Ships; the squadrons keep "Tiger" (No).
     scripted.answers = {IDNO};
@@ -195,6 +202,26 @@ TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesAndIsOneUndoStep) {
     frame->Action(ID_EDIT_UNDO)->trigger();
     EXPECT_EQ(frame->Document().SaveToBytes(), before);
     EXPECT_EQ(Problems().size(), 3u);
+}
+
+// The question lists ten copies and counts the rest.
+TEST_F(CheckWindow, ARefreshOfManyCopiesCountsWhatItDoesNotList) {
+    for (const std::size_t copies : {10, 11}) {
+        auto& ships = frame->Document().m_scenarios[0].m_forces[1].m_ships;
+        ships.assign(copies, Ship("Lion", 1));
+        window->CheckNow();
+        ClickRow(int(Problems().size()) - 1);
+        scripted.answers = {IDNO};
+        QTest::mouseClick(Button("refreshButton"), Qt::LeftButton);
+        const std::string question = scripted.messages.back();
+        int listed = 0;
+        for (std::size_t at = 0; (at = question.find("\nLion: DF", at)) != std::string::npos; ++at)
+            ++listed;
+        EXPECT_EQ(listed, 10) << copies;
+        EXPECT_EQ(question.find("more") != std::string::npos, copies == 11) << copies;
+    }
+    EXPECT_EQ(scripted.messages.back().substr(scripted.messages.back().rfind('\n')),
+              "\nand 1 more");
 }
 
 TEST_F(CheckWindow, ACleanCampaignSaysSoAndF1OpensItsSection) {

@@ -100,12 +100,19 @@ TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
 TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
     doc.m_squadrons[0].m_shipNames = {"lion", "Hood", "Hood"};
     doc.m_squadrons[1].m_strFlagship = "Tiger";  // not selected
+    doc.m_scenarios[0].m_forces.resize(1);
+    doc.m_scenarios[0].m_forces[0].m_squadrons = {doc.m_squadrons[1]};
     Open();
     Choose("squadronAvailableList", "Scouts");
     Click("squadronAddButton");
     answers = {IDNO};
     Click("printButton");
     EXPECT_EQ(messages.back(), "1 name in this selection matches no ship: Hood. Print anyway?");
+    Click("scenarioAddAllButton");
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(),
+              "2 names in this selection match no ship: Hood and Tiger. Print anyway?");
     EXPECT_TRUE(jobs.empty());
     Click("printButton");
     EXPECT_EQ(jobs.size(), 1u);
