@@ -121,6 +121,7 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Squadron: 1st BCS");
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Problem");
     EXPECT_FALSE(model.headerData(3, Qt::Horizontal).isValid());
+    EXPECT_FALSE(model.headerData(2, Qt::Horizontal, Qt::DecorationRole).isValid());
     EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
 
     // Tiger becomes Hood in Edit Ships; the squadrons keep "Tiger" (No).

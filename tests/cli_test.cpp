@@ -130,6 +130,13 @@ TEST_F(Cli, CheckSaysByItsExitCodeWhetherThereAreFindings) {
     EXPECT_EQ(second["record"].toString(), QString::fromUtf8("Flotte d'\xC3\x89lite"));
     EXPECT_EQ(second["problem"].toString(), "member \"Ghost\\nShip\" names no ship");
 
+    QProcess full;  // findings that cannot be written are no answer
+    full.setStandardOutputFile("/dev/full");
+    full.start(BRINNOW_CLI, {"check", Path("broken.brn")});
+    ASSERT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 2);
+    EXPECT_NE(full.readAllStandardError().indexOf("standard output"), -1);
+
     const CliResult missing = Cmd({"check", Path("nowhere.brn")});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("nowhere.brn"), std::string::npos) << missing.err;
