@@ -9,7 +9,6 @@
 #include "model/shipnameindex.h"
 #include "model/shipreferences.h"
 #include "model/stalecopies.h"
-#include "model/unmatchednames.h"
 
 namespace {
 
@@ -178,21 +177,6 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
     }
 }
 
-TEST_F(Check, FindingsPointAtTheirRecordsShipsFirst) {
-    doc.m_scenarios[0].m_forces.insert(doc.m_scenarios[0].m_forces.begin(), VxForce());
-    Squadron().m_strFlagship = "Tiger";
-    doc.m_ships[1].m_nNation = -1;
-    const std::vector<Finding> found = CheckCampaign(doc);
-    ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[0].place, (FindingPlace{FindingPlace::List::Ships, 1}));
-    EXPECT_EQ(found[1].place, (FindingPlace{FindingPlace::List::Squadrons, 0}));
-    EXPECT_EQ(found[2].place, (FindingPlace{FindingPlace::List::Scenarios, 0, 0}));
-    EXPECT_STREQ(KindTitle(found[2].kind), "Empty");
-    EXPECT_FALSE(found[1].place.IsForce());
-    EXPECT_TRUE(found[2].place.IsForce());
-    EXPECT_STREQ(PlaceType({FindingPlace::List::Scenarios, 0}), "scenario");
-}
-
 // A damaged file may hold anything in a name; a finding stays one short line.
 TEST_F(Check, HostileNamesAreEscapedAndCutShort) {
     const std::string huge(1 << 20, 'x');
@@ -249,41 +233,32 @@ TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
 }
 
 TEST(ShipFields, EveryFieldIsNamedAndCountsAsADifference) {
-    const VxShip ship;
-    const std::vector<std::function<void(VxShip&)>> changes = {
-        [](VxShip& s) { s.m_strName = "x"; },       [](VxShip& s) { s.m_nNation = 1; },
-        [](VxShip& s) { s.m_nMainArmament = 1; },   [](VxShip& s) { s.m_dMainAF[3] = 1; },
-        [](VxShip& s) { s.m_bWingTurrets = 1; },    [](VxShip& s) { s.m_nSecondaryArmament = 1; },
-        [](VxShip& s) { s.m_dSecondaryAF[3] = 1; }, [](VxShip& s) { s.m_nTorpedo = 1; },
-        [](VxShip& s) { s.m_nTorpedoAF[3] = 1; },   [](VxShip& s) { s.m_dDF = 1; },
-        [](VxShip& s) { s.m_nShipType = 1; },       [](VxShip& s) { s.m_nAARating = 1; },
-        [](VxShip& s) { s.m_nTurnSpeed[4] = 1; },   [](VxShip& s) { s.m_strIdentifier = "x"; },
-        [](VxShip& s) { s.m_strNotes = "x"; },      [](VxShip& s) { s.m_bPoorUP = 1; },
-        [](VxShip& s) { s.m_bFlotilla = 1; },
+    using Change = std::function<void(VxShip&)>;
+    const std::pair<const char*, Change> fields[] = {
+        {"Name", [](VxShip& s) { s.m_strName = "x"; }},
+        {"Nationality", [](VxShip& s) { s.m_nNation = 1; }},
+        {"Main Armament", [](VxShip& s) { s.m_nMainArmament = 1; }},
+        {"Main Armament AF", [](VxShip& s) { s.m_dMainAF[3] = 1; }},
+        {"Wing Turrets", [](VxShip& s) { s.m_bWingTurrets = 1; }},
+        {"Secondary Armament", [](VxShip& s) { s.m_nSecondaryArmament = 1; }},
+        {"Secondary Armament AF", [](VxShip& s) { s.m_dSecondaryAF[3] = 1; }},
+        {"Torpedo Armament", [](VxShip& s) { s.m_nTorpedo = 1; }},
+        {"Torpedo Armament AF", [](VxShip& s) { s.m_nTorpedoAF[3] = 1; }},
+        {"DF", [](VxShip& s) { s.m_dDF = 1; }},
+        {"Ship Type", [](VxShip& s) { s.m_nShipType = 1; }},
+        {"AA Rating", [](VxShip& s) { s.m_nAARating = 1; }},
+        {"Turn Speed", [](VxShip& s) { s.m_nTurnSpeed[4] = 1; }},
+        {"Identifier", [](VxShip& s) { s.m_strIdentifier = "x"; }},
+        {"Notes", [](VxShip& s) { s.m_strNotes = "x"; }},
+        {"Poor UP", [](VxShip& s) { s.m_bPoorUP = 1; }},
+        {"Flotilla", [](VxShip& s) { s.m_bFlotilla = 1; }},
     };
-    const char* const labels[] = {"Name",
-                                  "Nationality",
-                                  "Main Armament",
-                                  "Main Armament AF",
-                                  "Wing Turrets",
-                                  "Secondary Armament",
-                                  "Secondary Armament AF",
-                                  "Torpedo Armament",
-                                  "Torpedo Armament AF",
-                                  "DF",
-                                  "Ship Type",
-                                  "AA Rating",
-                                  "Turn Speed",
-                                  "Identifier",
-                                  "Notes",
-                                  "Poor UP",
-                                  "Flotilla"};
-    for (std::size_t i = 0; i < changes.size(); ++i) {
+    const VxShip ship;
+    for (const auto& [label, change] : fields) {
         VxShip changed = ship;
-        changes[i](changed);
-        EXPECT_TRUE(changed.IsDifferent(ship)) << labels[i];
-        ASSERT_EQ(changed.DifferingFields(ship).size(), 1u) << labels[i];
-        EXPECT_STREQ(changed.DifferingFields(ship)[0], labels[i]);
+        change(changed);
+        EXPECT_TRUE(changed.IsDifferent(ship)) << label;
+        EXPECT_EQ(changed.DifferingFields(ship), std::vector<const char*>{label}) << label;
     }
     EXPECT_TRUE(ship.DifferingFields(ship).empty());
 }
@@ -312,21 +287,6 @@ TEST(ShipReferences, FoundInEveryRoleAndRenamedInEveryRole) {
     VxSquadron none;
     EXPECT_FALSE(RenameShipIn(none, "", "Leo"));
     EXPECT_EQ(none.m_strFlagship, "");
-}
-
-TEST_F(Check, UnmatchedNamesAreGivenOnceInTheOrderMet) {
-    Squadron().m_strFlagship = "Tiger";
-    Squadron().m_shipNames = {"Lion", "Hood", "Tiger"};
-    Squadron().m_attachmentNames = {"Hood", "Lion", "Iron Duke"};
-    Force().m_squadrons[0].m_shipNames = {"Warspite", "Hood"};
-    const ShipNameIndex index(doc.m_ships);
-    UnmatchedNames unmatched(index);
-    unmatched.Add(Squadron());
-    unmatched.Add(doc.m_scenarios[0]);
-    EXPECT_EQ(unmatched.Names(), (CStringArray{"Tiger", "Hood", "Iron Duke", "Warspite"}));
-    UnmatchedNames none(index);
-    none.Add(VxSquadron());
-    EXPECT_TRUE(none.Names().empty());
 }
 
 }  // namespace

@@ -118,6 +118,7 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     QAbstractItemModelTester tester(list->model(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     const QAbstractItemModel& model = *list->model();
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Missing ship");
     EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Squadron: 1st BCS");
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Problem");
     EXPECT_FALSE(model.headerData(3, Qt::Horizontal).isValid());

@@ -256,16 +256,6 @@ TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
     EXPECT_EQ(Notices(), 4);
 }
 
-TEST_F(ShipEditor, OneSquadronIsAskedAboutInTheSingular) {
-    AddShip("Hood", 1);
-    AddSquadron("Battlecruisers", "", {}, {"Hood", "Hood"});
-    Open();
-    Rename("Hood II");
-    Click("closeButton");
-    EXPECT_EQ(messages.back(), "Also rename it in the squadron that names it?");
-    EXPECT_EQ(doc.m_squadrons[0].m_attachmentNames, (CStringArray{"Hood II", "Hood II"}));
-}
-
 TEST_F(ShipEditor, LeavingANewShipAsksFirst) {
     AddShip("A", 1);
     AddShip("B", 1);
