@@ -40,6 +40,13 @@ constexpr const char* kHelp =
     "  export-json FILE OUT.json      the whole campaign as JSON\n"
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
+    "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
+    "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
+    "                                 toggles marks on a ship's card; PLACE is\n"
+    "                                 fire-control, damage-control, bridge, rudder,\n"
+    "                                 aa, af1..af4, speed1..speed5, box1..box18, sunk\n"
+    "  game show GAME                 each marked ship: force, name, its marks\n"
+    "    print scenario and export-html take [--game GAME] to draw its marks\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
@@ -110,6 +117,7 @@ int main(int argc, char* argv[]) {
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
+        {"game", CommandGame},
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {

@@ -8,6 +8,7 @@
 #include "model/armament.h"
 #include "model/ship.h"
 #include "platform/types.h"
+#include "print/cardoverlay.h"
 
 class CBrinnowDoc;
 class VxScenario;
@@ -33,6 +34,17 @@ struct HtmlExport {
     std::string folder;  // UTF-8, as the file system names it
     std::vector<std::string> createdFiles;
     std::vector<std::string> failedImages;  // a sentence for each
+    // Marks over the cards, if any, and where the card being named stands in
+    // the scenario: a marked card has an image of its own.
+    const CardMarksSource* marks = nullptr;
+    ShipPlace place;
+    CString placeName;
+
+    void Place(ShipRole role, std::size_t position, const CString& name) {
+        place.role = role;
+        place.position = int(position);
+        placeName = name;
+    }
 
     // The file (in the page's code page) holding the card of ship drawn with
     // blank. Empty once WriteImages found that it could not be written. The
@@ -52,9 +64,11 @@ struct HtmlExport {
         const VxShip* ship;
         bool blank;
         std::string* fileName;
+        CardMarks marks;
     };
 
     bool WriteImage(const std::string& fileName, const std::string& bytes);
+    const std::string& MarkedImageFile(const VxShip& ship, const CardMarks& marked);
 
     std::unordered_map<CString, std::size_t> m_firstShipNamed;
     const VxShip m_newShip;
@@ -72,6 +86,8 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html);
 // returns true when all of it was written. When the page cannot be written,
 // the images this run created are removed again; when only some images cannot
 // be, the page is kept (those ships show no picture) and error lists them.
-// Either way error is a sentence naming the files and the reasons.
+// Either way error is a sentence naming the files and the reasons. Marks,
+// when given, are drawn on the cards they belong to.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
-                        const std::string& pagePath, std::string& error);
+                        const std::string& pagePath, std::string& error,
+                        const CardMarksSource* marks = nullptr);

@@ -6,6 +6,7 @@
 
 class CArchive;
 class CDC;
+struct CardOverlay;
 struct HtmlExport;
 
 // One side's group in a scenario. It owns copies of squadrons and ships taken
@@ -19,9 +20,10 @@ class VxForce {
 
     // The force from y on: name, squadron sheets, rows of single ships,
     // notes when includeNotes is set; breaks pages itself, advancing page.
+    // An overlay draws marks over the cards.
     void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
-                    const CArray<VxArmament>& armaments, int includeNotes, int width,
-                    int& page) const;
+                    const CArray<VxArmament>& armaments, int includeNotes, int width, int& page,
+                    const CardOverlay* overlay = nullptr) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

@@ -5,6 +5,7 @@
 
 class CArchive;
 class CDC;
+class CardMarksSource;
 struct HtmlExport;
 
 // One engagement to be played, with the forces that take part.
@@ -17,10 +18,11 @@ class VxScenario {
     bool IsDifferent(const VxScenario& other) const;
 
     // The scenario's page from y on, then every force on a page of its own;
-    // page is the running page number.
+    // page is the running page number. Marks, when given, are drawn over
+    // the cards they belong to.
     void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
-                    const CArray<VxArmament>& armaments, int includeNotes, int width,
-                    int& page) const;
+                    const CArray<VxArmament>& armaments, int includeNotes, int width, int& page,
+                    const CardMarksSource* marks = nullptr) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

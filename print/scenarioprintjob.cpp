@@ -3,11 +3,11 @@
 #include "print/printjob.h"
 
 int RunScenarioPrintJob(CDC& printer, const VxScenario& scenario, const CArray<VxShip>& ships,
-                        const CArray<VxArmament>& armaments) {
+                        const CArray<VxArmament>& armaments, const CardMarksSource* marks) {
     int pages = 0;
     RunDirectPrintJob(printer, scenario.m_strName, [&](PrintPage& page) {
         scenario.PrintSheet(page.dc, page.p, page.geometry.margin, page.geometry.margin, ships,
-                            armaments, TRUE, page.geometry.printableWidth, page.number);
+                            armaments, TRUE, page.geometry.printableWidth, page.number, marks);
         pages = page.number;
     });
     return pages;
