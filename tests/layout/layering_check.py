@@ -18,7 +18,7 @@ ALLOWED = {
     'app': {'editors', 'table', 'desktop', 'game', 'history', 'interchange', 'export', 'print',
             'model', 'platform'},
 }
-NO_QT = {'model'}
+NO_QT = {'model', 'game'}
 WIDGETS = re.compile(r'#include <Q(Widget|Dialog|Application|MainWindow|PushButton|LineEdit)\b')
 
 
