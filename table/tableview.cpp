@@ -98,8 +98,10 @@ void TableView::CardChanged(int card) {
     UpdateCard(card);
 }
 
+// With the focus frame around the card and its pen's width.
 void TableView::UpdateCard(int card) {
-    viewport()->update(CardRect(card).adjusted(-kFocusPen, -kFocusPen, kFocusPen, kFocusPen));
+    const int frame = 2 * kFocusPen + 1;
+    viewport()->update(CardRect(card).adjusted(-frame, -frame, frame, frame));
 }
 
 void TableView::AllCardsChanged() {
