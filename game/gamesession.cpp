@@ -2,7 +2,10 @@
 
 #include "game/gamefile.h"
 
-bool GameSession::Save(std::string& error) const { return WriteGameFile(m_game, m_path, error); }
+bool GameSession::Save(std::string& error) const {
+    if (m_show) m_show();
+    return WriteGameFile(m_game, m_path, error);
+}
 
 bool GameSession::Do(const GameAction& action, std::string& error) {
     m_game.Apply(action);

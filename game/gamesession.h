@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,14 @@ class GameSession {
     bool CanUndo() const { return !m_done.empty(); }
     bool CanRedo() const { return !m_undone.empty(); }
     bool Save(std::string& error) const;
+    // Called after each change to the game and before it is written, so that
+    // a window can show the change without waiting for the disk.
+    void SetChangeShown(std::function<void()> show) { m_show = std::move(show); }
 
   private:
     Game m_game;
     std::string m_path;
     std::vector<GameAction> m_done;
     std::vector<GameAction> m_undone;
+    std::function<void()> m_show;
 };

@@ -27,6 +27,7 @@ TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::st
     m_view = new TableView(m_snapshot, m_session.GetGame(), this);
     setCentralWidget(m_view);
     connect(m_view, &TableView::markRequested, this, &TableWindow::ToggleMark);
+    m_session.SetChangeShown([this] { ShowChange(); });
     CreateLogPane();
     CreateActions();
     RefreshLog();
@@ -139,6 +140,16 @@ void TableWindow::Changed(bool saved, const std::string& error) {
     UpdateTitle();
 }
 
+// The changed cards are drawn before the game file is written.
+void TableWindow::ShowChange() {
+    if (m_changedCard >= 0) {
+        m_view->CardChanged(m_changedCard);
+    } else {
+        m_view->AllCardsChanged();
+    }
+    m_view->viewport()->repaint();
+}
+
 void TableWindow::Perform(const GameAction& action) {
     std::string error;
     const bool saved = m_session.Do(action, error);
@@ -148,8 +159,9 @@ void TableWindow::Perform(const GameAction& action) {
 void TableWindow::ToggleMark(int card, CardMark mark) {
     if (card < 0 || card >= int(m_snapshot.roster.size())) return;
     const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
+    m_changedCard = card;
     Perform({GameAction::Kind::Toggle, ship.place, ship.name, mark});
-    m_view->CardChanged(card);
+    m_changedCard = -1;
 }
 
 void TableWindow::NextTurn() { Perform({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk}); }
@@ -157,14 +169,12 @@ void TableWindow::NextTurn() { Perform({GameAction::Kind::NextTurn, {}, {}, Card
 void TableWindow::Undo() {
     std::string error;
     const bool saved = m_session.Undo(error);
-    m_view->AllCardsChanged();
     Changed(saved, error);
 }
 
 void TableWindow::Redo() {
     std::string error;
     const bool saved = m_session.Redo(error);
-    m_view->AllCardsChanged();
     Changed(saved, error);
 }
 
@@ -177,9 +187,9 @@ void TableWindow::NewGame() {
     fresh.campaign = GetGame().campaign;
     fresh.scenario = GetGame().scenario;
     m_session = GameSession(std::move(fresh), m_session.Path());
+    m_session.SetChangeShown([this] { ShowChange(); });
     std::string error;
     const bool saved = m_session.Save(error);
-    m_view->AllCardsChanged();
     Changed(saved, error);
 }
 

@@ -52,6 +52,7 @@ class TableWindow : public QMainWindow {
     void RefreshLog();
     void UpdateTitle();
     void Perform(const GameAction& action);
+    void ShowChange();
     PrinterJob PrintJob() const;
 
     ScenarioSnapshot m_snapshot;
@@ -60,4 +61,5 @@ class TableWindow : public QMainWindow {
     TableView* m_view = nullptr;
     QListWidget* m_log = nullptr;
     QLabel* m_turn = nullptr;
+    int m_changedCard = -1;  // the card a mark changes; -1 for any other change
 };
