@@ -473,9 +473,9 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
 
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
-    for (int context :
-         {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
-          HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection}) {
+    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+                        HelpContext::kSquadrons, HelpContext::kScenarios,
+                        HelpContext::kPrintSelection, HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }

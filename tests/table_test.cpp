@@ -10,6 +10,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "game/gamefile.h"
@@ -133,6 +134,9 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     ASSERT_EQ(window->LogList().count(), 2);
     EXPECT_EQ(window->LogList().item(0)->text(), "Turn 1 \u2014 ALPHA: rudder");
     EXPECT_TRUE(window->LogList().item(1)->text().endsWith(": sunk"));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
+    HelpWindow::Instance()->close();
 }
 
 // Undo gives back the exact game before, on screen and in the file; redo
