@@ -400,9 +400,43 @@ TEST(GameHtml, MarkedCardsHaveTheirOwnImages) {
     std::string plainHtml, markedHtml;
     ReadWholeFile(plainPage, plainHtml, error);
     ReadWholeFile(markedPage, markedHtml, error);
+    std::string ownImage, sharedImage;
+    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha (2).gif").toStdString(), ownImage, error);
+    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha.gif").toStdString(), sharedImage, error);
+    EXPECT_FALSE(ownImage.empty());
+    EXPECT_NE(ownImage, sharedImage) << "the marked card shows its mark";
     const std::string own = "<IMG SRC=\"Alpha (2).gif\" ALT=\"Alpha\">";
     ASSERT_NE(markedHtml.find(own), std::string::npos);
     EXPECT_EQ(markedHtml.replace(markedHtml.find(own), own.size(),
                                  "<IMG SRC=\"Alpha.gif\" ALT=\"Alpha\">"),
               plainHtml);
+}
+
+// The marks at the worked scale: a cross corner to corner a fifth in from
+// each corner, a filled small box, and a greyed card with "SUNK" on a label
+// across it; the pen and brush found are given back.
+TEST(CardMarks, CrossesFillsAndTheSunkLabelAtTheWorkedScale) {
+    RecordingDC dc;
+    DrawCardMarks(dc, 23, 0, 0, CardMarks());
+    EXPECT_TRUE(dc.log.empty());
+    CardMarks marks;
+    marks.Toggle(CardMark::FireControl);
+    marks.Toggle(CardMark::Box1);
+    DrawCardMarks(dc, 23, 0, 0, marks);
+    EXPECT_EQ(dc.log,
+              (std::vector<std::string>{"Line 48 184 193 253 w=10", "Line 193 184 48 253 w=10",
+                                        "Rectangle 0 506 34 540"}));
+    EXPECT_EQ(dc.pen(), CPen());
+    EXPECT_EQ(dc.brush(), CBrush());
+
+    RecordingDC sunk;
+    DrawCardMarks(sunk, 23, 0, 0,
+                  CardMarks{std::bitset<kCardMarkCount>().set(std::size_t(CardMark::Sunk))});
+    const auto hatching = sunk.Find("Line");
+    ASSERT_GT(hatching.size(), 40u);
+    for (const std::string& line : hatching) EXPECT_NE(line.find(" w=1"), std::string::npos);
+    EXPECT_TRUE(sunk.Has("Rectangle 322 241 644 425"));
+    EXPECT_EQ(sunk.TextEntry("SUNK").rfind("TextOut 345 264", 0), 0u) << sunk.TextEntry("SUNK");
+    EXPECT_EQ(sunk.pen(), CPen());
+    EXPECT_EQ(sunk.brush(), CBrush());
 }

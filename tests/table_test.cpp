@@ -5,18 +5,22 @@
 #include <QDirIterator>
 #include <QListWidget>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <iostream>
 
+#include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "game/gamefile.h"
+#include "platform/filestore.h"
 #include "print/cardgeometry.h"
 #include "print/scenarioprintjob.h"
 #include "table/gameopener.h"
+#include "table/tablelayout.h"
 #include "table/tableview.h"
 #include "table/tablewindow.h"
 #include "tests/game/gamefixture.h"
@@ -270,4 +274,122 @@ TEST_F(Table, KillingTheProgramRightAfterAMarkLosesNothing) {
     const RosterShip& ship = ScenarioRoster(doc.m_scenarios[0])[5];
     ASSERT_NE(game.MarksOf(ship.place, ship.name), nullptr);
     EXPECT_TRUE(game.MarksOf(ship.place, ship.name)->Has(CardMark::Box18));
+}
+
+// Two columns fit exactly at p = 10 in 950 pixels (margins of 20, cells of
+// 470 x 260, cards of 440): headings start their groups, rows wrap at the
+// left margin, and every force and group begins a row of its own.
+TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
+    const CBrinnowDoc doc = GameCampaign();
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    EXPECT_EQ(TableLayout(snapshot, 10, 949).Columns(), 1);
+    EXPECT_DOUBLE_EQ(TableLayout::ScaleToFill(950, 2), 10);
+    const TableLayout layout(snapshot, 10, 950);
+    ASSERT_EQ(layout.Columns(), 2);
+    std::vector<std::tuple<std::string, int>> headings;
+    for (const auto& heading : layout.Headings()) headings.emplace_back(heading.text, heading.y);
+    EXPECT_EQ(headings, (std::vector<std::tuple<std::string, int>>{{"Home", 20},
+                                                                   {"First", 70},
+                                                                   {"Additional Ships", 625},
+                                                                   {"Away", 920},
+                                                                   {"Additional Ships", 970}}));
+    EXPECT_EQ(layout.Headings()[0].level, TableLayout::Level::Force);
+    EXPECT_EQ(layout.Headings()[1].level, TableLayout::Level::Group);
+    std::vector<std::pair<int, int>> cells;
+    for (const auto& cell : layout.Cards()) cells.emplace_back(cell.x, cell.y);
+    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{20, 105},
+                                                       {490, 105},
+                                                       {20, 365},
+                                                       {490, 365},
+                                                       {20, 660},
+                                                       {490, 660},
+                                                       {20, 1005},
+                                                       {490, 1005}}));
+    EXPECT_EQ(layout.Height(), 1285);
+    const struct {
+        int x, y, card;
+    } hits[] = {{20, 105, 0}, {489, 364, 0}, {490, 105, 1},  {19, 105, -1}, {20, 104, -1},
+                {20, 365, 2}, {959, 700, 5}, {960, 700, -1}, {20, 625, -1}, {20, 1264, 6}};
+    for (const auto& hit : hits)
+        EXPECT_EQ(layout.CardAt(hit.x, hit.y), hit.card) << hit.x << "," << hit.y;
+    EXPECT_EQ(layout.CardInNextRow(0, 1), 2);
+    EXPECT_EQ(layout.CardInNextRow(3, 1), 5);
+    EXPECT_EQ(layout.CardInNextRow(4, -1), 2);
+    EXPECT_EQ(layout.CardInNextRow(1, -1), 1);
+    EXPECT_EQ(layout.CardInNextRow(7, 1), 7);
+}
+
+// Zoom keys change the size by steps and Fit Width fills the width with
+// the columns shown; F11 fills the screen and gives it back.
+TEST_F(Table, ZoomFitWidthAndFullScreen) {
+    auto window = Open();
+    TableView& view = window->View();
+    const double start = view.Zoom();
+    QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.Zoom(), start * 1.25);
+    QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.Zoom(), start / 1.25);
+    QTest::keyClick(window.get(), Qt::Key_0, Qt::ControlModifier);
+    const double dpr = view.viewport()->devicePixelRatioF();
+    const int width = static_cast<int>(view.viewport()->width() * dpr);
+    int right = 0;
+    for (int card = 0; card < 8; ++card) {
+        right = std::max(right, view.CardOrigin(card).x() +
+                                    CardGeometry(view.DevicePixelsPerMm(), 0, 0).OuterRight());
+    }
+    EXPECT_LE(right, width);
+    EXPECT_GT(right, width * 0.9);
+    window->Action("fullScreen")->trigger();
+    EXPECT_TRUE(window->isFullScreen());
+    window->Action("fullScreen")->trigger();
+    EXPECT_FALSE(window->isFullScreen());
+}
+
+// The log is written as the pane shows it; clicking the pane leaves the
+// keys with the table.
+TEST_F(Table, TheLogIsSavedAsTextAndLeavesTheKeysToTheTable) {
+    auto window = Open();
+    ClickPlace(*window, 3, CardMark::Speed4);
+    window->NextTurn();
+    ClickPlace(*window, 0, CardMark::Bridge);
+    QTest::mouseClick(window->LogList().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(MarksOfCard(*window, 0).Has(CardMark::Bridge));
+    const QString path = dir.filePath("log.txt");
+    SetFileChoiceHook([&](const FileChoice& choice) {
+        EXPECT_EQ(choice.kind, FileChoice::Save);
+        return path;
+    });
+    window->SaveLog();
+    SetFileChoiceHook({});
+    std::string text, error;
+    ASSERT_TRUE(ReadWholeFile(path.toStdString(), text, error));
+    EXPECT_EQ(text,
+              "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n"
+              "Turn 2 \u2014 ALPHA: bridge unmarked\n");
+}
+
+// Right from a card's last place goes on to the next card's first, Left
+// back; a focus moved off screen brings its card into view.
+TEST_F(Table, TheFocusCrossesCardsAndIsKeptInView) {
+    auto window = Open();
+    TableView& view = window->View();
+    view.setFocus();
+    view.SetFocusPlace(0, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.FocusCard(), 1);
+    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.FocusCard(), 0);
+    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
+    const auto shown = [&](int card) {
+        const QPoint top = view.DeviceToViewport(view.CardOrigin(card));
+        return top.y() >= 0 && top.y() < view.viewport()->height();
+    };
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_TRUE(shown(7));
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_TRUE(shown(0));
 }
