@@ -180,6 +180,8 @@ TEST_F(GameFile, ASavedGameReadsBackTheSame) {
         game.Apply(Toggle(roster[i % 8], Mark(int(i))));
     game.Apply({GameAction::Kind::NextTurn});
     game.Apply(Toggle(roster[7], CardMark::Sunk));
+    // A member of a second squadron of a third force.
+    game.Apply({GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA});
     std::string error;
     ASSERT_TRUE(WriteGameFile(game, Path("g.json"), error)) << error;
     Game read;

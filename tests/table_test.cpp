@@ -392,4 +392,7 @@ TEST_F(Table, TheFocusCrossesCardsAndIsKeptInView) {
     EXPECT_GT(view.verticalScrollBar()->value(), 0);
     QTest::keyClick(&view, Qt::Key_Home);
     EXPECT_TRUE(shown(0));
+    view.SetFocusPlace(6, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_TRUE(shown(7));
 }
