@@ -82,7 +82,8 @@ bool HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
 }
 
 const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
-    if (const CardMarks* marked = marks ? marks->MarksOf(place, placeName) : nullptr; marked && !blank) {
+    if (const CardMarks* marked = marks ? marks->MarksOf(place, placeName) : nullptr;
+        marked && !blank) {
         return MarkedImageFile(ship, *marked);
     }
     const std::string*& ofRecord = m_fileOfRecord[blank ? 1 : 0][&ship];

@@ -23,11 +23,12 @@ CString VxSquadron::HtmlSection(HtmlExport& html) const {
     section += html.FindShip(m_strFlagship).HtmlSection(html, false, true);
     section += "</P>\n";
     if (!m_shipNames.empty()) {
-        section += "<H4>Ships in Squadron</H4><P>" + ShipSections(m_shipNames, ShipRole::Member, html) + "</P>\n";
+        section += "<H4>Ships in Squadron</H4><P>" +
+                   ShipSections(m_shipNames, ShipRole::Member, html) + "</P>\n";
     }
     if (!m_attachmentNames.empty()) {
-        section += "<H4>Attachments to Squadron</H4><P>" + ShipSections(m_attachmentNames, ShipRole::Attachment, html) +
-                   "</P>\n";
+        section += "<H4>Attachments to Squadron</H4><P>" +
+                   ShipSections(m_attachmentNames, ShipRole::Attachment, html) + "</P>\n";
     }
     return section;
 }

@@ -100,8 +100,7 @@ void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForc
 // Rows of cards; the heading stands above the first row and at the top of
 // every page the rows go on to.
 void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
-                      const CArray<VxArmament>& armaments, int width,
-                      const CardOverlay& overlay) {
+                      const CArray<VxArmament>& armaments, int width, const CardOverlay& overlay) {
     CDC& dc = flow.Dc();
     const double p = flow.Scale();
     const int cardHeight = VxShip().GetCardHeight(dc, p, 0, width);
@@ -123,7 +122,8 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
         int cellX = x;
         for (std::size_t i = first; i < std::min(count, first + perRow); ++i) {
             force.m_ships[i].DrawCard(dc, p, cellX, flow.Y(), armaments, 0, width);
-            overlay.Draw(dc, p, cellX, flow.Y(), ShipRole::Single, int(i), force.m_ships[i].m_strName);
+            overlay.Draw(dc, p, cellX, flow.Y(), ShipRole::Single, int(i),
+                         force.m_ships[i].m_strName);
             cellX += cellWidth;
         }
         flow.Advance(cardHeight);

@@ -76,8 +76,13 @@ SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool
 void SquadronSheet::AddCardRows(const CStringArray& names, ShipRole role) {
     const std::size_t perRow = std::size_t(m_perRow);
     for (std::size_t first = 0; first < names.size(); first += perRow) {
-        m_bands.push_back(
-            {Kind::Cards, m_cardHeight, {}, &names, role, first, std::min(perRow, names.size() - first)});
+        m_bands.push_back({Kind::Cards,
+                           m_cardHeight,
+                           {},
+                           &names,
+                           role,
+                           first,
+                           std::min(perRow, names.size() - first)});
     }
 }
 
