@@ -311,11 +311,11 @@ void ForcePane::ShowNoForce() {
 }
 
 void ForcePane::FillAvailableSquadrons() {
-    FillOfNation(m_availableSquadrons, m_doc.m_squadrons, m_nation->currentIndex());
+    FillOfNation(m_availableSquadrons, m_doc.m_squadrons.Records(), m_nation->currentIndex());
 }
 
 void ForcePane::FillAvailableShips() {
-    FillOfNation(m_availableShips, m_doc.m_ships, m_nation->currentIndex());
+    FillOfNation(m_availableShips, m_doc.m_ships.Records(), m_nation->currentIndex());
 }
 
 // The working force goes back only where it came from, so it never lands
@@ -385,7 +385,7 @@ void ForcePane::OnRemoveForce() {
 void ForcePane::OnAddSquadron() {
     if (m_nLoadedForce < 0) return;
     AddSelectedCopy(m_availableSquadrons, m_selectedSquadrons,
-                    "This Squadron already in list. Continue?", m_doc.m_squadrons,
+                    "This Squadron already in list. Continue?", m_doc.m_squadrons.Records(),
                     m_force.m_squadrons);
     UpdateListButtons();
 }
@@ -393,7 +393,7 @@ void ForcePane::OnAddSquadron() {
 void ForcePane::OnAddShip() {
     if (m_nLoadedForce < 0) return;
     AddSelectedCopy(m_availableShips, m_selectedShips, "This ship already in list. Continue?",
-                    m_doc.m_ships, m_force.m_ships);
+                    m_doc.m_ships.Records(), m_force.m_ships);
     UpdateListButtons();
 }
 
