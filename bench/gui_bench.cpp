@@ -2,7 +2,9 @@
 // meets it: from the click to the dialog being open, from the click that
 // closes an editor to the window being back, from a move button to the next
 // record being shown. Every step runs once a round, the rounds interleave
-// the steps, and the medians are printed with the machine's load average.
+// the steps, and the medians of wall and processor time are printed with
+// the machine's load average: on a shared machine the processor time is the
+// steadier figure.
 //
 //   gui_bench DOCUMENT [--runs N]
 //
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
@@ -32,10 +35,27 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// A moment on the wall clock and in the processor time of this process.
+struct Moment {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    std::clock_t cpu = std::clock();
+};
 
-double Milliseconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
+struct Duration {
+    double wall;
+    double cpu;
+};
+
+Duration Since(const Moment& from) {
+    const Moment now;
+    return {std::chrono::duration<double, std::milli>(now.wall - from.wall).count(),
+            double(now.cpu - from.cpu) * 1000 / CLOCKS_PER_SEC};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 class GuiBench {
@@ -58,15 +78,12 @@ class GuiBench {
         }
         std::printf("medians of %d interleaved runs, load average now %.2f %.2f %.2f\n\n", runs,
                     load[0], load[1], load[2]);
-        std::printf("| work | median | fastest | slowest |\n|---|---|---|---|\n");
-        for (const auto& [work, times] : m_times) {
-            std::vector<double> sorted = times;
-            std::sort(sorted.begin(), sorted.end());
-            const std::size_t n = sorted.size();
-            const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-            std::printf("| %s | %.1f | %.1f | %.1f |\n", work.c_str(), median, sorted.front(),
-                        sorted.back());
+        std::printf("| work | wall, ms | processor, ms |\n|---|---|---|\n");
+        for (const auto& [work, times] : m_wall) {
+            std::printf("| %s | %.1f | %.1f |\n", work.c_str(), Median(times),
+                        Median(m_cpu.at(work)));
         }
+        std::printf("\nundo step of a one-ship session: %.1f KB\n", Median(m_stepKb));
     }
 
   private:
@@ -94,38 +111,43 @@ class GuiBench {
         }
     }
 
+    void Add(const std::string& work, const Duration& duration) {
+        m_wall[work].push_back(duration.wall);
+        m_cpu[work].push_back(duration.cpu);
+    }
+
     void Open(const std::string& work, int command) {
-        const Clock::time_point start = Clock::now();
+        const Moment start;
         WithDialog(command, [&](QDialog& dialog) {
-            m_times[work].push_back(Milliseconds(start, Clock::now()));
+            Add(work, Since(start));
             Close(dialog);
         });
     }
 
     void CloseUnchanged(const std::string& work, int command) {
-        Clock::time_point closing;
+        Moment closing;
         WithDialog(command, [&](QDialog& dialog) {
-            closing = Clock::now();
+            closing = Moment();
             Close(dialog);
         });
-        m_times[work].push_back(Milliseconds(closing, Clock::now()));
+        Add(work, Since(closing));
     }
 
     // One ship's defense factor changed, then taken back by Undo so that
     // every round starts from the same document.
     void CloseAfterOneShip() {
-        Clock::time_point closing;
+        Moment closing;
         const std::size_t costBefore = m_frame.History().Cost();
+        const int stepsBefore = m_frame.History().Stack().count();
         WithDialog(ID_EDIT_SHIPS, [&](QDialog& dialog) {
             auto* df = dialog.findChild<QLineEdit*>("dfEdit");
             df->setText(df->text() == "3" ? "4" : "3");
-            closing = Clock::now();
+            closing = Moment();
             Close(dialog);
         });
-        m_times["close Edit Ships, one ship changed"].push_back(
-            Milliseconds(closing, Clock::now()));
-        m_times["undo step of one ship, KB (not ms)"].push_back(
-            double(m_frame.History().Cost() - costBefore) / 1024);
+        Add("close Edit Ships, one ship changed", Since(closing));
+        if (m_frame.History().Stack().count() == stepsBefore) std::abort();
+        m_stepKb.push_back(double(m_frame.History().Cost() - costBefore) / 1024);
         m_frame.Action(ID_EDIT_UNDO)->trigger();
     }
 
@@ -139,14 +161,16 @@ class GuiBench {
     }
 
     void Timed(const std::string& work, const std::function<void()>& act) {
-        const Clock::time_point start = Clock::now();
+        const Moment start;
         act();
         QApplication::processEvents();
-        m_times[work].push_back(Milliseconds(start, Clock::now()));
+        Add(work, Since(start));
     }
 
     CMainFrame& m_frame;
-    std::map<std::string, std::vector<double>> m_times;
+    std::map<std::string, std::vector<double>> m_wall;
+    std::map<std::string, std::vector<double>> m_cpu;
+    std::vector<double> m_stepKb;
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ QListWidget* ShipList(const QString& name) {
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setMinimumWidth(150);
+    list->setUniformItemSizes(true);  // one line each: no need to measure them all
     return list;
 }
 
