@@ -134,11 +134,12 @@ class GuiBench {
     }
 
     // One ship's defense factor changed, then taken back by Undo so that
-    // every round starts from the same document.
+    // every round starts from the same document. The new step replaces the
+    // undone one of the round before, so it is the only step the history
+    // holds.
     void CloseAfterOneShip() {
         Moment closing;
-        const std::size_t costBefore = m_frame.History().Cost();
-        const int stepsBefore = m_frame.History().Stack().count();
+        const int stepsBefore = m_frame.History().Stack().index();
         WithDialog(ID_EDIT_SHIPS, [&](QDialog& dialog) {
             auto* df = dialog.findChild<QLineEdit*>("dfEdit");
             df->setText(df->text() == "3" ? "4" : "3");
@@ -146,8 +147,8 @@ class GuiBench {
             Close(dialog);
         });
         Add("close Edit Ships, one ship changed", Since(closing));
-        if (m_frame.History().Stack().count() == stepsBefore) std::abort();
-        m_stepKb.push_back(double(m_frame.History().Cost() - costBefore) / 1024);
+        if (m_frame.History().Stack().index() == stepsBefore) std::abort();
+        m_stepKb.push_back(double(m_frame.History().Cost()) / 1024);
         m_frame.Action(ID_EDIT_UNDO)->trigger();
     }
 
