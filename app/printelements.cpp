@@ -82,6 +82,7 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
     FillSorted(group.available, names);
     for (QListWidget* list : {group.available, group.selected}) {
+        list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);
         list->installEventFilter(this);
     }

@@ -97,7 +97,7 @@ CStringArray SelectedList(const std::vector<std::string>& utf8Names) {
 
 // The names that match no record print a default one; say which.
 template <class Record>
-void WarnUnmatched(const std::vector<std::string>& utf8Names, const CArray<Record>& records,
+void WarnUnmatched(const std::vector<std::string>& utf8Names, const RecordList<Record>& records,
                    const char* kind) {
     for (const std::string& utf8 : utf8Names) {
         if (FindNamed(records, Cp1252FromUtf8(utf8)) == nullptr) {
@@ -119,7 +119,7 @@ int SortModeFromWord(const std::string& word) {
 // says that everything it needs is there.
 template <class Record, class PrintJob, class Ready>
 int PrintNamed(const PdfOptions& options, const std::string& path, const std::string& name,
-               const char* kind, CArray<Record> CBrinnowDoc::*list, PrintJob job, Ready ready) {
+               const char* kind, RecordList<Record> CBrinnowDoc::*list, PrintJob job, Ready ready) {
     CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
     const Record* record = FindNamed(doc.*list, Cp1252FromUtf8(name));

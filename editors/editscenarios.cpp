@@ -19,6 +19,7 @@
 #include "editors/longtextboxes.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectscenario.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
@@ -148,9 +149,7 @@ void CEditScenariosDlg::Commit() {
     if (!m_browser->HasRecords()) return;
     StoreEdits();
     if (m_browser->IsAdding()) return;
-    VxScenario& stored = m_doc.m_scenarios[std::size_t(m_browser->Current())];
-    if (m_scenario.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_scenario;
+    StoreWorkingCopy(m_doc.m_scenarios, std::size_t(m_browser->Current()), m_scenario);
 }
 
 bool CEditScenariosDlg::CanLeave() {

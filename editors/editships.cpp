@@ -17,9 +17,11 @@
 #include "desktop/messagebox.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
+#include "editors/storeworkingcopy.h"
 #include "editors/textboxes.h"
 #include "history/documentnotice.h"
 #include "model/listlookup.h"
+#include "model/putinorder.h"
 #include "model/shiptables.h"
 #include "platform/qtstrings.h"
 
@@ -84,7 +86,7 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 }  // namespace
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                             const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
+                             const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
                              QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
@@ -293,9 +295,7 @@ void CEditShipsDlg::FillArmaments() {
 bool CEditShipsDlg::SaveCurrent() {
     if (!m_browser->HasRecords()) return true;
     if (!ReadForm() || !ValidateArmament()) return false;
-    VxShip& stored = m_ships[std::size_t(Current())];
-    if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_ship;
+    StoreWorkingCopy(m_ships, std::size_t(Current()), m_ship);
     return true;
 }
 
@@ -412,11 +412,7 @@ void CEditShipsDlg::OnDelete() {
 
 void CEditShipsDlg::Resort() {
     if (IsAdding() || !SaveCurrent() || !m_browser->HasRecords()) return;
-    // Only the edited ship can be out of place; a stable sort puts it where
-    // passes of neighbour exchanges would, without their quadratic cost.
-    if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
-        std::stable_sort(m_ships.begin(), m_ships.end());
-    }
+    PutInOrder(m_ships, std::size_t(Current()));
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
     });

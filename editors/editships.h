@@ -6,6 +6,7 @@
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/ship.h"
 #include "model/torpedo.h"
 
@@ -21,7 +22,7 @@ class CEditShipsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                  const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
+                  const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships, QWidget* parent);
 
     const VxShip& WorkingShip() const { return m_ship; }
     // Shows this ship of the list without storing the one shown: how the
@@ -62,7 +63,7 @@ class CEditShipsDlg : public RecordEditorDlg {
     const CArray<VxNation>& m_nations;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
-    CArray<VxShip>& m_ships;
+    RecordList<VxShip>& m_ships;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

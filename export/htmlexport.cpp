@@ -124,14 +124,6 @@ bool HtmlExport::WriteImages() {
     return failedImages.size() == failedBefore;
 }
 
-const VxShip& HtmlExport::FindShip(const CString& name) {
-    if (m_firstShipNamed.empty()) {
-        for (std::size_t i = ships.size(); i-- > 0;) m_firstShipNamed[ships[i].m_strName] = i;
-    }
-    const auto found = m_firstShipNamed.find(name);
-    return found == m_firstShipNamed.end() ? m_newShip : ships[found->second];
-}
-
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
     std::string page;
     page += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n";

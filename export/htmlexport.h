@@ -9,6 +9,7 @@
 #include "model/ship.h"
 #include "platform/types.h"
 #include "print/cardoverlay.h"
+#include "print/shiplookup.h"
 
 class CBrinnowDoc;
 class VxScenario;
@@ -26,7 +27,10 @@ struct HtmlExport {
 
     HtmlExport(const CArray<VxShip>& shipList, const CArray<VxArmament>& armamentList,
                std::string imageFolder)
-        : ships(shipList), armaments(armamentList), folder(std::move(imageFolder)) {}
+        : ships(shipList),
+          armaments(armamentList),
+          folder(std::move(imageFolder)),
+          m_shipLookup(shipList) {}
 
     double p = kCardScale;
     const CArray<VxShip>& ships;
@@ -54,10 +58,9 @@ struct HtmlExport {
     // Writes the images of the cards named since the last call, in the order
     // they were named; false when any could not be.
     bool WriteImages();
-    // FindShipByName through an index made on first use, as squadrons name
-    // their ships and a campaign may hold a hundred thousand; a name that
-    // matches no ship gives a new ship.
-    const VxShip& FindShip(const CString& name);
+    // The first ship of that name, through the export's one lookup; a name
+    // that matches no ship gives a new ship.
+    const VxShip& FindShip(const CString& name) const { return m_shipLookup.Find(name); }
 
   private:
     struct Card {
@@ -70,8 +73,7 @@ struct HtmlExport {
     bool WriteImage(const std::string& fileName, const std::string& bytes);
     const std::string& MarkedImageFile(const VxShip& ship, const CardMarks& marked);
 
-    std::unordered_map<CString, std::size_t> m_firstShipNamed;
-    const VxShip m_newShip;
+    ShipLookup m_shipLookup;
     // Distinct records first, then their cards: equal records share a file.
     std::unordered_map<const VxShip*, const std::string*> m_fileOfRecord[2];
     std::unordered_map<std::string, std::string> m_fileOfCard;

@@ -84,8 +84,8 @@ void PrintWrappedField(PageFlow& flow, const SheetFonts& fonts, int x, int width
 }
 
 void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
-                    const CArray<VxShip>& ships, const CArray<VxArmament>& armaments,
-                    int includeNotes, int width, CardOverlay overlay) {
+                    const ShipLookup& ships, const CArray<VxArmament>& armaments, int includeNotes,
+                    int width, CardOverlay overlay) {
     CDC& dc = flow.Dc();
     dc.TextOut(x, flow.Y(), kSquadronsHeading);
     flow.Advance(fonts.h);
@@ -132,7 +132,7 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
 
 }  // namespace
 
-void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                          const CArray<VxArmament>& armaments, int includeNotes, int width,
                          int& page, const CardOverlay* overlay) const {
     SheetStart sheet(dc, p, x, y, page, m_strName);
@@ -151,7 +151,7 @@ void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& 
     }
 }
 
-void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                             const CArray<VxArmament>& armaments, int includeNotes, int width,
                             int& page, const CardMarksSource* marks) const {
     {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string_view>
-#include <unordered_map>
 
 #include "print/printframework.h"
 #include "print/textlayout.h"
@@ -17,23 +15,6 @@ constexpr const char* kNotesHeading = "Notes";
 // The commander stands this many device pixels right of the flagship card.
 constexpr int kCommanderGap = 44;
 }  // namespace
-
-// The first ship of each name, found in constant time: a squadron may name
-// thousands of ships of a document that holds thousands.
-class SquadronSheet::ShipLookup {
-  public:
-    explicit ShipLookup(const CArray<VxShip>& ships) {
-        for (const VxShip& ship : ships) m_first.try_emplace(ship.m_strName, &ship);
-    }
-    const VxShip& Find(const CString& name) const {
-        const auto found = m_first.find(name);
-        return found == m_first.end() ? m_default : *found->second;
-    }
-
-  private:
-    std::unordered_map<std::string_view, const VxShip*> m_first;
-    VxShip m_default;
-};
 
 SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool withNotes,
                              int width)
@@ -86,11 +67,10 @@ void SquadronSheet::AddCardRows(const CStringArray& names, ShipRole role) {
     }
 }
 
-void SquadronSheet::Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
+void SquadronSheet::Draw(PageFlow& flow, int x, const ShipLookup& lookup,
                          const CArray<VxArmament>& armaments, const CardOverlay& overlay) const {
     ScopedSelection<CFont> font(m_dc, m_textFont);
     ScopedTextAlign align(m_dc, TA_LEFT | TA_TOP);
-    const ShipLookup lookup(ships);
     for (std::size_t i = 0; i < m_bands.size(); ++i) {
         const Band& band = m_bands[i];
         const bool lastBand = i + 1 == m_bands.size();
@@ -153,7 +133,7 @@ void SquadronSheet::DrawCards(const Band& band, int x, int y, const ShipLookup& 
     }
 }
 
-void VxSquadron::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxSquadron::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                             const CArray<VxArmament>& armaments, int includeNotes,
                             int width) const {
     PageFlow flow(dc, p, y);

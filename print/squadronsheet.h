@@ -6,6 +6,7 @@
 #include "platform/cdc.h"
 #include "print/cardoverlay.h"
 #include "print/pageflow.h"
+#include "print/shiplookup.h"
 
 // The layout of one squadron's sheet, measured once: the bands it is drawn
 // in, top to bottom. The height is their sum, so a page break made from it
@@ -18,7 +19,7 @@ class SquadronSheet {
     // Draws at x from the flow's y. On a paged flow a heading goes with its
     // first row, and a row of cards or a line of notes that would pass the
     // bottom goes on the next page. The overlay marks the cards.
-    void Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
+    void Draw(PageFlow& flow, int x, const ShipLookup& ships,
               const CArray<VxArmament>& armaments, const CardOverlay& overlay = {}) const;
 
   private:
@@ -32,8 +33,6 @@ class SquadronSheet {
         std::size_t first = 0;
         std::size_t count = 0;
     };
-    class ShipLookup;
-
     void AddCardRows(const CStringArray& names, ShipRole role);
     void DrawHead(int x, int y, const ShipLookup& lookup, const CArray<VxArmament>& armaments,
                   const CardOverlay& overlay) const;

@@ -275,7 +275,7 @@ TEST_F(GameFile, AChangedScenarioKeepsTheMarksItCannotPlace) {
     Game game;
     game.Apply(Toggle(roster[2], CardMark::Rudder));  // Charlie, member 2
     game.Apply(Toggle(roster[4], CardMark::AA));      // Echo, single 1
-    doc.m_scenarios[0].m_forces[0].m_squadrons[0].m_shipNames = {"Bravo", "Golf"};
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Bravo", "Golf"};
     const ScenarioSnapshot changed = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     const auto missing = game.ShipsMissingFrom(changed.roster);
     ASSERT_EQ(missing.size(), 1u);

@@ -245,8 +245,9 @@ TEST_F(History, NewAndOpenClearTheHistory) {
 TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
     EditHistory& history = frame->History();
     for (int i = 0; i < 6; ++i) {
-        history.Run("Grow",
-                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(100000, 'x'); });
+        history.Run("Grow", [&] {
+            Doc().m_ships.Modify(std::size_t(i)).m_strNotes = std::string(100000, 'x');
+        });
     }
     ASSERT_EQ(Stack().count(), 6);
     const std::size_t step = history.Cost() / 6;
@@ -275,11 +276,12 @@ TEST_F(History, TheSavedStateSurvivesDroppingOlderSteps) {
     EditHistory& history = frame->History();
     history.SetBudget(EditHistory::kDefaultBudget);
     for (int i = 0; i < 3; ++i) {
-        history.Run("Grow",
-                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(1000, 'y'); });
+        history.Run("Grow", [&] {
+            Doc().m_ships.Modify(std::size_t(i)).m_strNotes = std::string(1000, 'y');
+        });
     }
     ASSERT_TRUE(frame->OnFileSave());
-    history.Run("Grow", [&] { Doc().m_ships[3].m_strNotes = std::string(1000, 'y'); });
+    history.Run("Grow", [&] { Doc().m_ships.Modify(3).m_strNotes = std::string(1000, 'y'); });
     history.SetBudget(history.Cost() / 2);
     EXPECT_TRUE(Modified());
     Undo();

@@ -214,7 +214,7 @@ TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
     first->ToggleMark(2, CardMark::Speed2);  // Charlie
     EXPECT_EQ(PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]), first);
     delete first;
-    doc.m_scenarios[0].m_forces[0].m_squadrons[0].m_shipNames = {"Bravo"};
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Bravo"};
     std::unique_ptr<TableWindow> again(PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]));
     ASSERT_NE(again, nullptr);
     ASSERT_EQ(messages.size(), 1u);
