@@ -190,7 +190,7 @@ void CampaignCheckWindow::OnRefresh() {
         return;
     }
     m_history.Run("Refresh from campaign", [&] {
-        RefreshStaleCopies(m_doc.m_scenarios[place.index].m_forces[std::size_t(place.force)],
+        RefreshStaleCopies(m_doc.m_scenarios.Modify(place.index).m_forces[std::size_t(place.force)],
                            m_doc.m_ships);
     });
 }

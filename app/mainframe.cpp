@@ -18,6 +18,7 @@
 #include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
+#include "app/tablecommands.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
@@ -125,6 +126,8 @@ void CMainFrame::CreateFileMenu() {
                "Write the whole campaign as a JSON text file\nExport as JSON");
     AddCommand(m_fileMenu, ID_FILE_IMPORT_JSON, "&Import Campaign from JSON...",
                "Open a campaign from a JSON text file as a new document\nImport from JSON");
+    AddCommand(m_fileMenu, ID_FILE_OPEN_GAME, "Open &Game...",
+               "Continue a game of a scenario at the table\nOpen Game");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
                QKeySequence("Ctrl+P"));
@@ -195,6 +198,9 @@ void CMainFrame::CreateToolsMenu() {
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
+    menu->addSeparator();
+    AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
+               "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
 }
 
 void CMainFrame::CreateHelpMenu() {
@@ -302,6 +308,8 @@ void CMainFrame::ConnectCommands() {
     handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
     handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
+    handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
+    handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });

@@ -39,7 +39,7 @@ CStringArray TextsOf(const QListWidget* list) {
 
 // The selected records, each the first of its name as the job prints it.
 template <class Record>
-void AddSelected(UnmatchedNames& unmatched, const CArray<Record>& records,
+void AddSelected(UnmatchedNames& unmatched, const RecordList<Record>& records,
                  const CStringArray& names) {
     std::unordered_map<std::string_view, const Record*> first;
     for (const Record& record : records) first.emplace(record.m_strName, &record);
@@ -98,6 +98,7 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
     FillSorted(group.available, names);
     for (QListWidget* list : {group.available, group.selected}) {
+        list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);
         list->installEventFilter(this);
     }

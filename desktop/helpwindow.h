@@ -13,6 +13,7 @@ constexpr int kSquadrons = 123;
 constexpr int kScenarios = 124;
 constexpr int kPrintSelection = 130;
 constexpr int kCampaignCheck = 131;
+constexpr int kTable = 140;
 }  // namespace HelpContext
 
 // Opens the manual at a context's section, or at its index for an unknown

@@ -20,6 +20,7 @@
 #include "editors/longtextboxes.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectscenario.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "model/unmatchednames.h"
@@ -150,9 +151,7 @@ void CEditScenariosDlg::Commit() {
     if (!m_browser->HasRecords()) return;
     StoreEdits();
     if (m_browser->IsAdding()) return;
-    VxScenario& stored = m_doc.m_scenarios[std::size_t(m_browser->Current())];
-    if (m_scenario.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_scenario;
+    StoreWorkingCopy(m_doc.m_scenarios, std::size_t(m_browser->Current()), m_scenario);
 }
 
 bool CEditScenariosDlg::CanLeave() {

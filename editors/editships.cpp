@@ -18,9 +18,11 @@
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
 #include "editors/shipreferencequestions.h"
+#include "editors/storeworkingcopy.h"
 #include "editors/textboxes.h"
 #include "history/documentnotice.h"
 #include "model/listlookup.h"
+#include "model/putinorder.h"
 #include "model/shiptables.h"
 #include "platform/qtstrings.h"
 
@@ -85,8 +87,8 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 }  // namespace
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                             const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
-                             CArray<VxSquadron>& squadrons, QWidget* parent)
+                             const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
+                             RecordList<VxSquadron>& squadrons, QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
       m_armaments(armaments),
@@ -295,10 +297,9 @@ void CEditShipsDlg::FillArmaments() {
 bool CEditShipsDlg::SaveCurrent() {
     if (!m_browser->HasRecords()) return true;
     if (!ReadForm() || !ValidateArmament()) return false;
-    VxShip& stored = m_ships[std::size_t(Current())];
-    const CString storedName = stored.m_strName;
-    if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_ship;
+    const std::size_t current = std::size_t(Current());
+    const CString storedName = m_ships[current].m_strName;
+    StoreWorkingCopy(m_ships, current, m_ship);
     if (m_ship.m_strName != storedName) FollowRename(storedName);
     return true;
 }
@@ -310,7 +311,7 @@ void CEditShipsDlg::FollowRename(const CString& from) {
     const std::vector<ShipReference> references = SquadronsNaming(m_squadrons, from);
     if (references.empty() || !AskRenameReferences(references.size())) return;
     for (const ShipReference& reference : references) {
-        RenameShipIn(m_squadrons[reference.squadron], from, m_ship.m_strName);
+        RenameShipIn(m_squadrons.Modify(reference.squadron), from, m_ship.m_strName);
     }
     PostDocumentChangedNotice();
 }
@@ -439,11 +440,7 @@ void CEditShipsDlg::OnDelete() {
 
 void CEditShipsDlg::Resort() {
     if (IsAdding() || !SaveCurrent() || !m_browser->HasRecords()) return;
-    // Only the edited ship can be out of place; a stable sort puts it where
-    // passes of neighbour exchanges would, without their quadratic cost.
-    if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
-        std::stable_sort(m_ships.begin(), m_ships.end());
-    }
+    PutInOrder(m_ships, std::size_t(Current()));
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
     });

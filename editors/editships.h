@@ -6,6 +6,7 @@
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/ship.h"
 #include "model/squadron.h"
 #include "model/torpedo.h"
@@ -23,8 +24,8 @@ class CEditShipsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                  const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
-                  CArray<VxSquadron>& squadrons, QWidget* parent);
+                  const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
+                  RecordList<VxSquadron>& squadrons, QWidget* parent);
 
     const VxShip& WorkingShip() const { return m_ship; }
     // Shows this ship of the list without storing the one shown: how the
@@ -71,8 +72,8 @@ class CEditShipsDlg : public RecordEditorDlg {
     const CArray<VxNation>& m_nations;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
-    CArray<VxShip>& m_ships;
-    CArray<VxSquadron>& m_squadrons;
+    RecordList<VxShip>& m_ships;
+    RecordList<VxSquadron>& m_squadrons;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

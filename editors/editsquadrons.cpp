@@ -22,6 +22,7 @@
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
 #include "editors/sortedlist.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
 #include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
@@ -37,6 +38,7 @@ QListWidget* ShipList(const QString& name) {
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setMinimumWidth(150);
+    list->setUniformItemSizes(true);  // one line each: no need to measure them all
     return list;
 }
 
@@ -69,8 +71,8 @@ void RemoveAll(CStringArray& names, const std::unordered_set<std::string>& unwan
 
 }  // namespace
 
-CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
-                                     CArray<VxSquadron>& squadrons,
+CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
+                                     RecordList<VxSquadron>& squadrons,
                                      const CArray<VxArmament>& armaments,
                                      const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                                      QWidget* parent)
@@ -228,9 +230,7 @@ void CEditSquadronsDlg::Gather() {
 void CEditSquadronsDlg::Store() {
     if (!m_browser->HasRecords()) return;
     Gather();
-    VxSquadron& stored = m_squadrons[std::size_t(Current())];
-    if (m_squadron.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_squadron;
+    StoreWorkingCopy(m_squadrons, std::size_t(Current()), m_squadron);
 }
 
 void CEditSquadronsDlg::Load() {

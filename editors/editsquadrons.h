@@ -6,6 +6,7 @@
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/ship.h"
 #include "model/shipnameindex.h"
 #include "model/squadron.h"
@@ -27,8 +28,8 @@ class CEditSquadronsDlg : public RecordEditorDlg {
   public:
     // The ship list is edited by the ship editor that "Ships" opens. Print
     // proposes its PDF file beside the document at documentPath.
-    CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
-                      CArray<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
+    CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
+                      RecordList<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
                       const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                       QWidget* parent);
 
@@ -92,8 +93,8 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void UpdateButtons();
 
     const CArray<VxNation>& m_nations;
-    CArray<VxShip>& m_ships;
-    CArray<VxSquadron>& m_squadrons;
+    RecordList<VxShip>& m_ships;
+    RecordList<VxSquadron>& m_squadrons;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     std::string m_documentPath;

@@ -57,7 +57,7 @@ class ForcePane : public QWidget {
     QLayout* BuildLists();
     void ConnectSignals();
 
-    void RebuildTabs();
+    void UpdateTabs();
     void SelectTab(int index);
     void ShowForce();
     void ShowNoForce();

@@ -34,10 +34,17 @@ std::string RecordBytes(const VxShip& ship) {
     return bytes;
 }
 
-// The GIF bytes of one card; empty when it cannot be encoded.
-std::string CardGif(const VxShip& ship, bool blank, double p, const CArray<VxArmament>& armaments,
-                    CardImage& image) {
-    ship.CreateCardBitmap(image, p, armaments, blank);
+// The GIF bytes of one card with its marks; empty when it cannot be encoded.
+std::string CardGif(const VxShip& ship, bool blank, const CardMarks& marks, double p,
+                    const CArray<VxArmament>& armaments, CardImage& image) {
+    if (marks.Empty()) {
+        ship.CreateCardBitmap(image, p, armaments, blank);
+    } else {
+        image.Render(p, [&](CDC& dc) {
+            ship.DrawCard(dc, p, 0, 0, armaments, 0, 0);
+            DrawCardMarks(dc, p, 0, 0, marks);
+        });
+    }
     return EncodeGreyGif(image.GreyPixels(), image.Width(), image.Height(), kScreenWidth,
                          kScreenHeight);
 }
@@ -75,6 +82,10 @@ bool HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
 }
 
 const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
+    if (const CardMarks* marked = marks ? marks->MarksOf(place, placeName) : nullptr;
+        marked && !blank) {
+        return MarkedImageFile(ship, *marked);
+    }
     const std::string*& ofRecord = m_fileOfRecord[blank ? 1 : 0][&ship];
     if (ofRecord != nullptr) return *ofRecord;
     const auto [ofCard, isNew] = m_fileOfCard.try_emplace((blank ? "b" : "c") + RecordBytes(ship));
@@ -86,13 +97,23 @@ const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
     return ofCard->second;
 }
 
+const std::string& HtmlExport::MarkedImageFile(const VxShip& ship, const CardMarks& marked) {
+    const auto [ofCard, isNew] =
+        m_fileOfCard.try_emplace("m" + marked.bits.to_string() + RecordBytes(ship));
+    if (isNew) {
+        ofCard->second = m_names.Claim(ship.m_strName);
+        m_unwritten.push_back({&ship, false, &ofCard->second, marked});
+    }
+    return ofCard->second;
+}
+
 bool HtmlExport::WriteImages() {
     const std::size_t failedBefore = failedImages.size();
     const std::size_t workers = OrderedWorkers::WorkerCount(m_unwritten.size());
     std::vector<CardImage> images(workers);
     const auto draw = [&](std::size_t card, std::size_t worker) {
         const Card& job = m_unwritten[card];
-        return CardGif(*job.ship, job.blank, p, armaments, images[worker]);
+        return CardGif(*job.ship, job.blank, job.marks, p, armaments, images[worker]);
     };
     const auto write = [&](std::size_t card, std::string&& gif) {
         std::string& fileName = *m_unwritten[card].fileName;
@@ -101,14 +122,6 @@ bool HtmlExport::WriteImages() {
     OrderedWorkers::Run(m_unwritten.size(), workers, kCardsInFlight, draw, write);
     m_unwritten.clear();
     return failedImages.size() == failedBefore;
-}
-
-const VxShip& HtmlExport::FindShip(const CString& name) {
-    if (m_firstShipNamed.empty()) {
-        for (std::size_t i = ships.size(); i-- > 0;) m_firstShipNamed[ships[i].m_strName] = i;
-    }
-    const auto found = m_firstShipNamed.find(name);
-    return found == m_firstShipNamed.end() ? m_newShip : ships[found->second];
 }
 
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
@@ -125,8 +138,10 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
 }
 
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
-                        const std::string& pagePath, std::string& error) {
+                        const std::string& pagePath, std::string& error,
+                        const CardMarksSource* marks) {
     HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath));
+    html.marks = marks;
     const auto removeCreatedImages = [&html] {
         for (const std::string& image : html.createdFiles) std::remove(image.c_str());
     };

@@ -44,9 +44,11 @@ class JsonFieldReader {
 
     explicit JsonFieldReader(simdjson::padded_string_view text);
 
-    // The top-level object, and that nothing but white space follows it.
+    // The top-level object, and that nothing but white space follows it;
+    // what names the document in refusals.
     template <class Record, std::size_t N>
-    void ReadDocument(const std::array<Field<Record>, N>& fields, Record& record);
+    void ReadDocument(const std::array<Field<Record>, N>& fields, Record& record,
+                      const std::string& what = "campaign");
 
     template <class Record, std::size_t N>
     void ReadObject(Value& value, const std::array<Field<Record>, N>& fields, Record& record);

@@ -3,18 +3,20 @@
 // The templates of JsonFieldReader; included by its header only.
 
 template <class Record, std::size_t N>
-void JsonFieldReader::ReadDocument(const std::array<Field<Record>, N>& fields, Record& record) {
+void JsonFieldReader::ReadDocument(const std::array<Field<Record>, N>& fields, Record& record,
+                                   const std::string& what) {
     const std::size_t first = m_text.find_first_not_of(" \t\r\n");
     const char* start = m_text.data() + (first == std::string_view::npos ? m_text.size() : first);
     simdjson::ondemand::object object;
     if (const auto error = m_document.get_object().get(object)) {
-        if (error == simdjson::INCORRECT_TYPE) Fail("the campaign must be a JSON object", start);
+        if (error == simdjson::INCORRECT_TYPE)
+            Fail("the " + what + " must be a JSON object", start);
         FailParser(error);
     }
     ReadFields(object, start, fields, record);
     const char* after = nullptr;
     if (m_document.current_location().get(after) == simdjson::SUCCESS) {
-        Fail("there is more text after the end of the campaign's object", after);
+        Fail("there is more text after the end of the " + what + "'s object", after);
     }
 }
 

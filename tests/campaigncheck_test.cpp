@@ -45,8 +45,8 @@ class Check : public ::testing::Test {
         scenario.m_forces = {force};
         doc.m_scenarios = {scenario};
     }
-    VxSquadron& Squadron() { return doc.m_squadrons[0]; }
-    VxForce& Force() { return doc.m_scenarios[0].m_forces[0]; }
+    VxSquadron& Squadron() { return doc.m_squadrons.Modify(0); }
+    VxForce& Force() { return doc.m_scenarios.Modify(0).m_forces[0]; }
     std::vector<std::string> Found() {
         std::vector<std::string> lines;
         for (const Finding& f : CheckCampaign(doc)) {
@@ -102,8 +102,8 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
          {}},
         {"a nation and a main armament outside their lists",
          [](Check& c) {
-             c.doc.m_ships[0].m_nNation = 10;
-             c.doc.m_ships[0].m_nMainArmament = -2;
+             c.doc.m_ships.Modify(0).m_nNation = 10;
+             c.doc.m_ships.Modify(0).m_nMainArmament = -2;
              c.Force().m_ships[0] = c.doc.m_ships[0];
              c.Squadron().m_nNation = 10;
          },
@@ -111,7 +111,7 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
           "out-of-range|ship|Lion|main armament -2 is outside the armament list (0 to 20)"}},
         {"a secondary armament and a torpedo outside their lists, when the ship has them",
          [](Check& c) {
-             VxShip& ship = c.doc.m_ships[2];
+             VxShip& ship = c.doc.m_ships.Modify(2);
              ship.m_nSecondaryArmament = 21;
              ship.m_nTorpedo = 2;
              ship.m_dSecondaryAF[0] = 1;
@@ -122,8 +122,8 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
           "out-of-range|ship|Hvalen|torpedo type 2 is outside the torpedo list (0 to 1)"}},
         {"a secondary armament and a torpedo out of range that the ship does not have",
          [](Check& c) {
-             c.doc.m_ships[2].m_nSecondaryArmament = 99;
-             c.doc.m_ships[2].m_nTorpedo = -1;
+             c.doc.m_ships.Modify(2).m_nSecondaryArmament = 99;
+             c.doc.m_ships.Modify(2).m_nTorpedo = -1;
          },
          {}},
         {"armaments of a campaign that has none",
@@ -135,8 +135,8 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
           "empty)"}},
         {"a force's copy of a ship refitted since",
          [](Check& c) {
-             c.doc.m_ships[0].m_dDF = 12.5;
-             c.doc.m_ships[0].m_strNotes = "Refit 1915";
+             c.doc.m_ships.Modify(0).m_dDF = 12.5;
+             c.doc.m_ships.Modify(0).m_strNotes = "Refit 1915";
          },
          {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Lion\" differs "
           "from the campaign's: DF, Notes"}},
@@ -158,7 +158,7 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
          [](Check& c) {
              c.Squadron() = VxSquadron();
              c.doc.m_scenarios.push_back(VxScenario());
-             c.doc.m_scenarios[0].m_forces.push_back(VxForce());
+             c.doc.m_scenarios.Modify(0).m_forces.push_back(VxForce());
          },
          {"empty|squadron|New Squadron|has no flagship, members or attachments",
           "empty|force|Dogger Bank, Force 2|has no squadrons or ships",
@@ -216,9 +216,9 @@ TEST(ShipNameIndex, FindsTheFirstOfANameAndPrefersTheNation) {
 
 TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
     Force().m_ships = {doc.m_ships[0], Ship("Tiger", 1), doc.m_ships[1]};
-    doc.m_ships[0].m_nTurnSpeed[4] = 3;
-    doc.m_ships[1].m_bFlotilla = TRUE;
-    doc.m_ships[1].m_nAARating = 7;
+    doc.m_ships.Modify(0).m_nTurnSpeed[4] = 3;
+    doc.m_ships.Modify(1).m_bFlotilla = TRUE;
+    doc.m_ships.Modify(1).m_nAARating = 7;
     const std::vector<StaleCopy> stale =
         StaleCopies(Force(), doc.m_ships, ShipNameIndex(doc.m_ships));
     ASSERT_EQ(stale.size(), 2u);

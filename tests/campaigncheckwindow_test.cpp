@@ -59,7 +59,7 @@ class CheckWindow : public ::testing::Test {
         scenario.m_strName = "Dogger Bank";
         scenario.m_forces = {force, force};
         doc.m_scenarios = {scenario};
-        doc.m_ships[0].m_dDF = 9.5;  // a refit since the copies were taken
+        doc.m_ships.Modify(0).m_dDF = 9.5;  // a refit since the copies were taken
         const QString path = dir.filePath("fleet.brn");
         ASSERT_TRUE(doc.OnSaveDocument(path.toStdString()));
         frame = std::make_unique<CMainFrame>();
@@ -209,7 +209,7 @@ TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesAndIsOneUndoStep) {
 // The question lists ten copies and counts the rest.
 TEST_F(CheckWindow, ARefreshOfManyCopiesCountsWhatItDoesNotList) {
     for (const std::size_t copies : {10, 11}) {
-        auto& ships = frame->Document().m_scenarios[0].m_forces[1].m_ships;
+        auto& ships = frame->Document().m_scenarios.Modify(0).m_forces[1].m_ships;
         ships.assign(copies, Ship("Lion", 1));
         window->CheckNow();
         ClickRow(int(Problems().size()) - 1);

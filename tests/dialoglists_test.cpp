@@ -88,7 +88,7 @@ TEST(DialogLists, SelectShipSortsWhateverTheCaseAndShowsNations) {
     CBrinnowDoc doc;
     const CArray<VxShip> ships =
         Fleet({{"delhi", 1}, {"Ajax", 1}, {"Zieten", 2}, {"Brandenburg", 2}, {"ajax", 2}});
-    CSelectShipDlg dialog(ships, nullptr, &doc.m_nations);
+    CSelectShipDlg dialog(ships, nullptr, &doc.m_nations.Records());
     auto* list = dialog.findChild<QListWidget*>("shipList");
     QStringList rows;
     for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
@@ -138,8 +138,8 @@ TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
         return dialog.sizeHint().width();
     };
     const int usual = width();
-    doc.m_nations[1].m_strName = std::string(5000, 'W');
-    doc.m_armaments[0].m_strNotes = std::string(5000, 'W');
+    doc.m_nations.Modify(1).m_strName = std::string(5000, 'W');
+    doc.m_armaments.Modify(0).m_strNotes = std::string(5000, 'W');
     EXPECT_EQ(width(), usual);
     EXPECT_LT(usual, 1000);
 

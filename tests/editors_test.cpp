@@ -138,7 +138,7 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
     VxArmament aircraft("Aircraft", 1, 1);
     aircraft.m_bGun = FALSE;
     const int at = doc.InsertArmament(aircraft);
-    doc.m_ships[0].m_nMainArmament = at;
+    doc.m_ships.Modify(0).m_nMainArmament = at;
     Open();
     dialog->OnClose();
     EXPECT_EQ(messages.back().rfind("Aircraft Carriers have to have their aircraft specified as "
@@ -150,7 +150,7 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
 
 TEST_F(ShipEditor, AMegabyteNameIsStoredWhole) {
     AddShip("A", 1);
-    doc.m_ships[0].m_strName.assign(1 << 20, 'N');
+    doc.m_ships.Modify(0).m_strName.assign(1 << 20, 'N');
     const std::string huge = doc.m_ships[0].m_strName;
     Open();
     Type(dialog.get(), "identifierEdit", QString(40000, 'I'));
@@ -403,8 +403,8 @@ class ArmamentEditor : public Editor {
     }
     void ShipsUsing(int armament) {
         doc.m_ships.resize(2);
-        doc.m_ships[0].m_nMainArmament = armament;
-        doc.m_ships[1].m_nMainArmament = armament - 1;
+        doc.m_ships.Modify(0).m_nMainArmament = armament;
+        doc.m_ships.Modify(1).m_nMainArmament = armament - 1;
         VxScenario scenario;
         scenario.m_forces.resize(1);
         scenario.m_forces[0].m_ships = doc.m_ships;
@@ -571,7 +571,8 @@ TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
     for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
                         HelpContext::kSquadrons, HelpContext::kScenarios,
-                        HelpContext::kPrintSelection, HelpContext::kCampaignCheck}) {
+                        HelpContext::kPrintSelection, HelpContext::kCampaignCheck,
+                        HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }
@@ -655,7 +656,7 @@ TEST_F(RoundTrip, OpeningAndClosingTheShipEditorChangesNothing) {
 }
 
 TEST_F(RoundTrip, EditNationWithOkChangesNothing) {
-    doc.m_nations[1].m_strNotes = "lone\nLF\xA0 ";
+    doc.m_nations.Modify(1).m_strNotes = "lone\nLF\xA0 ";
     const std::string before = doc.SaveToBytes();
     CEditNationsDlg dialog(doc.m_nations, nullptr);
     dialog.findChild<QListWidget*>("nationList")->setCurrentRow(1);

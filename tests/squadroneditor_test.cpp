@@ -43,7 +43,7 @@ class SquadronEditor : public Editor {
         squadron.m_shipNames = std::move(members);
         squadron.m_attachmentNames = std::move(attachments);
         doc.m_squadrons.push_back(squadron);
-        return doc.m_squadrons.back();
+        return doc.m_squadrons.Modify(doc.m_squadrons.size() - 1);
     }
     template <class T>
     T* Control(const char* name) {
@@ -321,7 +321,7 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
     Open();
     OnNextDialog([this](QDialog* ships) {
         doc.m_ships.push_back(doc.m_ships[0]);
-        doc.m_ships.back().m_strName = "Tiger";
+        doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = "Tiger";
         ships->reject();
     });
     dialog->OnShips();
