@@ -17,9 +17,11 @@
 
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
 #include "app/recoveryfile.h"
+#include "app/tablecommands.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
@@ -145,6 +147,8 @@ void CMainFrame::CreateFileMenu() {
                "Write the whole campaign as a JSON text file\nExport as JSON");
     AddCommand(m_fileMenu, ID_FILE_IMPORT_JSON, "&Import Campaign from JSON...",
                "Open a campaign from a JSON text file as a new document\nImport from JSON");
+    AddCommand(m_fileMenu, ID_FILE_OPEN_GAME, "Open &Game...",
+               "Continue a game of a scenario at the table\nOpen Game");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
                QKeySequence("Ctrl+P"));
@@ -203,6 +207,10 @@ void CMainFrame::CreateViewMenu() {
 
 void CMainFrame::CreateToolsMenu() {
     QMenu* menu = menuBar()->addMenu("&Tools");
+    AddCommand(menu, ID_TOOLS_CHECK_CAMPAIGN, "Check Ca&mpaign",
+               "List what would break the printouts: missing ships, stale copies and more\n"
+               "Check Campaign");
+    menu->addSeparator();
     AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
                "Print Individual Ships, Squadrons, Scenarios");
     AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
@@ -211,6 +219,9 @@ void CMainFrame::CreateToolsMenu() {
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
+    menu->addSeparator();
+    AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
+               "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
 }
 
 void CMainFrame::CreateHelpMenu() {
@@ -318,10 +329,13 @@ void CMainFrame::ConnectCommands() {
     handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
     handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
+    handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
+    handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
+    handle(ID_TOOLS_CHECK_CAMPAIGN, [this] { ShowCampaignCheck(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
     connect(m_view, &CBrinnowView::documentModified, &m_recovery, &RecoveryKeeper::DocumentChanged);
@@ -689,6 +703,18 @@ void CMainFrame::SaveSettings() const {
 void CMainFrame::ShowAbout() {
     AboutDialog about(this);
     about.exec();
+}
+
+// One window, checking again whenever the listing follows a change.
+void CMainFrame::ShowCampaignCheck() {
+    if (!m_checkWindow) {
+        m_checkWindow = new CampaignCheckWindow(m_doc, m_history, *m_view, this);
+        connect(m_view, &CBrinnowView::listingChanged, m_checkWindow,
+                &CampaignCheckWindow::ScheduleCheck);
+    }
+    m_checkWindow->show();
+    m_checkWindow->raise();
+    m_checkWindow->activateWindow();
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -13,6 +13,7 @@
 #include "model/brinnowdoc.h"
 
 class CBrinnowView;
+class CampaignCheckWindow;
 class FindShipBar;
 class QAction;
 class QMenu;
@@ -94,6 +95,7 @@ class CMainFrame : public QMainWindow {
     void SaveSettings() const;
     void RestoreWindowPlacement(QSettings& settings);
     void ShowAbout();
+    void ShowCampaignCheck();
     void UpdateKeyIndicators(int key);
 
     CBrinnowDoc m_doc;
@@ -103,6 +105,7 @@ class CMainFrame : public QMainWindow {
     RecoveryKeeper m_recovery{m_doc, m_diskFile};
     CBrinnowView* m_view = nullptr;
     FindShipBar* m_findBar = nullptr;
+    CampaignCheckWindow* m_checkWindow = nullptr;  // made when first asked for
     QLabel* m_shownCount = nullptr;
     QHash<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;

@@ -35,7 +35,7 @@ bool Words(const std::vector<std::string>& args, std::size_t count,
 
 // The first record of that exact name, or null.
 template <class Record>
-const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
+const Record* FindNamed(const RecordList<Record>& records, const std::string& name) {
     const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
         return record.m_strName == name;
     });

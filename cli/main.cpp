@@ -42,6 +42,15 @@ constexpr const char* kHelp =
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
     "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
+    "  check FILE [--json]            check the campaign, one finding a line\n"
+    "                                 (exit 0: none, 1: findings, 2: FILE unreadable)\n"
+    "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
+    "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
+    "                                 toggles marks on a ship's card; PLACE is\n"
+    "                                 fire-control, damage-control, bridge, rudder,\n"
+    "                                 aa, af1..af4, speed1..speed5, box1..box18, sunk\n"
+    "  game show GAME                 each marked ship: force, name, its marks\n"
+    "    print scenario and export-html take [--game GAME] to draw its marks\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
@@ -117,6 +126,8 @@ int main(int argc, char* argv[]) {
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
+        {"check", CommandCheck},
+        {"game", CommandGame},
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {

@@ -35,10 +35,17 @@ std::string RecordBytes(const VxShip& ship) {
     return bytes;
 }
 
-// The GIF bytes of one card; empty when it cannot be encoded.
-std::string CardGif(const VxShip& ship, bool blank, double p, const CArray<VxArmament>& armaments,
-                    CardImage& image) {
-    ship.CreateCardBitmap(image, p, armaments, blank);
+// The GIF bytes of one card with its marks; empty when it cannot be encoded.
+std::string CardGif(const VxShip& ship, bool blank, const CardMarks& marks, double p,
+                    const CArray<VxArmament>& armaments, CardImage& image) {
+    if (marks.Empty()) {
+        ship.CreateCardBitmap(image, p, armaments, blank);
+    } else {
+        image.Render(p, [&](CDC& dc) {
+            ship.DrawCard(dc, p, 0, 0, armaments, 0, 0);
+            DrawCardMarks(dc, p, 0, 0, marks);
+        });
+    }
     return EncodeGreyGif(image.GreyPixels(), image.Width(), image.Height(), kScreenWidth,
                          kScreenHeight);
 }
@@ -70,6 +77,7 @@ HtmlExport::HtmlExport(const CArray<VxShip>& shipList, const CArray<VxArmament>&
       armaments(armamentList),
       folder(std::move(imageFolder)),
       earlierImages(std::move(earlierImageNames)),
+      m_shipLookup(shipList),
       m_names([this](const std::string& fileName) { return TakenByAnotherFile(fileName); }) {}
 
 bool HtmlExport::MayReplace(const std::string& fileName) const {
@@ -99,6 +107,10 @@ void HtmlExport::WriteImage(const std::string& fileName, const std::string& byte
 }
 
 const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
+    if (const CardMarks* marked = marks ? marks->MarksOf(place, placeName) : nullptr;
+        marked && !blank) {
+        return MarkedImageFile(ship, *marked);
+    }
     const std::string*& ofRecord = m_fileOfRecord[blank ? 1 : 0][&ship];
     if (ofRecord != nullptr) return *ofRecord;
     const auto [ofCard, isNew] = m_fileOfCard.try_emplace((blank ? "b" : "c") + RecordBytes(ship));
@@ -110,13 +122,23 @@ const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
     return ofCard->second;
 }
 
+const std::string& HtmlExport::MarkedImageFile(const VxShip& ship, const CardMarks& marked) {
+    const auto [ofCard, isNew] =
+        m_fileOfCard.try_emplace("m" + marked.bits.to_string() + RecordBytes(ship));
+    if (isNew) {
+        ofCard->second = m_names.Claim(ship.m_strName);
+        m_unwritten.push_back({&ship, false, &ofCard->second, marked});
+    }
+    return ofCard->second;
+}
+
 bool HtmlExport::WriteImages() {
     const std::size_t failedBefore = failedImages.size();
     const std::size_t workers = OrderedWorkers::WorkerCount(m_unwritten.size());
     std::vector<CardImage> images(workers);
     const auto draw = [&](std::size_t card, std::size_t worker) {
         const Card& job = m_unwritten[card];
-        return CardGif(*job.ship, job.blank, p, armaments, images[worker]);
+        return CardGif(*job.ship, job.blank, job.marks, p, armaments, images[worker]);
     };
     const auto write = [&](std::size_t card, std::string&& gif) {
         WriteImage(*m_unwritten[card].fileName, gif);
@@ -124,14 +146,6 @@ bool HtmlExport::WriteImages() {
     OrderedWorkers::Run(m_unwritten.size(), workers, kCardsInFlight, draw, write);
     m_unwritten.clear();
     return failedImages.size() == failedBefore;
-}
-
-const VxShip& HtmlExport::FindShip(const CString& name) {
-    if (m_firstShipNamed.empty()) {
-        for (std::size_t i = ships.size(); i-- > 0;) m_firstShipNamed[ships[i].m_strName] = i;
-    }
-    const auto found = m_firstShipNamed.find(name);
-    return found == m_firstShipNamed.end() ? m_newShip : ships[found->second];
 }
 
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
@@ -165,7 +179,8 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 }
 
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
-                        const std::string& pagePath, std::string& error) {
+                        const std::string& pagePath, std::string& error,
+                        const CardMarksSource* marks) {
     if (WriteTarget::Of(pagePath).kind == WriteTarget::Kind::Stream) {
         error = "Cannot write \"" + pagePath +
                 "\": a page needs a folder of its own for its card images.";
@@ -173,6 +188,7 @@ bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
     }
     HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath),
                     ImagesOfEarlierExport(pagePath));
+    html.marks = marks;
     const std::string page = ScenarioPage(scenario, html);
     if (!html.WriteImages()) {
         error = FailedImagesMessage(pagePath, html.failedImages);

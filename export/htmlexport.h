@@ -10,6 +10,8 @@
 #include "model/ship.h"
 #include "platform/safefilegroup.h"
 #include "platform/types.h"
+#include "print/cardoverlay.h"
+#include "print/shiplookup.h"
 
 class CBrinnowDoc;
 class VxScenario;
@@ -39,6 +41,17 @@ struct HtmlExport {
     // The written images, waiting to move into place.
     SafeFileGroup files;
     std::vector<std::string> failedImages;  // a sentence for each
+    // Marks over the cards, if any, and where the card being named stands in
+    // the scenario: a marked card has an image of its own.
+    const CardMarksSource* marks = nullptr;
+    ShipPlace place;
+    CString placeName;
+
+    void Place(ShipRole role, std::size_t position, const CString& name) {
+        place.role = role;
+        place.position = int(position);
+        placeName = name;
+    }
 
     // The file (in the page's code page) holding the card of ship drawn with
     // blank. Empty once WriteImages found that it could not be written. The
@@ -49,24 +62,24 @@ struct HtmlExport {
     // they were named, into files beside their names; false when any could
     // not be.
     bool WriteImages();
-    // FindShipByName through an index made on first use, as squadrons name
-    // their ships and a campaign may hold a hundred thousand; a name that
-    // matches no ship gives a new ship.
-    const VxShip& FindShip(const CString& name);
+    // The first ship of that name, through the export's one lookup; a name
+    // that matches no ship gives a new ship.
+    const VxShip& FindShip(const CString& name) const { return m_shipLookup.Find(name); }
 
   private:
     struct Card {
         const VxShip* ship;
         bool blank;
         std::string* fileName;
+        CardMarks marks;
     };
 
     void WriteImage(const std::string& fileName, const std::string& bytes);
+    const std::string& MarkedImageFile(const VxShip& ship, const CardMarks& marked);
     bool MayReplace(const std::string& fileName) const;
     bool TakenByAnotherFile(const std::string& fileName) const;
 
-    std::unordered_map<CString, std::size_t> m_firstShipNamed;
-    const VxShip m_newShip;
+    ShipLookup m_shipLookup;
     // Distinct records first, then their cards: equal records share a file.
     std::unordered_map<const VxShip*, const std::string*> m_fileOfRecord[2];
     std::unordered_map<std::string, std::string> m_fileOfCard;
@@ -85,6 +98,8 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 // returns true when all of it was written. Nothing changes unless all of it
 // could be: when the page or any image cannot be written, the old page and
 // every file in the folder stay as they were, and error is a sentence naming
-// the files and the reasons.
+// the files and the reasons. Marks, when given, are drawn on the cards they
+// belong to.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
-                        const std::string& pagePath, std::string& error);
+                        const std::string& pagePath, std::string& error,
+                        const CardMarksSource* marks = nullptr);

@@ -44,6 +44,10 @@ template <auto Member, auto ReadElement, class Record>
 void List(JsonFieldReader& reader, Value& value, Record& record) {
     reader.ReadArray(value, record.*Member, ReadElement);
 }
+template <auto Member, auto ReadElement>
+void DocumentList(JsonFieldReader& reader, Value& value, CBrinnowDoc& doc) {
+    (doc.*Member).ChangeAll([&](auto& records) { reader.ReadArray(value, records, ReadElement); });
+}
 
 void ReadNation(JsonFieldReader& reader, Value& value, VxNation& nation) {
     static constexpr std::array<Field<VxNation>, 3> kFields = {{
@@ -157,12 +161,12 @@ void ReadCampaign(JsonFieldReader& reader, CBrinnowDoc& doc) {
     static constexpr std::array<Field<CBrinnowDoc>, 8> kFields = {{
         {"format", ReadFormat},
         {"version", ReadVersion},
-        {"nations", List<&CBrinnowDoc::m_nations, ReadNation>},
-        {"armaments", List<&CBrinnowDoc::m_armaments, ReadArmament>},
-        {"torpedoTypes", List<&CBrinnowDoc::m_torpedoes, ReadTorpedo>},
-        {"ships", List<&CBrinnowDoc::m_ships, ReadShip>},
-        {"squadrons", List<&CBrinnowDoc::m_squadrons, ReadSquadron>},
-        {"scenarios", List<&CBrinnowDoc::m_scenarios, ReadScenario>},
+        {"nations", DocumentList<&CBrinnowDoc::m_nations, ReadNation>},
+        {"armaments", DocumentList<&CBrinnowDoc::m_armaments, ReadArmament>},
+        {"torpedoTypes", DocumentList<&CBrinnowDoc::m_torpedoes, ReadTorpedo>},
+        {"ships", DocumentList<&CBrinnowDoc::m_ships, ReadShip>},
+        {"squadrons", DocumentList<&CBrinnowDoc::m_squadrons, ReadSquadron>},
+        {"scenarios", DocumentList<&CBrinnowDoc::m_scenarios, ReadScenario>},
     }};
     reader.ReadDocument(kFields, doc);
 }

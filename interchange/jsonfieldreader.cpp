@@ -78,7 +78,8 @@ std::string CodePointText(char32_t code) {
 
 }  // namespace
 
-JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text, int) : m_text(text) {
+JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text, std::string what, int)
+    : m_text(text), m_what(std::move(what)) {
     if (const auto error = m_parser.iterate(text).get(m_document)) FailParser(error);
     m_iterating = true;
 }
@@ -239,10 +240,14 @@ void JsonFieldReader::FailParser(simdjson::error_code error) {
         FailTrailingComma(m_text.data() + closing);
     }
     if (structure.textAfter != JsonStructure::npos) {
-        Fail(kTextAfter, m_text.data() + structure.textAfter, "$");
+        FailTextAfter(m_text.data() + structure.textAfter, "$");
     }
     Fail(std::string("this is not valid JSON (") + simdjson::error_message(error) + ")",
          WhereParserStopped());
+}
+
+void JsonFieldReader::FailTextAfter(const char* at, const std::string& path) {
+    Fail("there is text after the " + m_what, at, path);
 }
 
 void JsonFieldReader::Fail(const std::string& message, const char* at) {

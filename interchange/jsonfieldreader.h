@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -42,9 +43,10 @@ class JsonFieldReader {
         void (*read)(JsonFieldReader& reader, Value& value, Record& record);
     };
 
-    // The text is read without a leading byte order mark.
-    explicit JsonFieldReader(simdjson::padded_string_view text)
-        : JsonFieldReader(SkipByteOrderMark(text), 0) {}
+    // The text is read without a leading byte order mark; what names the
+    // document in refusals.
+    explicit JsonFieldReader(simdjson::padded_string_view text, std::string what = "campaign")
+        : JsonFieldReader(SkipByteOrderMark(text), std::move(what), 0) {}
 
     // The top-level object, and that nothing but white space follows it.
     template <class Record, std::size_t N>
@@ -73,12 +75,11 @@ class JsonFieldReader {
     [[noreturn]] void Fail(const std::string& message, const char* at);
     [[noreturn]] void Fail(const std::string& message, const char* at, const std::string& path);
 
-    static constexpr const char* kTextAfter = "there is text after the campaign";
-
   private:
     using PathPart = std::variant<std::string_view, std::size_t>;
 
-    JsonFieldReader(simdjson::padded_string_view text, int);
+    JsonFieldReader(simdjson::padded_string_view text, std::string what, int);
+    [[noreturn]] void FailTextAfter(const char* at, const std::string& path);
     static simdjson::padded_string_view SkipByteOrderMark(simdjson::padded_string_view text);
 
     // Runs each field's reader by its key.
@@ -104,6 +105,7 @@ class JsonFieldReader {
     std::string PathText() const;
 
     std::string_view m_text;
+    std::string m_what;
     simdjson::ondemand::parser m_parser;
     simdjson::ondemand::document m_document;
     std::vector<PathPart> m_path;

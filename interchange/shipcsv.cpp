@@ -93,7 +93,7 @@ CString TorpedoName(const VxTorpedo& torpedo) { return torpedo.GetLabel(); }
 
 void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
                    const std::array<double, 4>& factors) {
-    row.Text(NameAt(doc.m_armaments, index, ArmamentName));
+    row.Text(NameAt(doc.m_armaments.Records(), index, ArmamentName));
     row.Int(index);
     for (const double factor : factors) row.Double(factor);
 }
@@ -101,12 +101,12 @@ void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
 void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship, CsvCells cells) {
     CsvRow row(out, cells);
     row.Text(ship.m_strName);
-    row.Text(NameAt(doc.m_nations, ship.m_nNation, NationName));
+    row.Text(NameAt(doc.m_nations.Records(), ship.m_nNation, NationName));
     row.Int(ship.m_nNation);
     WriteArmament(row, doc, ship.m_nMainArmament, ship.m_dMainAF);
     row.YesNo(ship.m_bWingTurrets);
     WriteArmament(row, doc, ship.m_nSecondaryArmament, ship.m_dSecondaryAF);
-    row.Text(NameAt(doc.m_torpedoes, ship.m_nTorpedo, TorpedoName));
+    row.Text(NameAt(doc.m_torpedoes.Records(), ship.m_nTorpedo, TorpedoName));
     row.Int(ship.m_nTorpedo);
     for (const int factor : ship.m_nTorpedoAF) row.Int(factor);
     row.Double(ship.m_dDF);

@@ -37,7 +37,7 @@ class CliPrint : public ::testing::Test {
         doc.m_ships = {Ship("Smith, John", 1), Ship("ann", 1), Ship("Bea", 2)};
         doc.m_squadrons = {Squadron("Red", {"ann", "Bea"}),
                            Squadron("Huge", CStringArray(10000, "ann"))};
-        doc.m_squadrons.back().m_strNotes = std::string(1 << 20, 'n');
+        doc.m_squadrons.Modify(doc.m_squadrons.size() - 1).m_strNotes = std::string(1 << 20, 'n');
         VxScenario scenario;
         scenario.m_strName = "Bay";
         scenario.m_forces.resize(2);

@@ -101,8 +101,8 @@ TEST_F(CliCommand, PrintingShipsOfADocumentWithoutShipsWritesNothing) {
 TEST_F(CliCommand, DoubleDashEndsTheOptions) {
     CBrinnowDoc doc;
     doc.m_ships.resize(2);
-    doc.m_ships[0].m_strName = "-dash";
-    doc.m_ships[1].m_strName = "--blank";
+    doc.m_ships.Modify(0).m_strName = "-dash";
+    doc.m_ships.Modify(1).m_strName = "--blank";
     ASSERT_TRUE(doc.OnSaveDocument(Out("dash.brn")));
     std::string err;
     EXPECT_EQ(Run(CommandCard, {Out("dash.brn"), "-dash", "-o", Out("a.png")}, err), 2);

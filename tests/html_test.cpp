@@ -22,8 +22,8 @@ class Html : public ::testing::Test {
   protected:
     Html() : html(doc.m_ships, doc.m_armaments, Folder()) {
         doc.m_ships.resize(2);
-        doc.m_ships[0].m_strName = "Harrow";
-        doc.m_ships[1].m_strName = "Kent";
+        doc.m_ships.Modify(0).m_strName = "Harrow";
+        doc.m_ships.Modify(1).m_strName = "Kent";
     }
     std::string Folder() { return m_dir.path().toStdString(); }
     std::vector<std::string> FilesInFolder() {
@@ -191,7 +191,8 @@ TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
     for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"}) {
         doc.m_ships.emplace_back().m_strName = name;
     }
-    doc.m_ships.back().m_dDF = 7;  // a real "New Ship", unlike the one drawn for a missing name
+    doc.m_ships.Modify(doc.m_ships.size() - 1).m_dDF =
+        7;  // a real "New Ship", unlike the one drawn for a missing name
     VxScenario scenario;
     VxForce& force = scenario.m_forces.emplace_back();
     force.m_ships = doc.m_ships;
@@ -238,8 +239,8 @@ TEST_F(Html, ALongNameStaysWithinTheFileSystemLimit) {
     }
     EXPECT_EQ(ImageFileName(std::string(251, 'a')), std::string(251, 'a') + ".gif");
     EXPECT_EQ(ImageFileName(std::string(252, 'a')), std::string(251, 'a') + ".gif");
-    doc.m_ships[0].m_strName = std::string(1 << 20, '\x80');
-    doc.m_ships[1].m_strName = std::string(1 << 20, '\x80') + "x";
+    doc.m_ships.Modify(0).m_strName = std::string(1 << 20, '\x80');
+    doc.m_ships.Modify(1).m_strName = std::string(1 << 20, '\x80') + "x";
     VxScenario scenario;
     scenario.m_forces.emplace_back().m_ships = doc.m_ships;
     std::string error;

@@ -57,7 +57,7 @@ void AddExtremes(CBrinnowDoc& doc) {
     ship.m_strNotes = AllBytes() + "\r\n" + AllBytes();
     doc.m_ships.push_back(ship);
     if (!doc.m_scenarios.empty() && !doc.m_scenarios[0].m_forces.empty()) {
-        doc.m_scenarios[0].m_forces[0].m_ships.push_back(ship);
+        doc.m_scenarios.Modify(0).m_forces[0].m_ships.push_back(ship);
     }
 }
 
@@ -83,7 +83,8 @@ TEST(CampaignJson, EveryDoubleComesBackBitForBit) {
     std::mt19937_64 random(7);
     CBrinnowDoc doc;
     doc.m_ships.resize(10000);
-    for (VxShip& ship : doc.m_ships) {
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        VxShip& ship = doc.m_ships.Modify(i);
         ship.m_dDF = FromBits(random());
         for (double& af : ship.m_dMainAF) af = FromBits(random() >> (random() % 64));
     }
@@ -109,8 +110,8 @@ TEST(CampaignJson, SpecialDoublesHaveTheirDocumentedText) {
 TEST(CampaignJson, HostileSizesRoundTrip) {
     CBrinnowDoc doc;
     doc.m_ships.resize(10000);
-    doc.m_ships[0].m_strName = std::string(1 << 20, '\x9D');
-    doc.m_ships[1].m_strNotes = std::string(1 << 20, '"');
+    doc.m_ships.Modify(0).m_strName = std::string(1 << 20, '\x9D');
+    doc.m_ships.Modify(1).m_strNotes = std::string(1 << 20, '"');
     VxSquadron squadron;
     squadron.m_shipNames.assign(10000, "\\\"\n");
     doc.m_squadrons.assign(3, squadron);
@@ -323,10 +324,10 @@ TEST(ShipsCsv, TextsThatLookLikeFormulasGetAnApostropheUnlessRaw) {
 TEST(ShipsCsv, QuotesWhatNeedsItAndKeepsOneRowPerShip) {
     CBrinnowDoc doc;
     doc.m_ships.resize(3);
-    doc.m_ships[0].m_strName = "a,b";
-    doc.m_ships[0].m_strNotes = std::string("line\r\nbreak \"quoted\"\0end", 24);
-    doc.m_ships[1].m_strName = "\x80 plain";
-    doc.m_ships[2].m_strNotes = std::string(1 << 20, '\n');
+    doc.m_ships.Modify(0).m_strName = "a,b";
+    doc.m_ships.Modify(0).m_strNotes = std::string("line\r\nbreak \"quoted\"\0end", 24);
+    doc.m_ships.Modify(1).m_strName = "\x80 plain";
+    doc.m_ships.Modify(2).m_strNotes = std::string(1 << 20, '\n');
     const std::string csv = ShipsCsv(doc);
     EXPECT_NE(csv.find("\r\n\"a,b\","), std::string::npos);
     EXPECT_NE(csv.find(",\"line\r\nbreak \"\"quoted\"\"end\"\r\n"), std::string::npos);

@@ -57,7 +57,7 @@ class WindowSafety : public ::testing::Test {
     }
     void Edit(CMainFrame& window, const char* name) {
         window.History().Run("Edit Ships",
-                             [&] { window.Document().m_ships.at(0).m_strName = name; });
+                             [&] { window.Document().m_ships.Modify(0).m_strName = name; });
     }
     bool SeenMessage(const std::string& part) const {
         for (const std::string& message : scripted.messages) {
@@ -148,7 +148,7 @@ TEST_F(WindowSafety, AChangeOnDiskIsToldAtOnceAndSaveNeverGoesOverIt) {
     EXPECT_FALSE(frame->OnFileSave());
     EXPECT_EQ(frame->Document().m_ships.size(), 9u);
     frame->History().Stack().undo();
-    EXPECT_EQ(frame->Document().m_ships.at(0).m_strName, "Mine");
+    EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Mine");
     // Overwrite saves this window's version.
     scripted.choices = {2};
     EXPECT_TRUE(frame->OnFileSave());
@@ -232,7 +232,7 @@ TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
     EXPECT_TRUE(frame->OfferRecovery());  // Recover is the default
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Local("fleet.brn"));
-    EXPECT_EQ(frame->Document().m_ships.at(0).m_strName, "Recovered");
+    EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Recovered");
     EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
     EXPECT_EQ(Bytes("fleet.brn"), theirs);
     // This window keeps the work now, under its own name; Save asks first.
