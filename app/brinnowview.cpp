@@ -373,20 +373,32 @@ void CBrinnowView::EditShips() { EditShipsAt(0); }
 void CBrinnowView::EditShipsAt(int ship) {
     m_history.Run("Edit Ships", [&] {
         CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                             window());
+                             m_doc.m_squadrons, window());
         dialog.ShowShip(ship);
         dialog.exec();
     });
 }
 
-void CBrinnowView::EditSquadrons() {
-    RunDialog<CEditSquadronsDlg>("Edit Squadrons", m_doc.m_nations, m_doc.m_ships,
-                                 m_doc.m_squadrons, m_doc.m_armaments, m_doc.m_torpedoes,
-                                 m_doc.GetPathName(), window());
+void CBrinnowView::EditSquadrons() { EditSquadronsAt(0); }
+
+void CBrinnowView::EditSquadronsAt(int squadron) {
+    m_history.Run("Edit Squadrons", [&] {
+        CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
+                                 m_doc.m_armaments, m_doc.m_torpedoes, m_doc.GetPathName(),
+                                 window());
+        dialog.ShowSquadron(squadron);
+        dialog.exec();
+    });
 }
 
-void CBrinnowView::EditScenarios() {
-    RunDialog<CEditScenariosDlg>("Edit Scenarios", m_doc, window());
+void CBrinnowView::EditScenarios() { EditScenariosAt(0, 0); }
+
+void CBrinnowView::EditScenariosAt(int scenario, int force) {
+    m_history.Run("Edit Scenarios", [&] {
+        CEditScenariosDlg dialog(m_doc, window());
+        dialog.ShowScenarioAt(scenario, force);
+        dialog.exec();
+    });
 }
 
 void CBrinnowView::EditArmaments() {
@@ -481,7 +493,7 @@ void CBrinnowView::FilePrint() {
 
 void CBrinnowView::FilePrintPreview() {
     ShowPrintPreview(this, PrintJobName(), m_doc.GetPathName(),
-                     [this](QPrinter& printer) { PrintAll(printer, PrintOutput::Use::Preview); });
+                     [this](QPrinter& printer, PrintOutput::Use use) { PrintAll(printer, use); });
 }
 
 void CBrinnowView::PrintBlankShipForm() {
@@ -524,5 +536,7 @@ void CBrinnowView::ExportShipsAsCsv() {
     if (m_doc.m_ships.empty()) return;
     ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
                         ProposedBesideDocument("csv")},
-                       ExportShipsCsv);
+                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+                           return ExportShipsCsv(doc, path, error);
+                       });
 }

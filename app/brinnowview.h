@@ -75,7 +75,11 @@ class CBrinnowView : public QAbstractScrollArea {
     void EditShips();
     void EditSquadrons();
     void EditScenarios();
+    // The same, opened at a record, as a double-click on a card or a
+    // finding of the campaign check opens them.
     void EditShipsAt(int ship);
+    void EditSquadronsAt(int squadron);
+    void EditScenariosAt(int scenario, int force);
     void EditArmaments();
     void EditNations();
 

@@ -42,6 +42,7 @@ int main(int argc, char* argv[]) {
     // program after its message.
     if (args.size() > 1 && !frame.OpenDocumentFile(args.at(1))) return 1;
     frame.show();
+    frame.OfferRecovery();
     const int result = QApplication::exec();
     frame.Document().LeaveRecordsToExit();
     return result;

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -15,8 +17,11 @@
 
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
+#include "app/recoveryfile.h"
+#include "app/tablecommands.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
@@ -33,6 +38,24 @@ constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kSettingsGroup = "Settings";
 constexpr double kDefaultZoom = 2.0;
 constexpr const char* kCampaignFilter = "Brinnow campaigns (*.brn);;All files (*)";
+constexpr const char* kOpenElsewhere =
+    "%1 is already open in Brinnow (%2). Open it here as well? Saving in one window would "
+    "overwrite the changes made in the other.";
+constexpr const char* kSaveOverOpen =
+    "%1 is open in Brinnow (%2). Save over it anyway? The changes made in that window would "
+    "be overwritten when it saves.";
+constexpr const char* kChangedOnDisk =
+    "%1 was changed by another program. Load the version on disk? Undo brings back the one "
+    "shown here.";
+constexpr const char* kMissingOnDisk =
+    "%1 was deleted or moved by another program. Save writes it again.";
+constexpr const char* kSaveOverChange =
+    "%1 was changed by another program since it was opened or saved here. Saving now would "
+    "replace that version with this one.";
+constexpr const char* kRecoverQuestion =
+    "Brinnow ended without saving the changes to %1. They were kept as they were at %2.\n\n"
+    "Recover them? The campaign opens with the changes, not yet saved; its file stays as it "
+    "is until you save. Keep for Later asks again at the next start.";
 
 // The prompt of a command: the status-bar text, then after "\n" the tool tip.
 void SetPrompt(QAction* action, const QString& prompt) {
@@ -125,6 +148,8 @@ void CMainFrame::CreateFileMenu() {
                "Write the whole campaign as a JSON text file\nExport as JSON");
     AddCommand(m_fileMenu, ID_FILE_IMPORT_JSON, "&Import Campaign from JSON...",
                "Open a campaign from a JSON text file as a new document\nImport from JSON");
+    AddCommand(m_fileMenu, ID_FILE_OPEN_GAME, "Open &Game...",
+               "Continue a game of a scenario at the table\nOpen Game");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_PRINT, "&Print...", "Print the active document\nPrint",
                QKeySequence("Ctrl+P"));
@@ -183,6 +208,10 @@ void CMainFrame::CreateViewMenu() {
 
 void CMainFrame::CreateToolsMenu() {
     QMenu* menu = menuBar()->addMenu("&Tools");
+    AddCommand(menu, ID_TOOLS_CHECK_CAMPAIGN, "Check Ca&mpaign",
+               "List what would break the printouts: missing ships, stale copies and more\n"
+               "Check Campaign");
+    menu->addSeparator();
     AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
                "Print Individual Ships, Squadrons, Scenarios");
     AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
@@ -191,6 +220,9 @@ void CMainFrame::CreateToolsMenu() {
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
+    menu->addSeparator();
+    AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
+               "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
 }
 
 void CMainFrame::CreateHelpMenu() {
@@ -300,6 +332,8 @@ void CMainFrame::ConnectCommands() {
     handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
     handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
+    handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
+    handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP_SAMPLE, [this] {
         OpenDocumentFile(QString::fromStdString(ProgramFiles::OfRunningProgram().SampleCampaign()));
@@ -307,8 +341,14 @@ void CMainFrame::ConnectCommands() {
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
+    handle(ID_TOOLS_CHECK_CAMPAIGN, [this] { ShowCampaignCheck(); });
     connect(m_view, &CBrinnowView::documentModified, this, &CMainFrame::UpdateCaption);
     connect(m_view, &CBrinnowView::zoomChanged, this, [this] { SaveSettings(); });
+    connect(m_view, &CBrinnowView::documentModified, &m_recovery, &RecoveryKeeper::DocumentChanged);
+    connect(&m_diskFile, &DiskFileWatch::changedOnDisk, this, &CMainFrame::OnChangedOnDisk);
+    connect(&m_recovery, &RecoveryKeeper::writeFailed, this, [this](const QString& reason) {
+        statusBar()->showMessage("No recovery copy of the changes could be kept. " + reason);
+    });
 }
 
 // Undo and Redo name the step they would take, and are there only when
@@ -326,6 +366,7 @@ void CMainFrame::ConnectHistory() {
     connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(&m_history, &EditHistory::documentChanged, m_view, &CBrinnowView::OnUpdate);
+    connect(&stack, &QUndoStack::indexChanged, &m_recovery, &RecoveryKeeper::DocumentChanged);
     connect(&m_history, &EditHistory::modifiedChanged, this, [this](bool modified) {
         setWindowModified(modified);
         UpdateCaption();
@@ -370,7 +411,30 @@ bool CMainFrame::OnFileNew() {
     m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced({});
     return true;
+}
+
+// The name of the document's file as the user knows it, quoted.
+QString CMainFrame::ShownPath() const {
+    return "\"" + QDir::toNativeSeparators(QFile::decodeName(m_doc.GetPathName().c_str())) + "\"";
+}
+
+bool CMainFrame::LockOrAsk(const QString& path, DocumentLock& lock, const QString& question) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (lock.Acquire(QFile::encodeName(absolute).toStdString()) !=
+        DocumentLock::Outcome::HeldElsewhere) {
+        return true;
+    }
+    return AskYesNoUnicode(question.arg("\"" + QDir::toNativeSeparators(absolute) + "\"",
+                                        QString::fromStdString(lock.Holder())));
+}
+
+void CMainFrame::DocumentReplaced(DocumentLock lock) {
+    m_lock = std::move(lock);
+    m_diskFile.Track(QFile::decodeName(m_doc.GetPathName().c_str()));
+    m_recovery.Discard();
+    m_recovery.DocumentChanged();
 }
 
 bool CMainFrame::OnFileOpen() {
@@ -383,6 +447,8 @@ bool CMainFrame::OpenDocumentFile(const QString& given) {
     // A name from the command line may be relative to the folder it was
     // started in; the recent files must still find it from anywhere.
     const QString path = QFileInfo(given).absoluteFilePath();
+    DocumentLock lock;
+    if (!LockOrAsk(path, lock, kOpenElsewhere)) return false;
     // Loaded apart and taken over only when whole, so that a damaged file
     // leaves the open campaign as it was.
     CBrinnowDoc loaded;
@@ -401,6 +467,7 @@ bool CMainFrame::OpenDocumentFile(const QString& given) {
     m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced(std::move(lock));
     AddRecentFile(path);
     if (!m_doc.LoadWarning().empty())
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.LoadWarning()));
@@ -428,12 +495,29 @@ bool CMainFrame::OnFileImportJson() {
     m_history.Forget(false);
     m_view->OnUpdate();
     UpdateCaption();
+    DocumentReplaced({});
     return true;
 }
 
 bool CMainFrame::OnFileSave() {
     if (m_doc.GetPathName().empty()) return OnFileSaveAs();
-    return SaveTo(QString::fromStdString(m_doc.GetPathName()));
+    // Never over another program's version without a word.
+    if (m_diskFile.Check() == DiskFileWatch::Disk::Changed) {
+        enum { kReload, kSaveAs, kOverwrite, kCancel };
+        switch (AskChoice("Save", QString(kSaveOverChange).arg(ShownPath()),
+                          {"&Reload", "Save &As...", "&Overwrite", "Cancel"}, kCancel)) {
+            case kReload:
+                OnFileRevert(false);
+                return false;
+            case kSaveAs:
+                return OnFileSaveAs();
+            case kOverwrite:
+                break;
+            default:
+                return false;
+        }
+    }
+    return SaveTo(QFile::decodeName(m_doc.GetPathName().c_str()));
 }
 
 bool CMainFrame::OnFileSaveAs() {
@@ -452,6 +536,9 @@ QString CMainFrame::ProposedDocumentPath() const {
 }
 
 bool CMainFrame::SaveTo(const QString& path) {
+    const bool sameFile = path == QFile::decodeName(m_doc.GetPathName().c_str());
+    DocumentLock lock;
+    if (!sameFile && !LockOrAsk(path, lock, kSaveOverOpen)) return false;
     bool saved;
     {
         const WaitCursor wait;
@@ -462,17 +549,20 @@ bool CMainFrame::SaveTo(const QString& path) {
         return false;
     }
     m_history.MarkSaved();
+    if (!sameFile) m_lock = std::move(lock);
+    m_diskFile.Track(path);
+    m_recovery.Discard();
     AddRecentFile(path);
     UpdateCaption();
     return true;
 }
 
-bool CMainFrame::OnFileRevert() {
+bool CMainFrame::OnFileRevert(bool ask) {
     const std::string path = m_doc.GetPathName();
     if (path.empty()) return false;
-    if (AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
-                          " saved on disk? Undo brings back the changes.",
-                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (ask && AfxMessageBox("Revert to the copy of " + m_doc.GetTitle() +
+                                 " saved on disk? Undo brings back the changes.",
+                             MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     CBrinnowDoc saved;
@@ -487,6 +577,64 @@ bool CMainFrame::OnFileRevert() {
     }
     m_history.Run("Revert to Saved", [&] { m_doc = std::move(saved); });
     m_history.MarkSaved();
+    m_diskFile.Track(QFile::decodeName(path.c_str()));
+    m_recovery.Discard();
+    return true;
+}
+
+void CMainFrame::OnChangedOnDisk(bool missing) {
+    if (missing) {
+        AfxMessageBoxUnicode(QString(kMissingOnDisk).arg(ShownPath()));
+    } else if (AskYesNoUnicode(QString(kChangedOnDisk).arg(ShownPath()))) {
+        OnFileRevert(false);
+    }
+}
+
+bool CMainFrame::OfferRecovery() {
+    for (const RecoveryFile& copy : RecoveryFile::Abandoned()) {
+        const QString document = copy.Document().isEmpty()
+                                     ? QStringLiteral("an untitled campaign")
+                                     : "\"" + QDir::toNativeSeparators(copy.Document()) + "\"";
+        const QString when = QLocale().toString(copy.Written(), QLocale::LongFormat);
+        enum { kRecover, kKeep, kDiscard };
+        switch (AskChoice("Recover Unsaved Work", QString(kRecoverQuestion).arg(document, when),
+                          {"&Recover", "&Keep for Later", "&Discard"}, kRecover)) {
+            case kRecover:
+                if (Recover(copy)) return true;
+                break;
+            case kDiscard:
+                copy.Remove();
+                break;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+bool CMainFrame::Recover(const RecoveryFile& copy) {
+    CBrinnowDoc recovered;
+    std::string error;
+    if (!copy.Read(recovered, error)) {
+        AfxMessageBoxUnicode(QString::fromStdString(error));
+        return false;
+    }
+    if (!SaveModified()) return false;
+    DocumentLock lock;
+    if (!copy.Document().isEmpty() && !LockOrAsk(copy.Document(), lock, kOpenElsewhere)) {
+        return false;
+    }
+    recovered.SetPathName(QFile::encodeName(copy.Document()).toStdString());
+    m_doc = std::move(recovered);
+    m_history.Forget(false);
+    m_view->OnUpdate();
+    UpdateCaption();
+    m_lock = std::move(lock);
+    // Save then asks if the file changed since the work was kept.
+    m_diskFile.Track(copy.Document(), copy.Digest());
+    // This window keeps the work from now on, in a copy of its own.
+    m_recovery.WriteNow();
+    if (!m_recovery.Copy() || m_recovery.Copy()->Path() != copy.Path()) copy.Remove();
     return true;
 }
 
@@ -566,6 +714,18 @@ void CMainFrame::ShowAbout() {
     about.exec();
 }
 
+// One window, checking again whenever the listing follows a change.
+void CMainFrame::ShowCampaignCheck() {
+    if (!m_checkWindow) {
+        m_checkWindow = new CampaignCheckWindow(m_doc, m_history, *m_view, this);
+        connect(m_view, &CBrinnowView::listingChanged, m_checkWindow,
+                &CampaignCheckWindow::ScheduleCheck);
+    }
+    m_checkWindow->show();
+    m_checkWindow->raise();
+    m_checkWindow->activateWindow();
+}
+
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == kDocumentChangedEvent) {
         // Passed on to the direct children only, as the notice always was.
@@ -585,6 +745,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A clean exit: whatever was not saved, the user chose to drop.
+    m_recovery.Discard();
+    m_lock.Release();
     SaveSettings();
     event->accept();
 }

@@ -6,14 +6,19 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/diskfilewatch.h"
+#include "app/documentlock.h"
+#include "app/recoverykeeper.h"
 #include "history/edithistory.h"
 #include "model/brinnowdoc.h"
 
 class CBrinnowView;
+class CampaignCheckWindow;
 class FindShipBar;
 class QAction;
 class QMenu;
 class QSettings;
+class RecoveryFile;
 
 // The main window: menus, tool bar, status bar, the one document and its
 // view, the document's life from New to Exit.
@@ -29,6 +34,8 @@ class CMainFrame : public QMainWindow {
     CBrinnowView& View() { return *m_view; }
     EditHistory& History() { return m_history; }
     FindShipBar& FindBar() { return *m_findBar; }
+    DiskFileWatch& DiskFile() { return m_diskFile; }
+    RecoveryKeeper& Recovery() { return m_recovery; }
     // The action of a command id, for the tool bar, tests and shortcuts.
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_recentFiles; }
@@ -41,8 +48,12 @@ class CMainFrame : public QMainWindow {
     bool OnFileSaveAs();
     // Opens a campaign from JSON as a new, unsaved document.
     bool OnFileImportJson();
-    // Asks, then loads the file again as one step of the history.
-    bool OnFileRevert();
+    // Asks (unless ask is false), then loads the file again as one step of
+    // the history.
+    bool OnFileRevert(bool ask = true);
+    // Offers, one at a time, the work of windows that ended without closing;
+    // true when one was recovered into this window.
+    bool OfferRecovery();
     // Asks to save a modified document: true when it is safe to go on.
     bool SaveModified();
     void UpdateCaption();
@@ -69,6 +80,14 @@ class CMainFrame : public QMainWindow {
     void CreateFindBar();
     void UpdateShownCount();
     bool SaveTo(const QString& path);
+    // Takes the lock of the file at path; when another window holds it, asks
+    // the question (of the file's name and its holder) and goes on on Yes.
+    bool LockOrAsk(const QString& path, DocumentLock& lock, const QString& question);
+    // The document in the window is now the one at its path, or a new one.
+    void DocumentReplaced(DocumentLock lock);
+    void OnChangedOnDisk(bool missing);
+    bool Recover(const RecoveryFile& copy);
+    QString ShownPath() const;
     QString ProposedDocumentPath() const;
     void AddRecentFile(const QString& path);
     void RebuildRecentFiles();
@@ -76,12 +95,17 @@ class CMainFrame : public QMainWindow {
     void SaveSettings() const;
     void RestoreWindowPlacement(QSettings& settings);
     void ShowAbout();
+    void ShowCampaignCheck();
     void UpdateKeyIndicators(int key);
 
     CBrinnowDoc m_doc;
     EditHistory m_history{m_doc};
+    DiskFileWatch m_diskFile;
+    DocumentLock m_lock;
+    RecoveryKeeper m_recovery{m_doc, m_diskFile};
     CBrinnowView* m_view = nullptr;
     FindShipBar* m_findBar = nullptr;
+    CampaignCheckWindow* m_checkWindow = nullptr;  // made when first asked for
     QLabel* m_shownCount = nullptr;
     QHash<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;

@@ -10,10 +10,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <string_view>
+#include <unordered_map>
 
 #include "desktop/helpwindow.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "editors/sortedlist.h"
+#include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -31,6 +35,18 @@ CStringArray TextsOf(const QListWidget* list) {
     texts.reserve(std::size_t(list->count()));
     for (int row = 0; row < list->count(); ++row) texts.push_back(FromQt(list->item(row)->text()));
     return texts;
+}
+
+// The selected records, each the first of its name as the job prints it.
+template <class Record>
+void AddSelected(UnmatchedNames& unmatched, const RecordList<Record>& records,
+                 const CStringArray& names) {
+    std::unordered_map<std::string_view, const Record*> first;
+    for (const Record& record : records) first.emplace(record.m_strName, &record);
+    for (const CString& name : names) {
+        const auto found = first.find(name);
+        if (found != first.end()) unmatched.Add(*found->second);
+    }
 }
 
 bool IsEnter(const QKeyEvent* key) {
@@ -82,6 +98,7 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
     FillSorted(group.available, names);
     for (QListWidget* list : {group.available, group.selected}) {
+        list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);
         list->installEventFilter(this);
     }
@@ -178,7 +195,13 @@ MultiPrintSelection CPrintElementsDlg::Selection() const {
 MultiPrintJob CPrintElementsDlg::Job() const { return MultiPrintJob(m_doc, Selection()); }
 
 void CPrintElementsDlg::OnPrint() {
-    const MultiPrintJob job = Job();
+    const MultiPrintSelection selection = Selection();
+    const ShipNameIndex ships(m_doc.m_ships);
+    UnmatchedNames unmatched(ships);
+    AddSelected(unmatched, m_doc.m_squadrons, selection.squadrons);
+    AddSelected(unmatched, m_doc.m_scenarios, selection.scenarios);
+    if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this selection")) return;
+    const MultiPrintJob job(m_doc, selection);
     PrintWithDialog(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
                     [job](CDC& printer) { job.Print(printer); });
 }

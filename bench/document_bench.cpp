@@ -54,7 +54,7 @@ void DocumentOpen(benchmark::State& state) {
     for (auto _ : state) {
         CBrinnowDoc doc;
         doc.OnOpenDocument(kPath);
-        benchmark::DoNotOptimize(doc.m_ships.data());
+        benchmark::DoNotOptimize(doc.m_ships.Records().data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * CampaignBytes().size()));
 }

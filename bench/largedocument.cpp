@@ -31,3 +31,16 @@ VxScenario ThousandShipScenario(const CBrinnowDoc& doc) {
         scenario.m_forces[1].m_ships.push_back(doc.m_ships[std::size_t(i)]);
     return scenario;
 }
+
+VxScenario ManyForceScenario(const CBrinnowDoc& doc, int forces) {
+    VxScenario scenario;
+    scenario.m_strName = "Forces " + std::to_string(forces);
+    for (int i = 0; i < forces; ++i) {
+        VxForce& force = scenario.m_forces.emplace_back();
+        force.m_strName = "Force " + std::to_string(i);
+        if (!doc.m_squadrons.empty()) {
+            force.m_squadrons.push_back(doc.m_squadrons[std::size_t(i) % doc.m_squadrons.size()]);
+        }
+    }
+    return scenario;
+}

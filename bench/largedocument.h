@@ -16,3 +16,7 @@ const CBrinnowDoc& Campaign();
 // "Thousand": ten squadrons of 80 ships with 10 attachments each, and 100
 // single ships, all taken from the document's ships.
 VxScenario ThousandShipScenario(const CBrinnowDoc& doc);
+
+// "Forces N": N forces, each holding a copy of one of the document's
+// squadrons, whose ships are looked up by name when it is printed.
+VxScenario ManyForceScenario(const CBrinnowDoc& doc, int forces);

@@ -7,7 +7,8 @@
 //
 // Every --cli is measured in the same interleaved schedule, so the build
 // before a change and the build after it can be compared in one run. LIST is
-// a comma-separated choice of save,info,text,html,print,memory (all by default).
+// a comma-separated choice of save,info,text,html,print,scenario,selection,
+// memory (all by default).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -36,7 +37,8 @@ struct Options {
     std::string gifReference;
     std::string work = "/dev/shm/brinnow_process_bench";
     int runs = 7;
-    std::set<std::string> rows = {"save", "info", "text", "html", "print", "memory"};
+    std::set<std::string> rows = {"save",  "info",     "text",      "html",
+                                  "print", "scenario", "selection", "memory"};
 };
 
 struct Sample {
@@ -140,7 +142,7 @@ Options ParseOptions(int argc, char** argv) {
         throw std::runtime_error(
             "usage: process_bench --cli PATH [--cli PATH ...] --make-document PATH "
             "--gif-reference PATH [--work DIR] [--runs N] [--rows "
-            "save,info,text,html,print,memory]");
+            "save,info,text,html,print,scenario,selection,memory]");
     }
     return options;
 }
@@ -205,6 +207,18 @@ void Report(const Options& options, const Schedule& schedule, const fs::path& bi
              {"export-html of 1,000 cards", {t + "html"}, "giflib alone", t + "gifref", 1.25}},
             {"print",
              {"print ships, 10,000 ships", {t + "print10k"}, "1,000 ships", t + "print1k", 11}},
+            {"scenario",
+             {"print scenario of 1,000 forces, 100,000-ship campaign",
+              {t + "scenario100k"},
+              "10,000-ship campaign",
+              t + "scenario10k",
+              1.2}},
+            {"selection",
+             {"print selection of 400 squadrons, 100,000-ship campaign",
+              {t + "selection100k"},
+              "10,000-ship campaign",
+              t + "selection10k",
+              1.2}},
         };
         for (const auto& [key, row] : rows) {
             if (options.rows.count(key)) PrintRow(schedule, row);
@@ -219,9 +233,10 @@ void Report(const Options& options, const Schedule& schedule, const fs::path& bi
 
 void Prepare(const Options& options, const fs::path& work) {
     fs::create_directories(work);
-    Run({options.makeDocument, work / "big.brn", "100000", "--thousand"});
-    if (options.rows.count("print")) {
-        Run({options.makeDocument, work / "big10k.brn", "10000"});
+    Run({options.makeDocument, work / "big.brn", "100000", "--thousand", "--forces", "1000"});
+    if (options.rows.count("print") || options.rows.count("scenario") ||
+        options.rows.count("selection")) {
+        Run({options.makeDocument, work / "big10k.brn", "10000", "--forces", "1000"});
         Run({options.makeDocument, work / "big1k.brn", "1000"});
     }
 }
@@ -261,6 +276,22 @@ void PlanCommands(const Options& options, const fs::path& work, Schedule& schedu
             std::fprintf(stderr, "%s: %s card images\n", cli.c_str(), images.c_str());
             schedule.Add(t + "html", html);
             schedule.Add(t + "gifref", {options.gifReference, sample, images, folder / "gifref"});
+        }
+        for (const auto& [size, file] : {std::pair{"100k", "big.brn"}, {"10k", "big10k.brn"}}) {
+            const std::string document = work / file;
+            if (options.rows.count("scenario")) {
+                schedule.Add(t + "scenario" + size, {cli, "print", "scenario", document,
+                                                     "Forces 1000", "-o", folder / "scenario.pdf"});
+            }
+            if (options.rows.count("selection")) {
+                std::vector<std::string> selection = {cli,      "print", "selection",
+                                                      document, "-o",    folder / "selection.pdf"};
+                for (int i = 0; i < 400; ++i) {
+                    selection.insert(selection.end(),
+                                     {"--squadron", "Squadron " + std::to_string(i)});
+                }
+                schedule.Add(t + "selection" + size, selection);
+            }
         }
         if (options.rows.count("print")) {
             schedule.Add(t + "print10k",

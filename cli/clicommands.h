@@ -15,3 +15,5 @@ int CommandExportHtml(const std::vector<std::string>& args);
 int CommandExportJson(const std::vector<std::string>& args);
 int CommandImportJson(const std::vector<std::string>& args);
 int CommandExportCsv(const std::vector<std::string>& args);
+int CommandCheck(const std::vector<std::string>& args);
+int CommandGame(const std::vector<std::string>& args);

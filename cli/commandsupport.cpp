@@ -1,5 +1,7 @@
 #include "cli/commandsupport.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 #include "cli/commandline.h"
@@ -12,6 +14,12 @@ int Fail(const std::string& message) {
 int UsageError(const std::string& message) {
     std::cerr << "brinnow-cli: " << message << "\nTry 'brinnow-cli --help'.\n";
     return kUsage;
+}
+
+bool PrintToStandardOutput(const std::string& text) {
+    if (std::cout << text << std::flush) return true;
+    Fail(std::string("Cannot write to the standard output: ") + std::strerror(errno) + ".");
+    return false;
 }
 
 bool Load(CBrinnowDoc& doc, const std::string& path) {

@@ -14,6 +14,9 @@ inline constexpr int kUsage = 2;
 int Fail(const std::string& message);
 // The message with a pointer to the help; returns kUsage.
 int UsageError(const std::string& message);
+// Writes text to the standard output; when it cannot arrive (a full disk
+// behind a redirection), says why on stderr and returns false.
+bool PrintToStandardOutput(const std::string& text);
 
 // A command's document: when the command ends, its records are left to the
 // process's exit, which is about to come.
@@ -32,7 +35,7 @@ bool Words(const std::vector<std::string>& args, std::size_t count,
 
 // The first record of that exact name, or null.
 template <class Record>
-const Record* FindNamed(const CArray<Record>& records, const std::string& name) {
+const Record* FindNamed(const RecordList<Record>& records, const std::string& name) {
     const auto found = std::find_if(records.begin(), records.end(), [&name](const Record& record) {
         return record.m_strName == name;
     });

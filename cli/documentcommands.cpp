@@ -1,8 +1,9 @@
 // The commands that read and write documents and text, without drawing: they
 // need nothing of Qt, which keeps them quick to start.
-#include <iostream>
+#include <sstream>
 
 #include "cli/clicommands.h"
+#include "cli/commandline.h"
 #include "cli/commandsupport.h"
 #include "export/textexport.h"
 #include "interchange/campaignjsonexport.h"
@@ -39,16 +40,14 @@ int CommandInfo(const std::vector<std::string>& args) {
     if (!Words(args, 1, words)) return UsageError("usage: brinnow-cli info FILE");
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
-    std::cout << "nations " << doc.m_nations.size() << "\n"
-              << "armaments " << doc.m_armaments.size() << "\n"
-              << "torpedoes " << doc.m_torpedoes.size() << "\n"
-              << "ships " << doc.m_ships.size() << "\n"
-              << "squadrons " << doc.m_squadrons.size() << "\n"
-              << "scenarios " << doc.m_scenarios.size() << "\n";
-    // Output that never arrived is a failure, as a full disk behind a
-    // redirection would make it.
-    if (!std::cout.flush()) return Fail("Cannot write the counts to the standard output.");
-    return 0;
+    std::ostringstream counts;
+    counts << "nations " << doc.m_nations.size() << "\n"
+           << "armaments " << doc.m_armaments.size() << "\n"
+           << "torpedoes " << doc.m_torpedoes.size() << "\n"
+           << "ships " << doc.m_ships.size() << "\n"
+           << "squadrons " << doc.m_squadrons.size() << "\n"
+           << "scenarios " << doc.m_scenarios.size() << "\n";
+    return PrintToStandardOutput(counts.str()) ? 0 : kFailure;
 }
 
 int CommandSaveAs(const std::vector<std::string>& args) {
@@ -79,5 +78,15 @@ int CommandImportJson(const std::vector<std::string>& args) {
 }
 
 int CommandExportCsv(const std::vector<std::string>& args) {
-    return LoadAndExport(args, "usage: brinnow-cli export-csv FILE OUT.csv", ExportShipsCsv);
+    const CommandLine line(args, {}, {"--raw"});
+    if (!line.Ok() || line.Positional().size() != 2) {
+        return UsageError("usage: brinnow-cli export-csv FILE OUT.csv [--raw]");
+    }
+    const auto& words = line.Positional();
+    CommandDocument doc;
+    if (!Load(doc, words[0])) return kFailure;
+    std::string error;
+    const CsvCells cells = line.Flag("--raw") ? CsvCells::Raw : CsvCells::Protected;
+    if (!ExportShipsCsv(doc, words[1], error, cells)) return Fail(error);
+    return 0;
 }

@@ -10,6 +10,7 @@
 #include "cli/clicommands.h"
 #include "cli/commandline.h"
 #include "cli/commandsupport.h"
+#include "cli/gamesupport.h"
 #include "export/htmlexport.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
@@ -96,7 +97,7 @@ CStringArray SelectedList(const std::vector<std::string>& utf8Names) {
 
 // The names that match no record print a default one; say which.
 template <class Record>
-void WarnUnmatched(const std::vector<std::string>& utf8Names, const CArray<Record>& records,
+void WarnUnmatched(const std::vector<std::string>& utf8Names, const RecordList<Record>& records,
                    const char* kind) {
     for (const std::string& utf8 : utf8Names) {
         if (FindNamed(records, Cp1252FromUtf8(utf8)) == nullptr) {
@@ -114,16 +115,32 @@ int SortModeFromWord(const std::string& word) {
     return 0;
 }
 
-// The one squadron or scenario of that name, printed by its job.
-template <class Record, class PrintJob>
+// The one squadron or scenario of that name, printed by its job once ready
+// says that everything it needs is there.
+template <class Record, class PrintJob, class Ready>
 int PrintNamed(const PdfOptions& options, const std::string& path, const std::string& name,
-               const char* kind, CArray<Record> CBrinnowDoc::*list, PrintJob job) {
+               const char* kind, RecordList<Record> CBrinnowDoc::*list, PrintJob job, Ready ready) {
     CommandDocument doc;
     if (!Load(doc, path)) return kFailure;
     const Record* record = FindNamed(doc.*list, Cp1252FromUtf8(name));
     if (record == nullptr)
         return Fail(std::string("There is no ") + kind + " named \"" + name + "\".");
+    if (!ready(*record)) return kFailure;
     return PrintToPdf(options, [&](CDC& dc) { job(dc, *record, doc.m_ships, doc.m_armaments); });
+}
+
+// A scenario with the marks of a game, when one is given, on its cards.
+int PrintScenario(const PdfOptions& options, const std::string& path, const std::string& name,
+                  const std::optional<std::string>& gamePath) {
+    Game game;
+    const auto ready = [&](const VxScenario& scenario) {
+        return !gamePath || LoadGameFor(*gamePath, name, scenario, game);
+    };
+    const auto job = [&](CDC& dc, const VxScenario& scenario, const CArray<VxShip>& ships,
+                         const CArray<VxArmament>& armaments) {
+        RunScenarioPrintJob(dc, scenario, ships, armaments, gamePath ? &game : nullptr);
+    };
+    return PrintNamed(options, path, name, "scenario", &CBrinnowDoc::m_scenarios, job, ready);
 }
 
 int PrintSelection(const PdfOptions& options, const CommandLine& line, const std::string& path) {
@@ -160,10 +177,12 @@ bool SaveImage(const QImage& image, const std::string& path, std::string& error)
 
 int CommandPrint(const std::vector<std::string>& args) {
     const CommandLine line(
-        args, {"-o", "--paper", "--dpi", "--ship", "--squadron", "--scenario", "--sort"},
+        args, {"-o", "--paper", "--dpi", "--ship", "--squadron", "--scenario", "--sort", "--game"},
         {"--no-by-nation"});
     if (!line.Ok()) return UsageError(line.Error());
     const auto& words = line.Positional();
+    const bool scenario = words.size() == 3 && words[0] == "scenario";
+    if (line.Value("--game") && !scenario) return UsageError("--game goes with print scenario.");
     PdfOptions options;
     std::string error;
     if (!ReadPdfOptions(line, options, error)) return UsageError(error);
@@ -178,10 +197,8 @@ int CommandPrint(const std::vector<std::string>& args) {
     }
     if (words.size() == 3 && words[0] == "squadron")
         return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons,
-                          RunSquadronPrintJob);
-    if (words.size() == 3 && words[0] == "scenario")
-        return PrintNamed(options, words[1], words[2], "scenario", &CBrinnowDoc::m_scenarios,
-                          RunScenarioPrintJob);
+                          RunSquadronPrintJob, [](const VxSquadron&) { return true; });
+    if (scenario) return PrintScenario(options, words[1], words[2], line.Value("--game"));
     if (words.size() == 2 && words[0] == "selection")
         return PrintSelection(options, line, words[1]);
     return UsageError(
@@ -212,15 +229,20 @@ int CommandCard(const std::vector<std::string>& args) {
 }
 
 int CommandExportHtml(const std::vector<std::string>& args) {
-    std::vector<std::string> words;
-    if (!Words(args, 3, words)) {
-        return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm");
+    const CommandLine line(args, {"--game"}, {});
+    const auto& words = line.Positional();
+    if (!line.Ok() || words.size() != 3) {
+        return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm [--game GAME]");
     }
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(words[1]));
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
+    const auto gamePath = line.Value("--game");
+    Game game;
+    if (gamePath && !LoadGameFor(*gamePath, words[1], *scenario, game)) return kFailure;
     std::string error;
-    if (!ExportScenarioHtml(doc, *scenario, words[2], error)) return Fail(error);
+    if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr))
+        return Fail(error);
     return 0;
 }

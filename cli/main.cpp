@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/clicommands.h"
+#include "cli/commandsupport.h"
 #include "platform/programfiles.h"
 #include "platform/textformat.h"
 
@@ -40,12 +41,25 @@ constexpr const char* kHelp =
     "  export-json FILE OUT.json      the whole campaign as JSON\n"
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
+    "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
+    "  check FILE [--json]            check the campaign, one finding a line\n"
+    "                                 (exit 0: none, 1: findings, 2: FILE unreadable)\n"
+    "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
+    "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
+    "                                 toggles marks on a ship's card; PLACE is\n"
+    "                                 fire-control, damage-control, bridge, rudder,\n"
+    "                                 aa, af1..af4, speed1..speed5, box1..box18, sunk\n"
+    "  game show GAME                 each marked ship: force, name, its marks\n"
+    "    print scenario and export-html take [--game GAME] to draw its marks\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
     "  --version   show the version\n"
     "  --          ends the options: every word after it is a name, even one\n"
-    "              that begins with '-' (card FILE -o OUT.png -- -dash)\n";
+    "              that begins with '-' (card FILE -o OUT.png -- -dash)\n"
+    "\n"
+    "An output file named - is the standard output; a pipe, FIFO or device is\n"
+    "written to as it is, and every other file only once all of it was written.\n";
 
 int RunDrawingCommand(char* argv[]) {
     const ProgramFiles files = ProgramFiles::OfRunningProgram(argv[0]);
@@ -61,16 +75,18 @@ int RunDrawingCommand(char* argv[]) {
     return 1;
 }
 
+int PrintText(const std::string& text, int exitCode) {
+    return PrintToStandardOutput(text) ? exitCode : kFailure;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::cout << kHelp;
-        return argc < 2 ? 2 : 0;
+        return PrintText(kHelp, argc < 2 ? 2 : 0);
     }
     if (std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "brinnow-cli " << BRINNOW_VERSION << "\n";
-        return 0;
+        return PrintText(std::string("brinnow-cli ") + BRINNOW_VERSION + "\n", 0);
     }
     const std::set<std::string> drawing = {"print", "card", "export-html"};
     if (drawing.count(argv[1])) return RunDrawingCommand(argv);
@@ -84,6 +100,8 @@ int main(int argc, char* argv[]) {
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
+        {"check", CommandCheck},
+        {"game", CommandGame},
     };
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {

@@ -12,6 +12,8 @@ constexpr int kShips = 122;
 constexpr int kSquadrons = 123;
 constexpr int kScenarios = 124;
 constexpr int kPrintSelection = 130;
+constexpr int kCampaignCheck = 131;
+constexpr int kTable = 140;
 }  // namespace HelpContext
 
 // Opens the manual at a context's section, or at its index for an unknown

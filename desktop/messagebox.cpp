@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qtstrings.h"
 
@@ -9,6 +10,11 @@ namespace {
 
 MessageBoxHook& Hook() {
     static MessageBoxHook hook;
+    return hook;
+}
+
+ChoiceHook& TheChoiceHook() {
+    static ChoiceHook hook;
     return hook;
 }
 
@@ -58,9 +64,33 @@ int AfxMessageBoxUnicode(const QString& text, unsigned type) {
     }
 }
 
+namespace {
+// No is the default, so that Enter, Enter never throws work away.
+constexpr unsigned kYesNoQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+}  // namespace
+
 bool AskYesNo(const std::string& question) {
-    // No is the default, so that Enter, Enter never throws work away.
-    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return AfxMessageBox(question, kYesNoQuestion) == IDYES;
+}
+
+bool AskYesNoUnicode(const QString& question) {
+    return AfxMessageBoxUnicode(question, kYesNoQuestion) == IDYES;
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+
+int AskChoice(const QString& title, const QString& text, const QStringList& buttons,
+              int defaultButton) {
+    if (TheChoiceHook()) return TheChoiceHook()(text.toStdString(), buttons, defaultButton);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QList<QAbstractButton*> added;
+    for (const QString& name : buttons) added.append(box.addButton(name, QMessageBox::ActionRole));
+    box.setDefaultButton(static_cast<QPushButton*>(added.value(defaultButton)));
+    box.setEscapeButton(added.value(defaultButton));
+    box.exec();
+    const int chosen = int(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? defaultButton : chosen;
+}
+
+void SetChoiceHook(ChoiceHook hook) { TheChoiceHook() = std::move(hook); }

@@ -1,5 +1,6 @@
 #include "desktop/printcommand.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -62,21 +63,36 @@ void PrintWithDialog(QWidget* parent, const std::string& documentName,
                      const std::string& documentPath, const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, false);
     QPrinter& printer = PrinterForJob(ToQt(documentName), documentPath);
+    if (ChoosePrinter(parent, printer)) RunOnPrinter(printer, job);
+}
+
+bool ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     // The job decides its pages: no range or selection to choose.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted) return;
-    RunOnPrinter(printer, job);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
-                      const std::function<void(QPrinter& printer)>& print) {
+                      const PrintOnPrinter& print) {
     QPrinter& printer = PrinterForJob(documentName, documentPath);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle("Print Preview");
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&print](QPrinter* target) { print(*target); });
+                     [&print](QPrinter* target) { print(*target, PrintOutput::Use::Preview); });
+    // The window's own Print would let the printer write a PDF file itself,
+    // in place: it prints as every other Print does instead.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() != printText) continue;
+        QObject::disconnect(action, &QAction::triggered, &preview, nullptr);
+        QObject::connect(action, &QAction::triggered, &preview, [&] {
+            if (!ChoosePrinter(&preview, printer)) return;
+            print(printer, PrintOutput::Use::Print);
+            preview.accept();
+        });
+    }
     preview.resize(900, 1000);
     preview.exec();
 }
@@ -84,9 +100,9 @@ void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::s
 void PreviewPrint(QWidget* parent, const std::string& documentName, const std::string& documentPath,
                   const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, true);
-    ShowPrintPreview(parent, ToQt(documentName), documentPath, [&job](QPrinter& printer) {
-        RunOnPrinter(printer, job, PrintOutput::Use::Preview);
-    });
+    ShowPrintPreview(
+        parent, ToQt(documentName), documentPath,
+        [&job](QPrinter& printer, PrintOutput::Use use) { RunOnPrinter(printer, job, use); });
 }
 
 void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

@@ -38,9 +38,16 @@ void PrintWithDialog(QWidget* parent, const std::string& documentName,
 // be printed as they are shown.
 void PreviewPrint(QWidget* parent, const std::string& documentName, const std::string& documentPath,
                   const PrinterJob& job);
+// The print dialog over the printer, without a page range to choose: true
+// when the user chose to print.
+bool ChoosePrinter(QWidget* parent, QPrinter& printer);
+// A way of printing a job on a printer, as a preview or for real.
+using PrintOnPrinter = std::function<void(QPrinter& printer, PrintOutput::Use use)>;
 // The print preview window over any way of printing to the shared printer.
+// Its Print asks for the printer, then prints for real, so that a PDF file
+// is written as every other print writes it.
 void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
-                      const std::function<void(QPrinter& printer)>& print);
+                      const PrintOnPrinter& print);
 // Runs the job on the chosen printer (or its PDF file) under the wait cursor,
 // one page break for each new page; says so when the output could not be
 // written.

@@ -7,7 +7,8 @@
 
 PrintOutput::PrintOutput(QPrinter& printer, Use use) {
     const QString file = printer.outputFileName();
-    if (use == Use::Print && printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
+    // Qt prints to a file only as PDF, whatever the printer's format says.
+    if (use == Use::Print && !file.isEmpty()) {
         m_pdf = std::make_unique<PdfSurface>(file.toStdString(), printer.pageLayout(),
                                              printer.resolution(), printer.docName());
         if (m_pdf->IsOpen()) m_dc = &m_pdf->Dc();

@@ -12,6 +12,7 @@
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "editors/addarmament.h"
+#include "editors/storeworkingcopy.h"
 #include "editors/tabstopdelegate.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
@@ -154,9 +155,7 @@ void CEditArmamentsDlg::OnEdit() {
     }
     if (sameGuns > 1 || aircraft > 1) return;
 
-    VxArmament& stored = m_doc.m_armaments[std::size_t(position)];
-    if (edited.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = edited;
+    StoreWorkingCopy(m_doc.m_armaments, std::size_t(position), edited);
     FillArmamentList();
     UpdateButtons();
 }

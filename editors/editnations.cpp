@@ -9,10 +9,11 @@
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "editors/addnation.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
 #include "platform/qtstrings.h"
 
-CEditNationsDlg::CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent)
+CEditNationsDlg::CEditNationsDlg(RecordList<VxNation>& nations, QWidget* parent)
     : BrinnowDialog(HelpContext::kNations, parent), m_nations(nations) {
     setObjectName("editNationsDialog");
     setWindowTitle("Edit Nations");
@@ -75,11 +76,9 @@ void CEditNationsDlg::OnAdd() {
 void CEditNationsDlg::OnEdit() {
     const int row = SelectedRow();
     if (row < 0) return;
-    VxNation& stored = m_nations[std::size_t(row)];
-    CAddNationDlg dialog(stored, false, this);
+    CAddNationDlg dialog(m_nations[std::size_t(row)], false, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (dialog.Nation().IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = dialog.Nation();
+    StoreWorkingCopy(m_nations, std::size_t(row), dialog.Nation());
     FillList();
     UpdateButtons();
 }

@@ -2,6 +2,7 @@
 
 #include "editors/brinnowdialog.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 
 class QListWidget;
 class QPushButton;
@@ -11,7 +12,7 @@ class QPushButton;
 class CEditNationsDlg : public BrinnowDialog {
     Q_OBJECT
   public:
-    CEditNationsDlg(CArray<VxNation>& nations, QWidget* parent);
+    CEditNationsDlg(RecordList<VxNation>& nations, QWidget* parent);
 
     void FillList();
     void UpdateButtons();
@@ -23,7 +24,7 @@ class CEditNationsDlg : public BrinnowDialog {
     // The selected row, or -1: what the user clicked, not just the current row.
     int SelectedRow() const;
 
-    CArray<VxNation>& m_nations;
+    RecordList<VxNation>& m_nations;
     QListWidget* m_list;
     QPushButton* m_edit;
     QPushButton* m_remove;

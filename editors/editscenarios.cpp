@@ -13,14 +13,17 @@
 #include "desktop/htmlexportcommand.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
 #include "editors/forcepane.h"
 #include "editors/longtextboxes.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectscenario.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
+#include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
 #include "print/scenarioprintjob.h"
 
@@ -148,9 +151,7 @@ void CEditScenariosDlg::Commit() {
     if (!m_browser->HasRecords()) return;
     StoreEdits();
     if (m_browser->IsAdding()) return;
-    VxScenario& stored = m_doc.m_scenarios[std::size_t(m_browser->Current())];
-    if (m_scenario.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_scenario;
+    StoreWorkingCopy(m_doc.m_scenarios, std::size_t(m_browser->Current()), m_scenario);
 }
 
 bool CEditScenariosDlg::CanLeave() {
@@ -161,6 +162,14 @@ bool CEditScenariosDlg::CanLeave() {
     if (!RecordBrowser::ConfirmThrowAwayNew()) return false;
     m_browser->SetAdding(false);
     return true;
+}
+
+void CEditScenariosDlg::ShowScenarioAt(int index, int force) {
+    if (!m_browser->HasRecords()) return;
+    m_browser->SetCurrent(index);
+    LoadCurrent();
+    m_forces->ShowForcesAt(force);
+    UpdateControls();
 }
 
 void CEditScenariosDlg::MoveTo(int index) {
@@ -234,7 +243,8 @@ void CEditScenariosDlg::OnDelete() {
 
 void CEditScenariosDlg::OnShips() {
     Commit();
-    CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships, this);
+    CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
+                        m_doc.m_squadrons, this);
     ships.exec();
     m_forces->ShipsChanged();
 }
@@ -251,6 +261,10 @@ void CEditScenariosDlg::OnSquadrons() {
 void CEditScenariosDlg::OnPrint() {
     if (!m_browser->HasRecords()) return;
     Commit();
+    const ShipNameIndex ships(m_doc.m_ships);
+    UnmatchedNames unmatched(ships);
+    unmatched.Add(m_scenario);
+    if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this scenario")) return;
     PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(), [this](CDC& printer) {
         RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments);
     });

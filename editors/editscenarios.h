@@ -21,6 +21,9 @@ class CEditScenariosDlg : public RecordEditorDlg {
     const VxScenario& WorkingScenario() const { return m_scenario; }
     const VxForce& WorkingForce() const;
     ForcePane& Forces() { return *m_forces; }
+    // Shows this scenario of the list at this force, without storing the
+    // one shown: how the dialog opens at a scenario other than the first.
+    void ShowScenarioAt(int index, int force);
 
     // The buttons and notifications, callable as the user would cause them.
     void OnCancelAdd() override;

@@ -17,9 +17,12 @@
 #include "desktop/messagebox.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
+#include "editors/shipreferencequestions.h"
+#include "editors/storeworkingcopy.h"
 #include "editors/textboxes.h"
 #include "history/documentnotice.h"
 #include "model/listlookup.h"
+#include "model/putinorder.h"
 #include "model/shiptables.h"
 #include "platform/qtstrings.h"
 
@@ -84,13 +87,14 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 }  // namespace
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                             const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships,
-                             QWidget* parent)
+                             const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
+                             RecordList<VxSquadron>& squadrons, QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
-      m_ships(ships) {
+      m_ships(ships),
+      m_squadrons(squadrons) {
     setObjectName("editShipsDialog");
     setWindowTitle("Edit Ships");
     BuildForm();
@@ -293,10 +297,28 @@ void CEditShipsDlg::FillArmaments() {
 bool CEditShipsDlg::SaveCurrent() {
     if (!m_browser->HasRecords()) return true;
     if (!ReadForm() || !ValidateArmament()) return false;
-    VxShip& stored = m_ships[std::size_t(Current())];
-    if (m_ship.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_ship;
+    const std::size_t current = std::size_t(Current());
+    const CString storedName = m_ships[current].m_strName;
+    StoreWorkingCopy(m_ships, current, m_ship);
+    if (m_ship.m_strName != storedName) FollowRename(storedName);
     return true;
+}
+
+void CEditShipsDlg::FollowRename(const CString& from) {
+    // The squadrons never found this ship under its old name when an
+    // earlier ship bears it.
+    if (!FoundByName(std::size_t(Current()), from)) return;
+    const std::vector<ShipReference> references = SquadronsNaming(m_squadrons, from);
+    if (references.empty() || !AskRenameReferences(references.size())) return;
+    for (const ShipReference& reference : references) {
+        RenameShipIn(m_squadrons.Modify(reference.squadron), from, m_ship.m_strName);
+    }
+    PostDocumentChangedNotice();
+}
+
+bool CEditShipsDlg::FoundByName(std::size_t index, const CString& name) const {
+    return std::none_of(m_ships.begin(), m_ships.begin() + std::ptrdiff_t(index),
+                        [&](const VxShip& ship) { return ship.m_strName == name; });
 }
 
 bool CEditShipsDlg::ValidateArmament() {
@@ -403,7 +425,13 @@ void CEditShipsDlg::OnFind() {
 }
 
 void CEditShipsDlg::OnDelete() {
-    if (!AskYesNo("Are you sure you want to delete this ship?")) return;
+    if (!m_browser->HasRecords()) return;
+    const std::size_t current = std::size_t(Current());
+    const CString& name = m_ships[current].m_strName;
+    const std::vector<ShipReference> references = FoundByName(current, name)
+                                                      ? SquadronsNaming(m_squadrons, name)
+                                                      : std::vector<ShipReference>();
+    if (!AskYesNo(DeleteShipQuestion(name, references, m_squadrons))) return;
     m_ships.erase(m_ships.begin() + Current());
     m_browser->RemovedCurrent();
     LoadCurrent();
@@ -412,11 +440,7 @@ void CEditShipsDlg::OnDelete() {
 
 void CEditShipsDlg::Resort() {
     if (IsAdding() || !SaveCurrent() || !m_browser->HasRecords()) return;
-    // Only the edited ship can be out of place; a stable sort puts it where
-    // passes of neighbour exchanges would, without their quadratic cost.
-    if (!std::is_sorted(m_ships.begin(), m_ships.end())) {
-        std::stable_sort(m_ships.begin(), m_ships.end());
-    }
+    PutInOrder(m_ships, std::size_t(Current()));
     const auto found = std::find_if(m_ships.begin(), m_ships.end(), [this](const VxShip& ship) {
         return ship.m_strName == m_ship.m_strName && ship.m_nNation == m_ship.m_nNation;
     });

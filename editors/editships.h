@@ -6,7 +6,9 @@
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/ship.h"
+#include "model/squadron.h"
 #include "model/torpedo.h"
 
 class QCheckBox;
@@ -16,12 +18,14 @@ class QPlainTextEdit;
 class QPushButton;
 
 // "Edit Ships": one ship at a time in a working copy, walking the document's
-// ship list and keeping it in ship order (nation, then name).
+// ship list and keeping it in ship order (nation, then name). Squadrons name
+// their ships, so deleting or renaming one that they name asks about them.
 class CEditShipsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
-                  const CArray<VxTorpedo>& torpedoes, CArray<VxShip>& ships, QWidget* parent);
+                  const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
+                  RecordList<VxSquadron>& squadrons, QWidget* parent);
 
     const VxShip& WorkingShip() const { return m_ship; }
     // Shows this ship of the list without storing the one shown: how the
@@ -49,6 +53,12 @@ class CEditShipsDlg : public RecordEditorDlg {
     bool ReadForm();
     void FillArmaments();
     bool SaveCurrent();
+    // The shown ship was stored under a new name: offers to rename it in the
+    // squadrons that named the old one.
+    void FollowRename(const CString& from);
+    // Whether a lookup of the name finds the ship at index: no earlier ship
+    // bears it.
+    bool FoundByName(std::size_t index, const CString& name) const;
     bool ValidateArmament();
     bool LeaveGuard();
     void MoveTo(int index) override;
@@ -62,7 +72,8 @@ class CEditShipsDlg : public RecordEditorDlg {
     const CArray<VxNation>& m_nations;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
-    CArray<VxShip>& m_ships;
+    RecordList<VxShip>& m_ships;
+    RecordList<VxSquadron>& m_squadrons;
     int m_nFirstArmament = -1;
     VxShip m_ship;
 

@@ -17,11 +17,14 @@
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
 #include "editors/sortedlist.h"
+#include "editors/storeworkingcopy.h"
 #include "history/documentnotice.h"
+#include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
 #include "print/squadronprintjob.h"
 
@@ -29,11 +32,13 @@ namespace {
 
 constexpr const char* kNewSquadronName = "New Squadron";
 constexpr int kNeutralNation = 0;
+constexpr const char* kMissingMark = " (missing)";
 
 QListWidget* ShipList(const QString& name) {
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setMinimumWidth(150);
+    list->setUniformItemSizes(true);  // one line each: no need to measure them all
     return list;
 }
 
@@ -44,6 +49,15 @@ std::unordered_set<std::string> NeutralShipNames(const CArray<VxShip>& ships) {
         if (ship.m_nNation == kNeutralNation) names.insert(ship.m_strName);
     }
     return names;
+}
+
+// A name that no ship bears: its card would print as a default ship.
+void MarkMissing(QListWidgetItem* item) {
+    item->setText(item->text() + kMissingMark);
+    QFont italic = item->font();
+    italic.setItalic(true);
+    item->setFont(italic);
+    item->setToolTip("No ship bears this name: its card prints as a default ship.");
 }
 
 bool HoldsAny(const CStringArray& names, const std::unordered_set<std::string>& wanted) {
@@ -57,8 +71,8 @@ void RemoveAll(CStringArray& names, const std::unordered_set<std::string>& unwan
 
 }  // namespace
 
-CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
-                                     CArray<VxSquadron>& squadrons,
+CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
+                                     RecordList<VxSquadron>& squadrons,
                                      const CArray<VxArmament>& armaments,
                                      const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                                      QWidget* parent)
@@ -68,7 +82,8 @@ CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxS
       m_squadrons(squadrons),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
-      m_documentPath(std::move(documentPath)) {
+      m_documentPath(std::move(documentPath)),
+      m_shipIndex(std::in_place, m_ships) {
     m_members.names = &VxSquadron::m_shipNames;
     m_attachments.names = &VxSquadron::m_attachmentNames;
     setObjectName("editSquadronsDialog");
@@ -215,9 +230,7 @@ void CEditSquadronsDlg::Gather() {
 void CEditSquadronsDlg::Store() {
     if (!m_browser->HasRecords()) return;
     Gather();
-    VxSquadron& stored = m_squadrons[std::size_t(Current())];
-    if (m_squadron.IsDifferent(stored)) PostDocumentChangedNotice();
-    stored = m_squadron;
+    StoreWorkingCopy(m_squadrons, std::size_t(Current()), m_squadron);
 }
 
 void CEditSquadronsDlg::Load() {
@@ -250,6 +263,16 @@ void CEditSquadronsDlg::ShowNames(const ShipListControls& controls) {
     QStringList names;
     for (const CString& name : m_squadron.*controls.names) names << ToQt(name);
     controls.list->addItems(names);
+    const CStringArray& held = m_squadron.*controls.names;
+    for (int row = 0; row < controls.list->count(); ++row) {
+        if (!m_shipIndex->Has(held[std::size_t(row)])) MarkMissing(controls.list->item(row));
+    }
+}
+
+void CEditSquadronsDlg::ShowFlagshipPlaceholder() {
+    const CString& flagship = m_squadron.m_strFlagship;
+    const bool missing = !flagship.empty() && !m_shipIndex->Has(flagship);
+    m_flagship->setPlaceholderText(ToQt(flagship) + (missing ? kMissingMark : ""));
 }
 
 void CEditSquadronsDlg::RefillAvailableShips() {
@@ -275,6 +298,7 @@ void CEditSquadronsDlg::RefillFlagship() {
     FillSorted(m_flagship, names);
     const int found = flagship.isEmpty() ? -1 : m_flagship->findText(flagship);
     m_flagship->setCurrentIndex(found);
+    ShowFlagshipPlaceholder();
     if (!flagship.isEmpty() && found < 0) {
         m_members.list->clear();
         m_attachments.list->clear();
@@ -366,6 +390,12 @@ void CEditSquadronsDlg::OnRemoveAttachment() { RemoveSelectedShip(m_attachments)
 void CEditSquadronsDlg::OnAttachmentUp() { MoveSelectedShip(m_attachments, -1); }
 void CEditSquadronsDlg::OnAttachmentDown() { MoveSelectedShip(m_attachments, +1); }
 
+void CEditSquadronsDlg::ShowSquadron(int index) {
+    if (!m_browser->HasRecords()) return;
+    m_browser->SetCurrent(index);
+    Load();
+}
+
 void CEditSquadronsDlg::MoveTo(int index) {
     if (!m_browser->HasRecords()) return;
     if (IsAdding()) {
@@ -428,20 +458,31 @@ void CEditSquadronsDlg::OnDelete() {
     Load();
 }
 
-// A new squadron stays in the working copy while the ships are edited.
+// A new squadron stays in the working copy while the ships are edited. A
+// ship renamed there may have renamed the squadron shown, too.
 void CEditSquadronsDlg::OnShips() {
-    if (!IsAdding()) Store();
-    CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, this);
+    if (IsAdding()) {
+        Gather();
+    } else {
+        Store();
+    }
+    CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, m_squadrons, this);
     ships.exec();
-    RefillAvailableShips();
-    RefillFlagship();
-    UpdateListButtons();
+    m_shipIndex.emplace(m_ships);
+    if (IsAdding()) {
+        ShowWorkingCopy();
+    } else {
+        Load();
+    }
 }
 
 void CEditSquadronsDlg::OnPrint() {
     if (IsAdding() || !m_browser->HasRecords()) return;
     Store();
     const VxSquadron squadron = m_squadron;
+    UnmatchedNames unmatched(*m_shipIndex);
+    unmatched.Add(squadron);
+    if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this squadron")) return;
     PrintWithDialog(this, squadron.m_strName, m_documentPath, [this, squadron](CDC& printer) {
         RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
     });

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editors/recordeditordlg.h"
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/ship.h"
+#include "model/shipnameindex.h"
 #include "model/squadron.h"
 #include "model/torpedo.h"
 
@@ -19,18 +22,21 @@ class QPushButton;
 // "Edit Squadrons": one squadron at a time in a working copy, written back
 // into the document's squadron list when the user moves on or closes. A
 // squadron's ships are chosen from the ships of its nation, and of nation 0
-// (the neutrals) when asked.
+// (the neutrals) when asked. Names that no ship bears are shown marked.
 class CEditSquadronsDlg : public RecordEditorDlg {
     Q_OBJECT
   public:
     // The ship list is edited by the ship editor that "Ships" opens. Print
     // proposes its PDF file beside the document at documentPath.
-    CEditSquadronsDlg(const CArray<VxNation>& nations, CArray<VxShip>& ships,
-                      CArray<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
+    CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
+                      RecordList<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
                       const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                       QWidget* parent);
 
     const VxSquadron& WorkingSquadron() const { return m_squadron; }
+    // Shows this squadron of the list without storing the one shown: how
+    // the dialog opens at a squadron other than the first.
+    void ShowSquadron(int index);
 
     // The buttons and notifications, callable as the user would cause them.
     void OnCancelAdd() override;
@@ -70,6 +76,9 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void Load();
     void ShowWorkingCopy();
     void ShowNames(const ShipListControls& controls);
+    // The flagship that the list cannot offer (a missing ship, another
+    // nation's) shows as the list's placeholder.
+    void ShowFlagshipPlaceholder();
     void RefillAvailableShips();
     void RefillFlagship();
     void ChangeNation(bool ask);
@@ -84,14 +93,16 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void UpdateButtons();
 
     const CArray<VxNation>& m_nations;
-    CArray<VxShip>& m_ships;
-    CArray<VxSquadron>& m_squadrons;
+    RecordList<VxShip>& m_ships;
+    RecordList<VxSquadron>& m_squadrons;
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     std::string m_documentPath;
     // The nation whose ships the lists offer.
     int m_nShownNation = 0;
     VxSquadron m_squadron;
+    // The ships by name, for the marks: built again when the ships change.
+    std::optional<ShipNameIndex> m_shipIndex;
 
     QLineEdit* m_name;
     QLineEdit* m_commander;

@@ -14,9 +14,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "desktop/messagebox.h"
 #include "editors/brinnowdialog.h"
+#include "editors/forcetabbar.h"
 #include "editors/longtextboxes.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
@@ -46,15 +48,22 @@ int SelectedRow(const QListWidget* list) {
 }
 
 // The records of one nation, each line knowing the record it stands for.
+// The lines go in at once; the view needs to hear nothing of their records.
 template <class Record>
 void FillOfNation(QListWidget* list, const CArray<Record>& records, int nation) {
-    const QSignalBlocker quiet(list);
-    list->clear();
+    QStringList names;
+    std::vector<std::size_t> indices;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i].m_nNation != nation) continue;
-        auto* item = new QListWidgetItem(LineText(records[i].m_strName));
-        item->setData(Qt::UserRole, qulonglong(i));
-        list->addItem(item);
+        names.append(LineText(records[i].m_strName));
+        indices.push_back(i);
+    }
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(names);
+    const QSignalBlocker quietModel(list->model());
+    for (int row = 0; row < list->count(); ++row) {
+        list->item(row)->setData(Qt::UserRole, qulonglong(indices[std::size_t(row)]));
     }
 }
 
@@ -163,7 +172,7 @@ ForcePane::ForcePane(CBrinnowDoc& doc, CArray<VxForce>& forces, QWidget* parent)
 }
 
 void ForcePane::Build() {
-    m_tabs = new QTabBar;
+    m_tabs = new ForceTabBar;
     m_tabs->setObjectName("forceTabs");
     m_tabs->setExpanding(false);
     m_forceNotes = MakeNotesBox("forceNotesEdit");
@@ -258,19 +267,29 @@ void ForcePane::ConnectSignals() {
             [this] { m_force.m_strNotes = FromQtLines(m_forceNotes->toPlainText()); });
 }
 
-void ForcePane::ShowFirstForce() {
-    m_nCurForce = 0;
-    RebuildTabs();
+void ForcePane::ShowForcesAt(int force) {
+    m_nCurForce = force;
+    UpdateTabs();
     ShowForce();
     UpdateListButtons();
 }
 
-void ForcePane::RebuildTabs() {
+// A tab only numbers its force, so the tabs follow the count alone: those
+// past it go, the missing ones come at the end. A bar on screen lays out
+// every tab again at each one added or removed, so it is hidden meanwhile.
+void ForcePane::UpdateTabs() {
     const QSignalBlocker quiet(m_tabs);
-    while (m_tabs->count() > 0) m_tabs->removeTab(m_tabs->count() - 1);
-    const std::size_t forces = m_forces.size();
-    for (std::size_t i = 0; i < forces; ++i) m_tabs->addTab(ForceTabText(i));
-    m_nCurForce = forces == 0 ? 0 : std::clamp(m_nCurForce, 0, int(forces) - 1);
+    const int forces = int(m_forces.size());
+    if (m_tabs->count() != forces) {
+        const bool hidden = m_tabs->isHidden();
+        const bool focused = m_tabs->hasFocus();
+        m_tabs->setVisible(false);
+        while (m_tabs->count() > forces) m_tabs->removeTab(m_tabs->count() - 1);
+        for (int i = m_tabs->count(); i < forces; ++i) m_tabs->addTab(ForceTabText(std::size_t(i)));
+        m_tabs->setVisible(!hidden);
+        if (focused) m_tabs->setFocus();
+    }
+    m_nCurForce = forces == 0 ? 0 : std::clamp(m_nCurForce, 0, forces - 1);
     SelectTab(m_nCurForce);
 }
 
@@ -311,11 +330,11 @@ void ForcePane::ShowNoForce() {
 }
 
 void ForcePane::FillAvailableSquadrons() {
-    FillOfNation(m_availableSquadrons, m_doc.m_squadrons, m_nation->currentIndex());
+    FillOfNation(m_availableSquadrons, m_doc.m_squadrons.Records(), m_nation->currentIndex());
 }
 
 void ForcePane::FillAvailableShips() {
-    FillOfNation(m_availableShips, m_doc.m_ships, m_nation->currentIndex());
+    FillOfNation(m_availableShips, m_doc.m_ships.Records(), m_nation->currentIndex());
 }
 
 // The working force goes back only where it came from, so it never lands
@@ -377,7 +396,7 @@ void ForcePane::OnRemoveForce() {
     if (std::size_t(m_nCurForce) >= m_forces.size()) return;
     m_forces.erase(m_forces.begin() + m_nCurForce);
     m_nLoadedForce = -1;
-    RebuildTabs();
+    UpdateTabs();
     ShowForce();
     UpdateControls();
 }
@@ -385,7 +404,7 @@ void ForcePane::OnRemoveForce() {
 void ForcePane::OnAddSquadron() {
     if (m_nLoadedForce < 0) return;
     AddSelectedCopy(m_availableSquadrons, m_selectedSquadrons,
-                    "This Squadron already in list. Continue?", m_doc.m_squadrons,
+                    "This Squadron already in list. Continue?", m_doc.m_squadrons.Records(),
                     m_force.m_squadrons);
     UpdateListButtons();
 }
@@ -393,7 +412,7 @@ void ForcePane::OnAddSquadron() {
 void ForcePane::OnAddShip() {
     if (m_nLoadedForce < 0) return;
     AddSelectedCopy(m_availableShips, m_selectedShips, "This ship already in list. Continue?",
-                    m_doc.m_ships, m_force.m_ships);
+                    m_doc.m_ships.Records(), m_force.m_ships);
     UpdateListButtons();
 }
 

@@ -23,8 +23,9 @@ class ForcePane : public QWidget {
     // forces are the editor's working scenario's, which outlive the pane.
     ForcePane(CBrinnowDoc& doc, CArray<VxForce>& forces, QWidget* parent = nullptr);
 
-    // Shows the forces afresh at their first force.
-    void ShowFirstForce();
+    // Shows the forces afresh at their first force, or at this one.
+    void ShowFirstForce() { ShowForcesAt(0); }
+    void ShowForcesAt(int force);
     void StoreWorkingForce();
     // Whether the editor shows a record whose forces may be edited.
     void SetRecordShown(bool shown);
@@ -56,7 +57,7 @@ class ForcePane : public QWidget {
     QLayout* BuildLists();
     void ConnectSignals();
 
-    void RebuildTabs();
+    void UpdateTabs();
     void SelectTab(int index);
     void ShowForce();
     void ShowNoForce();

@@ -1,6 +1,6 @@
 #include "export/htmlexport.h"
 
-#include <cstdio>
+#include <sys/stat.h>
 
 #include "export/gifencoder.h"
 #include "export/imagenames.h"
@@ -11,6 +11,7 @@
 #include "platform/filestore.h"
 #include "platform/orderedworkers.h"
 #include "platform/safefile.h"
+#include "platform/writetarget.h"
 #include "print/cardimage.h"
 #include "print/printframework.h"
 
@@ -34,20 +35,27 @@ std::string RecordBytes(const VxShip& ship) {
     return bytes;
 }
 
-// The GIF bytes of one card; empty when it cannot be encoded.
-std::string CardGif(const VxShip& ship, bool blank, double p, const CArray<VxArmament>& armaments,
-                    CardImage& image) {
-    ship.CreateCardBitmap(image, p, armaments, blank);
+// The GIF bytes of one card with its marks; empty when it cannot be encoded.
+std::string CardGif(const VxShip& ship, bool blank, const CardMarks& marks, double p,
+                    const CArray<VxArmament>& armaments, CardImage& image) {
+    if (marks.Empty()) {
+        ship.CreateCardBitmap(image, p, armaments, blank);
+    } else {
+        image.Render(p, [&](CDC& dc) {
+            ship.DrawCard(dc, p, 0, 0, armaments, 0, 0);
+            DrawCardMarks(dc, p, 0, 0, marks);
+        });
+    }
     return EncodeGreyGif(image.GreyPixels(), image.Width(), image.Height(), kScreenWidth,
                          kScreenHeight);
 }
 
 std::string FailedImagesMessage(const std::string& pagePath,
                                 const std::vector<std::string>& failed) {
-    std::string message = "The page \"" + pagePath + "\" was written, but " +
+    std::string message = "The page \"" + pagePath + "\" was not written, because " +
                           std::to_string(failed.size()) +
                           (failed.size() == 1 ? " card image" : " card images") +
-                          " could not be, and those ships show no picture:";
+                          " could not be; the folder is as it was:";
     for (std::size_t i = 0; i < failed.size() && i < kFailuresListed; ++i) {
         message += "\n" + failed[i];
     }
@@ -57,24 +65,52 @@ std::string FailedImagesMessage(const std::string& pagePath,
     return message;
 }
 
+std::string PageFooter() {
+    return std::string("<H5><CENTER>") + kCopyrightNotice + "</CENTER></H5>";
+}
+
 }  // namespace
 
-bool HtmlExport::WriteImage(const std::string& fileName, const std::string& bytes) {
+HtmlExport::HtmlExport(const CArray<VxShip>& shipList, const CArray<VxArmament>& armamentList,
+                       std::string imageFolder, std::unordered_set<std::string> earlierImageNames)
+    : ships(shipList),
+      armaments(armamentList),
+      folder(std::move(imageFolder)),
+      earlierImages(std::move(earlierImageNames)),
+      m_shipLookup(shipList),
+      m_names([this](const std::string& fileName) { return TakenByAnotherFile(fileName); }) {}
+
+bool HtmlExport::MayReplace(const std::string& fileName) const {
+    struct stat info {};
+    return earlierImages.count(fileName) != 0 &&
+           ::lstat(JoinPath(folder, Cp1252ToUtf8(fileName)).c_str(), &info) == 0 &&
+           S_ISREG(info.st_mode);
+}
+
+bool HtmlExport::TakenByAnotherFile(const std::string& fileName) const {
+    struct stat info {};
+    return ::lstat(JoinPath(folder, Cp1252ToUtf8(fileName)).c_str(), &info) == 0 &&
+           !MayReplace(fileName);
+}
+
+void HtmlExport::WriteImage(const std::string& fileName, const std::string& bytes) {
     const std::string path = JoinPath(folder, Cp1252ToUtf8(fileName));
     if (bytes.empty()) {
         failedImages.push_back("Cannot make the card image \"" + path + "\".");
-        return false;
+        return;
     }
-    SafeFile file(path, SafeFile::Durability::NoWait, SafeFile::Placement::InPlaceWhenNew);
-    if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
-        failedImages.push_back(file.Error());
-        return false;
-    }
-    if (!file.ReplacedExisting()) createdFiles.push_back(path);
-    return true;
+    // A file that turned up under a free name meanwhile is not replaced either.
+    const auto placement =
+        MayReplace(fileName) ? SafeFile::Placement::Replace : SafeFile::Placement::NeverReplace;
+    SafeFile& file = files.Add(path, SafeFile::Durability::NoWait, placement);
+    if (!file.Write(bytes) || !file.Finish()) failedImages.push_back(file.Error());
 }
 
 const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
+    if (const CardMarks* marked = marks ? marks->MarksOf(place, placeName) : nullptr;
+        marked && !blank) {
+        return MarkedImageFile(ship, *marked);
+    }
     const std::string*& ofRecord = m_fileOfRecord[blank ? 1 : 0][&ship];
     if (ofRecord != nullptr) return *ofRecord;
     const auto [ofCard, isNew] = m_fileOfCard.try_emplace((blank ? "b" : "c") + RecordBytes(ship));
@@ -86,29 +122,30 @@ const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
     return ofCard->second;
 }
 
+const std::string& HtmlExport::MarkedImageFile(const VxShip& ship, const CardMarks& marked) {
+    const auto [ofCard, isNew] =
+        m_fileOfCard.try_emplace("m" + marked.bits.to_string() + RecordBytes(ship));
+    if (isNew) {
+        ofCard->second = m_names.Claim(ship.m_strName);
+        m_unwritten.push_back({&ship, false, &ofCard->second, marked});
+    }
+    return ofCard->second;
+}
+
 bool HtmlExport::WriteImages() {
     const std::size_t failedBefore = failedImages.size();
     const std::size_t workers = OrderedWorkers::WorkerCount(m_unwritten.size());
     std::vector<CardImage> images(workers);
     const auto draw = [&](std::size_t card, std::size_t worker) {
         const Card& job = m_unwritten[card];
-        return CardGif(*job.ship, job.blank, p, armaments, images[worker]);
+        return CardGif(*job.ship, job.blank, job.marks, p, armaments, images[worker]);
     };
     const auto write = [&](std::size_t card, std::string&& gif) {
-        std::string& fileName = *m_unwritten[card].fileName;
-        if (!WriteImage(fileName, gif)) fileName.clear();
+        WriteImage(*m_unwritten[card].fileName, gif);
     };
     OrderedWorkers::Run(m_unwritten.size(), workers, kCardsInFlight, draw, write);
     m_unwritten.clear();
     return failedImages.size() == failedBefore;
-}
-
-const VxShip& HtmlExport::FindShip(const CString& name) {
-    if (m_firstShipNamed.empty()) {
-        for (std::size_t i = ships.size(); i-- > 0;) m_firstShipNamed[ships[i].m_strName] = i;
-    }
-    const auto found = m_firstShipNamed.find(name);
-    return found == m_firstShipNamed.end() ? m_newShip : ships[found->second];
 }
 
 std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
@@ -118,33 +155,46 @@ std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
     page += "<HEAD><TITLE>" + scenario.GetName() + "</TITLE></HEAD>\n";
     page += "<BODY BGCOLOR=\"#FFFFFF\">\n";
     page += scenario.HtmlSection(html);
-    page += std::string("<H5><CENTER>") + kCopyrightNotice + "</CENTER></H5>";
+    page += PageFooter();
     page += "</BODY>\n";
     page += "</HTML>\n";
     return page;
 }
 
-bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
-                        const std::string& pagePath, std::string& error) {
-    HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath));
-    const auto removeCreatedImages = [&html] {
-        for (const std::string& image : html.createdFiles) std::remove(image.c_str());
-    };
-    bool written = false;
-    try {
-        std::string page = ScenarioPage(scenario, html);
-        // Made again without the images that failed, which are rare.
-        if (!html.WriteImages()) page = ScenarioPage(scenario, html);
-        written = WriteFileSafely(pagePath, WithCrLf(page), error);
-    } catch (...) {
-        removeCreatedImages();
-        throw;
+std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePath) {
+    std::string page, error;
+    if (!ReadWholeFile(pagePath, page, error) || page.find(PageFooter()) == std::string::npos) {
+        return {};
     }
-    if (!written) {
-        removeCreatedImages();
+    std::unordered_set<std::string> names;
+    static const std::string kSource = "<IMG SRC=\"";
+    for (std::size_t at = page.find(kSource); at != std::string::npos;
+         at = page.find(kSource, at)) {
+        at += kSource.size();
+        const std::size_t end = page.find('"', at);
+        if (end == std::string::npos) break;
+        names.insert(FileNameOfSource(page.substr(at, end - at)));
+    }
+    return names;
+}
+
+bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
+                        const std::string& pagePath, std::string& error,
+                        const CardMarksSource* marks) {
+    if (WriteTarget::Of(pagePath).kind == WriteTarget::Kind::Stream) {
+        error = "Cannot write \"" + pagePath +
+                "\": a page needs a folder of its own for its card images.";
         return false;
     }
-    if (html.failedImages.empty()) return true;
-    error = FailedImagesMessage(pagePath, html.failedImages);
-    return false;
+    HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath),
+                    ImagesOfEarlierExport(pagePath));
+    html.marks = marks;
+    const std::string page = ScenarioPage(scenario, html);
+    if (!html.WriteImages()) {
+        error = FailedImagesMessage(pagePath, html.failedImages);
+        return false;
+    }
+    html.files.Add(pagePath, SafeFile::Durability::WaitForDisk, SafeFile::Placement::Replace)
+        .Write(WithCrLf(page));
+    return html.files.Commit(error);
 }

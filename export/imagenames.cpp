@@ -1,6 +1,9 @@
 #include "export/imagenames.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "platform/codepage.h"
 
@@ -17,10 +20,12 @@ bool IsSeparator(char c) { return c == '/'; }
 constexpr const char* kSeparators = "/";
 #endif
 
-// Never in a file name here: either separator, and control characters.
+// Never in a file name here: either separator, control characters, and what
+// Windows and FAT drives refuse, so that a briefing copied to a memory stick
+// keeps every picture.
 bool IsUnsafeInFileName(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F;
+    return std::strchr("/\\\"*:<>?|", c) != nullptr || byte < 0x20 || byte == 0x7F;
 }
 
 std::string ReplaceEach(const std::string& text, const std::string& special,
@@ -68,6 +73,25 @@ std::string ImageSourceAttribute(const std::string& fileName) {
     // A URL reads '%', '#' and '?' as its own syntax.
     static const std::string replacements[] = {"%25", "%23", "%3F"};
     return EscapeHtmlAttribute(ReplaceEach(fileName, "%#?", replacements));
+}
+
+std::string FileNameOfSource(const std::string& source) {
+    static const std::pair<const char*, char> kEscapes[] = {
+        {"&amp;", '&'}, {"&quot;", '"'}, {"&lt;", '<'}, {"&gt;", '>'},
+        {"%25", '%'},   {"%23", '#'},    {"%3F", '?'}};
+    std::string name;
+    for (std::size_t at = 0; at < source.size();) {
+        const auto escape = std::find_if(
+            std::begin(kEscapes), std::end(kEscapes),
+            [&](const auto& e) { return source.compare(at, std::strlen(e.first), e.first) == 0; });
+        if (escape == std::end(kEscapes)) {
+            name += source[at++];
+        } else {
+            name += escape->second;
+            at += std::strlen(escape->first);
+        }
+    }
+    return name;
 }
 
 std::string AltAttribute(const std::string& shipName) { return EscapeHtmlAttribute(shipName); }

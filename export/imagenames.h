@@ -11,6 +11,8 @@ std::string ImageFileName(const std::string& shipName, const std::string& suffix
 
 // The same name as it may stand in an IMG tag's SRC and ALT attributes.
 std::string ImageSourceAttribute(const std::string& fileName);
+// The file name an SRC attribute made by ImageSourceAttribute stands for.
+std::string FileNameOfSource(const std::string& source);
 std::string AltAttribute(const std::string& shipName);
 
 // The folder of a page path (up to its last separator), or empty.

@@ -17,6 +17,10 @@ CString VxScenario::HtmlSection(HtmlExport& html) const {
     section += Paragraph("Weather", m_strWeather);
     section += Paragraph("Victory Conditions", m_strVictoryConditions);
     section += Paragraph("Notes", m_strNotes);
-    for (const VxForce& force : m_forces) section += force.HtmlSection(html);
+    html.place.force = 0;
+    for (const VxForce& force : m_forces) {
+        section += force.HtmlSection(html);
+        ++html.place.force;
+    }
     return section + "\n";
 }

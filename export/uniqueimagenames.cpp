@@ -23,7 +23,8 @@ std::string Folded(std::string name) {
 }  // namespace
 
 bool UniqueImageNames::IsFree(const std::string& fileName) const {
-    return m_taken.count(Folded(fileName)) == 0;
+    return m_taken.count(Folded(fileName)) == 0 &&
+           !(m_takenElsewhere && m_takenElsewhere(fileName));
 }
 
 std::string UniqueImageNames::Claim(const std::string& shipName) {

@@ -1,21 +1,18 @@
 #include "history/documentchange.h"
 
 template <class T>
-void DocumentChange::AddIfChanged(CArray<T> CBrinnowDoc::*list, CBrinnowDoc& before,
-                                  CBrinnowDoc& after) {
-    if (auto splice = ListSplice<T>::Between(list, before.*list, after.*list)) {
-        m_lists.emplace_back(std::move(*splice));
-    }
+void DocumentChange::AddIfChanged(RecordList<T> CBrinnowDoc::*list, CBrinnowDoc& doc) {
+    if (auto splice = ListSplice<T>::Recorded(list, doc)) m_lists.emplace_back(std::move(*splice));
 }
 
-DocumentChange DocumentChange::Between(CBrinnowDoc& before, CBrinnowDoc& after) {
+DocumentChange DocumentChange::Recorded(CBrinnowDoc& doc) {
     DocumentChange change;
-    change.AddIfChanged(&CBrinnowDoc::m_nations, before, after);
-    change.AddIfChanged(&CBrinnowDoc::m_armaments, before, after);
-    change.AddIfChanged(&CBrinnowDoc::m_torpedoes, before, after);
-    change.AddIfChanged(&CBrinnowDoc::m_ships, before, after);
-    change.AddIfChanged(&CBrinnowDoc::m_squadrons, before, after);
-    change.AddIfChanged(&CBrinnowDoc::m_scenarios, before, after);
+    change.AddIfChanged(&CBrinnowDoc::m_nations, doc);
+    change.AddIfChanged(&CBrinnowDoc::m_armaments, doc);
+    change.AddIfChanged(&CBrinnowDoc::m_torpedoes, doc);
+    change.AddIfChanged(&CBrinnowDoc::m_ships, doc);
+    change.AddIfChanged(&CBrinnowDoc::m_squadrons, doc);
+    change.AddIfChanged(&CBrinnowDoc::m_scenarios, doc);
     return change;
 }
 

@@ -6,13 +6,13 @@
 #include "history/listsplice.h"
 #include "model/brinnowdoc.h"
 
-// What one edit did to the document: for each list it touched, the run of
+// What one edit did to the document: for each list it touched, the runs of
 // records that differ. Lists it left alone cost nothing.
 class DocumentChange {
   public:
-    // The change that turns before into after; empty when their lists hold
-    // the same bytes.
-    static DocumentChange Between(CBrinnowDoc& before, CBrinnowDoc& after);
+    // Ends the recording the document's StartRecording began and returns
+    // what changed since; empty when its lists hold the same bytes.
+    static DocumentChange Recorded(CBrinnowDoc& doc);
 
     bool IsEmpty() const { return m_lists.empty(); }
     void Undo(CBrinnowDoc& doc) const;
@@ -27,7 +27,7 @@ class DocumentChange {
                      ListSplice<VxShip>, ListSplice<VxSquadron>, ListSplice<VxScenario>>;
 
     template <class T>
-    void AddIfChanged(CArray<T> CBrinnowDoc::*list, CBrinnowDoc& before, CBrinnowDoc& after);
+    void AddIfChanged(RecordList<T> CBrinnowDoc::*list, CBrinnowDoc& doc);
 
     std::vector<AnyList> m_lists;
 };

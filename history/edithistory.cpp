@@ -30,13 +30,13 @@ bool EditHistory::Run(const QString& name, const std::function<void()>& editor) 
         editor();
         return false;
     }
-    CBrinnowDoc before = m_doc;
+    m_doc.StartRecording();
     ++m_depth;
     editor();
     --m_depth;
     // The editor's last notices arrive now, not after the step is recorded.
     QCoreApplication::sendPostedEvents(nullptr, kDocumentChangedEvent);
-    auto change = std::make_shared<DocumentChange>(DocumentChange::Between(before, m_doc));
+    auto change = std::make_shared<DocumentChange>(DocumentChange::Recorded(m_doc));
     const bool changed = !change->IsEmpty();
     if (changed) {
         m_stack.push(new EditStep(m_doc, std::move(change), name));

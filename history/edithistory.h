@@ -6,10 +6,10 @@
 
 class CBrinnowDoc;
 
-// The document's editing history. Every editor runs through Run, which
-// compares the document before and after and records one step of what
-// changed; the editors themselves never see the history. The stack's clean
-// state is the document's modified flag.
+// The document's editing history. Every editor runs through Run, which has
+// the document's lists record what the editor writes and keeps one step of
+// what changed; the editors themselves never see the history. The stack's
+// clean state is the document's modified flag.
 class EditHistory : public QObject {
     Q_OBJECT
   public:
@@ -22,10 +22,11 @@ class EditHistory : public QObject {
     ~EditHistory() override;
 
     QUndoStack& Stack() { return m_stack; }
-    // Runs an editor (anything that changes the document, usually a modal
-    // dialog) and records what it changed as one step called name. An
-    // editor run from inside another belongs to the outer one's step.
-    // Returns true when the document changed.
+    // Runs an editor (any command that changes the document: a modal
+    // dialog, a paste, a rename reaching into several lists) and records
+    // what it changed as one step called name, at the cost of what it
+    // wrote. An editor run from inside another belongs to the outer one's
+    // step. Returns true when the document changed.
     bool Run(const QString& name, const std::function<void()>& editor);
     // A new or newly loaded document: no history, and modified only when it
     // is not the one on disk (an imported campaign).

@@ -8,65 +8,60 @@
 
 #include "model/archive.h"
 #include "model/brinnowdoc.h"
-#include "platform/types.h"
+#include "model/recordlist.h"
 
-// One list's change as the run of records that differ between two versions
-// of it: where the run starts, the records there before and after. Undo and
-// redo swap one run for the other, so a change holds only what it changed.
+// One list's change as the runs of records that differ between two versions
+// of it: where each run starts, the records there before and after. Undo and
+// redo swap one for the other, so a change holds only what it changed.
 template <class T>
 class ListSplice {
   public:
-    using Member = CArray<T> CBrinnowDoc::*;
+    using Member = RecordList<T> CBrinnowDoc::*;
+    // Positions are those of the list after the change, and runs come in
+    // list order: redo goes from the first run, undo from the last, so that
+    // each finds the runs before it as the change left them.
+    struct Run {
+        std::size_t at = 0;
+        std::vector<T> before;
+        std::vector<T> after;
+    };
 
-    // The change from before to after, or nothing when both hold the same
-    // bytes. Records compare as the file stores them, so the document
-    // comes back byte for byte.
-    static std::optional<ListSplice> Between(Member list, CArray<T>& before, CArray<T>& after) {
-        std::string beforeBytes, afterBytes;
-        const std::vector<std::size_t> beforeEnds = StoreRecords(before, beforeBytes);
-        const std::vector<std::size_t> afterEnds = StoreRecords(after, afterBytes);
-        const auto same = [&](std::size_t i, std::size_t j) {
-            const std::size_t beforeStart = i == 0 ? 0 : beforeEnds[i - 1];
-            const std::size_t afterStart = j == 0 ? 0 : afterEnds[j - 1];
-            const std::size_t size = beforeEnds[i] - beforeStart;
-            return size == afterEnds[j] - afterStart &&
-                   std::memcmp(beforeBytes.data() + beforeStart, afterBytes.data() + afterStart,
-                               size) == 0;
-        };
-        const std::size_t n = before.size(), m = after.size();
-        std::size_t head = 0;
-        while (head < n && head < m && same(head, head)) ++head;
-        if (head == n && head == m) return std::nullopt;
-        std::size_t tail = 0;
-        while (tail < n - head && tail < m - head && same(n - 1 - tail, m - 1 - tail)) ++tail;
-
+    // Ends the list's recording and keeps what it saw change, or nothing
+    // when every record holds the bytes it held before. Records compare as
+    // the file stores them, so the document comes back byte for byte.
+    static std::optional<ListSplice> Recorded(Member list, CBrinnowDoc& doc) {
         ListSplice splice;
         splice.m_list = list;
-        splice.m_at = head;
-        splice.m_before.assign(before.begin() + head, before.end() - tail);
-        splice.m_after.assign(after.begin() + head, after.end() - tail);
-        splice.m_cost = RunBytes(beforeEnds, head, n - tail) + RunBytes(afterEnds, head, m - tail) +
-                        (splice.m_before.size() + splice.m_after.size()) * sizeof(T);
+        for (RecordedRun<T>& recorded : (doc.*list).StopRecording()) {
+            splice.AddDiffering(std::move(recorded), doc.*list);
+        }
+        if (splice.m_runs.empty()) return std::nullopt;
         return splice;
     }
 
-    void Undo(CBrinnowDoc& doc) const { Replace(doc.*m_list, m_after.size(), m_before); }
-    void Redo(CBrinnowDoc& doc) const { Replace(doc.*m_list, m_before.size(), m_after); }
+    void Undo(CBrinnowDoc& doc) const {
+        for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
+            Replace(doc.*m_list, run->at, run->after.size(), run->before);
+        }
+    }
+    void Redo(CBrinnowDoc& doc) const {
+        for (const Run& run : m_runs) Replace(doc.*m_list, run.at, run.before.size(), run.after);
+    }
     // About the memory the change holds, in bytes.
     std::size_t Cost() const { return m_cost; }
-    std::size_t At() const { return m_at; }
-    std::size_t RemovedCount() const { return m_before.size(); }
-    std::size_t InsertedCount() const { return m_after.size(); }
+    const std::vector<Run>& Runs() const { return m_runs; }
 
   private:
     // The records one after another as the file holds them, and where each ends.
-    static std::vector<std::size_t> StoreRecords(CArray<T>& list, std::string& bytes) {
+    template <class Records>
+    static std::vector<std::size_t> StoreRecords(const Records& records, std::size_t first,
+                                                 std::size_t count, std::string& bytes) {
         std::vector<std::size_t> ends;
-        ends.reserve(list.size());
-        CArchive ar(CArchive::AppendTo(bytes));
+        ends.reserve(count);
+        CArchive ar(CArchive::AppendTo(bytes), kRunBuffer);
         ar.m_nObjectSchema = 2;
-        for (T& record : list) {
-            record.Serialize(ar);
+        for (std::size_t i = first; i < first + count; ++i) {
+            const_cast<T&>(records[i]).Serialize(ar);  // storing only reads
             ends.push_back(ar.GetPosition());
         }
         ar.Flush();
@@ -77,18 +72,54 @@ class ListSplice {
         if (first == last) return 0;
         return ends[last - 1] - (first == 0 ? 0 : ends[first - 1]);
     }
-    // Puts with in place of the count records at the run's start; a list
-    // that no longer has them is left alone rather than damaged.
-    void Replace(CArray<T>& list, std::size_t count, const std::vector<T>& with) const {
-        if (m_at > list.size() || count > list.size() - m_at) return;
-        const auto at = list.begin() + std::ptrdiff_t(m_at);
-        list.erase(at, at + std::ptrdiff_t(count));
-        list.insert(list.begin() + std::ptrdiff_t(m_at), with.begin(), with.end());
+
+    // Keeps the part of a recorded run whose records differ: a record
+    // written with what it held, or put back, is no change.
+    void AddDiffering(RecordedRun<T> recorded, const RecordList<T>& list) {
+        std::string beforeBytes, afterBytes;
+        const std::vector<std::size_t> beforeEnds =
+            StoreRecords(recorded.before, 0, recorded.before.size(), beforeBytes);
+        const std::vector<std::size_t> afterEnds =
+            StoreRecords(list, recorded.at, recorded.count, afterBytes);
+        const auto same = [&](std::size_t i, std::size_t j) {
+            const std::size_t beforeStart = i == 0 ? 0 : beforeEnds[i - 1];
+            const std::size_t afterStart = j == 0 ? 0 : afterEnds[j - 1];
+            const std::size_t size = beforeEnds[i] - beforeStart;
+            return size == afterEnds[j] - afterStart &&
+                   std::memcmp(beforeBytes.data() + beforeStart, afterBytes.data() + afterStart,
+                               size) == 0;
+        };
+        const std::size_t n = recorded.before.size(), m = recorded.count;
+        std::size_t head = 0;
+        while (head < n && head < m && same(head, head)) ++head;
+        if (head == n && head == m) return;
+        std::size_t tail = 0;
+        while (tail < n - head && tail < m - head && same(n - 1 - tail, m - 1 - tail)) ++tail;
+
+        Run run;
+        run.at = recorded.at + head;
+        run.before.assign(std::make_move_iterator(recorded.before.begin() + head),
+                          std::make_move_iterator(recorded.before.end() - tail));
+        run.after.assign(list.begin() + run.at, list.begin() + (recorded.End() - tail));
+        m_cost += RunBytes(beforeEnds, head, n - tail) + RunBytes(afterEnds, head, m - tail) +
+                  (run.before.size() + run.after.size()) * sizeof(T) + sizeof(Run);
+        m_runs.push_back(std::move(run));
+    }
+    // Puts with in place of the count records at position at; a list that
+    // no longer has them is left alone rather than damaged.
+    static void Replace(RecordList<T>& list, std::size_t at, std::size_t count,
+                        const std::vector<T>& with) {
+        if (at > list.size() || count > list.size() - at) return;
+        list.ChangeAll([&](std::vector<T>& records) {
+            const auto first = records.begin() + std::ptrdiff_t(at);
+            records.erase(first, first + std::ptrdiff_t(count));
+            records.insert(records.begin() + std::ptrdiff_t(at), with.begin(), with.end());
+        });
     }
 
+    static constexpr std::size_t kRunBuffer = 64 << 10;
+
     Member m_list = nullptr;
-    std::size_t m_at = 0;
-    std::vector<T> m_before;
-    std::vector<T> m_after;
+    std::vector<Run> m_runs;
     std::size_t m_cost = 0;
 };

@@ -136,12 +136,12 @@ void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink) {
     json.BeginObject();
     Put(json, "format", kCampaignJsonFormat);
     Put(json, "version", kCampaignJsonVersion);
-    WriteList(json, "nations", doc.m_nations, WriteNation);
-    WriteList(json, "armaments", doc.m_armaments, WriteArmament);
-    WriteList(json, "torpedoTypes", doc.m_torpedoes, WriteTorpedo);
-    WriteList(json, "ships", doc.m_ships, WriteShip);
-    WriteList(json, "squadrons", doc.m_squadrons, WriteSquadron);
-    WriteList(json, "scenarios", doc.m_scenarios, WriteScenario);
+    WriteList(json, "nations", doc.m_nations.Records(), WriteNation);
+    WriteList(json, "armaments", doc.m_armaments.Records(), WriteArmament);
+    WriteList(json, "torpedoTypes", doc.m_torpedoes.Records(), WriteTorpedo);
+    WriteList(json, "ships", doc.m_ships.Records(), WriteShip);
+    WriteList(json, "squadrons", doc.m_squadrons.Records(), WriteSquadron);
+    WriteList(json, "scenarios", doc.m_scenarios.Records(), WriteScenario);
     json.End();
     json.Finish();
 }

@@ -1,5 +1,7 @@
 #include "interchange/campaignjsonimport.h"
 
+#include <sys/stat.h>
+
 #include "interchange/campaignjsonexport.h"
 #include "interchange/jsonfieldreader.h"
 #include "interchange/textposition.h"
@@ -41,6 +43,10 @@ void Double(JsonFieldReader& reader, Value& value, Record& record) {
 template <auto Member, auto ReadElement, class Record>
 void List(JsonFieldReader& reader, Value& value, Record& record) {
     reader.ReadArray(value, record.*Member, ReadElement);
+}
+template <auto Member, auto ReadElement>
+void DocumentList(JsonFieldReader& reader, Value& value, CBrinnowDoc& doc) {
+    (doc.*Member).ChangeAll([&](auto& records) { reader.ReadArray(value, records, ReadElement); });
 }
 
 void ReadNation(JsonFieldReader& reader, Value& value, VxNation& nation) {
@@ -155,19 +161,19 @@ void ReadCampaign(JsonFieldReader& reader, CBrinnowDoc& doc) {
     static constexpr std::array<Field<CBrinnowDoc>, 8> kFields = {{
         {"format", ReadFormat},
         {"version", ReadVersion},
-        {"nations", List<&CBrinnowDoc::m_nations, ReadNation>},
-        {"armaments", List<&CBrinnowDoc::m_armaments, ReadArmament>},
-        {"torpedoTypes", List<&CBrinnowDoc::m_torpedoes, ReadTorpedo>},
-        {"ships", List<&CBrinnowDoc::m_ships, ReadShip>},
-        {"squadrons", List<&CBrinnowDoc::m_squadrons, ReadSquadron>},
-        {"scenarios", List<&CBrinnowDoc::m_scenarios, ReadScenario>},
+        {"nations", DocumentList<&CBrinnowDoc::m_nations, ReadNation>},
+        {"armaments", DocumentList<&CBrinnowDoc::m_armaments, ReadArmament>},
+        {"torpedoTypes", DocumentList<&CBrinnowDoc::m_torpedoes, ReadTorpedo>},
+        {"ships", DocumentList<&CBrinnowDoc::m_ships, ReadShip>},
+        {"squadrons", DocumentList<&CBrinnowDoc::m_squadrons, ReadSquadron>},
+        {"scenarios", DocumentList<&CBrinnowDoc::m_scenarios, ReadScenario>},
     }};
     reader.ReadDocument(kFields, doc);
 }
 
 std::string DescribeFailure(std::string_view json, const std::string& name,
                             const JsonInputError& failure) {
-    const TextPosition position = PositionOf(json, failure.Offset());
+    const TextPosition position = PositionOf(WithoutByteOrderMark(json), failure.Offset());
     return "\"" + name + "\" cannot be imported: at line " + std::to_string(position.line) +
            ", column " + std::to_string(position.column) + " (" + failure.Path() + "), " +
            failure.what() + ".";
@@ -200,10 +206,13 @@ bool ImportCampaignJson(const std::string& json, const std::string& name, CBrinn
 }
 
 bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error) {
-    // Read straight into a buffer with the parser's padding; the ordinary
-    // read only runs to say why a file cannot be read.
+    // A regular file is read straight into a buffer with the parser's
+    // padding; the ordinary read takes pipes and FIFOs, which must be read
+    // once and not wait for ever, and says why a file cannot be read.
     simdjson::padded_string json;
-    if (simdjson::padded_string::load(path).get(json) != simdjson::SUCCESS) {
+    struct stat info {};
+    const bool regular = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (!regular || simdjson::padded_string::load(path).get(json) != simdjson::SUCCESS) {
         std::string bytes;
         if (!ReadWholeFile(path, bytes, error)) return false;
         json = simdjson::padded_string(bytes);

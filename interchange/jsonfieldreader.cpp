@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "interchange/doubletext.h"
+#include "interchange/jsonstructure.h"
 #include "interchange/strictcp1252.h"
 #include "interchange/textposition.h"
 
@@ -17,25 +18,50 @@ std::string_view TokenText(std::string_view token) {
     return token.substr(0, std::min<std::size_t>(end, 40));
 }
 
-const char* KindOf(char first) {
-    switch (first) {
+bool IsNumberStart(char first) { return first == '-' || (first >= '0' && first <= '9'); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number as JSON writes it: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(std::string_view text) {
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t start = at;
+        while (at < text.size() && IsDigit(text[at])) ++at;
+        return at > start;
+    };
+    if (at < text.size() && text[at] == '-') ++at;
+    if (at < text.size() && text[at] == '0') {
+        ++at;
+    } else if (!digits()) {
+        return false;
+    }
+    if (at < text.size() && text[at] == '.' && (++at, !digits())) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+        if (!digits()) return false;
+    }
+    return at == text.size();
+}
+
+// What a value is, as a refusal names it; empty when it is no JSON value at
+// all (a misspelt word, a number JSON does not allow).
+std::string KindOf(std::string_view token) {
+    const std::string_view text = TokenText(token);
+    switch (token.front()) {
         case '"':
             return "a string";
         case '{':
             return "an object";
         case '[':
             return "an array";
-        case 't':
-        case 'f':
-            return "true or false";
-        case 'n':
-            return "null";
         default:
-            return "a number";
+            break;
     }
+    if (text == "true" || text == "false" || text == "null") return std::string(text);
+    return IsJsonNumber(text) ? "a number" : std::string();
 }
-
-bool IsNumberStart(char first) { return first == '-' || (first >= '0' && first <= '9'); }
 
 bool IsIntegerText(std::string_view text) {
     if (text.starts_with('-')) text.remove_prefix(1);
@@ -52,9 +78,16 @@ std::string CodePointText(char32_t code) {
 
 }  // namespace
 
-JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text) : m_text(text) {
+JsonFieldReader::JsonFieldReader(simdjson::padded_string_view text, std::string what, int)
+    : m_text(text), m_what(std::move(what)) {
     if (const auto error = m_parser.iterate(text).get(m_document)) FailParser(error);
     m_iterating = true;
+}
+
+simdjson::padded_string_view JsonFieldReader::SkipByteOrderMark(simdjson::padded_string_view text) {
+    const std::string_view rest = WithoutByteOrderMark(text);
+    const std::size_t skipped = text.size() - rest.size();
+    return simdjson::padded_string_view(rest.data(), rest.size(), text.capacity() - skipped);
 }
 
 std::size_t JsonFieldReader::FieldIndex(std::string_view key,
@@ -114,10 +147,10 @@ CString JsonFieldReader::ReadString(Value& value) {
 
 int JsonFieldReader::ReadInt(Value& value) {
     const std::string_view token = value.raw_json_token();
-    if (!IsNumberStart(token.front())) FailType("a whole number", value);
+    const std::string_view text = TokenText(token);
+    if (!IsNumberStart(token.front()) || !IsJsonNumber(text)) FailType("a whole number", value);
     std::int64_t number = 0;
     const bool found = value.get_int64().get(number) == simdjson::SUCCESS;
-    const std::string_view text = TokenText(token);
     if (!found && !IsIntegerText(text)) {
         Fail("expected a whole number, found " + std::string(text), token.data());
     }
@@ -150,7 +183,9 @@ double JsonFieldReader::ReadDouble(Value& value) {
                  "\"NaN:0x\" with 16 hex digits may stand for one",
              token.data());
     }
-    if (!IsNumberStart(token.front())) FailType("a number", value);
+    if (!IsNumberStart(token.front()) || !IsJsonNumber(TokenText(token))) {
+        FailType("a number", value);
+    }
     double number = 0;
     if (const auto error = value.get_double().get(number)) {
         Fail("the number " + std::string(TokenText(token)) + " cannot be read (" +
@@ -162,12 +197,25 @@ double JsonFieldReader::ReadDouble(Value& value) {
 
 void JsonFieldReader::FailType(const char* expected, Value& value) {
     const std::string_view token = value.raw_json_token();
-    Fail(std::string("expected ") + expected + ", found " + KindOf(token.front()), token.data());
+    if (token.front() == ']' || token.front() == '}') FailTrailingComma(token.data());
+    const std::string found = KindOf(token);
+    const std::string text(TokenText(token));
+    if (found.empty() && (token.front() == 't' || token.front() == 'f')) {
+        Fail("expected true or false, found " + text, token.data());
+    }
+    Fail(std::string("expected ") + expected + ", found " +
+             (found.empty() ? text + ", which is not a JSON value" : found),
+         token.data());
+}
+
+void JsonFieldReader::FailTrailingComma(const char* closing) {
+    const char* comma = closing;
+    while (comma > m_text.data() && comma[0] != ',') --comma;
+    Fail(std::string("a trailing comma: nothing follows it before the \"") + *closing + "\"", comma,
+         JsonStructure::Of(m_text, std::size_t(comma - m_text.data())).pathAt);
 }
 
 const char* JsonFieldReader::WhereParserStopped() {
-    const std::size_t fault = FirstLexicalFault(m_text);
-    if (fault < m_text.size()) return m_text.data() + fault;
     const char* at = nullptr;
     const std::size_t first = m_text.find_first_not_of(kWhiteSpace);
     const bool located = m_iterating && m_document.current_location().get(at) == simdjson::SUCCESS;
@@ -179,15 +227,38 @@ const char* JsonFieldReader::WhereParserStopped() {
 }
 
 void JsonFieldReader::FailParser(simdjson::error_code error) {
+    // The parser names the value it was reading; a walk over the text finds
+    // the fault itself and its path.
+    const LexicalFault fault = FirstLexicalFault(m_text);
+    if (fault.offset < m_text.size()) {
+        Fail(fault.what, m_text.data() + fault.offset,
+             JsonStructure::Of(m_text, fault.offset).pathAt);
+    }
+    const JsonStructure structure = JsonStructure::Of(m_text);
+    if (structure.trailingComma != JsonStructure::npos) {
+        const std::size_t closing = m_text.find_first_of("]}", structure.trailingComma);
+        FailTrailingComma(m_text.data() + closing);
+    }
+    if (structure.textAfter != JsonStructure::npos) {
+        FailTextAfter(m_text.data() + structure.textAfter, "$");
+    }
     Fail(std::string("this is not valid JSON (") + simdjson::error_message(error) + ")",
          WhereParserStopped());
 }
 
+void JsonFieldReader::FailTextAfter(const char* at, const std::string& path) {
+    Fail("there is text after the " + m_what, at, path);
+}
+
 void JsonFieldReader::Fail(const std::string& message, const char* at) {
+    Fail(message, at, PathText());
+}
+
+void JsonFieldReader::Fail(const std::string& message, const char* at, const std::string& path) {
     const std::size_t offset = at >= m_text.data() && at <= m_text.data() + m_text.size()
                                    ? static_cast<std::size_t>(at - m_text.data())
                                    : m_text.size();
-    throw JsonInputError(message, offset, PathText());
+    throw JsonInputError(message, offset, path);
 }
 
 std::string JsonFieldReader::PathText() const {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -42,7 +43,10 @@ class JsonFieldReader {
         void (*read)(JsonFieldReader& reader, Value& value, Record& record);
     };
 
-    explicit JsonFieldReader(simdjson::padded_string_view text);
+    // The text is read without a leading byte order mark; what names the
+    // document in refusals.
+    explicit JsonFieldReader(simdjson::padded_string_view text, std::string what = "campaign")
+        : JsonFieldReader(SkipByteOrderMark(text), std::move(what), 0) {}
 
     // The top-level object, and that nothing but white space follows it.
     template <class Record, std::size_t N>
@@ -69,9 +73,14 @@ class JsonFieldReader {
     // Where a value begins in the text, for a refusal.
     const char* Start(Value& value);
     [[noreturn]] void Fail(const std::string& message, const char* at);
+    [[noreturn]] void Fail(const std::string& message, const char* at, const std::string& path);
 
   private:
     using PathPart = std::variant<std::string_view, std::size_t>;
+
+    JsonFieldReader(simdjson::padded_string_view text, std::string what, int);
+    [[noreturn]] void FailTextAfter(const char* at, const std::string& path);
+    static simdjson::padded_string_view SkipByteOrderMark(simdjson::padded_string_view text);
 
     // Runs each field's reader by its key.
     template <class Record, std::size_t N>
@@ -91,9 +100,12 @@ class JsonFieldReader {
     const char* WhereParserStopped();
     [[noreturn]] void FailParser(simdjson::error_code error);
     [[noreturn]] void FailType(const char* expected, Value& value);
+    // A value that is a closing bracket: the comma before it closes nothing.
+    [[noreturn]] void FailTrailingComma(const char* closing);
     std::string PathText() const;
 
     std::string_view m_text;
+    std::string m_what;
     simdjson::ondemand::parser m_parser;
     simdjson::ondemand::document m_document;
     std::vector<PathPart> m_path;

@@ -8,13 +8,14 @@ void JsonFieldReader::ReadDocument(const std::array<Field<Record>, N>& fields, R
     const char* start = m_text.data() + (first == std::string_view::npos ? m_text.size() : first);
     simdjson::ondemand::object object;
     if (const auto error = m_document.get_object().get(object)) {
-        if (error == simdjson::INCORRECT_TYPE) Fail("the campaign must be a JSON object", start);
+        if (error == simdjson::INCORRECT_TYPE)
+            Fail("the " + m_what + " must be a JSON object", start);
         FailParser(error);
     }
     ReadFields(object, start, fields, record);
     const char* after = nullptr;
     if (m_document.current_location().get(after) == simdjson::SUCCESS) {
-        Fail("there is more text after the end of the campaign's object", after);
+        FailTextAfter(after, PathText());
     }
 }
 
@@ -58,6 +59,8 @@ std::size_t JsonFieldReader::ForEachElement(simdjson::ondemand::array& array, Re
         Value item;
         if (const auto error = std::move(element).get(item)) FailParser(error);
         m_path.back() = index;
+        const char first = Start(item)[0];
+        if (first == ']' || first == '}') FailTrailingComma(Start(item));
         read(item, index);
         ++index;
     }

@@ -125,6 +125,22 @@ void JsonWriter::String(const CString& cp1252) {
     MaybeFlush();
 }
 
+void JsonWriter::Utf8String(std::string_view utf8) {
+    static const std::array<std::string, 256> byteTexts = MakeByteTexts();
+    BeforeValue();
+    m_buffer += '"';
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == '"' || byte == '\\') {
+            m_buffer += byteTexts[byte];
+        } else {
+            m_buffer += c;
+        }
+    }
+    m_buffer += '"';
+    MaybeFlush();
+}
+
 void JsonWriter::Int(int value) {
     BeforeValue();
     char text[16];

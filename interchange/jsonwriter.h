@@ -24,6 +24,8 @@ class JsonWriter {
     void Key(std::string_view name);
 
     void String(const CString& cp1252);
+    // Text that is UTF-8 already, such as a file path.
+    void Utf8String(std::string_view utf8);
     void Int(int value);
     // 0 and 1 are false and true; any other stored value stays a number.
     void Bool(BOOL value);

@@ -24,14 +24,21 @@ constexpr const char* kHeader =
     "Turn Speed 1,Turn Speed 2,Turn Speed 3,Turn Speed 4,Turn Speed 5,"
     "Poor UP,Flotilla,Identifier,Notes\r\n";
 
+// What a spreadsheet takes for the start of a formula in a cell it reads.
+bool RunsAsFormula(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
+}
+
 // Builds one row at a time in a buffer that the sink empties now and then.
 class CsvRow {
   public:
-    explicit CsvRow(std::string& out) : m_out(out) {}
+    CsvRow(std::string& out, CsvCells cells) : m_out(out), m_cells(cells) {}
 
     void Text(const CString& cp1252) {
         Separate();
-        const std::string utf8 = Cp1252ToUtf8(cp1252);
+        std::string utf8 = Cp1252ToUtf8(cp1252);
+        // The usual leading apostrophe, which spreadsheets show as text.
+        if (m_cells == CsvCells::Protected && RunsAsFormula(utf8)) utf8.insert(0, 1, '\'');
         if (utf8.find_first_of(std::string_view(",\"\r\n\0", 5)) == std::string::npos) {
             m_out += utf8;
             return;
@@ -68,6 +75,7 @@ class CsvRow {
     }
 
     std::string& m_out;
+    CsvCells m_cells;
     bool m_first = true;
 };
 
@@ -85,20 +93,20 @@ CString TorpedoName(const VxTorpedo& torpedo) { return torpedo.GetLabel(); }
 
 void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
                    const std::array<double, 4>& factors) {
-    row.Text(NameAt(doc.m_armaments, index, ArmamentName));
+    row.Text(NameAt(doc.m_armaments.Records(), index, ArmamentName));
     row.Int(index);
     for (const double factor : factors) row.Double(factor);
 }
 
-void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship) {
-    CsvRow row(out);
+void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship, CsvCells cells) {
+    CsvRow row(out, cells);
     row.Text(ship.m_strName);
-    row.Text(NameAt(doc.m_nations, ship.m_nNation, NationName));
+    row.Text(NameAt(doc.m_nations.Records(), ship.m_nNation, NationName));
     row.Int(ship.m_nNation);
     WriteArmament(row, doc, ship.m_nMainArmament, ship.m_dMainAF);
     row.YesNo(ship.m_bWingTurrets);
     WriteArmament(row, doc, ship.m_nSecondaryArmament, ship.m_dSecondaryAF);
-    row.Text(NameAt(doc.m_torpedoes, ship.m_nTorpedo, TorpedoName));
+    row.Text(NameAt(doc.m_torpedoes.Records(), ship.m_nTorpedo, TorpedoName));
     row.Int(ship.m_nTorpedo);
     for (const int factor : ship.m_nTorpedoAF) row.Int(factor);
     row.Double(ship.m_dDF);
@@ -116,10 +124,10 @@ void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship) {
 
 }  // namespace
 
-void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink) {
+void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink, CsvCells cells) {
     std::string out = std::string(kByteOrderMark) + kHeader;
     for (const VxShip& ship : doc.m_ships) {
-        WriteShip(out, doc, ship);
+        WriteShip(out, doc, ship, cells);
         if (out.size() >= kFlushSize) {
             sink(out.data(), out.size());
             out.clear();
@@ -128,13 +136,15 @@ void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink) {
     sink(out.data(), out.size());
 }
 
-std::string ShipsCsv(const CBrinnowDoc& doc) {
+std::string ShipsCsv(const CBrinnowDoc& doc, CsvCells cells) {
     std::string text;
-    WriteShipsCsv(doc, [&text](const char* data, std::size_t size) { text.append(data, size); });
+    WriteShipsCsv(
+        doc, [&text](const char* data, std::size_t size) { text.append(data, size); }, cells);
     return text;
 }
 
-bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                    CsvCells cells) {
     return WriteFileSafely(
-        path, [&doc](const ByteSink& sink) { WriteShipsCsv(doc, sink); }, error);
+        path, [&doc, cells](const ByteSink& sink) { WriteShipsCsv(doc, sink, cells); }, error);
 }

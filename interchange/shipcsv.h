@@ -12,6 +12,13 @@ class CBrinnowDoc;
 // and a header row of column names. Nation, armaments, torpedo type, ship
 // type and AA rating appear by name and by stored index; numbers are written
 // exactly. NUL characters, which spreadsheets cannot hold, are left out.
-void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink);
-std::string ShipsCsv(const CBrinnowDoc& doc);
-bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error);
+//
+// A text that a spreadsheet would run as a formula (one beginning with "=",
+// "+", "-", "@", a tab or a carriage return) gets a leading apostrophe, so
+// that it shows as the text it is, unless the cells are written raw.
+enum class CsvCells { Protected, Raw };
+void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink,
+                   CsvCells cells = CsvCells::Protected);
+std::string ShipsCsv(const CBrinnowDoc& doc, CsvCells cells = CsvCells::Protected);
+bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                    CsvCells cells = CsvCells::Protected);

@@ -50,14 +50,19 @@ TextPosition PositionOf(std::string_view text, std::size_t offset) {
     return position;
 }
 
-std::size_t FirstLexicalFault(std::string_view text) {
+LexicalFault FirstLexicalFault(std::string_view text) {
     std::size_t stringStart = 0;
     bool inString = false;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = Utf8Length(text, at);
-        if (length == 0) return at;
+        if (length == 0) return {at, "the text is not valid UTF-8"};
         const auto byte = static_cast<unsigned char>(text[at]);
-        if (inString && byte < 0x20) return at;
+        if (inString && (byte == '\n' || byte == '\r')) {
+            return {stringStart, "this string is not closed before the end of its line"};
+        }
+        if (inString && byte < 0x20) {
+            return {at, "a string holds a control character, which JSON writes as \\u00XX"};
+        }
         if (inString && byte == '\\') {
             at += 1 + (at + 1 < text.size() ? Utf8Length(text, at + 1) : 0);
             continue;
@@ -68,5 +73,10 @@ std::size_t FirstLexicalFault(std::string_view text) {
         }
         at += length;
     }
-    return inString ? stringStart : text.size();
+    if (inString) return {stringStart, "this string is never closed"};
+    return {text.size(), ""};
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }

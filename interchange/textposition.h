@@ -12,7 +12,14 @@ struct TextPosition {
 
 TextPosition PositionOf(std::string_view text, std::size_t offset);
 
-// The offset of the first fault that a JSON parser finds before reading any
-// value: a byte that is not UTF-8, a control character inside a string, or a
-// string that never ends (its opening quote). The text's size when none.
-std::size_t FirstLexicalFault(std::string_view text);
+// The first fault that a JSON parser finds before reading any value: a byte
+// that is not UTF-8, a control character inside a string, or a string that
+// never ends (at its opening quote). Its offset is the text's size when none.
+struct LexicalFault {
+    std::size_t offset;
+    const char* what;  // the end of a sentence
+};
+LexicalFault FirstLexicalFault(std::string_view text);
+
+// The text without the UTF-8 byte order mark some editors put before it.
+std::string_view WithoutByteOrderMark(std::string_view text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/archive.h"
+#include "model/messagenames.h"
 #include "model/recordsizes.h"
 #include "platform/codepage.h"
 #include "platform/filebytes.h"
@@ -26,8 +27,24 @@ constexpr DefaultArmament kDefaultArmaments[] = {
     {2, "15", 3.5},
 };
 
+bool ReferenceMoves(int reference, int from, int delta) {
+    return delta != 0 && reference >= from && (reference > 0 || delta >= 0);
+}
+
 void ShiftReference(int& reference, int from, int delta) {
-    if (reference >= from && (reference > 0 || delta >= 0)) reference += delta;
+    if (ReferenceMoves(reference, from, delta)) reference += delta;
+}
+
+bool ShipMoves(const VxShip& ship, int from, int delta) {
+    return ReferenceMoves(ship.m_nMainArmament, from, delta) ||
+           ReferenceMoves(ship.m_nSecondaryArmament, from, delta);
+}
+
+bool ForcesMove(const CArray<VxForce>& forces, int from, int delta) {
+    return std::any_of(forces.begin(), forces.end(), [&](const VxForce& force) {
+        return std::any_of(force.m_ships.begin(), force.m_ships.end(),
+                           [&](const VxShip& ship) { return ShipMoves(ship, from, delta); });
+    });
 }
 
 void ShiftShip(VxShip& ship, int from, int delta) {
@@ -35,27 +52,8 @@ void ShiftShip(VxShip& ship, int from, int delta) {
     ShiftReference(ship.m_nSecondaryArmament, from, delta);
 }
 
-constexpr std::size_t kQuotedNameCharacters = 40;
-
-std::string EscapedControl(unsigned char byte) {
-    if (byte == '\r') return "\\r";
-    if (byte == '\n') return "\\n";
-    if (byte == '\t') return "\\t";
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
-}
-
-// A record name as a message may quote it: control characters escaped, and
-// cut short enough to read, as a damaged name may hold anything.
-std::string QuotedName(const CString& name) {
-    std::string quoted;
-    for (const char c : name.substr(0, kQuotedNameCharacters)) {
-        const auto byte = static_cast<unsigned char>(c);
-        quoted += byte < 0x20 || byte == 0x7F ? EscapedControl(byte) : Cp1252ToUtf8(CString(1, c));
-    }
-    const char* more = name.size() > kQuotedNameCharacters ? "\xE2\x80\xA6" : "";  // an ellipsis
-    return "\"" + quoted + more + "\"";
-}
+// A record name as a message may quote it, in UTF-8.
+std::string QuotedName(const CString& name) { return "\"" + Cp1252ToUtf8(ShownName(name)) + "\""; }
 
 std::string WithThousands(std::size_t number) {
     std::string digits = std::to_string(number);
@@ -114,11 +112,11 @@ void CBrinnowDoc::CreateDefaults() {
 }
 
 template <class T>
-void CBrinnowDoc::SerializeList(CArchive& ar, CArray<T>& list, const char* kind,
+void CBrinnowDoc::SerializeList(CArchive& ar, RecordList<T>& list, const char* kind,
                                 std::size_t minBytes) {
     if (ar.IsStoring()) {
         ar << static_cast<std::int32_t>(list.size());
-        for (T& record : list) record.Serialize(ar);
+        for (const T& record : list) const_cast<T&>(record).Serialize(ar);  // storing only reads
         return;
     }
     m_load = {kind, 0, 0, ar.GetPosition()};
@@ -128,7 +126,7 @@ void CBrinnowDoc::SerializeList(CArchive& ar, CArray<T>& list, const char* kind,
     // first.
     list.clear();
     list.reserve(m_load.count);
-    UseLargePages(list.data(), m_load.count * sizeof(T));
+    UseLargePages(const_cast<T*>(list.Records().data()), m_load.count * sizeof(T));
     for (std::size_t i = 0; i < m_load.count; ++i) {
         m_load.index = i;
         m_load.start = ar.GetPosition();
@@ -147,10 +145,24 @@ void CBrinnowDoc::Serialize(CArchive& ar) {
     SerializeList(ar, m_scenarios, "scenario", RecordSize::kScenario);
 }
 
+void CBrinnowDoc::StartRecording() {
+    m_nations.StartRecording();
+    m_armaments.StartRecording();
+    m_torpedoes.StartRecording();
+    m_ships.StartRecording();
+    m_squadrons.StartRecording();
+    m_scenarios.StartRecording();
+}
+
+// Only the records whose references move are written, so that a recording
+// keeps those alone.
 void CBrinnowDoc::ShiftArmamentReferences(int from, int delta) {
-    for (VxShip& ship : m_ships) ShiftShip(ship, from, delta);
-    for (VxScenario& scenario : m_scenarios) {
-        for (VxForce& force : scenario.m_forces) {
+    for (std::size_t i = 0; i < m_ships.size(); ++i) {
+        if (ShipMoves(m_ships[i], from, delta)) ShiftShip(m_ships.Modify(i), from, delta);
+    }
+    for (std::size_t i = 0; i < m_scenarios.size(); ++i) {
+        if (!ForcesMove(m_scenarios[i].m_forces, from, delta)) continue;
+        for (VxForce& force : m_scenarios.Modify(i).m_forces) {
             for (VxShip& ship : force.m_ships) ShiftShip(ship, from, delta);
         }
     }

@@ -7,6 +7,7 @@
 
 #include "model/armament.h"
 #include "model/nation.h"
+#include "model/recordlist.h"
 #include "model/scenario.h"
 #include "model/ship.h"
 #include "model/squadron.h"
@@ -54,6 +55,8 @@ class CBrinnowDoc {
     void LeaveRecordsToExit();
 
     const std::string& GetPathName() const { return m_strPathName; }
+    // The file a document read from elsewhere (a recovery copy) belongs to.
+    void SetPathName(const std::string& path) { m_strPathName = path; }
     // The file name without its folder, or "Untitled".
     std::string GetTitle() const;
     const std::string& ErrorMessage() const { return m_strError; }
@@ -61,12 +64,16 @@ class CBrinnowDoc {
     // document does not (bytes after the last list), or empty.
     const std::string& LoadWarning() const { return m_strWarning; }
 
-    CArray<VxNation, VxNation&> m_nations;
-    CArray<VxShip, VxShip&> m_ships;
-    CArray<VxArmament, VxArmament&> m_armaments;
-    CArray<VxTorpedo, VxTorpedo&> m_torpedoes;
-    CArray<VxSquadron, VxSquadron&> m_squadrons;
-    CArray<VxScenario, VxScenario&> m_scenarios;
+    // From here on every list keeps what a write changes, until the edit
+    // history collects it: one step of the history.
+    void StartRecording();
+
+    RecordList<VxNation> m_nations;
+    RecordList<VxShip> m_ships;
+    RecordList<VxArmament> m_armaments;
+    RecordList<VxTorpedo> m_torpedoes;
+    RecordList<VxSquadron> m_squadrons;
+    RecordList<VxScenario> m_scenarios;
 
   private:
     // Where a load is, so that a failure can say which record was damaged.
@@ -78,7 +85,7 @@ class CBrinnowDoc {
     };
 
     template <class T>
-    void SerializeList(CArchive& ar, CArray<T>& list, const char* kind, std::size_t minBytes);
+    void SerializeList(CArchive& ar, RecordList<T>& list, const char* kind, std::size_t minBytes);
     std::string DescribeLoadFailure(std::string_view bytes, const std::string& name,
                                     const class CArchiveException& failure) const;
 

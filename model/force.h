@@ -6,7 +6,9 @@
 
 class CArchive;
 class CDC;
+struct CardOverlay;
 struct HtmlExport;
+class ShipLookup;
 
 // One side's group in a scenario. It owns copies of squadrons and ships taken
 // when they were added; later changes to the document do not reach them.
@@ -19,9 +21,10 @@ class VxForce {
 
     // The force from y on: name, squadron sheets, rows of single ships,
     // notes when includeNotes is set; breaks pages itself, advancing page.
-    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
-                    const CArray<VxArmament>& armaments, int includeNotes, int width,
-                    int& page) const;
+    // An overlay draws marks over the cards.
+    void PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
+                    const CArray<VxArmament>& armaments, int includeNotes, int width, int& page,
+                    const CardOverlay* overlay = nullptr) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

@@ -5,7 +5,9 @@
 
 class CArchive;
 class CDC;
+class CardMarksSource;
 struct HtmlExport;
+class ShipLookup;
 
 // One engagement to be played, with the forces that take part.
 class VxScenario {
@@ -17,10 +19,11 @@ class VxScenario {
     bool IsDifferent(const VxScenario& other) const;
 
     // The scenario's page from y on, then every force on a page of its own;
-    // page is the running page number.
-    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
-                    const CArray<VxArmament>& armaments, int includeNotes, int width,
-                    int& page) const;
+    // page is the running page number. Marks, when given, are drawn over
+    // the cards they belong to.
+    void PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
+                    const CArray<VxArmament>& armaments, int includeNotes, int width, int& page,
+                    const CardMarksSource* marks = nullptr) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

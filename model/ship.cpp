@@ -1,5 +1,8 @@
 #include "model/ship.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/archive.h"
 #include "model/listlookup.h"
 
@@ -15,6 +18,12 @@ void Load(CArchive& ar, std::array<T, N>& values) {
     for (T& value : values) ar >> value;
 }
 
+template <class T>
+bool Differ(const T& a, const T& b) {
+    return a != b;
+}
+
+// Doubles differ by numeric inequality, as they always have.
 bool Differ(double a, double b) { return a < b || a > b; }
 
 template <std::size_t N>
@@ -24,6 +33,37 @@ bool Differ(const std::array<double, N>& a, const std::array<double, N>& b) {
     }
     return false;
 }
+
+struct ShipField {
+    const char* label;
+    bool (*differs)(const VxShip& a, const VxShip& b);
+};
+
+template <auto Member>
+bool FieldDiffers(const VxShip& a, const VxShip& b) {
+    return Differ(a.*Member, b.*Member);
+}
+
+// Every field, named as the ship editor labels it.
+constexpr ShipField kFields[] = {
+    {"Name", FieldDiffers<&VxShip::m_strName>},
+    {"Nationality", FieldDiffers<&VxShip::m_nNation>},
+    {"Main Armament", FieldDiffers<&VxShip::m_nMainArmament>},
+    {"Main Armament AF", FieldDiffers<&VxShip::m_dMainAF>},
+    {"Wing Turrets", FieldDiffers<&VxShip::m_bWingTurrets>},
+    {"Secondary Armament", FieldDiffers<&VxShip::m_nSecondaryArmament>},
+    {"Secondary Armament AF", FieldDiffers<&VxShip::m_dSecondaryAF>},
+    {"Torpedo Armament", FieldDiffers<&VxShip::m_nTorpedo>},
+    {"Torpedo Armament AF", FieldDiffers<&VxShip::m_nTorpedoAF>},
+    {"DF", FieldDiffers<&VxShip::m_dDF>},
+    {"Ship Type", FieldDiffers<&VxShip::m_nShipType>},
+    {"AA Rating", FieldDiffers<&VxShip::m_nAARating>},
+    {"Turn Speed", FieldDiffers<&VxShip::m_nTurnSpeed>},
+    {"Identifier", FieldDiffers<&VxShip::m_strIdentifier>},
+    {"Notes", FieldDiffers<&VxShip::m_strNotes>},
+    {"Poor UP", FieldDiffers<&VxShip::m_bPoorUP>},
+    {"Flotilla", FieldDiffers<&VxShip::m_bFlotilla>},
+};
 
 }  // namespace
 
@@ -57,16 +97,16 @@ bool VxShip::operator<(const VxShip& other) const {
 }
 
 bool VxShip::IsDifferent(const VxShip& other) const {
-    return m_strName != other.m_strName || m_nNation != other.m_nNation ||
-           m_nMainArmament != other.m_nMainArmament || Differ(m_dMainAF, other.m_dMainAF) ||
-           m_bWingTurrets != other.m_bWingTurrets ||
-           m_nSecondaryArmament != other.m_nSecondaryArmament ||
-           Differ(m_dSecondaryAF, other.m_dSecondaryAF) || m_nTorpedo != other.m_nTorpedo ||
-           m_nTorpedoAF != other.m_nTorpedoAF || Differ(m_dDF, other.m_dDF) ||
-           m_nShipType != other.m_nShipType || m_nAARating != other.m_nAARating ||
-           m_nTurnSpeed != other.m_nTurnSpeed || m_strIdentifier != other.m_strIdentifier ||
-           m_strNotes != other.m_strNotes || m_bPoorUP != other.m_bPoorUP ||
-           m_bFlotilla != other.m_bFlotilla;
+    return std::any_of(std::begin(kFields), std::end(kFields),
+                       [&](const ShipField& field) { return field.differs(*this, other); });
+}
+
+std::vector<const char*> VxShip::DifferingFields(const VxShip& other) const {
+    std::vector<const char*> labels;
+    for (const ShipField& field : kFields) {
+        if (field.differs(*this, other)) labels.push_back(field.label);
+    }
+    return labels;
 }
 
 const VxNation* VxShip::NationIn(const CArray<VxNation>& nations) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "model/armament.h"
 #include "model/nation.h"
@@ -22,6 +23,9 @@ class VxShip {
 
     bool operator<(const VxShip& other) const;
     bool IsDifferent(const VxShip& other) const;
+    // The fields in which the two differ, by their labels in the ship
+    // editor ("DF", "Notes"), in the editor's order.
+    std::vector<const char*> DifferingFields(const VxShip& other) const;
 
     // Guarded lookups: nullptr when the stored position lies outside the list.
     const VxNation* NationIn(const CArray<VxNation>& nations) const;

@@ -6,6 +6,7 @@
 class CArchive;
 class CDC;
 struct HtmlExport;
+class ShipLookup;
 
 // A named group of ships of one nation. Ships are named, never held: every
 // name is looked up in the document's ship list when the squadron is shown.
@@ -31,7 +32,7 @@ class VxSquadron {
     // The printed sheet: name, flagship and commander, member and attached
     // ships as rows of cards, notes when includeNotes is set. Drawn from
     // (x, y) down without a page break; ships are looked up by name.
-    void PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+    void PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                     const CArray<VxArmament>& armaments, int includeNotes, int width) const;
     // The height PrintSheet takes, from the same layout.
     int GetSheetHeight(CDC& dc, double p, int includeNotes, int width) const;

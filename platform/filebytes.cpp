@@ -1,6 +1,7 @@
 #include "platform/filebytes.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/fifowait.h"
 #include "platform/largepages.h"
 
 namespace {
@@ -40,6 +42,48 @@ bool ReadAll(int fd, char* data, std::size_t size) {
     return true;
 }
 
+// What a pipe, FIFO or device may send before it is taken for a runaway
+// (/dev/zero): far more than any campaign or its JSON holds.
+constexpr std::size_t kLongestStream = std::size_t(1) << 30;
+constexpr std::size_t kStreamChunk = std::size_t(1) << 20;
+
+// Waits for the first bytes (or the end) of a FIFO whose writer may not have
+// come yet; false with errno ETIME when none came in time.
+bool WaitForWriter(int fd) {
+    pollfd watched{fd, POLLIN, 0};
+    const auto wait = FifoWait().count();
+    int ready;
+    while ((ready = ::poll(&watched, 1, int(wait))) < 0 && errno == EINTR) {
+    }
+    if (ready == 0) errno = ETIME;
+    return ready > 0;
+}
+
+// Everything a stream sends until it ends.
+bool ReadStream(int fd, std::string& bytes, std::string& reason) {
+    if (!WaitForWriter(fd)) {
+        reason = errno == ETIME ? "no program wrote to it within " + FifoWaitText()
+                                : std::strerror(errno);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    for (;;) {
+        const std::size_t had = bytes.size();
+        if (had > kLongestStream) {
+            reason = "It sends more than any campaign holds";
+            return false;
+        }
+        bytes.resize(had + kStreamChunk);
+        const ssize_t got = ::read(fd, bytes.data() + had, kStreamChunk);
+        bytes.resize(had + std::size_t(std::max<ssize_t>(got, 0)));
+        if (got == 0) return true;
+        if (got < 0 && errno != EINTR) {
+            reason = std::strerror(errno);
+            return false;
+        }
+    }
+}
+
 class Descriptor {
   public:
     explicit Descriptor(int fd) : m_fd(fd) {}
@@ -64,9 +108,22 @@ void FileBytes::Unmap() {
     m_size = m_released = 0;
 }
 
+bool FileBytes::Place(std::string_view bytes, const std::string& path, std::string& error) {
+    if (bytes.empty()) return true;
+    m_data = MapLargePages(bytes.size());
+    if (m_data == nullptr) {
+        error = Sentence("Cannot read", path, "Not enough memory");
+        return false;
+    }
+    m_size = bytes.size();
+    std::memcpy(m_data, bytes.data(), bytes.size());
+    return true;
+}
+
 bool FileBytes::Read(const std::string& path, std::string& error) {
     Unmap();
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a FIFO with no writer yet opens at once.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
         error = Sentence("Cannot open", path, std::strerror(errno));
@@ -75,6 +132,14 @@ bool FileBytes::Read(const std::string& path, std::string& error) {
     if (S_ISDIR(info.st_mode)) {
         error = Sentence("Cannot open", path, std::strerror(EISDIR));
         return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        std::string bytes, reason;
+        if (!ReadStream(file.Get(), bytes, reason)) {
+            error = Sentence("Cannot read", path, reason.c_str());
+            return false;
+        }
+        return Place(bytes, path, error);
     }
     if (info.st_size <= 0) return true;
     const auto size = std::size_t(info.st_size);

@@ -16,7 +16,8 @@ class FileBytes {
     ~FileBytes();
 
     // On failure returns false with a sentence that names the file and the
-    // reason, and holds no bytes.
+    // reason, and holds no bytes. A pipe, FIFO or device is read until it
+    // ends; a FIFO that no program writes to is given up after a while.
     bool Read(const std::string& path, std::string& error);
 
     std::string_view View() const { return {m_data, m_size}; }
@@ -27,6 +28,7 @@ class FileBytes {
 
   private:
     void Unmap();
+    bool Place(std::string_view bytes, const std::string& path, std::string& error);
 
     char* m_data = nullptr;
     std::size_t m_size = 0;

@@ -6,6 +6,7 @@
 #include "model/shiptables.h"
 #include "platform/numbers.h"
 #include "platform/textformat.h"
+#include "print/cardgeometry.h"
 #include "print/printframework.h"
 #include "print/textlayout.h"
 
@@ -57,26 +58,25 @@ int CardPainter::LabelTextHeight() { return m_dc.GetTextExtent("TextHeight").cy;
 
 void CardPainter::DrawFrame() {
     m_dc.SetBkMode(TRANSPARENT);
-    const int x = m_x;
-    const int right = x + Mm(42);
-    m_dc.Rectangle(x, m_y7, static_cast<int>(x + 42 * m_p), static_cast<int>(m_y7 + 15 * m_p));
-    for (const double rule : {5.0, 10.0}) {
-        m_dc.MoveTo(x, m_y7 + Mm(rule));
-        m_dc.LineTo(right, m_y7 + Mm(rule));
+    const CardGeometry card(m_p, m_x, m_y);
+    m_dc.Rectangle(card.Left(), card.Top(), card.OuterRight(), card.OuterBottom());
+    for (const int row : {0, 1}) {
+        m_dc.MoveTo(card.Left(), card.RowBottom(row));
+        m_dc.LineTo(card.RuleRight(), card.RowBottom(row));
     }
-    for (const double at : {10.5, 21.0, 31.5}) {
-        m_dc.MoveTo(x + Mm(at), m_y7);
-        m_dc.LineTo(x + Mm(at), m_y7 + Mm(10));
+    for (const int i : {0, 1, 2}) {
+        m_dc.MoveTo(card.UpperColumn(i), card.Top());
+        m_dc.LineTo(card.UpperColumn(i), card.RowBottom(1));
     }
-    for (const double at : {8.4, 16.8, 25.2, 33.6}) {
-        m_dc.MoveTo(x + Mm(at), m_y7 + Mm(10));
-        m_dc.LineTo(x + Mm(at), m_y7 + Mm(15));
+    for (const int i : {0, 1, 2, 3}) {
+        m_dc.MoveTo(card.LowerColumn(i), card.RowBottom(1));
+        m_dc.LineTo(card.LowerColumn(i), card.RowBottom(2));
     }
-    m_dc.MoveTo(x + Mm(21), m_y7 + Mm(3.333333333333333));
-    m_dc.LineTo(x + Mm(31.5), m_y7 + Mm(1.6666666666666665));
-    const int box = Mm(1.5);
+    m_dc.MoveTo(card.DiagonalStart().x, card.DiagonalStart().y);
+    m_dc.LineTo(card.DiagonalEnd().x, card.DiagonalEnd().y);
     for (int i = 0; i < kSmallBoxes; ++i) {
-        m_dc.Rectangle(x + i * box, m_y7 + Mm(15), x + box + i * box, m_y7 + Mm(16.5));
+        const CardGeometry::Quad box = card.Place(CardMark(int(CardMark::Box1) + i));
+        m_dc.Rectangle(box[0].x, box[0].y, box[2].x, box[2].y);
     }
 }
 

@@ -12,11 +12,12 @@ namespace {
 
 // The first record of that name, or a default one.
 template <class Record>
-Record FindByName(const CArray<Record>& records, const CString& name) {
+const Record& FindByName(const CArray<Record>& records, const CString& name) {
+    static const Record kDefault;
     for (const Record& record : records) {
         if (record.m_strName == name) return record;
     }
-    return Record();
+    return kDefault;
 }
 
 bool NameBefore(const VxShip& a, const VxShip& b) { return a.m_strName < b.m_strName; }
@@ -36,17 +37,19 @@ bool FactorBefore(double a, double b, const VxShip& shipA, const VxShip& shipB) 
 // before content, so that no page holds just the title block and footer.
 class MultiPrintRun {
   public:
-    explicit MultiPrintRun(PrintPage& page) : m_page(page), m_y(page.geometry.margin) {}
+    MultiPrintRun(PrintPage& page, const CBrinnowDoc& doc, const ShipLookup& ships)
+        : m_page(page), m_doc(doc), m_ships(ships), m_y(page.geometry.margin) {}
 
-    void PrintShips(const std::vector<VxShip>& ships, const CArray<VxArmament>& armaments,
-                    bool sortByNation);
-    void PrintSquadrons(const CStringArray& names, const CBrinnowDoc& doc);
-    void PrintScenarios(const CStringArray& names, const CBrinnowDoc& doc);
+    void PrintShips(const std::vector<VxShip>& ships, bool sortByNation);
+    void PrintSquadrons(const CStringArray& names);
+    void PrintScenarios(const CStringArray& names);
 
   private:
     void FreshPage();
 
     PrintPage& m_page;
+    const CBrinnowDoc& m_doc;
+    const ShipLookup& m_ships;
     int m_y;
     bool m_pageUsed = false;
     bool m_sectionEnded = false;  // the next content starts a fresh page
@@ -60,8 +63,7 @@ void MultiPrintRun::FreshPage() {
     m_pageUsed = false;
 }
 
-void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships,
-                               const CArray<VxArmament>& armaments, bool sortByNation) {
+void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships, bool sortByNation) {
     if (ships.empty()) return;
     const PageGeometry& page = m_page.geometry;
     const int cellWidth = Mm(m_page.p, 44);
@@ -87,7 +89,8 @@ void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships,
                 nationBreak = true;
                 break;
             }
-            ships[i].DrawCard(m_page.dc, m_page.p, cellX, m_y, armaments, 0, page.printableWidth);
+            ships[i].DrawCard(m_page.dc, m_page.p, cellX, m_y, m_doc.m_armaments, 0,
+                              page.printableWidth);
             cellX += cellWidth + gap;
         }
         if (i == rowStart) continue;  // the row ended before its first card
@@ -98,25 +101,25 @@ void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships,
     m_sectionEnded = true;
 }
 
-void MultiPrintRun::PrintSquadrons(const CStringArray& names, const CBrinnowDoc& doc) {
+void MultiPrintRun::PrintSquadrons(const CStringArray& names) {
     const PageGeometry& page = m_page.geometry;
     for (const CString& name : names) {
-        const VxSquadron squadron = FindByName(doc.m_squadrons, name);
+        const VxSquadron& squadron = FindByName(m_doc.m_squadrons.Records(), name);
         const SquadronSheet sheet(m_page.dc, m_page.p, squadron, false, page.printableWidth);
         if (m_sectionEnded || m_y + sheet.Height() > page.bottomLimit) FreshPage();
         PageFlow flow(m_page.dc, m_page.p, m_y, page.margin, page.bottomLimit, m_page.number);
-        sheet.Draw(flow, page.margin, doc.m_ships, doc.m_armaments);
+        sheet.Draw(flow, page.margin, m_ships, m_doc.m_armaments);
         m_y = flow.Y();
         m_pageUsed = true;
     }
 }
 
-void MultiPrintRun::PrintScenarios(const CStringArray& names, const CBrinnowDoc& doc) {
+void MultiPrintRun::PrintScenarios(const CStringArray& names) {
     const PageGeometry& page = m_page.geometry;
     for (const CString& name : names) {
         FreshPage();
-        FindByName(doc.m_scenarios, name)
-            .PrintSheet(m_page.dc, m_page.p, page.margin, page.margin, doc.m_ships, doc.m_armaments,
+        FindByName(m_doc.m_scenarios.Records(), name)
+            .PrintSheet(m_page.dc, m_page.p, page.margin, page.margin, m_ships, m_doc.m_armaments,
                         0, page.printableWidth, m_page.number);
         m_pageUsed = true;
     }
@@ -139,12 +142,10 @@ bool ShipPrintsBefore(const VxShip& a, const VxShip& b, int sortMode, bool sortB
     }
 }
 
-std::vector<VxShip> MultiPrintJob::OrderedShips() const {
+std::vector<VxShip> MultiPrintJob::OrderedShips(const ShipLookup& lookup) const {
     std::vector<VxShip> ordered;
     ordered.reserve(m_selection.ships.size());
-    for (const CString& name : m_selection.ships) {
-        ordered.push_back(FindShipByName(m_doc.m_ships, name));
-    }
+    for (const CString& name : m_selection.ships) ordered.push_back(lookup.Find(name));
     // Each ship goes before the first that does not print before it, so of
     // two equal ships the later selected stands first: a stable sort of the
     // reversed selection gives the same order in n log n.
@@ -157,12 +158,13 @@ std::vector<VxShip> MultiPrintJob::OrderedShips() const {
 
 int MultiPrintJob::Print(CDC& printer) const {
     int pages = 0;
-    const std::vector<VxShip> ships = OrderedShips();
+    const ShipLookup lookup(m_doc.m_ships);
+    const std::vector<VxShip> ships = OrderedShips(lookup);
     RunDirectPrintJob(printer, kDocumentName, [&](PrintPage& page) {
-        MultiPrintRun run(page);
-        run.PrintShips(ships, m_doc.m_armaments, m_selection.sortByNation);
-        run.PrintSquadrons(m_selection.squadrons, m_doc);
-        run.PrintScenarios(m_selection.scenarios, m_doc);
+        MultiPrintRun run(page, m_doc, lookup);
+        run.PrintShips(ships, m_selection.sortByNation);
+        run.PrintSquadrons(m_selection.squadrons);
+        run.PrintScenarios(m_selection.scenarios);
         pages = page.number;
     });
     return pages;

@@ -4,6 +4,7 @@
 
 #include "model/brinnowdoc.h"
 #include "platform/cdc.h"
+#include "print/shiplookup.h"
 
 // How the ships of a multi print are ordered (after the nation, when that
 // comes first).
@@ -44,9 +45,11 @@ class MultiPrintJob {
     void PrintPages(CDC& printer, int first, int last) const;
 
     // The selected ships in print order.
-    std::vector<VxShip> OrderedShips() const;
+    std::vector<VxShip> OrderedShips() const { return OrderedShips(ShipLookup(m_doc.m_ships)); }
 
   private:
+    std::vector<VxShip> OrderedShips(const ShipLookup& lookup) const;
+
     const CBrinnowDoc& m_doc;
     MultiPrintSelection m_selection;
 };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "model/scenario.h"
+#include "print/cardoverlay.h"
 #include "print/pageflow.h"
 #include "print/printframework.h"
 #include "print/squadronsheet.h"
@@ -83,22 +84,23 @@ void PrintWrappedField(PageFlow& flow, const SheetFonts& fonts, int x, int width
 }
 
 void PrintSquadrons(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
-                    const CArray<VxShip>& ships, const CArray<VxArmament>& armaments,
-                    int includeNotes, int width) {
+                    const ShipLookup& ships, const CArray<VxArmament>& armaments, int includeNotes,
+                    int width, CardOverlay overlay) {
     CDC& dc = flow.Dc();
     dc.TextOut(x, flow.Y(), kSquadronsHeading);
     flow.Advance(fonts.h);
     for (const VxSquadron& squadron : force.m_squadrons) {
         const SquadronSheet sheet(dc, flow.Scale(), squadron, includeNotes != 0, width);
         flow.Reserve(sheet.Height());
-        sheet.Draw(flow, x, ships, armaments);
+        sheet.Draw(flow, x, ships, armaments, overlay);
+        ++overlay.squadron;
     }
 }
 
 // Rows of cards; the heading stands above the first row and at the top of
 // every page the rows go on to.
 void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxForce& force,
-                      const CArray<VxArmament>& armaments, int width) {
+                      const CArray<VxArmament>& armaments, int width, const CardOverlay& overlay) {
     CDC& dc = flow.Dc();
     const double p = flow.Scale();
     const int cardHeight = VxShip().GetCardHeight(dc, p, 0, width);
@@ -120,6 +122,8 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
         int cellX = x;
         for (std::size_t i = first; i < std::min(count, first + perRow); ++i) {
             force.m_ships[i].DrawCard(dc, p, cellX, flow.Y(), armaments, 0, width);
+            overlay.Draw(dc, p, cellX, flow.Y(), ShipRole::Single, int(i),
+                         force.m_ships[i].m_strName);
             cellX += cellWidth;
         }
         flow.Advance(cardHeight);
@@ -128,24 +132,28 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
 
 }  // namespace
 
-void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                          const CArray<VxArmament>& armaments, int includeNotes, int width,
-                         int& page) const {
+                         int& page, const CardOverlay* overlay) const {
     SheetStart sheet(dc, p, x, y, page, m_strName);
     dc.SelectObject(sheet.fonts.heading);
+    const CardOverlay marks = overlay ? *overlay : CardOverlay{};
     if (!m_squadrons.empty()) {
-        PrintSquadrons(sheet.flow, sheet.fonts, x, *this, ships, armaments, includeNotes, width);
+        PrintSquadrons(sheet.flow, sheet.fonts, x, *this, ships, armaments, includeNotes, width,
+                       marks);
     }
-    if (!m_ships.empty()) PrintSingleShips(sheet.flow, sheet.fonts, x, *this, armaments, width);
+    if (!m_ships.empty()) {
+        PrintSingleShips(sheet.flow, sheet.fonts, x, *this, armaments, width, marks);
+    }
     if (includeNotes != 0 && !m_strNotes.empty()) {
         PrintLabel(sheet.flow, sheet.fonts, x, kNotesHeading);
         PrintWrappedText(sheet.flow, x, m_strNotes, width, sheet.fonts.h);
     }
 }
 
-void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                             const CArray<VxArmament>& armaments, int includeNotes, int width,
-                            int& page) const {
+                            int& page, const CardMarksSource* marks) const {
     {
         SheetStart sheet(dc, p, x, y, page, m_strName);
         PageFlow& flow = sheet.flow;
@@ -158,8 +166,11 @@ void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip
             PrintWrappedField(flow, fonts, x, width, kNotesHeading, m_strNotes);
         }
     }
+    CardOverlay overlay{marks};
     for (const VxForce& force : m_forces) {
         NewPrintPage(dc, p, page);
-        force.PrintSheet(dc, p, x, Mm(p, 10), ships, armaments, includeNotes, width, page);
+        force.PrintSheet(dc, p, x, Mm(p, 10), ships, armaments, includeNotes, width, page,
+                         &overlay);
+        ++overlay.force;
     }
 }

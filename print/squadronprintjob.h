@@ -5,8 +5,10 @@
 #include "model/squadron.h"
 #include "platform/cdc.h"
 
-// The squadron editor's Print on a printer's device context: one page named
-// after the squadron, with the title block, the sheet with its notes at
-// (margin, margin) and the footer "Page 1".
+// The squadron editor's Print on a printer's device context: a job named
+// after the squadron, with the title block, the sheet with its notes from
+// (margin, margin) and the footer "Page 1". A squadron taller than a page
+// goes on over the next pages, each with its title block and footer, the page
+// numbers running on.
 void RunSquadronPrintJob(CDC& printer, const VxSquadron& squadron, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments);

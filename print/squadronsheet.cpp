@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string_view>
-#include <unordered_map>
 
 #include "print/printframework.h"
 #include "print/textlayout.h"
@@ -17,23 +15,6 @@ constexpr const char* kNotesHeading = "Notes";
 // The commander stands this many device pixels right of the flagship card.
 constexpr int kCommanderGap = 44;
 }  // namespace
-
-// The first ship of each name, found in constant time: a squadron may name
-// thousands of ships of a document that holds thousands.
-class SquadronSheet::ShipLookup {
-  public:
-    explicit ShipLookup(const CArray<VxShip>& ships) {
-        for (const VxShip& ship : ships) m_first.try_emplace(ship.m_strName, &ship);
-    }
-    const VxShip& Find(const CString& name) const {
-        const auto found = m_first.find(name);
-        return found == m_first.end() ? m_default : *found->second;
-    }
-
-  private:
-    std::unordered_map<std::string_view, const VxShip*> m_first;
-    VxShip m_default;
-};
 
 SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool withNotes,
                              int width)
@@ -55,12 +36,12 @@ SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool
         {Kind::Head, 2 * m_h + m_nameHeight + (flagship ? m_h + m_cardHeight : 2 * m_h), {}});
     if (!squadron.m_shipNames.empty()) {
         m_bands.push_back({Kind::Label, m_h, kShipsHeading});
-        AddCardRows(squadron.m_shipNames);
+        AddCardRows(squadron.m_shipNames, ShipRole::Member);
     }
     if (!squadron.m_attachmentNames.empty()) {
         m_bands.push_back({Kind::Gap, m_h, {}});
         m_bands.push_back({Kind::Label, m_h, kAttachmentsHeading});
-        AddCardRows(squadron.m_attachmentNames);
+        AddCardRows(squadron.m_attachmentNames, ShipRole::Attachment);
     }
     m_bands.push_back({Kind::Gap, 2 * m_h, {}});
     if (withNotes && !squadron.m_strNotes.empty()) {
@@ -73,19 +54,23 @@ SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool
     for (const Band& band : m_bands) m_height += band.height;
 }
 
-void SquadronSheet::AddCardRows(const CStringArray& names) {
+void SquadronSheet::AddCardRows(const CStringArray& names, ShipRole role) {
     const std::size_t perRow = std::size_t(m_perRow);
     for (std::size_t first = 0; first < names.size(); first += perRow) {
-        m_bands.push_back(
-            {Kind::Cards, m_cardHeight, {}, &names, first, std::min(perRow, names.size() - first)});
+        m_bands.push_back({Kind::Cards,
+                           m_cardHeight,
+                           {},
+                           &names,
+                           role,
+                           first,
+                           std::min(perRow, names.size() - first)});
     }
 }
 
-void SquadronSheet::Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
-                         const CArray<VxArmament>& armaments) const {
+void SquadronSheet::Draw(PageFlow& flow, int x, const ShipLookup& lookup,
+                         const CArray<VxArmament>& armaments, const CardOverlay& overlay) const {
     ScopedSelection<CFont> font(m_dc, m_textFont);
     ScopedTextAlign align(m_dc, TA_LEFT | TA_TOP);
-    const ShipLookup lookup(ships);
     for (std::size_t i = 0; i < m_bands.size(); ++i) {
         const Band& band = m_bands[i];
         const bool lastBand = i + 1 == m_bands.size();
@@ -101,8 +86,8 @@ void SquadronSheet::Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
         }
         if (flow.Shows()) {
             const int y = flow.Y();
-            if (band.kind == Kind::Head) DrawHead(x, y, lookup, armaments);
-            if (band.kind == Kind::Cards) DrawCards(band, x, y, lookup, armaments);
+            if (band.kind == Kind::Head) DrawHead(x, y, lookup, armaments, overlay);
+            if (band.kind == Kind::Cards) DrawCards(band, x, y, lookup, armaments, overlay);
             if (band.kind == Kind::Label) {
                 ScopedSelection<CFont> label(m_dc, m_labelFont);
                 m_dc.TextOut(x, y, band.text);
@@ -114,7 +99,8 @@ void SquadronSheet::Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
 }
 
 void SquadronSheet::DrawHead(int x, int y, const ShipLookup& lookup,
-                             const CArray<VxArmament>& armaments) const {
+                             const CArray<VxArmament>& armaments,
+                             const CardOverlay& overlay) const {
     {
         ScopedSelection<CFont> heading(m_dc, m_headingFont);
         m_dc.TextOut(x, y + m_h, m_squadron.m_strName);
@@ -125,6 +111,7 @@ void SquadronSheet::DrawHead(int x, int y, const ShipLookup& lookup,
     int x2 = x;
     if (!m_squadron.m_strFlagship.empty()) {
         lookup.Find(m_squadron.m_strFlagship).DrawCard(m_dc, m_p, x, y0, armaments, 0, m_width);
+        overlay.Draw(m_dc, m_p, x, y0, ShipRole::Flagship, 0, m_squadron.m_strFlagship);
         x2 = x + m_cellWidth + kCommanderGap;
         m_dc.SetTextAlign(TA_LEFT | TA_BASELINE);
         m_dc.TextOut(x, y0, kFlagship);
@@ -136,15 +123,17 @@ void SquadronSheet::DrawHead(int x, int y, const ShipLookup& lookup,
 }
 
 void SquadronSheet::DrawCards(const Band& band, int x, int y, const ShipLookup& lookup,
-                              const CArray<VxArmament>& armaments) const {
+                              const CArray<VxArmament>& armaments,
+                              const CardOverlay& overlay) const {
     int cellX = x;
     for (std::size_t k = band.first; k < band.first + band.count; ++k) {
         lookup.Find((*band.names)[k]).DrawCard(m_dc, m_p, cellX, y, armaments, 0, m_width);
+        overlay.Draw(m_dc, m_p, cellX, y, band.role, int(k), (*band.names)[k]);
         cellX += m_cellWidth;
     }
 }
 
-void VxSquadron::PrintSheet(CDC& dc, double p, int x, int y, const CArray<VxShip>& ships,
+void VxSquadron::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                             const CArray<VxArmament>& armaments, int includeNotes,
                             int width) const {
     PageFlow flow(dc, p, y);

@@ -4,7 +4,9 @@
 
 #include "model/squadron.h"
 #include "platform/cdc.h"
+#include "print/cardoverlay.h"
 #include "print/pageflow.h"
+#include "print/shiplookup.h"
 
 // The layout of one squadron's sheet, measured once: the bands it is drawn
 // in, top to bottom. The height is their sum, so a page break made from it
@@ -16,9 +18,9 @@ class SquadronSheet {
     int Height() const { return m_height; }
     // Draws at x from the flow's y. On a paged flow a heading goes with its
     // first row, and a row of cards or a line of notes that would pass the
-    // bottom goes on the next page.
-    void Draw(PageFlow& flow, int x, const CArray<VxShip>& ships,
-              const CArray<VxArmament>& armaments) const;
+    // bottom goes on the next page. The overlay marks the cards.
+    void Draw(PageFlow& flow, int x, const ShipLookup& ships,
+              const CArray<VxArmament>& armaments, const CardOverlay& overlay = {}) const;
 
   private:
     enum class Kind { Head, Label, Cards, Gap, NoteLine };
@@ -27,16 +29,15 @@ class SquadronSheet {
         int height;
         CString text;                         // label or note line
         const CStringArray* names = nullptr;  // ship names of a row of cards
+        ShipRole role = ShipRole::Member;
         std::size_t first = 0;
         std::size_t count = 0;
     };
-    class ShipLookup;
-
-    void AddCardRows(const CStringArray& names);
-    void DrawHead(int x, int y, const ShipLookup& lookup,
-                  const CArray<VxArmament>& armaments) const;
+    void AddCardRows(const CStringArray& names, ShipRole role);
+    void DrawHead(int x, int y, const ShipLookup& lookup, const CArray<VxArmament>& armaments,
+                  const CardOverlay& overlay) const;
     void DrawCards(const Band& band, int x, int y, const ShipLookup& lookup,
-                   const CArray<VxArmament>& armaments) const;
+                   const CArray<VxArmament>& armaments, const CardOverlay& overlay) const;
 
     CDC& m_dc;
     double m_p;

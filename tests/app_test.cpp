@@ -84,9 +84,9 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     }
     EXPECT_EQ(items,
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
-                           "Export Campaign as &JSON...", "&Import Campaign from JSON...", "-",
-                           "&Print...", "Print Pre&view", "P&rint Setup...", "-", "Recent File",
-                           "-", "E&xit"}));
+                           "Export Campaign as &JSON...", "&Import Campaign from JSON...",
+                           "Open &Game...", "-", "&Print...", "Print Pre&view", "P&rint Setup...",
+                           "-", "Recent File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
@@ -94,7 +94,9 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
                                   "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
                                   "Find Pre&vious"}));
-    EXPECT_EQ(Menu("&Tools")->actions().size(), 4);
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 8);
+    EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
+    EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
     items.clear();
     for (QAction* action : Menu("&Help")->actions()) items << action->text();
     EXPECT_EQ(items, (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));

@@ -50,7 +50,7 @@ TEST(ShipCardJob, LayoutMatchesTheDescribedAlgorithm) {
         CBrinnowDoc doc;
         GenerateDocument(doc, {300, 0, 0, 0, 0, seed});
         // Runs of one nation long enough to fill pages.
-        std::sort(doc.m_ships.begin(), doc.m_ships.end());
+        doc.m_ships.ChangeAll([](auto& ships) { std::sort(ships.begin(), ships.end()); });
         RecordingDC dc;
         EXPECT_EQ(ShipCardJob(doc).Layout(dc), DescribedLayout(doc, dc)) << seed;
     }
@@ -72,7 +72,7 @@ TEST(ShipCardJob, ExactlyFullPages) {
 TEST(ShipCardJob, NoCardReachesTheFooterBandInAnyOrientation) {
     CBrinnowDoc doc;
     GenerateDocument(doc, {120, 0, 0, 0, 0, 3});
-    std::sort(doc.m_ships.begin(), doc.m_ships.end());
+    doc.m_ships.ChangeAll([](auto& ships) { std::sort(ships.begin(), ships.end()); });
     for (const auto& [w, h, mmW, mmH] : {std::array{4960, 6825, 210, 297},  // A4
                                          std::array{6825, 4960, 297, 210},  // A4 landscape
                                          std::array{5100, 6600, 216, 279},  // Letter
@@ -98,7 +98,7 @@ TEST(ShipCardJob, NoCardReachesTheFooterBandInAnyOrientation) {
 TEST(ShipCardJob, ACardTallerThanThePageStandsAlone) {
     CBrinnowDoc doc;
     doc.m_ships.resize(3);
-    for (int i = 0; i < 120; ++i) doc.m_ships[1].m_strNotes += "line\r\n";
+    for (int i = 0; i < 120; ++i) doc.m_ships.Modify(1).m_strNotes += "line\r\n";
     RecordingDC dc;
     EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 0}, {1, 1}, {2, 3}}));
 }
@@ -114,7 +114,7 @@ TEST(ShipCardJob, NationHeadingsAndContinuation) {
     CBrinnowDoc doc;
     doc.m_ships.resize(16);
     for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
-        doc.m_ships[i].m_nNation = i < 14 ? 1 : 2;
+        doc.m_ships.Modify(i).m_nNation = i < 14 ? 1 : 2;
     }
     RecordingDC dc;
     EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 3);
@@ -130,7 +130,7 @@ TEST(ShipCardJob, NationHeadingsAndContinuation) {
 TEST(ShipCardJob, AShipOfAnUnknownNationHasAnEmptyHeading) {
     CBrinnowDoc doc;
     doc.m_ships.resize(1);
-    doc.m_ships[0].m_nNation = 77;
+    doc.m_ships.Modify(0).m_nNation = 77;
     RecordingDC dc;
     ShipCardJob(doc).Print(dc, "Brinnow");
     EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 "));
@@ -143,9 +143,9 @@ TEST(ShipCardJob, HandWorkedPagesWithAndWithoutNationBreaks) {
     CBrinnowDoc doc;
     doc.m_ships.resize(10);
     for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
-        doc.m_ships[i].m_nNation = i < 6 ? 1 : 2;
+        doc.m_ships.Modify(i).m_nNation = i < 6 ? 1 : 2;
     }
-    for (int line = 0; line < 40; ++line) doc.m_ships[5].m_strNotes += "line\r\n";
+    for (int line = 0; line < 40; ++line) doc.m_ships.Modify(5).m_strNotes += "line\r\n";
     RecordingDC dc(4960, 6825, 210, 297);
     const double p = PixelsPerMm(dc);
     ASSERT_EQ(doc.m_ships[5].GetCardHeight(dc, p, 1, 4500), 2921);
@@ -168,7 +168,7 @@ class MeasuringDC : public RecordingDC {
 TEST(ShipCardJob, PrintingReusesTheLayoutsCardHeights) {
     CBrinnowDoc doc;
     GenerateDocument(doc, {120, 0, 0, 0, 0, 3});
-    std::sort(doc.m_ships.begin(), doc.m_ships.end());
+    doc.m_ships.ChangeAll([](auto& ships) { std::sort(ships.begin(), ships.end()); });
     MeasuringDC layoutOnly;
     const std::vector<ShipPageRange> pages = ShipCardJob(doc).Layout(layoutOnly);
     ASSERT_GT(layoutOnly.measured, 0);

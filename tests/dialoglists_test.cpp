@@ -88,7 +88,7 @@ TEST(DialogLists, SelectShipSortsWhateverTheCaseAndShowsNations) {
     CBrinnowDoc doc;
     const CArray<VxShip> ships =
         Fleet({{"delhi", 1}, {"Ajax", 1}, {"Zieten", 2}, {"Brandenburg", 2}, {"ajax", 2}});
-    CSelectShipDlg dialog(ships, nullptr, &doc.m_nations);
+    CSelectShipDlg dialog(ships, nullptr, &doc.m_nations.Records());
     auto* list = dialog.findChild<QListWidget*>("shipList");
     QStringList rows;
     for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
@@ -133,16 +133,18 @@ TEST(DialogLists, SelectShipKeepsLongNamesWholeAndSortsManyQuickly) {
 TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
     CBrinnowDoc doc;
     const auto width = [&doc] {
-        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                             doc.m_squadrons, nullptr);
         return dialog.sizeHint().width();
     };
     const int usual = width();
-    doc.m_nations[1].m_strName = std::string(5000, 'W');
-    doc.m_armaments[0].m_strNotes = std::string(5000, 'W');
+    doc.m_nations.Modify(1).m_strName = std::string(5000, 'W');
+    doc.m_armaments.Modify(0).m_strNotes = std::string(5000, 'W');
     EXPECT_EQ(width(), usual);
     EXPECT_LT(usual, 1000);
 
-    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                         doc.m_squadrons, nullptr);
     for (const char* box : {"mainAF1", "secondaryAF4", "torpedoAF2", "turnSpeed5"}) {
         EXPECT_FALSE(dialog.findChild<QLineEdit*>(box)->toolTip().isEmpty()) << box;
     }

@@ -139,10 +139,10 @@ TEST(DocumentFile, HostileCountsAreRefusedQuickly) {
 TEST(DocumentReferences, ShiftingReachesShipsAndForceCopies) {
     CBrinnowDoc doc;
     doc.m_ships.resize(3);
-    doc.m_ships[0].m_nMainArmament = 5;
-    doc.m_ships[1].m_nMainArmament = 4;
-    doc.m_ships[2].m_nMainArmament = 7;
-    doc.m_ships[2].m_nSecondaryArmament = 0;
+    doc.m_ships.Modify(0).m_nMainArmament = 5;
+    doc.m_ships.Modify(1).m_nMainArmament = 4;
+    doc.m_ships.Modify(2).m_nMainArmament = 7;
+    doc.m_ships.Modify(2).m_nSecondaryArmament = 0;
     VxScenario scenario;
     scenario.m_forces.resize(1);
     scenario.m_forces[0].m_ships = doc.m_ships;
@@ -166,7 +166,7 @@ TEST(DocumentReferences, ShiftingReachesShipsAndForceCopies) {
 TEST(DocumentReferences, RemovingTheLastArmamentLeavesAReferencePastTheEnd) {
     CBrinnowDoc doc;
     doc.m_ships.resize(1);
-    doc.m_ships[0].m_nMainArmament = 20;
+    doc.m_ships.Modify(0).m_nMainArmament = 20;
     doc.RemoveArmament(20);
     EXPECT_EQ(doc.m_armaments.size(), 20u);
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 20);

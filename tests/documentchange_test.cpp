@@ -11,16 +11,16 @@
 
 namespace {
 
-// Records a change made to a copy of the document, as the history does.
+// Records a change made to the document, as the history does.
 class Change : public ::testing::Test {
   protected:
     void SetUp() override { GenerateDocument(doc, {200, 6, 3, 2, 4, 7}); }
     DocumentChange Edit(const std::function<void(CBrinnowDoc&)>& edit) {
-        CBrinnowDoc before = doc;
         original = doc.SaveToBytes();
+        doc.StartRecording();
         edit(doc);
         edited = doc.SaveToBytes();
-        return DocumentChange::Between(before, doc);
+        return DocumentChange::Recorded(doc);
     }
     // Undo gives back the bytes before, redo the bytes after, twice over.
     void ExpectRoundTrip(const DocumentChange& change) {
@@ -40,17 +40,17 @@ TEST_F(Change, EditsTakenBackBeforeTheEndAreNoChange) {
     EXPECT_TRUE(Edit([](CBrinnowDoc&) {}).IsEmpty());
     EXPECT_TRUE(Edit([](CBrinnowDoc& d) {
                     const VxShip kept = d.m_ships[5];
-                    d.m_ships[5].m_strName = "Other";
+                    d.m_ships.Modify(5).m_strName = "Other";
                     d.m_ships.push_back(VxShip());
                     d.m_ships.pop_back();
-                    d.m_ships[5] = kept;
+                    d.m_ships.Modify(5) = kept;
                 }).IsEmpty());
 }
 
 TEST_F(Change, OneShipCostsOneShip) {
     const DocumentChange whole =
         Edit([](CBrinnowDoc& d) { d.m_ships.assign(d.m_ships.size(), {}); });
-    const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships[100].m_dDF = 42; });
+    const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(100).m_dDF = 42; });
     EXPECT_EQ(one.ListCount(), 1u);
     EXPECT_LT(one.Cost() * 50, whole.Cost());
     ExpectRoundTrip(one);
@@ -64,7 +64,9 @@ TEST_F(Change, InsertionsRemovalsAndMovesAtEitherEnd) {
     // The edits pile up on one document: the list is emptied only after the
     // move, which needs its 200 ships.
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
-        std::rotate(d.m_ships.begin() + 10, d.m_ships.begin() + 11, d.m_ships.end() - 10);
+        d.m_ships.ChangeAll([](std::vector<VxShip>& ships) {
+            std::rotate(ships.begin() + 10, ships.begin() + 11, ships.end() - 10);
+        });
     }));
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.clear(); }));
     // A run of equal records: the change still lands where it was made.
@@ -81,17 +83,18 @@ TEST_F(Change, ArmamentRemovalTouchesEveryListItMoved) {
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
         d.m_nations.emplace_back("Sweden", "", 0);
         d.m_torpedoes.pop_back();
-        d.m_squadrons[2].m_shipNames.push_back("Extra");
-        d.m_scenarios[1].m_forces[0].m_ships[0].m_strNotes = "changed in a force";
+        d.m_squadrons.Modify(2).m_shipNames.push_back("Extra");
+        d.m_scenarios.Modify(1).m_forces[0].m_ships[0].m_strNotes = "changed in a force";
     }));
 }
 
 // Values that compare equal can be stored differently, and the file is what
 // must come back.
 TEST_F(Change, ComparesStoredBytesNotValues) {
-    doc.m_ships[0].m_dDF = 0.0;
-    doc.m_ships[1].m_dDF = std::numeric_limits<double>::quiet_NaN();
-    const DocumentChange negativeZero = Edit([](CBrinnowDoc& d) { d.m_ships[0].m_dDF = -0.0; });
+    doc.m_ships.Modify(0).m_dDF = 0.0;
+    doc.m_ships.Modify(1).m_dDF = std::numeric_limits<double>::quiet_NaN();
+    const DocumentChange negativeZero =
+        Edit([](CBrinnowDoc& d) { d.m_ships.Modify(0).m_dDF = -0.0; });
     EXPECT_FALSE(negativeZero.IsEmpty());
     ExpectRoundTrip(negativeZero);
     EXPECT_TRUE(Edit([](CBrinnowDoc&) {}).IsEmpty());  // NaN is still itself
@@ -99,20 +102,24 @@ TEST_F(Change, ComparesStoredBytesNotValues) {
 
 TEST_F(Change, HostileSizes) {
     const std::string megabyte(1 << 20, '\xE9');
-    const DocumentChange big = Edit([&](CBrinnowDoc& d) { d.m_ships[7].m_strNotes = megabyte; });
+    const DocumentChange big =
+        Edit([&](CBrinnowDoc& d) { d.m_ships.Modify(7).m_strNotes = megabyte; });
     EXPECT_GT(big.Cost(), megabyte.size());
     ExpectRoundTrip(big);
     ExpectRoundTrip(Edit([&](CBrinnowDoc& d) {
         d.m_ships.assign(10000, VxShip());
-        d.m_ships[9999].m_strName = megabyte;
+        d.m_ships.Modify(9999).m_strName = megabyte;
     }));
-    ExpectRoundTrip(Edit([](CBrinnowDoc& d) { std::reverse(d.m_ships.begin(), d.m_ships.end()); }));
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
+        d.m_ships.ChangeAll(
+            [](std::vector<VxShip>& ships) { std::reverse(ships.begin(), ships.end()); });
+    }));
 }
 
 // A change applied to a list that lost the records it expects does nothing
 // rather than reach outside the list.
 TEST_F(Change, AShorterListIsLeftAlone) {
-    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.m_ships[150].m_nNation = 3; });
+    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(150).m_nNation = 3; });
     doc.m_ships.resize(20);
     const std::string shortened = doc.SaveToBytes();
     change.Undo(doc);
@@ -120,18 +127,40 @@ TEST_F(Change, AShorterListIsLeftAlone) {
     EXPECT_EQ(doc.SaveToBytes(), shortened);
 }
 
-TEST(ListSplice, HoldsOnlyTheDifferingRun) {
-    CArray<VxNation> before(100), after;
-    for (int i = 0; i < 100; ++i) before[std::size_t(i)].m_strName = std::to_string(i);
-    after = before;
-    after[40].m_nGroupCode = 1;
-    after.erase(after.begin() + 60);
-    const auto splice = ListSplice<VxNation>::Between(&CBrinnowDoc::m_nations, before, after);
+// Records written apart stay apart: a change at each end of a long list
+// holds two short runs, not the list between them.
+TEST_F(Change, SeparateWritesKeepSeparateRuns) {
+    const DocumentChange ends = Edit([](CBrinnowDoc& d) {
+        d.m_ships.Modify(3).m_dDF = 7;
+        d.m_ships.erase(d.m_ships.begin() + 190);
+        d.m_ships.insert(d.m_ships.begin() + 100, VxShip());
+        d.m_ships.Modify(4).m_dDF = d.m_ships[4].m_dDF;  // written, not changed
+    });
+    ExpectRoundTrip(ends);
+    const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(100).m_dDF = 1; });
+    EXPECT_LT(ends.Cost(), one.Cost() * 5);
+}
+
+TEST(ListSplice, HoldsOnlyTheDifferingRuns) {
+    CBrinnowDoc doc;
+    doc.m_nations.resize(100);
+    for (std::size_t i = 0; i < 100; ++i) doc.m_nations.Modify(i).m_strName = std::to_string(i);
+    doc.m_nations.StartRecording();
+    doc.m_nations.Modify(40).m_nGroupCode = 1;
+    doc.m_nations.Modify(41).m_nGroupCode = 0;  // as it was
+    doc.m_nations.erase(doc.m_nations.begin() + 60);
+    const auto splice = ListSplice<VxNation>::Recorded(&CBrinnowDoc::m_nations, doc);
     ASSERT_TRUE(splice);
-    EXPECT_EQ(splice->At(), 40u);
-    EXPECT_EQ(splice->RemovedCount(), 21u);
-    EXPECT_EQ(splice->InsertedCount(), 20u);
-    EXPECT_FALSE(ListSplice<VxNation>::Between(&CBrinnowDoc::m_nations, before, before));
+    ASSERT_EQ(splice->Runs().size(), 2u);
+    EXPECT_EQ(splice->Runs()[0].at, 40u);
+    EXPECT_EQ(splice->Runs()[0].before.size(), 1u);
+    EXPECT_EQ(splice->Runs()[0].after.size(), 1u);
+    EXPECT_EQ(splice->Runs()[1].at, 60u);
+    EXPECT_EQ(splice->Runs()[1].before.size(), 1u);
+    EXPECT_TRUE(splice->Runs()[1].after.empty());
+    EXPECT_FALSE(doc.m_nations.IsRecording());
+    doc.m_nations.StartRecording();
+    EXPECT_FALSE(ListSplice<VxNation>::Recorded(&CBrinnowDoc::m_nations, doc));
 }
 
 }  // namespace

@@ -116,7 +116,8 @@ TEST_F(ShipEditorFields, EachControlChangesExactlyItsOwnField) {
     for (const ControlCase& control : ShipEditorControls()) {
         CBrinnowDoc doc;
         doc.m_ships = {ship0};
-        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                             doc.m_squadrons, nullptr);
         control.change(&dialog);
         dialog.OnClose();
         ASSERT_EQ(scripted.messages, std::vector<std::string>{}) << control.field;
@@ -134,7 +135,8 @@ TEST_F(ShipEditorFields, EachControlChangesExactlyItsOwnField) {
 TEST_F(ShipEditorFields, AnUntouchedShipComesBackAsItWas) {
     CBrinnowDoc doc;
     doc.m_ships = {ship0};
-    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                         doc.m_squadrons, nullptr);
     dialog.OnClose();
     EXPECT_EQ(Fields(doc.m_ships[0]), Fields(ship0));
 }

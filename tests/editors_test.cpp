@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -30,7 +31,7 @@ class ShipEditor : public Editor {
   protected:
     CEditShipsDlg& Open() {
         dialog = std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
-                                                 doc.m_ships, nullptr);
+                                                 doc.m_ships, doc.m_squadrons, nullptr);
         return *dialog;
     }
     void AddShip(const char* name, int nation, double mainAF = 1) {
@@ -46,6 +47,25 @@ class ShipEditor : public Editor {
         return Child<T>(dialog.get(), name);
     }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    void AddSquadron(const char* name, const char* flagship, CStringArray members = {},
+                     CStringArray attachments = {}) {
+        VxSquadron squadron;
+        squadron.m_strName = name;
+        squadron.m_nNation = 1;
+        squadron.m_strFlagship = flagship;
+        squadron.m_shipNames = std::move(members);
+        squadron.m_attachmentNames = std::move(attachments);
+        doc.m_squadrons.push_back(squadron);
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+    }
+    // Types over the name as a user does: everything selected, then keys.
+    void Rename(const char* name) {
+        auto* field = Control<QLineEdit>("nameEdit");
+        field->selectAll();
+        QTest::keyClicks(field, name);
+    }
     void NewShip(const char* name, int nation) {
         dialog->OnAddOrSave();
         Control<QComboBox>("nationCombo")->setCurrentIndex(nation);
@@ -120,7 +140,7 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
     VxArmament aircraft("Aircraft", 1, 1);
     aircraft.m_bGun = FALSE;
     const int at = doc.InsertArmament(aircraft);
-    doc.m_ships[0].m_nMainArmament = at;
+    doc.m_ships.Modify(0).m_nMainArmament = at;
     Open();
     dialog->OnClose();
     EXPECT_EQ(messages.back().rfind("Aircraft Carriers have to have their aircraft specified as "
@@ -132,7 +152,7 @@ TEST_F(ShipEditor, ArmamentRulesRefuseToSave) {
 
 TEST_F(ShipEditor, AMegabyteNameIsStoredWhole) {
     AddShip("A", 1);
-    doc.m_ships[0].m_strName.assign(1 << 20, 'N');
+    doc.m_ships.Modify(0).m_strName.assign(1 << 20, 'N');
     const std::string huge = doc.m_ships[0].m_strName;
     Open();
     Type(dialog.get(), "identifierEdit", QString(40000, 'I'));
@@ -160,6 +180,82 @@ TEST_F(ShipEditor, DeletingTheLastAndTheOnlyShip) {
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(dialog->WorkingShip().m_strName, "");
     EXPECT_FALSE(Control<QPushButton>("deleteButton")->isEnabled());
+}
+
+TEST_F(ShipEditor, DeletingAShipThatSquadronsNameSaysWhichWithNoAsTheDefault) {
+    AddShip("Lion", 1);
+    AddShip("Tiger", 1);
+    AddShip("Lion", 2);  // a later twin, which no lookup by name finds
+    AddSquadron("1st Battlecruiser Squadron", "Lion", {"Tiger"});
+    AddSquadron("Grand Fleet Reserve", "", {"Lion", "Lion"});
+    Open();
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(),
+              "LION is the flagship of 1st Battlecruiser Squadron and a member of Grand Fleet "
+              "Reserve. Delete it anyway?");
+    EXPECT_TRUE(scripted.types.back() & MB_DEFBUTTON2);
+    EXPECT_EQ(doc.m_ships.size(), 3u);
+
+    Click("nextButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(),
+              "TIGER is a member of 1st Battlecruiser Squadron. Delete it anyway?");
+    Click("lastButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this ship?");
+
+    Click("firstButton");
+    Click("deleteButton");  // Yes: the squadrons keep the name, which now finds the twin
+    ASSERT_EQ(doc.m_ships.size(), 2u);
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Lion");
+}
+
+TEST_F(ShipEditor, TheDeleteQuestionNamesEveryRoleAndCountsWhatItLeavesOut) {
+    AddShip("Hood", 1);
+    AddSquadron("Battlecruisers", "Hood");
+    for (const char* name : {"A", "B", "C", "D", "E", "F"}) AddSquadron(name, "", {"Hood"});
+    AddSquadron("Scouts", "", {}, {"Hood"});
+    Open();
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(),
+              "HOOD is the flagship of Battlecruisers, a member of A, B, C, D, E and 1 more, and "
+              "attached to Scouts. Delete it anyway?");
+}
+
+TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
+    AddShip("Lion", 1);
+    AddShip("Tiger", 1);
+    AddShip("Lion", 2);
+    AddSquadron("1st Battlecruiser Squadron", "Lion", {"Tiger", "Lion"});
+    AddSquadron("Reserve", "", {}, {"Lion"});
+    AddSquadron("Scouts", "Tiger");
+    Open();
+    Click("lastButton");
+    Rename("Lion II");
+    Click("firstButton");  // the twin was never what "Lion" found: nothing to ask
+    EXPECT_TRUE(messages.empty());
+
+    Rename("Leo");
+    answers = {IDYES};
+    Click("nextButton");  // moving on saves the rename
+    EXPECT_EQ(messages.back(), "Also rename it in the 2 squadrons that name it?");
+    EXPECT_EQ(doc.m_ships[0].m_strName, "Leo");
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Leo");
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Tiger", "Leo"}));
+    EXPECT_EQ(doc.m_squadrons[1].m_attachmentNames, CStringArray{"Leo"});
+    EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Tiger");
+
+    Rename("Tyger");
+    answers = {IDNO};
+    Click("closeButton");
+    EXPECT_EQ(messages.back(), "Also rename it in the 2 squadrons that name it?");
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Tyger");
+    EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Tiger");  // No leaves them, now missing
+    EXPECT_EQ(Notices(), 4);
 }
 
 TEST_F(ShipEditor, LeavingANewShipAsksFirst) {
@@ -309,8 +405,8 @@ class ArmamentEditor : public Editor {
     }
     void ShipsUsing(int armament) {
         doc.m_ships.resize(2);
-        doc.m_ships[0].m_nMainArmament = armament;
-        doc.m_ships[1].m_nMainArmament = armament - 1;
+        doc.m_ships.Modify(0).m_nMainArmament = armament;
+        doc.m_ships.Modify(1).m_nMainArmament = armament - 1;
         VxScenario scenario;
         scenario.m_forces.resize(1);
         scenario.m_forces[0].m_ships = doc.m_ships;
@@ -475,9 +571,10 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
 
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
-    for (int context :
-         {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
-          HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection}) {
+    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+                        HelpContext::kSquadrons, HelpContext::kScenarios,
+                        HelpContext::kPrintSelection, HelpContext::kCampaignCheck,
+                        HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }
@@ -560,7 +657,8 @@ TEST_F(RoundTrip, OpeningAndClosingTheShipEditorChangesNothing) {
         doc.m_ships.push_back(ship);
     }
     const std::string before = doc.SaveToBytes();
-    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships, nullptr);
+    CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                         doc.m_squadrons, nullptr);
     for (std::size_t i = 1; i < doc.m_ships.size(); ++i) dialog.OnNext();
     EXPECT_EQ(dialog.Current(), int(doc.m_ships.size()) - 1);
     dialog.OnClose();
@@ -572,7 +670,7 @@ TEST_F(RoundTrip, OpeningAndClosingTheShipEditorChangesNothing) {
 }
 
 TEST_F(RoundTrip, EditNationWithOkChangesNothing) {
-    doc.m_nations[1].m_strNotes = "lone\nLF\xA0 ";
+    doc.m_nations.Modify(1).m_strNotes = "lone\nLF\xA0 ";
     const std::string before = doc.SaveToBytes();
     CEditNationsDlg dialog(doc.m_nations, nullptr);
     dialog.findChild<QListWidget*>("nationList")->setCurrentRow(1);

@@ -28,18 +28,19 @@ class FindShip : public ::testing::Test {
         frame = std::make_unique<CMainFrame>();
         CBrinnowDoc& doc = frame->Document();
         GenerateDocument(doc, {40, 2, 1, 1, 2, 9});
-        for (VxShip& ship : doc.m_ships) {
+        for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+            VxShip& ship = doc.m_ships.Modify(i);
             ship.m_strName = "Ship";
             ship.m_strIdentifier.clear();
             ship.m_strNotes.clear();
             ship.m_nNation = 1;
             ship.m_nShipType = 6;
         }
-        doc.m_ships[3].m_strName = "HMS Warspite";
-        doc.m_ships[17].m_strIdentifier = "warspite-2";
-        doc.m_ships[17].m_nNation = 2;
-        doc.m_ships[30].m_strNotes = "Sister of\r\nWARSPITE";
-        doc.m_ships[30].m_nShipType = 7;
+        doc.m_ships.Modify(3).m_strName = "HMS Warspite";
+        doc.m_ships.Modify(17).m_strIdentifier = "warspite-2";
+        doc.m_ships.Modify(17).m_nNation = 2;
+        doc.m_ships.Modify(30).m_strNotes = "Sister of\r\nWARSPITE";
+        doc.m_ships.Modify(30).m_nShipType = 7;
         frame->resize(900, 600);
         frame->show();
         frame->View().OnUpdate();

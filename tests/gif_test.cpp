@@ -33,6 +33,7 @@ class CardGif : public ::testing::Test {
         ship.HtmlSection(html, false, true);
         ASSERT_TRUE(html.WriteImages());
         std::string error;
+        ASSERT_TRUE(html.files.Commit(error)) << error;
         ASSERT_TRUE(ReadWholeFile(m_dir.filePath("Harrow.gif").toStdString(), m_bytes, error));
         Reader reader{m_bytes};
         int status = 0;

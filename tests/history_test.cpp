@@ -134,6 +134,20 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
 }
 
+// The squadrons that follow a renamed ship change in the ship editor's step.
+TEST_F(History, SquadronsFollowingARenameAreInTheSameStep) {
+    const CString old = Doc().m_ships[0].m_strName;
+    Doc().m_squadrons.Modify(0).m_strFlagship = old;
+    Doc().m_squadrons.Modify(1).m_attachmentNames = {old, old};
+    const std::string before = Bytes();
+    RenameFirstShip("Zulu");  // and Yes: the squadrons follow
+    EXPECT_EQ(scripted.messages.back().rfind("Also rename it in the ", 0), 0u);
+    EXPECT_EQ(Doc().m_squadrons[0].m_strFlagship, "Zulu");
+    EXPECT_EQ(Doc().m_squadrons[1].m_attachmentNames, (CStringArray{"Zulu", "Zulu"}));
+    EXPECT_EQ(Stack().count(), 1);
+    ExpectUndoRedo(before, "Edit Ships");
+}
+
 // Adding an armament opens Add Armament from inside Edit Armaments, and
 // deleting in Edit Ships changes the list without any notice: each dialog
 // run is still exactly one step.
@@ -245,8 +259,9 @@ TEST_F(History, NewAndOpenClearTheHistory) {
 TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
     EditHistory& history = frame->History();
     for (int i = 0; i < 6; ++i) {
-        history.Run("Grow",
-                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(100000, 'x'); });
+        history.Run("Grow", [&] {
+            Doc().m_ships.Modify(std::size_t(i)).m_strNotes = std::string(100000, 'x');
+        });
     }
     ASSERT_EQ(Stack().count(), 6);
     const std::size_t step = history.Cost() / 6;
@@ -275,11 +290,12 @@ TEST_F(History, TheSavedStateSurvivesDroppingOlderSteps) {
     EditHistory& history = frame->History();
     history.SetBudget(EditHistory::kDefaultBudget);
     for (int i = 0; i < 3; ++i) {
-        history.Run("Grow",
-                    [&] { Doc().m_ships[std::size_t(i)].m_strNotes = std::string(1000, 'y'); });
+        history.Run("Grow", [&] {
+            Doc().m_ships.Modify(std::size_t(i)).m_strNotes = std::string(1000, 'y');
+        });
     }
     ASSERT_TRUE(frame->OnFileSave());
-    history.Run("Grow", [&] { Doc().m_ships[3].m_strNotes = std::string(1000, 'y'); });
+    history.Run("Grow", [&] { Doc().m_ships.Modify(3).m_strNotes = std::string(1000, 'y'); });
     history.SetBudget(history.Cost() / 2);
     EXPECT_TRUE(Modified());
     Undo();

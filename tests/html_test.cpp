@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
+#include "tests/support/failingfilesystem.h"
 
 namespace {
 
@@ -20,8 +22,8 @@ class Html : public ::testing::Test {
   protected:
     Html() : html(doc.m_ships, doc.m_armaments, Folder()) {
         doc.m_ships.resize(2);
-        doc.m_ships[0].m_strName = "Harrow";
-        doc.m_ships[1].m_strName = "Kent";
+        doc.m_ships.Modify(0).m_strName = "Harrow";
+        doc.m_ships.Modify(1).m_strName = "Kent";
     }
     std::string Folder() { return m_dir.path().toStdString(); }
     std::vector<std::string> FilesInFolder() {
@@ -45,6 +47,9 @@ TEST_F(Html, ShipSectionNamesItsImageAndWritingMakesIt) {
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, true), Tag("Harrow"));
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
     EXPECT_TRUE(html.WriteImages());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));  // not before the page
+    std::string error;
+    EXPECT_TRUE(html.files.Commit(error)) << error;
     EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
     html.folder += "/";
@@ -152,6 +157,8 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     for (const VxShip& ship : ships) {
         const std::string tag = ship.HtmlSection(html, false, true);
         ASSERT_TRUE(html.WriteImages()) << html.failedImages[0];
+        std::string error;
+        ASSERT_TRUE(html.files.Commit(error)) << error;
         const std::string file = ImageFileName(ship.m_strName);
         EXPECT_TRUE(QFileInfo::exists(
             QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
@@ -161,6 +168,9 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});  // nothing escaped to the parent
     EXPECT_EQ(ImageFileName("../escape"), ".._escape.gif");
     EXPECT_EQ(ImageFileName("Harrow"), "Harrow.gif");
+    // Nor what Windows and FAT drives refuse.
+    EXPECT_EQ(ImageFileName("a\"*:<>?|b"), "a_______b.gif");
+    EXPECT_EQ(FileNameOfSource(ImageSourceAttribute("q\"<&>#?%&amp;.gif")), "q\"<&>#?%&amp;.gif");
     EXPECT_EQ(ImageSourceAttribute("q\"<&>#?%.gif"), "q&quot;&lt;&amp;&gt;%23%3F%25.gif");
     EXPECT_EQ(AltAttribute("A & B"), "A &amp; B");
 }
@@ -181,7 +191,8 @@ TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
     for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"}) {
         doc.m_ships.emplace_back().m_strName = name;
     }
-    doc.m_ships.back().m_dDF = 7;  // a real "New Ship", unlike the one drawn for a missing name
+    doc.m_ships.Modify(doc.m_ships.size() - 1).m_dDF =
+        7;  // a real "New Ship", unlike the one drawn for a missing name
     VxScenario scenario;
     VxForce& force = scenario.m_forces.emplace_back();
     force.m_ships = doc.m_ships;
@@ -228,8 +239,8 @@ TEST_F(Html, ALongNameStaysWithinTheFileSystemLimit) {
     }
     EXPECT_EQ(ImageFileName(std::string(251, 'a')), std::string(251, 'a') + ".gif");
     EXPECT_EQ(ImageFileName(std::string(252, 'a')), std::string(251, 'a') + ".gif");
-    doc.m_ships[0].m_strName = std::string(1 << 20, '\x80');
-    doc.m_ships[1].m_strName = std::string(1 << 20, '\x80') + "x";
+    doc.m_ships.Modify(0).m_strName = std::string(1 << 20, '\x80');
+    doc.m_ships.Modify(1).m_strName = std::string(1 << 20, '\x80') + "x";
     VxScenario scenario;
     scenario.m_forces.emplace_back().m_ships = doc.m_ships;
     std::string error;
@@ -263,20 +274,60 @@ TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
     EXPECT_FALSE(
         ExportScenarioHtml(doc, scenario, m_dir.filePath("page.htm").toStdString(), error));
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "mine.gif"}));
+    // A page cannot stream: its images need a folder.
+    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, "/dev/null", error));
+    EXPECT_EQ(error,
+              "Cannot write \"/dev/null\": a page needs a folder of its own for its card "
+              "images.");
 }
 
-TEST_F(Html, AnImageThatCannotBeWrittenIsListedAndThePageStillWritten) {
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Kent.gif"));  // where Kent's image should go
+TEST_F(Html, WhenAnImageFailsTheOldPageAndFolderStayAsTheyWere) {
     VxScenario scenario;
     scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    scenario.m_forces.back().m_ships.emplace_back().m_strName = "Lion";
     std::string error;
     const std::string pagePath = m_dir.filePath("page.htm").toStdString();
-    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, pagePath, error));
-    EXPECT_NE(error.find("was written, but 1 card image could not be"), std::string::npos) << error;
-    EXPECT_NE(error.find("Kent.gif\": Is a directory."), std::string::npos) << error;
+    ASSERT_TRUE(WriteFileSafely(pagePath, "the old page", error));
+    {
+        const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
+        EXPECT_FALSE(ExportScenarioHtml(doc, scenario, pagePath, error));
+    }
+    EXPECT_NE(error.find("was not written, because 1 card image could not be"), std::string::npos)
+        << error;
+    EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"page.htm"});
+    EXPECT_EQ(FolderContents(Folder()).at("page.htm"), "the old page");
+}
+
+// A file that was not made by an earlier export of the same page keeps its
+// name and its bytes; the images of that earlier export are replaced.
+TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(m_dir.filePath("Harrow.gif").toStdString(), "mine", error));
+    const std::string pagePath = m_dir.filePath("page.htm").toStdString();
+    // Someone else's page that names Kent.gif does not make it ours.
+    ASSERT_TRUE(WriteFileSafely(m_dir.filePath("Kent.gif").toStdString(), "also mine", error));
+    ASSERT_TRUE(WriteFileSafely(pagePath, "<IMG SRC=\"Kent.gif\">", error));
+    VxScenario scenario;
+    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    const std::vector<std::string> first = {"Harrow (2).gif", "Harrow.gif", "Kent (2).gif",
+                                            "Kent.gif", "page.htm"};
+    EXPECT_EQ(FilesInFolder(), first);
     std::string page;
     ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
-    EXPECT_NE(page.find("<P>" + Tag("Harrow") + "</P>"), std::string::npos);
+    EXPECT_EQ(ImageSources(page), (std::vector<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
+
+    // A changed card goes over the earlier export's image.
+    scenario.m_forces[0].m_ships[0].m_dDF = 9;
+    const std::string before = FolderContents(Folder()).at("Harrow (2).gif");
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    EXPECT_EQ(FilesInFolder(), first);
+    EXPECT_TRUE(FolderContents(Folder()).at("Harrow (2).gif") != before);
+    EXPECT_EQ(FolderContents(Folder()).at("Harrow.gif"), "mine");
+    EXPECT_EQ(FolderContents(Folder()).at("Kent.gif"), "also mine");
+    EXPECT_EQ(ImagesOfEarlierExport(pagePath),
+              (std::unordered_set<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
 }
 
 TEST(ImagePaths, FolderOfAPagePath) {

@@ -57,7 +57,7 @@ void AddExtremes(CBrinnowDoc& doc) {
     ship.m_strNotes = AllBytes() + "\r\n" + AllBytes();
     doc.m_ships.push_back(ship);
     if (!doc.m_scenarios.empty() && !doc.m_scenarios[0].m_forces.empty()) {
-        doc.m_scenarios[0].m_forces[0].m_ships.push_back(ship);
+        doc.m_scenarios.Modify(0).m_forces[0].m_ships.push_back(ship);
     }
 }
 
@@ -83,7 +83,8 @@ TEST(CampaignJson, EveryDoubleComesBackBitForBit) {
     std::mt19937_64 random(7);
     CBrinnowDoc doc;
     doc.m_ships.resize(10000);
-    for (VxShip& ship : doc.m_ships) {
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+        VxShip& ship = doc.m_ships.Modify(i);
         ship.m_dDF = FromBits(random());
         for (double& af : ship.m_dMainAF) af = FromBits(random() >> (random() % 64));
     }
@@ -109,8 +110,8 @@ TEST(CampaignJson, SpecialDoublesHaveTheirDocumentedText) {
 TEST(CampaignJson, HostileSizesRoundTrip) {
     CBrinnowDoc doc;
     doc.m_ships.resize(10000);
-    doc.m_ships[0].m_strName = std::string(1 << 20, '\x9D');
-    doc.m_ships[1].m_strNotes = std::string(1 << 20, '"');
+    doc.m_ships.Modify(0).m_strName = std::string(1 << 20, '\x9D');
+    doc.m_ships.Modify(1).m_strNotes = std::string(1 << 20, '"');
     VxSquadron squadron;
     squadron.m_shipNames.assign(10000, "\\\"\n");
     doc.m_squadrons.assign(3, squadron);
@@ -156,11 +157,33 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
     const std::vector<Refusal> refusals = {
         {Replace(good, "\"version\": 1,", "\"version\": 1"), "line 4, column 3 ($)",
          "not valid JSON"},
-        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"unclosed"), "line 6, column 25 ($)",
-         "not valid JSON"},
-        {good + "x", "line 37, column 1 ($)", "not valid JSON"},
-        {Replace(good, "\"notes\": \"\"", "\"notes\": \"\xC3\""), "line 29, column 17 ($)",
-         "not valid JSON"},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": \"unclosed"),
+         "line 6, column 15 ($.nations[0].name)",
+         "this string is not closed before the end of its line."},
+        {good + "x", "line 37, column 1 ($)", "there is text after the campaign."},
+        {good + "{}", "line 37, column 1 ($)", "there is text after the campaign."},
+        {Replace(good, "\"notes\": \"\"", "\"notes\": \"\xC3\""),
+         "line 29, column 17 ($.ships[0].notes)", "the text is not valid UTF-8."},
+        {Replace(good, "\"groupCode\": 0\n", "\"groupCode\": 0,\n"),
+         "line 8, column 21 ($.nations[0].groupCode)",
+         "a trailing comma: nothing follows it before the \"}\"."},
+        {Replace(good, "\"mainAF\": [0.0, 0.0, 0.0, 0.0]", "\"mainAF\": [0.0, 0.0, 0.0, 0.0,]"),
+         "line 18, column 36 ($.ships[0].mainAF[3])",
+         "a trailing comma: nothing follows it before the \"]\"."},
+        {Replace(good, "\"poorUP\": false", "\"poorUP\": tru"),
+         "line 30, column 17 ($.ships[0].poorUP)", "expected true or false, found tru."},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": +1"),
+         "line 8, column 20 ($.nations[0].groupCode)",
+         "expected a whole number, found +1, which is not a JSON value."},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": 01"),
+         "line 8, column 20 ($.nations[0].groupCode)",
+         "expected a whole number, found 01, which is not a JSON value."},
+        {Replace(good, "\"df\": 0.0", "\"df\": 1."), "line 24, column 13 ($.ships[0].df)",
+         "expected a number, found 1., which is not a JSON value."},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": 5"),
+         "line 6, column 15 ($.nations[0].name)", "expected a string, found a number."},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": true"),
+         "line 6, column 15 ($.nations[0].name)", "expected a string, found true."},
         {"[]", "line 1, column 1 ($)", "must be a JSON object"},
         {Replace(good, "      \"groupCode\": 0\n", "      \"groupCode\": 0,\n      \"extra\": 1\n"),
          "line 9, column 7 ($.nations[0])", "no field \"extra\""},
@@ -209,6 +232,18 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
         EXPECT_NE(error.find(refusal.why), std::string::npos) << error;
         EXPECT_TRUE(doc.SaveToBytes() == before) << "the document changed";
     }
+}
+
+TEST(CampaignJson, AByteOrderMarkIsPassedOver) {
+    const std::string good = SmallCampaign();
+    CBrinnowDoc doc;
+    std::string error;
+    EXPECT_TRUE(ImportCampaignJson("\xEF\xBB\xBF" + good, "in.json", doc, error)) << error;
+    EXPECT_FALSE(
+        ImportCampaignJson("\xEF\xBB\xBF" + Replace(good, "\"groupCode\": 0", "\"groupCode\": x"),
+                           "in.json", doc, error));
+    EXPECT_NE(error.find("at line 8, column 20 ($.nations[0].groupCode)"), std::string::npos)
+        << error;
 }
 
 TEST(CampaignJson, FieldsInAnyOrderAndIntegersForFlagsAreTaken) {
@@ -264,13 +299,35 @@ TEST(ShipsCsv, HeaderNamesAndIndexesAndExactNumbers) {
               "\"21\"\"\",1,0,0,0,0,0,BC,7,,30,0,0,0,0,0,Yes,No,,");
 }
 
+// What a spreadsheet would run as a formula shows as text, unless raw.
+TEST(ShipsCsv, TextsThatLookLikeFormulasGetAnApostropheUnlessRaw) {
+    CBrinnowDoc doc;
+    const std::vector<std::pair<std::string, std::string>> cells = {
+        {"=1+1", "'=1+1"},      {"+44 guns", "'+44 guns"},
+        {"-dash", "'-dash"},    {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},        {"\rx", "\"'\rx\""},
+        {"a=b", "a=b"},         {"", ""},
+        {"'quoted", "'quoted"},
+    };
+    for (const auto& [name, written] : cells) doc.m_ships.emplace_back().m_strName = name;
+    const std::vector<std::string> lines = CsvLines(ShipsCsv(doc));
+    const std::vector<std::string> raw = CsvLines(ShipsCsv(doc, CsvCells::Raw));
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::string& name = cells[i].first;
+        const std::string rawName =
+            name.find('\r') == std::string::npos ? name : "\"" + name + "\"";
+        EXPECT_EQ(lines[i + 1].rfind(cells[i].second + ",", 0), 0u) << lines[i + 1];
+        EXPECT_EQ(raw[i + 1].rfind(rawName + ",", 0), 0u) << raw[i + 1];
+    }
+}
+
 TEST(ShipsCsv, QuotesWhatNeedsItAndKeepsOneRowPerShip) {
     CBrinnowDoc doc;
     doc.m_ships.resize(3);
-    doc.m_ships[0].m_strName = "a,b";
-    doc.m_ships[0].m_strNotes = std::string("line\r\nbreak \"quoted\"\0end", 24);
-    doc.m_ships[1].m_strName = "\x80 plain";
-    doc.m_ships[2].m_strNotes = std::string(1 << 20, '\n');
+    doc.m_ships.Modify(0).m_strName = "a,b";
+    doc.m_ships.Modify(0).m_strNotes = std::string("line\r\nbreak \"quoted\"\0end", 24);
+    doc.m_ships.Modify(1).m_strName = "\x80 plain";
+    doc.m_ships.Modify(2).m_strNotes = std::string(1 << 20, '\n');
     const std::string csv = ShipsCsv(doc);
     EXPECT_NE(csv.find("\r\n\"a,b\","), std::string::npos);
     EXPECT_NE(csv.find(",\"line\r\nbreak \"\"quoted\"\"end\"\r\n"), std::string::npos);

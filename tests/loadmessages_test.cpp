@@ -64,8 +64,9 @@ TEST(LoadMessages, RecordNamesAreEscapedAndCutShort) {
     for (const std::size_t padding : {std::size_t(0), std::size_t(1) << 20}) {
         CBrinnowDoc original;
         original.m_ships.resize(2);
-        original.m_ships[0].m_strNotes = std::string(1000, 'n');
-        original.m_ships[1].m_strName = "Evil\r\nName\x01\x7F\xE9" + std::string(padding, 'x');
+        original.m_ships.Modify(0).m_strNotes = std::string(1000, 'n');
+        original.m_ships.Modify(1).m_strName =
+            "Evil\r\nName\x01\x7F\xE9" + std::string(padding, 'x');
         std::string bytes = original.SaveToBytes();
         bytes.resize(bytes.size() - 30);  // inside the ship
         CBrinnowDoc doc;

@@ -32,7 +32,7 @@ class PrintElements : public Editor {
             doc.m_squadrons.push_back(squadron);
         }
         doc.m_scenarios.resize(1);
-        doc.m_scenarios[0].m_strName = "Jutland";
+        doc.m_scenarios.Modify(0).m_strName = "Jutland";
         SetPrintHook([this](const std::string& name, const PrinterJob& job, bool preview) {
             jobs.push_back({name, preview});
             RecordingDC printer;
@@ -95,6 +95,27 @@ TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
     EXPECT_TRUE(Control<QCheckBox>("sortByNationCheck")->isChecked());
     EXPECT_TRUE(Control<QRadioButton>("sortByNameRadio")->isChecked());
     EXPECT_EQ(dialog->SortMode(), kSortByName);
+}
+
+TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
+    doc.m_squadrons.Modify(0).m_shipNames = {"lion", "Hood", "Hood"};
+    doc.m_squadrons.Modify(1).m_strFlagship = "Tiger";  // not selected
+    doc.m_scenarios.Modify(0).m_forces.resize(1);
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons = {doc.m_squadrons[1]};
+    Open();
+    Choose("squadronAvailableList", "Scouts");
+    Click("squadronAddButton");
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(), "1 name in this selection matches no ship: Hood. Print anyway?");
+    Click("scenarioAddAllButton");
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(),
+              "2 names in this selection match no ship: Hood and Tiger. Print anyway?");
+    EXPECT_TRUE(jobs.empty());
+    Click("printButton");
+    EXPECT_EQ(jobs.size(), 1u);
 }
 
 TEST_F(PrintElements, ListButtonsWithTheMouse) {
@@ -218,9 +239,9 @@ TEST_F(PrintElements, TenThousandShipsAndHugeNames) {
     const std::string huge(1 << 20, 'x');
     doc.m_ships.resize(10000);
     for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
-        doc.m_ships[i].m_strName = "ship" + std::to_string(9999 - i);
+        doc.m_ships.Modify(i).m_strName = "ship" + std::to_string(9999 - i);
     }
-    doc.m_ships[5].m_strName = huge;
+    doc.m_ships.Modify(5).m_strName = huge;
     Open();
     EXPECT_EQ(Control<QListWidget>("shipAvailableList")->count(), 10000);
     Click("shipAddAllButton");

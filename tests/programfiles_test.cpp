@@ -27,6 +27,7 @@ TEST(ProgramFiles, TheBuildFolderHoldsWhatTheProgramsLookFor) {
     const QString pictures = QFileInfo(manual).absolutePath();
     EXPECT_TRUE(QFileInfo::exists(pictures + "/squadron_print.png"));
     EXPECT_TRUE(QFileInfo::exists(pictures + "/multi_print.png"));
+    EXPECT_TRUE(QFileInfo::exists(pictures + "/table_window.png"));
     CBrinnowDoc sample;
     ASSERT_TRUE(sample.OnOpenDocument(files.SampleCampaign()));
     EXPECT_EQ(sample.m_scenarios.size(), 2u);

@@ -69,8 +69,8 @@ TEST(SameOutput, TextExportOfAGeneratedCampaign) {
 // breaks that end lines; one ship line alone keeps plain LF.
 TEST(SameOutput, TextExportOfHostileNamesMatchesLineByLine) {
     CBrinnowDoc doc;
-    doc.m_nations[1].m_strName = "Line\nbreak, \"quoted\"\r\n";
-    doc.m_armaments[0].m_strNotes = "\n,";
+    doc.m_nations.Modify(1).m_strName = "Line\nbreak, \"quoted\"\r\n";
+    doc.m_armaments.Modify(0).m_strNotes = "\n,";
     for (const char* name : {"\"", "\n", "\r", ",", "a\"\"b", "", "x\r\ny"}) {
         VxShip ship;
         ship.m_strName = name;
@@ -80,7 +80,7 @@ TEST(SameOutput, TextExportOfHostileNamesMatchesLineByLine) {
         doc.m_ships.push_back(ship);
     }
     doc.m_ships.push_back(VxShip());
-    doc.m_ships.back().m_strName = std::string(1 << 20, '"');
+    doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = std::string(1 << 20, '"');
     std::string expected = kShipTextHeader;
     for (const VxShip& ship : doc.m_ships)
         expected += ship.GetTextLine(doc.m_nations, doc.m_armaments);

@@ -52,7 +52,7 @@ class ScenarioEditor : public Editor {
         scenario.m_strName = name;
         for (const VxForce& force : forces) scenario.m_forces.push_back(force);
         doc.m_scenarios.push_back(scenario);
-        return doc.m_scenarios.back();
+        return doc.m_scenarios.Modify(doc.m_scenarios.size() - 1);
     }
     void AddShip(const char* name, int nation) {
         VxShip ship;
@@ -348,14 +348,14 @@ TEST_F(ScenarioEditor, AddingTheSameShipOrSquadronAgainAsksFirst) {
 TEST_F(ScenarioEditor, TheLineAddedIsTheRecordCopiedEvenWhenNamesRepeat) {
     AddShip("Twin", 1);
     AddShip("Twin", 2);
-    doc.m_ships[1].m_strIdentifier = "nation two";
+    doc.m_ships.Modify(1).m_strIdentifier = "nation two";
     AddScenario("S", {Force("F", 2)});
     Open();
     DoubleClickLine("availableShipsList", 0);
     ASSERT_EQ(dialog->WorkingForce().m_ships.size(), 1u);
     EXPECT_EQ(dialog->WorkingForce().m_ships[0].m_strIdentifier, "nation two");
     // A copy: changing the document's ship later leaves the force alone.
-    doc.m_ships[1].m_strIdentifier = "changed";
+    doc.m_ships.Modify(1).m_strIdentifier = "changed";
     Click("closeButton");
     EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_strIdentifier, "nation two");
 }
@@ -391,7 +391,8 @@ TEST_F(ScenarioEditor, AvailableListsFollowTheNationSelectedListsDoNot) {
 TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
     for (const char* name : {"A", "B", "C"}) AddShip(name, 1);
     AddScenario("S", {Force("F", 1)});
-    for (const VxShip& ship : doc.m_ships) doc.m_scenarios[0].m_forces[0].m_ships.push_back(ship);
+    for (const VxShip& ship : doc.m_ships)
+        doc.m_scenarios.Modify(0).m_forces[0].m_ships.push_back(ship);
     Open();
     // Arrow buttons are on while a force is shown; Up and Dn need a line.
     EXPECT_TRUE(Button("removeShipButton")->isEnabled());
@@ -429,7 +430,7 @@ TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
 TEST_F(ScenarioEditor, OnlyAChangeMarksTheDocumentModifiedOnNext) {
     AddScenario("A", {Force("Red", 1)});
     AddScenario("B");
-    doc.m_scenarios[0].m_strWeather = "Mist\r\nClearing";
+    doc.m_scenarios.Modify(0).m_strWeather = "Mist\r\nClearing";
     Open();
     Click("nextButton");
     EXPECT_EQ(Counter(), "2 of 2");
@@ -607,6 +608,21 @@ TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
     }));
 }
 
+TEST_F(ScenarioEditor, PrintingSquadronCopiesThatNameNoShipWarnsFirst) {
+    VxForce force = Force("Beatty", 1);
+    force.m_squadrons.resize(1);
+    force.m_squadrons[0].m_shipNames = {"Hood", "Lion"};
+    AddShip("Lion", 1);
+    AddScenario("Jutland", {force});
+    int printed = 0;
+    SetPrintHook([&](const std::string&, const PrinterJob&, bool) { ++printed; });
+    Open();
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(), "1 name in this scenario matches no ship: Hood. Print anyway?");
+    EXPECT_EQ(printed, 0);
+}
+
 TEST(ProposedPageName, HostileNamesGiveAShortUsableFileName) {
     EXPECT_EQ(ProposedPageName("Jutland"), "Jutland.htm");
     EXPECT_EQ(ProposedPageName(""), "Scenario.htm");
@@ -619,13 +635,13 @@ TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
     const std::string huge(1 << 20, 'N');
     AddScenario(huge.c_str(), {Force(huge.c_str(), 1)});
     AddScenario("B");
-    doc.m_scenarios[0].m_strNotes = std::string(1 << 20, 'n');
+    doc.m_scenarios.Modify(0).m_strNotes = std::string(1 << 20, 'n');
     // Just short enough to edit, and just too long.
-    doc.m_scenarios[0].m_strUmpire = std::string(16384, 'u');
-    doc.m_scenarios[0].m_strDate = std::string(16385, 'd');
+    doc.m_scenarios.Modify(0).m_strUmpire = std::string(16384, 'u');
+    doc.m_scenarios.Modify(0).m_strDate = std::string(16385, 'd');
     for (int i = 0; i < 10000; ++i) AddShip(("Ship " + std::to_string(i)).c_str(), 1);
-    doc.m_ships[5000].m_strName = huge;
-    doc.m_scenarios[0].m_forces[0].m_ships = doc.m_ships;
+    doc.m_ships.Modify(5000).m_strName = huge;
+    doc.m_scenarios.Modify(0).m_forces[0].m_ships = doc.m_ships;
     Open();
     EXPECT_TRUE(Control<QPlainTextEdit>("notesEdit")->isReadOnly());
     EXPECT_TRUE(Control<QLineEdit>("nameEdit")->isReadOnly());

@@ -8,6 +8,7 @@
 #include "print/pageflow.h"
 #include "print/printframework.h"
 #include "print/scenarioprintjob.h"
+#include "print/shiplookup.h"
 #include "print/squadronprintjob.h"
 #include "print/squadronsheet.h"
 #include "print/textlayout.h"
@@ -72,14 +73,16 @@ VxSquadron Squadron(const char* flagship, CStringArray members, CStringArray att
 int DrawSheet(RecordingDC& dc, const VxSquadron& squadron, int notes,
               const CArray<VxShip>& ships = Ships({"A", "B"}), int width = kWidth) {
     PageFlow flow(dc, kP, kMargin);
-    SquadronSheet(dc, kP, squadron, notes != 0, width).Draw(flow, kMargin, ships, kArmaments);
+    SquadronSheet(dc, kP, squadron, notes != 0, width)
+        .Draw(flow, kMargin, ShipLookup(ships), kArmaments);
     return flow.Y();
 }
 
 TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
     RecordingDC dc;
     const VxSquadron squadron = Squadron("A", {"A", "B", "A", "B", "A"});
-    squadron.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A", "B"}), kArmaments, 1, kWidth);
+    squadron.PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({"A", "B"})), kArmaments, 1,
+                        kWidth);
     EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
     // The flagship line is 2h + 115 below the top; "Flagship" stands on the card.
     EXPECT_TRUE(dc.Has("TextOut 230 505 align=24 h=80 Flagship"));
@@ -192,9 +195,31 @@ TEST(SquadronSheet, HostileSizesStayLinearAndDrawOnlyWhatShows) {
     RecordingDC dc;
     const int height = squadron.GetSheetHeight(dc, kP, 1, kWidth);
     EXPECT_GT(height, 2 * 2500 * kCard);
-    squadron.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A"}), kArmaments, 1, kWidth);
+    squadron.PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({"A"})), kArmaments, 1, kWidth);
     // Rows below the page are not drawn at all.
     EXPECT_LT(Cards(dc).size(), 60u);
+}
+
+// The editor's and the tool's squadron print: a squadron taller than a page
+// goes on over the next pages rather than losing the cards past the edge.
+TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPages) {
+    for (const std::size_t members : {std::size_t(8), std::size_t(60), std::size_t(200)}) {
+        RecordingDC dc;
+        RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}, "notes"),
+                            Ships({"A", "B"}), kArmaments);
+        EXPECT_TRUE(dc.Has("StartDoc Red"));
+        EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
+        const std::vector<Box> cards = Cards(dc);
+        EXPECT_EQ(cards.size(), members + 2) << members;
+        const int pageBottom = dc.GetDeviceCaps(VERTRES) - kMargin;
+        for (const Box& card : cards) EXPECT_LE(card.top + kCard, pageBottom) << members;
+        const int pages = Count(dc, "StartPage");
+        EXPECT_EQ(pages == 1, members == 8) << members;
+        for (int page = 1; page <= pages; ++page) {
+            EXPECT_FALSE(dc.TextEntry("Page " + std::to_string(page)).empty()) << members;
+        }
+        EXPECT_FALSE(dc.TextEntry("notes").empty()) << members;
+    }
 }
 
 TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
@@ -278,7 +303,8 @@ TEST(ScenarioSheet, EveryForceStartsAPageAndNumbersRunOn) {
 TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThem) {
     RecordingDC dc;
     int page = 1;
-    Force(0, 0).PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, kWidth, page);
+    Force(0, 0).PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({})), kArmaments, 0, kWidth,
+                           page);
     EXPECT_TRUE(dc.TextEntry("Squadrons").empty());
     EXPECT_TRUE(dc.TextEntry("Additional Ships").empty());
     EXPECT_TRUE(dc.TextEntry("Notes").empty());
@@ -290,7 +316,8 @@ TEST(ForceSheet, RowsOfSingleShipsGoOnUnderTheHeadingOfANewPage) {
     int page = 1;
     // 48 ships, four a row: eleven rows from y 745 fit above 6786, the
     // twelfth starts page 2 under "Additional Ships" without the gap.
-    Force(0, 48, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 1, kWidth, page);
+    Force(0, 48, "").PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({})), kArmaments, 1,
+                                kWidth, page);
     EXPECT_EQ(page, 2);
     EXPECT_TRUE(dc.Has("TextOut 230 585 align=0 h=80 Additional Ships"));
     EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
@@ -309,7 +336,8 @@ TEST(ForceSheet, TheFirstRowThatDoesNotFitBelowTheSquadronsStartsAPage) {
     force.m_squadrons.push_back(Squadron("", CStringArray(40, "A")));
     RecordingDC dc;
     int page = 1;
-    force.PrintSheet(dc, kP, kMargin, kMargin, Ships({"A"}), kArmaments, 0, kWidth, page);
+    force.PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({"A"})), kArmaments, 0, kWidth,
+                     page);
     EXPECT_EQ(page, 2);
     EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
     EXPECT_EQ(Cards(dc).back().top, 390);
@@ -318,8 +346,8 @@ TEST(ForceSheet, TheFirstRowThatDoesNotFitBelowTheSquadronsStartsAPage) {
 TEST(ForceSheet, OneHundredEightyMillimetresGiveFourCardsARow) {
     RecordingDC dc;
     int page = 1;
-    Force(0, 5, "").PrintSheet(dc, kP, kMargin, kMargin, Ships({}), kArmaments, 0, Mm(kP, 180),
-                               page);
+    Force(0, 5, "").PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({})), kArmaments, 0,
+                               Mm(kP, 180), page);
     const std::vector<Box> cards = Cards(dc);
     ASSERT_EQ(cards.size(), 5u);
     EXPECT_EQ(cards[3].top, cards[0].top);
@@ -379,16 +407,6 @@ TEST(ScenarioSheet, HostileContentPrintsEveryWordWithoutACrash) {
         << printed.size() << " " << expected.size() << " at "
         << std::string(mismatch.first, std::min(mismatch.first + 40, printed.end())) << "|"
         << std::string(mismatch.second, std::min(mismatch.second + 40, expected.end()));
-}
-
-TEST(SquadronPrintJob, OnePageNamedAfterTheSquadron) {
-    RecordingDC dc;
-    RunSquadronPrintJob(dc, Squadron("A", CStringArray(100, "A"), {}, "notes"), Ships({"A"}),
-                        kArmaments);
-    EXPECT_TRUE(dc.Has("StartDoc Red"));
-    EXPECT_EQ(Count(dc, "StartPage"), 1);
-    EXPECT_FALSE(dc.TextEntry("Page 1").empty());
-    EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class SquadronEditor : public Editor {
         squadron.m_shipNames = std::move(members);
         squadron.m_attachmentNames = std::move(attachments);
         doc.m_squadrons.push_back(squadron);
-        return doc.m_squadrons.back();
+        return doc.m_squadrons.Modify(doc.m_squadrons.size() - 1);
     }
     template <class T>
     T* Control(const char* name) {
@@ -66,6 +66,9 @@ class SquadronEditor : public Editor {
         const auto found = list->findItems(name, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << name.toStdString();
         list->setCurrentItem(found.front());
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
     }
     void NewSquadron(const char* name, int nation) {
         dialog->OnAddOrSave();
@@ -318,11 +321,70 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
     Open();
     OnNextDialog([this](QDialog* ships) {
         doc.m_ships.push_back(doc.m_ships[0]);
-        doc.m_ships.back().m_strName = "Tiger";
+        doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = "Tiger";
         ships->reject();
     });
     dialog->OnShips();
     EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger"}));
+}
+
+TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
+    AddShip("Lion", 1);
+    AddShip("Moltke", 2);
+    AddSquadron("1st BCS", 1, {"Lion", "Hood"}, {"Hood"}).m_strFlagship = "Tiger";
+    AddSquadron("2nd BCS", 1, {"Lion"}).m_strFlagship = "Moltke";
+    Open();
+    auto* members = Control<QListWidget>("memberList");
+    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Hood (missing)"}));
+    EXPECT_FALSE(members->item(0)->font().italic());
+    EXPECT_TRUE(members->item(1)->font().italic());
+    EXPECT_EQ(Shown("attachmentList"), QStringList({"Hood (missing)"}));
+    auto* flagship = Control<QComboBox>("flagshipCombo");
+    EXPECT_EQ(flagship->currentIndex(), -1);
+    EXPECT_EQ(flagship->placeholderText(), "Tiger (missing)");
+
+    members->setCurrentRow(1);
+    Click("memberUpButton");
+    EXPECT_EQ(Shown("memberList"), QStringList({"Hood (missing)", "Lion"}));
+    Click("nextButton");  // the marks never reach the record
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Hood", "Lion"}));
+    EXPECT_EQ(doc.m_squadrons[0].m_attachmentNames, CStringArray{"Hood"});
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Tiger");
+    EXPECT_EQ(flagship->placeholderText(), "Moltke");  // another nation's, not missing
+    EXPECT_EQ(Shown("memberList"), QStringList({"Lion"}));
+}
+
+TEST_F(SquadronEditor, WhatTheShipEditorChangesShowsAtOnce) {
+    AddShip("Lion", 1);
+    AddSquadron("1st BCS", 1, {"Lion", "Hood"});
+    Open();
+    OnNextDialog([](QDialog* ships) {
+        ships->findChild<QLineEdit*>("nameEdit")->setText("Leo");
+        QTest::mouseClick(ships->findChild<QPushButton*>("addButton"), Qt::LeftButton);
+        ships->findChild<QLineEdit*>("nameEdit")->setText("Hood");
+        QTest::mouseClick(ships->findChild<QPushButton*>("addButton"), Qt::LeftButton);
+        QTest::mouseClick(ships->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
+    });
+    Click("shipsButton");
+    EXPECT_EQ(messages.back(), "Also rename it in the squadron that names it?");
+    EXPECT_EQ(Shown("memberList"), QStringList({"Leo", "Hood"}));
+    Click("closeButton");
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Leo", "Hood"}));
+}
+
+TEST_F(SquadronEditor, PrintingNamesThatMatchNoShipWarnsFirst) {
+    AddShip("Lion", 1);
+    AddSquadron("1st BCS", 1, {"Lion", "Hood", "Tiger"}, {"Hood"}).m_strFlagship = "Queen Mary";
+    Open();
+    int printed = 0;
+    SetPrintHook([&](const std::string&, const PrinterJob&, bool) { ++printed; });
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(),
+              "3 names in this squadron match no ship: Queen Mary, Hood and Tiger. Print anyway?");
+    EXPECT_EQ(printed, 0);
+    Click("printButton");
+    EXPECT_EQ(printed, 1);
 }
 
 TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {

@@ -28,7 +28,7 @@ TEST(ShipText, FormatsAndFlags) {
     ship.m_strName = "Lion";
     ship.m_nNation = 1;
     ship.m_nMainArmament = 8;
-    doc.m_armaments[8].m_strNotes = "Mk V";
+    doc.m_armaments.Modify(8).m_strNotes = "Mk V";
     ship.m_dMainAF = {1234, 12.5, 0.25, 2.94};
     ship.m_bWingTurrets = TRUE;
     ship.m_nSecondaryArmament = 4;
@@ -49,7 +49,7 @@ TEST(ShipText, ValuesWithCommasQuotesOrBreaksAreQuoted) {
     CBrinnowDoc doc;
     VxShip ship;
     ship.m_strName = "Smith, \"J\"";
-    doc.m_nations[0].m_strName = "Two\r\nLines";
+    doc.m_nations.Modify(0).m_strName = "Two\r\nLines";
     const std::string line = ship.GetTextLine(doc.m_nations, doc.m_armaments);
     EXPECT_EQ(line.rfind("\"Smith, \"\"J\"\"\",\"Two\r\nLines\",3,", 0), 0u) << line;
     EXPECT_EQ(Columns(line), 27);

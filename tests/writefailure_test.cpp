@@ -57,38 +57,24 @@ TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
     EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
 }
 
-TEST_F(WriteFailure, ANewFileWrittenInPlaceIsRemovedWhenItFails) {
+// A file that must not replace another (a lock, an image beside a user's
+// files) appears whole or not at all, and never over a file that is there.
+TEST_F(WriteFailure, AFileThatNeverReplacesLeavesAnExistingOneAlone) {
     const auto write = [](const std::string& path, std::string& error) {
-        SafeFile file(path, SafeFile::Durability::NoWait, SafeFile::Placement::InPlaceWhenNew);
+        SafeFile file(path, SafeFile::Durability::WaitForDisk, SafeFile::Placement::NeverReplace);
         const bool written = file.Open() && file.Write(std::string(100000, 'n')) && file.Commit();
         error = file.Error();
         return written;
     };
     const std::string fresh = Folder() + "/fresh";
-    {
-        const FailingFileSystem counting(FailingFileSystem::Call::Create, 0);
-        std::string error;
-        ASSERT_TRUE(write(fresh, error)) << error;
-        EXPECT_EQ(counting.Count(FailingFileSystem::Call::Rename), 0);
-    }
-    std::filesystem::remove(fresh);
-    // A new file is removed again; an existing one is still replaced only
-    // when the whole new one is there.
-    for (const auto call : {FailingFileSystem::Call::Create, FailingFileSystem::Call::Write,
-                            FailingFileSystem::Call::Close, FailingFileSystem::Call::Rename}) {
-        for (const std::string& path : {fresh, Target()}) {
-            const FailingFileSystem failing(call, 1, EIO);
-            std::string error;
-            const bool written = write(path, error);
-            if (path == fresh && call == FailingFileSystem::Call::Rename) {
-                EXPECT_TRUE(written) << error;  // a new file is never renamed
-                std::filesystem::remove(fresh);
-                continue;
-            }
-            EXPECT_FALSE(written) << FailingFileSystem::Name(call);
-            EXPECT_NE(error.find("Input/output error"), std::string::npos) << error;
-        }
-    }
+    std::string error;
+    EXPECT_FALSE(write(Target(), error));
+    EXPECT_EQ(error, "Cannot write \"" + Target() + "\": File exists.");
+    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& failure) {
+        const bool written = write(fresh, failure);
+        if (written) std::filesystem::remove(fresh);
+        return written;
+    });
     EXPECT_EQ(FolderContents(Folder()),
               (std::map<std::string, std::string>{{"target", "the old content"}}));
 }
@@ -147,13 +133,25 @@ TEST_F(WriteFailure, TextExport) {
         Folder(), [&](std::string& error) { return ExportShipsText(doc, Target(), error); });
 }
 
-TEST_F(WriteFailure, HtmlPage) {
+// The page and its images, beside a file of the user's that has a ship's
+// name and the images of an earlier export of the page: a failure anywhere
+// leaves every file as it was.
+TEST_F(WriteFailure, HtmlPageAndImages) {
     CBrinnowDoc doc;
+    GenerateDocument(doc, {3, 0, 0});
     VxScenario scenario;
     scenario.m_strNotes = std::string(100000, 'n');
-    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
-        return ExportScenarioHtml(doc, scenario, Target(), error);
-    });
+    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
+    std::string error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, Target(), error)) << error;
+    VxShip& newcomer = scenario.m_forces[0].m_ships.emplace_back(doc.m_ships[0]);
+    newcomer.m_strName = "Newcomer";
+    ASSERT_TRUE(WriteFileSafely(Folder() + "/Newcomer.gif", "mine", error));
+    for (VxShip& ship : scenario.m_forces[0].m_ships) ship.m_dDF += 1;
+    ExpectEveryWriteFailureCaught(
+        Folder(),
+        [&](std::string& failure) { return ExportScenarioHtml(doc, scenario, Target(), failure); },
+        true);
 }
 
 TEST_F(WriteFailure, PdfPages) {

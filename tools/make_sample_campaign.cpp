@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
     CBrinnowDoc doc;
     AddArmaments(doc);
     for (const ShipFigures& figures : kShips) doc.m_ships.push_back(MakeShip(doc, figures));
-    std::sort(doc.m_ships.begin(), doc.m_ships.end());
+    doc.m_ships.ChangeAll([](auto& ships) { std::sort(ships.begin(), ships.end()); });
     doc.m_squadrons = {
         Squadron("1st Battlecruiser Squadron", kBritain, "Lion", "Vice-Admiral Beatty",
                  {"Lion", "Tiger"}, {"Arethusa"}, "Fast wing of the Grand Fleet."),
@@ -215,7 +215,8 @@ int main(int argc, char** argv) {
         Squadron("1st Armoured Division", kRussia, "Knyaz Suvorov", "Vice-Admiral Rozhestvensky",
                  {"Knyaz Suvorov", "Oslyabya"}, {"Kollier Irtysh"}, ""),
     };
-    std::sort(doc.m_squadrons.begin(), doc.m_squadrons.end());
+    doc.m_squadrons.ChangeAll(
+        [](auto& squadrons) { std::sort(squadrons.begin(), squadrons.end()); });
     AddScenarios(doc);
     if (!doc.OnSaveDocument(argv[1])) {
         std::cerr << doc.ErrorMessage() << "\n";

@@ -66,8 +66,14 @@ def check_schema(cli, sample, schema_path, work):
 
 HOSTILE_NAMES = [
     "Comma, in the name", 'Quote " in the name', '"Quoted"', "Line\r\nbreak", "Line\nfeed",
-    "  spaces  ", "", "=1+1", "\u20ac\u0081\u00ff", ",", '"', "\r\n", "x" * 5000,
+    "  spaces  ", "", "=1+1", "+44", "-dash", "@SUM(A1)", "\tTab", "\u20ac\u0081\u00ff", ",",
+    '"', "\r\n", "x" * 5000,
 ]
+
+
+def shown_as_text(text):
+    """A text as the export protects it from being run as a formula."""
+    return "'" + text if text[:1] in ("=", "+", "-", "@", "\t", "\r") else text
 
 
 def hostile_campaign(cli, sample, work, long_notes):
@@ -111,12 +117,15 @@ def check_rows(rows, ships, normalise=lambda text: text):
 def check_csv(cli, sample, _schema, work):
     document, ships = hostile_campaign(cli, sample, work, long_notes=1 << 20)
     output = os.path.join(work, "ships.csv")
-    run(cli, "export-csv", document, output)
+    run(cli, "export-csv", document, output, "--raw")
     with open(output, "rb") as f:
         if not f.read(3) == b"\xef\xbb\xbf":
             sys.exit("the CSV does not start with a UTF-8 byte order mark")
     rows = read_rows(output, "utf-8-sig")
     check_rows(rows, ships)
+    protected = os.path.join(work, "protected.csv")
+    run(cli, "export-csv", document, protected)
+    check_rows(read_rows(protected, "utf-8-sig"), ships, normalise=shown_as_text)
     expected = ["Name", "Nation", "Nation Index", "Main Armament", "Main Armament Index",
                 "Main AF 1", "Main AF 2", "Main AF 3", "Main AF 4"]
     if rows[0][:len(expected)] != expected:
@@ -141,8 +150,10 @@ def check_calc(cli, sample, _schema, work):
         "--infilter=CSV:44,34,76,1,,,false,false,,,false,,false", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
         "--outdir", out, source)
     rows = read_rows(os.path.join(out, "ships.csv"), "utf-8-sig")
-    # A cell keeps its line breaks as line feeds.
-    check_rows(rows, ships, normalise=lambda text: text.replace("\r\n", "\n"))
+    # A cell keeps its line breaks as line feeds; what would run as a formula
+    # shows as text.
+    check_rows(rows, ships,
+               normalise=lambda text: shown_as_text(text).replace("\r\n", "\n"))
     print(f"calc: LibreOffice reads {len(rows) - 1} rows for {len(ships)} ships")
     return 0
 

@@ -21,6 +21,10 @@ int FailingFileSystem::CreateNew(const std::string& path) {
     return FailsNow(Call::Create) ? -1 : FileSystemCalls::CreateNew(path);
 }
 
+int FailingFileSystem::OpenStream(const std::string& path) {
+    return FailsNow(Call::Create) ? -1 : FileSystemCalls::OpenStream(path);
+}
+
 ssize_t FailingFileSystem::Write(int fd, const char* data, std::size_t size) {
     return FailsNow(Call::Write) ? -1 : FileSystemCalls::Write(fd, data, size);
 }
@@ -37,6 +41,10 @@ int FailingFileSystem::Close(int fd) {
 
 int FailingFileSystem::Rename(const std::string& from, const std::string& to) {
     return FailsNow(Call::Rename) ? -1 : FileSystemCalls::Rename(from, to);
+}
+
+int FailingFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+    return FailsNow(Call::Rename) ? -1 : FileSystemCalls::RenameNoReplace(from, to);
 }
 
 #include <gtest/gtest.h>
@@ -57,7 +65,8 @@ std::map<std::string, std::string> FolderContents(const std::string& folder) {
 }
 
 void ExpectEveryWriteFailureCaught(const std::string& folder,
-                                   const std::function<bool(std::string& error)>& write) {
+                                   const std::function<bool(std::string& error)>& write,
+                                   bool everyCall) {
     const auto before = FolderContents(folder);
     std::vector<int> counts;
     {
@@ -69,7 +78,12 @@ void ExpectEveryWriteFailureCaught(const std::string& folder,
     for (const auto call : FailingFileSystem::kAllCalls) {
         const int calls = counts[std::size_t(call)];
         ASSERT_GT(calls, 0) << FailingFileSystem::Name(call) << " is never called";
-        for (const int nth : {1, calls}) {
+        std::vector<int> nths = {1, calls};
+        if (everyCall) {
+            nths.clear();
+            for (int nth = 1; nth <= calls; ++nth) nths.push_back(nth);
+        }
+        for (const int nth : nths) {
             std::filesystem::remove_all(folder);
             std::filesystem::create_directories(folder);
             for (const auto& [name, bytes] : before) {

@@ -20,11 +20,15 @@ class FailingFileSystem : public FileSystemCalls {
     FailingFileSystem(Call call, int nth, int error = ENOSPC);
     ~FailingFileSystem() override;
 
+    // Opening a stream counts as creating, moving without replacing as
+    // renaming.
     int CreateNew(const std::string& path) override;
+    int OpenStream(const std::string& path) override;
     ssize_t Write(int fd, const char* data, std::size_t size) override;
     int Sync(int fd) override;
     int Close(int fd) override;
     int Rename(const std::string& from, const std::string& to) override;
+    int RenameNoReplace(const std::string& from, const std::string& to) override;
 
     // How many calls of that kind were made.
     int Count(Call call) const { return m_counts[std::size_t(call)]; }
@@ -48,7 +52,9 @@ std::map<std::string, std::string> FolderContents(const std::string& folder);
 // Runs write (a writer of some file in folder; true when it says it
 // succeeded, otherwise with error set) once without failures, to count its
 // calls, then again failing each kind of call at its first and its last
-// time. Every failed run must say so with the system's reason and leave the
-// folder exactly as it was, with no temporary file behind.
+// time (at every time when everyCall). Every failed run must say so with the
+// system's reason and leave the folder exactly as it was, with no temporary
+// file behind.
 void ExpectEveryWriteFailureCaught(const std::string& folder,
-                                   const std::function<bool(std::string& error)>& write);
+                                   const std::function<bool(std::string& error)>& write,
+                                   bool everyCall = false);

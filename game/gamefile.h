@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "game/game.h"
+
+// A game as UTF-8 JSON in a file of its own (see docs/game-json.md).
+inline constexpr const char* kGameJsonFormat = "brinnow-game";
+inline constexpr int kGameJsonVersion = 1;
+
+// Writes through the safe writer: a failed write leaves the old file whole.
+bool WriteGameFile(const Game& game, const std::string& path, std::string& error);
+// Reads the whole game or nothing; a refusal names the file, the line and
+// column, the value's path and what is wrong with it.
+bool ReadGameFile(const std::string& path, Game& game, std::string& error);
+bool ReadGameJson(const std::string& json, const std::string& name, Game& game, std::string& error);

@@ -1,0 +1,18 @@
+#include "game/gamelog.h"
+
+#include "game/marknames.h"
+#include "platform/codepage.h"
+#include "platform/textformat.h"
+
+std::string LogLine(const LogEntry& entry) {
+    std::string line = "Turn " + std::to_string(entry.turn) + " \u2014 " +
+                       Cp1252ToUtf8(ToUpperAnsi(entry.ship)) + ": " + MarkLabel(entry.mark);
+    if (!entry.marked) line += " unmarked";
+    return line;
+}
+
+std::string LogText(const Game& game) {
+    std::string text;
+    for (const LogEntry& entry : game.Log()) text += LogLine(entry) + "\n";
+    return text;
+}

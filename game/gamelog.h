@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+#include "game/game.h"
+
+// A log line as the table shows it, in UTF-8: "Turn 3 — LION: small box 7",
+// and for a mark taken off "Turn 3 — LION: small box 7 unmarked".
+std::string LogLine(const LogEntry& entry);
+// The whole log as text, a line each.
+std::string LogText(const Game& game);

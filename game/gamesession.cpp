@@ -1,0 +1,31 @@
+#include "game/gamesession.h"
+
+#include "game/gamefile.h"
+
+bool GameSession::Save(std::string& error) const {
+    if (m_show) m_show();
+    return WriteGameFile(m_game, m_path, error);
+}
+
+bool GameSession::Do(const GameAction& action, std::string& error) {
+    m_game.Apply(action);
+    m_done.push_back(action);
+    m_undone.clear();
+    return Save(error);
+}
+
+bool GameSession::Undo(std::string& error) {
+    if (m_done.empty()) return true;
+    m_game.Revert(m_done.back());
+    m_undone.push_back(m_done.back());
+    m_done.pop_back();
+    return Save(error);
+}
+
+bool GameSession::Redo(std::string& error) {
+    if (m_undone.empty()) return true;
+    m_game.Apply(m_undone.back());
+    m_done.push_back(m_undone.back());
+    m_undone.pop_back();
+    return Save(error);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+
+// A game being played from its file: every change is written to the file
+// at once, so that nothing is lost whenever the program ends, and each can
+// be undone and redone. The history lasts as long as the session.
+class GameSession {
+  public:
+    GameSession(Game game, std::string path) : m_game(std::move(game)), m_path(std::move(path)) {}
+
+    const Game& GetGame() const { return m_game; }
+    const std::string& Path() const { return m_path; }
+
+    // Each returns false when the file could not be written, with error
+    // saying why; the change is kept in the game and written with the next.
+    bool Do(const GameAction& action, std::string& error);
+    bool Undo(std::string& error);
+    bool Redo(std::string& error);
+    bool CanUndo() const { return !m_done.empty(); }
+    bool CanRedo() const { return !m_undone.empty(); }
+    bool Save(std::string& error) const;
+    // Called after each change to the game and before it is written, so that
+    // a window can show the change without waiting for the disk.
+    void SetChangeShown(std::function<void()> show) { m_show = std::move(show); }
+
+  private:
+    Game m_game;
+    std::string m_path;
+    std::vector<GameAction> m_done;
+    std::vector<GameAction> m_undone;
+    std::function<void()> m_show;
+};

@@ -1,0 +1,43 @@
+#include "model/messagenames.h"
+
+#include <string>
+
+namespace {
+
+constexpr std::size_t kShownNameCharacters = 40;
+constexpr char kEllipsis = '\x85';  // in Windows-1252
+
+std::string EscapedControl(unsigned char byte) {
+    if (byte == '\r') return "\\r";
+    if (byte == '\n') return "\\n";
+    if (byte == '\t') return "\\t";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+}
+
+}  // namespace
+
+CString ShownName(const CString& name) {
+    CString shown;
+    for (const char c : name.substr(0, kShownNameCharacters)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += EscapedControl(byte);
+        } else {
+            shown += c;
+        }
+    }
+    if (name.size() > kShownNameCharacters) shown += kEllipsis;
+    return shown;
+}
+
+CString NameList(const CStringArray& names, std::size_t shown) {
+    const std::size_t listed = names.size() > shown ? shown : names.size();
+    CString list;
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+        list += ShownName(names[i]);
+    }
+    if (listed < names.size()) list += " and " + std::to_string(names.size() - listed) + " more";
+    return list;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+
+#include "platform/types.h"
+
+// How messages and findings quote the names of records: a damaged or
+// hostile name may hold anything, so control characters are escaped and a
+// long name is cut short. The result stays in the document code page.
+CString ShownName(const CString& name);
+
+// "A", "A and B", "A, B and C"; past `shown` names the rest are counted:
+// "A, B, C and 7 more". Each name as ShownName gives it.
+CString NameList(const CStringArray& names, std::size_t shown);

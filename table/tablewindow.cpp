@@ -1,0 +1,235 @@
+#include "table/tablewindow.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "desktop/filedialogs.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
+#include "desktop/printcommand.h"
+#include "desktop/proposedfile.h"
+#include "game/gamelog.h"
+#include "platform/filestore.h"
+#include "platform/qtstrings.h"
+#include "print/scenarioprintjob.h"
+#include "table/tableview.h"
+
+TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::string campaignPath,
+                         QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      m_snapshot(std::move(snapshot)),
+      m_session(std::move(session)),
+      m_campaignPath(std::move(campaignPath)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_view = new TableView(m_snapshot, m_session.GetGame(), this);
+    setCentralWidget(m_view);
+    connect(m_view, &TableView::markRequested, this, &TableWindow::ToggleMark);
+    m_session.SetChangeShown([this] { ShowChange(); });
+    CreateLogPane();
+    CreateActions();
+    RefreshLog();
+    UpdateTitle();
+    resize(1100, 800);
+    m_view->setFocus();
+}
+
+TableWindow::~TableWindow() = default;
+
+QAction* TableWindow::AddAction(QMenu* menu, const QString& name, const QString& text,
+                                const QKeySequence& shortcut, void (TableWindow::*handler)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    if (handler) connect(action, &QAction::triggered, this, handler);
+    menu->addAction(action);
+    return action;
+}
+
+QAction* TableWindow::Action(const QString& name) const { return findChild<QAction*>(name); }
+
+void TableWindow::CreateActions() {
+    QMenu* game = menuBar()->addMenu("&Game");
+    AddAction(game, "nextTurn", "&Next Turn", QKeySequence(Qt::CTRL | Qt::Key_T),
+              &TableWindow::NextTurn);
+    AddAction(game, "sunk", "Mark &Sunk", Qt::Key_S, nullptr);
+    connect(Action("sunk"), &QAction::triggered, this,
+            [this] { ToggleMark(m_view->FocusCard(), CardMark::Sunk); });
+    game->addSeparator();
+    AddAction(game, "newGame", "New &Game...", {}, &TableWindow::NewGame);
+    AddAction(game, "saveLog", "Save &Log...", {}, &TableWindow::SaveLog);
+    game->addSeparator();
+    AddAction(game, "print", "&Print...", QKeySequence::Print, &TableWindow::Print);
+    AddAction(game, "printPreview", "Print Pre&view", {}, &TableWindow::PrintPreview);
+    game->addSeparator();
+    AddAction(game, "help", "&Help", QKeySequence::HelpContents, nullptr);
+    connect(Action("help"), &QAction::triggered, [] { ShowHelp(HelpContext::kTable); });
+    AddAction(game, "close", "&Close", QKeySequence::Close, nullptr);
+    connect(Action("close"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    AddAction(edit, "undo", "&Undo", QKeySequence::Undo, &TableWindow::Undo);
+    AddAction(edit, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+              &TableWindow::Redo);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    AddAction(view, "zoomIn", "Zoom &In", QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr);
+    connect(Action("zoomIn"), &QAction::triggered, m_view, &TableView::ZoomIn);
+    // Ctrl+= is Ctrl++ without Shift on most keyboards.
+    Action("zoomIn")->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    AddAction(view, "zoomOut", "Zoom &Out", QKeySequence(Qt::CTRL | Qt::Key_Minus), nullptr);
+    connect(Action("zoomOut"), &QAction::triggered, m_view, &TableView::ZoomOut);
+    AddAction(view, "fitWidth", "&Fit Width", QKeySequence(Qt::CTRL | Qt::Key_0), nullptr);
+    connect(Action("fitWidth"), &QAction::triggered, m_view, &TableView::FitWidth);
+    view->addSeparator();
+    AddAction(view, "fullScreen", "F&ull Screen", Qt::Key_F11, &TableWindow::ToggleFullScreen);
+    Action("fullScreen")->setCheckable(true);
+    QAction* night = AddAction(view, "nightColours", "&Night Colours", {}, nullptr);
+    night->setCheckable(true);
+    connect(night, &QAction::toggled, m_view, &TableView::SetNightColours);
+    view->addAction(findChild<QDockWidget*>()->toggleViewAction());
+
+    QToolBar* bar = addToolBar("Game");
+    bar->setObjectName("gameToolBar");
+    bar->addAction(Action("nextTurn"));
+    m_turn = new QLabel(bar);
+    m_turn->setObjectName("turn");
+    m_turn->setContentsMargins(8, 0, 8, 0);
+    bar->addWidget(m_turn);
+    bar->addSeparator();
+    for (const char* name : {"undo", "redo", "zoomOut", "zoomIn", "fitWidth", "print", "newGame"})
+        bar->addAction(Action(name));
+}
+
+void TableWindow::CreateLogPane() {
+    auto* dock = new QDockWidget("Log", this);
+    dock->setObjectName("log");
+    m_log = new QListWidget(dock);
+    m_log->setFocusPolicy(Qt::NoFocus);
+    dock->setWidget(m_log);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+}
+
+void TableWindow::UpdateTitle() {
+    const QString turn = QStringLiteral("Turn %1").arg(GetGame().Turn());
+    setWindowTitle(ToQt(m_snapshot.scenario.m_strName) + " \u2014 " + turn + " \u2014 Brinnow");
+    if (m_turn) m_turn->setText(turn);
+    if (QAction* undo = Action("undo")) undo->setEnabled(m_session.CanUndo());
+    if (QAction* redo = Action("redo")) redo->setEnabled(m_session.CanRedo());
+}
+
+void TableWindow::RefreshLog() {
+    const auto& log = GetGame().Log();
+    // Marks only ever add a line at the end or take the last one back.
+    while (m_log->count() > int(log.size())) delete m_log->takeItem(m_log->count() - 1);
+    for (std::size_t i = std::size_t(m_log->count()); i < log.size(); ++i) {
+        m_log->addItem(QString::fromStdString(LogLine(log[i])));
+    }
+    m_log->scrollToBottom();
+}
+
+void TableWindow::Changed(bool saved, const std::string& error) {
+    if (!saved) {
+        AfxMessageBoxUnicode(QString::fromStdString(error) +
+                             "\n\nThe game goes on; it is written again with the next change.");
+    }
+    RefreshLog();
+    UpdateTitle();
+}
+
+// The changed cards are drawn before the game file is written.
+void TableWindow::ShowChange() {
+    if (m_changedCard >= 0) {
+        m_view->CardChanged(m_changedCard);
+    } else {
+        m_view->AllCardsChanged();
+    }
+    m_view->viewport()->repaint();
+}
+
+void TableWindow::Perform(const GameAction& action) {
+    std::string error;
+    const bool saved = m_session.Do(action, error);
+    Changed(saved, error);
+}
+
+void TableWindow::ToggleMark(int card, CardMark mark) {
+    if (card < 0 || card >= int(m_snapshot.roster.size())) return;
+    const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
+    m_changedCard = card;
+    Perform({GameAction::Kind::Toggle, ship.place, ship.name, mark});
+    m_changedCard = -1;
+}
+
+void TableWindow::NextTurn() { Perform({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk}); }
+
+void TableWindow::Undo() {
+    std::string error;
+    const bool saved = m_session.Undo(error);
+    Changed(saved, error);
+}
+
+void TableWindow::Redo() {
+    std::string error;
+    const bool saved = m_session.Redo(error);
+    Changed(saved, error);
+}
+
+void TableWindow::NewGame() {
+    if (!AskYesNo("Start a new game of \"" + m_snapshot.scenario.m_strName +
+                  "\"? The marks and the log of this game are cleared.")) {
+        return;
+    }
+    Game fresh;
+    fresh.campaign = GetGame().campaign;
+    fresh.scenario = GetGame().scenario;
+    m_session = GameSession(std::move(fresh), m_session.Path());
+    m_session.SetChangeShown([this] { ShowChange(); });
+    std::string error;
+    const bool saved = m_session.Save(error);
+    Changed(saved, error);
+}
+
+void TableWindow::SaveLog() {
+    FileChoice choice;
+    choice.kind = FileChoice::Save;
+    choice.caption = "Save Log";
+    choice.filter = "Text Files (*.txt)";
+    choice.defaultSuffix = "txt";
+    choice.proposedPath =
+        ProposedFile(ToQt(m_snapshot.scenario.m_strName) + " log", m_session.Path(), "txt");
+    const QString path = ChooseFile(this, choice);
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!WriteFileSafely(path.toStdString(), LogText(GetGame()), error)) {
+        AfxMessageBoxUnicode(QString::fromStdString(error));
+    }
+}
+
+// The scenario's sheets as its editor prints them, with the game's marks.
+PrinterJob TableWindow::PrintJob() const {
+    return [this](CDC& printer) {
+        RunScenarioPrintJob(printer, m_snapshot.scenario, m_snapshot.ships, m_snapshot.armaments,
+                            &GetGame());
+    };
+}
+
+void TableWindow::Print() {
+    PrintWithDialog(this, m_snapshot.scenario.m_strName, m_campaignPath, PrintJob());
+}
+
+void TableWindow::PrintPreview() {
+    PreviewPrint(this, m_snapshot.scenario.m_strName, m_campaignPath, PrintJob());
+}
+
+void TableWindow::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+    Action("fullScreen")->setChecked(isFullScreen());
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "desktop/printcommand.h"
+#include "game/gamesession.h"
+#include "game/scenariosnapshot.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class TableView;
+
+// A game of a scenario at the table: the cards to mark, the turn, the log,
+// undo and redo of the game's own steps, and printing the force sheets with
+// the marks. Every change is in the game file before the next one can be
+// made. Not modal: the campaign's window stays usable beside it.
+class TableWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    TableWindow(ScenarioSnapshot snapshot, GameSession session, std::string campaignPath,
+                QWidget* parent = nullptr);
+    ~TableWindow() override;
+
+    const Game& GetGame() const { return m_session.GetGame(); }
+    const ScenarioSnapshot& Snapshot() const { return m_snapshot; }
+    TableView& View() { return *m_view; }
+    QListWidget& LogList() { return *m_log; }
+    QAction* Action(const QString& name) const;
+
+    // Toggles a mark of a roster ship, as a click does.
+    void ToggleMark(int card, CardMark mark);
+    void NextTurn();
+    void Undo();
+    void Redo();
+    // Asks, then starts the game afresh in the same file.
+    void NewGame();
+    // Writes the log as text to a file the user chooses.
+    void SaveLog();
+    void Print();
+    void PrintPreview();
+    void ToggleFullScreen();
+
+  private:
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
+                       const QKeySequence& shortcut, void (TableWindow::*handler)());
+    void CreateActions();
+    void CreateLogPane();
+    void Changed(bool saved, const std::string& error);
+    void RefreshLog();
+    void UpdateTitle();
+    void Perform(const GameAction& action);
+    void ShowChange();
+    PrinterJob PrintJob() const;
+
+    ScenarioSnapshot m_snapshot;
+    GameSession m_session;
+    std::string m_campaignPath;
+    TableView* m_view = nullptr;
+    QListWidget* m_log = nullptr;
+    QLabel* m_turn = nullptr;
+    int m_changedCard = -1;  // the card a mark changes; -1 for any other change
+};

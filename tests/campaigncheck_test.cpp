@@ -1,0 +1,292 @@
+#include "model/campaigncheck.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "model/brinnowdoc.h"
+#include "model/messagenames.h"
+#include "model/shipnameindex.h"
+#include "model/shipreferences.h"
+#include "model/stalecopies.h"
+
+namespace {
+
+VxShip Ship(const char* name, int nation, int mainArmament = 0) {
+    VxShip ship;
+    ship.m_strName = name;
+    ship.m_nNation = nation;
+    ship.m_nMainArmament = mainArmament;
+    ship.m_dMainAF[0] = 1;
+    return ship;
+}
+
+// The smallest campaign with every kind of record and nothing to find: a
+// British and a German ship and a neutral one, a British squadron with a
+// neutral member, and a scenario whose force holds copies of both.
+class Check : public ::testing::Test {
+  public:  // the cases below change the campaign through it
+    void SetUp() override {
+        doc = CBrinnowDoc();
+        doc.m_ships = {Ship("Lion", 1), Ship("Moltke", 2, 11), Ship("Hvalen", 0)};
+        VxSquadron squadron;
+        squadron.m_strName = "1st BCS";
+        squadron.m_nNation = 1;
+        squadron.m_strFlagship = "Lion";
+        squadron.m_shipNames = {"Lion", "Hvalen"};
+        doc.m_squadrons = {squadron};
+        VxForce force;
+        force.m_strName = "Battlecruiser Force";
+        force.m_nNation = 1;
+        force.m_squadrons = {squadron};
+        force.m_ships = {doc.m_ships[0]};
+        VxScenario scenario;
+        scenario.m_strName = "Dogger Bank";
+        scenario.m_forces = {force};
+        doc.m_scenarios = {scenario};
+    }
+    VxSquadron& Squadron() { return doc.m_squadrons.Modify(0); }
+    VxForce& Force() { return doc.m_scenarios.Modify(0).m_forces[0]; }
+    std::vector<std::string> Found() {
+        std::vector<std::string> lines;
+        for (const Finding& f : CheckCampaign(doc)) {
+            lines.push_back(std::string(KindTag(f.kind)) + "|" + PlaceType(f.place) + "|" +
+                            f.record + "|" + f.problem);
+        }
+        return lines;
+    }
+
+    CBrinnowDoc doc;
+};
+
+struct Case {
+    const char* what;
+    std::function<void(Check&)> change;
+    std::vector<std::string> found;
+};
+
+TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
+    using Lines = std::vector<std::string>;
+    const Case cases[] = {
+        {"the campaign as set up", [](Check&) {}, {}},
+        {"a flagship that names no ship",
+         [](Check& c) { c.Squadron().m_strFlagship = "Tiger"; },
+         {"missing-ship|squadron|1st BCS|flagship \"Tiger\" names no ship"}},
+        {"a member and an attachment that name no ship",
+         [](Check& c) {
+             c.Squadron().m_shipNames.push_back("Tiger");
+             c.Squadron().m_attachmentNames = {"lion"};  // letter case counts
+         },
+         {"missing-ship|squadron|1st BCS|member \"Tiger\" names no ship",
+          "missing-ship|squadron|1st BCS|attachment \"lion\" names no ship"}},
+        {"a squadron copy in a force that names no ship",
+         [](Check& c) { c.Force().m_squadrons[0].m_attachmentNames = {"Tiger"}; },
+         {"missing-ship|force|Dogger Bank, Force 1 (Battlecruiser Force)|squadron \"1st BCS\": "
+          "attachment \"Tiger\" names no ship"}},
+        {"a ship named like an earlier one",
+         [](Check& c) { c.doc.m_ships.push_back(Ship("Lion", 2, 11)); },
+         {"shared-name|ship|Lion|same name as ship 1 (Great Britain), which lookups by name "
+          "find first"}},
+        {"a member of another nation",
+         [](Check& c) { c.Squadron().m_shipNames.push_back("Moltke"); },
+         {"other-nation|squadron|1st BCS|member \"Moltke\" is a ship of Germany, not of Great "
+          "Britain"}},
+        {"a neutral squadron's flagship of a nation",
+         [](Check& c) { c.Squadron().m_nNation = 0; },
+         {"other-nation|squadron|1st BCS|flagship \"Lion\" is a ship of Great Britain, not of "
+          "Neutral",
+          "other-nation|squadron|1st BCS|member \"Lion\" is a ship of Great Britain, not of "
+          "Neutral"}},
+        {"another nation's ship in a force's squadron copy is the force's business",
+         [](Check& c) { c.Force().m_squadrons[0].m_shipNames.push_back("Moltke"); },
+         {}},
+        {"a nation and a main armament outside their lists",
+         [](Check& c) {
+             c.doc.m_ships.Modify(0).m_nNation = 10;
+             c.doc.m_ships.Modify(0).m_nMainArmament = -2;
+             c.Force().m_ships[0] = c.doc.m_ships[0];
+             c.Squadron().m_nNation = 10;
+         },
+         {"out-of-range|ship|Lion|nation 10 is outside the nation list (0 to 9)",
+          "out-of-range|ship|Lion|main armament -2 is outside the armament list (0 to 20)"}},
+        {"a secondary armament and a torpedo outside their lists, when the ship has them",
+         [](Check& c) {
+             VxShip& ship = c.doc.m_ships.Modify(2);
+             ship.m_nSecondaryArmament = 21;
+             ship.m_nTorpedo = 2;
+             ship.m_dSecondaryAF[0] = 1;
+             ship.m_nTorpedoAF[0] = 1;
+         },
+         {"out-of-range|ship|Hvalen|secondary armament 21 is outside the armament list (0 to "
+          "20)",
+          "out-of-range|ship|Hvalen|torpedo type 2 is outside the torpedo list (0 to 1)"}},
+        {"a secondary armament and a torpedo out of range that the ship does not have",
+         [](Check& c) {
+             c.doc.m_ships.Modify(2).m_nSecondaryArmament = 99;
+             c.doc.m_ships.Modify(2).m_nTorpedo = -1;
+         },
+         {}},
+        {"armaments of a campaign that has none",
+         [](Check& c) { c.doc.m_armaments.clear(); },
+         {"out-of-range|ship|Lion|main armament 0 is outside the armament list (which is empty)",
+          "out-of-range|ship|Moltke|main armament 11 is outside the armament list (which is "
+          "empty)",
+          "out-of-range|ship|Hvalen|main armament 0 is outside the armament list (which is "
+          "empty)"}},
+        {"a force's copy of a ship refitted since",
+         [](Check& c) {
+             c.doc.m_ships.Modify(0).m_dDF = 12.5;
+             c.doc.m_ships.Modify(0).m_strNotes = "Refit 1915";
+         },
+         {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Lion\" differs "
+          "from the campaign's: DF, Notes"}},
+        {"an earlier ship of another nation takes the name, but not the force's copy",
+         [](Check& c) { c.doc.m_ships.insert(c.doc.m_ships.begin(), Ship("Lion", 2, 11)); },
+         {"shared-name|ship|Lion|same name as ship 1 (Germany), which lookups by name find "
+          "first",
+          "other-nation|squadron|1st BCS|flagship \"Lion\" is a ship of Germany, not of Great "
+          "Britain",
+          "other-nation|squadron|1st BCS|member \"Lion\" is a ship of Germany, not of Great "
+          "Britain"}},
+        {"a copy of a ship the campaign has no more, and one that moved nation",
+         [](Check& c) {
+             c.Force().m_ships = {Ship("Tiger", 1), Ship("Moltke", 1, 11)};
+         },
+         {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Moltke\" differs "
+          "from the campaign's: Nationality"}},
+        {"an empty squadron, an empty unnamed force and a scenario without forces",
+         [](Check& c) {
+             c.Squadron() = VxSquadron();
+             c.doc.m_scenarios.push_back(VxScenario());
+             c.doc.m_scenarios.Modify(0).m_forces.push_back(VxForce());
+         },
+         {"empty|squadron|New Squadron|has no flagship, members or attachments",
+          "empty|force|Dogger Bank, Force 2|has no squadrons or ships",
+          "empty|scenario|New Scenario|has no forces"}},
+        {"a squadron with only a flagship and a force with only a squadron are not empty",
+         [](Check& c) {
+             c.Squadron().m_shipNames.clear();
+             c.Force().m_ships.clear();
+         },
+         {}},
+    };
+    for (const Case& test : cases) {
+        SetUp();
+        test.change(*this);
+        EXPECT_EQ(Found(), Lines(test.found)) << test.what;
+    }
+}
+
+// A damaged file may hold anything in a name; a finding stays one short line.
+TEST_F(Check, HostileNamesAreEscapedAndCutShort) {
+    const std::string huge(1 << 20, 'x');
+    Squadron().m_strName = "Bad\r\nName\t\x01";
+    Squadron().m_strFlagship = huge;
+    const std::vector<Finding> found = CheckCampaign(doc);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].record, "Bad\\r\\nName\\t\\x01");
+    EXPECT_EQ(found[0].problem, "flagship \"" + std::string(40, 'x') + "\x85\" names no ship");
+}
+
+TEST(MessageNames, ListsCountWhatTheyLeaveOut) {
+    EXPECT_EQ(NameList({}, 3), "");
+    EXPECT_EQ(NameList({"A"}, 3), "A");
+    EXPECT_EQ(NameList({"A", "B"}, 3), "A and B");
+    EXPECT_EQ(NameList({"A", "B", "C"}, 3), "A, B and C");
+    EXPECT_EQ(NameList({"A", "B", "C", "D", "E"}, 3), "A, B, C and 2 more");
+    EXPECT_EQ(ShownName(std::string(40, 'y')), std::string(40, 'y'));
+    EXPECT_EQ(ShownName("\x7F\xE9"), "\\x7F\xE9");
+}
+
+TEST(ShipNameIndex, FindsTheFirstOfANameAndPrefersTheNation) {
+    const CArray<VxShip> ships = {Ship("Lion", 2), Ship("Tiger", 1), Ship("Lion", 1),
+                                  Ship("Lion", 3)};
+    const ShipNameIndex index(ships);
+    EXPECT_EQ(index.Find("Lion"), 0u);
+    EXPECT_EQ(index.Find("Tiger"), 1u);
+    EXPECT_EQ(index.Find("lion"), ShipNameIndex::npos);
+    EXPECT_FALSE(index.Has(""));
+    EXPECT_EQ(index.FindOfNation("Lion", 1), 2u);
+    EXPECT_EQ(index.FindOfNation("Lion", 3), 3u);
+    EXPECT_EQ(index.FindOfNation("Lion", 2), 0u);
+    EXPECT_EQ(index.FindOfNation("Lion", 7), 0u);  // none of the nation: the first
+    EXPECT_EQ(index.FindOfNation("Tiger", 7), 1u);
+    EXPECT_EQ(index.FindOfNation("Hood", 1), ShipNameIndex::npos);
+}
+
+TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
+    Force().m_ships = {doc.m_ships[0], Ship("Tiger", 1), doc.m_ships[1]};
+    doc.m_ships.Modify(0).m_nTurnSpeed[4] = 3;
+    doc.m_ships.Modify(1).m_bFlotilla = TRUE;
+    doc.m_ships.Modify(1).m_nAARating = 7;
+    const std::vector<StaleCopy> stale =
+        StaleCopies(Force(), doc.m_ships, ShipNameIndex(doc.m_ships));
+    ASSERT_EQ(stale.size(), 2u);
+    EXPECT_EQ(stale[1].copy, 2u);
+    EXPECT_EQ(stale[1].ship, 1u);
+    EXPECT_EQ(stale[1].fields, (std::vector<const char*>{"AA Rating", "Flotilla"}));
+    EXPECT_EQ(RefreshStaleCopies(Force(), doc.m_ships), 2u);
+    EXPECT_FALSE(Force().m_ships[0].IsDifferent(doc.m_ships[0]));
+    EXPECT_FALSE(Force().m_ships[2].IsDifferent(doc.m_ships[1]));
+    EXPECT_EQ(Force().m_ships[1].m_strName, "Tiger");
+    EXPECT_EQ(RefreshStaleCopies(Force(), doc.m_ships), 0u);
+}
+
+TEST(ShipFields, EveryFieldIsNamedAndCountsAsADifference) {
+    using Change = std::function<void(VxShip&)>;
+    const std::pair<const char*, Change> fields[] = {
+        {"Name", [](VxShip& s) { s.m_strName = "x"; }},
+        {"Nationality", [](VxShip& s) { s.m_nNation = 1; }},
+        {"Main Armament", [](VxShip& s) { s.m_nMainArmament = 1; }},
+        {"Main Armament AF", [](VxShip& s) { s.m_dMainAF[3] = 1; }},
+        {"Wing Turrets", [](VxShip& s) { s.m_bWingTurrets = 1; }},
+        {"Secondary Armament", [](VxShip& s) { s.m_nSecondaryArmament = 1; }},
+        {"Secondary Armament AF", [](VxShip& s) { s.m_dSecondaryAF[3] = 1; }},
+        {"Torpedo Armament", [](VxShip& s) { s.m_nTorpedo = 1; }},
+        {"Torpedo Armament AF", [](VxShip& s) { s.m_nTorpedoAF[3] = 1; }},
+        {"DF", [](VxShip& s) { s.m_dDF = 1; }},
+        {"Ship Type", [](VxShip& s) { s.m_nShipType = 1; }},
+        {"AA Rating", [](VxShip& s) { s.m_nAARating = 1; }},
+        {"Turn Speed", [](VxShip& s) { s.m_nTurnSpeed[4] = 1; }},
+        {"Identifier", [](VxShip& s) { s.m_strIdentifier = "x"; }},
+        {"Notes", [](VxShip& s) { s.m_strNotes = "x"; }},
+        {"Poor UP", [](VxShip& s) { s.m_bPoorUP = 1; }},
+        {"Flotilla", [](VxShip& s) { s.m_bFlotilla = 1; }},
+    };
+    const VxShip ship;
+    for (const auto& [label, change] : fields) {
+        VxShip changed = ship;
+        change(changed);
+        EXPECT_TRUE(changed.IsDifferent(ship)) << label;
+        EXPECT_EQ(changed.DifferingFields(ship), std::vector<const char*>{label}) << label;
+    }
+    EXPECT_TRUE(ship.DifferingFields(ship).empty());
+}
+
+TEST(ShipReferences, FoundInEveryRoleAndRenamedInEveryRole) {
+    VxSquadron a, b, c;
+    a.m_strFlagship = "Lion";
+    b.m_shipNames = {"Tiger", "Lion", "Lion"};
+    b.m_attachmentNames = {"Lion"};
+    c.m_attachmentNames = {"Lion "};
+    const CArray<VxSquadron> squadrons = {a, b, c};
+    const std::vector<ShipReference> found = SquadronsNaming(squadrons, "Lion");
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_TRUE(found[0].flagship && !found[0].member && !found[0].attachment);
+    EXPECT_EQ(found[1].squadron, 1u);
+    EXPECT_TRUE(!found[1].flagship && found[1].member && found[1].attachment);
+
+    EXPECT_TRUE(RenameShipIn(b, "Lion", "Leo"));
+    EXPECT_EQ(b.m_shipNames, (CStringArray{"Tiger", "Leo", "Leo"}));
+    EXPECT_EQ(b.m_attachmentNames, (CStringArray{"Leo"}));
+    EXPECT_TRUE(RenameShipIn(a, "Lion", "Leo"));
+    EXPECT_EQ(a.m_strFlagship, "Leo");
+    EXPECT_FALSE(RenameShipIn(c, "Lion", "Leo"));
+    // An empty flagship is no flagship, whatever a ship without a name does.
+    EXPECT_TRUE(SquadronsNaming({VxSquadron()}, "").empty());
+    VxSquadron none;
+    EXPECT_FALSE(RenameShipIn(none, "", "Leo"));
+    EXPECT_EQ(none.m_strFlagship, "");
+}
+
+}  // namespace

@@ -1,0 +1,444 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "export/htmlexport.h"
+#include "game/campaignpath.h"
+#include "game/gamefile.h"
+#include "game/gamelog.h"
+#include "game/gamesession.h"
+#include "game/marknames.h"
+#include "game/scenariosnapshot.h"
+#include "platform/filestore.h"
+#include "print/cardgeometry.h"
+#include "print/scenarioprintjob.h"
+#include "tests/game/gamefixture.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+CardMark Mark(int i) { return CardMark(i); }
+
+CardGeometry::Point Centre(const CardGeometry::Quad& quad) {
+    int x = 0, y = 0;
+    for (const auto& corner : quad) x += corner.x, y += corner.y;
+    return {x / 4, y / 4};
+}
+
+GameAction Toggle(const RosterShip& ship, CardMark mark) {
+    return {GameAction::Kind::Toggle, ship.place, ship.name, mark};
+}
+
+}  // namespace
+
+// The worked card at p = 23: the places are the boxes the frame rules off.
+TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCard) {
+    const CardGeometry card(23, 0, 0);
+    const struct {
+        CardMark mark;
+        CardGeometry::Quad quad;
+    } cases[] = {
+        {CardMark::FireControl, {{{0, 161}, {241, 161}, {241, 276}, {0, 276}}}},
+        {CardMark::AA, {{{724, 161}, {966, 161}, {966, 276}, {724, 276}}}},
+        {CardMark::Bridge, {{{483, 161}, {724, 161}, {724, 199}, {483, 237}}}},
+        {CardMark::Rudder, {{{483, 237}, {724, 199}, {724, 276}, {483, 276}}}},
+        {CardMark::AF4, {{{724, 276}, {966, 276}, {966, 391}, {724, 391}}}},
+        {CardMark::Speed1, {{{0, 391}, {193, 391}, {193, 506}, {0, 506}}}},
+        {CardMark::Speed5, {{{772, 391}, {966, 391}, {966, 506}, {772, 506}}}},
+        {CardMark::Box1, {{{0, 506}, {34, 506}, {34, 540}, {0, 540}}}},
+        {CardMark::Box18, {{{578, 506}, {612, 506}, {612, 540}, {578, 540}}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(card.Place(c.mark), c.quad) << MarkToken(c.mark);
+}
+
+// Every place is found at its own centre and corners, on any scale and
+// origin, and nothing is found off the boxes.
+TEST(CardGeometry, EveryPlaceIsFoundInsideItselfOnly) {
+    for (const double p : {3.7795, 5.9, 16.06, 23.62, 32.1}) {
+        for (const auto& [x, y] : {std::pair{0, 0}, {137, 2003}}) {
+            const CardGeometry card(p, x, y);
+            for (std::size_t i = 0; i < kCardPlaceCount; ++i) {
+                const CardGeometry::Quad quad = card.Place(Mark(int(i)));
+                const auto centre = Centre(quad);
+                EXPECT_EQ(card.PlaceAt(centre.x, centre.y), Mark(int(i))) << p << " " << i;
+                if (Mark(int(i)) == CardMark::Bridge || Mark(int(i)) == CardMark::Rudder) continue;
+                EXPECT_EQ(card.PlaceAt(quad[0].x, quad[0].y), Mark(int(i))) << p << " " << i;
+                EXPECT_EQ(card.PlaceAt(quad[2].x - 1, quad[2].y - 1), Mark(int(i)))
+                    << p << " " << i;
+            }
+            const int right = card.OuterRight();
+            for (const auto& [px, py] : {std::pair{x - 1, card.Top()},
+                                         {x, card.Top() - 1},
+                                         {right, card.Top()},
+                                         {x + 18 * card.SmallBoxWidth(), card.SmallBoxTop()},
+                                         {x, card.SmallBoxBottom()}}) {
+                EXPECT_EQ(card.PlaceAt(px, py), std::nullopt) << p << " " << px << "," << py;
+            }
+        }
+    }
+}
+
+TEST(CardGeometry, TheDiagonalSplitsBridgeFromRudder) {
+    const CardGeometry card(23, 0, 0);  // diagonal from (483, 237) to (724, 199)
+    EXPECT_EQ(card.PlaceAt(484, 235), CardMark::Bridge);
+    EXPECT_EQ(card.PlaceAt(484, 238), CardMark::Rudder);
+    EXPECT_EQ(card.PlaceAt(722, 198), CardMark::Bridge);
+    EXPECT_EQ(card.PlaceAt(722, 201), CardMark::Rudder);
+}
+
+TEST(MarkNames, TokensNameEveryMarkOnceAndNothingElse) {
+    std::vector<std::string> tokens;
+    for (std::size_t i = 0; i < kCardMarkCount; ++i) {
+        tokens.push_back(MarkToken(Mark(int(i))));
+        EXPECT_EQ(MarkFromToken(tokens.back()), Mark(int(i)));
+    }
+    EXPECT_EQ(tokens.front(), "fire-control");
+    EXPECT_EQ(MarkToken(CardMark::AF4), "af4");
+    EXPECT_EQ(MarkToken(CardMark::Speed1), "speed1");
+    EXPECT_EQ(MarkToken(CardMark::Box18), "box18");
+    EXPECT_EQ(tokens.back(), "sunk");
+    EXPECT_EQ(MarkLabel(CardMark::Box1), "small box 1");
+    EXPECT_EQ(MarkLabel(CardMark::Speed5), "turn speed 5");
+    for (const char* wrong : {"", "box0", "box19", "af0", "af5", "speed6", "Sunk", "box", "aa "})
+        EXPECT_EQ(MarkFromToken(wrong), std::nullopt) << wrong;
+}
+
+TEST(ScenarioRoster, ShipsInPrintOrderAndTheFirstOfANameInAForce) {
+    const CBrinnowDoc doc = GameCampaign();
+    const auto roster = ScenarioRoster(doc.m_scenarios[0]);
+    std::vector<std::string> names;
+    for (const RosterShip& ship : roster) names.push_back(ship.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
+                                               "Foxtrot", "Golf", "Alpha"}));
+    EXPECT_TRUE(std::is_sorted(roster.begin(), roster.end(),
+                               [](auto& a, auto& b) { return a.place < b.place; }));
+    EXPECT_EQ(FindInForce(roster, 0, "Alpha")->place.role, ShipRole::Flagship);
+    EXPECT_EQ(FindInForce(roster, 1, "Alpha")->place.role, ShipRole::Single);
+    EXPECT_EQ(FindInForce(roster, 1, "Bravo"), nullptr);
+    EXPECT_EQ(DescribeShip(roster[2].place, "Charlie"),
+              "force 1, Charlie (member 2 of squadron 1)");
+    EXPECT_EQ(DescribeShip(roster[7].place, "Alpha"), "force 2, Alpha (single ship 2)");
+}
+
+// Any run of marks, turns and their undoing gives back the very game it
+// started from, log included; redoing gives the very game it reached.
+TEST(Game, RevertingEveryActionRestoresTheExactGame) {
+    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    std::mt19937 random(7);
+    Game game;
+    game.scenario = "Skirmish";
+    std::vector<GameAction> actions;
+    std::vector<Game> states{game};
+    for (int i = 0; i < 300; ++i) {
+        GameAction action = Toggle(roster[random() % roster.size()], Mark(int(random() % 6)));
+        if (random() % 10 == 0) action.kind = GameAction::Kind::NextTurn;
+        game.Apply(action);
+        actions.push_back(action);
+        states.push_back(game);
+    }
+    for (std::size_t i = actions.size(); i-- > 0;) {
+        game.Revert(actions[i]);
+        ASSERT_TRUE(game == states[i]) << i;
+    }
+    for (std::size_t i = 0; i < actions.size(); ++i) game.Apply(actions[i]);
+    EXPECT_TRUE(game == states.back());
+}
+
+TEST(Game, MarksAreKeptByPlaceAndNameAndLoggedWithTheirTurn) {
+    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    Game game;
+    game.Apply(Toggle(roster[0], CardMark(int(CardMark::Box1) + 6)));
+    game.Apply({GameAction::Kind::NextTurn});
+    game.Apply(Toggle(roster[7], CardMark::Sunk));
+    game.Apply(Toggle(roster[7], CardMark::Sunk));
+    // The same name at another place is another ship.
+    EXPECT_NE(game.MarksOf(roster[0].place, "Alpha"), nullptr);
+    EXPECT_EQ(game.MarksOf(roster[7].place, "Alpha"), nullptr);
+    EXPECT_EQ(game.MarksOf(roster[0].place, "Bravo"), nullptr);
+    EXPECT_EQ(game.Ships().size(), 1u);
+    EXPECT_EQ(LogText(game),
+              "Turn 1 \u2014 ALPHA: small box 7\nTurn 2 \u2014 ALPHA: sunk\n"
+              "Turn 2 \u2014 ALPHA: sunk unmarked\n");
+}
+
+class GameFile : public ::testing::Test {
+  protected:
+    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(GameFile, ASavedGameReadsBackTheSame) {
+    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    Game game;
+    game.campaign = "../campaigns/\xC3\xA9t\xC3\xA9 \"1916\".brn";
+    game.scenario = "Jutland \xE4\r\n";  // Windows-1252, as campaigns hold it
+    for (std::size_t i = 0; i < kCardMarkCount; i += 3)
+        game.Apply(Toggle(roster[i % 8], Mark(int(i))));
+    game.Apply({GameAction::Kind::NextTurn});
+    game.Apply(Toggle(roster[7], CardMark::Sunk));
+    // A member of a second squadron of a third force.
+    game.Apply({GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA});
+    std::string error;
+    ASSERT_TRUE(WriteGameFile(game, Path("g.json"), error)) << error;
+    Game read;
+    ASSERT_TRUE(ReadGameFile(Path("g.json"), read, error)) << error;
+    EXPECT_TRUE(read == game);
+    // The same game writes the same bytes.
+    ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
+    std::string a, b;
+    ReadWholeFile(Path("g.json"), a, error);
+    ReadWholeFile(Path("h.json"), b, error);
+    EXPECT_EQ(a, b);
+}
+
+// A damaged or foreign file is refused whole, with the file, the place and
+// the reason; the game given is left as it was.
+TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
+    const std::string head =
+        R"({"format": "brinnow-game", "version": 1, "campaign": "c.brn", "scenario": "S", )";
+    const std::string ship = R"({"force": 1, "squadron": 1, "role": "member", "position": 2, )"
+                             R"("name": "A", "marks": )";
+    const struct {
+        std::string json;
+        const char* says;
+    } cases[] = {
+        {"", "no JSON found"},
+        {"[1]", "the game must be a JSON object"},
+        {R"({"format": "brinnow-campaign", "version": 1})", "this is not a game"},
+        {head + R"("turn": 0, "ships": [], "log": []})", "1 or more"},
+        {head + R"("turn": 1, "ships": [], "log": []} x)", "there is text after the game"},
+        {head + R"("turn": 1, "ships": [], "log": [], "extra": 1})", "extra"},
+        {head + R"("turn": 1, "ships": [)" + ship + R"(["box19"]}], "log": []})",
+         "\"box19\" is not a mark"},
+        {head + R"("turn": 1, "ships": [)" + ship + R"(["aa", "aa"]}], "log": []})",
+         "listed twice"},
+        {head + R"("turn": 1, "ships": [)" + ship + R"([]}], "log": []})",
+         "only when it has marks"},
+        {head + R"("turn": 1, "ships": [)" + ship + R"(["aa"]}, )" + ship +
+             R"(["af1"]}], "log": []})",
+         "listed twice at one place"},
+        {head + R"("turn": 1, "ships": [{"force": 1, "squadron": 0, "role": "member", )"
+                R"("position": 1, "name": "A", "marks": ["aa"]}], "log": []})",
+         "a single ship has squadron 0"},
+        {head + R"("turn": 1, "ships": [{"force": 1, "squadron": 1, "role": "captain", )"
+                R"("position": 1, "name": "A", "marks": ["aa"]}], "log": []})",
+         "the role must be"},
+        {head + R"("turn": 99999999999, "ships": [], "log": []})", "number"},
+        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
+                R"("mark": "aa", "marked": 2}]})",
+         "marked must be true or false"},
+    };
+    for (const auto& c : cases) {
+        Game game;
+        game.scenario = "kept";
+        std::string error;
+        EXPECT_FALSE(ReadGameJson(c.json, "g.json", game, error)) << c.json;
+        EXPECT_NE(error.find("\"g.json\" cannot be opened as a game"), std::string::npos) << error;
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+        EXPECT_EQ(game.scenario, "kept");
+    }
+}
+
+TEST_F(GameFile, TheSessionWritesEveryChangeAndKeepsItWhenTheWriteFails) {
+    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    GameSession session(Game(), Path("s.json"));
+    std::string error;
+    ASSERT_TRUE(session.Do(Toggle(roster[1], CardMark::AF2), error));
+    const auto onDisk = [&] {
+        Game read;
+        std::string readError;
+        EXPECT_TRUE(ReadGameFile(Path("s.json"), read, readError)) << readError;
+        return read;
+    };
+    EXPECT_TRUE(onDisk() == session.GetGame());
+    ASSERT_TRUE(session.Undo(error));
+    EXPECT_TRUE(onDisk() == Game());
+    ASSERT_TRUE(session.Redo(error));
+    EXPECT_TRUE(onDisk() == session.GetGame());
+    EXPECT_FALSE(session.CanRedo());
+
+    GameSession lost(Game(), Path("no such folder/s.json"));
+    EXPECT_FALSE(lost.Do(Toggle(roster[1], CardMark::AF2), error));
+    EXPECT_NE(error.find("no such folder/s.json"), std::string::npos) << error;
+    EXPECT_NE(lost.GetGame().MarksOf(roster[1].place, "Bravo"), nullptr);
+}
+
+// Marks of ships that a changed scenario no longer holds are listed, not
+// drawn on the ship now there, and stay in the file.
+TEST_F(GameFile, AChangedScenarioKeepsTheMarksItCannotPlace) {
+    CBrinnowDoc doc = GameCampaign();
+    const auto roster = ScenarioRoster(doc.m_scenarios[0]);
+    Game game;
+    game.Apply(Toggle(roster[2], CardMark::Rudder));  // Charlie, member 2
+    game.Apply(Toggle(roster[4], CardMark::AA));      // Echo, single 1
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Bravo", "Golf"};
+    const ScenarioSnapshot changed = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    const auto missing = game.ShipsMissingFrom(changed.roster);
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].name, "Charlie");
+    EXPECT_EQ(game.MarksOf(changed.roster[2].place, changed.roster[2].name), nullptr);
+    GameSession session(game, Path("c.json"));
+    std::string error;
+    ASSERT_TRUE(session.Do(Toggle(changed.roster[2], CardMark::AF1), error));
+    Game read;
+    ASSERT_TRUE(ReadGameFile(Path("c.json"), read, error));
+    EXPECT_NE(read.MarksOf(roster[2].place, "Charlie"), nullptr);
+    EXPECT_NE(read.MarksOf(changed.roster[2].place, "Golf"), nullptr);
+}
+
+TEST(CampaignPath, TheCampaignIsNamedFromTheGamesFolder) {
+    EXPECT_EQ(CampaignReference("/a/b/c.brn", "/a/b/g.json"), "c.brn");
+    EXPECT_EQ(CampaignReference("/a/c.brn", "/a/b/g.json"), "../c.brn");
+    EXPECT_EQ(CampaignPathOf("../c.brn", "/a/b/g.json"), "/a/c.brn");
+    EXPECT_EQ(CampaignPathOf("/x/c.brn", "/a/b/g.json"), "/x/c.brn");
+}
+
+namespace {
+
+// The point of a log entry: "MoveTo 12 34" gives (12, 34); a Rectangle its
+// two corners.
+std::vector<std::pair<int, int>> PointsOf(const std::string& entry) {
+    std::istringstream words(entry);
+    std::string op;
+    words >> op;
+    std::vector<int> numbers;
+    int n = 0;
+    while (numbers.size() < 4 && words >> n) numbers.push_back(n);
+    std::vector<std::pair<int, int>> points;
+    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2)
+        points.push_back({numbers[i], numbers[i + 1]});
+    return points;
+}
+
+std::vector<std::string> PrintLog(const ScenarioSnapshot& snapshot, const Game* game) {
+    RecordingDC dc;
+    RunScenarioPrintJob(dc, snapshot.scenario, snapshot.ships, snapshot.armaments, game);
+    return dc.log;
+}
+
+}  // namespace
+
+// What the marks add to a print lies inside the cards they mark, and
+// nothing else of the print changes; no marks print the very same pages.
+TEST(GamePrint, MarksChangeOnlyTheMarkedCards) {
+    const CBrinnowDoc doc = GameCampaign();
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    const auto& roster = snapshot.roster;
+    const std::vector<std::string> plain = PrintLog(snapshot, nullptr);
+    EXPECT_EQ(PrintLog(snapshot, nullptr), plain);
+    Game game;
+    EXPECT_EQ(PrintLog(snapshot, &game), plain);
+
+    // Bravo (a member), Delta (an attachment), Golf (a single ship).
+    for (std::size_t i = 0; i < kCardMarkCount; i += 4) game.Apply(Toggle(roster[1], Mark(int(i))));
+    game.Apply(Toggle(roster[3], CardMark::Box18));
+    game.Apply(Toggle(roster[6], CardMark::Sunk));
+    const std::vector<std::string> marked = PrintLog(snapshot, &game);
+
+    // The cell of each marked card, from where the plain print wrote its name.
+    const double p = 600 / 25.4;
+    std::vector<std::array<int, 4>> cells;
+    for (const char* name : {"BRAVO", "DELTA", "GOLF"}) {
+        const auto entry = std::find_if(plain.begin(), plain.end(), [&](const std::string& e) {
+            return e.rfind("TextOut", 0) == 0 && e.size() > 5 &&
+                   e.substr(e.size() - std::strlen(name) - 1) == " " + std::string(name);
+        });
+        ASSERT_NE(entry, plain.end()) << name;
+        const auto [cx, cy] = PointsOf(*entry)[0];
+        const int x = cx - int(21 * p);
+        const int y = cy + 2 - int(7 * p);
+        cells.push_back({x, y, x + int(44 * p), y + int(23.5 * p) + 1});
+    }
+    std::vector<int> extras(cells.size());
+    std::size_t j = 0;
+    for (const std::string& entry : marked) {
+        if (j < plain.size() && entry == plain[j]) {
+            ++j;
+            continue;
+        }
+        int inside = -1;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const auto points = PointsOf(entry);
+            if (std::all_of(points.begin(), points.end(), [&](auto pt) {
+                    return pt.first >= cells[c][0] && pt.first <= cells[c][2] &&
+                           pt.second >= cells[c][1] && pt.second <= cells[c][3];
+                }))
+                inside = int(c);
+        }
+        EXPECT_GE(inside, 0) << entry;
+        if (inside >= 0) ++extras[std::size_t(inside)];
+    }
+    EXPECT_EQ(j, plain.size()) << "the plain print is not kept whole";
+    for (const int count : extras) EXPECT_GT(count, 0);
+}
+
+// Marked cards get images of their own; every other image and the rest of
+// the page stay as without the game.
+TEST(GameHtml, MarkedCardsHaveTheirOwnImages) {
+    const CBrinnowDoc doc = GameCampaign();
+    const VxScenario& scenario = doc.m_scenarios[0];
+    const auto roster = ScenarioRoster(scenario);
+    QTemporaryDir plainDir, markedDir;
+    const std::string plainPage = QDir(plainDir.path()).filePath("s.htm").toStdString();
+    const std::string markedPage = QDir(markedDir.path()).filePath("s.htm").toStdString();
+    std::string error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, plainPage, error)) << error;
+    Game game;
+    game.Apply(Toggle(roster[7], CardMark::AF1));  // the second Alpha, a single ship of Away
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, markedPage, error, &game)) << error;
+    const QStringList plainImages = QDir(plainDir.path()).entryList({"*.gif"});
+    const QStringList markedImages = QDir(markedDir.path()).entryList({"*.gif"});
+    EXPECT_EQ(markedImages.size(), plainImages.size() + 1);
+    for (const QString& image : plainImages) {
+        std::string a, b;
+        ReadWholeFile(QDir(plainDir.path()).filePath(image).toStdString(), a, error);
+        ReadWholeFile(QDir(markedDir.path()).filePath(image).toStdString(), b, error);
+        EXPECT_EQ(a, b) << image.toStdString();
+    }
+    std::string plainHtml, markedHtml;
+    ReadWholeFile(plainPage, plainHtml, error);
+    ReadWholeFile(markedPage, markedHtml, error);
+    std::string ownImage, sharedImage;
+    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha (2).gif").toStdString(), ownImage, error);
+    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha.gif").toStdString(), sharedImage, error);
+    EXPECT_FALSE(ownImage.empty());
+    EXPECT_NE(ownImage, sharedImage) << "the marked card shows its mark";
+    const std::string own = "<IMG SRC=\"Alpha (2).gif\" ALT=\"Alpha\">";
+    ASSERT_NE(markedHtml.find(own), std::string::npos);
+    EXPECT_EQ(markedHtml.replace(markedHtml.find(own), own.size(),
+                                 "<IMG SRC=\"Alpha.gif\" ALT=\"Alpha\">"),
+              plainHtml);
+}
+
+// The marks at the worked scale: a cross corner to corner a fifth in from
+// each corner, a filled small box, and a greyed card with "SUNK" on a label
+// across it; the pen and brush found are given back.
+TEST(CardMarks, CrossesFillsAndTheSunkLabelAtTheWorkedScale) {
+    RecordingDC dc;
+    DrawCardMarks(dc, 23, 0, 0, CardMarks());
+    EXPECT_TRUE(dc.log.empty());
+    CardMarks marks;
+    marks.Toggle(CardMark::FireControl);
+    marks.Toggle(CardMark::Box1);
+    DrawCardMarks(dc, 23, 0, 0, marks);
+    EXPECT_EQ(dc.log,
+              (std::vector<std::string>{"Line 48 184 193 253 w=10", "Line 193 184 48 253 w=10",
+                                        "Rectangle 0 506 34 540"}));
+    EXPECT_EQ(dc.pen(), CPen());
+    EXPECT_EQ(dc.brush(), CBrush());
+
+    RecordingDC sunk;
+    DrawCardMarks(sunk, 23, 0, 0,
+                  CardMarks{std::bitset<kCardMarkCount>().set(std::size_t(CardMark::Sunk))});
+    const auto hatching = sunk.Find("Line");
+    ASSERT_GT(hatching.size(), 40u);
+    for (const std::string& line : hatching) EXPECT_NE(line.find(" w=1"), std::string::npos);
+    EXPECT_TRUE(sunk.Has("Rectangle 322 241 644 425"));
+    EXPECT_EQ(sunk.TextEntry("SUNK").rfind("TextOut 345 264", 0), 0u) << sunk.TextEntry("SUNK");
+    EXPECT_EQ(sunk.pen(), CPen());
+    EXPECT_EQ(sunk.brush(), CBrush());
+}

@@ -1,0 +1,398 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QListWidget>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <iostream>
+
+#include "desktop/filedialogs.h"
+#include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
+#include "desktop/printcommand.h"
+#include "game/gamefile.h"
+#include "platform/filestore.h"
+#include "print/cardgeometry.h"
+#include "print/scenarioprintjob.h"
+#include "table/gameopener.h"
+#include "table/tablelayout.h"
+#include "table/tableview.h"
+#include "table/tablewindow.h"
+#include "tests/game/gamefixture.h"
+#include "tests/support/recordingdc.h"
+
+namespace {
+
+CardMarks MarksOfCard(const TableWindow& window, int card) {
+    const RosterShip& ship = window.Snapshot().roster[std::size_t(card)];
+    const CardMarks* marks = window.GetGame().MarksOf(ship.place, ship.name);
+    return marks ? *marks : CardMarks();
+}
+
+// A click at the middle of the place, as the card's own geometry has it.
+void ClickPlace(TableWindow& window, int card, CardMark mark) {
+    TableView& view = window.View();
+    view.ScrollToCard(card);
+    const QPoint origin = view.CardOrigin(card);
+    const CardGeometry::Quad quad =
+        CardGeometry(view.DevicePixelsPerMm(), origin.x(), origin.y()).Place(mark);
+    QPoint centre;
+    for (const auto& corner : quad) centre += QPoint(corner.x, corner.y);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.DeviceToViewport(centre / 4));
+}
+
+class Table : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetMessageBoxHook([this](const std::string& text, unsigned) {
+            messages.push_back(text);
+            return IDYES;
+        });
+    }
+    void TearDown() override { SetMessageBoxHook({}); }
+
+    std::unique_ptr<TableWindow> Open(Game game = {}) {
+        auto window = std::make_unique<TableWindow>(ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
+                                                    GameSession(std::move(game), GamePath()), "");
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->resize(1000, 700);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    std::string GamePath() const { return dir.filePath("g.game.json").toStdString(); }
+    Game OnDisk() const {
+        Game game;
+        std::string error;
+        EXPECT_TRUE(ReadGameFile(GamePath(), game, error)) << error;
+        return game;
+    }
+
+    CBrinnowDoc doc = GameCampaign();
+    QTemporaryDir dir;
+    std::vector<std::string> messages;
+};
+
+}  // namespace
+
+// Every place of a card takes the click at its middle, small, at the
+// default zoom and large; run again at desktop scale 2.
+TEST_F(Table, EachPlaceTakesTheClickOverItAtEveryZoom) {
+    auto window = Open();
+    for (const double zoom : {1.5, TableView::kDefaultZoom, 8.0}) {
+        window->View().SetZoom(zoom);
+        for (const int card : {0, 6}) {
+            for (std::size_t i = 0; i < kCardPlaceCount; ++i) {
+                const CardMarks before = MarksOfCard(*window, card);
+                ClickPlace(*window, card, CardMark(i));
+                CardMarks expected = before;
+                expected.Toggle(CardMark(i));
+                ASSERT_EQ(MarksOfCard(*window, card), expected)
+                    << "zoom " << zoom << " card " << card << " place " << i;
+            }
+        }
+    }
+    EXPECT_TRUE(OnDisk() == window->GetGame());
+}
+
+TEST_F(Table, TheDefaultZoomShowsEveryBoxAtLeastSixMillimetres) {
+    auto window = Open();
+    TableView& view = window->View();
+    const double pixelsPerMm = view.logicalDpiX() / 25.4 * view.viewport()->devicePixelRatioF();
+    const CardGeometry card(view.DevicePixelsPerMm(), 0, 0);
+    EXPECT_GE(card.SmallBoxWidth() / pixelsPerMm, 6.0);
+    EXPECT_GE((card.SmallBoxBottom() - card.SmallBoxTop()) / pixelsPerMm, 6.0);
+}
+
+// Arrows move the focus between places and cards, Space and S mark, the
+// turn goes on with Ctrl+T, and every step is in the log.
+TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
+    auto window = Open();
+    TableView& view = window->View();
+    view.setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_TRUE(MarksOfCard(*window, 0).Has(CardMark::Rudder));
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Down);  // the card below Alpha
+    EXPECT_EQ(view.FocusPlace(), CardMark::Bridge);
+    EXPECT_NE(view.FocusCard(), 0);
+    const int below = view.FocusCard();
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_S);
+    EXPECT_TRUE(MarksOfCard(*window, below).Has(CardMark::Sunk));
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClick(&view, Qt::Key_Right);  // no further than the last place
+    EXPECT_EQ(view.FocusCard(), 7);
+    QTest::keyClick(&view, Qt::Key_Home);
+    for (int i = 0; i < 5; ++i) QTest::keyClick(&view, Qt::Key_Left);  // no further than the first
+    EXPECT_EQ(view.FocusCard(), 0);
+    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    EXPECT_EQ(window->GetGame().Turn(), 2);
+    EXPECT_TRUE(window->windowTitle().contains("Turn 2"));
+    ASSERT_EQ(window->LogList().count(), 2);
+    EXPECT_EQ(window->LogList().item(0)->text(), "Turn 1 \u2014 ALPHA: rudder");
+    EXPECT_TRUE(window->LogList().item(1)->text().endsWith(": sunk"));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
+    HelpWindow::Instance()->close();
+}
+
+// Undo gives back the exact game before, on screen and in the file; redo
+// the one after.
+TEST_F(Table, UndoAndRedoRestoreTheExactGame) {
+    auto window = Open();
+    ClickPlace(*window, 2, CardMark::AF3);
+    const Game before = window->GetGame();
+    ClickPlace(*window, 2, CardMark::Box1);
+    window->NextTurn();
+    ClickPlace(*window, 2, CardMark::AF3);
+    const Game after = window->GetGame();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(window->GetGame() == before);
+    EXPECT_TRUE(OnDisk() == before);
+    EXPECT_EQ(window->LogList().count(), 1);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(window->GetGame() == after);
+    EXPECT_TRUE(OnDisk() == after);
+    EXPECT_FALSE(window->Action("redo")->isEnabled());
+}
+
+TEST_F(Table, ANewGameStartsAfreshOnlyWhenTheAnswerIsYes) {
+    auto window = Open();
+    ClickPlace(*window, 1, CardMark::AA);
+    SetMessageBoxHook([](const std::string&, unsigned) { return IDNO; });
+    window->NewGame();
+    EXPECT_EQ(window->GetGame().Ships().size(), 1u);
+    SetMessageBoxHook([](const std::string&, unsigned) { return IDYES; });
+    window->NewGame();
+    EXPECT_TRUE(window->GetGame().Ships().empty());
+    EXPECT_EQ(window->LogList().count(), 0);
+    EXPECT_TRUE(OnDisk() == window->GetGame());
+}
+
+// Night colours turn the cards light on dark on screen; printing stays
+// black on white and carries the marks.
+TEST_F(Table, NightColoursOnScreenAndMarksInPrint) {
+    auto window = Open();
+    ClickPlace(*window, 0, CardMark::FireControl);
+    const QPoint inside =
+        window->View().DeviceToViewport(window->View().CardOrigin(0) + QPoint(2, 2));
+    const auto pixel = [&] {
+        return window->View().viewport()->grab().toImage().pixelColor(inside);
+    };
+    EXPECT_GT(pixel().lightness(), 200);
+    window->Action("nightColours")->trigger();
+    EXPECT_LT(pixel().lightness(), 60);
+
+    PrinterJob printed;
+    SetPrintHook([&](const std::string&, const PrinterJob& job, bool) { printed = job; });
+    window->Print();
+    SetPrintHook({});
+    ASSERT_TRUE(printed);
+    RecordingDC fromWindow, expected;
+    printed(fromWindow);
+    const ScenarioSnapshot& shown = window->Snapshot();
+    RunScenarioPrintJob(expected, shown.scenario, shown.ships, shown.armaments, &window->GetGame());
+    EXPECT_EQ(fromWindow.log, expected.log);
+}
+
+// Play Scenario starts the game beside the campaign, and continues it the
+// next time; a scenario changed since lists the ships it lost.
+TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
+    const std::string campaign = dir.filePath("war.brn").toStdString();
+    TableWindow* first = PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]);
+    ASSERT_NE(first, nullptr);
+    const QString gamePath = GamePathFor(campaign, "Skirmish");
+    EXPECT_EQ(QFileInfo(gamePath).fileName(), "war - Skirmish.game.json");
+    first->ToggleMark(2, CardMark::Speed2);  // Charlie
+    EXPECT_EQ(PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]), first);
+    delete first;
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Bravo"};
+    std::unique_ptr<TableWindow> again(PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]));
+    ASSERT_NE(again, nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Charlie (member 2 of squadron 1)"), std::string::npos);
+    EXPECT_EQ(again->GetGame().Ships().size(), 1u);
+    again->ToggleMark(1, CardMark::AA);
+    Game stored;
+    std::string error;
+    ASSERT_TRUE(ReadGameFile(gamePath.toStdString(), stored, error));
+    EXPECT_EQ(stored.Ships().size(), 2u);
+}
+
+TEST_F(Table, AGameOfAnotherCampaignIsRefused) {
+    Game game;
+    game.scenario = "Trafalgar";
+    std::string error;
+    ASSERT_TRUE(WriteGameFile(game, GamePath(), error));
+    EXPECT_EQ(OpenGame(nullptr, doc, "", QString::fromStdString(GamePath())), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Trafalgar"), std::string::npos);
+}
+
+// The child marks a place and says so; the parent kills it at once. The mark
+// is in the file.
+TEST_F(Table, KillingTheProgramRightAfterAMarkLosesNothing) {
+    if (qEnvironmentVariableIsSet("BRINNOW_MARK_AND_WAIT")) {
+        auto window = Open();
+        ClickPlace(*window, 5, CardMark::Box18);
+        std::cout << "marked" << std::endl;
+        QTest::qWait(60000);
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("BRINNOW_MARK_AND_WAIT", "1");
+    env.insert("TMPDIR", dir.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=Table.KillingTheProgramRightAfterAMarkLosesNothing"});
+    ASSERT_TRUE(child.waitForStarted());
+    QByteArray out;
+    while (!out.contains("marked") && child.waitForReadyRead(30000))
+        out += child.readAllStandardOutput();
+    ::kill(pid_t(child.processId()), SIGKILL);
+    child.waitForFinished();
+    ASSERT_TRUE(out.contains("marked"));
+    // The child's temporary folder lies inside ours.
+    QStringList found;
+    for (QDirIterator it(dir.path(), {"*.game.json"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        found << it.next();
+    }
+    ASSERT_EQ(found.size(), 1);
+    Game game;
+    std::string error;
+    ASSERT_TRUE(ReadGameFile(found[0].toStdString(), game, error)) << error;
+    const RosterShip& ship = ScenarioRoster(doc.m_scenarios[0])[5];
+    ASSERT_NE(game.MarksOf(ship.place, ship.name), nullptr);
+    EXPECT_TRUE(game.MarksOf(ship.place, ship.name)->Has(CardMark::Box18));
+}
+
+// Two columns fit exactly at p = 10 in 950 pixels (margins of 20, cells of
+// 470 x 260, cards of 440): headings start their groups, rows wrap at the
+// left margin, and every force and group begins a row of its own.
+TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
+    const CBrinnowDoc doc = GameCampaign();
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    EXPECT_EQ(TableLayout(snapshot, 10, 949).Columns(), 1);
+    EXPECT_DOUBLE_EQ(TableLayout::ScaleToFill(950, 2), 10);
+    const TableLayout layout(snapshot, 10, 950);
+    ASSERT_EQ(layout.Columns(), 2);
+    std::vector<std::tuple<std::string, int>> headings;
+    for (const auto& heading : layout.Headings()) headings.emplace_back(heading.text, heading.y);
+    EXPECT_EQ(headings, (std::vector<std::tuple<std::string, int>>{{"Home", 20},
+                                                                   {"First", 70},
+                                                                   {"Additional Ships", 625},
+                                                                   {"Away", 920},
+                                                                   {"Additional Ships", 970}}));
+    EXPECT_EQ(layout.Headings()[0].level, TableLayout::Level::Force);
+    EXPECT_EQ(layout.Headings()[1].level, TableLayout::Level::Group);
+    std::vector<std::pair<int, int>> cells;
+    for (const auto& cell : layout.Cards()) cells.emplace_back(cell.x, cell.y);
+    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{20, 105},
+                                                       {490, 105},
+                                                       {20, 365},
+                                                       {490, 365},
+                                                       {20, 660},
+                                                       {490, 660},
+                                                       {20, 1005},
+                                                       {490, 1005}}));
+    EXPECT_EQ(layout.Height(), 1285);
+    const struct {
+        int x, y, card;
+    } hits[] = {{20, 105, 0}, {489, 364, 0}, {490, 105, 1},  {19, 105, -1}, {20, 104, -1},
+                {20, 365, 2}, {959, 700, 5}, {960, 700, -1}, {20, 625, -1}, {20, 1264, 6}};
+    for (const auto& hit : hits)
+        EXPECT_EQ(layout.CardAt(hit.x, hit.y), hit.card) << hit.x << "," << hit.y;
+    EXPECT_EQ(layout.CardInNextRow(0, 1), 2);
+    EXPECT_EQ(layout.CardInNextRow(3, 1), 5);
+    EXPECT_EQ(layout.CardInNextRow(4, -1), 2);
+    EXPECT_EQ(layout.CardInNextRow(1, -1), 1);
+    EXPECT_EQ(layout.CardInNextRow(7, 1), 7);
+}
+
+// Zoom keys change the size by steps and Fit Width fills the width with
+// the columns shown; F11 fills the screen and gives it back.
+TEST_F(Table, ZoomFitWidthAndFullScreen) {
+    auto window = Open();
+    TableView& view = window->View();
+    const double start = view.Zoom();
+    QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.Zoom(), start * 1.25);
+    QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.Zoom(), start / 1.25);
+    QTest::keyClick(window.get(), Qt::Key_0, Qt::ControlModifier);
+    const double dpr = view.viewport()->devicePixelRatioF();
+    const int width = static_cast<int>(view.viewport()->width() * dpr);
+    int right = 0;
+    for (int card = 0; card < 8; ++card) {
+        right = std::max(right, view.CardOrigin(card).x() +
+                                    CardGeometry(view.DevicePixelsPerMm(), 0, 0).OuterRight());
+    }
+    EXPECT_LE(right, width);
+    EXPECT_GT(right, width * 0.9);
+    window->Action("fullScreen")->trigger();
+    EXPECT_TRUE(window->isFullScreen());
+    window->Action("fullScreen")->trigger();
+    EXPECT_FALSE(window->isFullScreen());
+}
+
+// The log is written as the pane shows it; clicking the pane leaves the
+// keys with the table.
+TEST_F(Table, TheLogIsSavedAsTextAndLeavesTheKeysToTheTable) {
+    auto window = Open();
+    ClickPlace(*window, 3, CardMark::Speed4);
+    window->NextTurn();
+    ClickPlace(*window, 0, CardMark::Bridge);
+    QTest::mouseClick(window->LogList().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(MarksOfCard(*window, 0).Has(CardMark::Bridge));
+    const QString path = dir.filePath("log.txt");
+    SetFileChoiceHook([&](const FileChoice& choice) {
+        EXPECT_EQ(choice.kind, FileChoice::Save);
+        return path;
+    });
+    window->SaveLog();
+    SetFileChoiceHook({});
+    std::string text, error;
+    ASSERT_TRUE(ReadWholeFile(path.toStdString(), text, error));
+    EXPECT_EQ(text,
+              "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n"
+              "Turn 2 \u2014 ALPHA: bridge unmarked\n");
+}
+
+// Right from a card's last place goes on to the next card's first, Left
+// back; a focus moved off screen brings its card into view.
+TEST_F(Table, TheFocusCrossesCardsAndIsKeptInView) {
+    auto window = Open();
+    TableView& view = window->View();
+    view.setFocus();
+    view.SetFocusPlace(0, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.FocusCard(), 1);
+    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.FocusCard(), 0);
+    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
+    const auto shown = [&](int card) {
+        const QPoint top = view.DeviceToViewport(view.CardOrigin(card));
+        return top.y() >= 0 && top.y() < view.viewport()->height();
+    };
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_TRUE(shown(7));
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_TRUE(shown(0));
+    view.SetFocusPlace(6, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_TRUE(shown(7));
+}

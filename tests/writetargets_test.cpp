@@ -1,0 +1,193 @@
+// Where a write goes and where a read comes from: pipes, FIFOs and devices
+// are streamed, links followed, read-only files and folders refused, and a
+// FIFO with nobody at the other end is given up after a while.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <thread>
+
+#include "platform/fifowait.h"
+#include "platform/filebytes.h"
+#include "platform/filestore.h"
+#include "platform/safefilegroup.h"
+#include "tests/support/failingfilesystem.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class WriteTargets : public ::testing::Test {
+  protected:
+    WriteTargets() { SetFifoWait(300ms); }
+    ~WriteTargets() override { SetFifoWait(30s); }
+    std::string Path(const std::string& name) const {
+        return m_dir.path().toStdString() + "/" + name;
+    }
+    static std::string Read(const std::string& path) {
+        std::string bytes, error;
+        ReadWholeFile(path, bytes, error);
+        return bytes;
+    }
+    static bool Write(const std::string& path, const std::string& bytes, std::string& error) {
+        return WriteFileSafely(path, bytes, error);
+    }
+    static mode_t Kind(const std::string& path) {
+        struct stat info {};
+        ::lstat(path.c_str(), &info);
+        return info.st_mode & S_IFMT;
+    }
+    std::string Fifo() const {
+        const std::string fifo = Path("fifo");
+        ::mkfifo(fifo.c_str(), 0600);
+        return fifo;
+    }
+    // A character device of the memory driver (3 null, 7 full) in the test's
+    // own folder: a writer that wrongly replaced it must not replace the
+    // system's. Empty where devices cannot be made.
+    std::string Device(const char* name, unsigned minor) const {
+        const std::string path = Path(name);
+        return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0 ? path : "";
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(WriteTargets, PipesAndFifosAreWrittenToNotReplaced) {
+    std::string error;
+    const std::string fifo = Fifo();
+    std::string received;
+    std::thread reader([&] { received = Read(fifo); });
+    EXPECT_TRUE(Write(fifo, "through the fifo", error)) << error;
+    reader.join();
+    EXPECT_EQ(received, "through the fifo");
+    EXPECT_EQ(Kind(fifo), S_IFIFO);
+
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const int standardOutput = ::dup(STDOUT_FILENO);
+    ::dup2(pipeEnds[1], STDOUT_FILENO);
+    const bool streamed = Write("-", "to the standard output", error);
+    ::dup2(standardOutput, STDOUT_FILENO);
+    ::close(standardOutput);
+    ::close(pipeEnds[1]);
+    EXPECT_TRUE(streamed) << error;
+    EXPECT_EQ(Read("/dev/fd/" + std::to_string(pipeEnds[0])), "to the standard output");
+    ::close(pipeEnds[0]);
+}
+
+TEST_F(WriteTargets, DevicesAreWrittenToNotReplaced) {
+    const std::string null = Device("null", 3);
+    const std::string full = Device("full", 7);
+    if (null.empty() || full.empty()) GTEST_SKIP() << "devices cannot be made here";
+    std::string error;
+    EXPECT_TRUE(Write(null, "gone", error)) << error;
+    EXPECT_EQ(Kind(null), S_IFCHR);
+    EXPECT_FALSE(Write(full, "never", error));
+    EXPECT_EQ(error, "Cannot write \"" + full + "\": No space left on device.");
+    EXPECT_EQ(Kind(full), S_IFCHR);
+}
+
+TEST_F(WriteTargets, LinksAreFollowedEvenToAFileNotThereYet) {
+    std::string error;
+    std::filesystem::create_directory(Path("real"));
+    std::filesystem::create_symlink("real/new.txt", Path("dangling"));
+    ASSERT_TRUE(Write(Path("dangling"), "made through the link", error)) << error;
+    EXPECT_EQ(Kind(Path("dangling")), S_IFLNK);
+    EXPECT_EQ(Read(Path("real/new.txt")), "made through the link");
+
+    std::filesystem::create_symlink("dangling", Path("chain"));
+    ASSERT_TRUE(Write(Path("chain"), "replaced", error)) << error;
+    EXPECT_EQ(Kind(Path("chain")), S_IFLNK);
+    EXPECT_EQ(Kind(Path("dangling")), S_IFLNK);
+    EXPECT_EQ(Read(Path("real/new.txt")), "replaced");
+
+    std::filesystem::create_symlink("loop", Path("loop"));
+    EXPECT_FALSE(Write(Path("loop"), "x", error));
+    EXPECT_EQ(error, "Cannot write \"" + Path("loop") + "\": Too many levels of symbolic links.");
+}
+
+TEST_F(WriteTargets, ReadOnlyFilesAndFoldersAreRefusedWithTheReason) {
+    std::string error;
+    ASSERT_TRUE(Write(Path("kept.txt"), "the user's", error));
+    ::chmod(Path("kept.txt").c_str(), 0444);
+    EXPECT_FALSE(Write(Path("kept.txt"), "over it", error));
+    EXPECT_EQ(error, "Cannot write \"" + Path("kept.txt") + "\": the file is read-only.");
+    EXPECT_EQ(Read(Path("kept.txt")), "the user's");
+    EXPECT_FALSE(Write(m_dir.path().toStdString(), "x", error));
+    EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+    EXPECT_EQ(FolderContents(m_dir.path().toStdString()).size(), 1u);
+}
+
+TEST_F(WriteTargets, AFifoWithNobodyAtTheOtherEndIsGivenUp) {
+    const std::string fifo = Fifo();
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Write(fifo, "nobody reads", error));
+    EXPECT_EQ(error,
+              "Cannot write \"" + fifo + "\": no program read from it within 300 milliseconds.");
+    FileBytes bytes;
+    EXPECT_FALSE(bytes.Read(fifo, error));
+    EXPECT_EQ(error,
+              "Cannot read \"" + fifo + "\": no program wrote to it within 300 milliseconds.");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(Kind(fifo), S_IFIFO);
+}
+
+TEST_F(WriteTargets, PipesAndFifosAreReadToTheirEnd) {
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const std::string sent(100000, 'p');
+    std::thread writer([&] {
+        ::write(pipeEnds[1], sent.data(), sent.size());
+        ::close(pipeEnds[1]);
+    });
+    EXPECT_EQ(Read("/dev/fd/" + std::to_string(pipeEnds[0])), sent);
+    writer.join();
+    ::close(pipeEnds[0]);
+
+    SetFifoWait(5s);
+    const std::string fifo = Fifo();
+    std::thread lateWriter([&] {
+        std::this_thread::sleep_for(200ms);
+        std::string error;
+        Write(fifo, "came late", error);
+    });
+    EXPECT_EQ(Read(fifo), "came late");
+    lateWriter.join();
+}
+
+// A page and its pictures: all of them or none.
+TEST_F(WriteTargets, AGroupOfFilesAppearsWholeOrNotAtAll) {
+    std::string error;
+    ASSERT_TRUE(Write(Path("old.gif"), "an earlier picture", error));
+    ASSERT_TRUE(Write(Path("page.htm"), "the old page", error));
+    const auto write = [this](std::string& failure) {
+        SafeFileGroup group;
+        group.Add(Path("old.gif"), SafeFile::Durability::NoWait, SafeFile::Placement::Replace)
+            .Write("a new picture");
+        group.Add(Path("new.gif"), SafeFile::Durability::NoWait, SafeFile::Placement::NeverReplace)
+            .Write(std::string(100000, 'n'));
+        group.Add(Path("page.htm"), SafeFile::Durability::WaitForDisk, SafeFile::Placement::Replace)
+            .Write("the new page");
+        return group.Commit(failure);
+    };
+    ExpectEveryWriteFailureCaught(m_dir.path().toStdString(), write, true);
+    ASSERT_TRUE(write(error)) << error;
+    EXPECT_EQ(Read(Path("page.htm")), "the new page");
+    EXPECT_EQ(Read(Path("old.gif")), "a new picture");
+
+    // A name taken meanwhile is left to its file, and nothing else moves.
+    std::filesystem::remove(Path("new.gif"));
+    ASSERT_TRUE(Write(Path("new.gif"), "the user's own", error));
+    const auto before = FolderContents(m_dir.path().toStdString());
+    EXPECT_FALSE(write(error));
+    EXPECT_EQ(error, "Cannot write \"" + Path("new.gif") + "\": File exists.");
+    EXPECT_EQ(FolderContents(m_dir.path().toStdString()), before);
+}
+
+}  // namespace
