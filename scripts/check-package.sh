@@ -41,6 +41,11 @@ window_checks() {
     gio launch "$entry" >/dev/null 2>&1
     local started
     started=$(window_named '^Untitled - Brinnow$')
+    # The icon may follow the window's first appearance by a moment.
+    for _ in $(seq 25); do
+        xprop -id "$started" _NET_WM_ICON | grep -q 'Icon (' && break
+        sleep 0.2
+    done
     xprop -id "$started" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
     xdotool windowfocus --sync "$started" key F1
     window_named '^Brinnow Help$' >/dev/null
@@ -66,8 +71,16 @@ window_checks() {
     ! kill -0 "$pid" 2>/dev/null || fail "the program went on after a damaged file's message"
     say "a damaged campaign gets its message"
 
+    # Closed as a user closes them (Ctrl+Q), so each releases the lock it
+    # keeps beside its campaign; a window that does not go is killed.
     for window in $(xdotool search --name ' - Brinnow$'); do
-        kill "$(xdotool getwindowpid "$window")" 2>/dev/null || true
+        pid=$(xdotool getwindowpid "$window")
+        xdotool windowfocus --sync "$window" key ctrl+q 2>/dev/null || true
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill "$pid" 2>/dev/null || true
     done
 }
 
