@@ -11,7 +11,10 @@ navies of the early twentieth century: nations, armament and torpedo types,
 ships, squadrons and scenarios with their forces. It prints ship record cards,
 squadron and scenario sheets and blank cards, shows the ships as a column of
 record cards, and exports a scenario as an HTML briefing with card images, the
-ships as text or CSV and the whole campaign as JSON.
+ships as text or CSV and the whole campaign as JSON. During a game, damage is
+marked on the cards in a table window, kept in a game file of its own and
+printed on the cards; a check of the whole campaign lists names that match no
+ship and scenario copies older than the campaign's ships.
 .
 The command-line tool brinnow-cli gives scripted access to every printout and
 export without a display.")
