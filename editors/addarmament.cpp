@@ -77,6 +77,11 @@ CAddArmamentDlg::CAddArmamentDlg(const VxArmament& armament, const CArray<VxNati
 
     (armament.m_bGun ? m_gun : m_aircraft)->setChecked(true);
     ShowFields();
+    if (addMode) {
+        // The calibre is what a new armament needs first; typing replaces "0.0".
+        m_calibre->setFocus();
+        m_calibre->selectAll();
+    }
     for (int band = 0; band < VxArmament::kRangeBands; ++band) {
         m_rangeBands[std::size_t(band)]->setText(ToQt(armament.GetRangeBand(band)));
     }

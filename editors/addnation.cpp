@@ -30,6 +30,7 @@ CAddNationDlg::CAddNationDlg(const VxNation& nation, bool addMode, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    if (addMode) m_name->setFocus();
 }
 
 void CAddNationDlg::accept() {

@@ -184,8 +184,6 @@ void CEditScenariosDlg::OnAdd() {
     m_scenario = VxScenario();
     ShowScenario();
     m_browser->SetAdding(true);
-    m_name->setFocus();
-    m_name->selectAll();
     UpdateControls();
 }
 

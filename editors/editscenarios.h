@@ -43,6 +43,7 @@ class CEditScenariosDlg : public RecordEditorDlg {
     void MoveTo(int index) override;
     void OnAdd() override;
     void OnSave() override;
+    QLineEdit* NameField() const override { return m_name; }
 
   private:
     void BuildForm();

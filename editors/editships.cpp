@@ -361,7 +361,6 @@ void CEditShipsDlg::OnAdd() {
     m_ship.Reset();
     LoadForm();
     m_browser->SetAdding(true);
-    m_name->setFocus();
     UpdateButtons();
 }
 
@@ -409,6 +408,7 @@ void CEditShipsDlg::OnCopy() {
         m_ship = m_ships[std::size_t(chosen)];
         m_ship.m_strName = kNewShipName;
         LoadForm();
+        FocusNewName();
     } else {
         LoadCurrent();
         m_browser->SetAdding(false);

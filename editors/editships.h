@@ -64,6 +64,7 @@ class CEditShipsDlg : public RecordEditorDlg {
     void MoveTo(int index) override;
     void OnAdd() override;
     void OnSave() override;
+    QLineEdit* NameField() const override { return m_name; }
     void Resort();
     void UpdateButtons();
     // The index of the ship the Select Ship dialog picks, or -1.

@@ -413,8 +413,6 @@ void CEditSquadronsDlg::OnAdd() {
     m_squadron = VxSquadron();
     m_browser->SetAdding(true);
     ShowWorkingCopy();
-    m_name->setFocus();
-    m_name->selectAll();
 }
 
 void CEditSquadronsDlg::OnSave() {

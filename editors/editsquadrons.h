@@ -86,6 +86,7 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void MoveTo(int index) override;
     void OnAdd() override;
     void OnSave() override;
+    QLineEdit* NameField() const override { return m_name; }
     void AddSelectedShip(ShipListControls& controls);
     void RemoveSelectedShip(ShipListControls& controls);
     void MoveSelectedShip(ShipListControls& controls, int step);

@@ -1,5 +1,7 @@
 #include "editors/recordeditordlg.h"
 
+#include <QLineEdit>
+
 #include "editors/recordbrowser.h"
 
 RecordEditorDlg::RecordEditorDlg(int helpContext, const QString& newRecordText, QWidget* parent)
@@ -21,7 +23,15 @@ void RecordEditorDlg::OnLast() { MoveTo(m_browser->Count() - 1); }
 void RecordEditorDlg::OnAddOrSave() {
     if (IsAdding()) {
         OnSave();
-    } else {
-        OnAdd();
+        return;
     }
+    OnAdd();
+    FocusNewName();
+}
+
+void RecordEditorDlg::FocusNewName() {
+    if (!IsAdding()) return;
+    QLineEdit* name = NameField();
+    name->setFocus(Qt::OtherFocusReason);
+    name->selectAll();
 }

@@ -2,6 +2,7 @@
 
 #include "editors/brinnowdialog.h"
 
+class QLineEdit;
 class RecordBrowser;
 
 // A dialog that edits the records of one list one at a time through a
@@ -29,6 +30,10 @@ class RecordEditorDlg : public BrinnowDialog {
     virtual void MoveTo(int index) = 0;
     virtual void OnAdd() = 0;
     virtual void OnSave() = 0;
+    virtual QLineEdit* NameField() const = 0;
+    // A new record's name takes the keys with its text selected, so typing
+    // replaces "New Ship" and a blank never presses the button under focus.
+    void FocusNewName();
 
     RecordBrowser* m_browser;
 };

@@ -431,7 +431,13 @@ TEST_F(ArmamentEditor, OpensOnTheFirstNationWithOnlyAdd) {
 TEST_F(ArmamentEditor, AddingADuplicateIsRefused) {
     Open();
     ShowNation(1);
-    AnswerArmament("4.7", "", "0.9");
+    OnNextDialog([](QDialog* add) {
+        // The calibre takes the keys, its "0.0" replaced by what is typed.
+        ASSERT_EQ(add->focusWidget(), Child<QLineEdit>(add, "calibreEdit"));
+        QTest::keyClicks(add->focusWidget(), "4.7");
+        Type(add, "afEdit", "0.9");
+        add->accept();
+    });
     dialog->OnAdd();
     EXPECT_EQ(messages.back(), "Armament already exists!");
     EXPECT_EQ(doc.m_armaments.size(), 21u);
@@ -571,10 +577,10 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
 
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
-    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
-                        HelpContext::kSquadrons, HelpContext::kScenarios,
-                        HelpContext::kPrintSelection, HelpContext::kCampaignCheck,
-                        HelpContext::kTable}) {
+    for (int context :
+         {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+          HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection,
+          HelpContext::kCampaignCheck, HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }
@@ -606,7 +612,8 @@ TEST_F(NationEditor, AddEditAndNeverRemove) {
 
     OnNextDialog([](QDialog* add) {
         EXPECT_EQ(add->windowTitle(), "Add Nation");
-        Type(add, "nameEdit", "Sweden");
+        ASSERT_EQ(add->focusWidget(), Child<QLineEdit>(add, "nameEdit"));
+        QTest::keyClicks(add->focusWidget(), "Sweden");
         add->accept();
     });
     dialog.OnAdd();
