@@ -32,7 +32,9 @@ constexpr const char* kNewScenarioName = "New Scenario";
 }  // namespace
 
 CEditScenariosDlg::CEditScenariosDlg(CBrinnowDoc& doc, QWidget* parent)
-    : RecordEditorDlg(HelpContext::kScenarios, kNewScenarioName, parent), m_doc(doc) {
+    : RecordEditorDlg(HelpContext::kScenarios, kNewScenarioName, "Abandon Changes to Scenario?",
+                      parent),
+      m_doc(doc) {
     setObjectName("editScenariosDialog");
     setWindowTitle("Edit Scenarios");
     BuildForm();
@@ -276,23 +278,18 @@ void CEditScenariosDlg::OnHtml() {
 
 void CEditScenariosDlg::OnClose() {
     if (m_browser->IsAdding()) {
-        if (AskYesNo("Abandon Changes to Scenario?")) accept();
+        if (ConfirmAbandon()) accept();
         return;
     }
     Commit();
     accept();
 }
 
-bool CEditScenariosDlg::HasUnstoredChanges() {
+bool CEditScenariosDlg::HasUnsavedEdits() {
     if (m_browser->IsAdding()) return true;
     if (!m_browser->HasRecords()) return false;
     StoreEdits();
     return m_scenario.IsDifferent(m_doc.m_scenarios[std::size_t(m_browser->Current())]);
-}
-
-void CEditScenariosDlg::reject() {
-    if (HasUnstoredChanges() && !AskYesNo("Abandon Changes to Scenario?")) return;
-    BrinnowDialog::reject();
 }
 
 void CEditScenariosDlg::UpdateControls() {

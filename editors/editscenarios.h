@@ -35,15 +35,12 @@ class CEditScenariosDlg : public RecordEditorDlg {
     void OnHtml();
     void OnClose();
 
-    // Escape and the close box: a change not yet stored is only dropped
-    // when the user says so.
-    void reject() override;
-
   protected:
     void MoveTo(int index) override;
     void OnAdd() override;
     void OnSave() override;
     QLineEdit* NameField() const override { return m_name; }
+    bool HasUnsavedEdits() override;
 
   private:
     void BuildForm();
@@ -61,7 +58,6 @@ class CEditScenariosDlg : public RecordEditorDlg {
     void StoreEdits();
     void Commit();
     bool CanLeave();
-    bool HasUnstoredChanges();
 
     void UpdateControls();
     void UpdateNavButtons();

@@ -89,7 +89,7 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
                              RecordList<VxSquadron>& squadrons, QWidget* parent)
-    : RecordEditorDlg(HelpContext::kShips, kNewShipName, parent),
+    : RecordEditorDlg(HelpContext::kShips, kNewShipName, "Abandon Changes to ship?", parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
@@ -199,6 +199,7 @@ void CEditShipsDlg::LoadCurrent() {
         m_ship = m_ships[std::size_t(Current())];
     }
     LoadForm();
+    m_loadedForm = FormState();
 }
 
 void CEditShipsDlg::LoadForm() {
@@ -460,9 +461,28 @@ void CEditShipsDlg::OnNationChanged() {
     Resort();
 }
 
+bool CEditShipsDlg::HasUnsavedEdits() {
+    return IsAdding() || (m_browser->HasRecords() && FormState() != m_loadedForm);
+}
+
+QStringList CEditShipsDlg::FormState() const {
+    QStringList state;
+    for (const QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (box != m_browser->CounterEdit()) state << box->text();
+    }
+    for (const QComboBox* list : findChildren<QComboBox*>()) {
+        state << QString::number(list->currentIndex());
+    }
+    for (const QAbstractButton* box : findChildren<QAbstractButton*>()) {
+        state << (box->isChecked() ? "1" : "0");
+    }
+    state << m_notes->toPlainText();
+    return state;
+}
+
 void CEditShipsDlg::OnClose() {
     if (IsAdding()) {
-        if (AskYesNo("Abandon Changes to ship?")) accept();
+        if (ConfirmAbandon()) accept();
         return;
     }
     if (SaveCurrent()) accept();

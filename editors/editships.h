@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "editors/recordeditordlg.h"
@@ -65,6 +66,9 @@ class CEditShipsDlg : public RecordEditorDlg {
     void OnAdd() override;
     void OnSave() override;
     QLineEdit* NameField() const override { return m_name; }
+    bool HasUnsavedEdits() override;
+    // What every control of the form shows.
+    QStringList FormState() const;
     void Resort();
     void UpdateButtons();
     // The index of the ship the Select Ship dialog picks, or -1.
@@ -77,6 +81,9 @@ class CEditShipsDlg : public RecordEditorDlg {
     RecordList<VxSquadron>& m_squadrons;
     int m_nFirstArmament = -1;
     VxShip m_ship;
+    // The form as the shown ship was loaded into it: a ship the form cannot
+    // show exactly (a neutral without armaments) still counts as untouched.
+    QStringList m_loadedForm;
 
     QLineEdit* m_name;
     QComboBox* m_nation;

@@ -76,7 +76,8 @@ CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList
                                      const CArray<VxArmament>& armaments,
                                      const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                                      QWidget* parent)
-    : RecordEditorDlg(HelpContext::kSquadrons, kNewSquadronName, parent),
+    : RecordEditorDlg(HelpContext::kSquadrons, kNewSquadronName, "Abandon Changes to squadron?",
+                      parent),
       m_nations(nations),
       m_ships(ships),
       m_squadrons(squadrons),
@@ -488,11 +489,18 @@ void CEditSquadronsDlg::OnPrint() {
 
 void CEditSquadronsDlg::OnClose() {
     if (IsAdding()) {
-        if (AskYesNo("Abandon Changes to squadron?")) accept();
+        if (ConfirmAbandon()) accept();
         return;
     }
     Store();
     accept();
+}
+
+bool CEditSquadronsDlg::HasUnsavedEdits() {
+    if (IsAdding()) return true;
+    if (!m_browser->HasRecords()) return false;
+    Gather();
+    return m_squadron.IsDifferent(m_squadrons[std::size_t(Current())]);
 }
 
 void CEditSquadronsDlg::UpdateListButtons() {

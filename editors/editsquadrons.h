@@ -87,6 +87,7 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     void OnAdd() override;
     void OnSave() override;
     QLineEdit* NameField() const override { return m_name; }
+    bool HasUnsavedEdits() override;
     void AddSelectedShip(ShipListControls& controls);
     void RemoveSelectedShip(ShipListControls& controls);
     void MoveSelectedShip(ShipListControls& controls, int step);

@@ -1,11 +1,16 @@
 #include "editors/recordeditordlg.h"
 
 #include <QLineEdit>
+#include <utility>
 
+#include "desktop/messagebox.h"
 #include "editors/recordbrowser.h"
 
-RecordEditorDlg::RecordEditorDlg(int helpContext, const QString& newRecordText, QWidget* parent)
-    : BrinnowDialog(helpContext, parent), m_browser(new RecordBrowser(newRecordText, this)) {
+RecordEditorDlg::RecordEditorDlg(int helpContext, const QString& newRecordText,
+                                 std::string abandonQuestion, QWidget* parent)
+    : BrinnowDialog(helpContext, parent),
+      m_browser(new RecordBrowser(newRecordText, this)),
+      m_abandonQuestion(std::move(abandonQuestion)) {
     // Through lambdas: the editor's overrides exist once construction ends.
     connect(m_browser, &RecordBrowser::moveRequested, this, [this](int index) { MoveTo(index); });
     connect(m_browser, &RecordBrowser::addOrSaveClicked, this, [this] { OnAddOrSave(); });
@@ -34,4 +39,11 @@ void RecordEditorDlg::FocusNewName() {
     QLineEdit* name = NameField();
     name->setFocus(Qt::OtherFocusReason);
     name->selectAll();
+}
+
+bool RecordEditorDlg::ConfirmAbandon() const { return AskYesNo(m_abandonQuestion); }
+
+void RecordEditorDlg::reject() {
+    if (HasUnsavedEdits() && !ConfirmAbandon()) return;
+    BrinnowDialog::reject();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "editors/brinnowdialog.h"
 
 class QLineEdit;
@@ -11,8 +13,10 @@ class RecordBrowser;
 class RecordEditorDlg : public BrinnowDialog {
     Q_OBJECT
   public:
-    // newRecordText is what the position reads while adding.
-    RecordEditorDlg(int helpContext, const QString& newRecordText, QWidget* parent);
+    // newRecordText is what the position reads while adding; abandonQuestion
+    // is asked before the form's edits are thrown away.
+    RecordEditorDlg(int helpContext, const QString& newRecordText, std::string abandonQuestion,
+                    QWidget* parent);
 
     bool IsAdding() const;
     int Current() const;
@@ -24,6 +28,10 @@ class RecordEditorDlg : public BrinnowDialog {
     void OnAddOrSave();
     virtual void OnCancelAdd() = 0;
 
+    // Escape and the close box: what the form holds is only thrown away when
+    // the user says so; with nothing to lose the dialog closes at once.
+    void reject() override;
+
   protected:
     // Shows the record at index (kept within the list) when the editor's
     // rules let the shown one go.
@@ -34,6 +42,13 @@ class RecordEditorDlg : public BrinnowDialog {
     // A new record's name takes the keys with its text selected, so typing
     // replaces "New Ship" and a blank never presses the button under focus.
     void FocusNewName();
+    // Whether closing now would lose the user's work: a new record, or edits
+    // of the shown one not yet stored.
+    virtual bool HasUnsavedEdits() = 0;
+    bool ConfirmAbandon() const;
 
     RecordBrowser* m_browser;
+
+  private:
+    std::string m_abandonQuestion;
 };

@@ -19,22 +19,37 @@ namespace {
 struct RecordEditorKind {
     const char* title;
     const char* newName;
+    const char* abandonQuestion;
     std::function<std::unique_ptr<RecordEditorDlg>(CBrinnowDoc&)> open;
+    // Puts one record in the document that the editor shows.
+    std::function<void(CBrinnowDoc&)> addRecord;
 };
 
+template <class Record>
+std::function<void(CBrinnowDoc&)> Adds(RecordList<Record> CBrinnowDoc::*list) {
+    return [list](CBrinnowDoc& doc) {
+        Record record;
+        record.m_strName = "Lion";  // a neutral without armaments: shown as near as it can be
+        (doc.*list).push_back(record);
+    };
+}
+
 const RecordEditorKind kRecordEditors[] = {
-    {"Edit Ships", "New Ship",
+    {"Edit Ships", "New Ship", "Abandon Changes to ship?",
      [](CBrinnowDoc& doc) {
          return std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
                                                 doc.m_ships, doc.m_squadrons, nullptr);
-     }},
-    {"Edit Squadrons", "New Squadron",
+     },
+     Adds(&CBrinnowDoc::m_ships)},
+    {"Edit Squadrons", "New Squadron", "Abandon Changes to squadron?",
      [](CBrinnowDoc& doc) {
          return std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
                                                     doc.m_armaments, doc.m_torpedoes, "", nullptr);
-     }},
-    {"Edit Scenarios", "New Scenario",
-     [](CBrinnowDoc& doc) { return std::make_unique<CEditScenariosDlg>(doc, nullptr); }},
+     },
+     Adds(&CBrinnowDoc::m_squadrons)},
+    {"Edit Scenarios", "New Scenario", "Abandon Changes to Scenario?",
+     [](CBrinnowDoc& doc) { return std::make_unique<CEditScenariosDlg>(doc, nullptr); },
+     Adds(&CBrinnowDoc::m_scenarios)},
 };
 
 class RecordEditorKeys : public Editor {
@@ -74,6 +89,37 @@ TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewName) {
         EXPECT_TRUE(dialog->IsAdding()) << kind.title;
         EXPECT_TRUE(messages.empty()) << kind.title << ": " << messages.front();
     }
+}
+
+// Escape and the close box close an untouched editor at once, and ask
+// before typing in it is thrown away, with No as the default.
+TEST_F(RecordEditorKeys, EscapeAndTheCloseBoxAskOnlyWhenEditsWouldBeLost) {
+    for (const RecordEditorKind& kind : kRecordEditors) {
+        doc = CBrinnowDoc();
+        kind.addRecord(doc);
+        Open(kind);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible()) << kind.title;
+        EXPECT_TRUE(messages.empty()) << kind.title;
+
+        Open(kind);
+        auto* name = Control<QLineEdit>("nameEdit");
+        name->setFocus();
+        QTest::keyClicks(name, "ess");
+        answers = {IDNO};
+        QTest::keyClick(name, Qt::Key_Escape);
+        ASSERT_EQ(messages.size(), 1u) << kind.title;
+        EXPECT_EQ(messages.back(), kind.abandonQuestion);
+        EXPECT_TRUE(scripted.types.back() & MB_DEFBUTTON2) << kind.title;
+        EXPECT_TRUE(dialog->isVisible()) << kind.title;
+        answers = {IDYES};
+        dialog->close();
+        EXPECT_EQ(messages.size(), 2u) << kind.title;
+        EXPECT_FALSE(dialog->isVisible()) << kind.title;
+        messages.clear();
+    }
+    EXPECT_EQ(doc.m_scenarios[0].m_strName, "Lion");
+    EXPECT_EQ(Notices(), 0);
 }
 
 }  // namespace
