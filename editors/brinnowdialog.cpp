@@ -31,6 +31,12 @@ void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
         ShowHelp(m_helpContext);
         return;
     }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && focused != nullptr && focused->isEnabled()) {
+        focused->click();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 

@@ -18,7 +18,8 @@ class BrinnowDialog : public QDialog {
     static bool ReadNumber(QLineEdit* field, const QString& name, double& value);
     static bool ReadInteger(QLineEdit* field, const QString& name, int& value);
     static QString NumberText(double value);
-    // A push button that Enter does not press unless it is the default.
+    // A push button that Enter presses while it has the focus; from
+    // anywhere else Enter presses the dialog's default button.
     static QPushButton* MakeButton(const QString& objectName, const QString& text);
     // A one-line text field that holds a document's text of any length,
     // not the few thousand characters a field takes by default.

@@ -19,6 +19,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
+#include "editors/listkeys.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
 #include "editors/sortedlist.h"
@@ -145,6 +146,8 @@ void CEditSquadronsDlg::BuildForm() {
     connect(m_includeNeutrals, &QCheckBox::clicked, this,
             &CEditSquadronsDlg::OnIncludeNeutralsToggled);
     connect(m_available, &QListWidget::itemDoubleClicked, this, &CEditSquadronsDlg::OnAddMember);
+    auto* keys = new ListKeys(this);
+    keys->OnEnter(m_available, [this] { OnAddMember(); });
     connect(m_available, &QListWidget::currentRowChanged, this,
             &CEditSquadronsDlg::UpdateListButtons);
     connect(m_members.add, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAddMember);

@@ -19,6 +19,7 @@
 #include "desktop/messagebox.h"
 #include "editors/brinnowdialog.h"
 #include "editors/forcetabbar.h"
+#include "editors/listkeys.h"
 #include "editors/longtextboxes.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
@@ -258,6 +259,9 @@ void ForcePane::ConnectSignals() {
         connect(list, &QListWidget::itemDoubleClicked, this, handler);
         connect(list, &QListWidget::itemSelectionChanged, this, &ForcePane::UpdateListButtons);
     }
+    auto* keys = new ListKeys(this);
+    keys->OnEnter(m_availableSquadrons, [this] { OnAddSquadron(); });
+    keys->OnEnter(m_availableShips, [this] { OnAddShip(); });
     connect(m_tabs, &QTabBar::currentChanged, this, &ForcePane::SelectForce);
     connect(m_nation, &QComboBox::activated, this, &ForcePane::OnNationChanged);
     // The force's name and notes go into the working force as they are typed.

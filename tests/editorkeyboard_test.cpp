@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -120,6 +121,67 @@ TEST_F(RecordEditorKeys, EscapeAndTheCloseBoxAskOnlyWhenEditsWouldBeLost) {
     }
     EXPECT_EQ(doc.m_scenarios[0].m_strName, "Lion");
     EXPECT_EQ(Notices(), 0);
+}
+
+// Enter presses the button that has the focus; from anywhere else it
+// presses Close, which asks before a new record is dropped.
+TEST_F(RecordEditorKeys, EnterPressesTheFocusedButtonElseClose) {
+    for (const RecordEditorKind& kind : kRecordEditors) {
+        doc = CBrinnowDoc();
+        kind.addRecord(doc);
+        Open(kind);
+        auto* add = Control<QPushButton>("addButton");
+        add->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(add, Qt::Key_Return);
+        EXPECT_TRUE(dialog->IsAdding()) << kind.title;
+        answers = {IDNO};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        EXPECT_EQ(messages, std::vector<std::string>{kind.abandonQuestion});
+        auto* cancel = Control<QPushButton>("cancelButton");
+        cancel->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(cancel, Qt::Key_Return);
+        EXPECT_FALSE(dialog->IsAdding()) << kind.title;
+        EXPECT_TRUE(dialog->isVisible()) << kind.title;
+        QTest::mouseClick(Control<QLineEdit>("nameEdit"), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << kind.title;
+        messages.clear();
+    }
+}
+
+// Each list of available items with the list its Enter fills.
+struct ListPair {
+    int editor;  // in kRecordEditors
+    const char* available;
+    const char* chosen;
+};
+
+const ListPair kListPairs[] = {{1, "availableList", "memberList"},
+                               {2, "availableSquadronsList", "selectedSquadronsList"},
+                               {2, "availableShipsList", "selectedShipsList"}};
+
+// Enter in a list of available items moves the chosen one across and
+// leaves the dialog open.
+TEST_F(RecordEditorKeys, EnterInAnAvailableListMovesTheChosenItemAcross) {
+    for (const ListPair& pair : kListPairs) {
+        doc = CBrinnowDoc();
+        VxShip ship;
+        ship.m_strName = "Lion";
+        doc.m_ships.push_back(ship);
+        VxSquadron squadron;
+        squadron.m_strName = "Battle";
+        doc.m_squadrons.push_back(squadron);
+        VxScenario scenario;
+        scenario.m_forces.resize(1);
+        doc.m_scenarios.push_back(scenario);
+        Open(kRecordEditors[pair.editor]);
+        auto* available = Control<QListWidget>(pair.available);
+        const QPoint first = available->visualItemRect(available->item(0)).center();
+        QTest::mouseClick(available->viewport(), Qt::LeftButton, {}, first);
+        QTest::keyClick(available, Qt::Key_Return);
+        EXPECT_EQ(Control<QListWidget>(pair.chosen)->count(), 1) << pair.available;
+        EXPECT_TRUE(dialog->isVisible()) << pair.available;
+    }
 }
 
 }  // namespace
