@@ -47,9 +47,13 @@ bool EditHistory::Run(const QString& name, const std::function<void()>& editor) 
 }
 
 void EditHistory::Forget(bool onDisk) {
-    m_stack.clear();
+    m_stack.clear();  // which leaves an empty stack's clean state as it was
     m_cost = 0;
-    if (!onDisk) m_stack.resetClean();
+    if (onDisk) {
+        m_stack.setClean();
+    } else {
+        m_stack.resetClean();
+    }
     SyncModifiedFlag();
 }
 

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 #include "app/brinnowview.h"
 #include "app/commandids.h"
@@ -445,6 +446,25 @@ TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
     EXPECT_TRUE(frame->Document().GetPathName().empty());
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_NE(frame->windowTitle().indexOf("Untitled"), -1);
+
+    // Every way to another document leaves the imported one's "*" behind.
+    const std::pair<std::function<bool()>, std::deque<int>> paths[] = {
+        {[this] { return frame->OnFileNew(); }, {IDNO}},
+        {[this] { return frame->OpenDocumentFile(Path("fleet.brn")); }, {IDNO}},
+        {[this] { return frame->OnFileRevert(); }, {IDYES}},
+        {[this] {
+             return frame->OnFileImportJson() && frame->OpenDocumentFile(frame->RecentFiles()[0]);
+         },
+         {IDNO, IDNO}},
+    };
+    for (const auto& [path, replies] : paths) {
+        answers = replies;
+        frame->Document().m_ships.clear();
+        Notice();
+        ASSERT_TRUE(path());
+        EXPECT_FALSE(frame->Document().IsModified());
+        EXPECT_FALSE(frame->isWindowModified());
+    }
 }
 
 TEST_F(Shell, AnUnreadableJsonFileSaysWhereAndChangesNothing) {
