@@ -25,6 +25,7 @@
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/proposedfile.h"
 #include "desktop/waitcursor.h"
 #include "history/documentnotice.h"
 #include "interchange/campaignjsonimport.h"
@@ -529,10 +530,9 @@ bool CMainFrame::OnFileSaveAs() {
 // The document's own file, or its title in the last folder used.
 QString CMainFrame::ProposedDocumentPath() const {
     if (!m_doc.GetPathName().empty()) return QString::fromStdString(m_doc.GetPathName());
-    const QString folder =
-        m_recentFiles.isEmpty() ? QString() : QFileInfo(m_recentFiles.first()).absolutePath();
-    const QString name = QString::fromStdString(m_doc.GetTitle()) + ".brn";
-    return folder.isEmpty() ? name : folder + "/" + name;
+    const std::string lastUsed =
+        m_recentFiles.isEmpty() ? std::string() : QFile::encodeName(m_recentFiles.first()).toStdString();
+    return ProposedFile(QString::fromStdString(m_doc.GetTitle()), lastUsed, "brn");
 }
 
 bool CMainFrame::SaveTo(const QString& path) {

@@ -4,29 +4,17 @@
 
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
+#include "desktop/proposedfile.h"
 #include "desktop/waitcursor.h"
 #include "export/htmlexport.h"
+#include "model/brinnowdoc.h"
 #include "model/scenario.h"
 #include "platform/qtstrings.h"
 
-namespace {
-constexpr qsizetype kLongestProposedStem = 64;
-}  // namespace
-
-QString ProposedPageName(const std::string& scenarioName) {
-    QString stem = ToQt(scenarioName.substr(0, std::size_t(kLongestProposedStem)));
-    for (QChar& c : stem) {
-        if (c < QChar(' ') || QStringLiteral("\\/:*?\"<>|").contains(c)) c = QChar('_');
-    }
-    stem = stem.trimmed();
-    while (stem.startsWith('.')) stem.remove(0, 1);
-    if (stem.isEmpty()) stem = QStringLiteral("Scenario");
-    return stem + QStringLiteral(".htm");
-}
-
 void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScenario& scenario) {
-    const QString path = ChooseFile(parent, {FileChoice::Save, "HTML", "Internet Documents (*.HTM)",
-                                             "htm", ProposedPageName(scenario.m_strName)});
+    const QString path =
+        ChooseFile(parent, {FileChoice::Save, "Save Scenario as HTML", "Internet Documents (*.HTM)",
+                            "htm", ProposedFile(ToQt(scenario.m_strName), doc.GetPathName(), "htm")});
     if (path.isEmpty()) return;
     std::string error;
     bool exported;

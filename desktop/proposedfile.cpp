@@ -30,11 +30,15 @@ QString FileNameFor(const QString& documentName) {
     return name.isEmpty() ? QStringLiteral("Untitled") : name;
 }
 
+// The document's folder, else the user's documents, else home: the first of
+// them that exists, so that taking the proposal as it stands can succeed.
 QString FolderFor(const std::string& documentPath) {
-    if (!documentPath.empty())
-        return QFileInfo(QFile::decodeName(documentPath.c_str())).absolutePath();
+    if (!documentPath.empty()) {
+        const QString folder = QFileInfo(QFile::decodeName(documentPath.c_str())).absolutePath();
+        if (QFileInfo(folder).isDir()) return folder;
+    }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 }  // namespace

@@ -276,14 +276,42 @@ TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
     EXPECT_TRUE(QFileInfo::exists(Path("cards.pdf")));
 }
 
-// Printing to a PDF file proposes the job's name beside the campaign.
+// A home of the test's own, with or without a documents folder.
+class OwnHome {
+  public:
+    OwnHome() : m_home(qgetenv("HOME")), m_config(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", m_dir.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toUtf8());
+    }
+    ~OwnHome() {
+        qputenv("HOME", m_home);
+        if (m_config.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
+        else qputenv("XDG_CONFIG_HOME", m_config);
+    }
+    QString Path(const char* name) const { return m_dir.filePath(name); }
+
+  private:
+    QTemporaryDir m_dir;
+    QByteArray m_home, m_config;
+};
+
+// Printing to a PDF file proposes the job's name beside the campaign, or in
+// a folder that exists while the campaign has none.
 TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
     QPrinter printer(QPrinter::HighResolution);
-    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {});
-    EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/Jutland.pdf");
-    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    ProposePdfFile(printer, "Untitled", "", {});
-    EXPECT_EQ(printer.outputFileName(), documents.filePath("Untitled.pdf"));
+    const QString campaign = Path("Jutland.brn");
+    ProposePdfFile(printer, "Jutland", campaign.toStdString(), {});
+    EXPECT_EQ(printer.outputFileName(), Path("Jutland.pdf"));
+    {
+        const OwnHome home;
+        ProposePdfFile(printer, "Untitled", "", {});
+        EXPECT_EQ(printer.outputFileName(), home.Path("Untitled.pdf"));
+        ProposePdfFile(printer, "Jutland", home.Path("gone/Jutland.brn").toStdString(), {});
+        EXPECT_EQ(printer.outputFileName(), home.Path("Jutland.pdf"));
+        ASSERT_TRUE(QDir().mkpath(home.Path("Documents")));
+        ProposePdfFile(printer, "Untitled", "", {});
+        EXPECT_EQ(printer.outputFileName(), home.Path("Documents/Untitled.pdf"));
+    }
 
     const QString hostile = QString(100000, QChar(0x20AC));
     for (const auto& [job, file] :
@@ -293,8 +321,8 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
           {" ..", "Untitled"},
           {"", "Untitled"},
           {hostile, QString(80, QChar(0x20AC))}}) {
-        ProposePdfFile(printer, job, "/home/u/campaigns/Jutland.brn", {});
-        EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/" + file + ".pdf")
+        ProposePdfFile(printer, job, campaign.toStdString(), {});
+        EXPECT_EQ(printer.outputFileName(), dir.filePath(file + ".pdf"))
             << job.left(20).toStdString();
     }
 }
@@ -328,6 +356,18 @@ TEST_F(Shell, PrintingLeavesInstalledPrintersAloneUntilAFileIsChosen) {
 TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {
     frame->View().FilePrint();
     EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
+}
+
+TEST_F(Shell, SaveAsOfAnUntitledCampaignProposesAFolderThatExists) {
+    const OwnHome home;
+    frame->OnFileSaveAs();
+    EXPECT_EQ(proposed, home.Path("Untitled.brn"));
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn")));
+    frame->OnFileSaveAs();
+    EXPECT_EQ(proposed, Path("fleet.brn"));
+    ASSERT_TRUE(frame->OnFileNew());
+    frame->OnFileSaveAs();
+    EXPECT_EQ(proposed, Path("Untitled.brn"));  // the folder last used
 }
 
 TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {

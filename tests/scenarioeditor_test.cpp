@@ -567,15 +567,17 @@ TEST(SelectScenario, OkWithoutALineDoesNothing) {
 TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
     AddScenario("Fleet/Action: 1914", {Force("F", 1)});
     const QTemporaryDir folder;
-    QString offered;
+    doc.SetPathName(folder.filePath("Jutland.brn").toStdString());
+    FileChoice offered;
     SetFileChoiceHook([&](const FileChoice& choice) {
-        offered = choice.proposedPath;
+        offered = choice;
         return folder.filePath("page.htm");
     });
     Open();
     TypeInto("umpireEdit", "Committed first");
     Click("htmlButton");
-    EXPECT_EQ(offered, "Fleet_Action_ 1914.htm");
+    EXPECT_EQ(offered.caption, "Save Scenario as HTML");
+    EXPECT_EQ(offered.proposedPath, folder.filePath("Fleet_Action_ 1914.htm"));
     EXPECT_TRUE(QFile::exists(folder.filePath("page.htm")));
     ASSERT_FALSE(messages.empty());
     EXPECT_NE(messages.back().find("page.htm"), std::string::npos);
@@ -621,14 +623,6 @@ TEST_F(ScenarioEditor, PrintingSquadronCopiesThatNameNoShipWarnsFirst) {
     Click("printButton");
     EXPECT_EQ(messages.back(), "1 name in this scenario matches no ship: Hood. Print anyway?");
     EXPECT_EQ(printed, 0);
-}
-
-TEST(ProposedPageName, HostileNamesGiveAShortUsableFileName) {
-    EXPECT_EQ(ProposedPageName("Jutland"), "Jutland.htm");
-    EXPECT_EQ(ProposedPageName(""), "Scenario.htm");
-    EXPECT_EQ(ProposedPageName("..\\.."), "_...htm");
-    EXPECT_EQ(ProposedPageName(std::string(1 << 20, 'x')).size(), 68);
-    EXPECT_EQ(ProposedPageName(std::string("a\tb\x01")), "a_b_.htm");
 }
 
 TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
