@@ -92,10 +92,10 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.available->setObjectName(objectPrefix + "AvailableList");
     group.selected = new QListWidget;
     group.selected->setObjectName(objectPrefix + "SelectedList");
-    group.add = MakeButton(objectPrefix + "AddButton", ">");
-    group.addAll = MakeButton(objectPrefix + "AddAllButton", ">>");
-    group.remove = MakeButton(objectPrefix + "RemoveButton", "<");
-    group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
+    group.add = MakeButton(objectPrefix + "AddButton", ">", "Add the chosen item");
+    group.addAll = MakeButton(objectPrefix + "AddAllButton", ">>", "Add every item");
+    group.remove = MakeButton(objectPrefix + "RemoveButton", "<", "Remove the chosen item");
+    group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<", "Remove every item");
     FillSorted(group.available, names);
     for (QListWidget* list : {group.available, group.selected}) {
         list->setUniformItemSizes(true);  // one line each: no need to measure them all

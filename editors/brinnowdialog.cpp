@@ -80,9 +80,11 @@ QLineEdit* BrinnowDialog::MakeTextField(const QString& objectName) {
     return field;
 }
 
-QPushButton* BrinnowDialog::MakeButton(const QString& objectName, const QString& text) {
+QPushButton* BrinnowDialog::MakeButton(const QString& objectName, const QString& text,
+                                       const QString& toolTip) {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
+    button->setToolTip(toolTip);
     button->setAutoDefault(false);
     return button;
 }

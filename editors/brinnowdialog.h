@@ -19,8 +19,10 @@ class BrinnowDialog : public QDialog {
     static bool ReadInteger(QLineEdit* field, const QString& name, int& value);
     static QString NumberText(double value);
     // A push button that Enter presses while it has the focus; from
-    // anywhere else Enter presses the dialog's default button.
-    static QPushButton* MakeButton(const QString& objectName, const QString& text);
+    // anywhere else Enter presses the dialog's default button. A caption
+    // of signs alone ("<", "Dn") needs the tool tip to say what it does.
+    static QPushButton* MakeButton(const QString& objectName, const QString& text,
+                                   const QString& toolTip = {});
     // A one-line text field that holds a document's text of any length,
     // not the few thousand characters a field takes by default.
     static QLineEdit* MakeTextField(const QString& objectName);

@@ -15,6 +15,7 @@
 
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "editors/lastnation.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectship.h"
 #include "editors/shipreferencequestions.h"
@@ -360,6 +361,7 @@ void CEditShipsDlg::ShowShip(int index) {
 void CEditShipsDlg::OnAdd() {
     SaveCurrent();  // a failure still begins the new ship, as it always has
     m_ship.Reset();
+    m_ship.m_nNation = StartingNation(m_nation->count());
     LoadForm();
     m_browser->SetAdding(true);
     UpdateButtons();
@@ -453,6 +455,7 @@ void CEditShipsDlg::Resort() {
 void CEditShipsDlg::OnNameLeft() { Resort(); }
 
 void CEditShipsDlg::OnNationChanged() {
+    RememberChosenNation(m_nation->currentIndex());
     if (!IsAdding()) {
         m_ship.m_nMainArmament = 0;
         m_ship.m_nSecondaryArmament = 0;

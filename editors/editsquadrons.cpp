@@ -19,6 +19,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
+#include "editors/lastnation.h"
 #include "editors/listkeys.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
@@ -148,6 +149,8 @@ void CEditSquadronsDlg::BuildForm() {
     connect(m_available, &QListWidget::itemDoubleClicked, this, &CEditSquadronsDlg::OnAddMember);
     auto* keys = new ListKeys(this);
     keys->OnEnter(m_available, [this] { OnAddMember(); });
+    keys->OnDelete(m_members.list, [this] { OnRemoveMember(); });
+    keys->OnDelete(m_attachments.list, [this] { OnRemoveAttachment(); });
     connect(m_available, &QListWidget::currentRowChanged, this,
             &CEditSquadronsDlg::UpdateListButtons);
     connect(m_members.add, &QPushButton::clicked, this, &CEditSquadronsDlg::OnAddMember);
@@ -170,10 +173,10 @@ void CEditSquadronsDlg::BuildForm() {
 QWidget* CEditSquadronsDlg::BuildShipListColumn(ShipListControls& controls, const QString& caption,
                                                 const QString& objectPrefix) {
     controls.list = ShipList(objectPrefix + "List");
-    controls.add = MakeButton(objectPrefix + "AddButton", ">");
-    controls.remove = MakeButton(objectPrefix + "RemoveButton", "<");
-    controls.up = MakeButton(objectPrefix + "UpButton", "Up");
-    controls.down = MakeButton(objectPrefix + "DownButton", "Dn");
+    controls.add = MakeButton(objectPrefix + "AddButton", ">", "Add the chosen available ship");
+    controls.remove = MakeButton(objectPrefix + "RemoveButton", "<", "Remove the chosen ship");
+    controls.up = MakeButton(objectPrefix + "UpButton", "Up", "Move the chosen ship up");
+    controls.down = MakeButton(objectPrefix + "DownButton", "Dn", "Move the chosen ship down");
     for (QPushButton* narrow : {controls.add, controls.remove, controls.up, controls.down}) {
         narrow->setFixedWidth(40);
     }
@@ -292,18 +295,23 @@ void CEditSquadronsDlg::RefillAvailableShips() {
     m_available->addItems(names);
 }
 
-// The same ships as "Available Ships", sorted; the flagship stays chosen
-// when the new list offers it. When it does not, the shown member and
-// attachment lists are emptied too; the working copy keeps their names.
+// An empty entry, then the same ships as "Available Ships", sorted; the
+// flagship stays chosen when the new list offers it. When it does not, the
+// empty entry is chosen, so the squadron stores no flagship rather than one
+// the box no longer shows, and the shown member and attachment lists are
+// emptied too; the working copy keeps their names.
 void CEditSquadronsDlg::RefillFlagship() {
-    const QString flagship = m_flagship->currentText();
+    // Nothing chosen means the held flagship is one the list did not offer.
+    const QString flagship = m_flagship->currentIndex() >= 0 ? m_flagship->currentText()
+                                                            : ToQt(m_squadron.m_strFlagship);
     QStringList names;
     for (int row = 0; row < m_available->count(); ++row) names << m_available->item(row)->text();
     FillSorted(m_flagship, names);
-    const int found = flagship.isEmpty() ? -1 : m_flagship->findText(flagship);
-    m_flagship->setCurrentIndex(found);
+    m_flagship->insertItem(0, QString());
+    const int found = m_flagship->findText(flagship);
+    m_flagship->setCurrentIndex(std::max(found, 0));
     ShowFlagshipPlaceholder();
-    if (!flagship.isEmpty() && found < 0) {
+    if (found < 0) {
         m_members.list->clear();
         m_attachments.list->clear();
     }
@@ -320,6 +328,7 @@ void CEditSquadronsDlg::ChangeNation(bool ask) {
         return;
     }
     m_nShownNation = m_nation->currentIndex();
+    if (ask) RememberChosenNation(m_nShownNation);
     RefillAvailableShips();
     RefillFlagship();
     UpdateListButtons();
@@ -344,6 +353,7 @@ void CEditSquadronsDlg::OnIncludeNeutralsToggled() {
     RefillAvailableShips();
     RefillFlagship();
     if (removes) {
+        if (neutrals.count(m_squadron.m_strFlagship) != 0) m_squadron.m_strFlagship.clear();
         RemoveAll(m_squadron.m_shipNames, neutrals);
         RemoveAll(m_squadron.m_attachmentNames, neutrals);
         ShowWorkingCopy();
@@ -415,6 +425,7 @@ void CEditSquadronsDlg::MoveTo(int index) {
 void CEditSquadronsDlg::OnAdd() {
     Store();
     m_squadron = VxSquadron();
+    m_squadron.m_nNation = StartingNation(m_nation->count());
     m_browser->SetAdding(true);
     ShowWorkingCopy();
 }

@@ -19,6 +19,7 @@
 #include "desktop/messagebox.h"
 #include "editors/brinnowdialog.h"
 #include "editors/forcetabbar.h"
+#include "editors/lastnation.h"
 #include "editors/listkeys.h"
 #include "editors/longtextboxes.h"
 #include "model/brinnowdoc.h"
@@ -159,8 +160,8 @@ QLayout* ListPair(const char* availableCaption, QListWidget* available, QPushBut
     return grid;
 }
 
-QPushButton* Button(const char* name, const char* text) {
-    return BrinnowDialog::MakeButton(name, text);
+QPushButton* Button(const char* name, const char* text, const char* toolTip = "") {
+    return BrinnowDialog::MakeButton(name, text, toolTip);
 }
 
 }  // namespace
@@ -212,17 +213,17 @@ QLayout* ForcePane::BuildHeading() {
 
 QLayout* ForcePane::BuildLists() {
     m_availableSquadrons = ListBox("availableSquadronsList");
-    m_addSquadron = Button("addSquadronButton", ">");
-    m_removeSquadron = Button("removeSquadronButton", "<");
+    m_addSquadron = Button("addSquadronButton", ">", "Add a copy of the chosen squadron");
+    m_removeSquadron = Button("removeSquadronButton", "<", "Remove the chosen squadron");
     m_selectedSquadrons = ListBox("selectedSquadronsList");
-    m_squadronUp = Button("squadronUpButton", "Up");
-    m_squadronDown = Button("squadronDownButton", "Dn");
+    m_squadronUp = Button("squadronUpButton", "Up", "Move the chosen squadron up");
+    m_squadronDown = Button("squadronDownButton", "Dn", "Move the chosen squadron down");
     m_availableShips = ListBox("availableShipsList");
-    m_addShip = Button("addShipButton", ">");
-    m_removeShip = Button("removeShipButton", "<");
+    m_addShip = Button("addShipButton", ">", "Add a copy of the chosen ship");
+    m_removeShip = Button("removeShipButton", "<", "Remove the chosen ship");
     m_selectedShips = ListBox("selectedShipsList");
-    m_shipUp = Button("shipUpButton", "Up");
-    m_shipDown = Button("shipDownButton", "Dn");
+    m_shipUp = Button("shipUpButton", "Up", "Move the chosen ship up");
+    m_shipDown = Button("shipDownButton", "Dn", "Move the chosen ship down");
     auto* lists = new QHBoxLayout;
     lists->addLayout(ListPair("Available Squadrons", m_availableSquadrons, m_addSquadron,
                               m_removeSquadron, "Selected Squadrons", m_selectedSquadrons,
@@ -262,6 +263,8 @@ void ForcePane::ConnectSignals() {
     auto* keys = new ListKeys(this);
     keys->OnEnter(m_availableSquadrons, [this] { OnAddSquadron(); });
     keys->OnEnter(m_availableShips, [this] { OnAddShip(); });
+    keys->OnDelete(m_selectedSquadrons, [this] { OnRemoveSquadron(); });
+    keys->OnDelete(m_selectedShips, [this] { OnRemoveShip(); });
     connect(m_tabs, &QTabBar::currentChanged, this, &ForcePane::SelectForce);
     connect(m_nation, &QComboBox::activated, this, &ForcePane::OnNationChanged);
     // The force's name and notes go into the working force as they are typed.
@@ -366,6 +369,7 @@ void ForcePane::SquadronsChanged() {
 void ForcePane::OnNationChanged() {
     if (m_nLoadedForce < 0) return;
     m_force.m_nNation = m_nation->currentIndex();
+    RememberChosenNation(m_force.m_nNation);
     FillAvailableSquadrons();
     FillAvailableShips();
     UpdateListButtons();
@@ -398,6 +402,9 @@ void ForcePane::OnAddNewForce() {
 
 void ForcePane::OnRemoveForce() {
     if (std::size_t(m_nCurForce) >= m_forces.size()) return;
+    const QString force = ForceTabText(std::size_t(m_nCurForce));
+    if (!AskYesNo(QStringLiteral("Remove %1 with its squadrons and ships?").arg(force).toStdString()))
+        return;
     m_forces.erase(m_forces.begin() + m_nCurForce);
     m_nLoadedForce = -1;
     UpdateTabs();

@@ -11,11 +11,11 @@
 RecordBrowser::RecordBrowser(const QString& newRecordText, QObject* parent)
     : QObject(parent),
       m_newRecordText(newRecordText),
-      m_first(BrinnowDialog::MakeButton("firstButton", "<<")),
-      m_previous(BrinnowDialog::MakeButton("previousButton", "<")),
+      m_first(BrinnowDialog::MakeButton("firstButton", "<<", "First record")),
+      m_previous(BrinnowDialog::MakeButton("previousButton", "<", "Previous record")),
       m_counter(new QLineEdit),
-      m_next(BrinnowDialog::MakeButton("nextButton", ">")),
-      m_last(BrinnowDialog::MakeButton("lastButton", ">>")),
+      m_next(BrinnowDialog::MakeButton("nextButton", ">", "Next record")),
+      m_last(BrinnowDialog::MakeButton("lastButton", ">>", "Last record")),
       m_add(BrinnowDialog::MakeButton("addButton", "Add")),
       m_cancel(BrinnowDialog::MakeButton("cancelButton", "Cancel")) {
     m_counter->setObjectName("counterEdit");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -161,8 +162,8 @@ const ListPair kListPairs[] = {{1, "availableList", "memberList"},
                                {2, "availableShipsList", "selectedShipsList"}};
 
 // Enter in a list of available items moves the chosen one across and
-// leaves the dialog open.
-TEST_F(RecordEditorKeys, EnterInAnAvailableListMovesTheChosenItemAcross) {
+// leaves the dialog open; Delete in the chosen list takes it off again.
+TEST_F(RecordEditorKeys, EnterMovesTheChosenItemAcrossAndDeleteTakesItOff) {
     for (const ListPair& pair : kListPairs) {
         doc = CBrinnowDoc();
         VxShip ship;
@@ -179,8 +180,70 @@ TEST_F(RecordEditorKeys, EnterInAnAvailableListMovesTheChosenItemAcross) {
         const QPoint first = available->visualItemRect(available->item(0)).center();
         QTest::mouseClick(available->viewport(), Qt::LeftButton, {}, first);
         QTest::keyClick(available, Qt::Key_Return);
-        EXPECT_EQ(Control<QListWidget>(pair.chosen)->count(), 1) << pair.available;
+        auto* chosen = Control<QListWidget>(pair.chosen);
+        EXPECT_EQ(chosen->count(), 1) << pair.available;
         EXPECT_TRUE(dialog->isVisible()) << pair.available;
+        QTest::mouseClick(chosen->viewport(), Qt::LeftButton, {},
+                          chosen->visualItemRect(chosen->item(0)).center());
+        QTest::keyClick(chosen, Qt::Key_Delete);
+        EXPECT_EQ(chosen->count(), 0) << pair.chosen;
+        EXPECT_TRUE(messages.empty()) << pair.chosen;
+    }
+}
+
+TEST_F(RecordEditorKeys, DeleteInTheAttachmentsTakesTheChosenShipOff) {
+    VxShip ship;
+    ship.m_strName = "Lion";
+    doc.m_ships.push_back(ship);
+    VxSquadron squadron;
+    squadron.m_strName = "Battle";
+    squadron.m_attachmentNames = {"Lion", "Lion"};
+    doc.m_squadrons.push_back(squadron);
+    Open(kRecordEditors[1]);
+    auto* attachments = Control<QListWidget>("attachmentList");
+    attachments->setFocus();
+    attachments->setCurrentRow(1);
+    QTest::keyClick(attachments, Qt::Key_Backspace);
+    EXPECT_EQ(attachments->count(), 1);
+}
+
+// Buttons captioned with signs say in a tool tip what they do.
+TEST_F(RecordEditorKeys, ButtonsOfSignsCarryToolTips) {
+    const QStringList terse = {"<<", "<", ">", ">>", "Up", "Dn"};
+    for (const RecordEditorKind& kind : kRecordEditors) {
+        Open(kind);
+        int found = 0;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (!terse.contains(QString(button->text()).remove('&'))) continue;
+            ++found;
+            EXPECT_FALSE(button->toolTip().isEmpty()) << kind.title << " " << button->text().toStdString();
+        }
+        EXPECT_GE(found, 4) << kind.title;
+    }
+}
+
+// Add starts with the nation last chosen in any editor, not with Neutral.
+TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
+    for (const RecordEditorKind& kind : kRecordEditors) {
+        if (kind.newName == std::string("New Scenario")) continue;  // a scenario has no nation
+        Open(kind);
+        Click("addButton");
+        EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0) << kind.title;
+        dialog->OnCancelAdd();
+    }
+    Open(kRecordEditors[0]);
+    Click("addButton");
+    auto* nation = Control<QComboBox>("nationCombo");
+    nation->setFocus();
+    QTest::keyClick(nation, Qt::Key_Down);  // the user's choice, as "activated" reports it
+    const int chosen = nation->currentIndex();
+    ASSERT_GT(chosen, 0);
+    for (const RecordEditorKind& kind : kRecordEditors) {
+        if (kind.newName == std::string("New Scenario")) continue;
+        Open(kind);
+        Click("addButton");
+        EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), chosen) << kind.title;
+        dialog->OnCancelAdd();
     }
 }
 

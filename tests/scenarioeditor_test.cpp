@@ -290,8 +290,11 @@ TEST_F(ScenarioEditor, RemovingForceTwoOfThreeRenumbersTheTabs) {
     Open();
     TypeInto("umpireEdit", "typed before");
     ClickTab(1);
+    answers = {IDNO};
     Click("removeForceButton");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(messages.back(), "Remove Force 2 with its squadrons and ships?");
+    EXPECT_EQ(TabTexts(), (QStringList{"Force 1", "Force 2", "Force 3"}));
+    Click("removeForceButton");
     EXPECT_EQ(TabTexts(), (QStringList{"Force 1", "Force 2"}));
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Third");
@@ -699,6 +702,7 @@ TEST_F(ScenarioEditor, RemovingAForceOfAScenarioWithoutForcesChangesNothing) {
     AddScenario("Empty");
     Open();
     dialog->Forces().OnRemoveForce();
+    EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(dialog->WorkingScenario().m_forces.empty());
     EXPECT_EQ(Tabs()->count(), 0);
 }

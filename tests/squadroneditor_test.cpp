@@ -193,7 +193,8 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     emit Control<QListWidget>("availableList")->itemDoubleClicked(nullptr);
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 3u);
 
-    Control<QComboBox>("flagshipCombo")->setCurrentIndex(1);
+    auto* flagship = Control<QComboBox>("flagshipCombo");
+    flagship->setCurrentIndex(flagship->findText("Lion"));
     Type(dialog.get(), "commanderEdit", "Beatty");
     dialog->OnClose();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -250,8 +251,13 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
 
     ChooseNation(2);
     EXPECT_EQ(Shown("availableList"), QStringList({"Moltke"}));
-    // The flagship is not of the new nation: the shown lists empty, the
-    // record keeps its names.
+    // The flagship is not of the new nation: the box offers no flagship and
+    // shows none, the shown lists empty, the record keeps its ship names.
+    auto* flagship = Control<QComboBox>("flagshipCombo");
+    ASSERT_EQ(flagship->count(), 2);
+    EXPECT_EQ(flagship->itemText(0), "");
+    EXPECT_EQ(flagship->itemText(1), "Moltke");
+    EXPECT_EQ(flagship->currentIndex(), 0);
     EXPECT_TRUE(Shown("memberList").isEmpty());
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
     ChooseAvailable("Moltke");
@@ -262,8 +268,39 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
     dialog->OnClose();
     EXPECT_EQ(doc.m_squadrons[0].m_nNation, 2);
-    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Lion");
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "");  // what the box showed
     EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, TheFlagshipCanBeClearedAndANeutralOneGoesWithTheNeutrals) {
+    AddShip("Lion", 1);
+    AddShip("Neutral", 0);
+    AddSquadron("Battle", 1, {"Lion"}).m_strFlagship = "Lion";
+    AddSquadron("Mixed", 1, {"Lion", "Neutral"}).m_strFlagship = "Neutral";
+    AddSquadron("Lost", 1, {"Lion"}).m_strFlagship = "Sunk long ago";
+    Open();
+    auto* flagship = Control<QComboBox>("flagshipCombo");
+    flagship->setCurrentIndex(0);
+    dialog->OnNext();
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "");
+
+    auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
+    neutrals->setChecked(true);
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(flagship->currentText(), "Neutral");
+    neutrals->setChecked(false);
+    answers = {IDYES};
+    dialog->OnIncludeNeutralsToggled();
+    EXPECT_EQ(flagship->currentIndex(), 0);
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
+
+    // A flagship no list offers stays named until the user chooses another.
+    dialog->OnNext();
+    EXPECT_EQ(doc.m_squadrons[1].m_strFlagship, "");
+    EXPECT_EQ(flagship->currentIndex(), -1);
+    EXPECT_EQ(flagship->placeholderText(), "Sunk long ago (missing)");
+    dialog->OnClose();
+    EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Sunk long ago");
 }
 
 TEST_F(SquadronEditor, LeavingANewSquadronAsksFirst) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/lastnation.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/scriptedanswers.h"
@@ -29,7 +30,10 @@ class NoticeCounter : public QObject {
 // runs dry) and keeps the texts it was shown.
 class Editor : public ::testing::Test {
   protected:
-    void SetUp() override { SetNoticeWindow(&notices); }
+    void SetUp() override {
+        SetNoticeWindow(&notices);
+        RememberChosenNation(0);  // each test starts as the program does
+    }
     void TearDown() override { SetNoticeWindow(nullptr); }
     int Notices() {
         QApplication::processEvents();
