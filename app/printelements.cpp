@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "desktop/helpwindow.h"
+#include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
 #include "editors/sortedlist.h"
@@ -194,7 +195,17 @@ MultiPrintSelection CPrintElementsDlg::Selection() const {
 
 MultiPrintJob CPrintElementsDlg::Job() const { return MultiPrintJob(m_doc, Selection()); }
 
+// Nothing chosen would print a framed empty page.
+bool CPrintElementsDlg::HasChoices() const {
+    for (const Group* group : {&m_scenarios, &m_squadrons, &m_ships}) {
+        if (group->selected->count() > 0) return true;
+    }
+    AfxMessageBox("Choose a scenario, squadron or ship to print first.", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 void CPrintElementsDlg::OnPrint() {
+    if (!HasChoices()) return;
     const MultiPrintSelection selection = Selection();
     const ShipNameIndex ships(m_doc.m_ships);
     UnmatchedNames unmatched(ships);
@@ -207,6 +218,7 @@ void CPrintElementsDlg::OnPrint() {
 }
 
 void CPrintElementsDlg::OnPreview() {
+    if (!HasChoices()) return;
     const MultiPrintJob job = Job();
     PreviewPrint(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
                  [job](CDC& printer) { job.Print(printer); });

@@ -48,6 +48,7 @@ class CPrintElementsDlg : public BrinnowDialog {
     static void AddAll(const Group& group);
     static void RemoveChosen(const Group& group);
     MultiPrintJob Job() const;
+    bool HasChoices() const;
 
     const CBrinnowDoc& m_doc;
     int m_nSortMode = kSortByName;

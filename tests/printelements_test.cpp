@@ -206,14 +206,24 @@ TEST_F(PrintElements, SortControlsReachTheJob) {
     EXPECT_TRUE(selection.scenarios.empty());
 }
 
-TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpen) {
+TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection) {
     Open();
     Click("printButton");
     Click("previewButton");
-    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_TRUE(jobs.empty());
+    EXPECT_EQ(messages, std::vector<std::string>(2, "Choose a scenario, squadron or ship to print first."));
+    for (const char* group : {"ship", "squadron", "scenario"}) {
+        Open();
+        auto* available = Control<QListWidget>((std::string(group) + "AvailableList").c_str());
+        available->setCurrentRow(0);
+        Click((std::string(group) + "AddButton").c_str());
+        Click("printButton");
+        Click("previewButton");
+    }
+    ASSERT_EQ(jobs.size(), 6u);
     EXPECT_EQ(jobs[0], std::make_pair(std::string("Brinnow Multi Print"), false));
     EXPECT_EQ(jobs[1], std::make_pair(std::string("Brinnow Multi Print"), true));
-    EXPECT_EQ(pages, (std::vector<std::size_t>{1, 1}));  // nothing selected: one page
+    EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(dialog->isVisible());
 
     QTest::keyClick(Control<QListWidget>("shipSelectedList"), Qt::Key_Return);  // empty list
