@@ -1,6 +1,7 @@
 #include "app/mainframe.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
+#include "app/recordclipboard.h"
 #include "app/recoveryfile.h"
 #include "app/tablecommands.h"
 #include "desktop/filedialogs.h"
@@ -100,6 +102,7 @@ CMainFrame::CMainFrame() {
     CreateAccelerators();
     ConnectCommands();
     ConnectHistory();
+    UpdateClipboardCommands();
     LoadSettings();
     SetNoticeWindow(this);
     qApp->installEventFilter(this);
@@ -170,23 +173,26 @@ void CMainFrame::CreateEditMenu() {
     AddCommand(menu, ID_EDIT_REDO, "&Redo", "Redo the edit undone last\nRedo")
         ->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
     menu->addSeparator();
+    AddCommand(menu, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut")
+        ->setShortcuts(QKeySequence::Cut);
+    AddCommand(menu, ID_EDIT_COPY, "&Copy", "Copy the selection and put it on the Clipboard\nCopy")
+        ->setShortcuts(QKeySequence::Copy);
+    AddCommand(menu, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste")
+        ->setShortcuts(QKeySequence::Paste);
+    menu->addSeparator();
     AddCommand(menu, ID_EDIT_NATIONS, "&Nations", "Edit Nations");
     AddCommand(menu, ID_EDIT_ARMAMENTS, "&Armaments", "Edit Armament Information");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_SHIPS, "S&hips", "Edit Ship Stats");
     AddCommand(menu, ID_EDIT_SQUADRONS, "S&quadrons", "Edit Ship Squadrons");
-    AddCommand(menu, ID_EDIT_SCENARIOS, "S&cenarios", "Edit Vexmoor Scenarios");
+    AddCommand(menu, ID_EDIT_SCENARIOS, "Sc&enarios", "Edit Vexmoor Scenarios");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_FIND, "&Find Ship...",
                "Find a ship by its name, identifier or notes\nFind Ship", QKeySequence("Ctrl+F"));
-    AddCommand(menu, ID_EDIT_REPEAT, "Find &Next", "Find the next matching ship\nFind Next",
+    AddCommand(menu, ID_EDIT_REPEAT, "Find Ne&xt", "Find the next matching ship\nFind Next",
                QKeySequence("F3"));
     AddCommand(menu, ID_EDIT_FIND_PREVIOUS, "Find Pre&vious",
                "Find the previous matching ship\nFind Previous", QKeySequence("Shift+F3"));
-    AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
-    AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
-               "Copy the selection and put it on the Clipboard\nCopy");
-    AddCommand(nullptr, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste");
 }
 
 void CMainFrame::CreateViewMenu() {
@@ -321,7 +327,11 @@ void CMainFrame::ConnectCommands() {
     handle(ID_EDIT_SCENARIOS, [this] { m_view->EditScenarios(); });
     handle(ID_TOOLS_PRINT_SELECTED, [this] { m_view->PrintSelectedItems(); });
     handle(ID_FILE_REVERT, [this] { OnFileRevert(); });
+    handle(ID_EDIT_CUT, [this] { m_view->CutCurrentShip(); });
+    handle(ID_EDIT_COPY, [this] { m_view->CopyCurrentShip(); });
+    handle(ID_EDIT_PASTE, [this] { m_view->Paste(); });
     handle(ID_EDIT_FIND, [this] { m_findBar->Activate(); });
+    m_view->SetCardCommands(Action(ID_EDIT_FIND), Action(ID_EDIT_COPY));
     handle(ID_EDIT_REPEAT, [this] { m_findBar->FindNext(); });
     handle(ID_EDIT_FIND_PREVIOUS, [this] { m_findBar->FindPrevious(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
@@ -366,11 +376,21 @@ void CMainFrame::ConnectHistory() {
         UpdateCaption();
     });
     connect(m_view, &CBrinnowView::listingChanged, this, &CMainFrame::UpdateShownCount);
+    connect(m_view, &CBrinnowView::currentShipChanged, this, &CMainFrame::UpdateClipboardCommands);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateClipboardCommands);
     connect(m_view, &CBrinnowView::listingChanged, m_findBar, &FindShipBar::RefillNations);
     connect(m_findBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateShownCount);
     // Revert needs a file to go back to.
     connect(m_fileMenu, &QMenu::aboutToShow, this,
             [this] { Action(ID_FILE_REVERT)->setEnabled(!m_doc.GetPathName().empty()); });
+}
+
+// Cut and Copy take the highlighted card; Paste wants records to take.
+void CMainFrame::UpdateClipboardCommands() {
+    Action(ID_EDIT_CUT)->setEnabled(m_view->CanCopy());
+    Action(ID_EDIT_COPY)->setEnabled(m_view->CanCopy());
+    Action(ID_EDIT_PASTE)->setEnabled(!RecordsOnClipboard().empty());
 }
 
 // While filters may narrow the listing, the status bar says how much of it shows.
