@@ -16,6 +16,7 @@
 #include "desktop/helpwindow.h"
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/sortedlist.h"
 #include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
@@ -97,6 +98,8 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.remove = MakeButton(objectPrefix + "RemoveButton", "<");
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<");
     FillSorted(group.available, names);
+    OfferListCommands(group.selected,
+                      {{"&Remove", group.remove}, {"Remove &All", group.removeAll}});
     for (QListWidget* list : {group.available, group.selected}) {
         list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);

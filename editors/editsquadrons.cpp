@@ -19,6 +19,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
 #include "editors/sortedlist.h"
@@ -175,6 +176,9 @@ QWidget* CEditSquadronsDlg::BuildShipListColumn(ShipListControls& controls, cons
     }
     connect(controls.list, &QListWidget::currentRowChanged, this,
             &CEditSquadronsDlg::UpdateListButtons);
+    OfferListCommands(
+        controls.list,
+        {{"Move &Up", controls.up}, {"Move &Down", controls.down}, {"&Remove", controls.remove}});
 
     auto* column = new QWidget;
     auto* row = new QHBoxLayout(column);

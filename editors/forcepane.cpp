@@ -19,6 +19,7 @@
 #include "desktop/messagebox.h"
 #include "editors/brinnowdialog.h"
 #include "editors/forcetabbar.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/longtextboxes.h"
 #include "model/brinnowdoc.h"
 #include "platform/qtstrings.h"
@@ -222,6 +223,12 @@ QLayout* ForcePane::BuildLists() {
     m_selectedShips = ListBox("selectedShipsList");
     m_shipUp = Button("shipUpButton", "Up");
     m_shipDown = Button("shipDownButton", "Dn");
+    OfferListCommands(m_selectedSquadrons, {{"Move &Up", m_squadronUp},
+                                            {"Move &Down", m_squadronDown},
+                                            {"&Remove", m_removeSquadron}});
+    OfferListCommands(
+        m_selectedShips,
+        {{"Move &Up", m_shipUp}, {"Move &Down", m_shipDown}, {"&Remove", m_removeShip}});
     auto* lists = new QHBoxLayout;
     lists->addLayout(ListPair("Available Squadrons", m_availableSquadrons, m_addSquadron,
                               m_removeSquadron, "Selected Squadrons", m_selectedSquadrons,

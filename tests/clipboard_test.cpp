@@ -1,5 +1,6 @@
 // Records carried between two windows on the clipboard, as a user does it:
-// a click on a card, Ctrl+C, Ctrl+V in the other window, Undo.
+// a click on a card, Ctrl+C, Ctrl+V in the other window, Undo; and what a
+// right click on a card offers.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,7 +14,9 @@
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "app/recordclipboard.h"
+#include "desktop/printcommand.h"
 #include "platform/qtstrings.h"
+#include "tests/support/contextmenu.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/scriptedanswers.h"
 
@@ -109,6 +112,21 @@ TEST_F(Clipboard, TextIsTakenOnlyWhenItIsRecordsAndOtherwiseRefusedWithAMessage)
         << scripted.messages[0];
     EXPECT_EQ(to.Document().SaveToBytes(), before);
     EXPECT_EQ(to.History().Stack().count(), 0);
+}
+
+TEST_F(Clipboard, ARightClickOnACardOffersItsCommandsForThatCard) {
+    QWidget* cards = from.View().viewport();
+    EXPECT_TRUE(RightClick(cards, {40, 100000}).isEmpty()) << "below the last card";
+    EXPECT_EQ(from.View().CurrentShip(), -1);
+    std::string printed;
+    SetPrintHook([&](const std::string& name, const PrinterJob&, bool) { printed = name; });
+    EXPECT_EQ(RightClick(cards, {40, 5}, "&Print This Ship..."),
+              (QStringList{"&Edit Ship...", "&Find Ship...", "&Print This Ship...", "&Copy"}));
+    SetPrintHook({});
+    EXPECT_EQ(from.View().CurrentShip(), 0);
+    EXPECT_EQ(printed, from.Document().m_ships[0].m_strName);
+    RightClick(cards, {40, 5}, "&Copy");
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRecordsMimeType));
 }
 
 }  // namespace

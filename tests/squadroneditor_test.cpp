@@ -13,6 +13,7 @@
 #include "desktop/printcommand.h"
 #include "editors/editsquadrons.h"
 #include "editors/selectsquadron.h"
+#include "tests/support/contextmenu.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
 
@@ -202,6 +203,21 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     EXPECT_EQ(stored.m_strCommander, "Beatty");
     EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Lion", "Dreadnought"}));
     EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, ARightClickOnAChosenShipOffersItsMovesAndRemove) {
+    AddShip("Lion", 1);
+    AddShip("Tiger", 1);
+    AddSquadron("Battle", 1, {"Lion", "Tiger"});
+    Open();
+    auto* members = Control<QListWidget>("memberList");
+    const QPoint second = members->visualItemRect(members->item(1)).center();
+    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
+    EXPECT_EQ(RightClick(members->viewport(), second, "Move &Up"),
+              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Tiger", "Lion"}));
+    RightClick(members->viewport(), second, "&Remove");
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Tiger"});
 }
 
 TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
