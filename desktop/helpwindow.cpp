@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 constexpr const char* kManual = "qrc:/help/brinnow.html";
+constexpr QSize kPreferredSize(720, 640);
 }  // namespace
 
 void ShowHelp(int context) { HelpWindow::Instance()->ShowContext(context); }
@@ -26,7 +29,7 @@ HelpWindow::HelpWindow() {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Brinnow Help");
     setOpenExternalLinks(true);
-    resize(720, 640);
+    resize(kPreferredSize);
 }
 
 void HelpWindow::ShowContext(int context) {
@@ -36,9 +39,25 @@ void HelpWindow::ShowContext(int context) {
     setSource(QUrl(QString(kManual) + "#" + anchor));
     if (!toHtml().contains(anchor)) setSource(QUrl(QString(kManual) + "#index"));
     StayUsableBeside(QApplication::activeModalWidget());
+    if (!isVisible()) FitOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+// Wholly on the screen of the window that asks for help, however small or
+// scaled that screen is; the user's own size and place stay while it is open.
+void HelpWindow::FitOnScreen() {
+    const QWidget* asking = QApplication::activeWindow();
+    const QScreen* screen = asking ? asking->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    resize(kPreferredSize.boundedTo(available.size() - (frameGeometry().size() - size())));
+    QRect placed = frameGeometry();
+    placed.moveLeft(
+        std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
+    placed.moveTop(
+        std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
+    move(placed.topLeft());
 }
 
 void HelpWindow::StayUsableBeside(QWidget* modal) {

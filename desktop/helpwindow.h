@@ -35,4 +35,5 @@ class HelpWindow : public QTextBrowser {
   private:
     HelpWindow();
     void StayUsableBeside(QWidget* modal);
+    void FitOnScreen();
 };
