@@ -143,7 +143,7 @@ void CMainFrame::CreateFileMenu() {
                QKeySequence("Ctrl+S"));
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
                "Save the active document with a new name\nSave As");
-    AddCommand(m_fileMenu, ID_FILE_REVERT, "Re&vert to Saved",
+    AddCommand(m_fileMenu, ID_FILE_REVERT, "Revert &to Saved",
                "Load the document again as it was last saved\nRevert to Saved");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_EXPORT_JSON, "Export Campaign as &JSON...",
@@ -160,7 +160,7 @@ void CMainFrame::CreateFileMenu() {
     AddCommand(m_fileMenu, ID_FILE_PRINT_SETUP, "P&rint Setup...",
                "Change the printer and printing options\nPrint Setup");
     m_fileMenu->addSeparator();
-    AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent File", "Open this document");
+    AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent &File", "Open this document");
     m_recentSeparator = m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_APP_EXIT, "E&xit",
                "Quit the application; prompts to save documents\nExit",
@@ -217,11 +217,11 @@ void CMainFrame::CreateToolsMenu() {
                "List what would break the printouts: missing ships, stale copies and more\n"
                "Check Campaign");
     menu->addSeparator();
-    AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
+    AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print &Selected Items",
                "Print Individual Ships, Squadrons, Scenarios");
-    AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
+    AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print &Blank Ship Form",
                "Print 1 sheet full of blank ship records");
-    AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as Text",
+    AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as &Text",
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");

@@ -9,6 +9,7 @@
 
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "editors/accesskeys.h"
 #include "editors/textboxes.h"
 #include "platform/qtstrings.h"
 
@@ -36,6 +37,7 @@ void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
 
 void BrinnowDialog::showEvent(QShowEvent* event) {
     RefuseForeignCharacters(this);
+    AssignAccessKeys(this);
     QDialog::showEvent(event);
 }
 

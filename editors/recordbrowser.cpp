@@ -16,7 +16,7 @@ RecordBrowser::RecordBrowser(const QString& newRecordText, QObject* parent)
       m_counter(new QLineEdit),
       m_next(BrinnowDialog::MakeButton("nextButton", ">")),
       m_last(BrinnowDialog::MakeButton("lastButton", ">>")),
-      m_add(BrinnowDialog::MakeButton("addButton", "Add")),
+      m_add(BrinnowDialog::MakeButton("addButton", "&Add")),
       m_cancel(BrinnowDialog::MakeButton("cancelButton", "Cancel")) {
     m_counter->setObjectName("counterEdit");
     m_counter->setReadOnly(true);
@@ -55,7 +55,8 @@ bool RecordBrowser::ConfirmThrowAwayNew() { return AskYesNo("Do you want to thro
 void RecordBrowser::Update() {
     const bool any = HasRecords();
     m_cancel->setEnabled(m_bAdding);
-    m_add->setText(m_bAdding ? "Save" : "Add");
+    // One access key, A, whichever the button reads.
+    m_add->setText(m_bAdding ? "S&ave" : "&Add");
     m_first->setEnabled(any && m_nCurrent != 0);
     m_previous->setEnabled(any && m_nCurrent != 0);
     m_next->setEnabled(any && m_nCurrent != m_nCount - 1);

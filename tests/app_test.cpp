@@ -81,10 +81,10 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
     EXPECT_EQ(items,
-              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
+              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Revert &to Saved", "-",
                            "Export Campaign as &JSON...", "&Import Campaign from JSON...",
                            "Open &Game...", "-", "&Print...", "Print Pre&view", "P&rint Setup...",
-                           "-", "Recent File", "-", "E&xit"}));
+                           "-", "Recent &File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());

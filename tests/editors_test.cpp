@@ -96,7 +96,7 @@ TEST_F(ShipEditor, SavingANewShipNeedsAUniqueName) {
     AddShip("Lion", 1);
     Open();
     dialog->OnAddOrSave();
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
     EXPECT_EQ(Counter(), "New Ship");
     dialog->OnAddOrSave();
     EXPECT_EQ(messages.back(), "You must supply a unique name for the ship!");

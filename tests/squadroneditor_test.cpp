@@ -96,7 +96,7 @@ TEST_F(SquadronEditor, AnEmptyListOffersOnlyAddShipsAndClose) {
     }
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
 }
 
 TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
@@ -106,7 +106,7 @@ TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
     EXPECT_EQ(Counter(), "1 of 2");
     dialog->OnAddOrSave();
     EXPECT_EQ(Counter(), "New Squadron");
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Squadron");
     EXPECT_FALSE(Enabled("findButton"));
     EXPECT_FALSE(Enabled("deleteButton"));
@@ -120,7 +120,7 @@ TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
     EXPECT_EQ(doc.m_squadrons[1].m_nNation, 3);
     EXPECT_EQ(Counter(), "2 of 3");
     EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
     EXPECT_EQ(Notices(), 1);
 }
 

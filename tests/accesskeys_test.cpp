@@ -1,0 +1,123 @@
+// Every menu and every dialog can be worked from the keyboard: each item,
+// button and field label has an access key while a letter of it is free,
+// and no key is used twice within one menu or one dialog.
+#include "editors/accesskeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <functional>
+#include <memory>
+
+#include "app/brinnowview.h"
+#include "app/mainframe.h"
+#include "app/printelements.h"
+#include "editors/addarmament.h"
+#include "editors/addnation.h"
+#include "editors/editarmaments.h"
+#include "editors/editnations.h"
+#include "editors/editscenarios.h"
+#include "editors/editships.h"
+#include "editors/editsquadrons.h"
+#include "editors/selectscenario.h"
+#include "editors/selectship.h"
+#include "editors/selectsquadron.h"
+#include "tests/support/contextmenu.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// What is wrong with a set of captions: keys used twice, and captions
+// without a key although one of their letters is free. A dialog of more
+// captions than letters leaves the last few without.
+std::string KeyFaults(const QStringList& captions) {
+    std::string faults;
+    QMap<QChar, QString> taken;
+    for (const QString& caption : captions) {
+        const QChar key = AccessKeyOf(caption);
+        if (key.isNull()) continue;
+        if (taken.contains(key)) {
+            faults += " " + QString(key).toStdString() + " in \"" + taken[key].toStdString() +
+                      "\" and \"" + caption.toStdString() + "\";";
+        }
+        taken.insert(key, caption);
+    }
+    for (const QString& caption : captions) {
+        const bool free = std::any_of(caption.begin(), caption.end(), [&](QChar c) {
+            return c.isLetterOrNumber() && !taken.contains(c.toUpper());
+        });
+        if (AccessKeyOf(caption).isNull() && free)
+            faults += " no key: \"" + caption.toStdString() + "\";";
+    }
+    return faults;
+}
+
+QStringList Items(const QList<QAction*>& actions) {
+    QStringList items;
+    for (const QAction* action : actions) {
+        if (action->isVisible() && !action->isSeparator()) items << action->text();
+    }
+    return items;
+}
+
+TEST(AccessKeys, EveryMenuHasAKeyPerItem) {
+    QSettings().clear();
+    CMainFrame frame;
+    GenerateDocument(frame.Document(), {3, 1, 1, 1, 1, 2});
+    frame.resize(800, 600);
+    frame.show();
+    frame.View().OnUpdate();
+    EXPECT_EQ(KeyFaults(Items(frame.menuBar()->actions())), "");
+    for (const QAction* title : frame.menuBar()->actions()) {
+        EXPECT_EQ(KeyFaults(Items(title->menu()->actions())), "") << title->text().toStdString();
+    }
+    EXPECT_EQ(KeyFaults(RightClick(frame.View().viewport(), {40, 5})), "");
+}
+
+TEST(AccessKeys, EveryDialogHasAKeyPerButtonAndFieldLabel) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
+    const std::function<QDialog*()> dialogs[] = {
+        [&] { return new CEditNationsDlg(doc.m_nations, nullptr); },
+        [&] { return new CAddNationDlg(doc.m_nations[0], true, nullptr); },
+        [&] { return new CEditArmamentsDlg(doc, nullptr); },
+        [&] { return new CAddArmamentDlg(doc.m_armaments[0], doc.m_nations, true, nullptr); },
+        [&] {
+            return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                                     nullptr);
+        },
+        [&] { return new CSelectShipDlg(doc.m_ships, nullptr); },
+        [&] {
+            return new CEditSquadronsDlg(doc.m_nations, doc.m_ships, doc.m_squadrons,
+                                         doc.m_armaments, doc.m_torpedoes, "", nullptr);
+        },
+        [&] { return new CSelectSquadronDlg(doc.m_squadrons, nullptr); },
+        [&] { return new CEditScenariosDlg(doc, nullptr); },
+        [&] { return new CSelectScenarioDlg(doc.m_scenarios, nullptr); },
+        [&] { return new CPrintElementsDlg(doc, nullptr); },
+    };
+    for (const auto& open : dialogs) {
+        const std::unique_ptr<QDialog> dialog(open());
+        dialog->show();
+        QStringList captions;
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            const QString text = button->text();
+            if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+                captions << text;
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->buddy()) captions << label->text();
+            // Without a buddy, Qt would show the "&" itself.
+            else
+                EXPECT_TRUE(AccessKeyOf(label->text()).isNull()) << label->text().toStdString();
+        }
+        EXPECT_EQ(KeyFaults(captions), "") << dialog->windowTitle().toStdString();
+        dialog->hide();
+    }
+}
+
+}  // namespace
