@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "desktop/messagebox.h"
@@ -69,18 +70,23 @@ void RecordBrowser::Update() {
 
 QWidget* RecordBrowser::BuildRow(std::initializer_list<QPushButton*> ownButtons,
                                  QPushButton* close) const {
-    auto* row = new QWidget;
-    auto* buttons = new QHBoxLayout(row);
-    buttons->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QWidget;
+    auto* column = new QVBoxLayout(rows);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* browsing = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next, m_last}) {
-        buttons->addWidget(w);
+        browsing->addWidget(w);
     }
-    buttons->addSpacing(16);
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_cancel);
-    for (QPushButton* b : ownButtons) buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    return row;
+    browsing->addSpacing(16);
+    browsing->addWidget(m_add);
+    browsing->addWidget(m_cancel);
+    browsing->addStretch();
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : ownButtons) commands->addWidget(b);
+    commands->addStretch();
+    commands->addWidget(close);
+    column->addLayout(browsing);
+    column->addLayout(commands);
+    return rows;
 }

@@ -1,21 +1,24 @@
 // Every menu and every dialog can be worked from the keyboard: each item,
 // button and field label has an access key while a letter of it is free,
-// and no key is used twice within one menu or one dialog.
-#include "editors/accesskeys.h"
-
+// and no key is used twice within one menu or one dialog. Every dialog fits
+// a small screen, and opens at the size it was left at.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
+#include <QStyle>
 #include <functional>
 #include <memory>
 
 #include "app/brinnowview.h"
 #include "app/mainframe.h"
 #include "app/printelements.h"
+#include "editors/accesskeys.h"
 #include "editors/addarmament.h"
 #include "editors/addnation.h"
 #include "editors/editarmaments.h"
@@ -30,6 +33,9 @@
 #include "tests/support/documentgenerator.h"
 
 namespace {
+
+// Room for a window manager's title bar above a dialog.
+constexpr int kTitleBar = 32;
 
 // What is wrong with a set of captions: keys used twice, and captions
 // without a key although one of their letters is free. A dialog of more
@@ -64,7 +70,7 @@ QStringList Items(const QList<QAction*>& actions) {
     return items;
 }
 
-TEST(AccessKeys, EveryMenuHasAKeyPerItem) {
+TEST(Dialogs, EveryMenuHasAKeyPerItem) {
     QSettings().clear();
     CMainFrame frame;
     GenerateDocument(frame.Document(), {3, 1, 1, 1, 1, 2});
@@ -78,7 +84,7 @@ TEST(AccessKeys, EveryMenuHasAKeyPerItem) {
     EXPECT_EQ(KeyFaults(RightClick(frame.View().viewport(), {40, 5})), "");
 }
 
-TEST(AccessKeys, EveryDialogHasAKeyPerButtonAndFieldLabel) {
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
     CBrinnowDoc doc;
     GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
     const std::function<QDialog*()> dialogs[] = {
@@ -116,8 +122,50 @@ TEST(AccessKeys, EveryDialogHasAKeyPerButtonAndFieldLabel) {
                 EXPECT_TRUE(AccessKeyOf(label->text()).isNull()) << label->text().toStdString();
         }
         EXPECT_EQ(KeyFaults(captions), "") << dialog->windowTitle().toStdString();
+        // A small or scaled screen holds it whole, its buttons included.
+        EXPECT_TRUE(QSize(1024, 576 - kTitleBar).expandedTo(dialog->minimumSizeHint()) ==
+                    QSize(1024, 576 - kTitleBar))
+            << dialog->windowTitle().toStdString() << " needs " << dialog->minimumSizeHint().width()
+            << " x " << dialog->minimumSizeHint().height();
         dialog->hide();
     }
+}
+
+TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
+    QSettings().clear();
+    CBrinnowDoc doc;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize left : {QSize(500, 410), QSize(5000, 5000)}) {
+        {
+            CEditNationsDlg nations(doc.m_nations, nullptr);
+            nations.show();
+            nations.resize(left);
+            nations.close();
+        }
+        CEditNationsDlg again(doc.m_nations, nullptr);
+        again.show();
+        EXPECT_EQ(again.size(),
+                  left.boundedTo(screen.size() -
+                                 QSize(0, again.style()->pixelMetric(QStyle::PM_TitleBarHeight))));
+    }
+}
+
+TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
+    CBrinnowDoc doc;
+    CEditScenariosDlg dialog(doc, nullptr);
+    dialog.show();
+    const auto box = [&](const char* name) {
+        auto* found = dialog.findChild<QPlainTextEdit*>(name);
+        return QRect(found->mapTo(&dialog, QPoint()), found->size());
+    };
+    const QRect victory = box("victoryConditionsEdit");
+    EXPECT_EQ(box("notesEdit").top(), victory.top());
+    EXPECT_EQ(box("notesEdit").bottom(), victory.bottom());
+    EXPECT_EQ(box("weatherEdit").bottom(), victory.bottom());
+    dialog.resize(dialog.width() + 200, dialog.height() + 200);
+    QApplication::processEvents();
+    EXPECT_GT(box("notesEdit").height(), victory.height());
+    EXPECT_GT(box("notesEdit").width(), victory.width());
 }
 
 }  // namespace
