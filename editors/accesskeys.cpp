@@ -58,6 +58,12 @@ QWidget* FieldBeside(const QLabel* label) {
     return nullptr;
 }
 
+// A sentence, such as a status line, names no field.
+bool IsCaption(const QString& text) {
+    const QString trimmed = text.trimmed();
+    return !trimmed.isEmpty() && !trimmed.endsWith('.') && !trimmed.contains('\n');
+}
+
 struct Caption {
     QWidget* widget;
     QString text;
@@ -96,7 +102,7 @@ void AssignAccessKeys(QWidget* dialog) {
         if (!button->text().isEmpty()) captions.push_back({button, button->text()});
     }
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
-        if (!label->buddy()) label->setBuddy(FieldBeside(label));
+        if (!label->buddy() && IsCaption(label->text())) label->setBuddy(FieldBeside(label));
         if (label->buddy() && !label->text().isEmpty()) captions.push_back({label, label->text()});
     }
     QSet<QChar> used;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
 #include "app/mainframe.h"
 #include "app/printelements.h"
 #include "editors/accesskeys.h"
@@ -85,6 +86,7 @@ TEST(Dialogs, EveryMenuHasAKeyPerItem) {
 }
 
 TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+    CMainFrame frame;
     CBrinnowDoc doc;
     GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
     const std::function<QDialog*()> dialogs[] = {
@@ -94,7 +96,7 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
         [&] { return new CAddArmamentDlg(doc.m_armaments[0], doc.m_nations, true, nullptr); },
         [&] {
             return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
-                                     nullptr);
+                                     doc.m_squadrons, nullptr);
         },
         [&] { return new CSelectShipDlg(doc.m_ships, nullptr); },
         [&] {
@@ -105,6 +107,10 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
         [&] { return new CEditScenariosDlg(doc, nullptr); },
         [&] { return new CSelectScenarioDlg(doc.m_scenarios, nullptr); },
         [&] { return new CPrintElementsDlg(doc, nullptr); },
+        [&] {
+            return new CampaignCheckWindow(frame.Document(), frame.History(), frame.View(),
+                                           nullptr);
+        },
     };
     for (const auto& open : dialogs) {
         const std::unique_ptr<QDialog> dialog(open());

@@ -585,7 +585,7 @@ TEST_F(Editor, EveryEditorLoadsWithoutATextCursorWarning) {
         [&] { return new CEditArmamentsDlg(doc, nullptr); },
         [&] {
             return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
-                                     nullptr);
+                                     doc.m_squadrons, nullptr);
         },
         [&] {
             return new CEditSquadronsDlg(doc.m_nations, doc.m_ships, doc.m_squadrons,
@@ -608,10 +608,10 @@ TEST_F(Editor, EveryEditorLoadsWithoutATextCursorWarning) {
 
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
-    for (int context : {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
-                        HelpContext::kSquadrons, HelpContext::kScenarios,
-                        HelpContext::kPrintSelection, HelpContext::kCampaignCheck,
-                        HelpContext::kTable}) {
+    for (int context :
+         {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
+          HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection,
+          HelpContext::kCampaignCheck, HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }
