@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
@@ -135,6 +136,19 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
             << " x " << dialog->minimumSizeHint().height();
         dialog->hide();
     }
+}
+
+TEST(Dialogs, AKeyGoesToTheFirstFreeWordStartThenAnyFreeLetter) {
+    QWidget dialog;
+    auto* taken = new QPushButton("&Apple", &dialog);
+    auto* words = new QPushButton("Apple Pie", &dialog);
+    auto* letters = new QPushButton("Pap", &dialog);
+    auto* none = new QPushButton("App", &dialog);
+    AssignAccessKeys(&dialog);
+    EXPECT_EQ(taken->text(), "&Apple");
+    EXPECT_EQ(words->text(), "Apple &Pie");
+    EXPECT_EQ(letters->text(), "Pap") << "no letter of it is free";
+    EXPECT_EQ(none->text(), "App");
 }
 
 TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
