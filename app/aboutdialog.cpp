@@ -30,7 +30,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
         "</p>"
         "<p>Ship record cards with their notes, blank ship forms and a comma-delimited ship "
         "list for the Vexmoor naval wargame rules.</p>"
-        "<p>&copy; 2026 The Brinnow developers.<br>Card text set in Liberation Sans.</p>");
+        "<p>&copy; 2026 The Brinnow developers.<br>Card text set in Liberation Sans.</p>"
+        "<p>Free software under the GNU General Public License, version 3 or later.</p>");
     text->setObjectName("aboutText");
     text->setTextFormat(Qt::RichText);
 

@@ -1,17 +1,39 @@
 #include <QApplication>
-#include <QIcon>
+#include <cstring>
+#include <iostream>
 
+#include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/messagebox.h"
 #include "platform/textformat.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: brinnow [FILE]\n"
+    "The Vexmoor Playing Aid: opens the Brinnow campaign FILE, or a new campaign.\n"
+    "\n"
+    "  --help      show this help\n"
+    "  --version   show the version\n";
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // Answered before the window system is reached, so that they work
+    // without a display.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "brinnow " << BRINNOW_VERSION << "\n";
+        return 0;
+    }
     QApplication app(argc, argv);
-    Q_INIT_RESOURCE(icons);
     QApplication::setOrganizationName("Brinnow");
     QApplication::setApplicationName("Vexmoor Playing Aid");
     QApplication::setApplicationVersion(BRINNOW_VERSION);
-    QApplication::setWindowIcon(QIcon(":/icons/brinnow.png"));
+    UseDesktopIdentity();
     UseClassicNumberFormat();
 
     CMainFrame frame;

@@ -30,6 +30,7 @@
 #include "desktop/waitcursor.h"
 #include "history/documentnotice.h"
 #include "interchange/campaignjsonimport.h"
+#include "platform/programfiles.h"
 
 namespace {
 
@@ -233,6 +234,8 @@ void CMainFrame::CreateToolsMenu() {
 void CMainFrame::CreateHelpMenu() {
     QMenu* menu = menuBar()->addMenu("&Help");
     AddCommand(menu, ID_HELP_FINDER, "&Help Topics", "List Help topics\nHelp Topics");
+    AddCommand(menu, ID_HELP_SAMPLE, "Open &Sample Campaign",
+               "Open the campaign that comes with the program\nSample Campaign");
     AddCommand(menu, ID_APP_ABOUT, "&About Brinnow...",
                "Display program information, version number and copyright\nAbout");
     AddCommand(nullptr, ID_CONTEXT_HELP, "Help",
@@ -342,6 +345,9 @@ void CMainFrame::ConnectCommands() {
     handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
     handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
+    handle(ID_HELP_SAMPLE, [this] {
+        OpenDocumentFile(QString::fromStdString(ProgramFiles::OfRunningProgram().SampleCampaign()));
+    });
     handle(ID_HELP, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     handle(ID_APP_ABOUT, [this] { ShowAbout(); });
@@ -456,8 +462,11 @@ bool CMainFrame::OnFileOpen() {
     return !path.isEmpty() && OpenDocumentFile(path);
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& path) {
+bool CMainFrame::OpenDocumentFile(const QString& given) {
     if (!SaveModified()) return false;
+    // A name from the command line may be relative to the folder it was
+    // started in; the recent files must still find it from anywhere.
+    const QString path = QFileInfo(given).absoluteFilePath();
     DocumentLock lock;
     if (!LockOrAsk(path, lock, kOpenElsewhere)) return false;
     // Loaded apart and taken over only when whole, so that a damaged file

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <iostream>
 #include <map>
@@ -14,6 +13,7 @@
 
 #include "cli/clicommands.h"
 #include "cli/commandsupport.h"
+#include "platform/programfiles.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -61,40 +61,14 @@ constexpr const char* kHelp =
     "An output file named - is the standard output; a pipe, FIFO or device is\n"
     "written to as it is, and every other file only once all of it was written.\n";
 
-constexpr const char* kDrawingProgram = "brinnow-cli-draw";
-
-// The folder this program was started from: its own path, or argv[0] where
-// /proc is not there to tell; empty when neither names a folder.
-std::string ProgramFolder(const char* argv0) {
-    char self[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
-    std::string path;
-    if (length > 0 && std::size_t(length) < sizeof self) {
-        path.assign(self, std::size_t(length));
-    } else if (std::strchr(argv0, '/') != nullptr) {
-        path = argv0;
-    }
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// Beside this program in the build tree; in the program folder of the
-// installed tree, found from this program's folder. Never searched for in
-// the current folder.
-std::string DrawingProgram(const std::string& folder) {
-    const std::string beside = folder + kDrawingProgram;
-    if (::access(beside.c_str(), X_OK) == 0) return beside;
-    return folder + BRINNOW_DRAWING_FROM_BIN + "/" + kDrawingProgram;
-}
-
 int RunDrawingCommand(char* argv[]) {
-    const std::string folder = ProgramFolder(argv[0]);
-    if (folder.empty()) {
-        std::cerr << "brinnow-cli: cannot find " << kDrawingProgram
-                  << ": the folder of this program is unknown.\n";
+    const ProgramFiles files = ProgramFiles::OfRunningProgram(argv[0]);
+    if (!files.Known()) {
+        std::cerr << "brinnow-cli: cannot find brinnow-cli-draw: the folder of this program is "
+                     "unknown.\n";
         return 1;
     }
-    const std::string program = DrawingProgram(folder);
+    const std::string program = files.DrawingCompanion();
     ::execv(program.c_str(), argv);
     std::cerr << "brinnow-cli: cannot start \"" << program << "\": " << std::strerror(errno)
               << ".\n";

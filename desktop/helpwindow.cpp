@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
 
+#include "desktop/messagebox.h"
+#include "platform/programfiles.h"
+
 namespace {
-constexpr const char* kManual = "qrc:/help/brinnow.html";
 constexpr QSize kPreferredSize(720, 640);
 }  // namespace
 
@@ -19,12 +22,8 @@ HelpWindow* HelpWindow::Instance() {
     return window;
 }
 
-// The manual lives in this library's resources, which a static library must
-// register itself.
-static void RegisterManual() { Q_INIT_RESOURCE(help); }
-
-HelpWindow::HelpWindow() {
-    RegisterManual();
+HelpWindow::HelpWindow()
+    : m_manual(QString::fromStdString(ProgramFiles::OfRunningProgram().Manual())) {
     setObjectName("helpWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Brinnow Help");
@@ -32,12 +31,20 @@ HelpWindow::HelpWindow() {
     resize(kPreferredSize);
 }
 
+void HelpWindow::UseManual(const QString& path) { m_manual = path; }
+
 void HelpWindow::ShowContext(int context) {
+    QFile manual(m_manual);
+    if (!manual.open(QIODevice::ReadOnly)) {
+        AfxMessageBoxUnicode(
+            QString("Cannot open the manual \"%1\": %2.").arg(m_manual, manual.errorString()));
+        return;
+    }
     const QString anchor = context == HelpContext::kIndex
                                ? QStringLiteral("index")
                                : QStringLiteral("context-%1").arg(context);
-    setSource(QUrl(QString(kManual) + "#" + anchor));
-    if (!toHtml().contains(anchor)) setSource(QUrl(QString(kManual) + "#index"));
+    setSource(AtAnchor(anchor));
+    if (!toHtml().contains(anchor)) setSource(AtAnchor("index"));
     StayUsableBeside(QApplication::activeModalWidget());
     if (!isVisible()) FitOnScreen();
     show();
@@ -58,6 +65,12 @@ void HelpWindow::FitOnScreen() {
     placed.moveTop(
         std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
     move(placed.topLeft());
+}
+
+QUrl HelpWindow::AtAnchor(const QString& anchor) const {
+    QUrl url = QUrl::fromLocalFile(m_manual);
+    url.setFragment(anchor);
+    return url;
 }
 
 void HelpWindow::StayUsableBeside(QWidget* modal) {

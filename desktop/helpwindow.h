@@ -27,13 +27,20 @@ class HelpWindow : public QTextBrowser {
     Q_OBJECT
   public:
     static HelpWindow* Instance();
+    // Opens the manual at a context's section; a manual that cannot be read
+    // is reported instead.
     void ShowContext(int context);
+    // The manual's file: the program's own, unless a test points elsewhere.
+    void UseManual(const QString& path);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     HelpWindow();
+    QUrl AtAnchor(const QString& anchor) const;
     void StayUsableBeside(QWidget* modal);
     void FitOnScreen();
+
+    QString m_manual;
 };

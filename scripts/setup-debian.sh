@@ -5,6 +5,13 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest libgtest-dev
           libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils
           libsimdjson-dev python3-jsonschema xdotool)
+# For the icons, rendered from their drawings at build time.
+packages+=(librsvg2-bin)
+# For building the Debian package and checking it installed: its lints, the
+# desktop's view of its files (menu, file type, manual pages), and the window
+# started from its desktop entry.
+packages+=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils
+           libfile-mimeinfo-perl libglib2.0-bin man-db x11-utils)
 # For the browser check of the HTML export; without it that test says it was skipped.
 optional=(chromium)
 # For opening the CSV export in a spreadsheet; without it that test says it was skipped.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QProcess>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -18,6 +19,7 @@
 
 #include "app/brinnowview.h"
 #include "app/commandids.h"
+#include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
@@ -95,7 +97,9 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(Menu("&Tools")->actions().size(), 8);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
-    EXPECT_EQ(Menu("&Help")->actions().at(1)->text(), "&About Brinnow...");
+    items.clear();
+    for (QAction* action : Menu("&Help")->actions()) items << action->text();
+    EXPECT_EQ(items, (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
 }
 
 TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
@@ -194,6 +198,50 @@ TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaign) {
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Path("fleet.brn").toStdString());
     EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
+}
+
+TEST_F(Shell, ANameFromTheCommandLineAndTheSampleOpenFromAnywhere) {
+    // Started from a terminal, the name is relative to its folder; the recent
+    // files must find the campaign again from anywhere.
+    WriteCampaign("fleet.brn", 5);
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString expected = QDir::current().absoluteFilePath("fleet.brn");
+    const bool opened = frame->OpenDocumentFile("fleet.brn");
+    QDir::setCurrent(started);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(frame->RecentFiles().first(), expected);
+    EXPECT_EQ(frame->Document().GetPathName(), expected.toStdString());
+
+    frame->Action(ID_HELP_SAMPLE)->trigger();
+    EXPECT_EQ(frame->windowTitle(), "campaign.brn[*] - Brinnow");
+    EXPECT_EQ(frame->Document().m_squadrons.size(), 5u);
+    EXPECT_EQ(frame->Document().m_scenarios.size(), 2u);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(Program, TakesItsMenuEntryAndItsIconInEverySize) {
+    UseDesktopIdentity();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.brinnow.Brinnow");
+    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
+TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    const auto run = [&](const QString& option) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(BRINNOW_APP, {option});
+        EXPECT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), 0) << option.toStdString();
+        return QString(program.readAllStandardOutput());
+    };
+    EXPECT_EQ(run("--version"), "brinnow " BRINNOW_VERSION "\n");
+    EXPECT_TRUE(run("--help").startsWith("Usage: brinnow [FILE]\n"));
 }
 
 TEST_F(Shell, OpeningAFileWithBytesAfterItsLastListWarns) {

@@ -121,18 +121,6 @@ TEST_F(Cli, DocumentCommandsStartWithoutQtAndDrawingOnesHandOver) {
     const CliResult missing = Cmd({"card", Path("missing.brn"), "Lion", "-o", Path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err.rfind("brinnow-cli: Cannot open", 0), 0u) << missing.err;
-
-    // Without its drawing half beside it or installed, the tool says so.
-    const QString alone = Path("alone");
-    ASSERT_TRUE(QDir().mkpath(alone));
-    ASSERT_TRUE(QFile::copy(BRINNOW_CLI, alone + "/brinnow-cli"));
-    QFile(alone + "/brinnow-cli").setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
-    QProcess process;
-    process.start(alone + "/brinnow-cli", {"print", "blank", "-o", Path("blank.pdf")});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(process.readAllStandardError().startsWith("brinnow-cli: cannot start \""));
-    EXPECT_FALSE(QFileInfo::exists(Path("blank.pdf")));
 }
 
 TEST_F(Cli, NewInfoAndSaveAs) {

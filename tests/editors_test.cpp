@@ -24,8 +24,10 @@
 #include "editors/editsquadrons.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
+#include "platform/programfiles.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/editorfixture.h"
+#include "tests/support/scriptedanswers.h"
 
 namespace {
 
@@ -626,6 +628,18 @@ TEST(Manual, HasASectionForEveryHelpContext) {
         EXPECT_TRUE(help->toPlainText().contains(described)) << described;
     }
     help->close();
+}
+
+TEST(Manual, OneThatCannotBeReadIsReportedInsteadOfShown) {
+    ScriptedAnswers scripted;
+    HelpWindow* help = HelpWindow::Instance();
+    help->UseManual("/nowhere/brinnow.html");
+    help->ShowContext(HelpContext::kShips);
+    help->UseManual(QString::fromStdString(ProgramFiles::OfRunningProgram().Manual()));
+    EXPECT_EQ(scripted.messages, std::vector<std::string>{"Cannot open the manual "
+                                                          "\"/nowhere/brinnow.html\": No such "
+                                                          "file or directory."});
+    EXPECT_FALSE(help->isVisible());
 }
 
 class NationEditor : public Editor {};

@@ -182,6 +182,8 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
          "expected a number, found 1., which is not a JSON value."},
         {Replace(good, "\"name\": \"Neutral\"", "\"name\": 5"),
          "line 6, column 15 ($.nations[0].name)", "expected a string, found a number."},
+        {Replace(good, "\"name\": \"Neutral\"", "\"name\": -1.5E+3"),
+         "line 6, column 15 ($.nations[0].name)", "expected a string, found a number."},
         {Replace(good, "\"name\": \"Neutral\"", "\"name\": true"),
          "line 6, column 15 ($.nations[0].name)", "expected a string, found true."},
         {"[]", "line 1, column 1 ($)", "must be a JSON object"},
