@@ -23,6 +23,16 @@ std::unique_ptr<Progress> ProgressOf(const benchmark::State& state) {
 
 std::string Target(const char* name) { return QDir::tempPath().toStdString() + "/" + name; }
 
+// The reporting alone, as a job of 100,000 records does it.
+void StepsOf100000Records(benchmark::State& state) {
+    constexpr std::int64_t kRecords = 100000;
+    for (auto _ : state) {
+        const std::unique_ptr<Progress> progress = ProgressOf(state);
+        for (std::int64_t done = 0; done <= kRecords; ++done)
+            progress->Step(done, kRecords, "Writing ship");
+    }
+}
+
 void CsvExportOf100000Ships(benchmark::State& state) {
     std::string error;
     for (auto _ : state) {
@@ -52,6 +62,7 @@ void CardPrintOf1000Ships(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(StepsOf100000Records)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CsvExportOf100000Ships)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(JsonExportOf100000Ships)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(CardPrintOf1000Ships)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(5);
