@@ -40,6 +40,17 @@ TEST_F(CliProgress, ALineOnStandardErrorOnlyWhenAskedOrATerminal) {
     EXPECT_EQ(shown.front(), '\r');
     EXPECT_NE(shown.find("  0% Writing ship 0 of 3000"), std::string::npos) << shown;
     EXPECT_EQ(shown.substr(shown.rfind('\r')), "\r100% Writing ship 3000 of 3000\n");
+    // Rewritten in place, each line covering the text of the last, and only
+    // at the start and end of each stage in a run this short (reading, then
+    // writing).
+    std::size_t lines = 0, lastText = 0;
+    for (std::size_t at = 0; at != std::string::npos; at = shown.find('\r', at + 1), ++lines) {
+        const std::string line =
+            shown.substr(at, std::min(shown.find('\r', at + 1), shown.find('\n', at)) - at);
+        EXPECT_GE(line.size(), lastText) << shown;
+        lastText = line.find_last_not_of(' ') + 1;
+    }
+    EXPECT_LE(lines, 10u) << shown;
     // Standard error is a pipe here, not a terminal.
     EXPECT_EQ(Err({"export-csv", In(), Out()}), "");
     EXPECT_EQ(Err({"export-csv", "--quiet", In(), Out(), "--progress"}), "");
