@@ -28,6 +28,7 @@ class CancelWhenShown {
         m_poll.start();
     }
     QString label;
+    QString bar;  // what the bar shows, in the label's words
 
   private:
     void PressCancel() {
@@ -35,6 +36,7 @@ class CancelWhenShown {
             auto* dialog = qobject_cast<QProgressDialog*>(window);
             if (dialog == nullptr || !dialog->isVisible()) continue;
             label = dialog->labelText();
+            bar = QString("Printing page %1 of %2").arg(dialog->value()).arg(dialog->maximum());
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
             m_poll.stop();
         }
@@ -61,6 +63,7 @@ TEST(ProgressDialog, CancelDuringAPrintToPdfKeepsTheOldFileAndLeavesNothingBehin
 
     EXPECT_TRUE(QRegularExpression("^Printing page \\d+ of \\d+$").match(user.label).hasMatch())
         << user.label.toStdString();
+    EXPECT_EQ(user.bar, user.label);
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(pdf, bytes, error));
     EXPECT_EQ(bytes, "the old PDF");
