@@ -21,8 +21,8 @@
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
-#include "desktop/waitcursor.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editscenarios.h"
@@ -45,6 +45,7 @@
 namespace {
 
 constexpr int kCardMode = 1;
+constexpr const char* kPrintingPage = "Printing page";
 constexpr double kZoomStep = 1.25;
 constexpr double kMmPerInch = 25.4;
 // The printer resolution the cards' pen widths are given for.
@@ -464,15 +465,18 @@ void CBrinnowView::OnEndPrinting() {
 void CBrinnowView::PrintAll(QPrinter& printer, PrintOutput::Use use) {
     RunOnPrinter(
         printer,
-        [this, &printer](CDC& dc) {
+        [this, &printer](CDC& dc, Progress& progress) {
             OnBeginPrinting(dc);
             const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
             const int last =
                 printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
+            const int pages = std::max(0, last - first + 1);
+            progress.Step(0, pages, kPrintingPage);
             for (int page = first; page <= last; ++page) {
                 dc.StartPage();
                 OnPrint(dc, page);
                 dc.EndPage();
+                progress.Step(page - first + 1, pages, kPrintingPage);
             }
             OnEndPrinting();
         },
@@ -522,7 +526,7 @@ void CBrinnowView::FilePrintPreview() {
 
 void CBrinnowView::PrintBlankShipForm() {
     PrintWithDialog(this, "Brinnow Blank Ship Form", m_doc.GetPathName(),
-                    [](CDC& printer) { ::PrintBlankShipForm(printer); });
+                    [](CDC& printer, Progress&) { ::PrintBlankShipForm(printer); });
 }
 
 void CBrinnowView::PrintSelectedItems() {
@@ -544,10 +548,12 @@ QString CBrinnowView::ProposedBesideDocument(const QString& suffix) const {
 void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport write) {
     const QString path = ChooseFile(this, choice);
     if (path.isEmpty()) return;
-    const WaitCursor wait;
     std::string error;
-    if (!write(m_doc, path.toStdString(), error))
-        AfxMessageBoxUnicode(QString::fromStdString(error));
+    bool written = true;
+    RunWithProgress(this, choice.caption, [&](Progress& progress) {
+        written = write(m_doc, path.toStdString(), error, progress);
+    });
+    if (!written) AfxMessageBoxUnicode(QString::fromStdString(error));
 }
 
 void CBrinnowView::ExportCampaignAsJson() {
@@ -595,7 +601,8 @@ void CBrinnowView::ExportShipsAsCsv() {
     if (m_doc.m_ships.empty()) return;
     ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
                         ProposedBesideDocument("csv")},
-                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error) {
-                           return ExportShipsCsv(doc, path, error);
+                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                          Progress& progress) {
+                           return ExportShipsCsv(doc, path, error, CsvCells::Protected, progress);
                        });
 }

@@ -142,7 +142,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
-                                    std::string& error);
+                                    std::string& error, Progress& progress);
     // The export's file beside the campaign, named after it.
     QString ProposedBesideDocument(const QString& suffix) const;
     void ExportToChosenFile(const FileChoice& choice, DocumentExport write);

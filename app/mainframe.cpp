@@ -27,6 +27,7 @@
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/progressdialog.h"
 #include "desktop/waitcursor.h"
 #include "history/documentnotice.h"
 #include "interchange/campaignjsonimport.h"
@@ -472,11 +473,11 @@ bool CMainFrame::OpenDocumentFile(const QString& given) {
     // Loaded apart and taken over only when whole, so that a damaged file
     // leaves the open campaign as it was.
     CBrinnowDoc loaded;
-    bool opened;
-    {
-        const WaitCursor wait;
-        opened = loaded.OnOpenDocument(path.toStdString());
-    }
+    bool opened = false;
+    if (!RunWithProgress(this, "Open", [&](Progress& progress) {
+            opened = loaded.OnOpenDocument(path.toStdString(), progress);
+        }))
+        return false;
     if (!opened) {
         m_recentFiles.removeAll(path);
         RebuildRecentFiles();
@@ -501,11 +502,11 @@ bool CMainFrame::OnFileImportJson() {
     // Read first, so that a file that cannot be taken changes nothing and asks nothing.
     CBrinnowDoc imported;
     std::string error;
-    bool read;
-    {
-        const WaitCursor wait;
-        read = ImportCampaignJsonFile(path.toStdString(), imported, error);
-    }
+    bool read = false;
+    if (!RunWithProgress(this, "Import Campaign from JSON", [&](Progress& progress) {
+            read = ImportCampaignJsonFile(path.toStdString(), imported, error, progress);
+        }))
+        return false;
     if (!read) {
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return false;
@@ -586,11 +587,11 @@ bool CMainFrame::OnFileRevert(bool ask) {
         return false;
     }
     CBrinnowDoc saved;
-    bool loaded;
-    {
-        const WaitCursor wait;
-        loaded = saved.OnOpenDocument(path);
-    }
+    bool loaded = false;
+    if (!RunWithProgress(this, "Revert to Saved", [&](Progress& progress) {
+            loaded = saved.OnOpenDocument(path, progress);
+        }))
+        return false;
     if (!loaded) {
         AfxMessageBox(saved.ErrorMessage());
         return false;

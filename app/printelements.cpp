@@ -206,13 +206,13 @@ void CPrintElementsDlg::OnPrint() {
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this selection")) return;
     const MultiPrintJob job(m_doc, selection);
     PrintWithDialog(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
-                    [job](CDC& printer) { job.Print(printer); });
+                    [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
 
 void CPrintElementsDlg::OnPreview() {
     const MultiPrintJob job = Job();
     PreviewPrint(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
-                 [job](CDC& printer) { job.Print(printer); });
+                 [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
 
 // The keyboard does what a double click does: Enter moves an item across,

@@ -4,7 +4,7 @@
 
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
-#include "desktop/waitcursor.h"
+#include "desktop/progressdialog.h"
 #include "export/htmlexport.h"
 #include "model/scenario.h"
 #include "platform/qtstrings.h"
@@ -29,11 +29,11 @@ void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScena
                                              "htm", ProposedPageName(scenario.m_strName)});
     if (path.isEmpty()) return;
     std::string error;
-    bool exported;
-    {
-        const WaitCursor wait;
-        exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error);
-    }
+    bool exported = false;
+    const bool finished = RunWithProgress(parent, "HTML", [&](Progress& progress) {
+        exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error, nullptr, progress);
+    });
+    if (!finished) return;
     if (!exported) {
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return;

@@ -269,9 +269,11 @@ void CEditScenariosDlg::OnPrint() {
     UnmatchedNames unmatched(ships);
     unmatched.Add(m_scenario);
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this scenario")) return;
-    PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(), [this](CDC& printer) {
-        RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments);
-    });
+    PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(),
+                    [this](CDC& printer, Progress& progress) {
+                        RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments,
+                                            nullptr, progress);
+                    });
 }
 
 void CEditScenariosDlg::OnHtml() {

@@ -487,9 +487,10 @@ void CEditSquadronsDlg::OnPrint() {
     UnmatchedNames unmatched(*m_shipIndex);
     unmatched.Add(squadron);
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this squadron")) return;
-    PrintWithDialog(this, squadron.m_strName, m_documentPath, [this, squadron](CDC& printer) {
-        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
-    });
+    PrintWithDialog(this, squadron.m_strName, m_documentPath,
+                    [this, squadron](CDC& printer, Progress&) {
+                        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
+                    });
 }
 
 void CEditSquadronsDlg::OnClose() {

@@ -596,7 +596,7 @@ TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
     SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
         EXPECT_FALSE(preview);
         printed = name;
-        job(printer);
+        job(printer, Unwatched());
     });
     Open();
     TypeInto("dateEdit", "31 May 1916");

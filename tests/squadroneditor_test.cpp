@@ -488,7 +488,7 @@ TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
         EXPECT_FALSE(preview);
         printed = name;
-        job(printer);
+        job(printer, Unwatched());
     });
     dialog->OnPrint();
     EXPECT_EQ(printed, "Battle Cruisers");
