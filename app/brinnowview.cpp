@@ -1,8 +1,10 @@
 #include "app/brinnowview.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -14,11 +16,13 @@
 #include <cmath>
 
 #include "app/printelements.h"
+#include "app/recordclipboard.h"
+#include "app/recordpaste.h"
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
-#include "desktop/waitcursor.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editscenarios.h"
@@ -28,10 +32,12 @@
 #include "history/documentnotice.h"
 #include "history/edithistory.h"
 #include "interchange/campaignjsonexport.h"
+#include "interchange/copiedrecords.h"
 #include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "model/shipsearch.h"
 #include "platform/qpainterdc.h"
+#include "platform/qtstrings.h"
 #include "print/blankform.h"
 #include "print/cardpainter.h"
 #include "print/printframework.h"
@@ -39,6 +45,7 @@
 namespace {
 
 constexpr int kCardMode = 1;
+constexpr const char* kPrintingPage = "Printing page";
 constexpr double kZoomStep = 1.25;
 constexpr double kMmPerInch = 25.4;
 // The printer resolution the cards' pen widths are given for.
@@ -86,7 +93,7 @@ void CBrinnowView::OnUpdate() {
     RebuildRows();
     const int count = static_cast<int>(m_rows.size());
     if (m_nTopShip >= count) m_nTopShip = std::max(0, count - 1);
-    if (m_nCurrentShip >= static_cast<int>(m_doc.m_ships.size())) m_nCurrentShip = -1;
+    if (m_nCurrentShip >= static_cast<int>(m_doc.m_ships.size())) SetCurrentShip(-1);
     UpdateScrollBarNow();
     viewport()->update();
     emit listingChanged();
@@ -109,6 +116,7 @@ void CBrinnowView::SetFilter(const ShipFilter& filter) {
 void CBrinnowView::SetCurrentShip(int ship) {
     m_nCurrentShip = ship;
     viewport()->update();
+    emit currentShipChanged();
 }
 
 bool CBrinnowView::FindShip(const ShipSearch& search, bool fromTop, bool backwards) {
@@ -163,6 +171,23 @@ void CBrinnowView::OpenCurrentShip() {
     if (m_nCurrentShip >= 0 && std::size_t(m_nCurrentShip) < m_doc.m_ships.size()) {
         EditShipsAt(m_nCurrentShip);
     }
+}
+
+void CBrinnowView::SetCardCommands(QAction* find, QAction* copy) {
+    m_findCommand = find;
+    m_copyCommand = copy;
+}
+
+// The card under the mouse, or the highlighted one for the menu key.
+void CBrinnowView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) SetCurrentShip(ShipAt(event->pos()));
+    if (!CanCopy()) return;
+    QMenu menu(this);
+    menu.addAction("&Edit Ship...", this, &CBrinnowView::OpenCurrentShip);
+    if (m_findCommand) menu.addAction(m_findCommand);
+    menu.addAction("&Print This Ship...", this, &CBrinnowView::PrintCurrentShip);
+    if (m_copyCommand) menu.addAction(m_copyCommand);
+    menu.exec(event->globalPos());
 }
 
 bool CBrinnowView::event(QEvent* event) {
@@ -440,15 +465,18 @@ void CBrinnowView::OnEndPrinting() {
 void CBrinnowView::PrintAll(QPrinter& printer, PrintOutput::Use use) {
     RunOnPrinter(
         printer,
-        [this, &printer](CDC& dc) {
+        [this, &printer](CDC& dc, Progress& progress) {
             OnBeginPrinting(dc);
             const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
             const int last =
                 printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
+            const int pages = std::max(0, last - first + 1);
+            progress.Step(0, pages, kPrintingPage);
             for (int page = first; page <= last; ++page) {
                 dc.StartPage();
                 OnPrint(dc, page);
                 dc.EndPage();
+                progress.Step(page - first + 1, pages, kPrintingPage);
             }
             OnEndPrinting();
         },
@@ -498,7 +526,7 @@ void CBrinnowView::FilePrintPreview() {
 
 void CBrinnowView::PrintBlankShipForm() {
     PrintWithDialog(this, "Brinnow Blank Ship Form", m_doc.GetPathName(),
-                    [](CDC& printer) { ::PrintBlankShipForm(printer); });
+                    [](CDC& printer, Progress&) { ::PrintBlankShipForm(printer); });
 }
 
 void CBrinnowView::PrintSelectedItems() {
@@ -520,10 +548,12 @@ QString CBrinnowView::ProposedBesideDocument(const QString& suffix) const {
 void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport write) {
     const QString path = ChooseFile(this, choice);
     if (path.isEmpty()) return;
-    const WaitCursor wait;
     std::string error;
-    if (!write(m_doc, path.toStdString(), error))
-        AfxMessageBoxUnicode(QString::fromStdString(error));
+    bool written = true;
+    RunWithProgress(this, choice.caption, [&](Progress& progress) {
+        written = write(m_doc, path.toStdString(), error, progress);
+    });
+    if (!written) AfxMessageBoxUnicode(QString::fromStdString(error));
 }
 
 void CBrinnowView::ExportCampaignAsJson() {
@@ -532,11 +562,49 @@ void CBrinnowView::ExportCampaignAsJson() {
                        ExportCampaignJson);
 }
 
+bool CBrinnowView::CanCopy() const {
+    return m_nCurrentShip >= 0 && std::size_t(m_nCurrentShip) < m_doc.m_ships.size();
+}
+
+void CBrinnowView::CopyCurrentShip() {
+    if (!CanCopy()) return;
+    const VxShip& ship = m_doc.m_ships[std::size_t(m_nCurrentShip)];
+    CopiedRecords copied(m_doc);
+    copied.AddShip(ship);
+    PutRecordsOnClipboard(copied.Json(),
+                          ToQtLines(ship.GetTextLine(m_doc.m_nations, m_doc.m_armaments)));
+}
+
+void CBrinnowView::CutCurrentShip() {
+    if (!CanCopy()) return;
+    CopyCurrentShip();
+    m_history.Run("Cut", [this] { m_doc.m_ships.erase(m_doc.m_ships.begin() + m_nCurrentShip); });
+}
+
+void CBrinnowView::Paste() { PasteRecords(m_doc, m_history); }
+
+void CBrinnowView::PrintCurrentShip() {
+    if (!CanCopy()) return;
+    // The reference lists and the one ship, so that its card and its page
+    // come out as File Print makes them.
+    auto one = std::make_shared<CBrinnowDoc>();
+    one->m_nations = m_doc.m_nations;
+    one->m_armaments = m_doc.m_armaments;
+    one->m_torpedoes = m_doc.m_torpedoes;
+    one->m_ships = {m_doc.m_ships[std::size_t(m_nCurrentShip)]};
+    const std::string name = one->m_ships[0].m_strName;
+    PrintWithDialog(this, name, m_doc.GetPathName(),
+                    [one, name](CDC& printer, Progress& progress) {
+                        ShipCardJob(*one).Print(printer, name.c_str(), progress);
+                    });
+}
+
 void CBrinnowView::ExportShipsAsCsv() {
     if (m_doc.m_ships.empty()) return;
     ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
                         ProposedBesideDocument("csv")},
-                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error) {
-                           return ExportShipsCsv(doc, path, error);
+                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                          Progress& progress) {
+                           return ExportShipsCsv(doc, path, error, CsvCells::Protected, progress);
                        });
 }

@@ -11,6 +11,7 @@
 class CBrinnowDoc;
 class CDC;
 class EditHistory;
+class QAction;
 class QPainter;
 class QPainterDC;
 class QPrinter;
@@ -83,6 +84,19 @@ class CBrinnowView : public QAbstractScrollArea {
     void EditArmaments();
     void EditNations();
 
+    // Copy puts the highlighted ship on the clipboard as records and as its
+    // line of the text export; Cut then removes it; Paste adds what the
+    // clipboard holds. Each change is one step of the history.
+    bool CanCopy() const;
+    void CopyCurrentShip();
+    void CutCurrentShip();
+    void Paste();
+    // The highlighted ship's card with its notes, as File Print prints it.
+    void PrintCurrentShip();
+    // A card's context menu offers the window's Find and Copy beside the
+    // view's own commands.
+    void SetCardCommands(QAction* find, QAction* copy);
+
     QString PrintJobName() const;
     void FilePrint();
     void FilePrintSetup();
@@ -98,6 +112,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void zoomChanged(double zoom);
     // The ships shown or their count changed.
     void listingChanged();
+    void currentShipChanged();
 
   protected:
     bool event(QEvent* event) override;
@@ -107,6 +122,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     bool HasSomethingToShow() const;
@@ -126,7 +142,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void UpdateScrollBar(CDC& dc, double p, int width, int height);
     void UpdateScrollBarNow();
     using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
-                                    std::string& error);
+                                    std::string& error, Progress& progress);
     // The export's file beside the campaign, named after it.
     QString ProposedBesideDocument(const QString& suffix) const;
     void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
@@ -158,4 +174,6 @@ class CBrinnowView : public QAbstractScrollArea {
     // The job of the print under way, which keeps the card heights its
     // layout measured for the pages.
     std::unique_ptr<ShipCardJob> m_cardJob;
+    QAction* m_findCommand = nullptr;
+    QAction* m_copyCommand = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/mainframe.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -20,11 +21,13 @@
 #include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/findshipbar.h"
+#include "app/recordclipboard.h"
 #include "app/recoveryfile.h"
 #include "app/tablecommands.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
 #include "desktop/waitcursor.h"
 #include "history/documentnotice.h"
@@ -102,6 +105,7 @@ CMainFrame::CMainFrame() {
     CreateAccelerators();
     ConnectCommands();
     ConnectHistory();
+    UpdateClipboardCommands();
     LoadSettings();
     SetNoticeWindow(this);
     qApp->installEventFilter(this);
@@ -142,7 +146,7 @@ void CMainFrame::CreateFileMenu() {
                QKeySequence("Ctrl+S"));
     AddCommand(m_fileMenu, ID_FILE_SAVE_AS, "Save &As...",
                "Save the active document with a new name\nSave As");
-    AddCommand(m_fileMenu, ID_FILE_REVERT, "Re&vert to Saved",
+    AddCommand(m_fileMenu, ID_FILE_REVERT, "Revert &to Saved",
                "Load the document again as it was last saved\nRevert to Saved");
     m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_FILE_EXPORT_JSON, "Export Campaign as &JSON...",
@@ -159,7 +163,7 @@ void CMainFrame::CreateFileMenu() {
     AddCommand(m_fileMenu, ID_FILE_PRINT_SETUP, "P&rint Setup...",
                "Change the printer and printing options\nPrint Setup");
     m_fileMenu->addSeparator();
-    AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent File", "Open this document");
+    AddCommand(m_fileMenu, ID_FILE_MRU_FILE1, "Recent &File", "Open this document");
     m_recentSeparator = m_fileMenu->addSeparator();
     AddCommand(m_fileMenu, ID_APP_EXIT, "E&xit",
                "Quit the application; prompts to save documents\nExit",
@@ -172,23 +176,26 @@ void CMainFrame::CreateEditMenu() {
     AddCommand(menu, ID_EDIT_REDO, "&Redo", "Redo the edit undone last\nRedo")
         ->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
     menu->addSeparator();
+    AddCommand(menu, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut")
+        ->setShortcuts(QKeySequence::Cut);
+    AddCommand(menu, ID_EDIT_COPY, "&Copy", "Copy the selection and put it on the Clipboard\nCopy")
+        ->setShortcuts(QKeySequence::Copy);
+    AddCommand(menu, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste")
+        ->setShortcuts(QKeySequence::Paste);
+    menu->addSeparator();
     AddCommand(menu, ID_EDIT_NATIONS, "&Nations", "Edit Nations");
     AddCommand(menu, ID_EDIT_ARMAMENTS, "&Armaments", "Edit Armament Information");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_SHIPS, "S&hips", "Edit Ship Stats");
     AddCommand(menu, ID_EDIT_SQUADRONS, "S&quadrons", "Edit Ship Squadrons");
-    AddCommand(menu, ID_EDIT_SCENARIOS, "S&cenarios", "Edit Vexmoor Scenarios");
+    AddCommand(menu, ID_EDIT_SCENARIOS, "Sc&enarios", "Edit Vexmoor Scenarios");
     menu->addSeparator();
     AddCommand(menu, ID_EDIT_FIND, "&Find Ship...",
                "Find a ship by its name, identifier or notes\nFind Ship", QKeySequence("Ctrl+F"));
-    AddCommand(menu, ID_EDIT_REPEAT, "Find &Next", "Find the next matching ship\nFind Next",
+    AddCommand(menu, ID_EDIT_REPEAT, "Find Ne&xt", "Find the next matching ship\nFind Next",
                QKeySequence("F3"));
     AddCommand(menu, ID_EDIT_FIND_PREVIOUS, "Find Pre&vious",
                "Find the previous matching ship\nFind Previous", QKeySequence("Shift+F3"));
-    AddCommand(nullptr, ID_EDIT_CUT, "Cu&t", "Cut the selection and put it on the Clipboard\nCut");
-    AddCommand(nullptr, ID_EDIT_COPY, "&Copy",
-               "Copy the selection and put it on the Clipboard\nCopy");
-    AddCommand(nullptr, ID_EDIT_PASTE, "&Paste", "Insert Clipboard contents\nPaste");
 }
 
 void CMainFrame::CreateViewMenu() {
@@ -213,11 +220,11 @@ void CMainFrame::CreateToolsMenu() {
                "List what would break the printouts: missing ships, stale copies and more\n"
                "Check Campaign");
     menu->addSeparator();
-    AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print Selected Items",
+    AddCommand(menu, ID_TOOLS_PRINT_SELECTED, "Print &Selected Items",
                "Print Individual Ships, Squadrons, Scenarios");
-    AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print Blank Ship Form",
+    AddCommand(menu, ID_TOOLS_PRINT_BLANK_FORM, "Print &Blank Ship Form",
                "Print 1 sheet full of blank ship records");
-    AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as Text",
+    AddCommand(menu, ID_TOOLS_EXPORT_TEXT, "Export Ships as &Text",
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
@@ -325,7 +332,11 @@ void CMainFrame::ConnectCommands() {
     handle(ID_EDIT_SCENARIOS, [this] { m_view->EditScenarios(); });
     handle(ID_TOOLS_PRINT_SELECTED, [this] { m_view->PrintSelectedItems(); });
     handle(ID_FILE_REVERT, [this] { OnFileRevert(); });
+    handle(ID_EDIT_CUT, [this] { m_view->CutCurrentShip(); });
+    handle(ID_EDIT_COPY, [this] { m_view->CopyCurrentShip(); });
+    handle(ID_EDIT_PASTE, [this] { m_view->Paste(); });
     handle(ID_EDIT_FIND, [this] { m_findBar->Activate(); });
+    m_view->SetCardCommands(Action(ID_EDIT_FIND), Action(ID_EDIT_COPY));
     handle(ID_EDIT_REPEAT, [this] { m_findBar->FindNext(); });
     handle(ID_EDIT_FIND_PREVIOUS, [this] { m_findBar->FindPrevious(); });
     handle(ID_TOOLS_PRINT_BLANK_FORM, [this] { m_view->PrintBlankShipForm(); });
@@ -373,11 +384,21 @@ void CMainFrame::ConnectHistory() {
         UpdateCaption();
     });
     connect(m_view, &CBrinnowView::listingChanged, this, &CMainFrame::UpdateShownCount);
+    connect(m_view, &CBrinnowView::currentShipChanged, this, &CMainFrame::UpdateClipboardCommands);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateClipboardCommands);
     connect(m_view, &CBrinnowView::listingChanged, m_findBar, &FindShipBar::RefillNations);
     connect(m_findBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateShownCount);
     // Revert needs a file to go back to.
     connect(m_fileMenu, &QMenu::aboutToShow, this,
             [this] { Action(ID_FILE_REVERT)->setEnabled(!m_doc.GetPathName().empty()); });
+}
+
+// Cut and Copy take the highlighted card; Paste wants records to take.
+void CMainFrame::UpdateClipboardCommands() {
+    Action(ID_EDIT_CUT)->setEnabled(m_view->CanCopy());
+    Action(ID_EDIT_COPY)->setEnabled(m_view->CanCopy());
+    Action(ID_EDIT_PASTE)->setEnabled(!RecordsOnClipboard().empty());
 }
 
 // While filters may narrow the listing, the status bar says how much of it shows.
@@ -453,11 +474,11 @@ bool CMainFrame::OpenDocumentFile(const QString& given) {
     // Loaded apart and taken over only when whole, so that a damaged file
     // leaves the open campaign as it was.
     CBrinnowDoc loaded;
-    bool opened;
-    {
-        const WaitCursor wait;
-        opened = loaded.OnOpenDocument(path.toStdString());
-    }
+    bool opened = false;
+    if (!RunWithProgress(this, "Open", [&](Progress& progress) {
+            opened = loaded.OnOpenDocument(path.toStdString(), progress);
+        }))
+        return false;
     if (!opened) {
         m_recentFiles.removeAll(path);
         RebuildRecentFiles();
@@ -482,11 +503,11 @@ bool CMainFrame::OnFileImportJson() {
     // Read first, so that a file that cannot be taken changes nothing and asks nothing.
     CBrinnowDoc imported;
     std::string error;
-    bool read;
-    {
-        const WaitCursor wait;
-        read = ImportCampaignJsonFile(path.toStdString(), imported, error);
-    }
+    bool read = false;
+    if (!RunWithProgress(this, "Import Campaign from JSON", [&](Progress& progress) {
+            read = ImportCampaignJsonFile(path.toStdString(), imported, error, progress);
+        }))
+        return false;
     if (!read) {
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return false;
@@ -566,11 +587,11 @@ bool CMainFrame::OnFileRevert(bool ask) {
         return false;
     }
     CBrinnowDoc saved;
-    bool loaded;
-    {
-        const WaitCursor wait;
-        loaded = saved.OnOpenDocument(path);
-    }
+    bool loaded = false;
+    if (!RunWithProgress(this, "Revert to Saved", [&](Progress& progress) {
+            loaded = saved.OnOpenDocument(path, progress);
+        }))
+        return false;
     if (!loaded) {
         AfxMessageBox(saved.ErrorMessage());
         return false;

@@ -79,6 +79,7 @@ class CMainFrame : public QMainWindow {
     void ConnectHistory();
     void CreateFindBar();
     void UpdateShownCount();
+    void UpdateClipboardCommands();
     bool SaveTo(const QString& path);
     // Takes the lock of the file at path; when another window holds it, asks
     // the question (of the file's name and its holder) and goes on on Yes.

@@ -17,6 +17,7 @@
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/sortedlist.h"
 #include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
@@ -98,6 +99,8 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     group.remove = MakeButton(objectPrefix + "RemoveButton", "<", "Remove the chosen item");
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<", "Remove every item");
     FillSorted(group.available, names);
+    OfferListCommands(group.selected,
+                      {{"&Remove", group.remove}, {"Remove &All", group.removeAll}});
     for (QListWidget* list : {group.available, group.selected}) {
         list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);
@@ -214,14 +217,14 @@ void CPrintElementsDlg::OnPrint() {
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this selection")) return;
     const MultiPrintJob job(m_doc, selection);
     PrintWithDialog(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
-                    [job](CDC& printer) { job.Print(printer); });
+                    [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
 
 void CPrintElementsDlg::OnPreview() {
     if (!HasChoices()) return;
     const MultiPrintJob job = Job();
     PreviewPrint(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
-                 [job](CDC& printer) { job.Print(printer); });
+                 [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
 
 // The keyboard does what a double click does: Enter moves an item across,

@@ -1,10 +1,56 @@
 #include "cli/commandsupport.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 #include "cli/commandline.h"
+#include "cli/terminalprogress.h"
+
+namespace {
+
+std::unique_ptr<Progress>& RunningProgress() {
+    static std::unique_ptr<Progress> progress;
+    return progress;
+}
+
+// Whether the progress line is shown: --quiet wins over --progress, which
+// wins over what standard error is.
+bool TakeProgressOptions(std::vector<std::string>& words) {
+    bool shown = ::isatty(STDERR_FILENO) == 1;
+    bool quiet = false;
+    for (auto word = words.begin(); word != words.end() && *word != "--";) {
+        if (*word == "--progress" || *word == "--quiet") {
+            shown = shown || *word == "--progress";
+            quiet = quiet || *word == "--quiet";
+            word = words.erase(word);
+        } else {
+            ++word;
+        }
+    }
+    return shown && !quiet;
+}
+
+}  // namespace
+
+Progress& CommandProgress() { return RunningProgress() ? *RunningProgress() : Unwatched(); }
+
+int RunCommand(Command command, std::vector<std::string> words) {
+    TerminalProgress::CatchInterrupt();
+    RunningProgress() = std::make_unique<TerminalProgress>(TakeProgressOptions(words));
+    int status = 0;
+    try {
+        status = command(words);
+    } catch (const WorkCancelled&) {
+        status = kInterrupted;
+    }
+    RunningProgress().reset();
+    if (status == kInterrupted) std::cerr << "brinnow-cli: interrupted; its output is as it was.\n";
+    return status;
+}
 
 int Fail(const std::string& message) {
     std::cerr << "brinnow-cli: " << message << "\n";
@@ -23,7 +69,7 @@ bool PrintToStandardOutput(const std::string& text) {
 }
 
 bool Load(CBrinnowDoc& doc, const std::string& path) {
-    if (!doc.OnOpenDocument(path)) {
+    if (!doc.OnOpenDocument(path, CommandProgress())) {
         Fail(doc.ErrorMessage());
         return false;
     }

@@ -13,15 +13,15 @@
 namespace {
 
 // The commands that load FILE and write one export to OUT.
-using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path,
-                                std::string& error);
+using DocumentExport = bool (*)(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                                Progress& progress);
 int LoadAndExport(const std::vector<std::string>& args, const char* usage, DocumentExport write) {
     std::vector<std::string> words;
     if (!Words(args, 2, words)) return UsageError(usage);
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
     std::string error;
-    if (!write(doc, words[1], error)) return Fail(error);
+    if (!write(doc, words[1], error, CommandProgress())) return Fail(error);
     return 0;
 }
 
@@ -72,7 +72,7 @@ int CommandImportJson(const std::vector<std::string>& args) {
     if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli import-json IN.json OUT.brn");
     CommandDocument doc;
     std::string error;
-    if (!ImportCampaignJsonFile(words[0], doc, error)) return Fail(error);
+    if (!ImportCampaignJsonFile(words[0], doc, error, CommandProgress())) return Fail(error);
     if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
     return 0;
 }
@@ -87,6 +87,6 @@ int CommandExportCsv(const std::vector<std::string>& args) {
     if (!Load(doc, words[0])) return kFailure;
     std::string error;
     const CsvCells cells = line.Flag("--raw") ? CsvCells::Raw : CsvCells::Protected;
-    if (!ExportShipsCsv(doc, words[1], error, cells)) return Fail(error);
+    if (!ExportShipsCsv(doc, words[1], error, cells, CommandProgress())) return Fail(error);
     return 0;
 }

@@ -138,7 +138,8 @@ int PrintScenario(const PdfOptions& options, const std::string& path, const std:
     };
     const auto job = [&](CDC& dc, const VxScenario& scenario, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments) {
-        RunScenarioPrintJob(dc, scenario, ships, armaments, gamePath ? &game : nullptr);
+        RunScenarioPrintJob(dc, scenario, ships, armaments, gamePath ? &game : nullptr,
+                            CommandProgress());
     };
     return PrintNamed(options, path, name, "scenario", &CBrinnowDoc::m_scenarios, job, ready);
 }
@@ -159,7 +160,8 @@ int PrintSelection(const PdfOptions& options, const CommandLine& line, const std
     WarnUnmatched(line.Values("--ship"), doc.m_ships, "ship");
     WarnUnmatched(line.Values("--squadron"), doc.m_squadrons, "squadron");
     WarnUnmatched(line.Values("--scenario"), doc.m_scenarios, "scenario");
-    return PrintToPdf(options, [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc); });
+    return PrintToPdf(options,
+                      [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc, CommandProgress()); });
 }
 
 bool SaveImage(const QImage& image, const std::string& path, std::string& error) {
@@ -193,7 +195,8 @@ int CommandPrint(const std::vector<std::string>& args) {
         CommandDocument doc;
         if (!Load(doc, words[1])) return kFailure;
         if (doc.m_ships.empty()) return Fail(kNoShipsToPrint);
-        return PrintToPdf(options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow"); });
+        return PrintToPdf(
+            options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow", CommandProgress()); });
     }
     if (words.size() == 3 && words[0] == "squadron")
         return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons,
@@ -242,7 +245,8 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     Game game;
     if (gamePath && !LoadGameFor(*gamePath, words[1], *scenario, game)) return kFailure;
     std::string error;
-    if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr))
+    if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr,
+                            CommandProgress()))
         return Fail(error);
     return 0;
 }

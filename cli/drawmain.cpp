@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/clicommands.h"
+#include "cli/commandsupport.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -35,5 +36,5 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
     UseClassicNumberFormat();
-    return command->second(std::vector<std::string>(argv + 2, argv + argc));
+    return RunCommand(command->second, std::vector<std::string>(argv + 2, argv + argc));
 }

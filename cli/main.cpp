@@ -55,11 +55,15 @@ constexpr const char* kHelp =
     "Options:\n"
     "  --help      show this help\n"
     "  --version   show the version\n"
+    "  --progress  show the progress of a long command on stderr even when that\n"
+    "              is not a terminal (it is shown on a terminal anyway)\n"
+    "  --quiet     show no progress\n"
     "  --          ends the options: every word after it is a name, even one\n"
     "              that begins with '-' (card FILE -o OUT.png -- -dash)\n"
     "\n"
     "An output file named - is the standard output; a pipe, FIFO or device is\n"
-    "written to as it is, and every other file only once all of it was written.\n";
+    "written to as it is, and every other file only once all of it was written.\n"
+    "Ctrl+C stops a command and leaves its output as it was (exit status 130).\n";
 
 int RunDrawingCommand(char* argv[]) {
     const ProgramFiles files = ProgramFiles::OfRunningProgram(argv[0]);
@@ -109,5 +113,5 @@ int main(int argc, char* argv[]) {
                   << "\"\nTry 'brinnow-cli --help'.\n";
         return 2;
     }
-    return command->second(std::vector<std::string>(argv + 2, argv + argc));
+    return RunCommand(command->second, std::vector<std::string>(argv + 2, argv + argc));
 }

@@ -3,10 +3,16 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "desktop/messagebox.h"
 #include "platform/programfiles.h"
+
+namespace {
+constexpr QSize kPreferredSize(720, 640);
+}  // namespace
 
 void ShowHelp(int context) { HelpWindow::Instance()->ShowContext(context); }
 
@@ -22,7 +28,7 @@ HelpWindow::HelpWindow()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Brinnow Help");
     setOpenExternalLinks(true);
-    resize(720, 640);
+    resize(kPreferredSize);
 }
 
 void HelpWindow::UseManual(const QString& path) { m_manual = path; }
@@ -40,9 +46,25 @@ void HelpWindow::ShowContext(int context) {
     setSource(AtAnchor(anchor));
     if (!toHtml().contains(anchor)) setSource(AtAnchor("index"));
     StayUsableBeside(QApplication::activeModalWidget());
+    if (!isVisible()) FitOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+// Wholly on the screen of the window that asks for help, however small or
+// scaled that screen is; the user's own size and place stay while it is open.
+void HelpWindow::FitOnScreen() {
+    const QWidget* asking = QApplication::activeWindow();
+    const QScreen* screen = asking ? asking->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    resize(kPreferredSize.boundedTo(available.size() - (frameGeometry().size() - size())));
+    QRect placed = frameGeometry();
+    placed.moveLeft(
+        std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
+    placed.moveTop(
+        std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
+    move(placed.topLeft());
 }
 
 QUrl HelpWindow::AtAnchor(const QString& anchor) const {

@@ -40,6 +40,7 @@ class HelpWindow : public QTextBrowser {
     HelpWindow();
     QUrl AtAnchor(const QString& anchor) const;
     void StayUsableBeside(QWidget* modal);
+    void FitOnScreen();
 
     QString m_manual;
 };

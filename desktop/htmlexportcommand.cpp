@@ -4,8 +4,8 @@
 
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
+#include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
-#include "desktop/waitcursor.h"
 #include "export/htmlexport.h"
 #include "model/brinnowdoc.h"
 #include "model/scenario.h"
@@ -17,11 +17,11 @@ void ExportScenarioAsHtml(QWidget* parent, const CBrinnowDoc& doc, const VxScena
                             "htm", ProposedFile(ToQt(scenario.m_strName), doc.GetPathName(), "htm")});
     if (path.isEmpty()) return;
     std::string error;
-    bool exported;
-    {
-        const WaitCursor wait;
-        exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error);
-    }
+    bool exported = false;
+    const bool finished = RunWithProgress(parent, "Save Scenario as HTML", [&](Progress& progress) {
+        exported = ExportScenarioHtml(doc, scenario, path.toStdString(), error, nullptr, progress);
+    });
+    if (!finished) return;
     if (!exported) {
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return;

@@ -1,6 +1,7 @@
 #include "desktop/printcommand.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -8,8 +9,8 @@
 #include <QPrinterInfo>
 
 #include "desktop/messagebox.h"
+#include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
-#include "desktop/waitcursor.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -53,9 +54,12 @@ QPrinter& SharedPrinter() {
 }
 
 void RunOnPrinter(QPrinter& printer, const PrinterJob& job, PrintOutput::Use use) {
-    const WaitCursor wait;
     PrintOutput output(printer, use);
-    if (output.IsOpen()) job(output.Dc());
+    const bool done =
+        RunWithProgress(QApplication::activeWindow(), printer.docName(), [&](Progress& progress) {
+            if (output.IsOpen()) job(output.Dc(), progress);
+        });
+    if (!done) return output.Abandon();
     if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
 

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "desktop/printoutput.h"
+#include "platform/progress.h"
 
 class CDC;
 class QPrinter;
 class QWidget;
 
 // A direct print job: draws its pages on a printer's device context, from
-// StartDoc to EndDoc.
-using PrinterJob = std::function<void(CDC& printer)>;
+// StartDoc to EndDoc, reporting how far it is.
+using PrinterJob = std::function<void(CDC& printer, Progress& progress)>;
 
 // The one printer of the program, with the choices of Print Setup; made on
 // first use and freed with the application.
@@ -48,9 +49,10 @@ using PrintOnPrinter = std::function<void(QPrinter& printer, PrintOutput::Use us
 // is written as every other print writes it.
 void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
                       const PrintOnPrinter& print);
-// Runs the job on the chosen printer (or its PDF file) under the wait cursor,
-// one page break for each new page; says so when the output could not be
-// written.
+// Runs the job on the chosen printer (or its PDF file) under a progress
+// dialog, one page break for each new page; says so when the output could
+// not be written. Cancel leaves a PDF file as it was and ends a printer's
+// job.
 void RunOnPrinter(QPrinter& printer, const PrinterJob& job,
                   PrintOutput::Use use = PrintOutput::Use::Print);
 

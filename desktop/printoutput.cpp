@@ -5,7 +5,7 @@
 #include "platform/pdfsurface.h"
 #include "platform/qpainterdc.h"
 
-PrintOutput::PrintOutput(QPrinter& printer, Use use) {
+PrintOutput::PrintOutput(QPrinter& printer, Use use) : m_printer(printer) {
     const QString file = printer.outputFileName();
     // Qt prints to a file only as PDF, whatever the printer's format says.
     if (use == Use::Print && !file.isEmpty()) {
@@ -36,4 +36,13 @@ bool PrintOutput::Finish() {
         return false;
     }
     return m_painter.end();
+}
+
+void PrintOutput::Abandon() {
+    m_dc = nullptr;
+    m_pdf.reset();
+    if (m_painter.isActive()) {
+        m_printer.abort();
+        m_painter.end();
+    }
 }

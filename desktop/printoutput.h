@@ -23,9 +23,13 @@ class PrintOutput {
     CDC& Dc() { return *m_dc; }
     // Ends the job; false with Error() set when its file could not be written.
     bool Finish();
+    // Ends the job unfinished: a PDF file stays as it was, a printer drops
+    // the job.
+    void Abandon();
     const std::string& Error() const { return m_error; }
 
   private:
+    QPrinter& m_printer;
     std::unique_ptr<PdfSurface> m_pdf;
     QPainter m_painter;
     std::unique_ptr<QPainterDC> m_ownDc;

@@ -4,11 +4,16 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "editors/accesskeys.h"
 #include "editors/textboxes.h"
 #include "platform/qtstrings.h"
 
@@ -42,7 +47,29 @@ void BrinnowDialog::keyPressEvent(QKeyEvent* event) {
 
 void BrinnowDialog::showEvent(QShowEvent* event) {
     RefuseForeignCharacters(this);
+    AssignAccessKeys(this);
+    if (!std::exchange(m_sized, true)) RestoreSize();
     QDialog::showEvent(event);
+}
+
+void BrinnowDialog::hideEvent(QHideEvent* event) {
+    QSettings().setValue(SizeKey(), size());
+    QDialog::hideEvent(event);
+}
+
+QString BrinnowDialog::SizeKey() const {
+    return QStringLiteral("Dialog Sizes/%1").arg(metaObject()->className());
+}
+
+// The size the user left the dialog at, never smaller than its content
+// needs, and never larger than the screen it opens on, title bar included.
+void BrinnowDialog::RestoreSize() {
+    const QSize kept = QSettings().value(SizeKey()).toSize();
+    if (kept.isValid()) resize(kept.expandedTo(minimumSizeHint()));
+    const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
+    const QRect available = shownOn->availableGeometry();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    resize(size().boundedTo(available.size() - QSize(0, titleBar)));
 }
 
 bool BrinnowDialog::ReadNumber(QLineEdit* field, const QString& name, double& value) {

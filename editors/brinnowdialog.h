@@ -6,8 +6,10 @@ class QLineEdit;
 class QPushButton;
 
 // A modal dialog of the program: F1 opens the manual at its help context,
-// number fields are read with a message that names the field, and no edit
-// box takes a character that a document cannot hold.
+// number fields are read with a message that names the field, no edit box
+// takes a character that a document cannot hold, every button and field
+// label has an access key, and the dialog opens at the size it was last
+// closed at, within the screen.
 class BrinnowDialog : public QDialog {
     Q_OBJECT
   public:
@@ -30,7 +32,12 @@ class BrinnowDialog : public QDialog {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
+    QString SizeKey() const;
+    void RestoreSize();
+
     int m_helpContext;
+    bool m_sized = false;
 };

@@ -46,11 +46,12 @@ CEditScenariosDlg::CEditScenariosDlg(CBrinnowDoc& doc, QWidget* parent)
 
 void CEditScenariosDlg::BuildForm() {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildScenarioBoxes());
+    // The text boxes take a share of the height the dialog is given.
+    layout->addWidget(BuildScenarioBoxes(), 1);
     m_forces = new ForcePane(m_doc, m_scenario.m_forces);
-    layout->addWidget(m_forces, 1);
+    layout->addWidget(m_forces, 3);
     layout->addWidget(BuildButtonRow());
-    resize(980, 720);
+    resize(980, 680);
 }
 
 QWidget* CEditScenariosDlg::BuildScenarioBoxes() {
@@ -60,7 +61,7 @@ QWidget* CEditScenariosDlg::BuildScenarioBoxes() {
     m_weather = MakeNotesBox("weatherEdit");
     m_victoryConditions = MakeNotesBox("victoryConditionsEdit");
     m_notes = MakeNotesBox("notesEdit");
-    for (QPlainTextEdit* box : {m_weather, m_victoryConditions, m_notes}) box->setFixedHeight(64);
+    for (QPlainTextEdit* box : {m_weather, m_victoryConditions, m_notes}) box->setMinimumHeight(48);
 
     auto* boxes = new QWidget;
     auto* grid = new QGridLayout(boxes);
@@ -74,12 +75,15 @@ QWidget* CEditScenariosDlg::BuildScenarioBoxes() {
     grid->addWidget(new QLabel("Weather"), 3, 0, Qt::AlignTop);
     grid->addWidget(m_weather, 3, 1);
     grid->addWidget(new QLabel("Victory Conditions"), 0, 2);
-    grid->addWidget(m_victoryConditions, 1, 2, 2, 1);
+    // Victory Conditions and Notes stand side by side from the Umpire's row
+    // to the Weather's bottom.
+    grid->addWidget(m_victoryConditions, 1, 2, 3, 1);
     grid->addWidget(new QLabel("Notes"), 0, 3);
     grid->addWidget(m_notes, 1, 3, 3, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(3, 1);
+    grid->setRowStretch(3, 1);
     return boxes;
 }
 
@@ -265,9 +269,11 @@ void CEditScenariosDlg::OnPrint() {
     UnmatchedNames unmatched(ships);
     unmatched.Add(m_scenario);
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this scenario")) return;
-    PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(), [this](CDC& printer) {
-        RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments);
-    });
+    PrintWithDialog(this, m_scenario.m_strName, m_doc.GetPathName(),
+                    [this](CDC& printer, Progress& progress) {
+                        RunScenarioPrintJob(printer, m_scenario, m_doc.m_ships, m_doc.m_armaments,
+                                            nullptr, progress);
+                    });
 }
 
 void CEditScenariosDlg::OnHtml() {

@@ -20,6 +20,7 @@
 #include "desktop/unmatchedwarning.h"
 #include "editors/editships.h"
 #include "editors/lastnation.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/listkeys.h"
 #include "editors/recordbrowser.h"
 #include "editors/selectsquadron.h"
@@ -182,6 +183,9 @@ QWidget* CEditSquadronsDlg::BuildShipListColumn(ShipListControls& controls, cons
     }
     connect(controls.list, &QListWidget::currentRowChanged, this,
             &CEditSquadronsDlg::UpdateListButtons);
+    OfferListCommands(
+        controls.list,
+        {{"Move &Up", controls.up}, {"Move &Down", controls.down}, {"&Remove", controls.remove}});
 
     auto* column = new QWidget;
     auto* row = new QHBoxLayout(column);
@@ -496,9 +500,10 @@ void CEditSquadronsDlg::OnPrint() {
     UnmatchedNames unmatched(*m_shipIndex);
     unmatched.Add(squadron);
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this squadron")) return;
-    PrintWithDialog(this, squadron.m_strName, m_documentPath, [this, squadron](CDC& printer) {
-        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
-    });
+    PrintWithDialog(this, squadron.m_strName, m_documentPath,
+                    [this, squadron](CDC& printer, Progress&) {
+                        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
+                    });
 }
 
 void CEditSquadronsDlg::OnClose() {

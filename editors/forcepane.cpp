@@ -20,6 +20,7 @@
 #include "editors/brinnowdialog.h"
 #include "editors/forcetabbar.h"
 #include "editors/lastnation.h"
+#include "editors/listcommandsmenu.h"
 #include "editors/listkeys.h"
 #include "editors/longtextboxes.h"
 #include "model/brinnowdoc.h"
@@ -224,6 +225,12 @@ QLayout* ForcePane::BuildLists() {
     m_selectedShips = ListBox("selectedShipsList");
     m_shipUp = Button("shipUpButton", "Up", "Move the chosen ship up");
     m_shipDown = Button("shipDownButton", "Dn", "Move the chosen ship down");
+    OfferListCommands(m_selectedSquadrons, {{"Move &Up", m_squadronUp},
+                                            {"Move &Down", m_squadronDown},
+                                            {"&Remove", m_removeSquadron}});
+    OfferListCommands(
+        m_selectedShips,
+        {{"Move &Up", m_shipUp}, {"Move &Down", m_shipDown}, {"&Remove", m_removeShip}});
     auto* lists = new QHBoxLayout;
     lists->addLayout(ListPair("Available Squadrons", m_availableSquadrons, m_addSquadron,
                               m_removeSquadron, "Selected Squadrons", m_selectedSquadrons,

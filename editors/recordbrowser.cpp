@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "desktop/messagebox.h"
@@ -16,7 +17,7 @@ RecordBrowser::RecordBrowser(const QString& newRecordText, QObject* parent)
       m_counter(new QLineEdit),
       m_next(BrinnowDialog::MakeButton("nextButton", ">", "Next record")),
       m_last(BrinnowDialog::MakeButton("lastButton", ">>", "Last record")),
-      m_add(BrinnowDialog::MakeButton("addButton", "Add")),
+      m_add(BrinnowDialog::MakeButton("addButton", "&Add")),
       m_cancel(BrinnowDialog::MakeButton("cancelButton", "Cancel")) {
     m_counter->setObjectName("counterEdit");
     m_counter->setReadOnly(true);
@@ -55,7 +56,8 @@ bool RecordBrowser::ConfirmThrowAwayNew() { return AskYesNo("Do you want to thro
 void RecordBrowser::Update() {
     const bool any = HasRecords();
     m_cancel->setEnabled(m_bAdding);
-    m_add->setText(m_bAdding ? "Save" : "Add");
+    // One access key, A, whichever the button reads.
+    m_add->setText(m_bAdding ? "S&ave" : "&Add");
     m_first->setEnabled(any && m_nCurrent != 0);
     m_previous->setEnabled(any && m_nCurrent != 0);
     m_next->setEnabled(any && m_nCurrent != m_nCount - 1);
@@ -68,18 +70,23 @@ void RecordBrowser::Update() {
 
 QWidget* RecordBrowser::BuildRow(std::initializer_list<QPushButton*> ownButtons,
                                  QPushButton* close) const {
-    auto* row = new QWidget;
-    auto* buttons = new QHBoxLayout(row);
-    buttons->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QWidget;
+    auto* column = new QVBoxLayout(rows);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* browsing = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_first, m_previous, m_counter, m_next, m_last}) {
-        buttons->addWidget(w);
+        browsing->addWidget(w);
     }
-    buttons->addSpacing(16);
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_cancel);
-    for (QPushButton* b : ownButtons) buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    return row;
+    browsing->addSpacing(16);
+    browsing->addWidget(m_add);
+    browsing->addWidget(m_cancel);
+    browsing->addStretch();
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : ownButtons) commands->addWidget(b);
+    commands->addStretch();
+    commands->addWidget(close);
+    column->addLayout(browsing);
+    column->addLayout(commands);
+    return rows;
 }

@@ -52,8 +52,9 @@ class RecordBrowser : public QObject {
     QPushButton* AddButton() const { return m_add; }
     QPushButton* CancelButton() const { return m_cancel; }
 
-    // The editor's button row: the moves and the position, Add, Cancel, the
-    // editor's own buttons, and the closing button at the far end.
+    // The editor's buttons, in two rows so that a small screen holds them:
+    // the moves and the position with Add and Cancel, then the editor's own
+    // buttons and the closing button at the far end.
     QWidget* BuildRow(std::initializer_list<QPushButton*> ownButtons, QPushButton* close) const;
 
   signals:

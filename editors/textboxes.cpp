@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "desktop/messagebox.h"
 #include "platform/qtstrings.h"
@@ -87,19 +88,22 @@ void Guard(QLineEdit* box) {
 }
 
 void Guard(QPlainTextEdit* box) {
-    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
-                     [box](int position, int, int added) {
-                         if (added <= 0) return;
-                         QTextCursor range(box->document());
-                         range.setPosition(position);
-                         range.setPosition(position + added, QTextCursor::KeepAnchor);
-                         const QString text = range.selectedText();
-                         const QList<char32_t> foreign = ForeignIn(text);
-                         if (foreign.isEmpty()) return;
-                         // Only removals follow, which add nothing to check.
-                         range.insertText(WithoutForeign(text));
-                         SayRefused(foreign);
-                     });
+    QObject::connect(
+        box->document(), &QTextDocument::contentsChange, box, [box](int position, int, int added) {
+            if (added <= 0) return;
+            // A change of the whole text counts the document's end, past
+            // the last place a cursor can stand.
+            const int end = std::min(position + added, box->document()->characterCount() - 1);
+            QTextCursor range(box->document());
+            range.setPosition(position);
+            range.setPosition(end, QTextCursor::KeepAnchor);
+            const QString text = range.selectedText();
+            const QList<char32_t> foreign = ForeignIn(text);
+            if (foreign.isEmpty()) return;
+            // Only removals follow, which add nothing to check.
+            range.insertText(WithoutForeign(text));
+            SayRefused(foreign);
+        });
 }
 
 template <class Box>

@@ -24,6 +24,7 @@ constexpr int kScreenHeight = 22;
 // How far the drawing may run ahead of the writing: enough to keep every
 // processor busy, little enough to hold in memory.
 constexpr std::size_t kCardsInFlight = 64;
+constexpr const char* kWritingImages = "Writing card images:";
 
 // Two ships draw the same card when their records are the same.
 std::string RecordBytes(const VxShip& ship) {
@@ -132,8 +133,10 @@ const std::string& HtmlExport::MarkedImageFile(const VxShip& ship, const CardMar
     return ofCard->second;
 }
 
-bool HtmlExport::WriteImages() {
+bool HtmlExport::WriteImages(Progress& progress) {
     const std::size_t failedBefore = failedImages.size();
+    const auto total = std::int64_t(m_unwritten.size());
+    progress.Step(0, total, kWritingImages);
     const std::size_t workers = OrderedWorkers::WorkerCount(m_unwritten.size());
     std::vector<CardImage> images(workers);
     const auto draw = [&](std::size_t card, std::size_t worker) {
@@ -142,6 +145,7 @@ bool HtmlExport::WriteImages() {
     };
     const auto write = [&](std::size_t card, std::string&& gif) {
         WriteImage(*m_unwritten[card].fileName, gif);
+        progress.Step(std::int64_t(card + 1), total, kWritingImages);
     };
     OrderedWorkers::Run(m_unwritten.size(), workers, kCardsInFlight, draw, write);
     m_unwritten.clear();
@@ -180,7 +184,7 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error,
-                        const CardMarksSource* marks) {
+                        const CardMarksSource* marks, Progress& progress) {
     if (WriteTarget::Of(pagePath).kind == WriteTarget::Kind::Stream) {
         error = "Cannot write \"" + pagePath +
                 "\": a page needs a folder of its own for its card images.";
@@ -190,7 +194,7 @@ bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                     ImagesOfEarlierExport(pagePath));
     html.marks = marks;
     const std::string page = ScenarioPage(scenario, html);
-    if (!html.WriteImages()) {
+    if (!html.WriteImages(progress)) {
         error = FailedImagesMessage(pagePath, html.failedImages);
         return false;
     }

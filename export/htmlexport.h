@@ -8,6 +8,7 @@
 #include "export/uniqueimagenames.h"
 #include "model/armament.h"
 #include "model/ship.h"
+#include "platform/progress.h"
 #include "platform/safefilegroup.h"
 #include "platform/types.h"
 #include "print/cardoverlay.h"
@@ -59,9 +60,9 @@ struct HtmlExport {
     // look-up.
     const std::string& ImageFile(const VxShip& ship, bool blank);
     // Writes the images of the cards named since the last call, in the order
-    // they were named, into files beside their names; false when any could
-    // not be.
-    bool WriteImages();
+    // they were named, into files beside their names, reporting the images
+    // written; false when any could not be.
+    bool WriteImages(Progress& progress = Unwatched());
     // The first ship of that name, through the export's one lookup; a name
     // that matches no ship gives a new ship.
     const VxShip& FindShip(const CString& name) const { return m_shipLookup.Find(name); }
@@ -99,7 +100,7 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 // could be: when the page or any image cannot be written, the old page and
 // every file in the folder stay as they were, and error is a sentence naming
 // the files and the reasons. Marks, when given, are drawn on the cards they
-// belong to.
+// belong to. A cancelled export leaves the folder as it was too.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error,
-                        const CardMarksSource* marks = nullptr);
+                        const CardMarksSource* marks = nullptr, Progress& progress = Unwatched());

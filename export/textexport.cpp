@@ -7,9 +7,12 @@
 #include "model/brinnowdoc.h"
 #include "model/shiptables.h"
 #include "platform/filestore.h"
+#include "platform/progress.h"
 #include "platform/textformat.h"
 
 namespace {
+
+constexpr const char* kWritingShip = "Writing ship";
 
 // Line breaks leave as CR LF in the file, also inside quoted values, the way
 // a text-mode write turns every LF into CR LF.
@@ -101,13 +104,17 @@ namespace {
 
 // Lines are gathered in a buffer that stays in the cache and is handed on
 // whenever it fills, rather than building the whole file in fresh memory.
-void WriteShipText(const CBrinnowDoc& doc, const ByteSink& sink) {
+void WriteShipText(const CBrinnowDoc& doc, const ByteSink& sink, Progress& progress) {
     constexpr std::size_t kChunk = std::size_t(1) << 20;
     std::string chunk;
     chunk.reserve(kChunk + 4096);
     AppendText(chunk, kShipTextHeader, true);
+    const auto total = std::int64_t(doc.m_ships.size());
+    std::int64_t written = 0;
+    progress.Step(written, total, kWritingShip);
     for (const VxShip& ship : doc.m_ships) {
         ship.AppendTextLine(chunk, doc.m_nations, doc.m_armaments, true);
+        progress.Step(++written, total, kWritingShip);
         if (chunk.size() >= kChunk) {
             sink(chunk.data(), chunk.size());
             chunk.clear();
@@ -120,11 +127,13 @@ void WriteShipText(const CBrinnowDoc& doc, const ByteSink& sink) {
 
 std::string ShipTextFile(const CBrinnowDoc& doc) {
     std::string text;
-    WriteShipText(doc, [&text](const char* data, std::size_t size) { text.append(data, size); });
+    WriteShipText(
+        doc, [&text](const char* data, std::size_t size) { text.append(data, size); }, Unwatched());
     return text;
 }
 
-bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                     Progress& progress) {
     return WriteFileSafely(
-        path, [&doc](const ByteSink& sink) { WriteShipText(doc, sink); }, error);
+        path, [&](const ByteSink& sink) { WriteShipText(doc, sink, progress); }, error);
 }

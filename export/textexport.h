@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/progress.h"
+
 class CBrinnowDoc;
 
 // The comma-delimited ship list: a fixed header line and one line of 27
@@ -11,4 +13,6 @@ inline constexpr const char* kShipTextHeader =
     "AA\n";
 
 std::string ShipTextFile(const CBrinnowDoc& doc);
-bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error);
+// Reports the ships written; a cancelled export leaves the file as it was.
+bool ExportShipsText(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                     Progress& progress = Unwatched());

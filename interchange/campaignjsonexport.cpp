@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr const char* kWritingRecord = "Writing record";
+
 void Put(JsonWriter& json, const char* key, const CString& text) {
     json.Key(key);
     json.String(text);
@@ -131,17 +133,28 @@ void WriteScenario(JsonWriter& json, const VxScenario& scenario) {
 
 }  // namespace
 
-void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink) {
+void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink, Progress& progress) {
     JsonWriter json(sink);
     json.BeginObject();
     Put(json, "format", kCampaignJsonFormat);
     Put(json, "version", kCampaignJsonVersion);
-    WriteList(json, "nations", doc.m_nations.Records(), WriteNation);
-    WriteList(json, "armaments", doc.m_armaments.Records(), WriteArmament);
-    WriteList(json, "torpedoTypes", doc.m_torpedoes.Records(), WriteTorpedo);
-    WriteList(json, "ships", doc.m_ships.Records(), WriteShip);
-    WriteList(json, "squadrons", doc.m_squadrons.Records(), WriteSquadron);
-    WriteList(json, "scenarios", doc.m_scenarios.Records(), WriteScenario);
+    const auto total =
+        std::int64_t(doc.m_nations.size() + doc.m_armaments.size() + doc.m_torpedoes.size() +
+                     doc.m_ships.size() + doc.m_squadrons.size() + doc.m_scenarios.size());
+    std::int64_t written = 0;
+    progress.Step(written, total, kWritingRecord);
+    const auto counted = [&](auto write) {
+        return [&, write](JsonWriter& writer, const auto& record) {
+            write(writer, record);
+            progress.Step(++written, total, kWritingRecord);
+        };
+    };
+    WriteList(json, "nations", doc.m_nations.Records(), counted(WriteNation));
+    WriteList(json, "armaments", doc.m_armaments.Records(), counted(WriteArmament));
+    WriteList(json, "torpedoTypes", doc.m_torpedoes.Records(), counted(WriteTorpedo));
+    WriteList(json, "ships", doc.m_ships.Records(), counted(WriteShip));
+    WriteList(json, "squadrons", doc.m_squadrons.Records(), counted(WriteSquadron));
+    WriteList(json, "scenarios", doc.m_scenarios.Records(), counted(WriteScenario));
     json.End();
     json.Finish();
 }
@@ -153,7 +166,8 @@ std::string CampaignJson(const CBrinnowDoc& doc) {
     return text;
 }
 
-bool ExportCampaignJson(const CBrinnowDoc& doc, const std::string& path, std::string& error) {
+bool ExportCampaignJson(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                        Progress& progress) {
     return WriteFileSafely(
-        path, [&doc](const ByteSink& sink) { WriteCampaignJson(doc, sink); }, error);
+        path, [&](const ByteSink& sink) { WriteCampaignJson(doc, sink, progress); }, error);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/filestore.h"
+#include "platform/progress.h"
 
 class CBrinnowDoc;
 
@@ -12,7 +13,11 @@ class CBrinnowDoc;
 inline constexpr const char* kCampaignJsonFormat = "brinnow-campaign";
 inline constexpr int kCampaignJsonVersion = 1;
 
-void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink);
+// The writers report the records of the six lists written.
+void WriteCampaignJson(const CBrinnowDoc& doc, const ByteSink& sink,
+                       Progress& progress = Unwatched());
 std::string CampaignJson(const CBrinnowDoc& doc);
-// Writes through a temporary file; the target appears only when complete.
-bool ExportCampaignJson(const CBrinnowDoc& doc, const std::string& path, std::string& error);
+// Writes through a temporary file; the target appears only when complete,
+// and a cancelled export leaves it as it was.
+bool ExportCampaignJson(const CBrinnowDoc& doc, const std::string& path, std::string& error,
+                        Progress& progress = Unwatched());

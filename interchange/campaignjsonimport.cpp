@@ -44,9 +44,18 @@ template <auto Member, auto ReadElement, class Record>
 void List(JsonFieldReader& reader, Value& value, Record& record) {
     reader.ReadArray(value, record.*Member, ReadElement);
 }
+// A record of the campaign's lists, read after telling how far the reading is.
+template <auto ReadElement, class Record>
+void Reported(JsonFieldReader& reader, Value& value, Record& record) {
+    reader.ReportPosition(value);
+    ReadElement(reader, value, record);
+}
+
 template <auto Member, auto ReadElement>
 void DocumentList(JsonFieldReader& reader, Value& value, CBrinnowDoc& doc) {
-    (doc.*Member).ChangeAll([&](auto& records) { reader.ReadArray(value, records, ReadElement); });
+    (doc.*Member).ChangeAll([&](auto& records) {
+        reader.ReadArray(value, records, Reported<ReadElement>);
+    });
 }
 
 void ReadNation(JsonFieldReader& reader, Value& value, VxNation& nation) {
@@ -180,10 +189,11 @@ std::string DescribeFailure(std::string_view json, const std::string& name,
 }
 
 bool ImportPadded(simdjson::padded_string_view json, const std::string& name, CBrinnowDoc& doc,
-                  std::string& error) {
+                  std::string& error, Progress& progress) {
     CBrinnowDoc imported;
     try {
         JsonFieldReader reader(json);
+        reader.SetProgress(progress);
         ReadCampaign(reader, imported);
     } catch (const JsonInputError& failure) {
         error = DescribeFailure(json, name, failure);
@@ -195,6 +205,7 @@ bool ImportPadded(simdjson::padded_string_view json, const std::string& name, CB
     doc.m_ships = std::move(imported.m_ships);
     doc.m_squadrons = std::move(imported.m_squadrons);
     doc.m_scenarios = std::move(imported.m_scenarios);
+    progress.Step(std::int64_t(json.size()), std::int64_t(json.size()), kBytesRead);
     return true;
 }
 
@@ -202,10 +213,11 @@ bool ImportPadded(simdjson::padded_string_view json, const std::string& name, CB
 
 bool ImportCampaignJson(const std::string& json, const std::string& name, CBrinnowDoc& doc,
                         std::string& error) {
-    return ImportPadded(simdjson::padded_string(json), name, doc, error);
+    return ImportPadded(simdjson::padded_string(json), name, doc, error, Unwatched());
 }
 
-bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error) {
+bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error,
+                            Progress& progress) {
     // A regular file is read straight into a buffer with the parser's
     // padding; the ordinary read takes pipes and FIFOs, which must be read
     // once and not wait for ever, and says why a file cannot be read.
@@ -217,5 +229,5 @@ bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::stri
         if (!ReadWholeFile(path, bytes, error)) return false;
         json = simdjson::padded_string(bytes);
     }
-    return ImportPadded(json, path, doc, error);
+    return ImportPadded(json, path, doc, error, progress);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/progress.h"
+
 class CBrinnowDoc;
 
 // Reads a campaign written as by ExportCampaignJson. On success the six lists
@@ -10,4 +12,6 @@ class CBrinnowDoc;
 // and JSON path of the value refused and why.
 bool ImportCampaignJson(const std::string& json, const std::string& name, CBrinnowDoc& doc,
                         std::string& error);
-bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error);
+// Reports the bytes read; a cancelled import leaves doc untouched.
+bool ImportCampaignJsonFile(const std::string& path, CBrinnowDoc& doc, std::string& error,
+                            Progress& progress = Unwatched());

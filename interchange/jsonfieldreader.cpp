@@ -121,6 +121,10 @@ simdjson::ondemand::array JsonFieldReader::Array(Value& value) {
 
 const char* JsonFieldReader::Start(Value& value) { return value.raw_json_token().data(); }
 
+void JsonFieldReader::ReportPosition(Value& value) {
+    m_progress->Step(Start(value) - m_text.data(), std::int64_t(m_text.size()), kBytesRead);
+}
+
 std::string_view JsonFieldReader::ReadUtf8(Value& value) {
     const char* start = Start(value);
     if (*start != '"') FailType("a string", value);

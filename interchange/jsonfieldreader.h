@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/progress.h"
 #include "platform/types.h"
 
 // A value of the input that cannot be taken: where it starts, its JSON path
@@ -72,6 +73,9 @@ class JsonFieldReader {
 
     // Where a value begins in the text, for a refusal.
     const char* Start(Value& value);
+    // Where ReportPosition tells how far into the text the reading is.
+    void SetProgress(Progress& progress) { m_progress = &progress; }
+    void ReportPosition(Value& value);
     [[noreturn]] void Fail(const std::string& message, const char* at);
     [[noreturn]] void Fail(const std::string& message, const char* at, const std::string& path);
 
@@ -109,6 +113,7 @@ class JsonFieldReader {
     simdjson::ondemand::parser m_parser;
     simdjson::ondemand::document m_document;
     std::vector<PathPart> m_path;
+    Progress* m_progress = &Unwatched();
     bool m_iterating = false;
 };
 

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
+constexpr const char* kWritingShip = "Writing ship";
 
 constexpr const char* kHeader =
     "Name,Nation,Nation Index,"
@@ -124,10 +125,15 @@ void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship, Csv
 
 }  // namespace
 
-void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink, CsvCells cells) {
+void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink, CsvCells cells,
+                   Progress& progress) {
     std::string out = std::string(kByteOrderMark) + kHeader;
+    const auto total = std::int64_t(doc.m_ships.size());
+    std::int64_t written = 0;
+    progress.Step(written, total, kWritingShip);
     for (const VxShip& ship : doc.m_ships) {
         WriteShip(out, doc, ship, cells);
+        progress.Step(++written, total, kWritingShip);
         if (out.size() >= kFlushSize) {
             sink(out.data(), out.size());
             out.clear();
@@ -144,7 +150,7 @@ std::string ShipsCsv(const CBrinnowDoc& doc, CsvCells cells) {
 }
 
 bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error,
-                    CsvCells cells) {
+                    CsvCells cells, Progress& progress) {
     return WriteFileSafely(
-        path, [&doc, cells](const ByteSink& sink) { WriteShipsCsv(doc, sink, cells); }, error);
+        path, [&](const ByteSink& sink) { WriteShipsCsv(doc, sink, cells, progress); }, error);
 }

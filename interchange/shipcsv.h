@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/filestore.h"
+#include "platform/progress.h"
 
 class CBrinnowDoc;
 
@@ -16,9 +17,11 @@ class CBrinnowDoc;
 // A text that a spreadsheet would run as a formula (one beginning with "=",
 // "+", "-", "@", a tab or a carriage return) gets a leading apostrophe, so
 // that it shows as the text it is, unless the cells are written raw.
+// The writers report the ships written; a cancelled export leaves the file
+// as it was.
 enum class CsvCells { Protected, Raw };
 void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink,
-                   CsvCells cells = CsvCells::Protected);
+                   CsvCells cells = CsvCells::Protected, Progress& progress = Unwatched());
 std::string ShipsCsv(const CBrinnowDoc& doc, CsvCells cells = CsvCells::Protected);
 bool ExportShipsCsv(const CBrinnowDoc& doc, const std::string& path, std::string& error,
-                    CsvCells cells = CsvCells::Protected);
+                    CsvCells cells = CsvCells::Protected, Progress& progress = Unwatched());

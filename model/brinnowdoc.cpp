@@ -253,17 +253,26 @@ std::string CBrinnowDoc::DescribeLoadFailure(std::string_view bytes, const std::
            ".";
 }
 
-bool CBrinnowDoc::OnOpenDocument(const std::string& path) {
+bool CBrinnowDoc::OnOpenDocument(const std::string& path, Progress& progress) {
     FileBytes bytes;
     if (!bytes.Read(path, m_strError)) return false;
     // The front of the file is given back as the records are made from it;
     // the records take about as much memory as the file.
+    const auto size = std::int64_t(bytes.View().size());
     LargePageHeap heap(bytes.View().size());
-    const auto done = [&bytes, &heap](std::size_t position) {
+    const auto done = [&](std::size_t position) {
         bytes.ReleaseBefore(position);
         heap.AdviseGrowth();
+        progress.Step(std::int64_t(position), size, kBytesRead);
     };
-    if (!LoadFromBytes(bytes.View(), path, done)) return false;
+    progress.Step(0, size, kBytesRead);
+    try {
+        if (!LoadFromBytes(bytes.View(), path, done)) return false;
+    } catch (const WorkCancelled&) {
+        OnNewDocument();
+        throw;
+    }
+    progress.Step(size, size, kBytesRead);
     m_strPathName = path;
     return true;
 }

@@ -12,6 +12,7 @@
 #include "model/ship.h"
 #include "model/squadron.h"
 #include "model/torpedo.h"
+#include "platform/progress.h"
 #include "platform/types.h"
 
 class CArchive;
@@ -40,7 +41,9 @@ class CBrinnowDoc {
     // Whole-file operations. On failure, ErrorMessage() says what was wrong in
     // a sentence naming the file. A failed load leaves a new document; a
     // failed save leaves the old file and the modified flag as they were.
-    bool OnOpenDocument(const std::string& path);
+    // A load reports the bytes read; a cancelled one leaves a new document
+    // too, and throws WorkCancelled.
+    bool OnOpenDocument(const std::string& path, Progress& progress = Unwatched());
     bool OnSaveDocument(const std::string& path);
     // The same on bytes in memory; name is how the file is called in messages.
     // done, when set, hears now and then of a position before which the load

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/force.h"
+#include "platform/progress.h"
 #include "platform/types.h"
 
 class CArchive;
@@ -20,10 +21,10 @@ class VxScenario {
 
     // The scenario's page from y on, then every force on a page of its own;
     // page is the running page number. Marks, when given, are drawn over
-    // the cards they belong to.
+    // the cards they belong to. Reports the forces printed.
     void PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                     const CArray<VxArmament>& armaments, int includeNotes, int width, int& page,
-                    const CardMarksSource* marks = nullptr) const;
+                    const CardMarksSource* marks = nullptr, Progress& progress = Unwatched()) const;
 
     CString HtmlSection(HtmlExport& html) const;
 

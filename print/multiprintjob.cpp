@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr const char* kPrintingItem = "Printing item";
+
 // The first record of that name, or a default one.
 template <class Record>
 const Record& FindByName(const CArray<Record>& records, const CString& name) {
@@ -37,8 +39,16 @@ bool FactorBefore(double a, double b, const VxShip& shipA, const VxShip& shipB) 
 // before content, so that no page holds just the title block and footer.
 class MultiPrintRun {
   public:
-    MultiPrintRun(PrintPage& page, const CBrinnowDoc& doc, const ShipLookup& ships)
-        : m_page(page), m_doc(doc), m_ships(ships), m_y(page.geometry.margin) {}
+    MultiPrintRun(PrintPage& page, const CBrinnowDoc& doc, const ShipLookup& ships,
+                  Progress& progress, std::int64_t items)
+        : m_page(page),
+          m_doc(doc),
+          m_ships(ships),
+          m_progress(progress),
+          m_items(items),
+          m_y(page.geometry.margin) {
+        m_progress.Step(0, m_items, kPrintingItem);
+    }
 
     void PrintShips(const std::vector<VxShip>& ships, bool sortByNation);
     void PrintSquadrons(const CStringArray& names);
@@ -46,10 +56,14 @@ class MultiPrintRun {
 
   private:
     void FreshPage();
+    void ItemPrinted() { m_progress.Step(++m_printed, m_items, kPrintingItem); }
 
     PrintPage& m_page;
     const CBrinnowDoc& m_doc;
     const ShipLookup& m_ships;
+    Progress& m_progress;
+    std::int64_t m_items;
+    std::int64_t m_printed = 0;
     int m_y;
     bool m_pageUsed = false;
     bool m_sectionEnded = false;  // the next content starts a fresh page
@@ -92,6 +106,7 @@ void MultiPrintRun::PrintShips(const std::vector<VxShip>& ships, bool sortByNati
             ships[i].DrawCard(m_page.dc, m_page.p, cellX, m_y, m_doc.m_armaments, 0,
                               page.printableWidth);
             cellX += cellWidth + gap;
+            ItemPrinted();
         }
         if (i == rowStart) continue;  // the row ended before its first card
         ++rowsOnPage;
@@ -111,6 +126,7 @@ void MultiPrintRun::PrintSquadrons(const CStringArray& names) {
         sheet.Draw(flow, page.margin, m_ships, m_doc.m_armaments);
         m_y = flow.Y();
         m_pageUsed = true;
+        ItemPrinted();
     }
 }
 
@@ -122,6 +138,7 @@ void MultiPrintRun::PrintScenarios(const CStringArray& names) {
             .PrintSheet(m_page.dc, m_page.p, page.margin, page.margin, m_ships, m_doc.m_armaments,
                         0, page.printableWidth, m_page.number);
         m_pageUsed = true;
+        ItemPrinted();
     }
 }
 
@@ -156,12 +173,14 @@ std::vector<VxShip> MultiPrintJob::OrderedShips(const ShipLookup& lookup) const 
     return ordered;
 }
 
-int MultiPrintJob::Print(CDC& printer) const {
+int MultiPrintJob::Print(CDC& printer, Progress& progress) const {
     int pages = 0;
     const ShipLookup lookup(m_doc.m_ships);
     const std::vector<VxShip> ships = OrderedShips(lookup);
     RunDirectPrintJob(printer, kDocumentName, [&](PrintPage& page) {
-        MultiPrintRun run(page, m_doc, lookup);
+        const auto items = std::int64_t(ships.size() + m_selection.squadrons.size() +
+                                        m_selection.scenarios.size());
+        MultiPrintRun run(page, m_doc, lookup, progress, items);
         run.PrintShips(ships, m_selection.sortByNation);
         run.PrintSquadrons(m_selection.squadrons);
         run.PrintScenarios(m_selection.scenarios);

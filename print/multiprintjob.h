@@ -4,6 +4,7 @@
 
 #include "model/brinnowdoc.h"
 #include "platform/cdc.h"
+#include "platform/progress.h"
 #include "print/shiplookup.h"
 
 // How the ships of a multi print are ordered (after the nation, when that
@@ -35,9 +36,10 @@ class MultiPrintJob {
     MultiPrintJob(const CBrinnowDoc& doc, MultiPrintSelection selection)
         : m_doc(doc), m_selection(std::move(selection)) {}
 
-    // The whole job on a printer's device context, StartDoc to EndDoc.
-    // Returns the number of pages.
-    int Print(CDC& printer) const;
+    // The whole job on a printer's device context, StartDoc to EndDoc,
+    // reporting the ships, squadrons and scenarios printed. Returns the
+    // number of pages.
+    int Print(CDC& printer, Progress& progress = Unwatched()) const;
     // The pages the job gives on this device, without drawing anything.
     int PageCount(CDC& printer) const;
     // Only pages first to last (from 1) reach the device, each between

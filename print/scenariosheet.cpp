@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char* kNotesHeading = "Notes";
+constexpr const char* kPrintingForce = "Printing force";
 constexpr const char* kSquadronsHeading = "Squadrons";
 constexpr const char* kAdditionalShipsHeading = "Additional Ships";
 
@@ -153,7 +154,7 @@ void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ship
 
 void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
                             const CArray<VxArmament>& armaments, int includeNotes, int width,
-                            int& page, const CardMarksSource* marks) const {
+                            int& page, const CardMarksSource* marks, Progress& progress) const {
     {
         SheetStart sheet(dc, p, x, y, page, m_strName);
         PageFlow& flow = sheet.flow;
@@ -167,10 +168,13 @@ void VxScenario::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& s
         }
     }
     CardOverlay overlay{marks};
+    const auto forces = std::int64_t(m_forces.size());
+    progress.Step(0, forces, kPrintingForce);
     for (const VxForce& force : m_forces) {
         NewPrintPage(dc, p, page);
         force.PrintSheet(dc, p, x, Mm(p, 10), ships, armaments, includeNotes, width, page,
                          &overlay);
         ++overlay.force;
+        progress.Step(overlay.force, forces, kPrintingForce);
     }
 }

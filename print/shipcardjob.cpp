@@ -6,6 +6,7 @@
 namespace {
 constexpr const char* kContinued = " <continued>";
 constexpr int kCardMode = 1;
+constexpr const char* kPrintingPage = "Printing page";
 
 // Where the cards start on a page: under the nation heading.
 int CardsTop(const PageGeometry& page, double p) { return Mm(p, 5) + page.margin; }
@@ -91,13 +92,16 @@ void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber)
     PrintPageFooter(dc, p, pageNumber);
 }
 
-int ShipCardJob::Print(CDC& dc, const char* documentName) const {
+int ShipCardJob::Print(CDC& dc, const char* documentName, Progress& progress) const {
     const std::vector<ShipPageRange> pages = Layout(dc);
+    const auto total = std::int64_t(pages.size());
+    progress.Step(0, total, kPrintingPage);
     dc.StartDoc(documentName);
     for (std::size_t k = 0; k < pages.size(); ++k) {
         dc.StartPage();
         PrintPage(dc, pages[k], static_cast<int>(k + 1));
         dc.EndPage();
+        progress.Step(std::int64_t(k + 1), total, kPrintingPage);
     }
     dc.EndDoc();
     return static_cast<int>(pages.size());

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/cdc.h"
+#include "platform/progress.h"
 
 class CBrinnowDoc;
 
@@ -30,8 +31,9 @@ class ShipCardJob {
     // Cards measured by this job's last Layout at the same scale are not
     // measured again.
     void PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const;
-    // The whole job on a printer device context; returns the page count.
-    int Print(CDC& dc, const char* documentName) const;
+    // The whole job on a printer device context, reporting the pages
+    // printed; returns the page count.
+    int Print(CDC& dc, const char* documentName, Progress& progress = Unwatched()) const;
 
   private:
     // Card heights by ship, as the last Layout measured them.

@@ -211,9 +211,9 @@ void TableWindow::SaveLog() {
 
 // The scenario's sheets as its editor prints them, with the game's marks.
 PrinterJob TableWindow::PrintJob() const {
-    return [this](CDC& printer) {
+    return [this](CDC& printer, Progress& progress) {
         RunScenarioPrintJob(printer, m_snapshot.scenario, m_snapshot.ships, m_snapshot.armaments,
-                            &GetGame());
+                            &GetGame(), progress);
     };
 }
 

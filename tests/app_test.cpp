@@ -84,17 +84,17 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
         if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
     }
     EXPECT_EQ(items,
-              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Re&vert to Saved", "-",
+              (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Revert &to Saved", "-",
                            "Export Campaign as &JSON...", "&Import Campaign from JSON...",
                            "Open &Game...", "-", "&Print...", "Print Pre&view", "P&rint Setup...",
-                           "-", "Recent File", "-", "E&xit"}));
+                           "-", "Recent &File", "-", "E&xit"}));
     items.clear();
     for (QAction* action : Menu("&Edit")->actions()) {
         items << (action->isSeparator() ? "-" : action->text());
     }
-    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "&Nations", "&Armaments", "-", "S&hips",
-                                  "S&quadrons", "S&cenarios", "-", "&Find Ship...", "Find &Next",
-                                  "Find Pre&vious"}));
+    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Nations",
+                                  "&Armaments", "-", "S&hips", "S&quadrons", "Sc&enarios", "-",
+                                  "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 8);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -18,10 +19,13 @@
 #include "editors/addarmament.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
+#include "editors/editscenarios.h"
 #include "editors/editships.h"
+#include "editors/editsquadrons.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "platform/programfiles.h"
+#include "tests/support/documentgenerator.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/scriptedanswers.h"
 
@@ -94,7 +98,7 @@ TEST_F(ShipEditor, SavingANewShipNeedsAUniqueName) {
     AddShip("Lion", 1);
     Open();
     dialog->OnAddOrSave();
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
     EXPECT_EQ(Counter(), "New Ship");
     dialog->OnAddOrSave();
     EXPECT_EQ(messages.back(), "You must supply a unique name for the ship!");
@@ -575,6 +579,41 @@ TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {
     EXPECT_TRUE(add.Armament().m_bGun);
 }
 
+// Every editor loading records with text in every box, as it opens and as
+// it steps on: nothing for Qt to warn about on the terminal.
+TEST_F(Editor, EveryEditorLoadsWithoutATextCursorWarning) {
+    GenerateDocument(doc, {6, 2, 2, 2, 2, 5});
+    static QStringList warnings;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            if (text.contains("QTextCursor")) warnings << text;
+        });
+    const std::function<QDialog*()> editors[] = {
+        [&] { return new CEditNationsDlg(doc.m_nations, nullptr); },
+        [&] { return new CEditArmamentsDlg(doc, nullptr); },
+        [&] {
+            return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                                     doc.m_squadrons, nullptr);
+        },
+        [&] {
+            return new CEditSquadronsDlg(doc.m_nations, doc.m_ships, doc.m_squadrons,
+                                         doc.m_armaments, doc.m_torpedoes, "", nullptr);
+        },
+        [&] { return new CEditScenariosDlg(doc, nullptr); },
+    };
+    for (const auto& open : editors) {
+        const std::unique_ptr<QDialog> dialog(open());
+        dialog->show();
+        if (auto* next = dialog->findChild<QPushButton*>("nextButton")) next->click();
+        QApplication::processEvents();
+        dialog->hide();
+        EXPECT_TRUE(warnings.isEmpty())
+            << dialog->windowTitle().toStdString() << ": " << warnings.join("\n").toStdString();
+        warnings.clear();
+    }
+    qInstallMessageHandler(previous);
+}
+
 TEST(Manual, HasASectionForEveryHelpContext) {
     HelpWindow* help = HelpWindow::Instance();
     for (int context :
@@ -586,7 +625,14 @@ TEST(Manual, HasASectionForEveryHelpContext) {
     }
     help->ShowContext(999);
     EXPECT_EQ(help->source().fragment(), "index");
-    EXPECT_TRUE(help->toPlainText().contains("Reading a ship record card"));
+    // It opens wholly on the screen, however small.
+    EXPECT_TRUE(help->screen()->availableGeometry().contains(help->frameGeometry()));
+    for (const char* described :
+         {"Reading a ship record card", "Export Campaign as JSON", "Import Campaign from JSON",
+          "Export Ships as CSV", "HTML briefing", "Edit > Copy", "Edit > Paste", "Play Scenario",
+          "Print This Ship", "right-click"}) {
+        EXPECT_TRUE(help->toPlainText().contains(described)) << described;
+    }
     help->close();
 }
 

@@ -36,7 +36,7 @@ class PrintElements : public Editor {
         SetPrintHook([this](const std::string& name, const PrinterJob& job, bool preview) {
             jobs.push_back({name, preview});
             RecordingDC printer;
-            job(printer);
+            job(printer, Unwatched());
             pages.push_back(printer.Find("StartPage").size());
         });
     }

@@ -13,6 +13,7 @@
 #include "desktop/printcommand.h"
 #include "editors/editsquadrons.h"
 #include "editors/selectsquadron.h"
+#include "tests/support/contextmenu.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
 
@@ -95,7 +96,7 @@ TEST_F(SquadronEditor, AnEmptyListOffersOnlyAddShipsAndClose) {
     }
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
 }
 
 TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
@@ -105,7 +106,7 @@ TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
     EXPECT_EQ(Counter(), "1 of 2");
     dialog->OnAddOrSave();
     EXPECT_EQ(Counter(), "New Squadron");
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Save");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Squadron");
     EXPECT_FALSE(Enabled("findButton"));
     EXPECT_FALSE(Enabled("deleteButton"));
@@ -119,7 +120,7 @@ TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
     EXPECT_EQ(doc.m_squadrons[1].m_nNation, 3);
     EXPECT_EQ(Counter(), "2 of 3");
     EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "Add");
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
     EXPECT_EQ(Notices(), 1);
 }
 
@@ -203,6 +204,21 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     EXPECT_EQ(stored.m_strCommander, "Beatty");
     EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Lion", "Dreadnought"}));
     EXPECT_EQ(Notices(), 1);
+}
+
+TEST_F(SquadronEditor, ARightClickOnAChosenShipOffersItsMovesAndRemove) {
+    AddShip("Lion", 1);
+    AddShip("Tiger", 1);
+    AddSquadron("Battle", 1, {"Lion", "Tiger"});
+    Open();
+    auto* members = Control<QListWidget>("memberList");
+    const QPoint second = members->visualItemRect(members->item(1)).center();
+    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
+    EXPECT_EQ(RightClick(members->viewport(), second, "Move &Up"),
+              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Tiger", "Lion"}));
+    RightClick(members->viewport(), second, "&Remove");
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Tiger"});
 }
 
 TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
@@ -509,7 +525,7 @@ TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
         EXPECT_FALSE(preview);
         printed = name;
-        job(printer);
+        job(printer, Unwatched());
     });
     dialog->OnPrint();
     EXPECT_EQ(printed, "Battle Cruisers");

@@ -197,7 +197,7 @@ TEST_F(Table, NightColoursOnScreenAndMarksInPrint) {
     SetPrintHook({});
     ASSERT_TRUE(printed);
     RecordingDC fromWindow, expected;
-    printed(fromWindow);
+    printed(fromWindow, Unwatched());
     const ScenarioSnapshot& shown = window->Snapshot();
     RunScenarioPrintJob(expected, shown.scenario, shown.ships, shown.armaments, &window->GetGame());
     EXPECT_EQ(fromWindow.log, expected.log);

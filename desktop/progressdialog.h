@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+#include "platform/progress.h"
+
+class QWidget;
+
+// The window's progress: a dialog that appears once the work has taken half
+// a second, saying what is being done ("Printing page 312 of 905"), with a
+// bar and Cancel. The window repaints while the work runs, its events let
+// through at most every 50 ms; Cancel stops the work at its next step.
+class ProgressDialog : public Progress {
+  public:
+    ProgressDialog(QWidget* parent, const QString& title);
+
+  protected:
+    void Report(std::int64_t done, std::int64_t total, const char* what) override;
+
+  private:
+    QProgressDialog m_dialog;
+    QElapsedTimer m_sinceEvents;
+};
+
+// Runs work under a progress dialog; false when the user cancelled it, which
+// left whatever it was writing as it was.
+template <class Work>
+bool RunWithProgress(QWidget* parent, const QString& title, Work work) {
+    ProgressDialog progress(parent, title);
+    try {
+        work(static_cast<Progress&>(progress));
+        return true;
+    } catch (const WorkCancelled&) {
+        return false;
+    }
+}

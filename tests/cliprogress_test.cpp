@@ -1,0 +1,76 @@
+// The tool's progress line and Ctrl+C, run as a user runs the tool.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+class CliProgress : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {3000, 4, 1, 1, 4});
+        ASSERT_TRUE(doc.OnSaveDocument(Path("in.brn")));
+        std::string error;
+        ASSERT_TRUE(WriteFileSafely(Path("out"), "the old output", error));
+    }
+    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    std::string Err(const QStringList& args) {
+        QProcess process;
+        process.start(BRINNOW_CLI, args);
+        process.waitForFinished(120000);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardError().toStdString();
+    }
+    QString In() const { return m_dir.filePath("in.brn"); }
+    QString Out() const { return m_dir.filePath("out"); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliProgress, ALineOnStandardErrorOnlyWhenAskedOrATerminal) {
+    const std::string shown = Err({"export-csv", In(), Out(), "--progress"});
+    EXPECT_EQ(shown.front(), '\r');
+    EXPECT_NE(shown.find("  0% Writing ship 0 of 3000"), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.rfind('\r')), "\r100% Writing ship 3000 of 3000\n");
+    // Rewritten in place, each line covering the text of the last, and only
+    // at the start and end of each stage in a run this short (reading, then
+    // writing).
+    std::size_t lines = 0, lastText = 0;
+    for (std::size_t at = 0; at != std::string::npos; at = shown.find('\r', at + 1), ++lines) {
+        const std::string line =
+            shown.substr(at, std::min(shown.find('\r', at + 1), shown.find('\n', at)) - at);
+        EXPECT_GE(line.size(), lastText) << shown;
+        lastText = line.find_last_not_of(' ') + 1;
+    }
+    EXPECT_LE(lines, 10u) << shown;
+    // Standard error is a pipe here, not a terminal.
+    EXPECT_EQ(Err({"export-csv", In(), Out()}), "");
+    EXPECT_EQ(Err({"export-csv", "--quiet", In(), Out(), "--progress"}), "");
+}
+
+TEST_F(CliProgress, CtrlCStopsAPrintWithStatus130AndLeavesTheOutputAsItWas) {
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(BRINNOW_CLI, {"print", "ships", In(), "-o", Out(), "--progress"});
+    // The first line says the pages have started.
+    ASSERT_TRUE(process.waitForReadyRead(60000));
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    std::string bytes, error;
+    ASSERT_TRUE(ReadWholeFile(Path("out"), bytes, error));
+    EXPECT_EQ(bytes, "the old output");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// Every menu and every dialog can be worked from the keyboard: each item,
+// button and field label has an access key while a letter of it is free,
+// and no key is used twice within one menu or one dialog. Every dialog fits
+// a small screen, and opens at the size it was left at.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <functional>
+#include <memory>
+
+#include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
+#include "app/mainframe.h"
+#include "app/printelements.h"
+#include "editors/accesskeys.h"
+#include "editors/addarmament.h"
+#include "editors/addnation.h"
+#include "editors/editarmaments.h"
+#include "editors/editnations.h"
+#include "editors/editscenarios.h"
+#include "editors/editships.h"
+#include "editors/editsquadrons.h"
+#include "editors/selectscenario.h"
+#include "editors/selectship.h"
+#include "editors/selectsquadron.h"
+#include "tests/support/contextmenu.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// Room for a window manager's title bar above a dialog.
+constexpr int kTitleBar = 32;
+
+// What is wrong with a set of captions: keys used twice, and captions
+// without a key although one of their letters is free. A dialog of more
+// captions than letters leaves the last few without.
+std::string KeyFaults(const QStringList& captions) {
+    std::string faults;
+    QMap<QChar, QString> taken;
+    for (const QString& caption : captions) {
+        const QChar key = AccessKeyOf(caption);
+        if (key.isNull()) continue;
+        if (taken.contains(key)) {
+            faults += " " + QString(key).toStdString() + " in \"" + taken[key].toStdString() +
+                      "\" and \"" + caption.toStdString() + "\";";
+        }
+        taken.insert(key, caption);
+    }
+    for (const QString& caption : captions) {
+        const bool free = std::any_of(caption.begin(), caption.end(), [&](QChar c) {
+            return c.isLetterOrNumber() && !taken.contains(c.toUpper());
+        });
+        if (AccessKeyOf(caption).isNull() && free)
+            faults += " no key: \"" + caption.toStdString() + "\";";
+    }
+    return faults;
+}
+
+QStringList Items(const QList<QAction*>& actions) {
+    QStringList items;
+    for (const QAction* action : actions) {
+        if (action->isVisible() && !action->isSeparator()) items << action->text();
+    }
+    return items;
+}
+
+TEST(Dialogs, EveryMenuHasAKeyPerItem) {
+    QSettings().clear();
+    CMainFrame frame;
+    GenerateDocument(frame.Document(), {3, 1, 1, 1, 1, 2});
+    frame.resize(800, 600);
+    frame.show();
+    frame.View().OnUpdate();
+    EXPECT_EQ(KeyFaults(Items(frame.menuBar()->actions())), "");
+    for (const QAction* title : frame.menuBar()->actions()) {
+        EXPECT_EQ(KeyFaults(Items(title->menu()->actions())), "") << title->text().toStdString();
+    }
+    EXPECT_EQ(KeyFaults(RightClick(frame.View().viewport(), {40, 5})), "");
+}
+
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+    CMainFrame frame;
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
+    const std::function<QDialog*()> dialogs[] = {
+        [&] { return new CEditNationsDlg(doc.m_nations, nullptr); },
+        [&] { return new CAddNationDlg(doc.m_nations[0], true, nullptr); },
+        [&] { return new CEditArmamentsDlg(doc, nullptr); },
+        [&] { return new CAddArmamentDlg(doc.m_armaments[0], doc.m_nations, true, nullptr); },
+        [&] {
+            return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
+                                     doc.m_squadrons, nullptr);
+        },
+        [&] { return new CSelectShipDlg(doc.m_ships, nullptr); },
+        [&] {
+            return new CEditSquadronsDlg(doc.m_nations, doc.m_ships, doc.m_squadrons,
+                                         doc.m_armaments, doc.m_torpedoes, "", nullptr);
+        },
+        [&] { return new CSelectSquadronDlg(doc.m_squadrons, nullptr); },
+        [&] { return new CEditScenariosDlg(doc, nullptr); },
+        [&] { return new CSelectScenarioDlg(doc.m_scenarios, nullptr); },
+        [&] { return new CPrintElementsDlg(doc, nullptr); },
+        [&] {
+            return new CampaignCheckWindow(frame.Document(), frame.History(), frame.View(),
+                                           nullptr);
+        },
+    };
+    for (const auto& open : dialogs) {
+        const std::unique_ptr<QDialog> dialog(open());
+        dialog->show();
+        QStringList captions;
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            const QString text = button->text();
+            if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+                captions << text;
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->buddy()) captions << label->text();
+            // Without a buddy, Qt would show the "&" itself.
+            else
+                EXPECT_TRUE(AccessKeyOf(label->text()).isNull()) << label->text().toStdString();
+        }
+        EXPECT_EQ(KeyFaults(captions), "") << dialog->windowTitle().toStdString();
+        // A small or scaled screen holds it whole, its buttons included.
+        EXPECT_TRUE(QSize(1024, 576 - kTitleBar).expandedTo(dialog->minimumSizeHint()) ==
+                    QSize(1024, 576 - kTitleBar))
+            << dialog->windowTitle().toStdString() << " needs " << dialog->minimumSizeHint().width()
+            << " x " << dialog->minimumSizeHint().height();
+        dialog->hide();
+    }
+}
+
+TEST(Dialogs, AKeyGoesToTheFirstFreeWordStartThenAnyFreeLetter) {
+    QWidget dialog;
+    auto* taken = new QPushButton("&Apple", &dialog);
+    auto* words = new QPushButton("Apple Pie", &dialog);
+    auto* letters = new QPushButton("Pap", &dialog);
+    auto* none = new QPushButton("App", &dialog);
+    AssignAccessKeys(&dialog);
+    EXPECT_EQ(taken->text(), "&Apple");
+    EXPECT_EQ(words->text(), "Apple &Pie");
+    EXPECT_EQ(letters->text(), "Pap") << "no letter of it is free";
+    EXPECT_EQ(none->text(), "App");
+}
+
+TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
+    QSettings().clear();
+    CBrinnowDoc doc;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize left : {QSize(500, 410), QSize(5000, 5000)}) {
+        {
+            CEditNationsDlg nations(doc.m_nations, nullptr);
+            nations.show();
+            nations.resize(left);
+            nations.close();
+        }
+        CEditNationsDlg again(doc.m_nations, nullptr);
+        again.show();
+        EXPECT_EQ(again.size(),
+                  left.boundedTo(screen.size() -
+                                 QSize(0, again.style()->pixelMetric(QStyle::PM_TitleBarHeight))));
+    }
+}
+
+TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
+    CBrinnowDoc doc;
+    CEditScenariosDlg dialog(doc, nullptr);
+    dialog.show();
+    const auto box = [&](const char* name) {
+        auto* found = dialog.findChild<QPlainTextEdit*>(name);
+        return QRect(found->mapTo(&dialog, QPoint()), found->size());
+    };
+    const QRect victory = box("victoryConditionsEdit");
+    EXPECT_EQ(box("notesEdit").top(), victory.top());
+    EXPECT_EQ(box("notesEdit").bottom(), victory.bottom());
+    EXPECT_EQ(box("weatherEdit").bottom(), victory.bottom());
+    dialog.resize(dialog.width() + 200, dialog.height() + 200);
+    QApplication::processEvents();
+    EXPECT_GT(box("notesEdit").height(), victory.height());
+    EXPECT_GT(box("notesEdit").width(), victory.width());
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// Long work reports how far it is, and a cancel at any step leaves every
+// target as it was and nothing of the run behind.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "export/htmlexport.h"
+#include "export/textexport.h"
+#include "interchange/campaignjsonexport.h"
+#include "interchange/campaignjsonimport.h"
+#include "interchange/shipcsv.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "platform/pdfsurface.h"
+#include "print/multiprintjob.h"
+#include "print/scenarioprintjob.h"
+#include "print/shipcardjob.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// Keeps every step it is shown and cancels the work at one of them.
+class StepRecorder : public Progress {
+  public:
+    explicit StepRecorder(std::size_t cancelAt = SIZE_MAX) : m_cancelAt(cancelAt) {}
+    struct Shown {
+        std::int64_t done, total;
+    };
+    std::vector<Shown> steps;
+
+  protected:
+    void Report(std::int64_t done, std::int64_t total, const char*) override {
+        steps.push_back({done, total});
+        if (steps.size() - 1 == m_cancelAt) throw WorkCancelled();
+    }
+
+  private:
+    std::size_t m_cancelAt;
+};
+
+// One kind of work writing to its target; false when it failed.
+using Work = std::function<bool(const CBrinnowDoc&, const std::string& target, Progress&)>;
+
+template <class Job>
+bool PrintPdf(const std::string& target, Job job) {
+    PdfSurface pdf(target, QPageSize(QPageSize::A4), 72);
+    job(pdf.Dc());
+    return pdf.Finish();
+}
+
+struct Case {
+    const char* name;
+    Work work;
+};
+
+const Case kCases[] = {
+    {"card print",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         return PrintPdf(target, [&](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow", progress); });
+     }},
+    {"multi print",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         MultiPrintSelection selection;
+         for (const VxShip& ship : doc.m_ships) selection.ships.push_back(ship.m_strName);
+         selection.squadrons.push_back(doc.m_squadrons[0].m_strName);
+         selection.scenarios.push_back(doc.m_scenarios[0].m_strName);
+         return PrintPdf(target,
+                         [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc, progress); });
+     }},
+    {"scenario print",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         return PrintPdf(target, [&](CDC& dc) {
+             RunScenarioPrintJob(dc, doc.m_scenarios[0], doc.m_ships, doc.m_armaments, nullptr,
+                                 progress);
+         });
+     }},
+    {"HTML export",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         std::string error;
+         return ExportScenarioHtml(doc, doc.m_scenarios[0], target, error, nullptr, progress);
+     }},
+    {"text export",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         std::string error;
+         return ExportShipsText(doc, target, error, progress);
+     }},
+    {"CSV export",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         std::string error;
+         return ExportShipsCsv(doc, target, error, CsvCells::Protected, progress);
+     }},
+    {"JSON export",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         std::string error;
+         return ExportCampaignJson(doc, target, error, progress);
+     }},
+};
+
+class LongWork : public ::testing::Test {
+  protected:
+    LongWork() {
+        GenerateDocument(m_doc, {200, 6, 2, 3, 8});
+        m_target = m_dir.path().toStdString() + "/target";
+    }
+    std::set<std::string> Listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.path().toStdString()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    std::string Target() const {
+        std::string bytes, error;
+        ReadWholeFile(m_target, bytes, error);
+        return bytes;
+    }
+
+    QTemporaryDir m_dir;
+    CBrinnowDoc m_doc;
+    std::string m_target;
+};
+
+TEST_F(LongWork, ProgressOnlyMovesForwardAndReachesTheTotal) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        StepRecorder recorder;
+        ASSERT_TRUE(c.work(m_doc, m_target, recorder));
+        ASSERT_GE(recorder.steps.size(), 3u);
+        EXPECT_EQ(recorder.steps.front().done, 0);
+        for (std::size_t i = 1; i < recorder.steps.size(); ++i) {
+            EXPECT_GE(recorder.steps[i].done, recorder.steps[i - 1].done) << i;
+            EXPECT_EQ(recorder.steps[i].total, recorder.steps[0].total) << i;
+        }
+        EXPECT_EQ(recorder.steps.back().done, recorder.steps.back().total);
+    }
+}
+
+TEST(Progress, HowEverLongTheWorkItIsShownAboutAThousandTimesAndAlwaysAtItsEnd) {
+    for (const std::int64_t total : {1, 999, 1000, 1001, 1500, 123456789}) {
+        StepRecorder recorder;
+        for (std::int64_t done = 0; done <= total; done += 1 + total / 100000)
+            recorder.Step(done, total, "Working");
+        recorder.Step(total, total, "Working");
+        EXPECT_LE(recorder.steps.size(), std::size_t(Progress::kReportsPerRun) + 2) << total;
+        EXPECT_GE(recorder.steps.size(), std::size_t(std::min<std::int64_t>(total, 500))) << total;
+        EXPECT_EQ(recorder.steps.back().done, total);
+    }
+}
+
+TEST_F(LongWork, CancelAtStartMiddleOrEndLeavesTheTargetAndFolderAsTheyWere) {
+    for (const Case& c : kCases) {
+        StepRecorder counted;
+        ASSERT_TRUE(c.work(m_doc, m_target, counted)) << c.name;
+        const std::size_t steps = counted.steps.size();
+        std::string error;
+        ASSERT_TRUE(WriteFileSafely(m_target, "the old target", error));
+        const std::set<std::string> before = Listing();
+        for (const std::size_t cancelAt : {std::size_t(0), steps / 2, steps - 1}) {
+            SCOPED_TRACE(std::string(c.name) + " cancelled at step " + std::to_string(cancelAt));
+            StepRecorder cancelling(cancelAt);
+            EXPECT_THROW(c.work(m_doc, m_target, cancelling), WorkCancelled);
+            EXPECT_EQ(cancelling.steps.size(), cancelAt + 1);
+            EXPECT_EQ(Target(), "the old target");
+            EXPECT_EQ(Listing(), before);
+        }
+    }
+}
+
+TEST_F(LongWork, ReadingReportsItsBytesAndACancelKeepsTheDocumentItReadsInto) {
+    const std::string brn = m_dir.filePath("campaign.brn").toStdString();
+    const std::string json = m_dir.filePath("campaign.json").toStdString();
+    // Large enough to be read in several steps.
+    CBrinnowDoc campaign;
+    GenerateDocument(campaign, {3000, 6, 2, 3, 8});
+    std::string error;
+    ASSERT_TRUE(campaign.OnSaveDocument(brn));
+    ASSERT_TRUE(ExportCampaignJson(campaign, json, error));
+    using Read = std::function<bool(CBrinnowDoc&, Progress&)>;
+    const std::pair<const char*, Read> reads[] = {
+        {"open",
+         [&](CBrinnowDoc& doc, Progress& progress) { return doc.OnOpenDocument(brn, progress); }},
+        {"JSON import",
+         [&](CBrinnowDoc& doc, Progress& progress) {
+             return ImportCampaignJsonFile(json, doc, error, progress);
+         }},
+    };
+    for (const auto& [name, read] : reads) {
+        SCOPED_TRACE(name);
+        StepRecorder counted;
+        CBrinnowDoc whole;
+        ASSERT_TRUE(read(whole, counted));
+        EXPECT_EQ(whole.SaveToBytes(), campaign.SaveToBytes());
+        ASSERT_GE(counted.steps.size(), 3u);
+        for (std::size_t i = 1; i < counted.steps.size(); ++i)
+            EXPECT_GT(counted.steps[i].done, counted.steps[i - 1].done) << i;
+        EXPECT_EQ(counted.steps.back().done, counted.steps.back().total);
+        EXPECT_EQ(std::size_t(counted.steps.back().total),
+                  std::filesystem::file_size(name == reads[0].first ? brn : json));
+        const CBrinnowDoc fresh;
+        for (const std::size_t cancelAt : {std::size_t(0), counted.steps.size() / 2}) {
+            CBrinnowDoc doc;
+            StepRecorder cancelling(cancelAt);
+            EXPECT_THROW(read(doc, cancelling), WorkCancelled);
+            EXPECT_EQ(doc.SaveToBytes(), CBrinnowDoc(fresh).SaveToBytes());
+        }
+    }
+}
+
+}  // namespace

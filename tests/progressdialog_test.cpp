@@ -1,0 +1,73 @@
+// The window's progress dialog, cancelled as a user cancels it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "desktop/printcommand.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "print/shipcardjob.h"
+#include "tests/support/documentgenerator.h"
+
+namespace {
+
+// Clicks Cancel of the first progress dialog that shows, keeping what it said.
+class CancelWhenShown {
+  public:
+    CancelWhenShown() {
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { PressCancel(); });
+        m_poll.start();
+    }
+    QString label;
+    QString bar;  // what the bar shows, in the label's words
+
+  private:
+    void PressCancel() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            label = dialog->labelText();
+            bar = QString("Printing page %1 of %2").arg(dialog->value()).arg(dialog->maximum());
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            m_poll.stop();
+        }
+    }
+    QTimer m_poll;
+};
+
+TEST(ProgressDialog, CancelDuringAPrintToPdfKeepsTheOldFileAndLeavesNothingBehind) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {3000, 2, 1, 1, 2});
+    const QTemporaryDir dir;
+    const std::string pdf = dir.filePath("cards.pdf").toStdString();
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(pdf, "the old PDF", error));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setDocName("Cards");
+    const CancelWhenShown user;
+    RunOnPrinter(printer, [&doc](CDC& dc, Progress& progress) {
+        ShipCardJob(doc).Print(dc, "Cards", progress);
+    });
+
+    EXPECT_TRUE(QRegularExpression("^Printing page \\d+ of \\d+$").match(user.label).hasMatch())
+        << user.label.toStdString();
+    EXPECT_EQ(user.bar, user.label);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(pdf, bytes, error));
+    EXPECT_EQ(bytes, "the old PDF");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+}
+
+}  // namespace
