@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The window under a real X server with a window manager, at scale 1 and 2:
-# runs the on-screen tests (placement kept by the window manager, cards drawn
-# in device pixels) and takes screenshots of the main window and Edit Ships.
+# The window under a real X server with a window manager, on a screen of
+# 1024 x 576 logical pixels at scale 1 and 2: runs the on-screen tests
+# (placement kept by the window manager, cards drawn in device pixels, every
+# dialog's buttons on the screen) and takes screenshots of the main window
+# and Edit Ships.
 #
 #   bash scripts/window-check.sh [BUILD_DIR] [SHOTS_DIR]
 #
@@ -55,7 +57,9 @@ if [ -n "$inside_scale" ]; then
     inside "$inside_scale"
     exit 0
 fi
+# A small screen of 1024 x 576 logical pixels at both scales.
 for scale in 1 2; do
-    xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96" bash "$0" --inside "$scale" "$build" "$shots"
+    xvfb-run -a -s "-screen 0 $((1024 * scale))x$((576 * scale))x24 -dpi 96" \
+        bash "$0" --inside "$scale" "$build" "$shots"
 done
 echo "window-check: screenshots in $shots"

@@ -345,12 +345,13 @@ TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
 TEST_F(Shell, PrintingLeavesInstalledPrintersAloneUntilAFileIsChosen) {
     QPrinter printer(QPrinter::HighResolution);
     const QPrinter::OutputFormat format = printer.outputFormat();
-    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {"Office"});
+    const std::string campaign = Path("Jutland.brn").toStdString();
+    ProposePdfFile(printer, "Jutland", campaign, {"Office"});
     EXPECT_TRUE(printer.outputFileName().isEmpty());
     EXPECT_EQ(printer.outputFormat(), format);
     printer.setOutputFileName("/elsewhere/Old.pdf");
-    ProposePdfFile(printer, "Jutland", "/home/u/campaigns/Jutland.brn", {"Office"});
-    EXPECT_EQ(printer.outputFileName(), "/home/u/campaigns/Jutland.pdf");
+    ProposePdfFile(printer, "Jutland", campaign, {"Office"});
+    EXPECT_EQ(printer.outputFileName(), Path("Jutland.pdf"));
 }
 
 TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {

@@ -13,8 +13,10 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/brinnowview.h"
 #include "app/campaigncheckwindow.h"
@@ -86,11 +88,10 @@ TEST(Dialogs, EveryMenuHasAKeyPerItem) {
     EXPECT_EQ(KeyFaults(RightClick(frame.View().viewport(), {40, 5})), "");
 }
 
-TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
-    CMainFrame frame;
-    CBrinnowDoc doc;
-    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
-    const std::function<QDialog*()> dialogs[] = {
+// Every dialog of the program, each opened on doc (the check window on the
+// frame's document).
+std::vector<std::function<QDialog*()>> EveryDialog(CMainFrame& frame, CBrinnowDoc& doc) {
+    return {
         [&] { return new CEditNationsDlg(doc.m_nations, nullptr); },
         [&] { return new CAddNationDlg(doc.m_nations[0], true, nullptr); },
         [&] { return new CEditArmamentsDlg(doc, nullptr); },
@@ -113,7 +114,13 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
                                            nullptr);
         },
     };
-    for (const auto& open : dialogs) {
+}
+
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+    CMainFrame frame;
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
+    for (const auto& open : EveryDialog(frame, doc)) {
         const std::unique_ptr<QDialog> dialog(open());
         dialog->show();
         QStringList captions;
@@ -186,6 +193,33 @@ TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
     QApplication::processEvents();
     EXPECT_GT(box("notesEdit").height(), victory.height());
     EXPECT_GT(box("notesEdit").width(), victory.width());
+}
+
+// Under a window manager on a small screen (scripts/window-check.sh runs it
+// on 1024 x 576 logical pixels at scale 1 and 2): every button of every
+// dialog lies on the screen, so none is out of the user's reach.
+TEST(OnScreenDialogs, EveryButtonIsOnTheScreen) {
+    if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) {
+        GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
+    }
+    QSettings().clear();
+    CMainFrame frame;
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
+    for (const auto& open : EveryDialog(frame, doc)) {
+        const std::unique_ptr<QDialog> dialog(open());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        QTest::qWait(200);
+        const QRect screen = dialog->screen()->availableGeometry();
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            const QRect placed(button->mapToGlobal(QPoint()), button->size());
+            EXPECT_TRUE(screen.contains(placed))
+                << dialog->windowTitle().toStdString() << ": " << button->text().toStdString();
+        }
+        dialog->hide();
+    }
 }
 
 }  // namespace

@@ -559,7 +559,7 @@ TEST_F(SquadronEditor, ManyShipsManyMembersAndHugeNames) {
     for (int i = 0; i < 2000; ++i) AddSquadron("Q" + std::to_string(i), 1);
     Open();
     EXPECT_EQ(Shown("availableList").size(), 5000);
-    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->count(), 5000);
+    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->count(), 5001);  // and the empty entry
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text().size(), 1 << 20);
     auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
     neutrals->setChecked(true);

@@ -96,7 +96,9 @@ TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
     ASSERT_TRUE(frame.OnFileSaveAs());
     ASSERT_EQ(choices.size(), 1u);
     EXPECT_EQ(choices[0].filter, "Brinnow campaigns (*.brn);;All files (*)");
-    EXPECT_EQ(choices[0].proposedPath, "Untitled.brn");
+    const QFileInfo proposed(choices[0].proposedPath);
+    EXPECT_EQ(proposed.fileName(), "Untitled.brn");
+    EXPECT_TRUE(proposed.absoluteDir().exists()) << proposed.filePath().toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("plain.brn")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("plain")));
 
