@@ -8,7 +8,8 @@
 #include "platform/textformat.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // scripts/window-check.sh runs the on-screen tests on a real X server.
+    if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName("BrinnowTests");
     QApplication::setApplicationName("Vexmoor Playing Aid");

@@ -195,6 +195,10 @@ TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
     EXPECT_GT(box("notesEdit").width(), victory.width());
 }
 
+std::string Describe(const QRect& r) {
+    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
 // Under a window manager on a small screen (scripts/window-check.sh runs it
 // on 1024 x 576 logical pixels at scale 1 and 2): every button of every
 // dialog lies on the screen, so none is out of the user's reach.
@@ -216,7 +220,9 @@ TEST(OnScreenDialogs, EveryButtonIsOnTheScreen) {
             if (!button->isVisible()) continue;
             const QRect placed(button->mapToGlobal(QPoint()), button->size());
             EXPECT_TRUE(screen.contains(placed))
-                << dialog->windowTitle().toStdString() << ": " << button->text().toStdString();
+                << dialog->windowTitle().toStdString() << ": " << button->text().toStdString()
+                << " at " << Describe(placed) << " in a window at "
+                << Describe(dialog->frameGeometry()) << " on " << Describe(screen);
         }
         dialog->hide();
     }
