@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,6 +17,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/unmatchedwarning.h"
 #include "editors/listcommandsmenu.h"
+#include "editors/listkeys.h"
 #include "editors/sortedlist.h"
 #include "model/unmatchednames.h"
 #include "platform/qtstrings.h"
@@ -49,14 +49,6 @@ void AddSelected(UnmatchedNames& unmatched, const RecordList<Record>& records,
         const auto found = first.find(name);
         if (found != first.end()) unmatched.Add(*found->second);
     }
-}
-
-bool IsEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-bool IsDelete(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace;
 }
 
 }  // namespace
@@ -104,7 +96,6 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     for (QListWidget* list : {group.available, group.selected}) {
         list->setUniformItemSizes(true);  // one line each: no need to measure them all
         list->setMinimumSize(180, 90);
-        list->installEventFilter(this);
     }
 
     auto* box = new QGroupBox(title);
@@ -122,6 +113,11 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     row->addWidget(group.selected, 1);
 
     const Group* shown = &group;
+    // The keyboard does what a double click does; Enter never reaches "Print".
+    auto* keys = new ListKeys(this);
+    keys->OnEnter(group.available, [this, shown] { AddChosen(*shown); });
+    keys->OnEnter(group.selected, [this, shown] { RemoveChosen(*shown); });
+    keys->OnDelete(group.selected, [this, shown] { RemoveChosen(*shown); });
     connect(group.add, &QPushButton::clicked, this, [this, shown] { AddChosen(*shown); });
     connect(group.available, &QListWidget::itemDoubleClicked, this,
             [this, shown] { AddChosen(*shown); });
@@ -227,20 +223,3 @@ void CPrintElementsDlg::OnPreview() {
                  [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
 
-// The keyboard does what a double click does: Enter moves an item across,
-// and Delete takes one off a selected list. Enter never reaches "Print".
-bool CPrintElementsDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return BrinnowDialog::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    for (const Group* group : {&m_scenarios, &m_squadrons, &m_ships}) {
-        if (watched == group->available && IsEnter(key)) {
-            AddChosen(*group);
-            return true;
-        }
-        if (watched == group->selected && (IsEnter(key) || IsDelete(key))) {
-            RemoveChosen(*group);
-            return true;
-        }
-    }
-    return BrinnowDialog::eventFilter(watched, event);
-}

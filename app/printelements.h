@@ -26,9 +26,6 @@ class CPrintElementsDlg : public BrinnowDialog {
     void OnPrint();
     void OnPreview();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     // One group: its available list, its selected list and the four buttons
     // between them.
