@@ -29,7 +29,6 @@
 #include "desktop/messagebox.h"
 #include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
-#include "desktop/waitcursor.h"
 #include "history/documentnotice.h"
 #include "interchange/campaignjsonimport.h"
 #include "platform/programfiles.h"
@@ -560,11 +559,11 @@ bool CMainFrame::SaveTo(const QString& path) {
     const bool sameFile = path == QFile::decodeName(m_doc.GetPathName().c_str());
     DocumentLock lock;
     if (!sameFile && !LockOrAsk(path, lock, kSaveOverOpen)) return false;
-    bool saved;
-    {
-        const WaitCursor wait;
-        saved = m_doc.OnSaveDocument(path.toStdString());
-    }
+    bool saved = false;
+    if (!RunWithProgress(this, "Save", [&](Progress& progress) {
+            saved = m_doc.OnSaveDocument(path.toStdString(), progress);
+        }))
+        return false;
     if (!saved) {
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.ErrorMessage()));
         return false;

@@ -55,7 +55,7 @@ int CommandSaveAs(const std::vector<std::string>& args) {
     if (!Words(args, 2, words)) return UsageError("usage: brinnow-cli save-as IN OUT");
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
-    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
+    if (!doc.OnSaveDocument(words[1], CommandProgress())) return Fail(doc.ErrorMessage());
     return 0;
 }
 
@@ -73,7 +73,7 @@ int CommandImportJson(const std::vector<std::string>& args) {
     CommandDocument doc;
     std::string error;
     if (!ImportCampaignJsonFile(words[0], doc, error, CommandProgress())) return Fail(error);
-    if (!doc.OnSaveDocument(words[1])) return Fail(doc.ErrorMessage());
+    if (!doc.OnSaveDocument(words[1], CommandProgress())) return Fail(doc.ErrorMessage());
     return 0;
 }
 

@@ -113,10 +113,13 @@ void CBrinnowDoc::CreateDefaults() {
 
 template <class T>
 void CBrinnowDoc::SerializeList(CArchive& ar, RecordList<T>& list, const char* kind,
-                                std::size_t minBytes) {
+                                std::size_t minBytes, StorePosition& stored) {
     if (ar.IsStoring()) {
         ar << static_cast<std::int32_t>(list.size());
-        for (const T& record : list) const_cast<T&>(record).Serialize(ar);  // storing only reads
+        for (const T& record : list) {
+            const_cast<T&>(record).Serialize(ar);  // storing only reads
+            stored.progress.Step(++stored.done, stored.total, kRecordsWritten);
+        }
         return;
     }
     m_load = {kind, 0, 0, ar.GetPosition()};
@@ -135,14 +138,20 @@ void CBrinnowDoc::SerializeList(CArchive& ar, RecordList<T>& list, const char* k
     }
 }
 
-void CBrinnowDoc::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) ar.m_nObjectSchema = 2;
-    SerializeList(ar, m_nations, "nation", RecordSize::kNation);
-    SerializeList(ar, m_armaments, "armament", RecordSize::kArmament);
-    SerializeList(ar, m_torpedoes, "torpedo type", RecordSize::kTorpedo);
-    SerializeList(ar, m_ships, "ship", RecordSize::kShip);
-    SerializeList(ar, m_squadrons, "squadron", RecordSize::kSquadron);
-    SerializeList(ar, m_scenarios, "scenario", RecordSize::kScenario);
+void CBrinnowDoc::Serialize(CArchive& ar, Progress& progress) {
+    StorePosition stored{progress, 0,
+                         std::int64_t(m_nations.size() + m_armaments.size() + m_torpedoes.size() +
+                                      m_ships.size() + m_squadrons.size() + m_scenarios.size())};
+    if (ar.IsStoring()) {
+        ar.m_nObjectSchema = 2;
+        progress.Step(0, stored.total, kRecordsWritten);
+    }
+    SerializeList(ar, m_nations, "nation", RecordSize::kNation, stored);
+    SerializeList(ar, m_armaments, "armament", RecordSize::kArmament, stored);
+    SerializeList(ar, m_torpedoes, "torpedo type", RecordSize::kTorpedo, stored);
+    SerializeList(ar, m_ships, "ship", RecordSize::kShip, stored);
+    SerializeList(ar, m_squadrons, "squadron", RecordSize::kSquadron, stored);
+    SerializeList(ar, m_scenarios, "scenario", RecordSize::kScenario, stored);
 }
 
 void CBrinnowDoc::StartRecording() {
@@ -277,10 +286,10 @@ bool CBrinnowDoc::OnOpenDocument(const std::string& path, Progress& progress) {
     return true;
 }
 
-bool CBrinnowDoc::OnSaveDocument(const std::string& path) {
-    const auto store = [this](const ByteSink& sink) {
+bool CBrinnowDoc::OnSaveDocument(const std::string& path, Progress& progress) {
+    const auto store = [this, &progress](const ByteSink& sink) {
         CArchive ar(sink);
-        Serialize(ar);
+        Serialize(ar, progress);
     };
     if (!WriteFileSafely(path, store, m_strError)) return false;
     m_strPathName = path;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,8 @@ class CBrinnowDoc {
 
     BOOL OnNewDocument();
     void CreateDefaults();
-    void Serialize(CArchive& ar);
+    // A store reports the records written.
+    void Serialize(CArchive& ar, Progress& progress = Unwatched());
 
     // Keeps ships' armament positions naming the same armaments after an
     // insertion (delta +1) or removal (delta -1) at a position.
@@ -42,9 +44,10 @@ class CBrinnowDoc {
     // a sentence naming the file. A failed load leaves a new document; a
     // failed save leaves the old file and the modified flag as they were.
     // A load reports the bytes read; a cancelled one leaves a new document
-    // too, and throws WorkCancelled.
+    // too, and throws WorkCancelled. A save reports the records written; a
+    // cancelled one leaves the old file and throws WorkCancelled.
     bool OnOpenDocument(const std::string& path, Progress& progress = Unwatched());
-    bool OnSaveDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path, Progress& progress = Unwatched());
     // The same on bytes in memory; name is how the file is called in messages.
     // done, when set, hears now and then of a position before which the load
     // will never read again.
@@ -87,8 +90,16 @@ class CBrinnowDoc {
         std::size_t start = 0;
     };
 
+    // How far a store is, of all the records.
+    struct StorePosition {
+        Progress& progress;
+        std::int64_t done;
+        std::int64_t total;
+    };
+
     template <class T>
-    void SerializeList(CArchive& ar, RecordList<T>& list, const char* kind, std::size_t minBytes);
+    void SerializeList(CArchive& ar, RecordList<T>& list, const char* kind, std::size_t minBytes,
+                       StorePosition& stored);
     std::string DescribeLoadFailure(std::string_view bytes, const std::string& name,
                                     const class CArchiveException& failure) const;
 

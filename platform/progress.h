@@ -47,6 +47,8 @@ class Progress {
 
 // What reading a file reports: "Bytes read: 1048576 of 29500000".
 inline constexpr const char* kBytesRead = "Bytes read:";
+// What writing a campaign reports: "Records written: 5000 of 105510".
+inline constexpr const char* kRecordsWritten = "Records written:";
 
 // Work nobody watches.
 class NoProgress : public Progress {

@@ -97,6 +97,11 @@ const Case kCases[] = {
          std::string error;
          return ExportCampaignJson(doc, target, error, progress);
      }},
+    {"save",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         CBrinnowDoc saved(doc);
+         return saved.OnSaveDocument(target, progress);
+     }},
 };
 
 class LongWork : public ::testing::Test {
