@@ -198,9 +198,14 @@ int CommandPrint(const std::vector<std::string>& args) {
         return PrintToPdf(
             options, [&doc](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow", CommandProgress()); });
     }
-    if (words.size() == 3 && words[0] == "squadron")
-        return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons,
-                          RunSquadronPrintJob, [](const VxSquadron&) { return true; });
+    if (words.size() == 3 && words[0] == "squadron") {
+        const auto job = [](CDC& dc, const VxSquadron& squadron, const CArray<VxShip>& ships,
+                            const CArray<VxArmament>& armaments) {
+            RunSquadronPrintJob(dc, squadron, ships, armaments, CommandProgress());
+        };
+        return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons, job,
+                          [](const VxSquadron&) { return true; });
+    }
     if (scenario) return PrintScenario(options, words[1], words[2], line.Value("--game"));
     if (words.size() == 2 && words[0] == "selection")
         return PrintSelection(options, line, words[1]);

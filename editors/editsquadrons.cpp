@@ -501,8 +501,8 @@ void CEditSquadronsDlg::OnPrint() {
     unmatched.Add(squadron);
     if (!ConfirmPrintOfUnmatchedNames(unmatched.Names(), "this squadron")) return;
     PrintWithDialog(this, squadron.m_strName, m_documentPath,
-                    [this, squadron](CDC& printer, Progress&) {
-                        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments);
+                    [this, squadron](CDC& printer, Progress& progress) {
+                        RunSquadronPrintJob(printer, squadron, m_ships, m_armaments, progress);
                     });
 }
 

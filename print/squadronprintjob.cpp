@@ -6,7 +6,7 @@
 #include "print/squadronsheet.h"
 
 void RunSquadronPrintJob(CDC& printer, const VxSquadron& squadron, const CArray<VxShip>& ships,
-                         const CArray<VxArmament>& armaments) {
+                         const CArray<VxArmament>& armaments, Progress& progress) {
     const ShipLookup lookup(ships);
     RunDirectPrintJob(printer, squadron.m_strName, [&](PrintPage& page) {
         const PageGeometry& geometry = page.geometry;
@@ -15,6 +15,6 @@ void RunSquadronPrintJob(CDC& printer, const VxSquadron& squadron, const CArray<
         PageFlow flow(page.dc, page.p, geometry.margin, geometry.margin,
                       geometry.height - geometry.margin, page.number);
         SquadronSheet(page.dc, page.p, squadron, true, geometry.printableWidth)
-            .Draw(flow, geometry.margin, lookup, armaments);
+            .Draw(flow, geometry.margin, lookup, armaments, {}, progress);
     });
 }

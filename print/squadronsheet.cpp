@@ -1,6 +1,7 @@
 #include "print/squadronsheet.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "print/printframework.h"
@@ -14,6 +15,7 @@ constexpr const char* kAttachmentsHeading = "Attachments to Squadron";
 constexpr const char* kNotesHeading = "Notes";
 // The commander stands this many device pixels right of the flagship card.
 constexpr int kCommanderGap = 44;
+constexpr const char* kPrintingRow = "Printing row";
 }  // namespace
 
 SquadronSheet::SquadronSheet(CDC& dc, double p, const VxSquadron& squadron, bool withNotes,
@@ -68,10 +70,13 @@ void SquadronSheet::AddCardRows(const CStringArray& names, ShipRole role) {
 }
 
 void SquadronSheet::Draw(PageFlow& flow, int x, const ShipLookup& lookup,
-                         const CArray<VxArmament>& armaments, const CardOverlay& overlay) const {
+                         const CArray<VxArmament>& armaments, const CardOverlay& overlay,
+                         Progress& progress) const {
     ScopedSelection<CFont> font(m_dc, m_textFont);
     ScopedTextAlign align(m_dc, TA_LEFT | TA_TOP);
+    const auto rows = std::int64_t(m_bands.size());
     for (std::size_t i = 0; i < m_bands.size(); ++i) {
+        progress.Step(std::int64_t(i), rows, kPrintingRow);
         const Band& band = m_bands[i];
         const bool lastBand = i + 1 == m_bands.size();
         switch (band.kind) {
@@ -96,6 +101,7 @@ void SquadronSheet::Draw(PageFlow& flow, int x, const ShipLookup& lookup,
         }
         flow.Advance(band.height);
     }
+    progress.Step(rows, rows, kPrintingRow);
 }
 
 void SquadronSheet::DrawHead(int x, int y, const ShipLookup& lookup,

@@ -4,6 +4,7 @@
 
 #include "model/squadron.h"
 #include "platform/cdc.h"
+#include "platform/progress.h"
 #include "print/cardoverlay.h"
 #include "print/pageflow.h"
 #include "print/shiplookup.h"
@@ -18,9 +19,11 @@ class SquadronSheet {
     int Height() const { return m_height; }
     // Draws at x from the flow's y. On a paged flow a heading goes with its
     // first row, and a row of cards or a line of notes that would pass the
-    // bottom goes on the next page. The overlay marks the cards.
+    // bottom goes on the next page. The overlay marks the cards. Reports
+    // the rows drawn: heading, labels, rows of cards and note lines.
     void Draw(PageFlow& flow, int x, const ShipLookup& ships,
-              const CArray<VxArmament>& armaments, const CardOverlay& overlay = {}) const;
+              const CArray<VxArmament>& armaments, const CardOverlay& overlay = {},
+              Progress& progress = Unwatched()) const;
 
   private:
     enum class Kind { Head, Label, Cards, Gap, NoteLine };

@@ -18,6 +18,7 @@
 #include "print/multiprintjob.h"
 #include "print/scenarioprintjob.h"
 #include "print/shipcardjob.h"
+#include "print/squadronprintjob.h"
 #include "tests/support/documentgenerator.h"
 
 namespace {
@@ -69,6 +70,12 @@ const Case kCases[] = {
          selection.scenarios.push_back(doc.m_scenarios[0].m_strName);
          return PrintPdf(target,
                          [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc, progress); });
+     }},
+    {"squadron print",
+     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+         return PrintPdf(target, [&](CDC& dc) {
+             RunSquadronPrintJob(dc, doc.m_squadrons[0], doc.m_ships, doc.m_armaments, progress);
+         });
      }},
     {"scenario print",
      [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
