@@ -118,7 +118,7 @@ const std::string& HtmlExport::ImageFile(const VxShip& ship, bool blank) {
     ofRecord = &ofCard->second;
     if (isNew) {
         ofCard->second = m_names.Claim(ship.m_strName);
-        m_unwritten.push_back({&ship, blank, &ofCard->second});
+        m_unwritten.push_back({&ship, blank, &ofCard->second, {}});
     }
     return ofCard->second;
 }

@@ -152,7 +152,7 @@ TEST(Game, MarksAreKeptByPlaceAndNameAndLoggedWithTheirTurn) {
     const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
     Game game;
     game.Apply(Toggle(roster[0], CardMark(int(CardMark::Box1) + 6)));
-    game.Apply({GameAction::Kind::NextTurn});
+    game.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     // The same name at another place is another ship.
@@ -178,7 +178,7 @@ TEST_F(GameFile, ASavedGameReadsBackTheSame) {
     game.scenario = "Jutland \xE4\r\n";  // Windows-1252, as campaigns hold it
     for (std::size_t i = 0; i < kCardMarkCount; i += 3)
         game.Apply(Toggle(roster[i % 8], Mark(int(i))));
-    game.Apply({GameAction::Kind::NextTurn});
+    game.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     // A member of a second squadron of a third force.
     game.Apply({GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA});
