@@ -1,8 +1,10 @@
 #include "editors/lastnation.h"
 
 namespace {
+constexpr int kNeutral = 0;
+
 int& Chosen() {
-    static int nation = 0;
+    static int nation = kNeutral;
     return nation;
 }
 }  // namespace
@@ -13,6 +15,8 @@ void RememberChosenNation(int nation) {
     if (nation >= 0) Chosen() = nation;
 }
 
+void ForgetChosenNation() { Chosen() = kNeutral; }
+
 int StartingNation(int nationCount) {
-    return LastChosenNation() < nationCount ? LastChosenNation() : 0;
+    return LastChosenNation() < nationCount ? LastChosenNation() : kNeutral;
 }

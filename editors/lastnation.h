@@ -5,6 +5,8 @@
 // navy at a time. Neutral until a nation is chosen.
 int LastChosenNation();
 void RememberChosenNation(int nation);
+// Back to Neutral, as when the program starts.
+void ForgetChosenNation();
 
 // The last chosen nation when a list of nationCount nations holds it, else
 // Neutral.

@@ -98,6 +98,11 @@ TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewName) {
 TEST_F(RecordEditorKeys, EscapeAndTheCloseBoxAskOnlyWhenEditsWouldBeLost) {
     for (const RecordEditorKind& kind : kRecordEditors) {
         doc = CBrinnowDoc();
+        Open(kind);  // with no record to show, nothing can be lost
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible()) << kind.title;
+        EXPECT_TRUE(messages.empty()) << kind.title;
+
         kind.addRecord(doc);
         Open(kind);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -237,6 +242,7 @@ TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
     nation->setFocus();
     QTest::keyClick(nation, Qt::Key_Down);  // the user's choice, as "activated" reports it
     const int chosen = nation->currentIndex();
+    const int nations = nation->count();
     ASSERT_GT(chosen, 0);
     for (const RecordEditorKind& kind : kRecordEditors) {
         if (kind.newName == std::string("New Scenario")) continue;
@@ -245,6 +251,11 @@ TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
         EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), chosen) << kind.title;
         dialog->OnCancelAdd();
     }
+    // A nation chosen in a campaign of more nations than this one has.
+    RememberChosenNation(nations);
+    Open(kRecordEditors[0]);
+    Click("addButton");
+    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class Editor : public ::testing::Test {
   protected:
     void SetUp() override {
         SetNoticeWindow(&notices);
-        RememberChosenNation(0);  // each test starts as the program does
+        ForgetChosenNation();  // each test starts as the program does
     }
     void TearDown() override { SetNoticeWindow(nullptr); }
     int Notices() {
