@@ -13,7 +13,6 @@ ProgressDialog::ProgressDialog(QWidget* parent, const QString& title) : m_dialog
     m_dialog.setWindowTitle(title);
     m_dialog.setWindowModality(Qt::WindowModal);
     m_dialog.setMinimumDuration(kShownAfterMs);
-    m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);
 }
 

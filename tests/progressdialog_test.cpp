@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "desktop/printcommand.h"
+#include "desktop/progressdialog.h"
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
 #include "print/shipcardjob.h"
@@ -68,6 +69,36 @@ TEST(ProgressDialog, CancelDuringAPrintToPdfKeepsTheOldFileAndLeavesNothingBehin
     ASSERT_TRUE(ReadWholeFile(pdf, bytes, error));
     EXPECT_EQ(bytes, "the old PDF");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+}
+
+// The dialog shows once the work has taken half a second, shows every
+// stage's end at once, and stays up from the end of one stage (reading) to
+// the start of the next (writing); a count past an int's range is shown in
+// proportion.
+TEST(ProgressDialog, ShowsAfterHalfASecondAndStaysUpFromOneStageToTheNext) {
+    QWidget window;
+    window.show();
+    ProgressDialog progress(&window, "Save");
+    progress.Step(0, 2, "Bytes read:");
+    QTest::qWait(600);
+    progress.Step(1, 2, "Bytes read:");
+    auto* dialog = window.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    progress.Step(2, 2, "Bytes read:");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), "Bytes read: 2 of 2");
+    EXPECT_EQ(dialog->value(), dialog->maximum());
+    QTest::qWait(60);  // past the pause between two updates
+    progress.Step(0, 3, "Records written:");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), "Records written: 0 of 3");
+
+    constexpr std::int64_t kHuge = 10'000'000'000;
+    QTest::qWait(60);
+    progress.Step(kHuge / 2, kHuge, "Bytes read:");
+    EXPECT_GT(dialog->maximum(), 1'000'000'000);
+    EXPECT_NEAR(double(dialog->value()) / dialog->maximum(), 0.5, 0.01);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <sstream>
 
 #include "model/scenario.h"
@@ -29,14 +30,21 @@ struct Box {
     int left, top;
 };
 
-// The outer boxes of record cards (966 x 345 pixels) in drawing order.
+// The card whose outer box (966 x 345 pixels) a log entry draws, if any.
+std::optional<Box> CardOf(const std::string& entry) {
+    if (entry.rfind("Rectangle ", 0) != 0) return std::nullopt;
+    std::istringstream in(entry.substr(10));
+    int left, top, right, bottom;
+    in >> left >> top >> right >> bottom;
+    if (right - left != 966 || bottom - top != 345) return std::nullopt;
+    return Box{left, top - 161};
+}
+
+// The record cards in drawing order.
 std::vector<Box> Cards(const RecordingDC& dc) {
     std::vector<Box> cards;
-    for (const std::string& entry : dc.Find("Rectangle ")) {
-        std::istringstream in(entry.substr(10));
-        int left, top, right, bottom;
-        in >> left >> top >> right >> bottom;
-        if (right - left == 966 && bottom - top == 345) cards.push_back({left, top - 161});
+    for (const std::string& entry : dc.log) {
+        if (const auto card = CardOf(entry)) cards.push_back(*card);
     }
     return cards;
 }
@@ -220,6 +228,26 @@ TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPages) {
         }
         EXPECT_FALSE(dc.TextEntry("notes").empty()) << members;
     }
+}
+
+// A heading never ends a page alone: "Attachments to Squadron" goes over
+// with the card under it, however many member rows come before.
+TEST(SquadronPrintJob, TheAttachmentsHeadingStaysWithItsFirstRow) {
+    int headingsStartingAPage = 0;
+    for (std::size_t members = 4; members <= 120; members += 4) {
+        RecordingDC dc;
+        RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}),
+                            Ships({"A", "B"}), kArmaments);
+        int page = 0, headingPage = 0, lastMemberPage = 0, attachmentPage = 0;
+        for (const std::string& entry : dc.log) {
+            if (entry.rfind("StartPage", 0) == 0) ++page;
+            if (entry.find("Attachments to Squadron") != std::string::npos) headingPage = page;
+            if (CardOf(entry)) (headingPage == 0 ? lastMemberPage : attachmentPage) = page;
+        }
+        EXPECT_EQ(headingPage, attachmentPage) << members;
+        if (headingPage > lastMemberPage) ++headingsStartingAPage;
+    }
+    EXPECT_GT(headingsStartingAPage, 0);  // the sweep reaches a page break at the heading
 }
 
 TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
