@@ -28,5 +28,6 @@ void ProgressDialog::Report(std::int64_t done, std::int64_t total, const char* w
     // Until the dialog shows, the window takes no input, so that nothing
     // changes under the work; once shown, the dialog keeps it from the window.
     if (!m_dialog.isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    else m_waitCursor.reset();
     if (m_dialog.wasCanceled()) throw WorkCancelled();
 }

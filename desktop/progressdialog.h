@@ -2,15 +2,19 @@
 
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <optional>
+
+#include "desktop/waitcursor.h"
 
 #include "platform/progress.h"
 
 class QWidget;
 
-// The window's progress: a dialog that appears once the work has taken half
-// a second, saying what is being done ("Printing page 312 of 905"), with a
-// bar and Cancel. The window repaints while the work runs, its events let
-// through at most every 50 ms; Cancel stops the work at its next step.
+// The window's progress: the wait cursor, then, once the work has taken half
+// a second, a dialog saying what is being done ("Printing page 312 of 905"),
+// with a bar and Cancel under the usual pointer. The window repaints while
+// the work runs, its events let through at most every 50 ms; Cancel stops
+// the work at its next step.
 class ProgressDialog : public Progress {
   public:
     ProgressDialog(QWidget* parent, const QString& title);
@@ -21,6 +25,7 @@ class ProgressDialog : public Progress {
   private:
     QProgressDialog m_dialog;
     QElapsedTimer m_sinceEvents;
+    std::optional<WaitCursor> m_waitCursor{std::in_place};
 };
 
 // Runs work under a progress dialog; false when the user cancelled it, which

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "desktop/printcommand.h"
 #include "desktop/progressdialog.h"
@@ -78,27 +79,44 @@ TEST(ProgressDialog, CancelDuringAPrintToPdfKeepsTheOldFileAndLeavesNothingBehin
 TEST(ProgressDialog, ShowsAfterHalfASecondAndStaysUpFromOneStageToTheNext) {
     QWidget window;
     window.show();
-    ProgressDialog progress(&window, "Save");
-    progress.Step(0, 2, "Bytes read:");
+    auto progress = std::make_unique<ProgressDialog>(&window, "Save");
+    progress->Step(0, 2, "Bytes read:");
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QTest::qWait(600);
-    progress.Step(1, 2, "Bytes read:");
+    progress->Step(1, 2, "Bytes read:");
     auto* dialog = window.findChild<QProgressDialog*>();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialog->isVisible());
-    progress.Step(2, 2, "Bytes read:");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the pointer, for Cancel
+    progress->Step(2, 2, "Bytes read:");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->labelText(), "Bytes read: 2 of 2");
     EXPECT_EQ(dialog->value(), dialog->maximum());
     QTest::qWait(60);  // past the pause between two updates
-    progress.Step(0, 3, "Records written:");
+    progress->Step(0, 3, "Records written:");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->labelText(), "Records written: 0 of 3");
 
     constexpr std::int64_t kHuge = 10'000'000'000;
     QTest::qWait(60);
-    progress.Step(kHuge / 2, kHuge, "Bytes read:");
+    progress->Step(kHuge / 2, kHuge, "Bytes read:");
     EXPECT_GT(dialog->maximum(), 1'000'000'000);
     EXPECT_NEAR(double(dialog->value()) / dialog->maximum(), 0.5, 0.01);
+    progress.reset();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Work too short for the dialog shows the wait cursor for its length.
+TEST(ProgressDialog, QuickWorkShowsTheWaitCursorWhileItRuns) {
+    Qt::CursorShape during = Qt::ArrowCursor;
+    EXPECT_TRUE(RunWithProgress(nullptr, "Save", [&](Progress& progress) {
+        progress.Step(0, 1, "Records written:");
+        during = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                : Qt::ArrowCursor;
+    }));
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
