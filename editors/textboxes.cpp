@@ -97,7 +97,11 @@ void Guard(QPlainTextEdit* box) {
             QTextCursor range(box->document());
             range.setPosition(position);
             range.setPosition(end, QTextCursor::KeepAnchor);
-            const QString text = range.selectedText();
+            // A selection shows its line breaks as separators a document
+            // holds as "\r\n".
+            QString text = range.selectedText();
+            text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+            text.replace(QChar::LineSeparator, QLatin1Char('\n'));
             const QList<char32_t> foreign = ForeignIn(text);
             if (foreign.isEmpty()) return;
             // Only removals follow, which add nothing to check.

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include "tests/support/scriptedanswers.h"
 
@@ -79,8 +80,14 @@ TEST_F(Typing, CharactersOutsideTheCodePageAreRefusedWithTheirNames) {
               "A Brinnow document cannot hold these characters, so they were left out: "
               "\"\u0416\" (U+0416), \"\U0001F6A2\" (U+1F6A2).");
 
-    // Text the code page holds passes without a word, however long.
+    // Text the code page holds passes without a word, however long, line
+    // breaks included, typed or given.
     lines->insertPlainText(QString(100000, QChar(0x20AC)));
+    lines->insertPlainText("\nnew line\n");
+    QTest::keyClick(lines, Qt::Key_Return);
+    QTest::keyClick(lines, Qt::Key_Return, Qt::ShiftModifier);
+    lines->setPlainText("Haze,\nvisibility 8 miles\n\n");
+    EXPECT_EQ(lines->toPlainText(), "Haze,\nvisibility 8 miles\n\n");
     line->insert(QString::fromUtf8("\u00E9\u0153\u2122"));
     EXPECT_EQ(scripted.messages.size(), 2u);
 }
