@@ -35,7 +35,8 @@ window_checks() {
     campaign="$out/Dogger Fleet.brn"
     entry=/usr/share/applications/$id.desktop
     # Settings of their own, away from the user's.
-    export XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data XDG_CACHE_HOME=$out/cache
+    export XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data XDG_CACHE_HOME=$out/cache \
+        XDG_STATE_HOME=$out/state
     unset QT_QPA_PLATFORM
 
     gio launch "$entry" >/dev/null 2>&1
