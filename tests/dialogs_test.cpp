@@ -116,13 +116,22 @@ std::vector<std::function<QDialog*()>> EveryDialog(CMainFrame& frame, CBrinnowDo
     };
 }
 
-TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+// Opens every dialog on a small campaign, shows it and hands it to check.
+void ForEveryDialogShown(const std::function<void(QDialog& dialog)>& check) {
     CMainFrame frame;
     CBrinnowDoc doc;
     GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
     for (const auto& open : EveryDialog(frame, doc)) {
         const std::unique_ptr<QDialog> dialog(open());
         dialog->show();
+        check(*dialog);
+        dialog->hide();
+    }
+}
+
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+    ForEveryDialogShown([](QDialog& shown) {
+        QDialog* dialog = &shown;
         QStringList captions;
         for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
             const QString text = button->text();
@@ -141,8 +150,7 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
                     QSize(1024, 576 - kTitleBar))
             << dialog->windowTitle().toStdString() << " needs " << dialog->minimumSizeHint().width()
             << " x " << dialog->minimumSizeHint().height();
-        dialog->hide();
-    }
+    });
 }
 
 TEST(Dialogs, AKeyGoesToTheFirstFreeWordStartThenAnyFreeLetter) {
@@ -207,13 +215,9 @@ TEST(OnScreenDialogs, EveryButtonIsOnTheScreen) {
         GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
     }
     QSettings().clear();
-    CMainFrame frame;
-    CBrinnowDoc doc;
-    GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
-    for (const auto& open : EveryDialog(frame, doc)) {
-        const std::unique_ptr<QDialog> dialog(open());
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    ForEveryDialogShown([](QDialog& shown) {
+        QDialog* dialog = &shown;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
         QTest::qWait(200);
         const QRect screen = dialog->screen()->availableGeometry();
         for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
@@ -224,8 +228,7 @@ TEST(OnScreenDialogs, EveryButtonIsOnTheScreen) {
                 << " at " << Describe(placed) << " in a window at "
                 << Describe(dialog->frameGeometry()) << " on " << Describe(screen);
         }
-        dialog->hide();
-    }
+    });
 }
 
 }  // namespace
