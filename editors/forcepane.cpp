@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -42,8 +41,6 @@ QString LineText(const CString& name) {
     constexpr std::size_t kLongestLine = 256;
     return ToQt(name.size() <= kLongestLine ? name : name.substr(0, kLongestLine));
 }
-
-QString ForceTabText(std::size_t index) { return QStringLiteral("Force %1").arg(index + 1); }
 
 int SelectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
@@ -177,7 +174,6 @@ ForcePane::ForcePane(CBrinnowDoc& doc, CArray<VxForce>& forces, QWidget* parent)
 void ForcePane::Build() {
     m_tabs = new ForceTabBar;
     m_tabs->setObjectName("forceTabs");
-    m_tabs->setExpanding(false);
     m_forceNotes = MakeNotesBox("forceNotesEdit");
     m_forceNotes->setFixedHeight(56);
     auto* notes = new QHBoxLayout;
@@ -272,7 +268,7 @@ void ForcePane::ConnectSignals() {
     keys->OnEnter(m_availableShips, [this] { OnAddShip(); });
     keys->OnDelete(m_selectedSquadrons, [this] { OnRemoveSquadron(); });
     keys->OnDelete(m_selectedShips, [this] { OnRemoveShip(); });
-    connect(m_tabs, &QTabBar::currentChanged, this, &ForcePane::SelectForce);
+    connect(m_tabs, &ForceTabBar::currentChanged, this, &ForcePane::SelectForce);
     connect(m_nation, &QComboBox::activated, this, &ForcePane::OnNationChanged);
     // The force's name and notes go into the working force as they are typed.
     connect(m_forceName, &QLineEdit::textEdited, this,
@@ -288,21 +284,11 @@ void ForcePane::ShowForcesAt(int force) {
     UpdateListButtons();
 }
 
-// A tab only numbers its force, so the tabs follow the count alone: those
-// past it go, the missing ones come at the end. A bar on screen lays out
-// every tab again at each one added or removed, so it is hidden meanwhile.
+// A tab only numbers its force, so the tabs follow the count alone.
 void ForcePane::UpdateTabs() {
     const QSignalBlocker quiet(m_tabs);
     const int forces = int(m_forces.size());
-    if (m_tabs->count() != forces) {
-        const bool hidden = m_tabs->isHidden();
-        const bool focused = m_tabs->hasFocus();
-        m_tabs->setVisible(false);
-        while (m_tabs->count() > forces) m_tabs->removeTab(m_tabs->count() - 1);
-        for (int i = m_tabs->count(); i < forces; ++i) m_tabs->addTab(ForceTabText(std::size_t(i)));
-        m_tabs->setVisible(!hidden);
-        if (focused) m_tabs->setFocus();
-    }
+    m_tabs->setCount(forces);
     m_nCurForce = forces == 0 ? 0 : std::clamp(m_nCurForce, 0, forces - 1);
     SelectTab(m_nCurForce);
 }
@@ -399,7 +385,7 @@ void ForcePane::OnAddNewForce() {
     m_forces.emplace_back();
     {
         const QSignalBlocker quiet(m_tabs);
-        m_tabs->addTab(ForceTabText(count));
+        m_tabs->setCount(int(m_forces.size()));
     }
     m_nCurForce = static_cast<int>(count);
     SelectTab(m_nCurForce);
@@ -409,8 +395,9 @@ void ForcePane::OnAddNewForce() {
 
 void ForcePane::OnRemoveForce() {
     if (std::size_t(m_nCurForce) >= m_forces.size()) return;
-    const QString force = ForceTabText(std::size_t(m_nCurForce));
-    if (!AskYesNo(QStringLiteral("Remove %1 with its squadrons and ships?").arg(force).toStdString()))
+    const QString force = ForceTabBar::TabText(m_nCurForce);
+    if (!AskYesNo(
+            QStringLiteral("Remove %1 with its squadrons and ships?").arg(force).toStdString()))
         return;
     m_forces.erase(m_forces.begin() + m_nCurForce);
     m_nLoadedForce = -1;

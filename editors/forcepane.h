@@ -10,7 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QTabBar;
+class ForceTabBar;
 
 // The forces of the scenario on show in "Edit Scenarios": a tab per force,
 // and the force on show in a working force of its own with its name,
@@ -75,7 +75,7 @@ class ForcePane : public QWidget {
     VxForce m_force;
     bool m_bRecordShown = false;
 
-    QTabBar* m_tabs;
+    ForceTabBar* m_tabs;
     QLineEdit* m_forceName;
     QComboBox* m_nation;
     QPushButton* m_addForce;

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +22,7 @@
 #include "desktop/printcommand.h"
 #include "editors/editscenarios.h"
 #include "editors/forcepane.h"
+#include "editors/forcetabbar.h"
 #include "editors/selectscenario.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
@@ -79,7 +79,7 @@ class ScenarioEditor : public Editor {
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
     void Click(const char* button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
-    QTabBar* Tabs() { return Control<QTabBar>("forceTabs"); }
+    ForceTabBar* Tabs() { return Control<ForceTabBar>("forceTabs"); }
     QStringList TabTexts() {
         QStringList texts;
         for (int i = 0; i < Tabs()->count(); ++i) texts << Tabs()->tabText(i);

@@ -1,0 +1,135 @@
+// The scenario editor's strip of force tabs: where each tab is, what a
+// click, a key or an arrow button does, and counts no tab bar could hold.
+#include "editors/forcetabbar.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <limits>
+
+namespace {
+
+class ForceTabs : public ::testing::Test {
+  protected:
+    void Show(int count, int width = 400) {
+        tabs.setCount(count);
+        tabs.resize(width, tabs.sizeHint().height());
+        tabs.show();
+    }
+    QToolButton* Arrow(const char* name) { return tabs.findChild<QToolButton*>(name); }
+    int ViewRight() {
+        return Arrow("scrollLeftButton")->isHidden() ? tabs.width()
+                                                     : Arrow("scrollLeftButton")->x();
+    }
+    bool InView(int index) {
+        const QRect rect = tabs.tabRect(index);
+        return rect.left() >= 0 && rect.right() < ViewRight();
+    }
+    void ClickTab(int index) {
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+    }
+
+    ForceTabBar tabs;
+};
+
+// Tabs widen with their number's digits; each lies where a click finds it.
+TEST_F(ForceTabs, EveryTabIsWhereAClickFindsItAcrossDigitBoundaries) {
+    Show(2000);
+    QSignalSpy changes(&tabs, &ForceTabBar::currentChanged);
+    for (const int index : {0, 8, 9, 10, 98, 99, 100, 998, 999, 1000, 1999}) {
+        SCOPED_TRACE(index);
+        tabs.setCurrentIndex(index);
+        ASSERT_TRUE(InView(index));
+        EXPECT_EQ(tabs.tabText(index), QStringLiteral("Force %1").arg(index + 1));
+        const int neighbour = index > 0 && InView(index - 1) ? index - 1 : index + 1;
+        ASSERT_TRUE(InView(neighbour));
+        changes.clear();
+        ClickTab(neighbour);
+        EXPECT_EQ(tabs.currentIndex(), neighbour);
+        ASSERT_EQ(changes.count(), 1);
+        EXPECT_EQ(changes.first().first().toInt(), neighbour);
+        ClickTab(neighbour);
+        EXPECT_EQ(changes.count(), 1) << "a click on the current tab is no change";
+    }
+    for (const int index : {8, 98, 998}) {
+        tabs.setCurrentIndex(index);
+        EXPECT_EQ(tabs.tabRect(index).right() + 1, tabs.tabRect(index + 1).left());
+        EXPECT_LT(tabs.tabRect(index).width(), tabs.tabRect(index + 1).width());
+    }
+}
+
+TEST_F(ForceTabs, KeysStepThroughTheTabsAndStopAtTheEnds) {
+    Show(12);
+    tabs.setFocus();
+    const struct {
+        Qt::Key key;
+        int current;
+    } steps[] = {{Qt::Key_Left, 0},   {Qt::Key_Right, 1}, {Qt::Key_End, 11},
+                 {Qt::Key_Right, 11}, {Qt::Key_Left, 10}, {Qt::Key_Home, 0}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&tabs, step.key);
+        EXPECT_EQ(tabs.currentIndex(), step.current) << QTest::toString(step.key);
+        EXPECT_TRUE(InView(step.current));
+    }
+}
+
+TEST_F(ForceTabs, TheCountKeepsTheCurrentTabWhileItExists) {
+    QSignalSpy changes(&tabs, &ForceTabBar::currentChanged);
+    Show(0);
+    EXPECT_EQ(tabs.currentIndex(), -1);
+    tabs.setCount(3);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    tabs.setCurrentIndex(2);
+    tabs.setCount(40);
+    EXPECT_EQ(tabs.currentIndex(), 2);
+    tabs.setCurrentIndex(30);
+    tabs.setCount(5);
+    EXPECT_EQ(tabs.currentIndex(), 4);
+    EXPECT_TRUE(InView(4));
+    tabs.setCount(0);
+    EXPECT_EQ(tabs.currentIndex(), -1);
+    QList<int> reported;
+    for (const QList<QVariant>& change : changes) reported << change.first().toInt();
+    EXPECT_EQ(reported, QList<int>({0, 2, 30, 4, -1}));
+    tabs.setCurrentIndex(0);
+    EXPECT_EQ(tabs.currentIndex(), -1) << "no tab to choose";
+}
+
+// The arrows appear only when the tabs do not fit and move the view a tab
+// at a time, leaving the current tab as it was.
+TEST_F(ForceTabs, ArrowsScrollTheViewATabAtATime) {
+    Show(3);
+    EXPECT_TRUE(Arrow("scrollRightButton")->isHidden());
+    tabs.setCount(50);
+    ASSERT_FALSE(Arrow("scrollRightButton")->isHidden());
+    EXPECT_FALSE(Arrow("scrollLeftButton")->isEnabled());
+    QTest::mouseClick(Arrow("scrollRightButton"), Qt::LeftButton);
+    QTest::mouseClick(Arrow("scrollRightButton"), Qt::LeftButton);
+    EXPECT_EQ(tabs.tabRect(2).left(), 0);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_TRUE(Arrow("scrollLeftButton")->isEnabled());
+    QTest::mouseClick(Arrow("scrollLeftButton"), Qt::LeftButton);
+    EXPECT_EQ(tabs.tabRect(1).left(), 0);
+    tabs.setCurrentIndex(49);
+    EXPECT_EQ(tabs.tabRect(49).right() + 1, ViewRight()) << "the last tab ends at the arrows";
+    EXPECT_FALSE(Arrow("scrollRightButton")->isEnabled());
+    tabs.resize(20000, tabs.height());
+    EXPECT_TRUE(Arrow("scrollRightButton")->isHidden());
+    EXPECT_EQ(tabs.tabRect(0).left(), 0) << "a strip that fits shows its first tab";
+}
+
+TEST_F(ForceTabs, TheLargestCountIsOnlyNumbers) {
+    constexpr int kMost = std::numeric_limits<int>::max();
+    Show(kMost);
+    tabs.setFocus();
+    QTest::keyClick(&tabs, Qt::Key_End);
+    EXPECT_EQ(tabs.currentIndex(), kMost - 1);
+    EXPECT_TRUE(InView(kMost - 1));
+    EXPECT_EQ(tabs.tabText(kMost - 1), QStringLiteral("Force 2147483647"));
+    ClickTab(kMost - 2);
+    EXPECT_EQ(tabs.currentIndex(), kMost - 2);
+}
+
+}  // namespace
