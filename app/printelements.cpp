@@ -5,9 +5,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 #include <string_view>
 #include <unordered_map>
@@ -32,11 +33,24 @@ QStringList NamesOf(const Records& records) {
     return names;
 }
 
-CStringArray TextsOf(const QListWidget* list) {
+CStringArray TextsOf(const QStringListModel* list) {
+    const QStringList shown = list->stringList();
     CStringArray texts;
-    texts.reserve(std::size_t(list->count()));
-    for (int row = 0; row < list->count(); ++row) texts.push_back(FromQt(list->item(row)->text()));
+    texts.reserve(std::size_t(shown.size()));
+    for (const QString& text : shown) texts.push_back(FromQt(text));
     return texts;
+}
+
+// A list of names the user chooses from but never edits in place.
+QListView* NameList(const QString& objectName, QStringListModel* names) {
+    auto* list = new QListView;
+    list->setObjectName(objectName);
+    list->setModel(names);
+    names->setParent(list);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformItemSizes(true);  // one line each: no need to measure them all
+    list->setMinimumSize(180, 90);
+    return list;
 }
 
 // The selected records, each the first of its name as the job prints it.
@@ -82,21 +96,16 @@ CPrintElementsDlg::CPrintElementsDlg(const CBrinnowDoc& doc, QWidget* parent)
 
 QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
                                          const QString& objectPrefix, const QStringList& names) {
-    group.available = new QListWidget;
-    group.available->setObjectName(objectPrefix + "AvailableList");
-    group.selected = new QListWidget;
-    group.selected->setObjectName(objectPrefix + "SelectedList");
+    group.availableNames = new QStringListModel(Sorted(names));
+    group.selectedNames = new QStringListModel;
+    group.available = NameList(objectPrefix + "AvailableList", group.availableNames);
+    group.selected = NameList(objectPrefix + "SelectedList", group.selectedNames);
     group.add = MakeButton(objectPrefix + "AddButton", ">", "Add the chosen item");
     group.addAll = MakeButton(objectPrefix + "AddAllButton", ">>", "Add every item");
     group.remove = MakeButton(objectPrefix + "RemoveButton", "<", "Remove the chosen item");
     group.removeAll = MakeButton(objectPrefix + "RemoveAllButton", "<<", "Remove every item");
-    FillSorted(group.available, names);
     OfferListCommands(group.selected,
                       {{"&Remove", group.remove}, {"Remove &All", group.removeAll}});
-    for (QListWidget* list : {group.available, group.selected}) {
-        list->setUniformItemSizes(true);  // one line each: no need to measure them all
-        list->setMinimumSize(180, 90);
-    }
 
     auto* box = new QGroupBox(title);
     box->setObjectName(objectPrefix + "Group");
@@ -119,13 +128,12 @@ QGroupBox* CPrintElementsDlg::BuildGroup(Group& group, const QString& title,
     keys->OnEnter(group.selected, [this, shown] { RemoveChosen(*shown); });
     keys->OnDelete(group.selected, [this, shown] { RemoveChosen(*shown); });
     connect(group.add, &QPushButton::clicked, this, [this, shown] { AddChosen(*shown); });
-    connect(group.available, &QListWidget::itemDoubleClicked, this,
-            [this, shown] { AddChosen(*shown); });
+    connect(group.available, &QListView::doubleClicked, this, [this, shown] { AddChosen(*shown); });
     connect(group.addAll, &QPushButton::clicked, this, [shown] { AddAll(*shown); });
     connect(group.remove, &QPushButton::clicked, this, [shown] { RemoveChosen(*shown); });
-    connect(group.selected, &QListWidget::itemDoubleClicked, this,
-            [shown] { RemoveChosen(*shown); });
-    connect(group.removeAll, &QPushButton::clicked, group.selected, &QListWidget::clear);
+    connect(group.selected, &QListView::doubleClicked, this, [shown] { RemoveChosen(*shown); });
+    connect(group.removeAll, &QPushButton::clicked, this,
+            [shown] { shown->selectedNames->setStringList({}); });
     return box;
 }
 
@@ -159,34 +167,27 @@ QWidget* CPrintElementsDlg::BuildSortOptions() {
 
 // An item already selected (the same text) is not listed twice.
 void CPrintElementsDlg::AddChosen(const Group& group) {
-    const QListWidgetItem* chosen = group.available->currentItem();
-    if (chosen == nullptr) return;
-    if (!group.selected->findItems(chosen->text(), Qt::MatchExactly | Qt::MatchCaseSensitive)
-             .isEmpty()) {
-        return;
-    }
-    AddSorted(group.selected, chosen->text());
+    const QModelIndex chosen = group.available->currentIndex();
+    if (!chosen.isValid()) return;
+    const QString name = chosen.data().toString();
+    if (group.selectedNames->stringList().contains(name)) return;
+    AddSorted(group.selectedNames, name);
 }
 
 void CPrintElementsDlg::AddAll(const Group& group) {
-    QStringList all;
-    all.reserve(group.available->count());
-    for (int row = 0; row < group.available->count(); ++row)
-        all << group.available->item(row)->text();
-    group.selected->clear();
-    group.selected->addItems(all);
+    group.selectedNames->setStringList(group.availableNames->stringList());
 }
 
 void CPrintElementsDlg::RemoveChosen(const Group& group) {
-    const int row = group.selected->currentRow();
-    if (row >= 0) delete group.selected->takeItem(row);
+    const QModelIndex chosen = group.selected->currentIndex();
+    if (chosen.isValid()) group.selectedNames->removeRow(chosen.row());
 }
 
 MultiPrintSelection CPrintElementsDlg::Selection() const {
     MultiPrintSelection selection;
-    selection.ships = TextsOf(m_ships.selected);
-    selection.squadrons = TextsOf(m_squadrons.selected);
-    selection.scenarios = TextsOf(m_scenarios.selected);
+    selection.ships = TextsOf(m_ships.selectedNames);
+    selection.squadrons = TextsOf(m_squadrons.selectedNames);
+    selection.scenarios = TextsOf(m_scenarios.selectedNames);
     selection.sortMode = m_nSortMode;
     selection.sortByNation = m_byNation->isChecked();
     return selection;
@@ -197,9 +198,10 @@ MultiPrintJob CPrintElementsDlg::Job() const { return MultiPrintJob(m_doc, Selec
 // Nothing chosen would print a framed empty page.
 bool CPrintElementsDlg::HasChoices() const {
     for (const Group* group : {&m_scenarios, &m_squadrons, &m_ships}) {
-        if (group->selected->count() > 0) return true;
+        if (group->selectedNames->rowCount() > 0) return true;
     }
-    AfxMessageBox("Choose a scenario, squadron or ship to print first.", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox("Choose a scenario, squadron or ship to print first.",
+                  MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -222,4 +224,3 @@ void CPrintElementsDlg::OnPreview() {
     PreviewPrint(this, MultiPrintJob::kDocumentName, m_doc.GetPathName(),
                  [job](CDC& printer, Progress& progress) { job.Print(printer, progress); });
 }
-

@@ -6,9 +6,10 @@
 
 class QCheckBox;
 class QGroupBox;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QRadioButton;
+class QStringListModel;
 
 // "Print Elements": the user picks scenarios, squadrons and ships, chooses
 // how the ships are ordered, and prints them in one job. The dialog stays
@@ -28,10 +29,13 @@ class CPrintElementsDlg : public BrinnowDialog {
 
   private:
     // One group: its available list, its selected list and the four buttons
-    // between them.
+    // between them. The lists are views of plain lists of names, as a
+    // campaign offers a hundred thousand ships at once.
     struct Group {
-        QListWidget* available;
-        QListWidget* selected;
+        QListView* available;
+        QListView* selected;
+        QStringListModel* availableNames;
+        QStringListModel* selectedNames;
         QPushButton* add;
         QPushButton* addAll;
         QPushButton* remove;

@@ -1,16 +1,16 @@
 #include "editors/listcommandsmenu.h"
 
 #include <QAbstractButton>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QMenu>
 
-void OfferListCommands(QListWidget* list, const std::vector<ListCommand>& commands) {
+void OfferListCommands(QAbstractItemView* list, const std::vector<ListCommand>& commands) {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(list, &QWidget::customContextMenuRequested, list,
                      [list, commands](const QPoint& at) {
-                         QListWidgetItem* item = list->itemAt(at);
-                         if (!item) return;
-                         list->setCurrentItem(item);
+                         const QModelIndex item = list->indexAt(at);
+                         if (!item.isValid()) return;
+                         list->setCurrentIndex(item);
                          QMenu menu(list);
                          for (const ListCommand& command : commands) {
                              QAction* action = menu.addAction(command.text);

@@ -4,7 +4,7 @@
 #include <vector>
 
 class QAbstractButton;
-class QListWidget;
+class QAbstractItemView;
 
 // One entry of a list's context menu: a caption for what a button beside
 // the list does.
@@ -17,4 +17,4 @@ struct ListCommand {
 // one and offers the buttons' commands: each entry presses its button and
 // is enabled as the button is, so the menu never does what the buttons
 // would refuse.
-void OfferListCommands(QListWidget* list, const std::vector<ListCommand>& commands);
+void OfferListCommands(QAbstractItemView* list, const std::vector<ListCommand>& commands);

@@ -1,7 +1,7 @@
 #include "editors/listkeys.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <utility>
 
 namespace {
@@ -14,11 +14,15 @@ bool IsDelete(int key) { return key == Qt::Key_Delete || key == Qt::Key_Backspac
 
 ListKeys::ListKeys(QObject* parent) : QObject(parent) {}
 
-void ListKeys::OnEnter(QListWidget* list, Action act) { Bind(list, Key::Enter, std::move(act)); }
+void ListKeys::OnEnter(QAbstractItemView* list, Action act) {
+    Bind(list, Key::Enter, std::move(act));
+}
 
-void ListKeys::OnDelete(QListWidget* list, Action act) { Bind(list, Key::Delete, std::move(act)); }
+void ListKeys::OnDelete(QAbstractItemView* list, Action act) {
+    Bind(list, Key::Delete, std::move(act));
+}
 
-void ListKeys::Bind(QListWidget* list, Key key, Action act) {
+void ListKeys::Bind(QAbstractItemView* list, Key key, Action act) {
     m_bindings.push_back({list, key, std::move(act)});
     list->installEventFilter(this);
 }

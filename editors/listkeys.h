@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-class QListWidget;
+class QAbstractItemView;
 
 // The keys a user expects of a dialog's lists: Enter in a list of
 // available items moves the chosen one across, as its ">" does, instead of
@@ -16,8 +16,8 @@ class ListKeys : public QObject {
     using Action = std::function<void()>;
     explicit ListKeys(QObject* parent);
 
-    void OnEnter(QListWidget* list, Action act);
-    void OnDelete(QListWidget* list, Action act);
+    void OnEnter(QAbstractItemView* list, Action act);
+    void OnDelete(QAbstractItemView* list, Action act);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,7 +29,7 @@ class ListKeys : public QObject {
         Key key;
         Action act;
     };
-    void Bind(QListWidget* list, Key key, Action act);
+    void Bind(QAbstractItemView* list, Key key, Action act);
 
     std::vector<Binding> m_bindings;
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QStringListModel>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -24,6 +25,15 @@ int AddSorted(QListWidget* list, const QString& text) {
     }
     list->insertItem(low, text);
     return low;
+}
+
+int AddSorted(QStringListModel* list, const QString& text) {
+    const QStringList texts = list->stringList();
+    const int row =
+        int(std::upper_bound(texts.begin(), texts.end(), text, SortsBefore) - texts.begin());
+    list->insertRows(row, 1);
+    list->setData(list->index(row), text);
+    return row;
 }
 
 // The texts in the order of SortsBefore. Each is folded once, character by

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -53,27 +53,31 @@ class PrintElements : public Editor {
     T* Control(const char* name) {
         return Child<T>(dialog.get(), name);
     }
+    QListView* List(const std::string& name) { return Control<QListView>(name.c_str()); }
     QStringList Shown(const char* list) {
         QStringList texts;
-        auto* widget = Control<QListWidget>(list);
-        for (int row = 0; row < widget->count(); ++row) texts << widget->item(row)->text();
+        QAbstractItemModel* names = List(list)->model();
+        for (int row = 0; row < names->rowCount(); ++row)
+            texts << names->index(row, 0).data().toString();
         return texts;
     }
+    void ChooseRow(const std::string& list, int row) {
+        List(list)->setCurrentIndex(List(list)->model()->index(row, 0));
+    }
     void Choose(const char* list, const QString& text) {
-        auto* widget = Control<QListWidget>(list);
-        const auto found = widget->findItems(text, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-        widget->setCurrentItem(found.front());
+        const int row = int(Shown(list).indexOf(text));
+        ASSERT_GE(row, 0) << text.toStdString();
+        ChooseRow(list, row);
     }
     void Click(const char* button) {
         QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
     }
     void DoubleClick(const char* list, const QString& text) {
         Choose(list, text);
-        auto* widget = Control<QListWidget>(list);
-        widget->scrollToItem(widget->currentItem());
+        QListView* widget = List(list);
+        widget->scrollTo(widget->currentIndex());
         QApplication::processEvents();
-        const QRect at = widget->visualItemRect(widget->currentItem());
+        const QRect at = widget->visualRect(widget->currentIndex());
         QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, at.center());
         QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, at.center());
     }
@@ -154,7 +158,7 @@ TEST_F(PrintElements, ListButtonsWithTheMouse) {
 
 TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
     Open();
-    auto* available = Control<QListWidget>("shipAvailableList");
+    QListView* available = List("shipAvailableList");
     available->setFocus();
     Choose("shipAvailableList", "barham");
     QTest::keyClick(available, Qt::Key_Return);
@@ -164,8 +168,8 @@ TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
     EXPECT_TRUE(jobs.empty());  // Enter in a list never prints
     EXPECT_TRUE(dialog->isVisible());
 
-    auto* selected = Control<QListWidget>("shipSelectedList");
-    selected->setCurrentRow(0);
+    QListView* selected = List("shipSelectedList");
+    ChooseRow("shipSelectedList", 0);
     QTest::keyClick(selected, Qt::Key_Delete);
     EXPECT_EQ(Shown("shipSelectedList"), QStringList({"lion"}));
 
@@ -211,11 +215,11 @@ TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection)
     Click("printButton");
     Click("previewButton");
     EXPECT_TRUE(jobs.empty());
-    EXPECT_EQ(messages, std::vector<std::string>(2, "Choose a scenario, squadron or ship to print first."));
+    EXPECT_EQ(messages,
+              std::vector<std::string>(2, "Choose a scenario, squadron or ship to print first."));
     for (const char* group : {"ship", "squadron", "scenario"}) {
         Open();
-        auto* available = Control<QListWidget>((std::string(group) + "AvailableList").c_str());
-        available->setCurrentRow(0);
+        ChooseRow(std::string(group) + "AvailableList", 0);
         Click((std::string(group) + "AddButton").c_str());
         Click("printButton");
         Click("previewButton");
@@ -226,7 +230,7 @@ TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection)
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(dialog->isVisible());
 
-    QTest::keyClick(Control<QListWidget>("shipSelectedList"), Qt::Key_Return);
+    QTest::keyClick(List("shipSelectedList"), Qt::Key_Return);
     EXPECT_EQ(jobs.size(), 6u);
     Click("closeButton");
     EXPECT_FALSE(dialog->isVisible());
@@ -253,19 +257,19 @@ TEST_F(PrintElements, TenThousandShipsAndHugeNames) {
     }
     doc.m_ships.Modify(5).m_strName = huge;
     Open();
-    EXPECT_EQ(Control<QListWidget>("shipAvailableList")->count(), 10000);
+    EXPECT_EQ(Shown("shipAvailableList").size(), 10000);
     Click("shipAddAllButton");
-    EXPECT_EQ(Control<QListWidget>("shipSelectedList")->count(), 10000);
+    EXPECT_EQ(Shown("shipSelectedList").size(), 10000);
     const MultiPrintSelection selection = dialog->Selection();
     ASSERT_EQ(selection.ships.size(), 10000u);
     EXPECT_EQ(selection.ships.front(), "ship0");
     EXPECT_EQ(selection.ships.back(), huge);
     Click("shipRemoveAllButton");
     for (int i = 0; i < 10000; i += 97) {
-        Control<QListWidget>("shipAvailableList")->setCurrentRow(i);
+        ChooseRow("shipAvailableList", i);
         Click("shipAddButton");
     }
-    EXPECT_EQ(Control<QListWidget>("shipSelectedList")->count(), 104);
+    EXPECT_EQ(Shown("shipSelectedList").size(), 104);
 }
 
 }  // namespace
