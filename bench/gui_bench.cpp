@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -30,6 +29,7 @@
 
 #include "app/commandids.h"
 #include "app/mainframe.h"
+#include "bench/loadaverage.h"
 #include "history/edithistory.h"
 #include "platform/textformat.h"
 
@@ -72,12 +72,8 @@ class GuiBench {
     }
 
     void Report(int runs) const {
-        double load[3] = {0, 0, 0};
-        if (QFile file("/proc/loadavg"); file.open(QIODevice::ReadOnly)) {
-            std::sscanf(file.readAll().constData(), "%lf %lf %lf", &load[0], &load[1], &load[2]);
-        }
-        std::printf("medians of %d interleaved runs, load average now %.2f %.2f %.2f\n\n", runs,
-                    load[0], load[1], load[2]);
+        std::printf("medians of %d interleaved runs, load average now %s\n\n", runs,
+                    LoadAverage().c_str());
         std::printf("| work | wall, ms | processor, ms |\n|---|---|---|\n");
         for (const auto& [work, times] : m_wall) {
             std::printf("| %s | %.1f | %.1f |\n", work.c_str(), Median(times),

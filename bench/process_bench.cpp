@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/loadaverage.h"
+
 extern char** environ;
 
 namespace {
@@ -190,8 +192,8 @@ void Report(const Options& options, const Schedule& schedule, const fs::path& bi
     const double fileMb = double(fs::file_size(big)) / (1024 * 1024);
     for (std::size_t c = 0; c < options.clis.size(); ++c) {
         const std::string t = Tag(c);
-        std::printf("\n%s (median of %d interleaved runs)\n\n", options.clis[c].c_str(),
-                    options.runs);
+        std::printf("\n%s (median of %d interleaved runs, load average now %s)\n\n",
+                    options.clis[c].c_str(), options.runs, LoadAverage().c_str());
         std::printf("| work | ours | against | ratio | processor time | goal |\n");
         std::printf("|---|---|---|---|---|---|\n");
         const std::vector<std::pair<const char*, Row>> rows = {
