@@ -54,7 +54,6 @@ void ForceTabBar::setCount(int count) {
     m_count = std::max(count, 0);
     PlaceScrollButtons();
     updateGeometry();
-    update();
     const int current = std::min(std::max(m_current, 0), m_count - 1);
     if (current == m_current) {
         ScrollToShow(current);
@@ -69,8 +68,7 @@ void ForceTabBar::setCurrentIndex(int index) {
 
 void ForceTabBar::MakeCurrent(int index) {
     m_current = index;
-    ScrollToShow(index);
-    update();
+    ScrollToShow(index);  // and paints again
     emit currentChanged(index);
 }
 

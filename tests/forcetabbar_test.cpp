@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QProxyStyle>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyleOptionTab>
 #include <QTest>
 #include <QToolButton>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -115,9 +119,78 @@ TEST_F(ForceTabs, ArrowsScrollTheViewATabAtATime) {
     tabs.setCurrentIndex(49);
     EXPECT_EQ(tabs.tabRect(49).right() + 1, ViewRight()) << "the last tab ends at the arrows";
     EXPECT_FALSE(Arrow("scrollRightButton")->isEnabled());
+    const int middle = tabs.height() / 2;
+    EXPECT_EQ(tabs.childAt(tabs.width() - 2, middle), Arrow("scrollRightButton"));
+    EXPECT_EQ(tabs.childAt(ViewRight() + 1, middle), Arrow("scrollLeftButton"));
     tabs.resize(20000, tabs.height());
     EXPECT_TRUE(Arrow("scrollRightButton")->isHidden());
     EXPECT_EQ(tabs.tabRect(0).left(), 0) << "a strip that fits shows its first tab";
+}
+
+// Hands the style each tab as a tab bar would: its place in the row, whether
+// it or a neighbour is the current one, and the gap the base leaves for it.
+class TabRecordingStyle : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+            tab && element == CE_TabBarTab) {
+            drawn.push_back(*tab);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (const auto* base = qstyleoption_cast<const QStyleOptionTabBarBase*>(option);
+            base && element == PE_FrameTabBarBase) {
+            gapUnder = base->selectedTabRect;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    mutable std::vector<QStyleOptionTab> drawn;
+    mutable QRect gapUnder;
+};
+
+TEST_F(ForceTabs, TheStyleDrawsEachTabInViewWithItsPlaceAndTheCurrentOneLast) {
+    TabRecordingStyle style;
+    tabs.setStyle(&style);
+    const auto useTheOwnStyleAgain = qScopeGuard([this] { tabs.setStyle(nullptr); });
+    Show(4, 2000);
+    tabs.setCurrentIndex(1);
+    tabs.grab();
+    std::map<QString, QStyleOptionTab> byText;
+    for (const QStyleOptionTab& tab : style.drawn) byText[tab.text] = tab;
+    ASSERT_EQ(byText.size(), 4u);
+    EXPECT_EQ(style.drawn.back().text, "Force 2");
+    EXPECT_TRUE(byText["Force 2"].state & QStyle::State_Selected);
+    EXPECT_FALSE(byText["Force 3"].state & QStyle::State_Selected);
+    const struct {
+        QStyleOptionTab::TabPosition position;
+        QStyleOptionTab::SelectedPosition selected;
+    } expected[] = {{QStyleOptionTab::Beginning, QStyleOptionTab::NextIsSelected},
+                    {QStyleOptionTab::Middle, QStyleOptionTab::NotAdjacent},
+                    {QStyleOptionTab::Middle, QStyleOptionTab::PreviousIsSelected},
+                    {QStyleOptionTab::End, QStyleOptionTab::NotAdjacent}};
+    for (int index = 0; index < 4; ++index) {
+        const QStyleOptionTab& tab = byText[tabs.tabText(index)];
+        EXPECT_EQ(tab.position, expected[index].position) << index;
+        EXPECT_EQ(tab.selectedPosition, expected[index].selected) << index;
+        EXPECT_EQ(tab.rect, tabs.tabRect(index));
+    }
+    EXPECT_EQ(style.gapUnder, tabs.tabRect(1));
+
+    style.drawn.clear();
+    tabs.setCount(1);
+    tabs.grab();
+    ASSERT_EQ(style.drawn.size(), 1u);
+    EXPECT_EQ(style.drawn.front().position, QStyleOptionTab::OnlyOneTab);
+
+    style.drawn.clear();
+    tabs.setCount(2000);
+    tabs.resize(400, tabs.height());
+    tabs.setCurrentIndex(1000);
+    tabs.grab();
+    EXPECT_LT(style.drawn.size(), 10u) << "only the tabs in view are drawn";
 }
 
 TEST_F(ForceTabs, TheLargestCountIsOnlyNumbers) {
