@@ -53,7 +53,6 @@ QString ForceTabBar::TabText(int index) {
 void ForceTabBar::setCount(int count) {
     m_count = std::max(count, 0);
     PlaceScrollButtons();
-    updateGeometry();
     const int current = std::min(std::max(m_current, 0), m_count - 1);
     if (current == m_current) {
         ScrollToShow(current);
@@ -77,9 +76,11 @@ QRect ForceTabBar::tabRect(int index) const {
     return {ClampedToInt(TabLeft(index) - m_offset), 0, TabWidth(index), TabHeight()};
 }
 
+// Room for the first ten tabs whatever the count, so that the dialog keeps
+// its size as forces come and go.
 QSize ForceTabBar::sizeHint() const {
     constexpr int kTabsWished = 10;
-    return {ClampedToInt(TabLeft(std::min(m_count, kTabsWished))), TabHeight()};
+    return {ClampedToInt(TabLeft(kTabsWished)), TabHeight()};
 }
 
 QSize ForceTabBar::minimumSizeHint() const {
@@ -202,7 +203,7 @@ void ForceTabBar::ScrollByTab(int step) {
 
 void ForceTabBar::PlaceScrollButtons() {
     const bool overflows = TabLeft(m_count) > width();
-    const int buttonWidth = std::max(TabHeight() * 3 / 4, m_scrollLeft->sizeHint().width());
+    const int buttonWidth = m_scrollLeft->sizeHint().width();
     m_scrollLeft->setGeometry(width() - 2 * buttonWidth, 0, buttonWidth, TabHeight());
     m_scrollRight->setGeometry(width() - buttonWidth, 0, buttonWidth, TabHeight());
     m_scrollLeft->setVisible(overflows);
@@ -237,8 +238,7 @@ void ForceTabBar::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const int x = event->position().toPoint().x();
-    if (x < ViewWidth() && event->position().y() < TabHeight())
-        setCurrentIndex(IndexAt(m_offset + x));
+    if (x < ViewWidth()) setCurrentIndex(IndexAt(m_offset + x));
 }
 
 void ForceTabBar::keyPressEvent(QKeyEvent* event) {

@@ -122,6 +122,11 @@ TEST_F(ForceTabs, ArrowsScrollTheViewATabAtATime) {
     const int middle = tabs.height() / 2;
     EXPECT_EQ(tabs.childAt(tabs.width() - 2, middle), Arrow("scrollRightButton"));
     EXPECT_EQ(tabs.childAt(ViewRight() + 1, middle), Arrow("scrollLeftButton"));
+    // Held down, an arrow keeps scrolling.
+    QTest::mousePress(Arrow("scrollLeftButton"), Qt::LeftButton);
+    for (int wait = 0; wait < 100 && tabs.tabRect(40).left() < 0; ++wait) QTest::qWait(50);
+    QTest::mouseRelease(Arrow("scrollLeftButton"), Qt::LeftButton);
+    EXPECT_GE(tabs.tabRect(40).left(), 0);
     tabs.resize(20000, tabs.height());
     EXPECT_TRUE(Arrow("scrollRightButton")->isHidden());
     EXPECT_EQ(tabs.tabRect(0).left(), 0) << "a strip that fits shows its first tab";
@@ -178,6 +183,7 @@ TEST_F(ForceTabs, TheStyleDrawsEachTabInViewWithItsPlaceAndTheCurrentOneLast) {
         EXPECT_EQ(tab.rect, tabs.tabRect(index));
     }
     EXPECT_EQ(style.gapUnder, tabs.tabRect(1));
+    EXPECT_EQ(tabs.tabRect(0).right() + 1, tabs.tabRect(1).left());
 
     style.drawn.clear();
     tabs.setCount(1);

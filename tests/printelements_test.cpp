@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -167,6 +168,8 @@ TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
     EXPECT_EQ(Shown("shipSelectedList"), QStringList({"barham", "lion"}));
     EXPECT_TRUE(jobs.empty());  // Enter in a list never prints
     EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(available, Qt::Key_F2);
+    EXPECT_EQ(available->findChild<QLineEdit*>(), nullptr) << "names are not edited here";
 
     QListView* selected = List("shipSelectedList");
     ChooseRow("shipSelectedList", 0);
