@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QProxyStyle>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyleOptionTab>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <limits>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -76,6 +79,13 @@ TEST_F(ForceTabs, KeysStepThroughTheTabsAndStopAtTheEnds) {
         QTest::keyClick(&tabs, step.key);
         EXPECT_EQ(tabs.currentIndex(), step.current) << QTest::toString(step.key);
         EXPECT_TRUE(InView(step.current));
+    }
+    // The wheel turned towards the user steps right, away from the user left.
+    for (const auto& [notches, current] : {std::pair{-1, 1}, {-1, 2}, {1, 1}, {1, 0}, {1, 0}}) {
+        QWheelEvent turn(QPointF(5, 5), tabs.mapToGlobal(QPointF(5, 5)), {}, {0, 120 * notches},
+                         Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&tabs, &turn);
+        EXPECT_EQ(tabs.currentIndex(), current);
     }
 }
 
