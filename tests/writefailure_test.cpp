@@ -93,6 +93,45 @@ TEST_F(WriteFailure, ShortWritesAreContinued) {
     EXPECT_EQ(FolderContents(Folder()).at("target"), bytes);
 }
 
+// An interrupted write is tried again; a write that takes nothing, whatever
+// errno still says from before, is a full disk rather than a reason to spin.
+TEST_F(WriteFailure, InterruptedWritesAreRetriedAndAWriteOfNothingIsAFullDisk) {
+    struct InterruptedThenStuck : FileSystemCalls {
+        int calls = 0;
+        ssize_t Write(int fd, const char* data, std::size_t size) override {
+            if (++calls == 1) {
+                errno = EINTR;
+                return -1;
+            }
+            if (calls == 2) return 0;  // errno still says EINTR
+            return FileSystemCalls::Write(fd, data, size);
+        }
+    } stuck;
+    FileSystemCalls* previous = FileSystemCalls::Replace(&stuck);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(Target(), "new", error));
+    FileSystemCalls::Replace(previous);
+    EXPECT_EQ(stuck.calls, 2);
+    EXPECT_EQ(error, "Cannot write \"" + Target() + "\": No space left on device.");
+}
+
+// The bytes wait in a temporary file beside the target, and a file opened
+// again after a failure carries nothing of it.
+TEST_F(WriteFailure, OpeningAgainAfterAFailureStartsAfresh) {
+    SafeFile file(Target());
+    {
+        const FailingFileSystem failing(FailingFileSystem::Call::Create, 1);
+        EXPECT_FALSE(file.Open());
+    }
+    EXPECT_TRUE(file.Failed());
+    ASSERT_TRUE(file.Open());
+    EXPECT_FALSE(file.Failed());
+    EXPECT_EQ(file.Error(), "");
+    EXPECT_EQ(FolderContents(Folder()).size(), 2u);
+    ASSERT_TRUE(file.Write("new") && file.Commit()) << file.Error();
+    EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
+}
+
 TEST_F(WriteFailure, AFileNeverCommittedLeavesNothing) {
     {
         SafeFile file(Target());

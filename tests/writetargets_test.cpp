@@ -118,9 +118,33 @@ TEST_F(WriteTargets, ReadOnlyFilesAndFoldersAreRefusedWithTheReason) {
     EXPECT_FALSE(Write(Path("kept.txt"), "over it", error));
     EXPECT_EQ(error, "Cannot write \"" + Path("kept.txt") + "\": the file is read-only.");
     EXPECT_EQ(Read(Path("kept.txt")), "the user's");
+    EXPECT_FALSE(SafeFile(Path("kept.txt")).Open());
     EXPECT_FALSE(Write(m_dir.path().toStdString(), "x", error));
     EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
     EXPECT_EQ(FolderContents(m_dir.path().toStdString()).size(), 1u);
+}
+
+TEST_F(WriteTargets, AReplacedFileKeepsItsPermissions) {
+    std::string error;
+    ASSERT_TRUE(Write(Path("shared.txt"), "first", error));
+    ::chmod(Path("shared.txt").c_str(), 0751);
+    ASSERT_TRUE(Write(Path("shared.txt"), "second", error)) << error;
+    struct stat info {};
+    ::stat(Path("shared.txt").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0751u);
+}
+
+// A program started with its standard input closed gets descriptor 0 for
+// the first file it opens.
+TEST_F(WriteTargets, WritingWorksWithTheStandardInputClosed) {
+    const int input = ::dup(STDIN_FILENO);
+    ::close(STDIN_FILENO);
+    std::string error;
+    const bool written = Write(Path("new.txt"), "on descriptor 0", error);
+    ::dup2(input, STDIN_FILENO);
+    ::close(input);
+    EXPECT_TRUE(written) << error;
+    EXPECT_EQ(Read(Path("new.txt")), "on descriptor 0");
 }
 
 TEST_F(WriteTargets, AFifoWithNobodyAtTheOtherEndIsGivenUp) {
