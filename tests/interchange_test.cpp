@@ -187,6 +187,10 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
         {Replace(good, "\"name\": \"Neutral\"", "\"name\": true"),
          "line 6, column 15 ($.nations[0].name)", "expected a string, found true."},
         {"[]", "line 1, column 1 ($)", "must be a JSON object"},
+        {good.substr(0, good.rfind('}')), "line 35, column 17 ($)", "ended early"},
+        {Replace(good, "\"mainAF\": [0.0, 0.0, 0.0, 0.0]", "\"mainAF\": [0.0, 0.0, 0.0,]"),
+         "line 18, column 31 ($.ships[0].mainAF[2])",
+         "a trailing comma: nothing follows it before the \"]\"."},
         {Replace(good, "      \"groupCode\": 0\n", "      \"groupCode\": 0,\n      \"extra\": 1\n"),
          "line 9, column 7 ($.nations[0])", "no field \"extra\""},
         {Replace(good, ",\n      \"groupCode\": 0", ""), "line 5, column 5 ($.nations[0])",
@@ -194,6 +198,8 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
         {Replace(good, "\"groupCode\": 0", "\"groupCode\": \"0\""),
          "line 8, column 20 ($.nations[0].groupCode)", "expected a whole number, found a string"},
         {Replace(good, "\"groupCode\": 0", "\"groupCode\": 2147483648"),
+         "line 8, column 20 ($.nations[0].groupCode)", "outside the range of a whole number"},
+        {Replace(good, "\"groupCode\": 0", "\"groupCode\": -2147483649"),
          "line 8, column 20 ($.nations[0].groupCode)", "outside the range of a whole number"},
         {Replace(good, "\"groupCode\": 0", "\"groupCode\": -99999999999999999999"),
          "line 8, column 20 ($.nations[0].groupCode)", "outside the range of a whole number"},
@@ -209,6 +215,8 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
          "line 18, column 38 ($.ships[0].mainAF[4])", "more than 4 values"},
         {Replace(good, "\"df\": 0.0", "\"df\": \"nan\""), "line 24, column 13 ($.ships[0].df)",
          "\"nan\" is not a number"},
+        {Replace(good, "\"df\": 0.0", "\"df\": \"" + std::string(50, 'x') + "\""),
+         "line 24, column 13 ($.ships[0].df)", "\"" + std::string(40, 'x') + "\" is not a number"},
         {Replace(good, "\"df\": 0.0", "\"df\": \"NaN:0x7ff0000000000000\""),
          "line 24, column 13 ($.ships[0].df)", "is not a number"},
         {Replace(good, "\"poorUP\": false", "\"poorUP\": null"),
@@ -251,7 +259,7 @@ TEST(CampaignJson, AByteOrderMarkIsPassedOver) {
 TEST(CampaignJson, FieldsInAnyOrderAndIntegersForFlagsAreTaken) {
     const std::string json =
         "{\"version\":1,\"format\":\"brinnow-campaign\",\"scenarios\":[],\"squadrons\":[],"
-        "\"torpedoTypes\":[{\"value\":5,\"calibre\":18}],\"ships\":[],\"armaments\":[],"
+        "\"torpedoTypes\":[{\"value\":5,\"calibre\":1.8e1}],\"ships\":[],\"armaments\":[],"
         "\"nations\":[{\"groupCode\":-3,\"notes\":\"\\u20ac\",\"name\":\"\\u0081\"}]}";
     CBrinnowDoc doc;
     std::string error;
