@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/brinnowview.h"
 #include "app/commandids.h"
@@ -85,7 +86,10 @@ TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
     QTest::keyClicks(Field(), "x");
     EXPECT_EQ(View().CurrentShip(), 17);  // no match: the highlight stays
     EXPECT_FALSE(Field()->styleSheet().isEmpty());
-    Field()->clear();
+    // The field's own clear button takes the mistake's colours away too.
+    Field()->findChild<QToolButton*>()->click();
+    EXPECT_TRUE(Field()->text().isEmpty());
+    EXPECT_TRUE(Field()->styleSheet().isEmpty());
     QTest::keyClicks(Field(), "sister");
     EXPECT_EQ(View().CurrentShip(), 30);
     EXPECT_TRUE(Field()->styleSheet().isEmpty());
@@ -102,6 +106,26 @@ TEST_F(FindShip, F3AndShiftF3StepAndWrap) {
     EXPECT_EQ(frame->Action(ID_EDIT_REPEAT)->shortcut(), QKeySequence("F3"));
     EXPECT_EQ(frame->Action(ID_EDIT_FIND_PREVIOUS)->shortcut(), QKeySequence("Shift+F3"));
     EXPECT_EQ(frame->Action(ID_EDIT_FIND)->shortcut(), QKeySequence("Ctrl+F"));
+    // The bar's own buttons step the same way.
+    frame->findChild<QAction*>("findNext")->trigger();
+    EXPECT_EQ(View().CurrentShip(), 30);
+    frame->findChild<QAction*>("findPrevious")->trigger();
+    EXPECT_EQ(View().CurrentShip(), 17);
+}
+
+// Ctrl+F puts the caret in the field with what it held selected, so that
+// typing replaces it; the bar stays where it is.
+TEST_F(FindShip, FindGoesToTheFieldReadyForANewText) {
+    Type("warspite");
+    frame->View().setFocus();
+    Type("sister");
+    EXPECT_EQ(frame->focusWidget(), Field());
+    EXPECT_EQ(Field()->text(), "sister");
+    EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
+    EXPECT_FALSE(frame->FindBar().isMovable());
+    // A window whose listing was never updated offers every nation too.
+    CMainFrame fresh;
+    EXPECT_EQ(fresh.findChild<QComboBox*>("nationFilter")->itemText(0), "All nations");
 }
 
 TEST_F(FindShip, AFoundShipFarDownIsScrolledToTheTop) {
