@@ -72,6 +72,7 @@ TEST_F(Html, SquadronListsMembersAndAttachmentsByName) {
     squadron.m_strFlagship = "Kent";
     squadron.m_shipNames = {"Harrow", "Harrow"};
     squadron.m_attachmentNames = {"Kent"};
+    doc.m_ships.emplace_back(doc.m_ships[1]).m_dDF = 9;  // a second "Kent": the first is shown
     EXPECT_EQ(squadron.HtmlSection(html),
               "<H3>S</H3>\n<H4>Flagship</H4><P><BR>" + Tag("Kent") + "</P>\n" +
                   "<H4>Ships in Squadron</H4><P>" + Tag("Harrow") + Tag("Harrow") + "</P>\n" +
