@@ -250,6 +250,31 @@ TEST(SquadronPrintJob, TheAttachmentsHeadingStaysWithItsFirstRow) {
     EXPECT_GT(headingsStartingAPage, 0);  // the sweep reaches a page break at the heading
 }
 
+// A piece goes on a new page only when it would pass the bottom of a page
+// that holds something; one at the top is drawn anyway, and a sheet without
+// page breaks never breaks.
+TEST(PageFlow, APieceStartsANewPageOnlyWhenItPassesTheBottomOfAPageInUse) {
+    struct Case {
+        int y, height;
+        bool breaks;
+    };
+    for (const Case& c : {Case{100, 5000, false}, Case{500, 500, false}, Case{500, 501, true},
+                          Case{101, 900, true}}) {
+        RecordingDC dc;
+        int page = 1;
+        PageFlow flow(dc, kP, c.y, 100, 1000, page);
+        flow.Reserve(c.height);
+        EXPECT_EQ(page, c.breaks ? 2 : 1) << c.y << " " << c.height;
+        EXPECT_EQ(flow.Y(), c.breaks ? 100 : c.y) << c.y << " " << c.height;
+    }
+    RecordingDC dc;
+    PageFlow unbroken(dc, kP, 500);
+    unbroken.Reserve(std::numeric_limits<int>::max() / 2);
+    unbroken.NewPage();
+    EXPECT_EQ(unbroken.Y(), 500);
+    EXPECT_EQ(Count(dc, "StartPage"), 0);
+}
+
 TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
     RecordingDC dc;
     dc.SelectObject(CFont{-10, 400, false, "Arial"});
