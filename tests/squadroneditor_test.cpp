@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -164,6 +165,7 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     dialog->OnAddMember();
     dialog->OnAddMember();  // twice is allowed
     ChooseAvailable("Dreadnought");
+    EXPECT_TRUE(Enabled("memberAddButton"));  // the first row is a choice too
     dialog->OnAddMember();
     dialog->OnAddAttachment();
     EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Lion", "Dreadnought"}));
@@ -197,7 +199,7 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     auto* flagship = Control<QComboBox>("flagshipCombo");
     flagship->setCurrentIndex(flagship->findText("Lion"));
     Type(dialog.get(), "commanderEdit", "Beatty");
-    dialog->OnClose();
+    Click("closeButton");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     const VxSquadron& stored = doc.m_squadrons[0];
     EXPECT_EQ(stored.m_strFlagship, "Lion");
@@ -368,17 +370,54 @@ TEST_F(SquadronEditor, ShipsWhileAddingKeepsTheNewSquadronAndTheStoredOnes) {
     EXPECT_TRUE(Enabled("shipsButton"));
 }
 
+// Browsing and while adding a squadron.
 TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
     AddShip("Lion", 1);
     AddSquadron("A", 1);
     Open();
-    OnNextDialog([this](QDialog* ships) {
-        doc.m_ships.push_back(doc.m_ships[0]);
-        doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = "Tiger";
-        ships->reject();
-    });
-    dialog->OnShips();
+    const auto makeShip = [this](const char* name) {
+        OnNextDialog([this, name](QDialog* ships) {
+            doc.m_ships.push_back(doc.m_ships[0]);
+            doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = name;
+            ships->reject();
+        });
+        dialog->OnShips();
+    };
+    makeShip("Tiger");
     EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger"}));
+    dialog->OnAddOrSave();
+    ChooseNation(1);
+    makeShip("Hood");
+    EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger", "Hood"}));
+}
+
+// Each caption (with its access key) stands just before the field it names,
+// on its row; "Notes" stands over its box.
+TEST_F(SquadronEditor, EveryCaptionStandsBeforeItsField) {
+    Open().show();
+    const auto box = [this](QWidget* widget) {
+        return QRect(widget->mapTo(dialog.get(), QPoint()), widget->size());
+    };
+    const auto caption = [this, &box](const char* text) {
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (QString(label->text()).remove('&') == text) return box(label);
+        }
+        ADD_FAILURE() << text << " is not shown";
+        return QRect();
+    };
+    for (const auto& [text, field] : {std::pair{"Squadron Name", "nameEdit"},
+                                      {"Nationality", "nationCombo"},
+                                      {"Commander", "commanderEdit"},
+                                      {"Flagship", "flagshipCombo"}}) {
+        const QRect label = caption(text), edit = box(Control<QWidget>(field));
+        EXPECT_LE(label.right(), edit.left()) << text;
+        EXPECT_TRUE(edit.top() <= label.center().y() && label.center().y() <= edit.bottom())
+            << text;
+    }
+    const QRect notes = caption("Notes"), edit = box(Control<QWidget>("notesEdit"));
+    EXPECT_LE(notes.bottom(), edit.top());
+    EXPECT_EQ(notes.left(), edit.left());
 }
 
 TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
