@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -36,7 +35,7 @@ bool Enabled(QWidget* dialog, const char* button) {
     return dialog->findChild<QPushButton*>(button)->isEnabled();
 }
 
-TEST(DialogLists, ClickingAnArmamentEnablesEditCopyAndRemove) {
+TEST(DialogLists, ClickingAnArmamentOrANationEnablesEditAndRemove) {
     CBrinnowDoc doc;
     CEditArmamentsDlg dialog(doc, nullptr);
     dialog.show();
@@ -57,20 +56,18 @@ TEST(DialogLists, ClickingAnArmamentEnablesEditCopyAndRemove) {
                       list->visualItemRect(list->item(3)).center());
     EXPECT_FALSE(Enabled(&dialog, "removeButton"));
     EXPECT_EQ(dialog.SelectedPosition(), -1);
-}
 
-TEST(DialogLists, ClickingANationEnablesEditAndRemove) {
-    CBrinnowDoc doc;
-    CEditNationsDlg dialog(doc.m_nations, nullptr);
-    dialog.show();
-    auto* list = dialog.findChild<QListWidget*>("nationList");
-    EXPECT_FALSE(Enabled(&dialog, "editButton"));
-    Click(list, 2);
-    EXPECT_TRUE(Enabled(&dialog, "editButton"));
-    EXPECT_TRUE(Enabled(&dialog, "removeButton"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(2)).center());
-    EXPECT_FALSE(Enabled(&dialog, "editButton"));
+    // A nation likewise.
+    CEditNationsDlg nations(doc.m_nations, nullptr);
+    nations.show();
+    auto* nationList = nations.findChild<QListWidget*>("nationList");
+    EXPECT_FALSE(Enabled(&nations, "editButton"));
+    Click(nationList, 2);
+    EXPECT_TRUE(Enabled(&nations, "editButton"));
+    EXPECT_TRUE(Enabled(&nations, "removeButton"));
+    QTest::mouseClick(nationList->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      nationList->visualItemRect(nationList->item(2)).center());
+    EXPECT_FALSE(Enabled(&nations, "editButton"));
 }
 
 CArray<VxShip> Fleet(std::initializer_list<std::pair<const char*, int>> ships) {

@@ -78,9 +78,19 @@ class RecordEditorKeys : public Editor {
     std::unique_ptr<RecordEditorDlg> dialog;
 };
 
-TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewName) {
+// Buttons captioned with signs say in a tool tip what they do.
+TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewNameAndSignsHaveToolTips) {
+    const QStringList terse = {"<<", "<", ">", ">>", "Up", "Dn"};
     for (const RecordEditorKind& kind : kRecordEditors) {
         Open(kind);
+        int found = 0;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (!terse.contains(QString(button->text()).remove('&'))) continue;
+            ++found;
+            EXPECT_FALSE(button->toolTip().isEmpty())
+                << kind.title << " " << button->text().toStdString();
+        }
+        EXPECT_GE(found, 4) << kind.title;
         Click("addButton");
         auto* name = Control<QLineEdit>("nameEdit");
         ASSERT_EQ(QApplication::focusWidget(), name) << kind.title;
@@ -212,30 +222,18 @@ TEST_F(RecordEditorKeys, DeleteInTheAttachmentsTakesTheChosenShipOff) {
     EXPECT_EQ(attachments->count(), 1);
 }
 
-// Buttons captioned with signs say in a tool tip what they do.
-TEST_F(RecordEditorKeys, ButtonsOfSignsCarryToolTips) {
-    const QStringList terse = {"<<", "<", ">", ">>", "Up", "Dn"};
-    for (const RecordEditorKind& kind : kRecordEditors) {
-        Open(kind);
-        int found = 0;
-        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            if (!terse.contains(QString(button->text()).remove('&'))) continue;
-            ++found;
-            EXPECT_FALSE(button->toolTip().isEmpty()) << kind.title << " " << button->text().toStdString();
-        }
-        EXPECT_GE(found, 4) << kind.title;
-    }
-}
-
 // Add starts with the nation last chosen in any editor, not with Neutral.
 TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
-    for (const RecordEditorKind& kind : kRecordEditors) {
-        if (kind.newName == std::string("New Scenario")) continue;  // a scenario has no nation
-        Open(kind);
-        Click("addButton");
-        EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0) << kind.title;
-        dialog->OnCancelAdd();
-    }
+    const auto expectAddsStartAt = [this](int nation) {
+        for (const RecordEditorKind& kind : kRecordEditors) {
+            if (kind.newName == std::string("New Scenario")) continue;  // a scenario has no nation
+            Open(kind);
+            Click("addButton");
+            EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), nation) << kind.title;
+            dialog->OnCancelAdd();
+        }
+    };
+    expectAddsStartAt(0);
     Open(kRecordEditors[0]);
     Click("addButton");
     auto* nation = Control<QComboBox>("nationCombo");
@@ -244,13 +242,7 @@ TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
     const int chosen = nation->currentIndex();
     const int nations = nation->count();
     ASSERT_GT(chosen, 0);
-    for (const RecordEditorKind& kind : kRecordEditors) {
-        if (kind.newName == std::string("New Scenario")) continue;
-        Open(kind);
-        Click("addButton");
-        EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), chosen) << kind.title;
-        dialog->OnCancelAdd();
-    }
+    expectAddsStartAt(chosen);
     // A nation chosen in a campaign of more nations than this one has.
     RememberChosenNation(nations);
     Open(kRecordEditors[0]);
