@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -79,37 +78,38 @@ class Shell : public ::testing::Test {
 };
 
 TEST_F(Shell, MenusHoldTheirItemsInOrder) {
-    QStringList items;
-    for (QAction* action : Menu("&File")->actions()) {
-        if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
-    }
-    EXPECT_EQ(items,
+    const auto items = [this](const QString& menu) {
+        QStringList items;
+        for (QAction* action : Menu(menu)->actions()) {
+            if (action->isVisible()) items << (action->isSeparator() ? "-" : action->text());
+        }
+        return items;
+    };
+    EXPECT_EQ(items("&File"),
               (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Revert &to Saved", "-",
                            "Export Campaign as &JSON...", "&Import Campaign from JSON...",
                            "Open &Game...", "-", "&Print...", "Print Pre&view", "P&rint Setup...",
                            "-", "Recent &File", "-", "E&xit"}));
-    items.clear();
-    for (QAction* action : Menu("&Edit")->actions()) {
-        items << (action->isSeparator() ? "-" : action->text());
-    }
-    EXPECT_EQ(items, (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Nations",
-                                  "&Armaments", "-", "S&hips", "S&quadrons", "Sc&enarios", "-",
-                                  "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
+    EXPECT_EQ(items("&Edit"),
+              (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Nations",
+                           "&Armaments", "-", "S&hips", "S&quadrons", "Sc&enarios", "-",
+                           "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 8);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
-    items.clear();
-    for (QAction* action : Menu("&Help")->actions()) items << action->text();
-    EXPECT_EQ(items, (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
+    EXPECT_EQ(items("&Help"),
+              (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
 }
 
 TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
-    EXPECT_EQ(frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence("Ctrl+P"));
-    EXPECT_EQ(frame->Action(ID_HELP)->shortcut(), QKeySequence("F1"));
-    EXPECT_EQ(frame->Action(ID_CONTEXT_HELP)->shortcut(), QKeySequence("Shift+F1"));
+    for (const auto& [id, keys] : {std::pair{ID_FILE_NEW, "Ctrl+N"},
+                                   {ID_FILE_OPEN, "Ctrl+O"},
+                                   {ID_FILE_SAVE, "Ctrl+S"},
+                                   {ID_FILE_PRINT, "Ctrl+P"},
+                                   {ID_HELP, "F1"},
+                                   {ID_CONTEXT_HELP, "Shift+F1"}}) {
+        EXPECT_EQ(frame->Action(id)->shortcut(), QKeySequence(keys)) << keys;
+    }
     EXPECT_EQ(frame->Action(ID_FILE_NEW)->statusTip(), "Create a new document");
     EXPECT_EQ(frame->Action(ID_FILE_NEW)->toolTip(), "New");
     EXPECT_EQ(frame->Action(ID_TOOLS_EXPORT_TEXT)->statusTip(),
@@ -139,7 +139,7 @@ TEST_F(Shell, CaptionAndStatusBarToggle) {
     EXPECT_TRUE(frame->statusBar()->isVisible());
 }
 
-TEST_F(Shell, TheNoticeMarksTheDocumentModifiedAndNewAsks) {
+TEST_F(Shell, TheNoticeMarksTheDocumentModifiedAndNewAndCloseAsk) {
     EXPECT_FALSE(frame->Document().IsModified());
     Notice();
     EXPECT_TRUE(frame->Document().IsModified());
@@ -152,11 +152,27 @@ TEST_F(Shell, TheNoticeMarksTheDocumentModifiedAndNewAsks) {
     answers = {IDNO};
     EXPECT_TRUE(frame->OnFileNew());
     EXPECT_FALSE(frame->Document().IsModified());
+
+    Notice();  // closing asks the same
+    answers = {IDCANCEL};
+    EXPECT_FALSE(frame->close());
+    answers = {IDNO};
+    EXPECT_TRUE(frame->close());
 }
 
-TEST_F(Shell, AnsweringYesSavesFirst) {
+TEST_F(Shell, AnsweringYesSavesFirstUnlessSaveAsIsCancelled) {
     frame->Document().m_ships.resize(3);
     Notice();
+    chosenFile.clear();  // the user cancels the file dialog
+    answers = {IDYES};
+    EXPECT_FALSE(frame->OnFileNew());
+    EXPECT_EQ(messages, std::vector<std::string>{"Save changes to Untitled?"});
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->Document().m_ships.size(), 3u);
+    answers = {IDYES};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->Document().IsModified());
+
     chosenFile = Path("kept.brn");
     answers = {IDYES};
     EXPECT_TRUE(frame->OnFileNew());
@@ -182,14 +198,13 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
 }
 
-TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaign) {
+TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWarn) {
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
     frame->Document().m_ships.pop_back();
     Notice();
-    std::string bytes, error;
-    ReadWholeFile(WriteCampaign("whole.brn").toStdString(), bytes, error);
-    bytes.resize(bytes.size() - 9);
-    WriteFileSafely(Path("cut.brn").toStdString(), bytes, error);
+    std::string whole, error;
+    ReadWholeFile(WriteCampaign("whole.brn").toStdString(), whole, error);
+    WriteFileSafely(Path("cut.brn").toStdString(), whole.substr(0, whole.size() - 9), error);
     answers = {IDNO};  // do not save the changes first
     EXPECT_FALSE(frame->OpenDocumentFile(Path("cut.brn")));
     ASSERT_EQ(messages.size(), 2u);
@@ -199,6 +214,15 @@ TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaign) {
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Path("fleet.brn").toStdString());
     EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
+
+    // Bytes after the last list are read past with a warning.
+    WriteFileSafely(Path("long.brn").toStdString(), whole + "xyz", error);
+    answers = {IDNO};
+    EXPECT_TRUE(frame->OpenDocumentFile(Path("long.brn")));
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_NE(messages[3].find("long.brn\" holds 3 bytes after its last scenario"),
+              std::string::npos);
+    EXPECT_EQ(frame->Document().m_ships.size(), 30u);
 }
 
 TEST_F(Shell, ANameFromTheCommandLineAndTheSampleOpenFromAnywhere) {
@@ -245,17 +269,6 @@ TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
     EXPECT_TRUE(run("--help").startsWith("Usage: brinnow [FILE]\n"));
 }
 
-TEST_F(Shell, OpeningAFileWithBytesAfterItsLastListWarns) {
-    std::string bytes, error;
-    ReadWholeFile(WriteCampaign("whole.brn").toStdString(), bytes, error);
-    WriteFileSafely(Path("long.brn").toStdString(), bytes + "xyz", error);
-    EXPECT_TRUE(frame->OpenDocumentFile(Path("long.brn")));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("long.brn\" holds 3 bytes after its last scenario"),
-              std::string::npos);
-    EXPECT_EQ(frame->Document().m_ships.size(), 30u);
-}
-
 TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -285,8 +298,10 @@ class OwnHome {
     }
     ~OwnHome() {
         qputenv("HOME", m_home);
-        if (m_config.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
-        else qputenv("XDG_CONFIG_HOME", m_config);
+        if (m_config.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_config);
     }
     QString Path(const char* name) const { return m_dir.filePath(name); }
 
@@ -296,7 +311,7 @@ class OwnHome {
 };
 
 // Printing to a PDF file proposes the job's name beside the campaign, or in
-// a folder that exists while the campaign has none.
+// a folder that exists while the campaign has none; never for a paper printer.
 TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
     QPrinter printer(QPrinter::HighResolution);
     const QString campaign = Path("Jutland.brn");
@@ -325,6 +340,16 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
         EXPECT_EQ(printer.outputFileName(), dir.filePath(file + ".pdf"))
             << job.left(20).toStdString();
     }
+
+    // Naming a file would turn a paper printer into a PDF writer.
+    QPrinter paper(QPrinter::HighResolution);
+    const QPrinter::OutputFormat format = paper.outputFormat();
+    ProposePdfFile(paper, "Jutland", campaign.toStdString(), {"Office"});
+    EXPECT_TRUE(paper.outputFileName().isEmpty());
+    EXPECT_EQ(paper.outputFormat(), format);
+    paper.setOutputFileName("/elsewhere/Old.pdf");  // until a file is chosen
+    ProposePdfFile(paper, "Jutland", campaign.toStdString(), {"Office"});
+    EXPECT_EQ(paper.outputFileName(), Path("Jutland.pdf"));
 }
 
 // A PDF carries the print job's name as its title.
@@ -339,19 +364,6 @@ TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
     QStringEncoder utf16(QStringEncoder::Utf16BE);
     const QByteArray title = "/Title (\xfe\xff" + QByteArray(utf16("Jutland")) + ")";
     EXPECT_TRUE(pdf.readAll().contains(title));
-}
-
-// Naming a file would turn a paper printer into a PDF writer.
-TEST_F(Shell, PrintingLeavesInstalledPrintersAloneUntilAFileIsChosen) {
-    QPrinter printer(QPrinter::HighResolution);
-    const QPrinter::OutputFormat format = printer.outputFormat();
-    const std::string campaign = Path("Jutland.brn").toStdString();
-    ProposePdfFile(printer, "Jutland", campaign, {"Office"});
-    EXPECT_TRUE(printer.outputFileName().isEmpty());
-    EXPECT_EQ(printer.outputFormat(), format);
-    printer.setOutputFileName("/elsewhere/Old.pdf");
-    ProposePdfFile(printer, "Jutland", campaign, {"Office"});
-    EXPECT_EQ(printer.outputFileName(), Path("Jutland.pdf"));
 }
 
 TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {
@@ -381,14 +393,6 @@ TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
     EXPECT_TRUE(frame->isWindowModified());
-}
-
-TEST_F(Shell, ClosingAModifiedDocumentAsks) {
-    Notice();
-    answers = {IDCANCEL};
-    EXPECT_FALSE(frame->close());
-    answers = {IDNO};
-    EXPECT_TRUE(frame->close());
 }
 
 TEST_F(Shell, TheViewScrollsByWholeShips) {
@@ -430,15 +434,22 @@ TEST_F(Shell, ZoomIsClampedAndRemembered) {
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
 }
 
-TEST_F(Shell, ExportShipsAsTextWritesTheChosenFile) {
+TEST_F(Shell, ExportShipsAsTextAndCsvWriteTheChosenFiles) {
     frame->View().ExportShipsAsText();  // no ships: nothing asked
-    chosenFile = Path("ships.txt");
+    frame->View().ExportShipsAsCsv();
+    EXPECT_TRUE(proposed.isEmpty());
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
+    std::string text, csv, error;
+    chosenFile = Path("ships.txt");
     frame->Action(ID_TOOLS_EXPORT_TEXT)->trigger();
     EXPECT_EQ(proposed, Path("fleet.txt"));  // beside the campaign, named after it
-    std::string text, error;
     ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), text, error));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    chosenFile = Path("ships.csv");
+    frame->Action(ID_TOOLS_EXPORT_CSV)->trigger();
+    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), csv, error));
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFName,", 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
 }
 
 TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
@@ -451,20 +462,6 @@ TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
     });
     frame->Action(ID_EDIT_SHIPS)->trigger();
     EXPECT_EQ(frame->Document().m_ships.size(), 2u);
-    EXPECT_TRUE(frame->Document().IsModified());
-}
-
-TEST_F(Shell, YesThenCancellingSaveAsStopsAndKeepsTheChanges) {
-    frame->Document().m_ships.resize(2);
-    Notice();
-    chosenFile.clear();  // the user cancels the file dialog
-    answers = {IDYES};
-    EXPECT_FALSE(frame->OnFileNew());
-    EXPECT_EQ(messages, std::vector<std::string>{"Save changes to Untitled?"});
-    EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_EQ(frame->Document().m_ships.size(), 2u);
-    answers = {IDYES};
-    EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->Document().IsModified());
 }
 
@@ -520,17 +517,6 @@ TEST_F(Shell, AnUnreadableJsonFileSaysWhereAndChangesNothing) {
         << messages[0];
     EXPECT_TRUE(frame->Document().SaveToBytes() == before);
     EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
-}
-
-TEST_F(Shell, ExportShipsAsCsvWritesOneRowPerShip) {
-    frame->View().ExportShipsAsCsv();  // no ships: nothing asked
-    chosenFile = Path("ships.csv");
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
-    frame->Action(ID_TOOLS_EXPORT_CSV)->trigger();
-    std::string csv, error;
-    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), csv, error));
-    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFName,", 0), 0u);
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
 }
 
 }  // namespace

@@ -150,6 +150,17 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     frame->Action(ID_TOOLS_CHECK_CAMPAIGN)->trigger();
     EXPECT_EQ(Problems().size(), 6u);
     EXPECT_EQ(Summary(), "6 findings");
+
+    // A clean campaign says so; F1 opens the check's section.
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(frame->OnFileNew());
+    EXPECT_TRUE(Problems().empty());
+    EXPECT_EQ(Summary(), "No findings.");
+    EXPECT_FALSE(Button("openButton")->isEnabled());
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-131");
+    HelpWindow::Instance()->hide();
 }
 
 TEST_F(CheckWindow, DoubleClickOrEnterOpensTheEditorAtTheRecord) {
@@ -180,7 +191,7 @@ TEST_F(CheckWindow, DoubleClickOrEnterOpensTheEditorAtTheRecord) {
     EXPECT_EQ(shown, 2);
 }
 
-TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesAndIsOneUndoStep) {
+TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesCountsWhatItLeavesOutAndIsOneStep) {
     ClickRow(0);
     EXPECT_FALSE(Button("refreshButton")->isEnabled());
     ClickRow(2);
@@ -204,10 +215,8 @@ TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesAndIsOneUndoStep) {
     frame->Action(ID_EDIT_UNDO)->trigger();
     EXPECT_EQ(frame->Document().SaveToBytes(), before);
     EXPECT_EQ(Problems().size(), 3u);
-}
 
-// The question lists ten copies and counts the rest.
-TEST_F(CheckWindow, ARefreshOfManyCopiesCountsWhatItDoesNotList) {
+    // The question lists ten copies and counts the rest.
     for (const std::size_t copies : {10, 11}) {
         auto& ships = frame->Document().m_scenarios.Modify(0).m_forces[1].m_ships;
         ships.assign(copies, Ship("Lion", 1));
@@ -224,17 +233,6 @@ TEST_F(CheckWindow, ARefreshOfManyCopiesCountsWhatItDoesNotList) {
     }
     EXPECT_EQ(scripted.messages.back().substr(scripted.messages.back().rfind('\n')),
               "\nand 1 more");
-}
-
-TEST_F(CheckWindow, ACleanCampaignSaysSoAndF1OpensItsSection) {
-    frame->OnFileNew();
-    EXPECT_TRUE(Problems().empty());
-    EXPECT_EQ(Summary(), "No findings.");
-    EXPECT_FALSE(Button("openButton")->isEnabled());
-    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
-    QTest::keyClick(window, Qt::Key_F1);
-    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-131");
-    HelpWindow::Instance()->hide();
 }
 
 }  // namespace

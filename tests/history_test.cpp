@@ -77,6 +77,15 @@ class History : public ::testing::Test {
             ships.OnClose();
         });
     }
+    void AddNation(const char* name) {
+        Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [name](CEditNationsDlg& nations) {
+            OnNextDialog([name](QDialog& add) {
+                add.findChild<QLineEdit*>("nameEdit")->setText(name);
+                add.accept();
+            });
+            nations.OnAdd();
+        });
+    }
     void Undo() { frame->Action(ID_EDIT_UNDO)->trigger(); }
     void Redo() { frame->Action(ID_EDIT_REDO)->trigger(); }
     // Undo brings back the bytes of before, Redo those of after.
@@ -114,13 +123,7 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     ExpectUndoRedo(before, "Edit Armaments");
 
     before = Bytes();
-    Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [](CEditNationsDlg& nations) {
-        OnNextDialog([](QDialog& add) {
-            add.findChild<QLineEdit*>("nameEdit")->setText("Sweden");
-            add.accept();
-        });
-        nations.OnAdd();
-    });
+    AddNation("Sweden");
     ExpectUndoRedo(before, "Edit Nations");
     EXPECT_EQ(Stack().count(), 3);
 
@@ -242,13 +245,7 @@ TEST_F(History, NewAndOpenClearTheHistory) {
     EXPECT_TRUE(Clean());
 
     RenameFirstShip("Zulu");  // a new document has no ships: Edit Ships adds none
-    Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [](CEditNationsDlg& nations) {
-        OnNextDialog([](QDialog& add) {
-            add.findChild<QLineEdit*>("nameEdit")->setText("Sweden");
-            add.accept();
-        });
-        nations.OnAdd();
-    });
+    AddNation("Sweden");
     EXPECT_EQ(Stack().count(), 1);
     scripted.answers = {IDNO};
     ASSERT_TRUE(frame->OpenDocumentFile(Campaign("other.brn")));
@@ -284,10 +281,8 @@ TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
     EXPECT_EQ(Stack().count(), 1);
     Undo();
     EXPECT_NE(Doc().m_ships[5].m_strNotes.size(), 100000u);
-}
 
-TEST_F(History, TheSavedStateSurvivesDroppingOlderSteps) {
-    EditHistory& history = frame->History();
+    // The saved state survives dropping steps older than it.
     history.SetBudget(EditHistory::kDefaultBudget);
     for (int i = 0; i < 3; ++i) {
         history.Run("Grow", [&] {

@@ -76,24 +76,17 @@ TEST_F(Window, PlacementIsKeptFromOneRunToTheNext) {
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3);
 }
 
-TEST_F(Window, TheCaptionMarksUnsavedChanges) {
+// The caption's unsaved marker comes with a change and goes with a save.
+TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
     CMainFrame frame;
     frame.show();
-    EXPECT_FALSE(frame.isWindowModified());
-    EXPECT_EQ(frame.windowTitle(), "Untitled[*] - Brinnow");
     PostDocumentChangedNotice();
     QApplication::processEvents();
     EXPECT_TRUE(frame.isWindowModified());
-    chosenFile = dir.filePath("fleet");
+    chosenFile = dir.filePath("plain");
     ASSERT_TRUE(frame.OnFileSave());
     EXPECT_FALSE(frame.isWindowModified());
-    EXPECT_EQ(frame.windowTitle(), "fleet.brn[*] - Brinnow");
-}
-
-TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
-    CMainFrame frame;
-    chosenFile = dir.filePath("plain");
-    ASSERT_TRUE(frame.OnFileSaveAs());
+    EXPECT_EQ(frame.windowTitle(), "plain.brn[*] - Brinnow");
     ASSERT_EQ(choices.size(), 1u);
     EXPECT_EQ(choices[0].filter, "Brinnow campaigns (*.brn);;All files (*)");
     const QFileInfo proposed(choices[0].proposedPath);
@@ -115,17 +108,13 @@ TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
     EXPECT_TRUE(choices[2].defaultSuffix.isEmpty());
 }
 
-TEST_F(Window, PrintJobsAreNamedAfterTheCampaign) {
-    CMainFrame frame;
-    EXPECT_EQ(frame.View().PrintJobName(), "Untitled");
-    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("north sea.brn", 2)));
-    EXPECT_EQ(frame.View().PrintJobName(), "north sea");
-}
-
+// Print jobs are named after the campaign, too.
 TEST_F(Window, KeysQuitAndGoToTheFirstAndLastShip) {
     CMainFrame frame;
     EXPECT_EQ(frame.Action(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
-    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("many.brn", 40)));
+    EXPECT_EQ(frame.View().PrintJobName(), "Untitled");
+    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("north sea.brn", 40)));
+    EXPECT_EQ(frame.View().PrintJobName(), "north sea");
     frame.resize(900, 600);
     frame.show();
     QApplication::processEvents();
@@ -140,7 +129,7 @@ TEST_F(Window, KeysQuitAndGoToTheFirstAndLastShip) {
     EXPECT_EQ(view.TopShip(), 0);
 }
 
-TEST_F(Window, EditMenuItemsHaveAccessKeysAndEveryCommandSaysWhatItDoes) {
+TEST_F(Window, CommandsHaveAccessKeysPicturesAndSayWhatTheyDo) {
     CMainFrame frame;
     for (int id : {ID_EDIT_NATIONS, ID_EDIT_ARMAMENTS, ID_EDIT_SHIPS, ID_EDIT_SQUADRONS,
                    ID_EDIT_SCENARIOS}) {
@@ -149,6 +138,15 @@ TEST_F(Window, EditMenuItemsHaveAccessKeysAndEveryCommandSaysWhatItDoes) {
         EXPECT_FALSE(frame.Action(id)->whatsThis().isEmpty()) << id;
     }
     EXPECT_FALSE(frame.View().whatsThis().isEmpty());
+    // The tool bar's buttons have pictures, and Cut and Copy differ.
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP}) {
+        const QIcon icon = frame.Action(id)->icon();
+        EXPECT_FALSE(icon.pixmap(16, 16).isNull()) << id;
+        EXPECT_FALSE(icon.pixmap(32, 32).isNull()) << id;
+    }
+    EXPECT_NE(frame.Action(ID_EDIT_CUT)->icon().pixmap(16).toImage(),
+              frame.Action(ID_EDIT_COPY)->icon().pixmap(16).toImage());
 }
 
 // Counts the mouse presses that reach a widget.
@@ -209,19 +207,6 @@ TEST_F(Window, AnEmptyCampaignShowsHowToBegin) {
     EXPECT_TRUE(frame.View().EmptyHint().isEmpty());
 }
 
-TEST_F(Window, ToolBarButtonsHavePictures) {
-    CMainFrame frame;
-    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP}) {
-        const QIcon icon = frame.Action(id)->icon();
-        EXPECT_FALSE(icon.pixmap(16, 16).isNull()) << id;
-        EXPECT_FALSE(icon.pixmap(32, 32).isNull()) << id;
-    }
-    // Cut and Copy are told apart by their pictures.
-    EXPECT_NE(frame.Action(ID_EDIT_CUT)->icon().pixmap(16).toImage(),
-              frame.Action(ID_EDIT_COPY)->icon().pixmap(16).toImage());
-}
-
 // The cards at the screen's device pixel ratio: under QT_SCALE_FACTOR=2 the
 // same card twice as sharp, its lines one device pixel wide.
 class OnScreenCards : public Window {
@@ -242,7 +227,7 @@ class OnScreenCards : public Window {
     }
 };
 
-TEST_F(OnScreenCards, LinesAreOneDevicePixelAndTheCardKeepsItsSize) {
+TEST_F(OnScreenCards, LinesAreOneDevicePixelAndActualSizeIsThePrintedSize) {
     CMainFrame frame;
     ShowFleet(frame);
     CBrinnowView& view = frame.View();
@@ -265,12 +250,7 @@ TEST_F(OnScreenCards, LinesAreOneDevicePixelAndTheCardKeepsItsSize) {
     const auto [right, rightThickness] = DarkRun(image, margin + int(p * 40), int(p * 8));
     EXPECT_NEAR(right - margin, p * 42, 2);
     EXPECT_LE(rightThickness, 2);
-}
 
-TEST_F(OnScreenCards, ActualSizeIsThePrintedSize) {
-    CMainFrame frame;
-    ShowFleet(frame);
-    CBrinnowView& view = frame.View();
     frame.Action(ID_VIEW_ZOOM_RESET)->trigger();
     // The card's 42 mm measure 42 mm of the screen's physical size.
     const double pixelsPerMm = view.screen()->physicalDotsPerInchX() / 25.4;
