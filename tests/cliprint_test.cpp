@@ -65,7 +65,7 @@ class CliPrint : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeeds) {
+TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeedsAndAScenarioHasAPagePerForce) {
     ASSERT_EQ(Cmd({"print", "squadron", Path("doc.brn"), "Red", "-o", Path("red.pdf")}).exitCode,
               0);
     EXPECT_EQ(Pages("red.pdf"), 1);
@@ -80,18 +80,17 @@ TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeeds) {
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_NE(unknown.err.find("no squadron named \"red\""), std::string::npos) << unknown.err;
     EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
-}
 
-TEST_F(CliPrint, ScenarioHasAPagePerForce) {
+    // A scenario has a page per force.
     ASSERT_EQ(Cmd({"print", "scenario", Path("doc.brn"), "Bay", "-o", Path("bay.pdf"), "--paper",
                    "Letter", "--dpi", "300"})
                   .exitCode,
               0);
     EXPECT_EQ(Pages("bay.pdf"), 3);
-    const CliResult unknown =
+    const CliResult cove =
         Cmd({"print", "scenario", Path("doc.brn"), "Cove", "-o", Path("none.pdf")});
-    EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_NE(unknown.err.find("no scenario named \"Cove\""), std::string::npos);
+    EXPECT_EQ(cove.exitCode, 1);
+    EXPECT_NE(cove.err.find("no scenario named \"Cove\""), std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
 }
 
