@@ -232,7 +232,7 @@ TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
     EXPECT_EQ(RefreshStaleCopies(Force(), doc.m_ships), 0u);
 }
 
-TEST(ShipFields, EveryFieldIsNamedAndCountsAsADifference) {
+TEST(ShipFields, EveryDifferingFieldIsNamed) {
     using Change = std::function<void(VxShip&)>;
     const std::pair<const char*, Change> fields[] = {
         {"Name", [](VxShip& s) { s.m_strName = "x"; }},
@@ -257,7 +257,6 @@ TEST(ShipFields, EveryFieldIsNamedAndCountsAsADifference) {
     for (const auto& [label, change] : fields) {
         VxShip changed = ship;
         change(changed);
-        EXPECT_TRUE(changed.IsDifferent(ship)) << label;
         EXPECT_EQ(changed.DifferingFields(ship), std::vector<const char*>{label}) << label;
     }
     EXPECT_TRUE(ship.DifferingFields(ship).empty());

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <limits>
 
@@ -24,7 +23,7 @@ class Card : public ::testing::Test {
     RecordingDC dc;
 };
 
-TEST_F(Card, RuledBoxGeometry) {
+TEST_F(Card, RuledBoxGeometryAndLabelsInTheirBoxes) {
     Draw();
     const std::vector<std::string> expected = {
         "Rectangle 0 161 966 506",  "Line 0 276 966 276 w=1",   "Line 0 391 966 391 w=1",
@@ -34,10 +33,6 @@ TEST_F(Card, RuledBoxGeometry) {
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(dc.log[i], expected[i]);
     EXPECT_EQ(dc.Find("Rectangle").size(), 1u + 18);
     EXPECT_TRUE(dc.Has("Rectangle 578 506 612 540"));
-}
-
-TEST_F(Card, LabelsInTheirBoxes) {
-    Draw();
     // m = (241 - 7 * 18) / 2 = 57; ty = 161 + (115 - 72) / 2 = 182.
     EXPECT_EQ(Text("FIRE"), "TextOut 57 182 align=0 h=36 FIRE");
     EXPECT_EQ(Text("DAMAGE"), "TextOut 298 182 align=0 h=36 DAMAGE");
@@ -125,7 +120,7 @@ TEST_F(Card, FlotillaShowsRingedTorpedoFiguresOnly) {
     EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);      // main figures are split
 }
 
-TEST_F(Card, AeroplaneCarrierMarksItsFigures) {
+TEST_F(Card, AeroplaneCarrierMarksItsFiguresAndCountsWholeAircraft) {
     VxArmament aircraft("Aircraft", 1, 1);
     aircraft.m_bGun = FALSE;
     const int at = doc.InsertArmament(aircraft);
@@ -143,14 +138,11 @@ TEST_F(Card, AeroplaneCarrierMarksItsFigures) {
     ship.m_nShipType = 3;  // a seaplane carrier carries no marks
     Draw();
     EXPECT_TRUE(dc.Has("TextOut 120 299 align=6 h=69 1"));
-}
 
-TEST_F(Card, AircraftCountsOfAnyDoubleAreWholeNumbers) {
-    VxArmament aircraft("Aircraft", 1, 1);
-    aircraft.m_bGun = FALSE;
-    ship.m_nSecondaryArmament = doc.InsertArmament(aircraft);
+    // Aircraft counts of any double are whole numbers; only a count above
+    // zero makes a carrier.
+    ship.m_nShipType = 0;
     const double inf = std::numeric_limits<double>::infinity();
-    // Only a count above zero makes a carrier.
     for (const auto& [count, text] :
          {std::pair{inf, "2147483647 A/C"}, {1e300, "2147483647 A/C"}, {3.99, "3 A/C"}}) {
         ship.m_dSecondaryAF = {count, 0, 0, 0};

@@ -58,7 +58,6 @@ TEST(ShipCardJob, LayoutMatchesTheDescribedAlgorithm) {
 
 TEST(ShipCardJob, ExactlyFullPages) {
     CBrinnowDoc doc;
-    doc.m_ships.resize(24);
     // Cards start at 115 + 230 = 345 and must end by the footer band at
     // 6825 - 115 = 6710: 6365 pixels, 11 cards of 540. (The bottom limit
     // alone, 6480, would let a twelfth end at 6825, inside the band.)
@@ -95,19 +94,15 @@ TEST(ShipCardJob, NoCardReachesTheFooterBandInAnyOrientation) {
     }
 }
 
-TEST(ShipCardJob, ACardTallerThanThePageStandsAlone) {
-    CBrinnowDoc doc;
-    doc.m_ships.resize(3);
-    for (int i = 0; i < 120; ++i) doc.m_ships.Modify(1).m_strNotes += "line\r\n";
-    RecordingDC dc;
-    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 0}, {1, 1}, {2, 3}}));
-}
-
-TEST(ShipCardJob, NoShipsNoPages) {
+// No ships print no pages; a card taller than the page stands alone.
+TEST(ShipCardJob, NoShipsNoPagesAndACardTallerThanThePageStandsAlone) {
     CBrinnowDoc doc;
     RecordingDC dc;
     EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 0);
     EXPECT_EQ(dc.Find("StartPage").size(), 0u);
+    doc.m_ships.resize(3);
+    for (int i = 0; i < 120; ++i) doc.m_ships.Modify(1).m_strNotes += "line\r\n";
+    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 0}, {1, 1}, {2, 3}}));
 }
 
 TEST(ShipCardJob, NationHeadingsAndContinuation) {
@@ -125,15 +120,12 @@ TEST(ShipCardJob, NationHeadingsAndContinuation) {
     EXPECT_TRUE(dc.Has("TextOut 2480 6901 align=6 h=80 Page 3"));
     // Cards start 5 mm below the margin.
     EXPECT_TRUE(dc.Has("Rectangle 230 506 1196 851"));
-}
-
-TEST(ShipCardJob, AShipOfAnUnknownNationHasAnEmptyHeading) {
-    CBrinnowDoc doc;
+    // A ship of an unknown nation has an empty heading.
     doc.m_ships.resize(1);
     doc.m_ships.Modify(0).m_nNation = 77;
-    RecordingDC dc;
-    ShipCardJob(doc).Print(dc, "Brinnow");
-    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 "));
+    RecordingDC unknown;
+    ShipCardJob(doc).Print(unknown, "Brinnow");
+    EXPECT_TRUE(unknown.Has("TextOut 230 230 align=0 h=115 "));
 }
 
 // Worked by hand at p = 23 on a page whose bottom limit is 6480: a plain card

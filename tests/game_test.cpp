@@ -33,6 +33,12 @@ GameAction Toggle(const RosterShip& ship, CardMark mark) {
     return {GameAction::Kind::Toggle, ship.place, ship.name, mark};
 }
 
+std::string FileBytes(const QString& path) {
+    std::string bytes, error;
+    ReadWholeFile(path.toStdString(), bytes, error);
+    return bytes;
+}
+
 }  // namespace
 
 // The worked card at p = 23: the places are the boxes the frame rules off.
@@ -53,6 +59,11 @@ TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCard) {
         {CardMark::Box18, {{{578, 506}, {612, 506}, {612, 540}, {578, 540}}}},
     };
     for (const auto& c : cases) EXPECT_EQ(card.Place(c.mark), c.quad) << MarkToken(c.mark);
+    // The diagonal from (483, 237) to (724, 199) splits the bridge from the rudder.
+    EXPECT_EQ(card.PlaceAt(484, 235), CardMark::Bridge);
+    EXPECT_EQ(card.PlaceAt(484, 238), CardMark::Rudder);
+    EXPECT_EQ(card.PlaceAt(722, 198), CardMark::Bridge);
+    EXPECT_EQ(card.PlaceAt(722, 201), CardMark::Rudder);
 }
 
 // Every place is found at its own centre and corners, on any scale and
@@ -80,14 +91,6 @@ TEST(CardGeometry, EveryPlaceIsFoundInsideItselfOnly) {
             }
         }
     }
-}
-
-TEST(CardGeometry, TheDiagonalSplitsBridgeFromRudder) {
-    const CardGeometry card(23, 0, 0);  // diagonal from (483, 237) to (724, 199)
-    EXPECT_EQ(card.PlaceAt(484, 235), CardMark::Bridge);
-    EXPECT_EQ(card.PlaceAt(484, 238), CardMark::Rudder);
-    EXPECT_EQ(card.PlaceAt(722, 198), CardMark::Bridge);
-    EXPECT_EQ(card.PlaceAt(722, 201), CardMark::Rudder);
 }
 
 TEST(MarkNames, TokensNameEveryMarkOnceAndNothingElse) {
@@ -189,10 +192,7 @@ TEST_F(GameFile, ASavedGameReadsBackTheSame) {
     EXPECT_TRUE(read == game);
     // The same game writes the same bytes.
     ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
-    std::string a, b;
-    ReadWholeFile(Path("g.json"), a, error);
-    ReadWholeFile(Path("h.json"), b, error);
-    EXPECT_EQ(a, b);
+    EXPECT_EQ(FileBytes(m_dir.filePath("g.json")), FileBytes(m_dir.filePath("h.json")));
 }
 
 // A damaged or foreign file is refused whole, with the file, the place and
@@ -383,28 +383,25 @@ TEST(GameHtml, MarkedCardsHaveTheirOwnImages) {
     const VxScenario& scenario = doc.m_scenarios[0];
     const auto roster = ScenarioRoster(scenario);
     QTemporaryDir plainDir, markedDir;
-    const std::string plainPage = QDir(plainDir.path()).filePath("s.htm").toStdString();
-    const std::string markedPage = QDir(markedDir.path()).filePath("s.htm").toStdString();
+    const QDir plain(plainDir.path()), marked(markedDir.path());
     std::string error;
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, plainPage, error)) << error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, plain.filePath("s.htm").toStdString(), error))
+        << error;
     Game game;
     game.Apply(Toggle(roster[7], CardMark::AF1));  // the second Alpha, a single ship of Away
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, markedPage, error, &game)) << error;
-    const QStringList plainImages = QDir(plainDir.path()).entryList({"*.gif"});
-    const QStringList markedImages = QDir(markedDir.path()).entryList({"*.gif"});
-    EXPECT_EQ(markedImages.size(), plainImages.size() + 1);
+    ASSERT_TRUE(
+        ExportScenarioHtml(doc, scenario, marked.filePath("s.htm").toStdString(), error, &game))
+        << error;
+    const QStringList plainImages = plain.entryList({"*.gif"});
+    EXPECT_EQ(marked.entryList({"*.gif"}).size(), plainImages.size() + 1);
     for (const QString& image : plainImages) {
-        std::string a, b;
-        ReadWholeFile(QDir(plainDir.path()).filePath(image).toStdString(), a, error);
-        ReadWholeFile(QDir(markedDir.path()).filePath(image).toStdString(), b, error);
-        EXPECT_EQ(a, b) << image.toStdString();
+        EXPECT_EQ(FileBytes(plain.filePath(image)), FileBytes(marked.filePath(image)))
+            << image.toStdString();
     }
-    std::string plainHtml, markedHtml;
-    ReadWholeFile(plainPage, plainHtml, error);
-    ReadWholeFile(markedPage, markedHtml, error);
-    std::string ownImage, sharedImage;
-    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha (2).gif").toStdString(), ownImage, error);
-    ReadWholeFile(QDir(markedDir.path()).filePath("Alpha.gif").toStdString(), sharedImage, error);
+    const std::string plainHtml = FileBytes(plain.filePath("s.htm"));
+    std::string markedHtml = FileBytes(marked.filePath("s.htm"));
+    const std::string ownImage = FileBytes(marked.filePath("Alpha (2).gif"));
+    const std::string sharedImage = FileBytes(marked.filePath("Alpha.gif"));
     EXPECT_FALSE(ownImage.empty());
     EXPECT_NE(ownImage, sharedImage) << "the marked card shows its mark";
     const std::string own = "<IMG SRC=\"Alpha (2).gif\" ALT=\"Alpha\">";

@@ -53,7 +53,7 @@ class CardGif : public ::testing::Test {
     GifFileType* m_gif = nullptr;
 };
 
-TEST_F(CardGif, HeaderScreenAndImage) {
+TEST_F(CardGif, HeaderScreenAndAGreyImage) {
     EXPECT_EQ(m_bytes.substr(0, 3), "GIF");
     EXPECT_EQ(m_gif->SWidth, 44);
     EXPECT_EQ(m_gif->SHeight, 22);
@@ -70,10 +70,8 @@ TEST_F(CardGif, HeaderScreenAndImage) {
         EXPECT_EQ(c.Green, i);
         EXPECT_EQ(c.Blue, i);
     }
-}
-
-TEST_F(CardGif, WhiteIs248AndTheRulesAreBlack) {
-    // giflib undoes the interlacing, so rows come back in picture order.
+    // White is 248 and the rules are black; giflib undoes the interlacing, so rows come back in
+    // picture order.
     EXPECT_EQ(Pixel(258, 0), 248);
     EXPECT_EQ(Pixel(100, 120), 248);    // between the verticals, in row 3
     EXPECT_EQ(Pixel(100, 128), 0);      // the box's bottom edge, the last row

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <sstream>
 
@@ -85,7 +84,7 @@ class MultiPrint : public ::testing::Test {
 
 using Names = std::vector<std::string>;
 
-TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNation) {
+TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationAndOfDamagedRecords) {
     EXPECT_EQ(Order(kSortByName, false), (Names{"Aa", "Bb", "Cc", "Dd", "Ee"}));
     EXPECT_EQ(Order(kSortByName, true), (Names{"Aa", "Bb", "Dd", "Cc", "Ee"}));
     // Highest attack first, ties by name.
@@ -96,17 +95,13 @@ TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNation) {
     // Lowest type first.
     EXPECT_EQ(Order(kSortByShipType, false), (Names{"Dd", "Aa", "Bb", "Cc", "Ee"}));
     EXPECT_EQ(Order(kSortByShipType, true), (Names{"Dd", "Aa", "Bb", "Cc", "Ee"}));
-}
-
-TEST_F(MultiPrint, NamesCompareByUnsignedBytesAndCase) {
+    // Names compare by unsigned bytes and case.
     EXPECT_TRUE(ShipPrintsBefore(Ship("Z", 0), Ship("a", 0), kSortByName, true));
     EXPECT_TRUE(ShipPrintsBefore(Ship("z", 0), Ship("\xE9", 0), kSortByName, true));
     EXPECT_FALSE(ShipPrintsBefore(Ship("a", 0), Ship("a", 0), kSortByName, true));
     EXPECT_TRUE(ShipPrintsBefore(Ship("b", 1), Ship("a", 2), kSortByName, true));
     EXPECT_FALSE(ShipPrintsBefore(Ship("b", 1), Ship("a", 2), kSortByName, false));
-}
-
-TEST_F(MultiPrint, DamagedFactorsKeepAnOrder) {
+    // Damaged factors keep an order.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     doc.m_ships = {Ship("Aa", 0, nan, nan), Ship("Bb", 0, 1, -inf), Ship("Cc", 0, inf, 2),
@@ -140,6 +135,7 @@ TEST_F(MultiPrint, FiveShipsInFourColumnsThenTheNextSectionOnANewPage) {
     EXPECT_EQ(dc.log.back(), "EndDoc");
 }
 
+// The page count and a single page match the whole job.
 TEST_F(MultiPrint, ANationNeverSharesARowOrLeavesABlankPage) {
     MultiPrintSelection selection;
     selection.ships = {"Aa", "Bb", "Cc", "Dd", "Ee"};
@@ -148,6 +144,15 @@ TEST_F(MultiPrint, ANationNeverSharesARowOrLeavesABlankPage) {
     const std::vector<Card> cards = Cards(dc);
     EXPECT_EQ(cards[2], (Card{1, kFirstColumn + 2 * kColumnStep, 230}));
     EXPECT_EQ(cards[3], (Card{2, kFirstColumn, 230}));
+    const MultiPrintJob job(doc, selection);
+    RecordingDC counter, second;
+    EXPECT_EQ(job.PageCount(counter), 2);
+    EXPECT_TRUE(counter.log.empty());
+    job.PrintPages(second, 2, 2);
+    EXPECT_EQ(Pages(second), 1);
+    EXPECT_FALSE(second.TextEntry("Page 2").empty());
+    EXPECT_TRUE(second.TextEntry("Page 1").empty());
+    EXPECT_EQ(CardNames(second), (Names{"CC", "EE"}));
 
     // Nation 1 fills exactly thirteen rows: nation 2 follows on page 2, not 3,
     // and nothing after the last row makes an empty page.
@@ -201,21 +206,6 @@ TEST_F(MultiPrint, SquadronSheetsBreakBeforeTheOneThatDoesNotFitAndScenariosStar
     EXPECT_EQ(rowsPerPage[1], 1);
     EXPECT_EQ(rowsPerPage[2] + rowsPerPage[3] + rowsPerPage[4], 30);
     EXPECT_EQ(dc.Find("TextOut 230 310 align=0 h=115 Bay").size(), 2u);
-}
-
-TEST_F(MultiPrint, PageCountAndSinglePagesMatchTheWholeJob) {
-    MultiPrintSelection selection;
-    selection.ships = {"Aa", "Bb", "Cc", "Dd", "Ee"};
-    const MultiPrintJob job(doc, selection);
-    RecordingDC counter;
-    EXPECT_EQ(job.PageCount(counter), 2);
-    EXPECT_TRUE(counter.log.empty());
-    RecordingDC second;
-    job.PrintPages(second, 2, 2);
-    EXPECT_EQ(Pages(second), 1);
-    EXPECT_FALSE(second.TextEntry("Page 2").empty());
-    EXPECT_TRUE(second.TextEntry("Page 1").empty());
-    EXPECT_EQ(CardNames(second), (Names{"CC", "EE"}));
 }
 
 TEST_F(MultiPrint, AWidthBelowOneCardGivesOneColumn) {

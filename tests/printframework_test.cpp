@@ -7,17 +7,14 @@
 
 namespace {
 
-TEST(PrintScale, LargerOfTheTwoWholeRatios) {
+TEST(PrintScale, LargerOfTheTwoWholeRatiosAndThePageGeometry) {
     EXPECT_EQ(PixelsPerMm(RecordingDC(4960, 7016, 210, 297)), 23.0);
     EXPECT_EQ(PixelsPerMm(RecordingDC(1000, 3000, 100, 100)), 30.0);
     EXPECT_EQ(PixelsPerMm(RecordingDC(100, 100, 0, 0)), 0.0);
     EXPECT_EQ(Mm(23, 10.5), 241);
     EXPECT_EQ(Mm(5.9, 44), 259);
-}
-
-TEST(PrintPage, GeometryOfA4At600Dpi) {
-    const RecordingDC dc;
-    const PageGeometry page = PageGeometry::Of(dc, 23);
+    // The page of A4 at 600 dpi.
+    const PageGeometry page = PageGeometry::Of(RecordingDC(), 23);
     EXPECT_EQ(page.margin, 230);
     EXPECT_EQ(page.printableWidth, 4500);
     EXPECT_EQ(page.bottomLimit, 7016 - 115 - 230);
@@ -64,12 +61,10 @@ TEST(BlankForm, A4At600DpiHolds13RowsOf4) {
     EXPECT_TRUE(dc.Has("Rectangle 1422 391 2388 736"));
     EXPECT_TRUE(dc.Has("Rectangle 3626 6463 4592 6808"));
     EXPECT_EQ(dc.Find("TextOut").size(), 3u + 52 * 8 + 1);
-}
-
-TEST(BlankForm, PaperNarrowerThanACardHasNoCards) {
-    RecordingDC dc(500, 7016, 21, 297);
-    PrintBlankShipForm(dc);
-    EXPECT_EQ(dc.Find("TextOut").size(), 4u);
+    // Paper narrower than a card has no cards.
+    RecordingDC narrow(500, 7016, 21, 297);
+    PrintBlankShipForm(narrow);
+    EXPECT_EQ(narrow.Find("TextOut").size(), 4u);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // field left out of the comparison loses a user's change without a word.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <string>

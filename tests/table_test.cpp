@@ -138,14 +138,37 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     ASSERT_EQ(window->LogList().count(), 2);
     EXPECT_EQ(window->LogList().item(0)->text(), "Turn 1 \u2014 ALPHA: rudder");
     EXPECT_TRUE(window->LogList().item(1)->text().endsWith(": sunk"));
+
+    // Right from a card's last place goes on to the next card's first, Left
+    // back; a focus moved off screen brings its card into view.
+    view.SetFocusPlace(0, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.FocusCard(), 1);
+    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.FocusCard(), 0);
+    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
+    const auto shown = [&](int card) {
+        const QPoint top = view.DeviceToViewport(view.CardOrigin(card));
+        return top.y() >= 0 && top.y() < view.viewport()->height();
+    };
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_TRUE(shown(7));
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_TRUE(shown(0));
+    view.SetFocusPlace(6, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_TRUE(shown(7));
+
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
     HelpWindow::Instance()->close();
 }
 
 // Undo gives back the exact game before, on screen and in the file; redo
-// the one after.
-TEST_F(Table, UndoAndRedoRestoreTheExactGame) {
+// the one after; New Game starts afresh only when the answer is Yes.
+TEST_F(Table, UndoAndRedoRestoreTheExactGameAndANewGameAsks) {
     auto window = Open();
     ClickPlace(*window, 2, CardMark::AF3);
     const Game before = window->GetGame();
@@ -162,14 +185,11 @@ TEST_F(Table, UndoAndRedoRestoreTheExactGame) {
     EXPECT_TRUE(window->GetGame() == after);
     EXPECT_TRUE(OnDisk() == after);
     EXPECT_FALSE(window->Action("redo")->isEnabled());
-}
 
-TEST_F(Table, ANewGameStartsAfreshOnlyWhenTheAnswerIsYes) {
-    auto window = Open();
-    ClickPlace(*window, 1, CardMark::AA);
+    // A new game starts afresh only when the answer is Yes.
     SetMessageBoxHook([](const std::string&, unsigned) { return IDNO; });
     window->NewGame();
-    EXPECT_EQ(window->GetGame().Ships().size(), 1u);
+    EXPECT_TRUE(window->GetGame() == after);
     SetMessageBoxHook([](const std::string&, unsigned) { return IDYES; });
     window->NewGame();
     EXPECT_TRUE(window->GetGame().Ships().empty());
@@ -204,7 +224,8 @@ TEST_F(Table, NightColoursOnScreenAndMarksInPrint) {
 }
 
 // Play Scenario starts the game beside the campaign, and continues it the
-// next time; a scenario changed since lists the ships it lost.
+// next time; a scenario changed since lists the ships it lost; a game of
+// another scenario is refused.
 TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
     const std::string campaign = dir.filePath("war.brn").toStdString();
     TableWindow* first = PlayScenario(nullptr, doc, campaign, doc.m_scenarios[0]);
@@ -225,16 +246,14 @@ TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
     std::string error;
     ASSERT_TRUE(ReadGameFile(gamePath.toStdString(), stored, error));
     EXPECT_EQ(stored.Ships().size(), 2u);
-}
 
-TEST_F(Table, AGameOfAnotherCampaignIsRefused) {
-    Game game;
-    game.scenario = "Trafalgar";
-    std::string error;
-    ASSERT_TRUE(WriteGameFile(game, GamePath(), error));
+    // A game of another campaign is refused.
+    Game other;
+    other.scenario = "Trafalgar";
+    ASSERT_TRUE(WriteGameFile(other, GamePath(), error));
     EXPECT_EQ(OpenGame(nullptr, doc, "", QString::fromStdString(GamePath())), nullptr);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("Trafalgar"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[1].find("Trafalgar"), std::string::npos);
 }
 
 // The child marks a place and says so; the parent kills it at once. The mark
@@ -368,31 +387,4 @@ TEST_F(Table, TheLogIsSavedAsTextAndLeavesTheKeysToTheTable) {
     EXPECT_EQ(text,
               "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n"
               "Turn 2 \u2014 ALPHA: bridge unmarked\n");
-}
-
-// Right from a card's last place goes on to the next card's first, Left
-// back; a focus moved off screen brings its card into view.
-TEST_F(Table, TheFocusCrossesCardsAndIsKeptInView) {
-    auto window = Open();
-    TableView& view = window->View();
-    view.setFocus();
-    view.SetFocusPlace(0, CardMark::Box18);
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(view.FocusCard(), 1);
-    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
-    QTest::keyClick(&view, Qt::Key_Left);
-    EXPECT_EQ(view.FocusCard(), 0);
-    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
-    const auto shown = [&](int card) {
-        const QPoint top = view.DeviceToViewport(view.CardOrigin(card));
-        return top.y() >= 0 && top.y() < view.viewport()->height();
-    };
-    QTest::keyClick(&view, Qt::Key_End);
-    EXPECT_TRUE(shown(7));
-    EXPECT_GT(view.verticalScrollBar()->value(), 0);
-    QTest::keyClick(&view, Qt::Key_Home);
-    EXPECT_TRUE(shown(0));
-    view.SetFocusPlace(6, CardMark::Box18);
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_TRUE(shown(7));
 }

@@ -16,10 +16,17 @@ int Columns(const std::string& line) {
     return columns;
 }
 
-TEST(ShipText, ANewShipOfTheFirstNation) {
+// A new ship of the first nation; positions outside the lists give empty
+// columns.
+TEST(ShipText, ANewShipAndPositionsOutsideTheLists) {
     CBrinnowDoc doc;
-    EXPECT_EQ(VxShip().GetTextLine(doc.m_nations, doc.m_armaments),
+    VxShip ship;
+    EXPECT_EQ(ship.GetTextLine(doc.m_nations, doc.m_armaments),
               "New Ship,Neutral,3,0,0,0,0,N,3,0,0,0,0,18,0,0,0,0,0,AC, ,0,0,0,0,0,a\n");
+    ship.m_nNation = 40;
+    ship.m_nMainArmament = -1;
+    ship.m_nShipType = 99;
+    EXPECT_EQ(ship.GetTextLine(doc.m_nations, doc.m_armaments).rfind("New Ship,,,0,", 0), 0u);
 }
 
 TEST(ShipText, FormatsAndFlags) {
@@ -53,15 +60,6 @@ TEST(ShipText, ValuesWithCommasQuotesOrBreaksAreQuoted) {
     const std::string line = ship.GetTextLine(doc.m_nations, doc.m_armaments);
     EXPECT_EQ(line.rfind("\"Smith, \"\"J\"\"\",\"Two\r\nLines\",3,", 0), 0u) << line;
     EXPECT_EQ(Columns(line), 27);
-}
-
-TEST(ShipText, PositionsOutsideTheListsGiveEmptyColumns) {
-    CBrinnowDoc doc;
-    VxShip ship;
-    ship.m_nNation = 40;
-    ship.m_nMainArmament = -1;
-    ship.m_nShipType = 99;
-    EXPECT_EQ(ship.GetTextLine(doc.m_nations, doc.m_armaments).rfind("New Ship,,,0,", 0), 0u);
 }
 
 TEST(ShipText, WholeFileHasTheHeaderAndCrLfLines) {

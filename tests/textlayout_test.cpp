@@ -37,14 +37,10 @@ TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesOnly) {
     EXPECT_EQ(lines, CStringArray{"one"});
 }
 
-TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFits) {
+TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakCharacter) {
     int next = -1;
     EXPECT_EQ(FitTextLine(dc, 100, "hello world", 6, next), "world");
     EXPECT_EQ(next, 11);
-}
-
-TEST_F(TextLayout, FitTextLineBreaksAtTheLastBreakCharacter) {
-    int next = -1;
     // 18 characters, 90 pixels, into 50: estimate 11 characters "alpha,beta,".
     EXPECT_EQ(FitTextLine(dc, 50, "alpha,beta,gamma12", 0, next), "alpha,beta");
     EXPECT_EQ(next, 10);
@@ -61,15 +57,11 @@ TEST_F(TextLayout, AWordWithoutBreaksIsCutAtTheWidthWithoutLosingCharacters) {
         joined += piece;
     }
     EXPECT_EQ(joined, "abcdefghijklmnopqrstuvwxyz");
-}
-
-TEST_F(TextLayout, ABreakOnlyAtTheFirstCharacterStillMakesProgress) {
-    std::string joined;
+    // A break only at the first character still makes progress.
+    joined.clear();
     for (const std::string& piece : Pieces("-abcdefghijklmnop", 20)) joined += piece;
     EXPECT_EQ(joined, "-abcdefghijklmnop");
-}
-
-TEST_F(TextLayout, NarrowerThanOneCharacterStillGivesOneCharacterLines) {
+    // Narrower than one character still gives lines of one.
     EXPECT_EQ(Pieces("abc", 2), (std::vector<std::string>{"a", "b", "c"}));
 }
 
