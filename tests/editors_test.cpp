@@ -572,9 +572,7 @@ TEST(Manual, OneThatCannotBeReadIsReportedInsteadOfShown) {
     EXPECT_FALSE(help->isVisible());
 }
 
-class NationEditor : public Editor {};
-
-TEST_F(NationEditor, AddEditAndNeverRemove) {
+TEST_F(Editor, NationsAreAddedAndEditedButNeverRemoved) {
     doc.m_nations.Modify(1).m_strNotes = "lone\nLF\xA0 ";  // comes back as it was
     CEditNationsDlg dialog(doc.m_nations, nullptr);
     auto* list = Child<QListWidget>(&dialog, "nationList");
@@ -612,10 +610,6 @@ TEST_F(NationEditor, AddEditAndNeverRemove) {
     EXPECT_EQ(doc.m_nations.size(), 11u);
 }
 
-// Opening an editor and closing it changes no byte of texts that an edit
-// box would not hand back as they came.
-class RoundTrip : public Editor {};
-
 const CString kUntouchedNotes[] = {
     "no\xA0"
     "break",
@@ -625,7 +619,9 @@ const CString kUntouchedNotes[] = {
     "mixed\r\n\r\rend\n",
     std::string(100000, '\xA0') + "\r"};
 
-TEST_F(RoundTrip, OpeningAndClosingTheShipEditorChangesNothing) {
+// Opening an editor and closing it changes no byte of texts that an edit
+// box would not hand back as they came.
+TEST_F(Editor, OpeningAndClosingTheShipEditorChangesNothing) {
     for (const CString& text : kUntouchedNotes) {
         VxShip ship;
         ship.m_strName = "Name\xA0 " + std::to_string(doc.m_ships.size()) + " ";
