@@ -67,13 +67,7 @@ class RecordEditorKeys : public Editor {
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get())) << kind.title;
         return *dialog;
     }
-    template <class T>
-    T* Control(const char* name) {
-        return Child<T>(dialog.get(), name);
-    }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
-    }
+    QWidget* Driven() override { return dialog.get(); }
 
     std::unique_ptr<RecordEditorDlg> dialog;
 };

@@ -35,11 +35,7 @@ class ShipEditor : public Editor {
         ship.m_dMainAF[0] = mainAF;
         doc.m_ships.push_back(ship);
     }
-    template <class T>
-    T* Control(const char* name) {
-        return Child<T>(dialog.get(), name);
-    }
-    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    QWidget* Driven() override { return dialog.get(); }
     void AddSquadron(const char* name, const char* flagship, CStringArray members = {},
                      CStringArray attachments = {}) {
         VxSquadron squadron;
@@ -50,15 +46,7 @@ class ShipEditor : public Editor {
         squadron.m_attachmentNames = std::move(attachments);
         doc.m_squadrons.push_back(squadron);
     }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
-    }
-    // Types over the name as a user does: everything selected, then keys.
-    void Rename(const char* name) {
-        auto* field = Control<QLineEdit>("nameEdit");
-        field->selectAll();
-        QTest::keyClicks(field, name);
-    }
+    void Rename(const char* name) { TypeOver("nameEdit", name); }
     void NewShip(const char* name, int nation) {
         dialog->OnAddOrSave();
         Control<QComboBox>("nationCombo")->setCurrentIndex(nation);

@@ -50,10 +50,7 @@ class PrintElements : public Editor {
         dialog->show();
         return *dialog;
     }
-    template <class T>
-    T* Control(const char* name) {
-        return Child<T>(dialog.get(), name);
-    }
+    QWidget* Driven() override { return dialog.get(); }
     QListView* List(const std::string& name) { return Control<QListView>(name.c_str()); }
     QStringList Shown(const char* list) {
         QStringList texts;
@@ -69,9 +66,6 @@ class PrintElements : public Editor {
         const int row = int(Shown(list).indexOf(text));
         ASSERT_GE(row, 0) << text.toStdString();
         ChooseRow(list, row);
-    }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
     }
     void DoubleClick(const char* list, const QString& text) {
         Choose(list, text);

@@ -54,12 +54,6 @@ class ScenarioEditor : public Editor {
         doc.m_scenarios.push_back(scenario);
         return doc.m_scenarios.Modify(doc.m_scenarios.size() - 1);
     }
-    void AddShip(const char* name, int nation) {
-        VxShip ship;
-        ship.m_strName = name;
-        ship.m_nNation = nation;
-        doc.m_ships.push_back(ship);
-    }
     void AddSquadron(const char* name, int nation) {
         VxSquadron squadron;
         squadron.m_strName = name;
@@ -72,13 +66,8 @@ class ScenarioEditor : public Editor {
         dialog->show();
         return *dialog;
     }
-    template <class T>
-    T* Control(const char* name) {
-        return Child<T>(dialog.get(), name);
-    }
+    QWidget* Driven() override { return dialog.get(); }
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
-    void Click(const char* button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
-    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
     ForceTabBar* Tabs() { return Control<ForceTabBar>("forceTabs"); }
     QStringList TabTexts() {
         QStringList texts;
@@ -89,11 +78,6 @@ class ScenarioEditor : public Editor {
         QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
     }
     QListWidget* List(const char* name) { return Control<QListWidget>(name); }
-    QStringList Lines(const char* name) {
-        QStringList lines;
-        for (int i = 0; i < List(name)->count(); ++i) lines << List(name)->item(i)->text();
-        return lines;
-    }
     void ClickLine(const char* list, int row) {
         QListWidget* box = List(list);
         QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
@@ -104,12 +88,6 @@ class ScenarioEditor : public Editor {
         QListWidget* box = List(list);
         QTest::mouseDClick(box->viewport(), Qt::LeftButton, {},
                            box->visualItemRect(box->item(row)).center());
-    }
-    // Replaces what a box holds, as the user would by typing.
-    void TypeInto(const char* name, const QString& text) {
-        auto* edit = Control<QLineEdit>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
     }
     void TypeNotes(const char* name, const QString& text) {
         QTest::keyClicks(Control<QPlainTextEdit>(name), text);
@@ -176,8 +154,8 @@ TEST_F(ScenarioEditor, SaveInsertsInByteOrderAndShowsTheNewScenario) {
     EXPECT_FALSE(Button("deleteButton")->isEnabled());
     EXPECT_FALSE(Button("findButton")->isEnabled());
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Scenario");
-    TypeInto("nameEdit", "Alpha");
-    TypeInto("umpireEdit", "Jacky");
+    TypeOver("nameEdit", "Alpha");
+    TypeOver("umpireEdit", "Jacky");
     Click("addButton");
     EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
     EXPECT_EQ(Counter(), "1 of 3");
@@ -188,7 +166,7 @@ TEST_F(ScenarioEditor, SaveInsertsInByteOrderAndShowsTheNewScenario) {
 
     // Byte order: lower case sorts after every capital.
     Click("addButton");
-    TypeInto("nameEdit", "bravo");
+    TypeOver("nameEdit", "bravo");
     Click("addButton");
     EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "bravo"}));
     EXPECT_EQ(Counter(), "4 of 4");
@@ -204,8 +182,8 @@ TEST_F(ScenarioEditor, SaveRefusesTheNewNameAndAnExistingOneKeepingTheInput) {
     EXPECT_EQ(messages.back(), "You must supply a unique name for this Scenario!");
     EXPECT_TRUE(dialog->IsAdding());
 
-    TypeInto("nameEdit", "Bravo");
-    TypeInto("dateEdit", "1 June 1916");
+    TypeOver("nameEdit", "Bravo");
+    TypeOver("dateEdit", "1 June 1916");
     Click("addButton");
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages.back(), "Scenario already exists with this name!");
@@ -217,7 +195,7 @@ TEST_F(ScenarioEditor, SaveRefusesTheNewNameAndAnExistingOneKeepingTheInput) {
     EXPECT_EQ(Notices(), 0);
 
     // Letter case makes another name; an empty name passes too.
-    TypeInto("nameEdit", "BRAVO");
+    TypeOver("nameEdit", "BRAVO");
     Click("addButton");
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"BRAVO", "Bravo"}));
@@ -256,7 +234,7 @@ TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
     Open();
     ClickTab(1);
     EXPECT_EQ(dialog->CurrentForce(), 1);
-    TypeInto("forceNameEdit", "Main Body");
+    TypeOver("forceNameEdit", "Main Body");
     TypeNotes("forceNotesEdit", "Late");
     DoubleClickLine("availableShipsList", 0);
     Click("addForceButton");
@@ -290,7 +268,7 @@ TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
 TEST_F(ScenarioEditor, RemovingForceTwoOfThreeRenumbersTheTabs) {
     AddScenario("Dogger Bank", {Force("First", 1), Force("Second", 2), Force("Third", 3)});
     Open();
-    TypeInto("umpireEdit", "typed before");
+    TypeOver("umpireEdit", "typed before");
     ClickTab(1);
     answers = {IDNO};
     Click("removeForceButton");
@@ -465,7 +443,7 @@ TEST_F(ScenarioEditor, SwitchingScenariosNeverStoresAForceAtAWrongIndex) {
     Click("nextButton");
     EXPECT_EQ(Tabs()->currentIndex(), 0);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "B1");
-    TypeInto("forceNameEdit", "B1 renamed");
+    TypeOver("forceNameEdit", "B1 renamed");
     Click("nextButton");
     EXPECT_EQ(Tabs()->count(), 0);
     Click("firstButton");
@@ -486,7 +464,7 @@ TEST_F(ScenarioEditor, SwitchingScenariosNeverStoresAForceAtAWrongIndex) {
     ClickTab(2);
     Click("addButton");
     Click("addForceButton");
-    TypeInto("nameEdit", "D");
+    TypeOver("nameEdit", "D");
     Click("addButton");
     ASSERT_EQ(doc.m_scenarios.size(), 4u);
     EXPECT_EQ(doc.m_scenarios[3].m_forces.size(), 1u);
@@ -498,7 +476,7 @@ TEST_F(ScenarioEditor, LeavingANewScenarioAsks) {
     AddScenario("B");
     Open();
     Click("addButton");
-    TypeInto("nameEdit", "Half done");
+    TypeOver("nameEdit", "Half done");
     answers = {IDNO};
     Click("lastButton");
     EXPECT_EQ(messages.back(), "Do you want to throw away changes?");
@@ -527,7 +505,7 @@ TEST_F(ScenarioEditor, EscapeAsksOnlyWhenSomethingWouldBeLost) {
     EXPECT_FALSE(dialog->isVisible());
 
     Open();
-    TypeInto("forceNameEdit", "Renamed");
+    TypeOver("forceNameEdit", "Renamed");
     answers = {IDNO};
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_EQ(messages.back(), "Abandon Changes to Scenario?");
@@ -579,7 +557,7 @@ TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
         return folder.filePath("page.htm");
     });
     Open();
-    TypeInto("umpireEdit", "Committed first");
+    TypeOver("umpireEdit", "Committed first");
     Click("htmlButton");
     EXPECT_EQ(offered.caption, "Save Scenario as HTML");
     EXPECT_EQ(offered.proposedPath, folder.filePath("Fleet_Action_ 1914.htm"));
@@ -604,7 +582,7 @@ TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
         job(printer, Unwatched());
     });
     Open();
-    TypeInto("dateEdit", "31 May 1916");
+    TypeOver("dateEdit", "31 May 1916");
     Click("printButton");
     EXPECT_EQ(printed, "Jutland");
     EXPECT_EQ(doc.m_scenarios[0].m_strDate, "31 May 1916");

@@ -31,12 +31,6 @@ class SquadronEditor : public Editor {
                                                      doc.m_armaments, doc.m_torpedoes, "", nullptr);
         return *dialog;
     }
-    void AddShip(const std::string& name, int nation) {
-        VxShip ship;
-        ship.m_strName = name;
-        ship.m_nNation = nation;
-        doc.m_ships.push_back(ship);
-    }
     VxSquadron& AddSquadron(const std::string& name, int nation, CStringArray members = {},
                             CStringArray attachments = {}) {
         VxSquadron squadron;
@@ -47,18 +41,8 @@ class SquadronEditor : public Editor {
         doc.m_squadrons.push_back(squadron);
         return doc.m_squadrons.Modify(doc.m_squadrons.size() - 1);
     }
-    template <class T>
-    T* Control(const char* name) {
-        return Child<T>(dialog.get(), name);
-    }
-    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    QWidget* Driven() override { return dialog.get(); }
     bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-    QStringList Shown(const char* list) {
-        QStringList texts;
-        auto* widget = Control<QListWidget>(list);
-        for (int row = 0; row < widget->count(); ++row) texts << widget->item(row)->text();
-        return texts;
-    }
     void ChooseNation(int nation) {
         Control<QComboBox>("nationCombo")->setCurrentIndex(nation);
         dialog->OnNationChanged();
@@ -68,9 +52,6 @@ class SquadronEditor : public Editor {
         const auto found = list->findItems(name, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << name.toStdString();
         list->setCurrentItem(found.front());
-    }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
     }
     void NewSquadron(const char* name, int nation) {
         dialog->OnAddOrSave();
@@ -158,7 +139,7 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     AddShip("Moltke", 2);
     AddSquadron("Battle", 1);
     Open();
-    EXPECT_EQ(Shown("availableList"), QStringList({"Dreadnought", "Lion"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Dreadnought", "Lion"}));
     EXPECT_FALSE(Enabled("memberAddButton"));
     ChooseAvailable("Lion");
     EXPECT_TRUE(Enabled("memberAddButton"));
@@ -168,8 +149,8 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     EXPECT_TRUE(Enabled("memberAddButton"));  // the first row is a choice too
     dialog->OnAddMember();
     dialog->OnAddAttachment();
-    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Lion", "Dreadnought"}));
-    EXPECT_EQ(Shown("availableList").size(), 2);
+    EXPECT_EQ(Lines("memberList"), QStringList({"Lion", "Lion", "Dreadnought"}));
+    EXPECT_EQ(Lines("availableList").size(), 2);
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Lion", "Lion", "Dreadnought"}));
     EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, CStringArray{"Dreadnought"});
 
@@ -178,7 +159,7 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     EXPECT_TRUE(Enabled("memberUpButton"));
     EXPECT_FALSE(Enabled("memberDownButton"));
     dialog->OnMemberUp();
-    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Dreadnought", "Lion"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Lion", "Dreadnought", "Lion"}));
     EXPECT_EQ(members->currentRow(), 1);
     members->setCurrentRow(0);
     EXPECT_FALSE(Enabled("memberUpButton"));
@@ -229,11 +210,11 @@ TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
     AddShip("N2", 0);
     AddSquadron("Mixed", 2, {"Own", "N1", "N2", "Own", "N2"}, {"N1", "Own"});
     Open();
-    EXPECT_EQ(Shown("availableList"), QStringList({"Own"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Own"}));
     auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
     neutrals->setChecked(true);
     dialog->OnIncludeNeutralsToggled();
-    EXPECT_EQ(Shown("availableList"), QStringList({"Own", "N1", "N2"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Own", "N1", "N2"}));
     EXPECT_TRUE(messages.empty());
 
     neutrals->setChecked(false);
@@ -247,8 +228,8 @@ TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
     dialog->OnIncludeNeutralsToggled();
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Own", "Own"}));
     EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, CStringArray{"Own"});
-    EXPECT_EQ(Shown("memberList"), QStringList({"Own", "Own"}));
-    EXPECT_EQ(Shown("availableList"), QStringList({"Own"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Own", "Own"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Own"}));
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames.size(), 5u);  // stored only on leaving
     dialog->OnClose();
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Own", "Own"}));
@@ -265,10 +246,10 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
     ChooseNation(2);
     EXPECT_EQ(messages.back(), "Changing Nation will reset squadron list. Continue?");
     EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 1);
-    EXPECT_EQ(Shown("availableList"), QStringList({"Lion"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Lion"}));
 
     ChooseNation(2);
-    EXPECT_EQ(Shown("availableList"), QStringList({"Moltke"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Moltke"}));
     // The flagship is not of the new nation: the box offers no flagship and
     // shows none, the shown lists empty, the record keeps its ship names.
     auto* flagship = Control<QComboBox>("flagshipCombo");
@@ -276,7 +257,7 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
     EXPECT_EQ(flagship->itemText(0), "");
     EXPECT_EQ(flagship->itemText(1), "Moltke");
     EXPECT_EQ(flagship->currentIndex(), 0);
-    EXPECT_TRUE(Shown("memberList").isEmpty());
+    EXPECT_TRUE(Lines("memberList").isEmpty());
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
     ChooseAvailable("Moltke");
     dialog->OnAddMember();
@@ -384,12 +365,12 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
         dialog->OnShips();
     };
     makeShip("Tiger");
-    EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Lion", "Tiger"}));
     dialog->OnAddOrSave();
     ChooseNation(1);
     makeShip("Hood");
     EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(Shown("availableList"), QStringList({"Lion", "Tiger", "Hood"}));
+    EXPECT_EQ(Lines("availableList"), QStringList({"Lion", "Tiger", "Hood"}));
 }
 
 // Each caption (with its access key) stands just before the field it names,
@@ -427,23 +408,23 @@ TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
     AddSquadron("2nd BCS", 1, {"Lion"}).m_strFlagship = "Moltke";
     Open();
     auto* members = Control<QListWidget>("memberList");
-    EXPECT_EQ(Shown("memberList"), QStringList({"Lion", "Hood (missing)"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Lion", "Hood (missing)"}));
     EXPECT_FALSE(members->item(0)->font().italic());
     EXPECT_TRUE(members->item(1)->font().italic());
-    EXPECT_EQ(Shown("attachmentList"), QStringList({"Hood (missing)"}));
+    EXPECT_EQ(Lines("attachmentList"), QStringList({"Hood (missing)"}));
     auto* flagship = Control<QComboBox>("flagshipCombo");
     EXPECT_EQ(flagship->currentIndex(), -1);
     EXPECT_EQ(flagship->placeholderText(), "Tiger (missing)");
 
     members->setCurrentRow(1);
     Click("memberUpButton");
-    EXPECT_EQ(Shown("memberList"), QStringList({"Hood (missing)", "Lion"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Hood (missing)", "Lion"}));
     Click("nextButton");  // the marks never reach the record
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Hood", "Lion"}));
     EXPECT_EQ(doc.m_squadrons[0].m_attachmentNames, CStringArray{"Hood"});
     EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Tiger");
     EXPECT_EQ(flagship->placeholderText(), "Moltke");  // another nation's, not missing
-    EXPECT_EQ(Shown("memberList"), QStringList({"Lion"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Lion"}));
 }
 
 TEST_F(SquadronEditor, WhatTheShipEditorChangesShowsAtOnce) {
@@ -459,7 +440,7 @@ TEST_F(SquadronEditor, WhatTheShipEditorChangesShowsAtOnce) {
     });
     Click("shipsButton");
     EXPECT_EQ(messages.back(), "Also rename it in the squadron that names it?");
-    EXPECT_EQ(Shown("memberList"), QStringList({"Leo", "Hood"}));
+    EXPECT_EQ(Lines("memberList"), QStringList({"Leo", "Hood"}));
     Click("closeButton");
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Leo", "Hood"}));
 }
@@ -597,13 +578,13 @@ TEST_F(SquadronEditor, ManyShipsManyMembersAndHugeNames) {
     AddSquadron(huge, 1, members, members);
     for (int i = 0; i < 2000; ++i) AddSquadron("Q" + std::to_string(i), 1);
     Open();
-    EXPECT_EQ(Shown("availableList").size(), 5000);
+    EXPECT_EQ(Lines("availableList").size(), 5000);
     EXPECT_EQ(Control<QComboBox>("flagshipCombo")->count(), 5001);  // and the empty entry
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text().size(), 1 << 20);
     auto* neutrals = Control<QCheckBox>("includeNeutralsCheck");
     neutrals->setChecked(true);
     dialog->OnIncludeNeutralsToggled();
-    EXPECT_EQ(Shown("availableList").size(), 10000);
+    EXPECT_EQ(Lines("availableList").size(), 10000);
     neutrals->setChecked(false);
     dialog->OnIncludeNeutralsToggled();
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 5000u);

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -55,6 +58,35 @@ class Editor : public ::testing::Test {
     }
     static void Type(QWidget* dialog, const char* name, const QString& text) {
         Child<QLineEdit>(dialog, name)->setText(text);
+    }
+
+    // The dialog a test drives: the helpers below find its controls by name.
+    virtual QWidget* Driven() { return nullptr; }
+    template <class T>
+    T* Control(const char* name) {
+        return Child<T>(Driven(), name);
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton);
+    }
+    QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    // Types over what a box holds, as a user does: everything selected, then keys.
+    void TypeOver(const char* box, const QString& text) {
+        auto* field = Control<QLineEdit>(box);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    QStringList Lines(const char* list) {
+        QStringList lines;
+        const auto* box = Control<QListWidget>(list);
+        for (int row = 0; row < box->count(); ++row) lines << box->item(row)->text();
+        return lines;
+    }
+    void AddShip(const std::string& name, int nation) {
+        VxShip ship;
+        ship.m_strName = name;
+        ship.m_nNation = nation;
+        doc.m_ships.push_back(ship);
     }
 
     CBrinnowDoc doc;
