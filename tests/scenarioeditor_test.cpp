@@ -498,6 +498,11 @@ TEST_F(ScenarioEditor, LeavingANewScenarioAsks) {
 }
 
 TEST_F(ScenarioEditor, EscapeAsksOnlyWhenSomethingWouldBeLost) {
+    Open();  // no scenario at all
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(dialog->isVisible());
+
     AddScenario("A", {Force("F", 1)});
     Open();
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
@@ -514,6 +519,35 @@ TEST_F(ScenarioEditor, EscapeAsksOnlyWhenSomethingWouldBeLost) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strName, "F");
     EXPECT_EQ(Notices(), 0);
+}
+
+// The scenario's boxes line up with the force pane and share the width; the
+// force pane takes three quarters of the height.
+TEST_F(ScenarioEditor, TheBoxesShareTheWidthAndTheForcesMostOfTheHeight) {
+    AddScenario("Jutland", {Force("Battlecruisers", 1)});
+    Open().resize(1200, 1000);
+    QApplication::processEvents();
+    const auto* forces = dialog->findChild<ForcePane*>();
+    QLabel* name = nullptr;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->text().remove('&') == "Name" && !forces->isAncestorOf(label)) name = label;
+    }
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->mapTo(dialog.get(), QPoint()).x(), forces->x());
+    const int victory = Control<QPlainTextEdit>("victoryConditionsEdit")->width();
+    EXPECT_NEAR(Control<QPlainTextEdit>("notesEdit")->width(), victory, 2);
+    const QWidget* boxes = Control<QLineEdit>("nameEdit")->parentWidget();
+    EXPECT_NEAR(forces->height(), 3 * boxes->height(), 6);
+}
+
+// A problem found by the campaign check opens the editor on its force.
+TEST_F(ScenarioEditor, OpensOnTheScenarioAndForceAskedFor) {
+    AddScenario("Dogger Bank", {Force("Raiders", 1)});
+    AddScenario("Jutland", {Force("Battlecruisers", 1), Force("Grand Fleet", 1)});
+    Open().ShowScenarioAt(1, 1);
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Jutland");
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Grand Fleet");
 }
 
 TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
