@@ -289,6 +289,11 @@ TEST_F(ScenarioEditor, RemovingForceTwoOfThreeRenumbersTheTabs) {
     EXPECT_FALSE(Button("removeForceButton")->isEnabled());
     EXPECT_FALSE(Control<QLineEdit>("forceNameEdit")->isEnabled());
     EXPECT_TRUE(Button("addForceButton")->isEnabled());
+    // With no force left, a removal asks nothing and changes nothing.
+    const std::size_t asked = messages.size();
+    dialog->Forces().OnRemoveForce();
+    EXPECT_EQ(messages.size(), asked);
+    EXPECT_EQ(Tabs()->count(), 0);
     Click("closeButton");
     EXPECT_TRUE(doc.m_scenarios[0].m_forces.empty());
     EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "typed before");
@@ -349,8 +354,15 @@ TEST_F(ScenarioEditor, AvailableListsFollowTheNationSelectedListsDoNot) {
     AddShip("Tiger", 1);
     AddSquadron("1st BCS", 1);
     AddSquadron("I SG", 2);
-    AddScenario("Jutland", {Force("Beatty", 1)});
+    AddScenario("Jutland", {Force("Lost", 99), Force("Negative", -5), Force("Beatty", 1)});
     Open();
+    // A force of a nation the campaign does not hold shows none and offers nothing.
+    for (int unknown : {0, 1}) {
+        ClickTab(unknown);
+        EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1) << unknown;
+        EXPECT_TRUE(Lines("availableShipsList").isEmpty()) << unknown;
+    }
+    ClickTab(2);
     EXPECT_EQ(Lines("availableShipsList"), (QStringList{"Lion", "Tiger"}));
     EXPECT_EQ(Lines("availableSquadronsList"), QStringList{"1st BCS"});
     DoubleClickLine("availableShipsList", 1);
@@ -679,18 +691,6 @@ TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {
     EXPECT_EQ(doc.m_scenarios[0].m_strNotes.size(), std::size_t(1) << 20);
 }
 
-TEST_F(ScenarioEditor, AForceOfAnUnknownNationShowsNoNationAndNoAvailableLines) {
-    AddShip("Lion", 1);
-    AddScenario("S", {Force("Lost", 99), Force("Negative", -5)});
-    Open();
-    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1);
-    EXPECT_TRUE(Lines("availableShipsList").isEmpty());
-    ClickTab(1);
-    EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), -1);
-    ChooseNation(1);
-    EXPECT_EQ(Lines("availableShipsList"), QStringList{"Lion"});
-}
-
 TEST_F(ScenarioEditor, ShipsAndSquadronsMadeInTheInnerEditorsAreOfferedAtOnce) {
     AddShip("Lion", 1);
     AddSquadron("1st BCS", 1);
@@ -710,15 +710,6 @@ TEST_F(ScenarioEditor, ShipsAndSquadronsMadeInTheInnerEditorsAreOfferedAtOnce) {
     Click("squadronsButton");
     EXPECT_EQ(Lines("availableSquadronsList"), QStringList({"1st BCS", "2nd BCS"}));
     EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger", "Princess Royal"}));
-}
-
-TEST_F(ScenarioEditor, RemovingAForceOfAScenarioWithoutForcesChangesNothing) {
-    AddScenario("Empty");
-    Open();
-    dialog->Forces().OnRemoveForce();
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(dialog->WorkingScenario().m_forces.empty());
-    EXPECT_EQ(Tabs()->count(), 0);
 }
 
 }  // namespace
