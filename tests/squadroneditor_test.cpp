@@ -114,7 +114,7 @@ TEST_F(SquadronEditor, SavingANewSquadronNeedsANameUniqueInItsNation) {
     EXPECT_EQ(Counter(), "1 of 5");
 }
 
-TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
+TEST_F(SquadronEditor, ListButtonsClicksAndTheMenuBuildTheMemberAndAttachmentLists) {
     AddShip("Dreadnought", 1);
     AddShip("Lion", 1);
     AddShip("Moltke", 2);
@@ -158,6 +158,16 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     emit Control<QListWidget>("availableList")->itemDoubleClicked(nullptr);
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 3u);
 
+    // A right click on a chosen ship offers its moves and Remove.
+    const QPoint last = members->visualItemRect(members->item(2)).center();
+    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
+    EXPECT_EQ(RightClick(members->viewport(), last, "Move &Up"),
+              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames,
+              (CStringArray{"Dreadnought", "Dreadnought", "Lion"}));
+    RightClick(members->viewport(), last, "&Remove");
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Dreadnought", "Dreadnought"}));
+
     auto* flagship = Control<QComboBox>("flagshipCombo");
     flagship->setCurrentIndex(flagship->findText("Lion"));
     Type(dialog.get(), "commanderEdit", "Beatty");
@@ -166,23 +176,8 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     const VxSquadron& stored = doc.m_squadrons[0];
     EXPECT_EQ(stored.m_strFlagship, "Lion");
     EXPECT_EQ(stored.m_strCommander, "Beatty");
-    EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Lion", "Dreadnought"}));
+    EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Dreadnought"}));
     EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(SquadronEditor, ARightClickOnAChosenShipOffersItsMovesAndRemove) {
-    AddShip("Lion", 1);
-    AddShip("Tiger", 1);
-    AddSquadron("Battle", 1, {"Lion", "Tiger"});
-    Open();
-    auto* members = Control<QListWidget>("memberList");
-    const QPoint second = members->visualItemRect(members->item(1)).center();
-    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
-    EXPECT_EQ(RightClick(members->viewport(), second, "Move &Up"),
-              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
-    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Tiger", "Lion"}));
-    RightClick(members->viewport(), second, "&Remove");
-    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Tiger"});
 }
 
 TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
