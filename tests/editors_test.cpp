@@ -62,8 +62,11 @@ TEST_F(ShipEditor, AnEmptyDocumentOffersOnlyAdd) {
     EXPECT_TRUE(doc.m_ships.empty());
 }
 
-TEST_F(ShipEditor, SavingANewShipNeedsAUniqueName) {
-    AddShip("Lion", 1);
+// A new ship needs a name unique in its nation; new and renamed ships go in
+// ship order and the counter follows.
+TEST_F(ShipEditor, SavingANewShipNeedsANameUniqueInItsNation) {
+    AddShip("Bbb", 1);
+    AddShip("Ccc", 2);
     Open();
     dialog->OnAddOrSave();
     EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
@@ -74,44 +77,30 @@ TEST_F(ShipEditor, SavingANewShipNeedsAUniqueName) {
 
     Control<QComboBox>("nationCombo")->setCurrentIndex(1);
     dialog->OnNationChanged();
-    Type(dialog.get(), "nameEdit", "Lion");
+    Type(dialog.get(), "nameEdit", "Bbb");
     dialog->OnAddOrSave();
     EXPECT_EQ(messages.back(), "Ship already exists!");
-    EXPECT_EQ(doc.m_ships.size(), 1u);
+    EXPECT_EQ(doc.m_ships.size(), 2u);
 
     Control<QComboBox>("nationCombo")->setCurrentIndex(2);
     dialog->OnNationChanged();
     dialog->OnAddOrSave();
     EXPECT_FALSE(dialog->IsAdding());
-    ASSERT_EQ(doc.m_ships.size(), 2u);
+    ASSERT_EQ(doc.m_ships.size(), 3u);
+    EXPECT_EQ(doc.m_ships[1].m_strName, "Bbb");
     EXPECT_EQ(doc.m_ships[1].m_nNation, 2);
     EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 11);  // Germany's first gun
-    EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(ShipEditor, NewAndRenamedShipsGoInShipOrderAndTheCounterFollows) {
-    AddShip("Zulu", 0);
-    AddShip("Bbb", 1);
-    Open();
-    dialog->OnAddOrSave();
-    Control<QComboBox>("nationCombo")->setCurrentIndex(1);
-    dialog->OnNationChanged();
-    Type(dialog.get(), "nameEdit", "Aaa");
-    Type(dialog.get(), "mainAF1", "2");
-    dialog->OnAddOrSave();
-    ASSERT_EQ(doc.m_ships.size(), 3u);
-    EXPECT_EQ(doc.m_ships[1].m_strName, "Aaa");
     EXPECT_EQ(dialog->Current(), 1);
     EXPECT_EQ(Counter(), "2 of 3");
+    EXPECT_EQ(Notices(), 1);
 
-    const int added = Notices();
     dialog->OnLast();
     Type(dialog.get(), "nameEdit", "Aa");
     dialog->OnNameLeft();
     EXPECT_EQ(doc.m_ships[1].m_strName, "Aa");
-    EXPECT_EQ(doc.m_ships[2].m_strName, "Aaa");
+    EXPECT_EQ(doc.m_ships[2].m_strName, "Bbb");
     EXPECT_EQ(Counter(), "2 of 3");
-    EXPECT_EQ(Notices(), added + 1);
+    EXPECT_EQ(Notices(), 2);
 }
 
 TEST_F(ShipEditor, AMalformedNumberOrAnArmamentRuleStopsTheAction) {
