@@ -190,35 +190,9 @@ TEST_F(ShipEditor, DeletingAShipThatSquadronsNameSaysWhichWithNoAsTheDefault) {
     AddShip("Lion", 1);
     AddShip("Tiger", 1);
     AddShip("Lion", 2);  // a later twin, which no lookup by name finds
+    AddShip("Hood", 1);
     AddSquadron("1st Battlecruiser Squadron", 1, {"Tiger"}).m_strFlagship = "Lion";
     AddSquadron("Grand Fleet Reserve", 1, {"Lion", "Lion"});
-    Open();
-    answers = {IDNO};
-    Click("deleteButton");
-    EXPECT_EQ(messages.back(),
-              "LION is the flagship of 1st Battlecruiser Squadron and a member of Grand Fleet "
-              "Reserve. Delete it anyway?");
-    EXPECT_TRUE(scripted.types.back() & MB_DEFBUTTON2);
-    EXPECT_EQ(doc.m_ships.size(), 3u);
-
-    Click("nextButton");
-    answers = {IDNO};
-    Click("deleteButton");
-    EXPECT_EQ(messages.back(),
-              "TIGER is a member of 1st Battlecruiser Squadron. Delete it anyway?");
-    Click("lastButton");
-    answers = {IDNO};
-    Click("deleteButton");
-    EXPECT_EQ(messages.back(), "Are you sure you want to delete this ship?");
-
-    Click("firstButton");
-    Click("deleteButton");  // Yes: the squadrons keep the name, which now finds the twin
-    ASSERT_EQ(doc.m_ships.size(), 2u);
-    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Lion");
-}
-
-TEST_F(ShipEditor, TheDeleteQuestionNamesEveryRoleAndCountsWhatItLeavesOut) {
-    AddShip("Hood", 1);
     AddSquadron("Battlecruisers", 1).m_strFlagship = "Hood";
     for (const char* name : {"A", "B", "C", "D", "E", "F"}) AddSquadron(name, 1, {"Hood"});
     AddSquadron("Scouts", 1, {}, {"Hood"});
@@ -226,8 +200,32 @@ TEST_F(ShipEditor, TheDeleteQuestionNamesEveryRoleAndCountsWhatItLeavesOut) {
     answers = {IDNO};
     Click("deleteButton");
     EXPECT_EQ(messages.back(),
+              "LION is the flagship of 1st Battlecruiser Squadron and a member of Grand Fleet "
+              "Reserve. Delete it anyway?");
+    EXPECT_TRUE(scripted.types.back() & MB_DEFBUTTON2);
+    EXPECT_EQ(doc.m_ships.size(), 4u);
+
+    Click("nextButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(),
+              "TIGER is a member of 1st Battlecruiser Squadron. Delete it anyway?");
+    Click("nextButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this ship?");
+    // The question names every role and counts what it leaves out.
+    Click("lastButton");
+    answers = {IDNO};
+    Click("deleteButton");
+    EXPECT_EQ(messages.back(),
               "HOOD is the flagship of Battlecruisers, a member of A, B, C, D, E and 1 more, and "
               "attached to Scouts. Delete it anyway?");
+
+    Click("firstButton");
+    Click("deleteButton");  // Yes: the squadrons keep the name, which now finds the twin
+    ASSERT_EQ(doc.m_ships.size(), 3u);
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Lion");
 }
 
 TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
