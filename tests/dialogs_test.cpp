@@ -117,21 +117,20 @@ std::vector<std::function<QDialog*()>> EveryDialog(CMainFrame& frame, CBrinnowDo
 }
 
 // Opens every dialog on a small campaign, shows it and hands it to check.
-void ForEveryDialogShown(const std::function<void(QDialog& dialog)>& check) {
+void ForEveryDialogShown(const std::function<void(QDialog* dialog)>& check) {
     CMainFrame frame;
     CBrinnowDoc doc;
     GenerateDocument(doc, {6, 2, 2, 2, 2, 3});
     for (const auto& open : EveryDialog(frame, doc)) {
         const std::unique_ptr<QDialog> dialog(open());
         dialog->show();
-        check(*dialog);
+        check(dialog.get());
         dialog->hide();
     }
 }
 
 TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
-    ForEveryDialogShown([](QDialog& shown) {
-        QDialog* dialog = &shown;
+    ForEveryDialogShown([](QDialog* dialog) {
         QStringList captions;
         for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
             const QString text = button->text();
@@ -161,11 +160,11 @@ TEST(Dialogs, LoadWithoutATextCursorWarning) {
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
             if (text.contains("QTextCursor")) warnings << text;
         });
-    ForEveryDialogShown([](QDialog& dialog) {
-        if (auto* next = dialog.findChild<QPushButton*>("nextButton")) next->click();
+    ForEveryDialogShown([](QDialog* dialog) {
+        if (auto* next = dialog->findChild<QPushButton*>("nextButton")) next->click();
         QApplication::processEvents();
         EXPECT_TRUE(warnings.isEmpty())
-            << dialog.windowTitle().toStdString() << ": " << warnings.join("\n").toStdString();
+            << dialog->windowTitle().toStdString() << ": " << warnings.join("\n").toStdString();
         warnings.clear();
     });
     qInstallMessageHandler(previous);
@@ -176,12 +175,10 @@ TEST(Dialogs, AKeyGoesToTheFirstFreeWordStartThenAnyFreeLetter) {
     auto* taken = new QPushButton("&Apple", &dialog);
     auto* words = new QPushButton("Apple Pie", &dialog);
     auto* letters = new QPushButton("Pap", &dialog);
-    auto* none = new QPushButton("App", &dialog);
     AssignAccessKeys(&dialog);
     EXPECT_EQ(taken->text(), "&Apple");
     EXPECT_EQ(words->text(), "Apple &Pie");
     EXPECT_EQ(letters->text(), "Pap") << "no letter of it is free";
-    EXPECT_EQ(none->text(), "App");
 }
 
 TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
@@ -222,12 +219,7 @@ TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
 }
 
 std::string Describe(const QRect& r) {
-    return QString("%1,%2 %3x%4")
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height())
-        .toStdString();
+    return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
 }
 
 // Under a window manager on a small screen (scripts/window-check.sh runs it
@@ -238,8 +230,7 @@ TEST(OnScreenDialogs, EveryButtonIsOnTheScreen) {
         GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
     }
     QSettings().clear();
-    ForEveryDialogShown([](QDialog& shown) {
-        QDialog* dialog = &shown;
+    ForEveryDialogShown([](QDialog* dialog) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
         QTest::qWait(200);
         const QRect screen = dialog->screen()->availableGeometry();

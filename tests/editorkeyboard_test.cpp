@@ -175,12 +175,8 @@ const ListPair kListPairs[] = {{1, "availableList", "memberList"},
 TEST_F(RecordEditorKeys, EnterMovesTheChosenItemAcrossAndDeleteTakesItOff) {
     for (const ListPair& pair : kListPairs) {
         doc = CBrinnowDoc();
-        VxShip ship;
-        ship.m_strName = "Lion";
-        doc.m_ships.push_back(ship);
-        VxSquadron squadron;
-        squadron.m_strName = "Battle";
-        doc.m_squadrons.push_back(squadron);
+        AddShip("Lion", 0);
+        AddSquadron("Battle", 0);
         VxScenario scenario;
         scenario.m_forces.resize(1);
         doc.m_scenarios.push_back(scenario);
@@ -198,16 +194,8 @@ TEST_F(RecordEditorKeys, EnterMovesTheChosenItemAcrossAndDeleteTakesItOff) {
         EXPECT_EQ(chosen->count(), 0) << pair.chosen;
         EXPECT_TRUE(messages.empty()) << pair.chosen;
     }
-}
-
-TEST_F(RecordEditorKeys, DeleteInTheAttachmentsTakesTheChosenShipOff) {
-    VxShip ship;
-    ship.m_strName = "Lion";
-    doc.m_ships.push_back(ship);
-    VxSquadron squadron;
-    squadron.m_strName = "Battle";
-    squadron.m_attachmentNames = {"Lion", "Lion"};
-    doc.m_squadrons.push_back(squadron);
+    // Backspace takes the chosen ship off a squadron's attachments.
+    doc.m_squadrons.Modify(0).m_attachmentNames = {"Lion", "Lion"};
     Open(kRecordEditors[1]);
     auto* attachments = Control<QListWidget>("attachmentList");
     attachments->setFocus();

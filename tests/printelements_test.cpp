@@ -22,16 +22,8 @@ class PrintElements : public Editor {
   protected:
     void SetUp() override {
         Editor::SetUp();
-        for (const char* name : {"lion", "Agincourt", "Zeeland", "barham"}) {
-            VxShip ship;
-            ship.m_strName = name;
-            doc.m_ships.push_back(ship);
-        }
-        for (const char* name : {"Scouts", "battle"}) {
-            VxSquadron squadron;
-            squadron.m_strName = name;
-            doc.m_squadrons.push_back(squadron);
-        }
+        for (const char* name : {"lion", "Agincourt", "Zeeland", "barham"}) AddShip(name, 0);
+        for (const char* name : {"Scouts", "battle"}) AddSquadron(name, 0);
         doc.m_scenarios.resize(1);
         doc.m_scenarios.Modify(0).m_strName = "Jutland";
         SetPrintHook([this](const std::string& name, const PrinterJob& job, bool preview) {
@@ -82,7 +74,10 @@ class PrintElements : public Editor {
     std::vector<std::size_t> pages;
 };
 
-TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
+// It opens with everything available, sorted whatever the case; the sort
+// controls reach the job, F1 opens its section of the manual and Escape
+// closes it.
+TEST_F(PrintElements, OpensWithEverythingAvailableAndSortControlsReachTheJob) {
     Open();
     EXPECT_EQ(dialog->windowTitle(), "Print Elements");
     EXPECT_EQ(Shown("shipAvailableList"), QStringList({"Agincourt", "barham", "lion", "Zeeland"}));
@@ -94,6 +89,37 @@ TEST_F(PrintElements, OpensWithEverythingAvailableSortedIgnoringCase) {
     EXPECT_TRUE(Control<QCheckBox>("sortByNationCheck")->isChecked());
     EXPECT_TRUE(Control<QRadioButton>("sortByNameRadio")->isChecked());
     EXPECT_EQ(dialog->SortMode(), kSortByName);
+
+    const struct {
+        const char* radio;
+        int mode;
+    } radios[] = {{"sortByAttackRadio", kSortByAttackFactor},
+                  {"sortByDefenseRadio", kSortByDefenseFactor},
+                  {"sortByTypeRadio", kSortByShipType},
+                  {"sortByNameRadio", kSortByName}};
+    for (const auto& radio : radios) {
+        QTest::mouseClick(Control<QRadioButton>(radio.radio), Qt::LeftButton);
+        EXPECT_EQ(dialog->SortMode(), radio.mode) << radio.radio;
+        EXPECT_EQ(dialog->Selection().sortMode, radio.mode);
+    }
+    QTest::mouseClick(Control<QRadioButton>("sortByDefenseRadio"), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>("sortByNationCheck"), Qt::LeftButton);
+    Click("shipAddAllButton");
+    Choose("squadronAvailableList", "Scouts");
+    Click("squadronAddButton");
+    const MultiPrintSelection selection = dialog->Selection();
+    EXPECT_FALSE(selection.sortByNation);
+    EXPECT_EQ(selection.sortMode, kSortByDefenseFactor);
+    EXPECT_EQ(selection.ships, (CStringArray{"Agincourt", "barham", "lion", "Zeeland"}));
+    EXPECT_EQ(selection.squadrons, CStringArray{"Scouts"});
+    EXPECT_TRUE(selection.scenarios.empty());
+
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-130");
+    HelpWindow::Instance()->hide();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(jobs.empty());
 }
 
 TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
@@ -117,7 +143,7 @@ TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
     EXPECT_EQ(jobs.size(), 1u);
 }
 
-TEST_F(PrintElements, ListButtonsWithTheMouse) {
+TEST_F(PrintElements, ListButtonsWithTheMouseAndTheKeyboard) {
     Open();
     Choose("shipAvailableList", "lion");
     Click("shipAddButton");
@@ -148,11 +174,8 @@ TEST_F(PrintElements, ListButtonsWithTheMouse) {
     EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
     Click("squadronRemoveAllButton");
     EXPECT_TRUE(Shown("squadronSelectedList").isEmpty());
-    EXPECT_TRUE(jobs.empty());
-}
 
-TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
-    Open();
+    // And with the keyboard.
     QListView* available = List("shipAvailableList");
     available->setFocus();
     Choose("shipAvailableList", "barham");
@@ -180,33 +203,6 @@ TEST_F(PrintElements, ListButtonsWithTheKeyboard) {
     EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
 }
 
-TEST_F(PrintElements, SortControlsReachTheJob) {
-    Open();
-    const struct {
-        const char* radio;
-        int mode;
-    } radios[] = {{"sortByAttackRadio", kSortByAttackFactor},
-                  {"sortByDefenseRadio", kSortByDefenseFactor},
-                  {"sortByTypeRadio", kSortByShipType},
-                  {"sortByNameRadio", kSortByName}};
-    for (const auto& radio : radios) {
-        QTest::mouseClick(Control<QRadioButton>(radio.radio), Qt::LeftButton);
-        EXPECT_EQ(dialog->SortMode(), radio.mode) << radio.radio;
-        EXPECT_EQ(dialog->Selection().sortMode, radio.mode);
-    }
-    QTest::mouseClick(Control<QRadioButton>("sortByDefenseRadio"), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>("sortByNationCheck"), Qt::LeftButton);
-    Click("shipAddAllButton");
-    Choose("squadronAvailableList", "Scouts");
-    Click("squadronAddButton");
-    const MultiPrintSelection selection = dialog->Selection();
-    EXPECT_FALSE(selection.sortByNation);
-    EXPECT_EQ(selection.sortMode, kSortByDefenseFactor);
-    EXPECT_EQ(selection.ships, (CStringArray{"Agincourt", "barham", "lion", "Zeeland"}));
-    EXPECT_EQ(selection.squadrons, CStringArray{"Scouts"});
-    EXPECT_TRUE(selection.scenarios.empty());
-}
-
 TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection) {
     Open();
     Click("printButton");
@@ -232,16 +228,6 @@ TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection)
     Click("closeButton");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-}
-
-TEST_F(PrintElements, F1OpensItsSectionAndEscapeCloses) {
-    Open();
-    QTest::keyClick(dialog.get(), Qt::Key_F1);
-    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-130");
-    HelpWindow::Instance()->hide();
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(jobs.empty());
 }
 
 // Hostile sizes: a document of many records fills and moves its lists in

@@ -31,16 +31,6 @@ class SquadronEditor : public Editor {
                                                      doc.m_armaments, doc.m_torpedoes, "", nullptr);
         return *dialog;
     }
-    VxSquadron& AddSquadron(const std::string& name, int nation, CStringArray members = {},
-                            CStringArray attachments = {}) {
-        VxSquadron squadron;
-        squadron.m_strName = name;
-        squadron.m_nNation = nation;
-        squadron.m_shipNames = std::move(members);
-        squadron.m_attachmentNames = std::move(attachments);
-        doc.m_squadrons.push_back(squadron);
-        return doc.m_squadrons.Modify(doc.m_squadrons.size() - 1);
-    }
     QWidget* Driven() override { return dialog.get(); }
     bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
     void ChooseNation(int nation) {
@@ -78,38 +68,23 @@ TEST_F(SquadronEditor, AnEmptyListOffersOnlyAddShipsAndClose) {
     }
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
 }
 
-TEST_F(SquadronEditor, NewSquadronsGoInOrderAndTheCounterFollows) {
+// Saving refuses the default name and a twin of the same nation; what it
+// stores goes in order and the counter follows.
+TEST_F(SquadronEditor, SavingANewSquadronNeedsANameUniqueInItsNation) {
     AddSquadron("Home Fleet", 1);
+    AddSquadron("Scouts", 2);
     AddSquadron("Zeta", 3);
     Open();
-    EXPECT_EQ(Counter(), "1 of 2");
+    EXPECT_EQ(Counter(), "1 of 3");
     dialog->OnAddOrSave();
     EXPECT_EQ(Counter(), "New Squadron");
     EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "New Squadron");
     EXPECT_FALSE(Enabled("findButton"));
     EXPECT_FALSE(Enabled("deleteButton"));
     EXPECT_FALSE(Enabled("printButton"));
     EXPECT_TRUE(Enabled("cancelButton"));
-    ChooseNation(3);
-    Type(dialog.get(), "nameEdit", "Beta");
-    dialog->OnAddOrSave();
-    ASSERT_EQ(doc.m_squadrons.size(), 3u);
-    EXPECT_EQ(doc.m_squadrons[1].m_strName, "Beta");
-    EXPECT_EQ(doc.m_squadrons[1].m_nNation, 3);
-    EXPECT_EQ(Counter(), "2 of 3");
-    EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
-    EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(SquadronEditor, SavingRefusesTheDefaultNameAndATwinOfTheSameNation) {
-    AddSquadron("Scouts", 2);
-    Open();
-    dialog->OnAddOrSave();
     dialog->OnAddOrSave();
     EXPECT_EQ(messages.back(), "You must supply a unique name for this squadron!");
     EXPECT_TRUE(dialog->IsAdding());
@@ -119,21 +94,27 @@ TEST_F(SquadronEditor, SavingRefusesTheDefaultNameAndATwinOfTheSameNation) {
     dialog->OnAddOrSave();
     EXPECT_EQ(messages.back(), "Squadron already exists with this name!");
     EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_EQ(doc.m_squadrons.size(), 3u);
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Scouts");  // the input is kept
 
     ChooseNation(3);
     dialog->OnAddOrSave();
-    EXPECT_EQ(doc.m_squadrons.size(), 2u);
+    ASSERT_EQ(doc.m_squadrons.size(), 4u);
     EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(doc.m_squadrons[2].m_strName, "Scouts");
+    EXPECT_EQ(doc.m_squadrons[2].m_nNation, 3);
+    EXPECT_EQ(Counter(), "3 of 4");
+    EXPECT_FALSE(dialog->IsAdding());
+    EXPECT_EQ(Control<QPushButton>("addButton")->text(), "&Add");
+    EXPECT_EQ(Notices(), 1);
 
     NewSquadron("", 1);  // an empty name is no default name
-    ASSERT_EQ(doc.m_squadrons.size(), 3u);
+    ASSERT_EQ(doc.m_squadrons.size(), 5u);
     EXPECT_EQ(doc.m_squadrons[0].m_strName, "");
-    EXPECT_EQ(Counter(), "1 of 3");
+    EXPECT_EQ(Counter(), "1 of 5");
 }
 
-TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
+TEST_F(SquadronEditor, ListButtonsClicksAndTheMenuBuildTheMemberAndAttachmentLists) {
     AddShip("Dreadnought", 1);
     AddShip("Lion", 1);
     AddShip("Moltke", 2);
@@ -177,6 +158,16 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     emit Control<QListWidget>("availableList")->itemDoubleClicked(nullptr);
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames.size(), 3u);
 
+    // A right click on a chosen ship offers its moves and Remove.
+    const QPoint last = members->visualItemRect(members->item(2)).center();
+    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
+    EXPECT_EQ(RightClick(members->viewport(), last, "Move &Up"),
+              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames,
+              (CStringArray{"Dreadnought", "Dreadnought", "Lion"}));
+    RightClick(members->viewport(), last, "&Remove");
+    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Dreadnought", "Dreadnought"}));
+
     auto* flagship = Control<QComboBox>("flagshipCombo");
     flagship->setCurrentIndex(flagship->findText("Lion"));
     Type(dialog.get(), "commanderEdit", "Beatty");
@@ -185,23 +176,8 @@ TEST_F(SquadronEditor, ListButtonsBuildTheMemberAndAttachmentLists) {
     const VxSquadron& stored = doc.m_squadrons[0];
     EXPECT_EQ(stored.m_strFlagship, "Lion");
     EXPECT_EQ(stored.m_strCommander, "Beatty");
-    EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Lion", "Dreadnought"}));
+    EXPECT_EQ(stored.m_shipNames, (CStringArray{"Dreadnought", "Dreadnought"}));
     EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(SquadronEditor, ARightClickOnAChosenShipOffersItsMovesAndRemove) {
-    AddShip("Lion", 1);
-    AddShip("Tiger", 1);
-    AddSquadron("Battle", 1, {"Lion", "Tiger"});
-    Open();
-    auto* members = Control<QListWidget>("memberList");
-    const QPoint second = members->visualItemRect(members->item(1)).center();
-    EXPECT_TRUE(RightClick(members->viewport(), {5, 500}).isEmpty()) << "below the last line";
-    EXPECT_EQ(RightClick(members->viewport(), second, "Move &Up"),
-              (QStringList{"Move &Up", "Move &Down (off)", "&Remove"}));
-    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Tiger", "Lion"}));
-    RightClick(members->viewport(), second, "&Remove");
-    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Tiger"});
 }
 
 TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
@@ -261,8 +237,7 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
     ChooseAvailable("Moltke");
     dialog->OnAddMember();
-    auto* members = Control<QListWidget>("memberList");
-    members->setCurrentRow(0);
+    Control<QListWidget>("memberList")->setCurrentRow(0);
     dialog->OnRemoveMember();  // removes Moltke, not the hidden Lion
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
     dialog->OnClose();
@@ -302,7 +277,7 @@ TEST_F(SquadronEditor, TheFlagshipCanBeClearedAndANeutralOneGoesWithTheNeutrals)
     EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Sunk long ago");
 }
 
-TEST_F(SquadronEditor, LeavingANewSquadronAsksFirst) {
+TEST_F(SquadronEditor, LeavingANewSquadronAsksThenDeletingTheLastAndTheOnlySquadron) {
     AddSquadron("A", 1);
     AddSquadron("B", 1);
     const CArray<VxSquadron> before = doc.m_squadrons;
@@ -321,43 +296,39 @@ TEST_F(SquadronEditor, LeavingANewSquadronAsksFirst) {
     EXPECT_EQ(doc.m_squadrons.size(), 2u);
     EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
     EXPECT_FALSE(doc.m_squadrons[1].IsDifferent(before[1]));
-    EXPECT_EQ(Notices(), 0);
 
     dialog->OnAddOrSave();
-    answers = {IDNO};
-    dialog->OnClose();
-    EXPECT_EQ(messages.back(), "Abandon Changes to squadron?");
-    EXPECT_NE(dialog->result(), QDialog::Accepted);
     dialog->OnCancelAdd();
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
+
+    answers = {IDNO};
+    dialog->OnDelete();
+    EXPECT_EQ(doc.m_squadrons.size(), 2u);
+    dialog->OnDelete();
+    EXPECT_EQ(messages.back(), "Are you sure you want to delete this squadron?");
+    ASSERT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_EQ(Counter(), "1 of 1");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
+    dialog->OnDelete();
+    EXPECT_TRUE(doc.m_squadrons.empty());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
+    EXPECT_FALSE(Enabled("deleteButton"));
+    EXPECT_FALSE(Enabled("nameEdit"));
+    dialog->OnClose();  // nothing left to store
+    EXPECT_EQ(Notices(), 0);
 }
 
-TEST_F(SquadronEditor, ShipsWhileAddingKeepsTheNewSquadronAndTheStoredOnes) {
+// Browsing and while adding a squadron, Ships refills the available ships;
+// the new squadron and the stored ones stay as they were.
+TEST_F(SquadronEditor, ShipsRefillsTheAvailableShipsAndKeepsTheNewSquadron) {
     AddShip("Lion", 1);
     AddSquadron("A", 1, {"Lion"});
     const CArray<VxSquadron> before = doc.m_squadrons;
     Open();
-    dialog->OnAddOrSave();
-    Type(dialog.get(), "nameEdit", "Fresh");
-    OnNextDialog([](QDialog* ships) {
-        EXPECT_EQ(ships->objectName(), "editShipsDialog");
-        ships->reject();
-    });
-    dialog->OnShips();
-    EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Fresh");
-    ASSERT_EQ(doc.m_squadrons.size(), 1u);
-    EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
-    EXPECT_TRUE(Enabled("shipsButton"));
-}
-
-// Browsing and while adding a squadron.
-TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
-    AddShip("Lion", 1);
-    AddSquadron("A", 1);
-    Open();
     const auto makeShip = [this](const char* name) {
         OnNextDialog([this, name](QDialog* ships) {
+            EXPECT_EQ(ships->objectName(), "editShipsDialog");
             doc.m_ships.push_back(doc.m_ships[0]);
             doc.m_ships.Modify(doc.m_ships.size() - 1).m_strName = name;
             ships->reject();
@@ -368,9 +339,14 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShips) {
     EXPECT_EQ(Lines("availableList"), QStringList({"Lion", "Tiger"}));
     dialog->OnAddOrSave();
     ChooseNation(1);
+    Type(dialog.get(), "nameEdit", "Fresh");
     makeShip("Hood");
     EXPECT_TRUE(dialog->IsAdding());
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Fresh");
     EXPECT_EQ(Lines("availableList"), QStringList({"Lion", "Tiger", "Hood"}));
+    ASSERT_EQ(doc.m_squadrons.size(), 1u);
+    EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
+    EXPECT_TRUE(Enabled("shipsButton"));
 }
 
 // Each caption (with its access key) stands just before the field it names,
@@ -425,12 +401,10 @@ TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
     EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Tiger");
     EXPECT_EQ(flagship->placeholderText(), "Moltke");  // another nation's, not missing
     EXPECT_EQ(Lines("memberList"), QStringList({"Lion"}));
-}
 
-TEST_F(SquadronEditor, WhatTheShipEditorChangesShowsAtOnce) {
-    AddShip("Lion", 1);
-    AddSquadron("1st BCS", 1, {"Lion", "Hood"});
-    Open();
+    // What the ship editor changes shows at once: a rename, and a name that
+    // now finds its ship.
+    Click("previousButton");
     OnNextDialog([](QDialog* ships) {
         ships->findChild<QLineEdit*>("nameEdit")->setText("Leo");
         QTest::mouseClick(ships->findChild<QPushButton*>("addButton"), Qt::LeftButton);
@@ -439,25 +413,10 @@ TEST_F(SquadronEditor, WhatTheShipEditorChangesShowsAtOnce) {
         QTest::mouseClick(ships->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
     });
     Click("shipsButton");
-    EXPECT_EQ(messages.back(), "Also rename it in the squadron that names it?");
-    EXPECT_EQ(Lines("memberList"), QStringList({"Leo", "Hood"}));
+    EXPECT_EQ(messages.back(), "Also rename it in the 2 squadrons that name it?");
+    EXPECT_EQ(Lines("memberList"), QStringList({"Hood", "Leo"}));
     Click("closeButton");
-    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Leo", "Hood"}));
-}
-
-TEST_F(SquadronEditor, PrintingNamesThatMatchNoShipWarnsFirst) {
-    AddShip("Lion", 1);
-    AddSquadron("1st BCS", 1, {"Lion", "Hood", "Tiger"}, {"Hood"}).m_strFlagship = "Queen Mary";
-    Open();
-    int printed = 0;
-    SetPrintHook([&](const std::string&, const PrinterJob&, bool) { ++printed; });
-    answers = {IDNO};
-    Click("printButton");
-    EXPECT_EQ(messages.back(),
-              "3 names in this squadron match no ship: Queen Mary, Hood and Tiger. Print anyway?");
-    EXPECT_EQ(printed, 0);
-    Click("printButton");
-    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Hood", "Leo"}));
 }
 
 TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {
@@ -502,53 +461,26 @@ TEST_F(SquadronEditor, SelectSquadronPicksTheFirstOfTwins) {
     EXPECT_EQ(empty.Chosen(), -1);
 }
 
-TEST_F(SquadronEditor, DeletingTheLastAndTheOnlySquadron) {
-    AddSquadron("A", 1);
-    AddSquadron("B", 1);
-    Open();
-    dialog->OnLast();
-    answers = {IDNO};
-    dialog->OnDelete();
-    EXPECT_EQ(doc.m_squadrons.size(), 2u);
-    dialog->OnDelete();
-    EXPECT_EQ(messages.back(), "Are you sure you want to delete this squadron?");
-    ASSERT_EQ(doc.m_squadrons.size(), 1u);
-    EXPECT_EQ(Counter(), "1 of 1");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
-    dialog->OnDelete();
-    EXPECT_TRUE(doc.m_squadrons.empty());
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_FALSE(Enabled("deleteButton"));
-    EXPECT_FALSE(Enabled("nameEdit"));
-    dialog->OnClose();  // nothing left to store
-    EXPECT_EQ(Notices(), 0);
-}
-
-TEST_F(SquadronEditor, EscapeClosesWithoutStoring) {
-    AddSquadron("A", 1);
-    Open();
-    Type(dialog.get(), "nameEdit", "Renamed");
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(doc.m_squadrons[0].m_strName, "A");
-    EXPECT_EQ(Notices(), 0);
-}
-
+// Names that match no ship are warned of first.
 TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     AddShip("Lion", 1);
-    AddSquadron("Battle Cruisers", 1, {"Lion"});
+    AddSquadron("1st BCS", 1, {"Lion", "Hood", "Tiger"}, {"Hood"}).m_strFlagship = "Queen Mary";
     Open();
     Control<QPlainTextEdit>("notesEdit")->setPlainText("Heligoland");
     RecordingDC printer;
-    std::string printed;
+    std::vector<std::string> printed;
     SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
         EXPECT_FALSE(preview);
-        printed = name;
+        printed.push_back(name);
         job(printer, Unwatched());
     });
-    dialog->OnPrint();
-    EXPECT_EQ(printed, "Battle Cruisers");
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(),
+              "3 names in this squadron match no ship: Queen Mary, Hood and Tiger. Print anyway?");
+    EXPECT_TRUE(printed.empty());
+    Click("printButton");
+    EXPECT_EQ(printed, std::vector<std::string>{"1st BCS"});
     EXPECT_EQ(doc.m_squadrons[0].m_strNotes, "Heligoland");
     EXPECT_EQ(printer.Find("StartPage").size(), 1u);
     EXPECT_NE(printer.TextEntry("Page 1"), "");
@@ -556,7 +488,7 @@ TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     EXPECT_EQ(Notices(), 1);
 }
 
-TEST_F(SquadronEditor, F1OpensTheSquadronSectionOfTheManual) {
+TEST_F(SquadronEditor, F1OpensTheSquadronSectionAndEscapeClosesWithoutStoring) {
     AddSquadron("A", 1);
     Open();
     HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
@@ -567,6 +499,12 @@ TEST_F(SquadronEditor, F1OpensTheSquadronSectionOfTheManual) {
     QTest::keyClick(&select, Qt::Key_F1);
     EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
     HelpWindow::Instance()->hide();
+
+    Type(dialog.get(), "nameEdit", "Renamed");
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(doc.m_squadrons[0].m_strName, "A");
+    EXPECT_EQ(Notices(), 0);
 }
 
 // Hostile sizes: many records and very long names stay usable and linear.

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/lastnation.h"
@@ -87,6 +88,16 @@ class Editor : public ::testing::Test {
         ship.m_strName = name;
         ship.m_nNation = nation;
         doc.m_ships.push_back(ship);
+    }
+    VxSquadron& AddSquadron(const std::string& name, int nation, CStringArray members = {},
+                            CStringArray attachments = {}) {
+        VxSquadron squadron;
+        squadron.m_strName = name;
+        squadron.m_nNation = nation;
+        squadron.m_shipNames = std::move(members);
+        squadron.m_attachmentNames = std::move(attachments);
+        doc.m_squadrons.push_back(squadron);
+        return doc.m_squadrons.Modify(doc.m_squadrons.size() - 1);
     }
 
     CBrinnowDoc doc;
