@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -198,24 +197,6 @@ TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
                   left.boundedTo(screen.size() -
                                  QSize(0, again.style()->pixelMetric(QStyle::PM_TitleBarHeight))));
     }
-}
-
-TEST(Dialogs, TheScenarioTextBoxesLineUpAndGrowWithTheDialog) {
-    CBrinnowDoc doc;
-    CEditScenariosDlg dialog(doc, nullptr);
-    dialog.show();
-    const auto box = [&](const char* name) {
-        auto* found = dialog.findChild<QPlainTextEdit*>(name);
-        return QRect(found->mapTo(&dialog, QPoint()), found->size());
-    };
-    const QRect victory = box("victoryConditionsEdit");
-    EXPECT_EQ(box("notesEdit").top(), victory.top());
-    EXPECT_EQ(box("notesEdit").bottom(), victory.bottom());
-    EXPECT_EQ(box("weatherEdit").bottom(), victory.bottom());
-    dialog.resize(dialog.width() + 200, dialog.height() + 200);
-    QApplication::processEvents();
-    EXPECT_GT(box("notesEdit").height(), victory.height());
-    EXPECT_GT(box("notesEdit").width(), victory.width());
 }
 
 std::string Describe(const QRect& r) {

@@ -533,12 +533,27 @@ TEST_F(ScenarioEditor, EscapeAsksOnlyWhenSomethingWouldBeLost) {
     EXPECT_EQ(Notices(), 0);
 }
 
-// The scenario's boxes line up with the force pane and share the width; the
-// force pane takes three quarters of the height.
-TEST_F(ScenarioEditor, TheBoxesShareTheWidthAndTheForcesMostOfTheHeight) {
+// The scenario's boxes line up with the force pane and with each other and
+// grow with the dialog; the force pane takes three quarters of the height.
+TEST_F(ScenarioEditor, TheBoxesLineUpAndGrowAndTheForcesTakeMostOfTheHeight) {
     AddScenario("Jutland", {Force("Battlecruisers", 1)});
-    Open().resize(1200, 1000);
+    Open();
+    const auto box = [this](const char* name) {
+        auto* found = Control<QPlainTextEdit>(name);
+        return QRect(found->mapTo(dialog.get(), QPoint()), found->size());
+    };
+    const QRect small = box("notesEdit");
+    dialog->resize(1200, 1000);
     QApplication::processEvents();
+    const QRect victory = box("victoryConditionsEdit");
+    const QRect notes = box("notesEdit");
+    EXPECT_EQ(notes.top(), victory.top());
+    EXPECT_EQ(notes.bottom(), victory.bottom());
+    EXPECT_EQ(box("weatherEdit").bottom(), victory.bottom());
+    EXPECT_NEAR(notes.width(), victory.width(), 2);
+    EXPECT_GT(notes.width(), small.width());
+    EXPECT_GT(notes.height(), small.height());
+
     const auto* forces = dialog->findChild<ForcePane*>();
     QLabel* name = nullptr;
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
@@ -546,8 +561,6 @@ TEST_F(ScenarioEditor, TheBoxesShareTheWidthAndTheForcesMostOfTheHeight) {
     }
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->mapTo(dialog.get(), QPoint()).x(), forces->x());
-    const int victory = Control<QPlainTextEdit>("victoryConditionsEdit")->width();
-    EXPECT_NEAR(Control<QPlainTextEdit>("notesEdit")->width(), victory, 2);
     const QWidget* boxes = Control<QLineEdit>("nameEdit")->parentWidget();
     EXPECT_NEAR(forces->height(), 3 * boxes->height(), 6);
 }
