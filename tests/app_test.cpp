@@ -8,11 +8,13 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -22,14 +24,13 @@
 #include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/filedialogs.h"
+#include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
-#include "editors/editships.h"
 #include "history/documentnotice.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
-#include "tests/support/failingfilesystem.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -41,6 +42,7 @@ class Shell : public ::testing::Test {
     void SetUp() override {
         QSettings().clear();
         SetFileChoiceHook([this](const FileChoice& choice) {
+            choices.push_back(choice);
             proposed = choice.proposedPath;
             return chosenFile;
         });
@@ -74,6 +76,7 @@ class Shell : public ::testing::Test {
     std::vector<std::string>& messages = scripted.messages;
     std::deque<int>& answers = scripted.answers;
     QString chosenFile;
+    std::vector<FileChoice> choices;
     QString proposed;  // by the last file dialog
 };
 
@@ -101,11 +104,14 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
               (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
 }
 
-TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
+// Every command has its keys, prompt and state; the editors and the view say
+// what they do, the tool bar's buttons have pictures, and Cut and Copy differ.
+TEST_F(Shell, CommandsHaveKeysPromptsStatesHelpAndPictures) {
     for (const auto& [id, keys] : {std::pair{ID_FILE_NEW, "Ctrl+N"},
                                    {ID_FILE_OPEN, "Ctrl+O"},
                                    {ID_FILE_SAVE, "Ctrl+S"},
                                    {ID_FILE_PRINT, "Ctrl+P"},
+                                   {ID_APP_EXIT, "Ctrl+Q"},
                                    {ID_HELP, "F1"},
                                    {ID_CONTEXT_HELP, "Shift+F1"}}) {
         EXPECT_EQ(frame->Action(id)->shortcut(), QKeySequence(keys)) << keys;
@@ -117,17 +123,25 @@ TEST_F(Shell, ShortcutsPromptsAndEnabledStates) {
     EXPECT_EQ(frame->Action(ID_TOOLS_PRINT_SELECTED)->statusTip(),
               "Print Individual Ships, Squadrons, Scenarios");
     EXPECT_EQ(frame->Action(ID_EDIT_SQUADRONS)->statusTip(), "Edit Ship Squadrons");
-    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
-        EXPECT_FALSE(frame->Action(id)->isEnabled()) << id;
-    }
     for (int id :
          {ID_FILE_NEW, ID_FILE_PRINT, ID_TOOLS_PRINT_BLANK_FORM, ID_TOOLS_EXPORT_TEXT, ID_APP_ABOUT,
           ID_VIEW_STATUS_BAR, ID_EDIT_SQUADRONS, ID_EDIT_SCENARIOS, ID_TOOLS_PRINT_SELECTED}) {
         EXPECT_TRUE(frame->Action(id)->isEnabled()) << id;
     }
-}
+    for (int id : {ID_EDIT_NATIONS, ID_EDIT_ARMAMENTS, ID_EDIT_SHIPS, ID_EDIT_SQUADRONS,
+                   ID_EDIT_SCENARIOS}) {
+        EXPECT_FALSE(frame->Action(id)->whatsThis().isEmpty()) << id;
+    }
+    EXPECT_FALSE(frame->View().whatsThis().isEmpty());
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP}) {
+        const QIcon icon = frame->Action(id)->icon();
+        EXPECT_FALSE(icon.pixmap(16, 16).isNull()) << id;
+        EXPECT_FALSE(icon.pixmap(32, 32).isNull()) << id;
+    }
+    EXPECT_NE(frame->Action(ID_EDIT_CUT)->icon().pixmap(16).toImage(),
+              frame->Action(ID_EDIT_COPY)->icon().pixmap(16).toImage());
 
-TEST_F(Shell, CaptionAndStatusBarToggle) {
     EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Brinnow");
     QAction* toggle = frame->Action(ID_VIEW_STATUS_BAR);
     frame->show();
@@ -139,36 +153,21 @@ TEST_F(Shell, CaptionAndStatusBarToggle) {
     EXPECT_TRUE(frame->statusBar()->isVisible());
 }
 
-TEST_F(Shell, TheNoticeMarksTheDocumentModifiedAndNewAndCloseAsk) {
+// New and closing ask to save a changed campaign: Cancel keeps it, Yes saves
+// it first unless Save As is cancelled, No throws the changes away.
+TEST_F(Shell, NewAndCloseAskToSaveAChangedCampaignFirst) {
     EXPECT_FALSE(frame->Document().IsModified());
-    Notice();
-    EXPECT_TRUE(frame->Document().IsModified());
-
-    answers = {IDCANCEL};
-    EXPECT_FALSE(frame->OnFileNew());
-    EXPECT_EQ(messages.back(), "Save changes to Untitled?");
-    EXPECT_TRUE(frame->Document().IsModified());
-
-    answers = {IDNO};
-    EXPECT_TRUE(frame->OnFileNew());
-    EXPECT_FALSE(frame->Document().IsModified());
-
-    Notice();  // closing asks the same
-    answers = {IDCANCEL};
-    EXPECT_FALSE(frame->close());
-    answers = {IDNO};
-    EXPECT_TRUE(frame->close());
-}
-
-TEST_F(Shell, AnsweringYesSavesFirstUnlessSaveAsIsCancelled) {
     frame->Document().m_ships.resize(3);
     Notice();
-    chosenFile.clear();  // the user cancels the file dialog
-    answers = {IDYES};
+    EXPECT_TRUE(frame->Document().IsModified());
+    answers = {IDCANCEL};
     EXPECT_FALSE(frame->OnFileNew());
     EXPECT_EQ(messages, std::vector<std::string>{"Save changes to Untitled?"});
-    EXPECT_TRUE(frame->Document().IsModified());
+    answers = {IDYES};  // and the user cancels the file dialog
+    EXPECT_FALSE(frame->OnFileNew());
     EXPECT_EQ(frame->Document().m_ships.size(), 3u);
+    answers = {IDCANCEL};
+    EXPECT_FALSE(frame->close());
     answers = {IDYES};
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->Document().IsModified());
@@ -180,6 +179,14 @@ TEST_F(Shell, AnsweringYesSavesFirstUnlessSaveAsIsCancelled) {
     ASSERT_TRUE(saved.OnOpenDocument(chosenFile.toStdString()));
     EXPECT_EQ(saved.m_ships.size(), 3u);
     EXPECT_TRUE(frame->Document().m_ships.empty());
+
+    Notice();
+    answers = {IDNO};
+    EXPECT_TRUE(frame->OnFileNew());
+    EXPECT_FALSE(frame->Document().IsModified());
+    Notice();
+    answers = {IDNO};
+    EXPECT_TRUE(frame->close());
 }
 
 TEST_F(Shell, OpenSaveAndTheRecentFileList) {
@@ -190,15 +197,15 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
               (QStringList{Path("e.brn"), Path("d.brn"), Path("c.brn"), Path("b.brn")}));
     EXPECT_EQ(frame->windowTitle(), "e.brn[*] - Brinnow");
     ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
-    EXPECT_EQ(frame->RecentFiles().first(), Path("c.brn"));
-    EXPECT_EQ(frame->RecentFiles().size(), CMainFrame::kRecentFiles);
+    EXPECT_EQ(frame->RecentFiles(),
+              (QStringList{Path("c.brn"), Path("e.brn"), Path("d.brn"), Path("b.brn")}));
 
     // A new window reads the list back from the settings.
     CMainFrame second;
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
 }
 
-TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWarn) {
+TEST_F(Shell, AFailedOpenOrSaveSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWarn) {
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
     frame->Document().m_ships.pop_back();
     Notice();
@@ -214,13 +221,20 @@ TEST_F(Shell, AFailedOpenSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWarn) {
     EXPECT_TRUE(frame->Document().IsModified());
     EXPECT_EQ(frame->Document().GetPathName(), Path("fleet.brn").toStdString());
     EXPECT_FALSE(frame->RecentFiles().contains(Path("cut.brn")));
+    // A failed save keeps the old file and the modified flag.
+    chosenFile = Path("no/such/folder/x.brn");
+    EXPECT_FALSE(frame->OnFileSaveAs());
+    EXPECT_NE(messages.back().find("no/such/folder/x.brn"), std::string::npos);
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+    EXPECT_TRUE(frame->isWindowModified());
 
     // Bytes after the last list are read past with a warning.
     WriteFileSafely(Path("long.brn").toStdString(), whole + "xyz", error);
     answers = {IDNO};
     EXPECT_TRUE(frame->OpenDocumentFile(Path("long.brn")));
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_NE(messages[3].find("long.brn\" holds 3 bytes after its last scenario"),
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_NE(messages[4].find("long.brn\" holds 3 bytes after its last scenario"),
               std::string::npos);
     EXPECT_EQ(frame->Document().m_ships.size(), 30u);
 }
@@ -267,26 +281,6 @@ TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
     };
     EXPECT_EQ(run("--version"), "brinnow " BRINNOW_VERSION "\n");
     EXPECT_TRUE(run("--help").startsWith("Usage: brinnow [FILE]\n"));
-}
-
-TEST_F(Shell, PrintingToAPdfThatCannotBeWrittenSaysSo) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Path("cards.pdf"));
-    {
-        const FailingFileSystem failing(FailingFileSystem::Call::Write, 1);
-        PrintOutput output(printer);
-        ASSERT_TRUE(output.IsOpen());
-        output.Dc().TextOut(10, 10, "x");
-        EXPECT_FALSE(output.Finish());
-        EXPECT_EQ(output.Error(), "Cannot write \"" + Path("cards.pdf").toStdString() +
-                                      "\": No space left on device.");
-    }
-    EXPECT_FALSE(QFileInfo::exists(Path("cards.pdf")));
-    PrintOutput output(printer);
-    ASSERT_TRUE(output.IsOpen());
-    EXPECT_TRUE(output.Finish());
-    EXPECT_TRUE(QFileInfo::exists(Path("cards.pdf")));
 }
 
 // A home of the test's own, with or without a documents folder.
@@ -366,37 +360,12 @@ TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
     EXPECT_TRUE(pdf.readAll().contains(title));
 }
 
-TEST_F(Shell, PrintingADocumentWithoutShipsSaysThereIsNothingToPrint) {
-    frame->View().FilePrint();
-    EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
-}
-
-TEST_F(Shell, SaveAsOfAnUntitledCampaignProposesAFolderThatExists) {
-    const OwnHome home;
-    frame->OnFileSaveAs();
-    EXPECT_EQ(proposed, home.Path("Untitled.brn"));
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn")));
-    frame->OnFileSaveAs();
-    EXPECT_EQ(proposed, Path("fleet.brn"));
-    ASSERT_TRUE(frame->OnFileNew());
-    frame->OnFileSaveAs();
-    EXPECT_EQ(proposed, Path("Untitled.brn"));  // the folder last used
-}
-
-TEST_F(Shell, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn")));
-    frame->Document().m_ships.clear();
-    Notice();
-    chosenFile = Path("no/such/folder/x.brn");
-    EXPECT_FALSE(frame->OnFileSaveAs());
-    EXPECT_NE(messages.back().find("no/such/folder/x.brn"), std::string::npos);
-    EXPECT_TRUE(frame->Document().IsModified());
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
-    EXPECT_TRUE(frame->isWindowModified());
-}
-
+// The view scrolls by whole ships, and its keys go to the first and last;
+// print jobs are named after the campaign.
 TEST_F(Shell, TheViewScrollsByWholeShips) {
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("many.brn", 40)));
+    EXPECT_EQ(frame->View().PrintJobName(), "Untitled");
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("north sea.brn", 40)));
+    EXPECT_EQ(frame->View().PrintJobName(), "north sea");
     frame->resize(900, 600);
     frame->show();
     QApplication::processEvents();
@@ -410,6 +379,14 @@ TEST_F(Shell, TheViewScrollsByWholeShips) {
     EXPECT_EQ(view.TopShip(), 1 + bar->pageStep());
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(view.TopShip(), 39);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.TopShip(), 0);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.TopShip(), 39);
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.TopShip(), 0);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.TopShip(), 39);
 
     // With few ships that fit, the bar goes away.
     frame->Document().m_ships.resize(1);
@@ -418,7 +395,12 @@ TEST_F(Shell, TheViewScrollsByWholeShips) {
     EXPECT_EQ(view.TopShip(), 0);
 }
 
-TEST_F(Shell, ZoomIsClampedAndRemembered) {
+// Zoom is clamped and remembered at once; the placement when the window
+// closes. A first start takes about two thirds of the screen.
+TEST_F(Shell, ZoomIsClampedAndZoomAndPlacementAreRemembered) {
+    const QRect available = frame->screen()->availableGeometry();
+    EXPECT_NEAR(frame->width(), available.width() * 2 / 3, 2);
+    EXPECT_NEAR(frame->height(), available.height() * 2 / 3, 2);
     CBrinnowView& view = frame->View();
     view.SetZoom(2.0);
     frame->Action(ID_VIEW_ZOOM_IN)->trigger();
@@ -432,6 +414,12 @@ TEST_F(Shell, ZoomIsClampedAndRemembered) {
     view.SetZoom(3.0);
     CMainFrame second;
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
+    frame->setGeometry(100, 100, 500, 400);
+    frame->show();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame->close());
+    CMainFrame third;
+    EXPECT_EQ(third.geometry(), QRect(100, 100, 500, 400));
 }
 
 TEST_F(Shell, ExportShipsAsTextAndCsvWriteTheChosenFiles) {
@@ -452,22 +440,20 @@ TEST_F(Shell, ExportShipsAsTextAndCsvWriteTheChosenFiles) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
 }
 
-TEST_F(Shell, EditorsThatChangeQuietlyStillMarkTheDocumentModified) {
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 3)));
-    QTimer::singleShot(0, [] {
-        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(ships, nullptr);
-        ships->OnDelete();
-        ships->reject();
-    });
-    frame->Action(ID_EDIT_SHIPS)->trigger();
-    EXPECT_EQ(frame->Document().m_ships.size(), 2u);
-    EXPECT_TRUE(frame->Document().IsModified());
-}
-
 TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
     const std::string original = frame->Document().SaveToBytes();
+    // An unreadable file says where and changes nothing.
+    std::string error;
+    WriteFileSafely(Path("bad.json").toStdString(), "{\n  \"format\": 12\n}", error);
+    chosenFile = Path("bad.json");
+    EXPECT_FALSE(frame->OnFileImportJson());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("at line 2, column 13 ($.format)"), std::string::npos)
+        << messages[0];
+    EXPECT_TRUE(frame->Document().SaveToBytes() == original);
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+
     chosenFile = Path("fleet.json");
     frame->Action(ID_FILE_EXPORT_JSON)->trigger();
     frame->Document().m_ships.clear();
@@ -505,18 +491,95 @@ TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
     }
 }
 
-TEST_F(Shell, AnUnreadableJsonFileSaysWhereAndChangesNothing) {
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 4)));
-    const std::string before = frame->Document().SaveToBytes();
-    std::string error;
-    WriteFileSafely(Path("bad.json").toStdString(), "{\n  \"format\": 12\n}", error);
-    chosenFile = Path("bad.json");
-    EXPECT_FALSE(frame->OnFileImportJson());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("at line 2, column 13 ($.format)"), std::string::npos)
-        << messages[0];
-    EXPECT_TRUE(frame->Document().SaveToBytes() == before);
-    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+// Open and Save As offer campaigns; Save As proposes a folder that exists,
+// then the campaign's own file, then the folder last used. The caption's
+// unsaved marker comes with a change and goes with a save.
+TEST_F(Shell, OpenAndSaveAsOfferCampaignsInFoldersThatExistAndAddTheirExtension) {
+    const OwnHome home;
+    frame->show();
+    Notice();
+    EXPECT_TRUE(frame->isWindowModified());
+    chosenFile = Path("plain");
+    ASSERT_TRUE(frame->OnFileSave());
+    EXPECT_EQ(proposed, home.Path("Untitled.brn"));
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_EQ(frame->windowTitle(), "plain.brn[*] - Brinnow");
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].filter, "Brinnow campaigns (*.brn);;All files (*)");
+    EXPECT_TRUE(QFileInfo::exists(Path("plain.brn")));
+    EXPECT_FALSE(QFileInfo::exists(Path("plain")));
+
+    // A name with an extension of its own keeps it.
+    chosenFile = Path("fleet.dat");
+    ASSERT_TRUE(frame->OnFileSaveAs());
+    EXPECT_EQ(proposed, Path("plain.brn"));
+    EXPECT_TRUE(QFileInfo::exists(Path("fleet.dat")));
+
+    chosenFile.clear();
+    ASSERT_TRUE(frame->OnFileNew());
+    frame->OnFileSaveAs();
+    EXPECT_EQ(proposed, Path("Untitled.brn"));
+    EXPECT_FALSE(frame->OnFileOpen());
+    EXPECT_EQ(choices[3].filter, choices[0].filter);
+    EXPECT_TRUE(choices[3].defaultSuffix.isEmpty());
+}
+
+// Counts the mouse presses that reach a widget.
+class PressCounter : public QObject {
+  public:
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) ++presses;
+        return false;
+    }
+};
+
+TEST_F(Shell, TheManualStaysUsableWhileADialogIsOpen) {
+    frame->show();
+    HelpWindow* help = HelpWindow::Instance();
+    PressCounter counter;
+    help->viewport()->installEventFilter(&counter);
+    bool helpShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog, Qt::Key_F1);
+        QApplication::processEvents();
+        helpShown = help->isVisible();
+        // A click through the window system, which drops what a modal
+        // dialog blocks.
+        const QPoint inside = help->viewport()->mapTo(help->window(), QPoint(20, 20));
+        QTest::mouseClick(help->window()->windowHandle(), Qt::LeftButton, {}, inside);
+        QApplication::processEvents();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    frame->Action(ID_EDIT_NATIONS)->trigger();
+    EXPECT_TRUE(helpShown);
+    EXPECT_EQ(counter.presses, 1);
+    // The dialog has gone; the manual is still open, on its own.
+    QApplication::processEvents();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    help->close();
+}
+
+// An empty campaign shows how to begin, and has nothing to print.
+TEST_F(Shell, AnEmptyCampaignShowsHowToBegin) {
+    frame->resize(800, 600);
+    frame->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->View().EmptyHint().contains("Edit > Ships"));
+    const QImage shot = frame->View().viewport()->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 160;
+    }
+    EXPECT_GT(dark, 50);
+    frame->View().FilePrint();
+    EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
+
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("one.brn", 1)));
+    EXPECT_TRUE(frame->View().EmptyHint().isEmpty());
 }
 
 }  // namespace

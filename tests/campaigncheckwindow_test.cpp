@@ -127,12 +127,10 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
 
     // Tiger becomes Hood in Edit Ships; the squadrons keep "Tiger" (No).
     scripted.answers = {IDNO};
-    QTimer::singleShot(0, [] {
-        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(ships, nullptr);
-        ships->OnLast();
-        ships->findChild<QLineEdit*>("nameEdit")->setText("Hood");
-        ships->OnClose();
+    OnEditor<CEditShipsDlg>([](CEditShipsDlg& ships) {
+        ships.OnLast();
+        ships.findChild<QLineEdit*>("nameEdit")->setText("Hood");
+        ships.OnClose();
     });
     frame->Action(ID_EDIT_SHIPS)->trigger();
     EXPECT_EQ(Problems(), (std::vector<std::string>{

