@@ -342,7 +342,6 @@ TEST(GameHtml, MarkedCardsHaveTheirOwnImages) {
         ExportScenarioHtml(doc, scenario, marked.filePath("s.htm").toStdString(), error, &game))
         << error;
     const QStringList plainImages = plain.entryList({"*.gif"});
-    EXPECT_EQ(marked.entryList({"*.gif"}).size(), plainImages.size() + 1);
     for (const QString& image : plainImages) {
         EXPECT_EQ(FileBytes(plain.filePath(image)), FileBytes(marked.filePath(image)))
             << image.toStdString();

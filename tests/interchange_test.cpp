@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <climits>
-#include <cmath>
 #include <limits>
 #include <random>
 
