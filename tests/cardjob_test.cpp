@@ -11,51 +11,6 @@
 
 namespace {
 
-// Where a page's cards must end: at the top of the footer band, counting from
-// where they start under the nation heading.
-int CardsLimit(const PageGeometry& page, double p) {
-    return page.height - Mm(p, 5) - (Mm(p, 5) + page.margin);
-}
-
-// The page layout as described: each page laid out from its first ship, a
-// card that does not fit above the footer band or a change of nation ends the
-// page. A card alone too tall for a page is placed by itself.
-std::vector<ShipPageRange> DescribedLayout(CBrinnowDoc& doc, CDC& dc) {
-    const double p = PixelsPerMm(dc);
-    const PageGeometry page = PageGeometry::Of(dc, p);
-    const int count = int(doc.m_ships.size());
-    std::vector<ShipPageRange> pages;
-    for (int first = 0; first < count;) {
-        const int nation0 = doc.m_ships[std::size_t(first)].m_nNation;
-        int total = 0, i = first, last = -1;
-        while (true) {
-            const VxShip& ship = doc.m_ships[std::size_t(i)];
-            const int next = total + ship.GetCardHeight(dc, p, 1, page.printableWidth);
-            if ((next > CardsLimit(page, p) && i > first) || ship.m_nNation != nation0) {
-                last = i - 1;
-                break;
-            }
-            total = next;
-            if (++i == count) break;
-        }
-        if (i == count) last = count;
-        pages.push_back({first, last});
-        first = last + 1;
-    }
-    return pages;
-}
-
-TEST(ShipCardJob, LayoutMatchesTheDescribedAlgorithm) {
-    for (std::uint32_t seed : {1u, 5u, 9u}) {
-        CBrinnowDoc doc;
-        GenerateDocument(doc, {300, 0, 0, 0, 0, seed});
-        // Runs of one nation long enough to fill pages.
-        doc.m_ships.ChangeAll([](auto& ships) { std::sort(ships.begin(), ships.end()); });
-        RecordingDC dc;
-        EXPECT_EQ(ShipCardJob(doc).Layout(dc), DescribedLayout(doc, dc)) << seed;
-    }
-}
-
 TEST(ShipCardJob, ExactlyFullPages) {
     CBrinnowDoc doc;
     // Cards start at 115 + 230 = 345 and must end by the footer band at

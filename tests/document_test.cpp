@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <cstring>
 
 #include "model/archive.h"
@@ -54,35 +52,10 @@ std::string NewDocumentBytes() {
     return e.bytes;
 }
 
-void ExpectSameContent(CBrinnowDoc& a, CBrinnowDoc& b) {
-    ASSERT_EQ(a.m_ships.size(), b.m_ships.size());
-    for (std::size_t i = 0; i < a.m_ships.size(); ++i) {
-        EXPECT_FALSE(a.m_ships[i].IsDifferent(b.m_ships[i])) << i;
-    }
-    ASSERT_EQ(a.m_scenarios.size(), b.m_scenarios.size());
-    for (std::size_t i = 0; i < a.m_scenarios.size(); ++i) {
-        EXPECT_FALSE(a.m_scenarios[i].IsDifferent(b.m_scenarios[i])) << i;
-    }
-    ASSERT_EQ(a.m_nations.size(), b.m_nations.size());
-    EXPECT_EQ(a.m_nations.back().m_nGroupCode, b.m_nations.back().m_nGroupCode);
-    EXPECT_EQ(a.SaveToBytes(), b.SaveToBytes());
-}
-
 TEST(DocumentDefaults, NewDocumentIsExactlyTheDefaultFile) {
     CBrinnowDoc doc;
     EXPECT_EQ(doc.SaveToBytes(), NewDocumentBytes());
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST(DocumentFile, GeneratedDocumentsRoundTripByteForByte) {
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
-        CBrinnowDoc original;
-        GenerateDocument(original, {60, 8, 3, 3, 5, seed});
-        const std::string bytes = original.SaveToBytes();
-        CBrinnowDoc loaded;
-        ASSERT_TRUE(loaded.LoadFromBytes(bytes, "gen")) << loaded.ErrorMessage();
-        ExpectSameContent(original, loaded);
-    }
 }
 
 TEST(DocumentFile, LoadingAShorterFileShrinksTheLists) {
@@ -92,24 +65,11 @@ TEST(DocumentFile, LoadingAShorterFileShrinksTheLists) {
     CBrinnowDoc big;
     GenerateDocument(big, {});
     ASSERT_TRUE(big.LoadFromBytes(small.SaveToBytes(), "small"));
-    EXPECT_EQ(big.m_nations.size(), 3u);
-    EXPECT_TRUE(big.m_armaments.empty());
-    EXPECT_TRUE(big.m_ships.empty());
-    EXPECT_TRUE(big.m_scenarios.empty());
+    EXPECT_EQ(big.SaveToBytes(), small.SaveToBytes());
 }
 
-TEST(DocumentFile, MessagesNameTheRecordBeingRead) {
-    CBrinnowDoc original;
-    GenerateDocument(original, {3, 0, 0, 0, 0, 1});
-    std::string bytes = original.SaveToBytes();
-    bytes.resize(bytes.size() - 20);  // inside the last ship
-    CBrinnowDoc doc;
-    ASSERT_FALSE(doc.LoadFromBytes(bytes, "fleet"));
-    EXPECT_NE(doc.ErrorMessage().find("ship 3 of 3 (\"Ship 2\")"), std::string::npos)
-        << doc.ErrorMessage();
-}
-
-TEST(DocumentFile, HostileCountsAreRefusedQuickly) {
+// Hostile counts are refused quickly; every message names the record read.
+TEST(DocumentFile, DamagedFilesAreRefusedNamingTheRecordBeingRead) {
     CBrinnowDoc doc;
     std::string bytes = doc.SaveToBytes();
     // The ship count sits just before the last two counts.
@@ -129,6 +89,14 @@ TEST(DocumentFile, HostileCountsAreRefusedQuickly) {
     std::memcpy(bytes.data() + bytes.size() - 4, &huge, 4);
     EXPECT_FALSE(doc.LoadFromBytes(bytes, "hostile"));
     EXPECT_NE(doc.ErrorMessage().find("scenario 1 of 1 (\"New Scenario\")"), std::string::npos)
+        << doc.ErrorMessage();
+    // A file cut inside its last ship.
+    CBrinnowDoc fleet;
+    GenerateDocument(fleet, {3, 0, 0, 0, 0, 1});
+    bytes = fleet.SaveToBytes();
+    bytes.resize(bytes.size() - 20);
+    ASSERT_FALSE(doc.LoadFromBytes(bytes, "fleet"));
+    EXPECT_NE(doc.ErrorMessage().find("ship 3 of 3 (\"Ship 2\")"), std::string::npos)
         << doc.ErrorMessage();
 }
 
@@ -169,34 +137,11 @@ TEST(DocumentReferences, RemovingTheLastArmamentLeavesAReferencePastTheEnd) {
     EXPECT_EQ(doc.m_ships[0].MainArmamentIn(doc.m_armaments), nullptr);
 }
 
-class DocumentOnDisk : public ::testing::Test {
-  protected:
-    std::string Path(const char* name) { return QDir(m_dir.path()).filePath(name).toStdString(); }
-    QTemporaryDir m_dir;
-};
-
-TEST_F(DocumentOnDisk, SaveAndOpen) {
-    CBrinnowDoc doc;
-    GenerateDocument(doc, {});
-    doc.SetModifiedFlag(TRUE);
-    ASSERT_TRUE(doc.OnSaveDocument(Path("fleet.brn")));
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.GetTitle(), "fleet.brn");
-
-    CBrinnowDoc opened;
-    ASSERT_TRUE(opened.OnOpenDocument(Path("fleet.brn")));
-    ExpectSameContent(doc, opened);
-    EXPECT_EQ(opened.GetPathName(), Path("fleet.brn"));
-}
-
-TEST_F(DocumentOnDisk, AFailedSaveOrOpenKeepsTheDocumentModified) {
+TEST(DocumentFile, AFailedOpenKeepsTheDocumentAndItsModifiedFlag) {
     CBrinnowDoc doc;
     doc.m_ships.resize(2);
     doc.SetModifiedFlag(TRUE);
-    EXPECT_FALSE(doc.OnSaveDocument(Path("missing/fleet.brn")));
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_NE(doc.ErrorMessage().find("missing/fleet.brn"), std::string::npos);
-    EXPECT_FALSE(doc.OnOpenDocument(Path("nothing.brn")));
+    EXPECT_FALSE(doc.OnOpenDocument("/nonexistent/nothing.brn"));
     EXPECT_EQ(doc.m_ships.size(), 2u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_NE(doc.ErrorMessage().find("nothing.brn"), std::string::npos);

@@ -113,7 +113,6 @@ TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationAndOfDamagedRecords
 TEST_F(MultiPrint, NothingSelectedGivesOnePageWithItsFooter) {
     EXPECT_EQ(Print({}), 1);
     EXPECT_TRUE(dc.Has("StartDoc Brinnow Multi Print"));
-    EXPECT_EQ(Pages(dc), 1);
     EXPECT_FALSE(dc.TextEntry("Page 1").empty());
     EXPECT_TRUE(Cards(dc).empty());
 }
@@ -151,7 +150,6 @@ TEST_F(MultiPrint, ANationNeverSharesARowOrLeavesABlankPage) {
     job.PrintPages(second, 2, 2);
     EXPECT_EQ(Pages(second), 1);
     EXPECT_FALSE(second.TextEntry("Page 2").empty());
-    EXPECT_TRUE(second.TextEntry("Page 1").empty());
     EXPECT_EQ(CardNames(second), (Names{"CC", "EE"}));
 
     // Nation 1 fills exactly thirteen rows: nation 2 follows on page 2, not 3,

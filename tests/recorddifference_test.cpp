@@ -174,6 +174,7 @@ TEST(RecordDifference, EveryScenarioFieldCounts) {
     base.m_strVictoryConditions = "Sink Blucher";
     base.m_strNotes = "Notes";
     base.m_forces = {SampleForce(), SampleForce()};
+    base.m_forces[1].m_strName = "High Seas Fleet";
     ExpectEachChangeIsADifference<VxScenario>(
         base,
         {{"name", [](VxScenario& s) { s.m_strName += 'X'; }},
@@ -184,6 +185,7 @@ TEST(RecordDifference, EveryScenarioFieldCounts) {
          {"notes", [](VxScenario& s) { s.m_strNotes += 'X'; }},
          {"a force fewer", [](VxScenario& s) { s.m_forces.pop_back(); }},
          {"a force more", [](VxScenario& s) { s.m_forces.push_back(VxForce()); }},
+         {"forces' order", [](VxScenario& s) { std::swap(s.m_forces[0], s.m_forces[1]); }},
          {"the last force's notes", [](VxScenario& s) { s.m_forces[1].m_strNotes.clear(); }}});
 }
 

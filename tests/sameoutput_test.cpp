@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <random>
 
 #include "export/textexport.h"
@@ -49,13 +48,17 @@ TEST(SameOutput, SavedDocumentKeepsItsBytesThroughALoad) {
 TEST(SameOutput, SavingToAFileWritesWhatSaveToBytesGives) {
     CBrinnowDoc doc(Generated());
     const std::string path = testing::TempDir() + "/same_output.brn";
+    doc.SetModifiedFlag(TRUE);
     ASSERT_TRUE(doc.OnSaveDocument(path)) << doc.ErrorMessage();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "same_output.brn");
     std::string written, error;
     ASSERT_TRUE(ReadWholeFile(path, written, error)) << error;
     EXPECT_TRUE(written == doc.SaveToBytes());
     CBrinnowDoc reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(path)) << reopened.ErrorMessage();
     EXPECT_TRUE(reopened.SaveToBytes() == written);
+    EXPECT_EQ(reopened.GetPathName(), path);
     std::remove(path.c_str());
 }
 
@@ -112,13 +115,9 @@ TEST(FormatG3, SpecialValuesAndRoundingEdges) {
     EXPECT_EQ(FormatG3(2.94), "2.94");
 }
 
-TEST(FormatG3, HalvesQuartersAndEighthsOfEveryAttackFactor) {
-    for (int n = -80000; n <= 80000; ++n) ExpectSameAsPrintf(n / 8.0);
-    for (int n = -20000; n <= 20000; ++n) ExpectSameAsPrintf(n / 10.0);
-    for (int n = 0; n <= 20000; ++n) ExpectSameAsPrintf(n / 1000.0);
-}
-
-TEST(FormatG3, PowersOfTenAndTheirNeighbours) {
+TEST(FormatG3, PowersOfTenTheirNeighboursAndRandomBitPatterns) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 500000; ++i) ExpectSameAsPrintf(std::bit_cast<double>(random()));
     for (int e = -320; e <= 308; ++e) {
         const double power = std::pow(10.0, e);
         for (const double value :
@@ -129,7 +128,12 @@ TEST(FormatG3, PowersOfTenAndTheirNeighbours) {
     }
 }
 
-TEST(FormatG3, TheWholeIntegerRangeSampled) {
+// Halves, quarters and eighths of every attack factor, and the whole
+// integer range sampled.
+TEST(FormatG3, AttackFactorsAndIntegers) {
+    for (int n = -80000; n <= 80000; ++n) ExpectSameAsPrintf(n / 8.0);
+    for (int n = -20000; n <= 20000; ++n) ExpectSameAsPrintf(n / 10.0);
+    for (int n = 0; n <= 20000; ++n) ExpectSameAsPrintf(n / 1000.0);
     for (const double value : {double(INT_MIN), double(INT_MAX), double(INT_MIN) - 1,
                                double(INT_MAX) + 1, 9007199254740993.0, -9007199254740993.0}) {
         ExpectSameAsPrintf(value);
@@ -161,9 +165,5 @@ TEST(FormatG3, TheDirectlyWrittenRange) {
     for (int i = 0; i < 300000; ++i) ExpectSameAsPrintf(anywhere(random));
 }
 
-TEST(FormatG3, RandomBitPatterns) {
-    std::mt19937_64 random(11);
-    for (int i = 0; i < 500000; ++i) ExpectSameAsPrintf(std::bit_cast<double>(random()));
-}
 
 }  // namespace
