@@ -72,22 +72,6 @@ TEST(ArchiveStrings, TruncatedStringsAreRefused) {
     }
 }
 
-TEST(ArchiveNumbers, LittleEndianIntegersAndDoubles) {
-    std::string bytes;
-    CArchive out(CArchive::AppendTo(bytes));
-    out << std::int32_t(-2) << 0.33;
-    out.Flush();
-    EXPECT_EQ(bytes, std::string("\xFE\xFF\xFF\xFF\x1F\x85\xEB\x51\xB8\x1E\xD5\x3F", 12));
-
-    CArchive in(bytes.data(), bytes.size());
-    std::int32_t n = 0;
-    double d = 0;
-    in >> n >> d;
-    EXPECT_EQ(n, -2);
-    EXPECT_EQ(d, 0.33);
-    EXPECT_THROW(in >> n, CArchiveException);
-}
-
 TEST(ArchiveCounts, ImpossibleCountsAreRefusedBeforeAllocation) {
     for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
         std::string bytes;
@@ -106,13 +90,6 @@ TEST(ArchiveCounts, ImpossibleCountsAreRefusedBeforeAllocation) {
     std::string bytes("\x01\x00\x00\x00xxxx", 8);
     CArchive in(bytes.data(), bytes.size());
     EXPECT_EQ(in.ReadCount(4), 1u);
-}
-
-TEST(ArchiveSchema, LoadsAlwaysSeeTheUnknownSchema) {
-    std::string bytes;
-    CArchive ar(bytes.data(), 0);
-    EXPECT_EQ(ar.GetObjectSchema(), 0xFFFFFFFFu);
-    EXPECT_TRUE(ar.IsLoading());
 }
 
 }  // namespace

@@ -53,6 +53,20 @@ class CliPrint : public ::testing::Test {
         return {process.exitCode(), process.readAllStandardError().toStdString()};
     }
     QString Path(const char* name) const { return m_dir.filePath(name); }
+    // Prints into output, which it must do without failing; the pages
+    // written, with the error output in err.
+    int Printed(const char* output, QStringList args) {
+        const CliResult result = Cmd(args << "-o" << Path(output));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        err = result.err;
+        return Pages(output);
+    }
+    void ExpectRefused(QStringList args, int exitCode, const std::string& says) {
+        const CliResult result = Cmd(args << "-o" << Path("none.pdf"));
+        EXPECT_EQ(result.exitCode, exitCode);
+        EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+        EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
+    }
     // Pages of a PDF that the tool wrote, or -1 without a file.
     int Pages(const char* name) const {
         std::string bytes, error;
@@ -63,68 +77,40 @@ class CliPrint : public ::testing::Test {
         return pages;
     }
     QTemporaryDir m_dir;
+    std::string err;
 };
 
 TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeedsAndAScenarioHasAPagePerForce) {
-    ASSERT_EQ(Cmd({"print", "squadron", Path("doc.brn"), "Red", "-o", Path("red.pdf")}).exitCode,
-              0);
-    EXPECT_EQ(Pages("red.pdf"), 1);
+    EXPECT_EQ(Printed("red.pdf", {"print", "squadron", Path("doc.brn"), "Red"}), 1);
     // Ten thousand members and a megabyte of notes: every card is printed.
-    ASSERT_EQ(
-        Cmd({"print", "squadron", Path("doc.brn"), "Huge", "-o", Path("huge.pdf"), "--dpi", "72"})
-            .exitCode,
-        0);
-    EXPECT_GT(Pages("huge.pdf"), 50);
-    const CliResult unknown =
-        Cmd({"print", "squadron", Path("doc.brn"), "red", "-o", Path("none.pdf")});
-    EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_NE(unknown.err.find("no squadron named \"red\""), std::string::npos) << unknown.err;
-    EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
-
-    // A scenario has a page per force.
-    ASSERT_EQ(Cmd({"print", "scenario", Path("doc.brn"), "Bay", "-o", Path("bay.pdf"), "--paper",
-                   "Letter", "--dpi", "300"})
-                  .exitCode,
-              0);
-    EXPECT_EQ(Pages("bay.pdf"), 3);
-    const CliResult cove =
-        Cmd({"print", "scenario", Path("doc.brn"), "Cove", "-o", Path("none.pdf")});
-    EXPECT_EQ(cove.exitCode, 1);
-    EXPECT_NE(cove.err.find("no scenario named \"Cove\""), std::string::npos);
-    EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
+    EXPECT_GT(Printed("huge.pdf", {"print", "squadron", Path("doc.brn"), "Huge", "--dpi", "72"}),
+              50);
+    ExpectRefused({"print", "squadron", Path("doc.brn"), "red"}, 1, "no squadron named \"red\"");
+    EXPECT_EQ(Printed("bay.pdf", {"print", "scenario", Path("doc.brn"), "Bay", "--paper", "Letter",
+                                  "--dpi", "300"}),
+              3);
+    ExpectRefused({"print", "scenario", Path("doc.brn"), "Cove"}, 1, "no scenario named \"Cove\"");
 }
 
 TEST_F(CliPrint, SelectionTakesRepeatedNamesAndSaysWhichMatchNothing) {
     // Nation 1 then nation 2 (two pages), the squadron, the scenario and its
     // two forces.
-    const CliResult run = Cmd({"print", "selection", Path("doc.brn"), "--ship", "Smith, John",
-                               "--ship", "Bea", "--ship", "ann", "--ship", "ann", "--squadron",
-                               "Red", "--scenario", "Bay", "-o", Path("sel.pdf")});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(run.err.empty()) << run.err;
-    EXPECT_EQ(Pages("sel.pdf"), 6);
+    EXPECT_EQ(Printed("sel.pdf", {"print", "selection", Path("doc.brn"), "--ship", "Smith, John",
+                                  "--ship", "Bea", "--ship", "ann", "--ship", "ann", "--squadron",
+                                  "Red", "--scenario", "Bay"}),
+              6);
+    EXPECT_TRUE(err.empty()) << err;
     // Without the nation the three ships share a row.
-    ASSERT_EQ(Cmd({"print", "selection", Path("doc.brn"), "--ship", "Smith, John", "--ship", "Bea",
-                   "--sort", "attack", "--no-by-nation", "-o", Path("flat.pdf")})
-                  .exitCode,
-              0);
-    EXPECT_EQ(Pages("flat.pdf"), 1);
-
-    const CliResult missing = Cmd({"print", "selection", Path("doc.brn"), "--ship", "Nobody",
-                                   "--scenario", "Cove", "-o", Path("missing.pdf")});
-    EXPECT_EQ(missing.exitCode, 0);
-    EXPECT_NE(missing.err.find("no ship named \"Nobody\""), std::string::npos) << missing.err;
-    EXPECT_NE(missing.err.find("no scenario named \"Cove\""), std::string::npos) << missing.err;
-    EXPECT_EQ(Pages("missing.pdf"), 2);
-
-    ASSERT_EQ(Cmd({"print", "selection", Path("doc.brn"), "-o", Path("empty.pdf")}).exitCode, 0);
-    EXPECT_EQ(Pages("empty.pdf"), 1);
-
-    const CliResult badSort =
-        Cmd({"print", "selection", Path("doc.brn"), "--sort", "speed", "-o", Path("bad.pdf")});
-    EXPECT_EQ(badSort.exitCode, 2);
-    EXPECT_NE(badSort.err.find("speed"), std::string::npos);
-    EXPECT_FALSE(QFileInfo::exists(Path("bad.pdf")));
+    EXPECT_EQ(Printed("flat.pdf", {"print", "selection", Path("doc.brn"), "--ship", "Smith, John",
+                                   "--ship", "Bea", "--sort", "attack", "--no-by-nation"}),
+              1);
+    EXPECT_EQ(Printed("missing.pdf", {"print", "selection", Path("doc.brn"), "--ship", "Nobody",
+                                      "--scenario", "Cove"}),
+              2);
+    EXPECT_NE(err.find("no ship named \"Nobody\""), std::string::npos) << err;
+    EXPECT_NE(err.find("no scenario named \"Cove\""), std::string::npos) << err;
+    EXPECT_EQ(Printed("empty.pdf", {"print", "selection", Path("doc.brn")}), 1);
+    ExpectRefused({"print", "selection", Path("doc.brn"), "--sort", "speed"}, 2, "speed");
 }
 
 }  // namespace

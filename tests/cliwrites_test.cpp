@@ -1,6 +1,5 @@
 // The commands run in-process, so that their writes can be made to fail.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QTemporaryDir>
 #include <filesystem>
@@ -8,7 +7,6 @@
 #include "cli/clicommands.h"
 #include "cli/commandline.h"
 #include "model/brinnowdoc.h"
-#include "platform/fifowait.h"
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/failingfilesystem.h"
@@ -56,37 +54,7 @@ TEST_F(CliCommand, EveryWriterExitsNonZeroWhenItsWriteFails) {
     ExpectWriteFailuresCaught(CommandPrint, {"ships", In(), "-o", Out("ships.pdf"), "--dpi", "72"});
     ExpectWriteFailuresCaught(CommandExportCsv, {In(), Out("ships.csv")});
     ExpectWriteFailuresCaught(CommandExportJson, {In(), Out("c.json")});
-}
-
-// A player's own picture named like a card, and an earlier briefing: an
-// export that cannot write everything changes neither, and one that can
-// leaves the player's file alone.
-TEST_F(CliCommand, ExportHtmlTouchesNoFileItDidNotMake) {
-    std::string err, error;
-    ASSERT_EQ(Run(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")}, err), 0) << err;
-    ASSERT_TRUE(WriteFileSafely(Out("Ship 1.gif"), "the player's own", error));
-    ASSERT_TRUE(WriteFileSafely(Out("brief.htm"), "the old page", error));
     ExpectWriteFailuresCaught(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")});
-    {
-        const FailingFileSystem failing(FailingFileSystem::Call::Write, 3);
-        EXPECT_EQ(Run(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")}, err), 1);
-    }
-    EXPECT_NE(err.find("was not written, because 1 card image could not be"), std::string::npos)
-        << err;
-    EXPECT_EQ(FolderContents(Out("")).at("brief.htm"), "the old page");
-    ASSERT_EQ(Run(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")}, err), 0) << err;
-    EXPECT_EQ(FolderContents(Out("")).at("Ship 1.gif"), "the player's own");
-}
-
-TEST_F(CliCommand, AFifoNoProgramWritesToIsGivenUp) {
-    const std::string fifo = Out("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    SetFifoWait(std::chrono::milliseconds(200));
-    std::string err;
-    EXPECT_EQ(Run(CommandInfo, {fifo}, err), 1);
-    SetFifoWait(std::chrono::seconds(30));
-    EXPECT_EQ(err, "brinnow-cli: Cannot read \"" + fifo +
-                       "\": no program wrote to it within 200 milliseconds.\n");
 }
 
 TEST_F(CliCommand, PrintingShipsOfADocumentWithoutShipsWritesNothing) {

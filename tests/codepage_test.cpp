@@ -25,7 +25,7 @@ TEST(CodePage, EveryByteSurvivesUtf16AndUtf8) {
     EXPECT_EQ(Cp1252FromUtf8(Cp1252ToUtf8(bytes)), bytes);
 }
 
-TEST(CodePage, CharactersAtTheEdgesOfTheRanges) {
+TEST(CodePage, CharactersAtTheEdgesOfTheRangesAndOutsideThem) {
     const struct {
         unsigned char byte;
         char16_t unicode;
@@ -39,9 +39,7 @@ TEST(CodePage, CharactersAtTheEdgesOfTheRanges) {
     }
     EXPECT_EQ(Cp1252ToUtf8("\xA0"), "\xC2\xA0");
     EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
-}
-
-TEST(CodePage, CharactersOutsideTheCodePageBecomeAQuestionMark) {
+    // Characters outside the code page become a question mark.
     // U+0080 and U+009F have bytes of their own in Latin-1 but not here.
     EXPECT_EQ(Cp1252FromUtf16(u"\u0080\u009F\u03A9\u0416"), "????");
     EXPECT_EQ(Cp1252FromUtf16(u"a\U0001F6A2b"), "a?b");  // one character, not two

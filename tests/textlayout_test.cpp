@@ -21,6 +21,11 @@ class TextLayout : public ::testing::Test {
         }
         return pieces;
     }
+    std::string Joined(const std::string& line, int width) {
+        std::string joined;
+        for (const std::string& piece : Pieces(line, width)) joined += piece;
+        return joined;
+    }
     RecordingDC dc;
     CFont font{-10, 400, false, "Arial"};
 };
@@ -37,44 +42,32 @@ TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesOnly) {
     EXPECT_EQ(lines, CStringArray{"one"});
 }
 
-TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakCharacter) {
+TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakOrTheWidth) {
     int next = -1;
     EXPECT_EQ(FitTextLine(dc, 100, "hello world", 6, next), "world");
     EXPECT_EQ(next, 11);
     // 18 characters, 90 pixels, into 50: estimate 11 characters "alpha,beta,".
-    EXPECT_EQ(FitTextLine(dc, 50, "alpha,beta,gamma12", 0, next), "alpha,beta");
-    EXPECT_EQ(next, 10);
     EXPECT_EQ(Pieces("alpha,beta,gamma12", 50),
               (std::vector<std::string>{"alpha,beta", "gamma12"}));
     EXPECT_EQ(Pieces("one two-three", 30), (std::vector<std::string>{"one", "two", "three"}));
-}
-
-TEST_F(TextLayout, AWordWithoutBreaksIsCutAtTheWidthWithoutLosingCharacters) {
-    const std::vector<std::string> pieces = Pieces("abcdefghijklmnopqrstuvwxyz", 30);
-    std::string joined;
-    for (const std::string& piece : pieces) {
+    // A word without breaks is cut at the width without losing characters.
+    for (const std::string& piece : Pieces("abcdefghijklmnopqrstuvwxyz", 30)) {
         EXPECT_LE(int(piece.size()) * 5, 30) << piece;
-        joined += piece;
     }
-    EXPECT_EQ(joined, "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(Joined("abcdefghijklmnopqrstuvwxyz", 30), "abcdefghijklmnopqrstuvwxyz");
     // A break only at the first character still makes progress.
-    joined.clear();
-    for (const std::string& piece : Pieces("-abcdefghijklmnop", 20)) joined += piece;
-    EXPECT_EQ(joined, "-abcdefghijklmnop");
+    EXPECT_EQ(Joined("-abcdefghijklmnop", 20), "-abcdefghijklmnop");
     // Narrower than one character still gives lines of one.
     EXPECT_EQ(Pieces("abc", 2), (std::vector<std::string>{"a", "b", "c"}));
 }
 
-TEST_F(TextLayout, TextBlockHeightCountsWrappedLines) {
+TEST_F(TextLayout, TextBlockHeightCountsWrappedLinesAndKeepsAHyphenForTheNextLine) {
     EXPECT_EQ(TextBlockHeight(dc, font, 100, ""), 0);
     EXPECT_EQ(TextBlockHeight(dc, font, 100, "fits"), 10);
     EXPECT_EQ(TextBlockHeight(dc, font, 30, "one two-three"), 30);
     EXPECT_EQ(TextBlockHeight(dc, font, 30, "abcdefghijklmnopqrstuvwxyz"), 50);
     EXPECT_EQ(TextBlockHeight(dc, font, 2, "abc"), 30);
     EXPECT_EQ(dc.GetCurrentFont(), font);
-}
-
-TEST_F(TextLayout, HeightKeepsAHyphenForTheNextLineAsDescribed) {
     // "aaaa-bbbbbbbbbb" into 40: "aaaa", then the height goes on with
     // "-bbbbbbbbbb", which has no break after its first character and is cut
     // at the width: "-bbbbbbb", "bbb". Drawing drops the hyphen.
@@ -88,21 +81,10 @@ TEST_F(TextLayout, AMegabyteLineWithoutBreaksTakesLinearTime) {
     // The height stops counting past the surface's 7016 pixels.
     const std::string line(1 << 20, 'w');
     EXPECT_EQ(TextBlockHeight(dc, font, 30, line), 7020);
-    std::size_t drawn = 0;
-    int next = 0;
-    for (CString piece = FitTextLine(dc, 30, line, 0, next); !piece.empty();
-         piece = FitTextLine(dc, 30, line, next + 1, next)) {
-        drawn += piece.size();
-    }
-    EXPECT_EQ(drawn, line.size());
+    EXPECT_TRUE(Joined(line, 30) == line);
     // Wide enough for a whole window: windows follow each other without a loss.
     EXPECT_EQ(TextBlockHeight(dc, font, 1 << 30, std::string(40000, 'w')), 100);
-    std::size_t joined = 0;
-    for (CString piece = FitTextLine(dc, 1 << 30, line, 0, next); !piece.empty();
-         piece = FitTextLine(dc, 1 << 30, line, next + 1, next)) {
-        joined += piece.size();
-    }
-    EXPECT_EQ(joined, line.size());
+    EXPECT_TRUE(Joined(line, 1 << 30) == line);
 }
 
 TEST_F(TextLayout, MeasuredHeightIsWhatDrawingUses) {

