@@ -240,6 +240,7 @@ TEST_F(Cli, GameNewMarkShowPrintAndExport) {
     // The second Alpha is marked: the first keeps the image they shared.
     EXPECT_TRUE(Succeeds(
         {"print", "scenario", Path("war.brn"), "Skirmish", "--game", game, "-o", Path("s.pdf")}));
+    EXPECT_EQ(Bytes("s.pdf").substr(0, 5), "%PDF-");
     const CliResult wrong =
         Cmd({"print", "scenario", Path("war.brn"), "Other", "--game", game, "-o", Path("o.pdf")});
     EXPECT_EQ(wrong.exitCode, 1);

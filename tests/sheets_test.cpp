@@ -125,6 +125,11 @@ TEST(SquadronSheet, NoFlagshipAttachmentsOnlyAndNeitherShipsNorAttachments) {
     // A name that matches no ship prints a default ship's card.
     EXPECT_FALSE(dc.TextEntry("NEW SHIP").empty());
 
+    RecordingDC members;
+    DrawSheet(members, Squadron("", {"A"}), 1);
+    EXPECT_TRUE(members.Has("TextOut 230 665 align=0 h=80 Ships in Squadron"));
+    EXPECT_EQ(Cards(members).at(0).top, 745);
+
     RecordingDC bare;
     const int end = DrawSheet(bare, Squadron("", {}), 1);
     EXPECT_EQ(Cards(bare).size(), 0u);
