@@ -1,7 +1,8 @@
 // Every menu and every dialog can be worked from the keyboard: each item,
 // button and field label has an access key while a letter of it is free,
-// and no key is used twice within one menu or one dialog. Every dialog fits
-// a small screen, and opens at the size it was left at.
+// and no key is used twice within one menu or one dialog; buttons captioned
+// with signs say what they do. Every dialog fits a small screen, and opens
+// at the size it was left at.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -128,13 +129,24 @@ void ForEveryDialogShown(const std::function<void(QDialog* dialog)>& check) {
     }
 }
 
-TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
+// Records with text in every box, as a dialog opens and as it steps on:
+// nothing for Qt to warn about on the terminal either.
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelFitsASmallScreenAndLoadsQuietly) {
+    static QStringList warnings;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            if (text.contains("QTextCursor")) warnings << text;
+        });
     ForEveryDialogShown([](QDialog* dialog) {
         QStringList captions;
         for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
             const QString text = button->text();
             if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
                 captions << text;
+            // A caption of signs says in a tool tip what the button does.
+            if (QStringList{"<<", "<", ">", ">>", "Up", "Dn"}.contains(QString(text).remove('&'))) {
+                EXPECT_FALSE(button->toolTip().isEmpty()) << text.toStdString();
+            }
         }
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             if (label->buddy()) captions << label->text();
@@ -148,18 +160,7 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelAndFitsASmallScreen) {
                     QSize(1024, 576 - kTitleBar))
             << dialog->windowTitle().toStdString() << " needs " << dialog->minimumSizeHint().width()
             << " x " << dialog->minimumSizeHint().height();
-    });
-}
 
-// Records with text in every box, as a dialog opens and as it steps on:
-// nothing for Qt to warn about on the terminal.
-TEST(Dialogs, LoadWithoutATextCursorWarning) {
-    static QStringList warnings;
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
-            if (text.contains("QTextCursor")) warnings << text;
-        });
-    ForEveryDialogShown([](QDialog* dialog) {
         if (auto* next = dialog->findChild<QPushButton*>("nextButton")) next->click();
         QApplication::processEvents();
         EXPECT_TRUE(warnings.isEmpty())

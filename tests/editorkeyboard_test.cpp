@@ -23,35 +23,21 @@ struct RecordEditorKind {
     const char* newName;
     const char* abandonQuestion;
     std::function<std::unique_ptr<RecordEditorDlg>(CBrinnowDoc&)> open;
-    // Puts one record in the document that the editor shows.
-    std::function<void(CBrinnowDoc&)> addRecord;
 };
-
-template <class Record>
-std::function<void(CBrinnowDoc&)> Adds(RecordList<Record> CBrinnowDoc::*list) {
-    return [list](CBrinnowDoc& doc) {
-        Record record;
-        record.m_strName = "Lion";  // a neutral without armaments: shown as near as it can be
-        (doc.*list).push_back(record);
-    };
-}
 
 const RecordEditorKind kRecordEditors[] = {
     {"Edit Ships", "New Ship", "Abandon Changes to ship?",
      [](CBrinnowDoc& doc) {
          return std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
                                                 doc.m_ships, doc.m_squadrons, nullptr);
-     },
-     Adds(&CBrinnowDoc::m_ships)},
+     }},
     {"Edit Squadrons", "New Squadron", "Abandon Changes to squadron?",
      [](CBrinnowDoc& doc) {
          return std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
                                                     doc.m_armaments, doc.m_torpedoes, "", nullptr);
-     },
-     Adds(&CBrinnowDoc::m_squadrons)},
+     }},
     {"Edit Scenarios", "New Scenario", "Abandon Changes to Scenario?",
-     [](CBrinnowDoc& doc) { return std::make_unique<CEditScenariosDlg>(doc, nullptr); },
-     Adds(&CBrinnowDoc::m_scenarios)},
+     [](CBrinnowDoc& doc) { return std::make_unique<CEditScenariosDlg>(doc, nullptr); }},
 };
 
 class RecordEditorKeys : public Editor {
@@ -68,23 +54,22 @@ class RecordEditorKeys : public Editor {
         return *dialog;
     }
     QWidget* Driven() override { return dialog.get(); }
+    // One record for each editor to show, all named "Lion": neutrals without
+    // armaments, shown as near as they can be; the scenario has one force.
+    void AddOneOfEach() {
+        AddShip("Lion", 0);
+        AddSquadron("Lion", 0);
+        doc.m_scenarios.resize(1);
+        doc.m_scenarios.Modify(0).m_strName = "Lion";
+        doc.m_scenarios.Modify(0).m_forces.resize(1);
+    }
 
     std::unique_ptr<RecordEditorDlg> dialog;
 };
 
-// Buttons captioned with signs say in a tool tip what they do.
-TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewNameAndSignsHaveToolTips) {
-    const QStringList terse = {"<<", "<", ">", ">>", "Up", "Dn"};
+TEST_F(RecordEditorKeys, AddLeavesTheKeysInTheSelectedNewName) {
     for (const RecordEditorKind& kind : kRecordEditors) {
         Open(kind);
-        int found = 0;
-        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            if (!terse.contains(QString(button->text()).remove('&'))) continue;
-            ++found;
-            EXPECT_FALSE(button->toolTip().isEmpty())
-                << kind.title << " " << button->text().toStdString();
-        }
-        EXPECT_GE(found, 4) << kind.title;
         Click("addButton");
         auto* name = Control<QLineEdit>("nameEdit");
         ASSERT_EQ(QApplication::focusWidget(), name) << kind.title;
@@ -107,7 +92,7 @@ TEST_F(RecordEditorKeys, EscapeAndTheCloseBoxAskOnlyWhenEditsWouldBeLost) {
         EXPECT_FALSE(dialog->isVisible()) << kind.title;
         EXPECT_TRUE(messages.empty()) << kind.title;
 
-        kind.addRecord(doc);
+        AddOneOfEach();
         Open(kind);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         EXPECT_FALSE(dialog->isVisible()) << kind.title;
@@ -138,7 +123,7 @@ TEST_F(RecordEditorKeys, EscapeAndTheCloseBoxAskOnlyWhenEditsWouldBeLost) {
 TEST_F(RecordEditorKeys, EnterPressesTheFocusedButtonElseClose) {
     for (const RecordEditorKind& kind : kRecordEditors) {
         doc = CBrinnowDoc();
-        kind.addRecord(doc);
+        AddOneOfEach();
         Open(kind);
         auto* add = Control<QPushButton>("addButton");
         add->setFocus(Qt::TabFocusReason);
@@ -175,11 +160,7 @@ const ListPair kListPairs[] = {{1, "availableList", "memberList"},
 TEST_F(RecordEditorKeys, EnterMovesTheChosenItemAcrossAndDeleteTakesItOff) {
     for (const ListPair& pair : kListPairs) {
         doc = CBrinnowDoc();
-        AddShip("Lion", 0);
-        AddSquadron("Battle", 0);
-        VxScenario scenario;
-        scenario.m_forces.resize(1);
-        doc.m_scenarios.push_back(scenario);
+        AddOneOfEach();
         Open(kRecordEditors[pair.editor]);
         auto* available = Control<QListWidget>(pair.available);
         const QPoint first = available->visualItemRect(available->item(0)).center();
