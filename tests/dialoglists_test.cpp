@@ -46,9 +46,8 @@ TEST(DialogLists, ClickingAnArmamentOrANationEnablesEditAndRemove) {
     ASSERT_EQ(list->count(), 11);
     EXPECT_FALSE(Enabled(&dialog, "editButton"));
     Click(list, 3);
-    EXPECT_TRUE(Enabled(&dialog, "editButton"));
-    EXPECT_TRUE(Enabled(&dialog, "copyButton"));
-    EXPECT_TRUE(Enabled(&dialog, "removeButton"));
+    for (const char* button : {"editButton", "copyButton", "removeButton"})
+        EXPECT_TRUE(Enabled(&dialog, button)) << button;
     EXPECT_EQ(dialog.SelectedPosition(), dialog.FirstRow() + 3);
 
     // Ctrl+click takes the selection away again: nothing to act on.
