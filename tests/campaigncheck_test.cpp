@@ -230,36 +230,6 @@ TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
     EXPECT_EQ(RefreshStaleCopies(Force(), doc.m_ships), 0u);
 }
 
-TEST(ShipFields, EveryDifferingFieldIsNamed) {
-    using Change = std::function<void(VxShip&)>;
-    const std::pair<const char*, Change> fields[] = {
-        {"Name", [](VxShip& s) { s.m_strName = "x"; }},
-        {"Nationality", [](VxShip& s) { s.m_nNation = 1; }},
-        {"Main Armament", [](VxShip& s) { s.m_nMainArmament = 1; }},
-        {"Main Armament AF", [](VxShip& s) { s.m_dMainAF[3] = 1; }},
-        {"Wing Turrets", [](VxShip& s) { s.m_bWingTurrets = 1; }},
-        {"Secondary Armament", [](VxShip& s) { s.m_nSecondaryArmament = 1; }},
-        {"Secondary Armament AF", [](VxShip& s) { s.m_dSecondaryAF[3] = 1; }},
-        {"Torpedo Armament", [](VxShip& s) { s.m_nTorpedo = 1; }},
-        {"Torpedo Armament AF", [](VxShip& s) { s.m_nTorpedoAF[3] = 1; }},
-        {"DF", [](VxShip& s) { s.m_dDF = 1; }},
-        {"Ship Type", [](VxShip& s) { s.m_nShipType = 1; }},
-        {"AA Rating", [](VxShip& s) { s.m_nAARating = 1; }},
-        {"Turn Speed", [](VxShip& s) { s.m_nTurnSpeed[4] = 1; }},
-        {"Identifier", [](VxShip& s) { s.m_strIdentifier = "x"; }},
-        {"Notes", [](VxShip& s) { s.m_strNotes = "x"; }},
-        {"Poor UP", [](VxShip& s) { s.m_bPoorUP = 1; }},
-        {"Flotilla", [](VxShip& s) { s.m_bFlotilla = 1; }},
-    };
-    const VxShip ship;
-    for (const auto& [label, change] : fields) {
-        VxShip changed = ship;
-        change(changed);
-        EXPECT_EQ(changed.DifferingFields(ship), std::vector<const char*>{label}) << label;
-    }
-    EXPECT_TRUE(ship.DifferingFields(ship).empty());
-}
-
 // Every place that names the ship exactly, however often, and only those.
 TEST(ShipReferences, FoundAndRenamedWhereverTheExactNameStands) {
     VxSquadron b, c;

@@ -22,6 +22,7 @@ class Html : public ::testing::Test {
         doc.m_ships.resize(2);
         doc.m_ships.Modify(0).m_strName = "Harrow";
         doc.m_ships.Modify(1).m_strName = "Kent";
+        twoShips.m_forces.emplace_back().m_ships = doc.m_ships;
     }
     std::string Folder() { return m_dir.path().toStdString(); }
     std::vector<std::string> FilesInFolder() {
@@ -41,18 +42,16 @@ class Html : public ::testing::Test {
     QTemporaryDir m_dir;
     CBrinnowDoc doc;
     HtmlExport html;
+    VxScenario twoShips;  // one force of both ships
     std::string error;
 };
 
 TEST_F(Html, ShipSectionNamesItsImageAndWritingMakesIt) {
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, true), Tag("Harrow"));
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
     EXPECT_TRUE(html.WriteImages());
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));  // not before the page
     EXPECT_TRUE(html.files.Commit(error)) << error;
     EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
-    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
-    html.folder += "/";
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
 }
 
@@ -122,12 +121,9 @@ TEST_F(Html, ScenarioSectionAndPage) {
 }
 
 TEST_F(Html, ExportWritesThePageInTextModeBesideItsImages) {
-    VxScenario scenario;
-    scenario.m_strNotes = "a\r\nb";
-    scenario.m_forces.resize(1);
-    scenario.m_forces[0].m_ships = doc.m_ships;
+    twoShips.m_strNotes = "a\r\nb";
     const std::string page = Path("brief.htm");
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, page, error)) << error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, page, error)) << error;
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(page, bytes, error));
     EXPECT_NE(bytes.find("<P>a\r\r\nb</P>\r\n"), std::string::npos);
@@ -226,9 +222,8 @@ TEST_F(Html, ALongNameStaysWithinTheFileSystemLimit) {
     EXPECT_EQ(ImageFileName(std::string(252, 'a')), std::string(251, 'a') + ".gif");
     doc.m_ships.Modify(0).m_strName = std::string(1 << 20, '\x80');
     doc.m_ships.Modify(1).m_strName = std::string(1 << 20, '\x80') + "x";
-    VxScenario scenario;
-    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, Path("p.htm"), error)) << error;
+    twoShips.m_forces[0].m_ships = doc.m_ships;
+    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, Path("p.htm"), error)) << error;
     EXPECT_EQ(FilesInFolder().size(), 3u);
 }
 
@@ -249,14 +244,12 @@ TEST_F(Html, AShipListedTenThousandTimesIsDrawnOnce) {
 TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
     WriteFileSafely(Path("Harrow.gif"), "an earlier export", error);
     WriteFileSafely(Path("mine.gif"), "the user's own", error);
-    VxScenario scenario;
-    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));
-    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, Path("page.htm"), error));
+    EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
     EXPECT_NE(error.find("page.htm"), std::string::npos) << error;
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "mine.gif"}));
     // A page cannot stream: its images need a folder.
-    EXPECT_FALSE(ExportScenarioHtml(doc, scenario, "/dev/null", error));
+    EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, "/dev/null", error));
     EXPECT_EQ(error,
               "Cannot write \"/dev/null\": a page needs a folder of its own for its card "
               "images.");
@@ -264,12 +257,10 @@ TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
 
 // The message names the image that could not be written, and why.
 TEST_F(Html, WhenAnImageFailsTheMessageNamesIt) {
-    VxScenario scenario;
-    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
-    scenario.m_forces.back().m_ships.emplace_back().m_strName = "Lion";
+    twoShips.m_forces[0].m_ships.emplace_back().m_strName = "Lion";
     {
         const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
-        EXPECT_FALSE(ExportScenarioHtml(doc, scenario, Path("page.htm"), error));
+        EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
     }
     EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
 }
@@ -282,9 +273,7 @@ TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
     // Someone else's page that names Kent.gif does not make it ours.
     ASSERT_TRUE(WriteFileSafely(Path("Kent.gif"), "also mine", error));
     ASSERT_TRUE(WriteFileSafely(pagePath, "<IMG SRC=\"Kent.gif\">", error));
-    VxScenario scenario;
-    scenario.m_forces.emplace_back().m_ships = doc.m_ships;
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, pagePath, error)) << error;
     const std::vector<std::string> first = {"Harrow (2).gif", "Harrow.gif", "Kent (2).gif",
                                             "Kent.gif", "page.htm"};
     EXPECT_EQ(FilesInFolder(), first);
@@ -293,9 +282,9 @@ TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
     EXPECT_EQ(ImageSources(page), (std::vector<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
 
     // A changed card goes over the earlier export's image.
-    scenario.m_forces[0].m_ships[0].m_dDF = 9;
+    twoShips.m_forces[0].m_ships[0].m_dDF = 9;
     const std::string before = FolderContents(Folder()).at("Harrow (2).gif");
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, pagePath, error)) << error;
     EXPECT_EQ(FilesInFolder(), first);
     EXPECT_TRUE(FolderContents(Folder()).at("Harrow (2).gif") != before);
     EXPECT_EQ(FolderContents(Folder()).at("Harrow.gif"), "mine");

@@ -42,8 +42,9 @@ class StepRecorder : public Progress {
     std::size_t m_cancelAt;
 };
 
-// One kind of work writing to its target; false when it failed.
-using Work = std::function<bool(const CBrinnowDoc&, const std::string& target, Progress&)>;
+// One kind of work writing to its target; false, with error set, when it failed.
+using Work = std::function<bool(const CBrinnowDoc&, const std::string& target,
+                                std::string& error, Progress&)>;
 
 template <class Job>
 bool PrintPdf(const std::string& target, Job job) {
@@ -59,11 +60,11 @@ struct Case {
 
 const Case kCases[] = {
     {"card print",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+     [](auto& doc, auto& target, auto&, auto& progress) {
          return PrintPdf(target, [&](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow", progress); });
      }},
     {"multi print",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+     [](auto& doc, auto& target, auto&, auto& progress) {
          MultiPrintSelection selection;
          for (const VxShip& ship : doc.m_ships) selection.ships.push_back(ship.m_strName);
          selection.squadrons.push_back(doc.m_squadrons[0].m_strName);
@@ -72,40 +73,36 @@ const Case kCases[] = {
                          [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc, progress); });
      }},
     {"squadron print",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+     [](auto& doc, auto& target, auto&, auto& progress) {
          return PrintPdf(target, [&](CDC& dc) {
              RunSquadronPrintJob(dc, doc.m_squadrons[0], doc.m_ships, doc.m_armaments, progress);
          });
      }},
     {"scenario print",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+     [](auto& doc, auto& target, auto&, auto& progress) {
          return PrintPdf(target, [&](CDC& dc) {
              RunScenarioPrintJob(dc, doc.m_scenarios[0], doc.m_ships, doc.m_armaments, nullptr,
                                  progress);
          });
      }},
     {"HTML export",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
-         std::string error;
+     [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportScenarioHtml(doc, doc.m_scenarios[0], target, error, nullptr, progress);
      }},
     {"text export",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
-         std::string error;
+     [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportShipsText(doc, target, error, progress);
      }},
     {"CSV export",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
-         std::string error;
+     [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportShipsCsv(doc, target, error, CsvCells::Protected, progress);
      }},
     {"JSON export",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
-         std::string error;
+     [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportCampaignJson(doc, target, error, progress);
      }},
     {"save",
-     [](const CBrinnowDoc& doc, const std::string& target, Progress& progress) {
+     [](auto& doc, auto& target, auto&, auto& progress) {
          CBrinnowDoc saved(doc);
          return saved.OnSaveDocument(target, progress);
      }},
@@ -151,7 +148,8 @@ TEST(Progress, HowEverLongTheWorkItIsShownAboutAThousandTimesAndAlwaysAtItsEnd) 
 TEST_F(LongWork, ProgressMovesForwardAndACancelAtAnyStepLeavesTheTarget) {
     for (const Case& c : kCases) {
         StepRecorder counted;
-        ASSERT_TRUE(c.work(m_doc, m_target, counted)) << c.name;
+        std::string error;
+        ASSERT_TRUE(c.work(m_doc, m_target, error, counted)) << c.name << ": " << error;
         const std::size_t steps = counted.steps.size();
         ASSERT_GE(steps, 3u) << c.name;
         EXPECT_EQ(counted.steps.front().done, 0) << c.name;
@@ -160,13 +158,12 @@ TEST_F(LongWork, ProgressMovesForwardAndACancelAtAnyStepLeavesTheTarget) {
             EXPECT_EQ(counted.steps[i].total, counted.steps[0].total) << c.name << " " << i;
         }
         EXPECT_EQ(counted.steps.back().done, counted.steps.back().total) << c.name;
-        std::string error;
         ASSERT_TRUE(WriteFileSafely(m_target, "the old target", error));
         const std::set<std::string> before = Listing();
         for (const std::size_t cancelAt : {std::size_t(0), steps / 2, steps - 1}) {
             SCOPED_TRACE(std::string(c.name) + " cancelled at step " + std::to_string(cancelAt));
             StepRecorder cancelling(cancelAt);
-            EXPECT_THROW(c.work(m_doc, m_target, cancelling), WorkCancelled);
+            EXPECT_THROW(c.work(m_doc, m_target, error, cancelling), WorkCancelled);
             EXPECT_EQ(cancelling.steps.size(), cancelAt + 1);
             EXPECT_EQ(Target(), "the old target");
             EXPECT_EQ(Listing(), before);

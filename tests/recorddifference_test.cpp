@@ -35,34 +35,42 @@ void ExpectEachChangeIsADifference(const T& base, const std::vector<Change<T>>& 
     }
 }
 
-TEST(RecordDifference, EveryShipFieldCounts) {
+// Each change is named by the label a stale copy's finding gives its field.
+TEST(RecordDifference, EveryShipFieldCountsUnderItsOwnLabel) {
     std::vector<Change<VxShip>> changes = {
-        {"name", [](VxShip& s) { s.m_strName += ' '; }},
-        {"name case", [](VxShip& s) { s.m_strName = "lion"; }},
-        {"nation", [](VxShip& s) { s.m_nNation = 2; }},
-        {"main armament", [](VxShip& s) { s.m_nMainArmament = 9; }},
-        {"wing turrets", [](VxShip& s) { s.m_bWingTurrets = TRUE; }},
-        {"secondary armament", [](VxShip& s) { s.m_nSecondaryArmament = 2; }},
-        {"torpedo", [](VxShip& s) { s.m_nTorpedo = 0; }},
+        {"Name", [](VxShip& s) { s.m_strName += ' '; }},
+        {"Name", [](VxShip& s) { s.m_strName = "lion"; }},
+        {"Nationality", [](VxShip& s) { s.m_nNation = 2; }},
+        {"Main Armament", [](VxShip& s) { s.m_nMainArmament = 9; }},
+        {"Wing Turrets", [](VxShip& s) { s.m_bWingTurrets = TRUE; }},
+        {"Secondary Armament", [](VxShip& s) { s.m_nSecondaryArmament = 2; }},
+        {"Torpedo Armament", [](VxShip& s) { s.m_nTorpedo = 0; }},
         {"DF", [](VxShip& s) { s.m_dDF = 14.5; }},
-        {"ship type", [](VxShip& s) { s.m_nShipType = 6; }},
-        {"AA rating", [](VxShip& s) { s.m_nAARating = 3; }},
-        {"identifier", [](VxShip& s) { s.m_strIdentifier = "BC-2"; }},
-        {"notes, last character", [](VxShip& s) { s.m_strNotes.back() = 'P'; }},
-        {"poor UP", [](VxShip& s) { s.m_bPoorUP = TRUE; }},
-        {"flotilla", [](VxShip& s) { s.m_bFlotilla = TRUE; }},
+        {"Ship Type", [](VxShip& s) { s.m_nShipType = 6; }},
+        {"AA Rating", [](VxShip& s) { s.m_nAARating = 3; }},
+        {"Identifier", [](VxShip& s) { s.m_strIdentifier = "BC-2"; }},
+        {"Notes", [](VxShip& s) { s.m_strNotes.back() = 'P'; }},
+        {"Poor UP", [](VxShip& s) { s.m_bPoorUP = TRUE; }},
+        {"Flotilla", [](VxShip& s) { s.m_bFlotilla = TRUE; }},
     };
     for (int i = 0; i < 4; ++i) {
-        const std::string n = std::to_string(i);
-        changes.push_back({"main AF " + n, [i](VxShip& s) { s.m_dMainAF[i] += 0.25; }});
-        changes.push_back({"secondary AF " + n, [i](VxShip& s) { s.m_dSecondaryAF[i] += 0.25; }});
-        changes.push_back({"torpedo AF " + n, [i](VxShip& s) { s.m_nTorpedoAF[i] += 1; }});
+        changes.push_back({"Main Armament AF", [i](VxShip& s) { s.m_dMainAF[i] += 0.25; }});
+        changes.push_back(
+            {"Secondary Armament AF", [i](VxShip& s) { s.m_dSecondaryAF[i] += 0.25; }});
+        changes.push_back({"Torpedo Armament AF", [i](VxShip& s) { s.m_nTorpedoAF[i] += 1; }});
     }
     for (int i = 0; i < 5; ++i) {
-        changes.push_back(
-            {"turn speed " + std::to_string(i), [i](VxShip& s) { s.m_nTurnSpeed[i] -= 1; }});
+        changes.push_back({"Turn Speed", [i](VxShip& s) { s.m_nTurnSpeed[i] -= 1; }});
     }
-    ExpectEachChangeIsADifference(SampleLion(), changes);
+    const VxShip base = SampleLion();
+    ExpectEachChangeIsADifference(base, changes);
+    for (const auto& [label, change] : changes) {
+        VxShip changed = base;
+        change(changed);
+        const std::vector<const char*> fields = changed.DifferingFields(base);
+        EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()),
+                  std::vector<std::string>{label});
+    }
 }
 
 TEST(RecordDifference, DoublesCompareByValueNotByBits) {
