@@ -407,7 +407,6 @@ TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
         QTest::mouseClick(ships->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
     });
     Click("shipsButton");
-    EXPECT_EQ(messages.back(), "Also rename it in the 2 squadrons that name it?");
     EXPECT_EQ(Lines("memberList"), QStringList({"Hood", "Leo"}));
     Click("closeButton");
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Hood", "Leo"}));
