@@ -78,8 +78,7 @@ class ScenarioEditor : public Editor {
         return names;
     }
     // All that an editor without a scenario to show offers.
-    const QStringList nothingShown = {"addButton", "closeButton", "shipsButton",
-                                      "squadronsButton"};
+    const QStringList nothingShown = {"addButton", "closeButton", "shipsButton", "squadronsButton"};
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
     ForceTabBar* Tabs() { return Control<ForceTabBar>("forceTabs"); }
     QStringList TabTexts() {
