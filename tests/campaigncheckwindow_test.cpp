@@ -209,10 +209,8 @@ TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesCountsWhatItLeavesOutAndI
     EXPECT_TRUE(doc.m_scenarios[0].m_forces[0].m_ships[0].IsDifferent(doc.m_ships[0]));
     EXPECT_EQ(frame->History().Stack().count(), 1);
     EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->text(), "&Undo Refresh from campaign");
-    EXPECT_TRUE(frame->isWindowModified());
     frame->Action(ID_EDIT_UNDO)->trigger();
     EXPECT_EQ(frame->Document().SaveToBytes(), before);
-    EXPECT_EQ(Problems().size(), 3u);
 
     // The question lists ten copies and counts the rest.
     for (const std::size_t copies : {10, 11}) {

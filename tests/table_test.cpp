@@ -115,9 +115,6 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
     QTest::keyClick(window.get(), Qt::Key_S);
     EXPECT_TRUE(MarksOfCard(*window, below).Has(CardMark::Sunk));
-    QTest::keyClick(&view, Qt::Key_End);
-    QTest::keyClick(&view, Qt::Key_Right);  // no further than the last place
-    EXPECT_EQ(view.FocusCard(), 7);
     QTest::keyClick(&view, Qt::Key_Home);
     for (int i = 0; i < 5; ++i) QTest::keyClick(&view, Qt::Key_Left);  // no further than the first
     EXPECT_EQ(view.FocusCard(), 0);
@@ -149,6 +146,10 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     view.SetFocusPlace(6, CardMark::Box18);
     QTest::keyClick(&view, Qt::Key_Right);
     EXPECT_TRUE(shown(7));
+    view.SetFocusPlace(7, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);  // no further than the last place
+    EXPECT_EQ(view.FocusCard(), 7);
+    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
 
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
@@ -278,11 +279,9 @@ TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
                 {20, 365, 2}, {959, 700, 5}, {960, 700, -1}, {20, 625, -1}, {20, 1264, 6}};
     for (const auto& hit : hits)
         EXPECT_EQ(layout.CardAt(hit.x, hit.y), hit.card) << hit.x << "," << hit.y;
-    EXPECT_EQ(layout.CardInNextRow(0, 1), 2);
-    EXPECT_EQ(layout.CardInNextRow(3, 1), 5);
-    EXPECT_EQ(layout.CardInNextRow(4, -1), 2);
-    EXPECT_EQ(layout.CardInNextRow(1, -1), 1);
-    EXPECT_EQ(layout.CardInNextRow(7, 1), 7);
+    for (const auto& [card, step, next] :
+         {std::tuple{0, 1, 2}, {3, 1, 5}, {4, -1, 2}, {1, -1, 1}, {7, 1, 7}})
+        EXPECT_EQ(layout.CardInNextRow(card, step), next) << card << " by " << step;
 }
 
 // Zoom keys change the size by steps and Fit Width fills the width with

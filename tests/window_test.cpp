@@ -79,12 +79,6 @@ TEST_F(OnScreenCards, LinesAreOneDevicePixelAndActualSizeIsThePrintedSize) {
     // The card's 42 mm measure 42 mm of the screen's physical size.
     const double pixelsPerMm = view.screen()->physicalDotsPerInchX() / 25.4;
     EXPECT_NEAR(view.ScreenScale() * 42, pixelsPerMm * 42, 0.5);
-    // Nothing smaller is offered.
-    view.ZoomOut();
-    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());
-    view.SetZoom(2);
-    view.ZoomOut();
-    EXPECT_GE(view.Zoom(), view.ActualSizeZoom());
 }
 
 TEST_F(OnScreenCards, WideCardsScrollSideways) {
