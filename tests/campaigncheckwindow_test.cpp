@@ -12,7 +12,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include "app/commandids.h"
@@ -21,6 +20,7 @@
 #include "editors/editscenarios.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
+#include "tests/support/modaldialog.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -91,11 +91,9 @@ class CheckWindow : public ::testing::Test {
     // Acts on the modal editor once it is open, then closes it.
     template <class Dialog>
     static void OnEditor(std::function<void(Dialog&)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            dialog->reject();
+        OnModalDialog<Dialog>([act](Dialog& dialog) {
+            act(dialog);
+            dialog.reject();
         });
     }
 

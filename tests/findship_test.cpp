@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "app/brinnowview.h"
@@ -17,6 +16,7 @@
 #include "app/mainframe.h"
 #include "editors/editships.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/modaldialog.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -166,12 +166,10 @@ TEST_F(FindShip, FiltersNarrowTheListingAndTheStatusBarCounts) {
 TEST_F(FindShip, DoubleClickOrEnterOpensEditShipsAtThatShipAndTheViewStays) {
     int opened = -1;
     const auto openedAs = [&opened](const char* name) {
-        QTimer::singleShot(0, [&opened, name] {
-            auto* ships = qobject_cast<CEditShipsDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(ships, nullptr);
-            opened = ships->Current();
-            ships->findChild<QLineEdit*>("nameEdit")->setText(name);
-            ships->OnClose();
+        OnModalDialog<CEditShipsDlg>([&opened, name](CEditShipsDlg& ships) {
+            opened = ships.Current();
+            ships.findChild<QLineEdit*>("nameEdit")->setText(name);
+            ships.OnClose();
         });
     };
     QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, {40, CardY(2)});

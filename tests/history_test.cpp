@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "app/commandids.h"
 #include "app/mainframe.h"
@@ -16,6 +15,7 @@
 #include "editors/editships.h"
 #include "history/edithistory.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/modaldialog.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -53,21 +53,11 @@ class History : public ::testing::Test {
     // act closes the dialog.
     template <class Dialog>
     void Edit(int command, std::function<void(Dialog&)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            dialog->accept();
+        OnModalDialog<Dialog>([act](Dialog& dialog) {
+            act(dialog);
+            dialog.accept();
         });
         frame->Action(command)->trigger();
-    }
-    // Acts on the next modal dialog, one opened from inside another.
-    static void OnNextDialog(std::function<void(QDialog&)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-        });
     }
     void RenameFirstShip(const char* name) {
         Edit<CEditShipsDlg>(ID_EDIT_SHIPS, [name](CEditShipsDlg& ships) {
@@ -77,7 +67,7 @@ class History : public ::testing::Test {
     }
     void AddNation(const char* name) {
         Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [name](CEditNationsDlg& nations) {
-            OnNextDialog([name](QDialog& add) {
+            OnModalDialog<QDialog>([name](QDialog& add) {
                 add.findChild<QLineEdit*>("nameEdit")->setText(name);
                 add.accept();
             });
@@ -138,7 +128,7 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
 TEST_F(History, ADialogInsideAnotherBelongsToItsStep) {
     Edit<CEditArmamentsDlg>(ID_EDIT_ARMAMENTS, [](CEditArmamentsDlg& armaments) {
         for (const char* calibre : {"10", "11"}) {
-            OnNextDialog([calibre](QDialog& add) {
+            OnModalDialog<QDialog>([calibre](QDialog& add) {
                 add.findChild<QLineEdit*>("calibreEdit")->setText(calibre);
                 add.findChild<QLineEdit*>("afEdit")->setText("1.5");
                 add.accept();

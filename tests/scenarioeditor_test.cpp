@@ -67,16 +67,6 @@ class ScenarioEditor : public Editor {
         return *dialog;
     }
     QWidget* Driven() override { return dialog.get(); }
-    // The named controls that can be used now, sorted.
-    QStringList EnabledControls() {
-        QStringList names;
-        for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
-            const QString name = widget->objectName();
-            if (!name.isEmpty() && !name.startsWith("qt_") && widget->isEnabled()) names << name;
-        }
-        names.sort();
-        return names;
-    }
     // All that an editor without a scenario to show offers.
     const QStringList nothingShown = {"addButton", "closeButton", "shipsButton", "squadronsButton"};
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }

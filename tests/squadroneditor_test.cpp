@@ -33,16 +33,6 @@ class SquadronEditor : public Editor {
     }
     QWidget* Driven() override { return dialog.get(); }
     bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-    // The named controls that can be used now, sorted.
-    QStringList EnabledControls() {
-        QStringList names;
-        for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
-            const QString name = widget->objectName();
-            if (!name.isEmpty() && !name.startsWith("qt_") && widget->isEnabled()) names << name;
-        }
-        names.sort();
-        return names;
-    }
     // All that an editor without a squadron to show offers.
     const QStringList nothingShown = {"addButton", "closeButton", "shipsButton"};
     void ChooseNation(int nation) {

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <deque>
 #include <functional>
 #include <string>
@@ -18,6 +17,7 @@
 #include "editors/lastnation.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
+#include "tests/support/modaldialog.h"
 #include "tests/support/scriptedanswers.h"
 
 // Counts the document-changed notices that the editors post.
@@ -45,11 +45,7 @@ class Editor : public ::testing::Test {
     }
     // Acts on the next modal dialog once it is open.
     static void OnNextDialog(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(dialog);
-        });
+        OnModalDialog<QDialog>([act](QDialog& dialog) { act(&dialog); });
     }
     template <class T>
     static T* Child(QWidget* dialog, const char* name) {
@@ -71,6 +67,16 @@ class Editor : public ::testing::Test {
         QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton);
     }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
+    // The named controls that can be used now, sorted.
+    QStringList EnabledControls() {
+        QStringList names;
+        for (const QWidget* widget : Driven()->findChildren<QWidget*>()) {
+            const QString name = widget->objectName();
+            if (!name.isEmpty() && !name.startsWith("qt_") && widget->isEnabled()) names << name;
+        }
+        names.sort();
+        return names;
+    }
     // Types over what a box holds, as a user does: everything selected, then keys.
     void TypeOver(const char* box, const QString& text) {
         auto* field = Control<QLineEdit>(box);
