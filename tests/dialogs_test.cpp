@@ -204,6 +204,34 @@ std::string Describe(const QRect& r) {
     return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
 }
 
+// Rows and columns of a layout never put two controls on one place.
+TEST(Dialogs, NoTwoNamedControlsOverlap) {
+    ForEveryDialogShown([](QDialog* dialog) {
+        QApplication::processEvents();
+        std::vector<const QWidget*> controls;
+        for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
+            const QString name = widget->objectName();
+            if (widget->isVisible() && !name.isEmpty() && !name.startsWith("qt_"))
+                controls.push_back(widget);
+        }
+        const auto placed = [dialog](const QWidget* widget) {
+            return QRect(widget->mapTo(dialog, QPoint()), widget->size());
+        };
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const QWidget* a = controls[i];
+                const QWidget* b = controls[j];
+                if (a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+                EXPECT_FALSE(placed(a).intersects(placed(b)))
+                    << dialog->windowTitle().toStdString() << ": "
+                    << a->objectName().toStdString() << " " << Describe(placed(a)) << " and "
+                    << b->objectName().toStdString() << " " << Describe(placed(b));
+            }
+        }
+    });
+}
+
+
 // Under a window manager on a small screen (scripts/window-check.sh runs it
 // on 1024 x 576 logical pixels at scale 1 and 2): every button of every
 // dialog lies on the screen, so none is out of the user's reach.

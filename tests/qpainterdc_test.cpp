@@ -1,5 +1,6 @@
 // Straight edges on a raster surface are filled as rectangles rather than
-// stroked; they must set exactly the pixels the stroke would.
+// stroked; they must set exactly the pixels the stroke would. Texts too long
+// for any surface are cut to the part at their anchor.
 #include "platform/qpainterdc.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,22 @@ TEST(QPainterDCEdges, RectanglesOfEverySizeIncludingDegenerateOnes) {
                 }
             }
         }
+    }
+}
+
+// A text longer than any surface still shows its part at the anchor.
+TEST(QPainterDCText, AVeryLongTextShowsAtItsAnchorWhateverTheAlignment) {
+    for (const unsigned align : {unsigned(TA_LEFT), unsigned(TA_CENTER), unsigned(TA_RIGHT)}) {
+        QImage image = Blank();
+        {
+            QPainter painter(&image);
+            QPainterDC dc(painter);
+            dc.SelectObject(CFont{-12, 400, false, "Arial"});
+            dc.SetTextAlign(align | TA_TOP);
+            dc.TextOut(align == TA_LEFT ? 0 : align == TA_CENTER ? 32 : 64, 20,
+                       std::string(5000, 'W'));
+        }
+        EXPECT_NE(image, Blank()) << align;
     }
 }
 

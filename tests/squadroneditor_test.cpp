@@ -123,6 +123,16 @@ TEST_F(SquadronEditor, ListButtonsClicksAndTheMenuBuildTheMemberAndAttachmentLis
     EXPECT_TRUE(Enabled("memberAddButton"));  // the first row is a choice too
     dialog->OnAddMember();
     dialog->OnAddAttachment();
+    // The attachments move through their own buttons.
+    ChooseAvailable("Lion");
+    dialog->OnAddAttachment();
+    Control<QListWidget>("attachmentList")->setCurrentRow(0);
+    Click("attachmentDownButton");
+    EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, (CStringArray{"Lion", "Dreadnought"}));
+    Click("attachmentUpButton");
+    Control<QListWidget>("attachmentList")->setCurrentRow(1);
+    Click("attachmentRemoveButton");
+    ChooseAvailable("Dreadnought");
     EXPECT_EQ(Lines("memberList"), QStringList({"Lion", "Lion", "Dreadnought"}));
     EXPECT_EQ(Lines("availableList").size(), 2);
     EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, (CStringArray{"Lion", "Lion", "Dreadnought"}));
