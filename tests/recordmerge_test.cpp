@@ -214,6 +214,21 @@ TEST_F(Merge, AScenarioMapsItsForcesAndTheirCopies) {
     copied.AddScenario(other);
     ASSERT_EQ(Paste(copied.Json()), "");
     EXPECT_EQ(to.m_scenarios[0].m_strName, "Coronel") << "scenarios in the order of their names";
+
+    // Twins pasted together keep their order: each goes after the names equal to its own.
+    CopiedRecords twins(from);
+    for (const char* umpire : {"first", "second"}) {
+        VxScenario twin = scenario;
+        twin.m_strName = "Falklands";
+        twin.m_strUmpire = umpire;
+        twins.AddScenario(twin);
+    }
+    ASSERT_EQ(Paste(twins.Json()), "");
+    std::vector<std::string> umpires;
+    for (const VxScenario& pasted : to.m_scenarios) {
+        if (pasted.m_strName == "Falklands") umpires.push_back(pasted.m_strUmpire);
+    }
+    EXPECT_EQ(umpires, (std::vector<std::string>{"first", "second"}));
 }
 
 TEST_F(Merge, HostileOrDamagedContentsAreRefusedAndChangeNothing) {
