@@ -176,6 +176,11 @@ TEST_F(CheckWindow, DoubleClickOrEnterOpensTheEditorAtTheRecord) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(force, 1);
+    ClickRow(1);  // the first force's copy
+    OnEditor<CEditScenariosDlg>(
+        [&](CEditScenariosDlg& scenarios) { force = scenarios.CurrentForce(); });
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(force, 0);
 
     frame->Document().m_ships.push_back(Ship("Tiger", 2));
     window->CheckNow();
