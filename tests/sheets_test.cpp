@@ -90,8 +90,11 @@ int DrawSheet(RecordingDC& dc, const VxSquadron& squadron, int notes,
 TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
     RecordingDC dc;
     const VxSquadron squadron = Squadron("A", {"A", "B", "A", "B", "A"});
-    squadron.PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(Ships({"A", "B"})), kArmaments, 1,
-                        kWidth);
+    CArray<VxShip> ships = Ships({"A", "B"});
+    ships[0].m_strNotes = "A's log";
+    squadron.PrintSheet(dc, kP, kMargin, kMargin, ShipLookup(ships), kArmaments, 1, kWidth);
+    // The cards on a sheet carry no notes, the flagship's neither.
+    EXPECT_TRUE(dc.TextEntry("A's log").empty());
     EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 Red"));
     // The flagship line is 2h + 115 below the top; "Flagship" stands on the card.
     EXPECT_TRUE(dc.Has("TextOut 230 505 align=24 h=80 Flagship"));
