@@ -262,6 +262,8 @@ TEST_F(Html, WhenAnImageFailsTheMessageNamesIt) {
         const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
         EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
     }
+    EXPECT_NE(error.find("was not written, because 1 card image could not be"), std::string::npos)
+        << error;
     EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
 }
 
