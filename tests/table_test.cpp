@@ -168,10 +168,12 @@ TEST_F(Table, UndoAndRedoRestoreTheExactGameAndANewGameAsks) {
     const Game after = window->GetGame();
     for (int i = 0; i < 3; ++i) QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(window->GetGame() == before);
+    EXPECT_TRUE(OnDisk() == before);
     EXPECT_EQ(window->LogList().count(), 1);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(window->GetGame() == after);
+    EXPECT_TRUE(OnDisk() == after);
     EXPECT_FALSE(window->Action("redo")->isEnabled());
 
     // A new game starts afresh only when the answer is Yes.
