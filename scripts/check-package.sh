@@ -42,8 +42,9 @@ window_checks() {
     gio launch "$entry" >/dev/null 2>&1
     local started
     started=$(window_named '^Untitled - Brinnow$')
-    # The icon may follow the window's first appearance by a moment.
-    for _ in $(seq 25); do
+    # The icon may follow the window's first appearance by a moment, longer
+    # on a first start or a busy machine: wait as long as for the window.
+    for _ in $(seq 100); do
         xprop -id "$started" _NET_WM_ICON | grep -q 'Icon (' && break
         sleep 0.2
     done
