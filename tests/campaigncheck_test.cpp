@@ -149,7 +149,9 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
           "other-nation|squadron|1st BCS|member \"Lion\" is a ship of Germany, not of Great "
           "Britain"}},
         {"a copy of a ship the campaign has no more, and one that moved nation",
-         [](Check& c) { c.Force().m_ships = {Ship("Tiger", 1), Ship("Moltke", 1, 11)}; },
+         [](Check& c) {
+             c.Force().m_ships = {Ship("Tiger", 1), Ship("Moltke", 1, 11)};
+         },
          {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Moltke\" differs "
           "from the campaign's: Nationality"}},
         {"an empty squadron, an empty unnamed force and a scenario without forces",

@@ -88,12 +88,11 @@ TEST_F(Card, SplitLayoutRingsEighteenInchTorpedoesAndBracketsTwentyOneInch) {
     EXPECT_EQ(dc.Find("TextOut 60 ").front(), "TextOut 60 299 align=6 h=69 3");
     // Half rules; small figures 43 px: "2  3" is 84 wide, the figure 21; the
     // ring widens by (36 - 21) / 2.
-    for (const char* entry :
-         {"TextOut 301 299 align=6 h=69 3", "Line 120 333 241 333 w=1",
-          "Line 362 333 483 333 w=1", "Line 603 333 724 333 w=1", "Line 845 333 966 333 w=1",
-          "TextOut 120 331 align=8 h=43 2  3", "TextOut 120 335 align=0 h=43 2  3",
-          "Ellipse 176 288 211 331", "Ellipse 176 335 211 378",
-          "TextOut 602 331 align=8 h=43 1  -"}) {
+    for (const char* entry : {"TextOut 301 299 align=6 h=69 3", "Line 120 333 241 333 w=1",
+                              "Line 362 333 483 333 w=1", "Line 603 333 724 333 w=1",
+                              "Line 845 333 966 333 w=1", "TextOut 120 331 align=8 h=43 2  3",
+                              "TextOut 120 335 align=0 h=43 2  3", "Ellipse 176 288 211 331",
+                              "Ellipse 176 335 211 378", "TextOut 602 331 align=8 h=43 1  -"}) {
         EXPECT_TRUE(dc.Has(entry)) << entry;
     }
     EXPECT_EQ(dc.Find("Ellipse").size(), 8u);
@@ -159,10 +158,10 @@ TEST_F(Card, WingTurretsAndTurnSpeeds) {
     ship.m_nTurnSpeed = {12, 0, 8, 0, 30};
     Draw();
     // A heavy box round the fire box; speed font 52 px: ty = 161 + 287 - 26 = 422.
-    for (const char* entry : {"Line 0 276 241 276 w=5", "Line 241 276 241 391 w=5",
-                              "Line 241 391 0 391 w=5", "Line 0 391 0 276 w=5",
-                              "TextOut 96 422 align=6 h=52 12", "TextOut 482 422 align=6 h=52 8",
-                              "TextOut 868 422 align=6 h=52 30"}) {
+    for (const char* entry :
+         {"Line 0 276 241 276 w=5", "Line 241 276 241 391 w=5", "Line 241 391 0 391 w=5",
+          "Line 0 391 0 276 w=5", "TextOut 96 422 align=6 h=52 12",
+          "TextOut 482 422 align=6 h=52 8", "TextOut 868 422 align=6 h=52 30"}) {
         EXPECT_TRUE(dc.Has(entry)) << entry;
     }
     EXPECT_EQ(dc.Find("TextOut 289 422").size(), 0u);

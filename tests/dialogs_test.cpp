@@ -223,14 +223,13 @@ TEST(Dialogs, NoTwoNamedControlsOverlap) {
                 const QWidget* b = controls[j];
                 if (a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
                 EXPECT_FALSE(placed(a).intersects(placed(b)))
-                    << dialog->windowTitle().toStdString() << ": "
-                    << a->objectName().toStdString() << " " << Describe(placed(a)) << " and "
-                    << b->objectName().toStdString() << " " << Describe(placed(b));
+                    << dialog->windowTitle().toStdString() << ": " << a->objectName().toStdString()
+                    << " " << Describe(placed(a)) << " and " << b->objectName().toStdString() << " "
+                    << Describe(placed(b));
             }
         }
     });
 }
-
 
 // Under a window manager on a small screen (scripts/window-check.sh runs it
 // on 1024 x 576 logical pixels at scale 1 and 2): every button of every

@@ -43,8 +43,8 @@ class StepRecorder : public Progress {
 };
 
 // One kind of work writing to its target; false, with error set, when it failed.
-using Work = std::function<bool(const CBrinnowDoc&, const std::string& target,
-                                std::string& error, Progress&)>;
+using Work = std::function<bool(const CBrinnowDoc&, const std::string& target, std::string& error,
+                                Progress&)>;
 
 template <class Job>
 bool PrintPdf(const std::string& target, Job job) {
@@ -89,10 +89,8 @@ const Case kCases[] = {
      [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportScenarioHtml(doc, doc.m_scenarios[0], target, error, nullptr, progress);
      }},
-    {"text export",
-     [](auto& doc, auto& target, auto& error, auto& progress) {
-         return ExportShipsText(doc, target, error, progress);
-     }},
+    {"text export", [](auto& doc, auto& target, auto& error,
+                       auto& progress) { return ExportShipsText(doc, target, error, progress); }},
     {"CSV export",
      [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportShipsCsv(doc, target, error, CsvCells::Protected, progress);

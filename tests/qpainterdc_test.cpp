@@ -100,8 +100,10 @@ TEST(QPainterDCText, AVeryLongTextShowsAtItsAnchorWhateverTheAlignment) {
             QPainterDC dc(painter);
             dc.SelectObject(CFont{-12, 400, false, "Arial"});
             dc.SetTextAlign(align | TA_TOP);
-            dc.TextOut(align == TA_LEFT ? 0 : align == TA_CENTER ? 32 : 64, 20,
-                       std::string(5000, 'W'));
+            dc.TextOut(align == TA_LEFT     ? 0
+                       : align == TA_CENTER ? 32
+                                            : 64,
+                       20, std::string(5000, 'W'));
         }
         EXPECT_NE(image, Blank()) << align;
     }

@@ -165,5 +165,4 @@ TEST(FormatG3, TheDirectlyWrittenRange) {
     for (int i = 0; i < 300000; ++i) ExpectSameAsPrintf(anywhere(random));
 }
 
-
 }  // namespace

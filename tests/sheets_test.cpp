@@ -223,8 +223,8 @@ TEST(SquadronPrintJob, TheAttachmentsHeadingStaysWithItsFirstRow) {
     int headingsStartingAPage = 0;
     for (std::size_t members = 4; members <= 120; members += 4) {
         RecordingDC dc;
-        RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}),
-                            Ships({"A", "B"}), kArmaments);
+        RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}), Ships({"A", "B"}),
+                            kArmaments);
         int page = 0, headingPage = 0, lastMemberPage = 0, attachmentPage = 0;
         for (const std::string& entry : dc.log) {
             if (entry.rfind("StartPage", 0) == 0) ++page;
