@@ -18,6 +18,15 @@ fail() {
     exit 1
 }
 expect_equal() { [ "$1" = "$2" ] || fail "$3: \"$1\", expected \"$2\""; }
+# Whether a command's whole output contains a text. Not "| grep -q": grep
+# leaves at the first match, the command then dies writing the rest into the
+# closed pipe, and pipefail takes that for a failure.
+output_has() {
+    local text=$1 output
+    shift
+    output=$("$@" 2>&1) || true
+    [[ $output == *"$text"* ]]
+}
 
 # Waits for a window whose title matches, and prints its id.
 window_named() {
@@ -45,10 +54,10 @@ window_checks() {
     # The icon may follow the window's first appearance by a moment, longer
     # on a first start or a busy machine: wait as long as for the window.
     for _ in $(seq 100); do
-        xprop -id "$started" _NET_WM_ICON | grep -q 'Icon (' && break
+        output_has 'Icon (' xprop -id "$started" _NET_WM_ICON && break
         sleep 0.2
     done
-    xprop -id "$started" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+    output_has 'Icon (' xprop -id "$started" _NET_WM_ICON || fail "the window has no icon"
     xdotool windowfocus --sync "$started" key F1
     window_named '^Brinnow Help$' >/dev/null
     xdotool windowfocus --sync "$started" key alt+h key s
@@ -174,7 +183,7 @@ if grep -qs '^path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d/*; then
 else
     expect_equal "$(man -w brinnow-cli)" /usr/share/man/man1/brinnow-cli.1.gz "man -w brinnow-cli"
 fi
-MANWIDTH=80 man "${page[@]}" 2>&1 | grep -q "export-json FILE OUT.json" ||
+output_has "export-json FILE OUT.json" env MANWIDTH=80 man "${page[@]}" ||
     fail "man brinnow-cli does not show the page"
 say "installed: the tools, the sample, the file type and the manual pages work"
 
