@@ -201,8 +201,9 @@ double JsonFieldReader::ReadDouble(Value& value) {
 
 void JsonFieldReader::FailType(const char* expected, Value& value) {
     const std::string_view token = value.raw_json_token();
+    // Every list element is looked at for a closing bracket before it is read,
+    // so one here stands right after a field's colon: the value is missing.
     if (token.front() == ']' || token.front() == '}') {
-        if (FollowsComma(token.data())) FailTrailingComma(token.data());
         Fail(std::string("expected ") + expected + ", found nothing before the \"" + token.front() +
                  "\"",
              token.data());
@@ -215,15 +216,6 @@ void JsonFieldReader::FailType(const char* expected, Value& value) {
     Fail(std::string("expected ") + expected + ", found " +
              (found.empty() ? text + ", which is not a JSON value" : found),
          token.data());
-}
-
-// A closing bracket where a value should be: after a comma the list ended
-// early, after a field's colon the value is missing.
-bool JsonFieldReader::FollowsComma(const char* closing) const {
-    const std::size_t at = std::size_t(closing - m_text.data());
-    const std::size_t before =
-        at == 0 ? std::string_view::npos : m_text.find_last_not_of(kWhiteSpace, at - 1);
-    return before != std::string_view::npos && m_text[before] == ',';
 }
 
 void JsonFieldReader::FailTrailingComma(const char* closing) {

@@ -105,7 +105,6 @@ class JsonFieldReader {
     [[noreturn]] void FailParser(simdjson::error_code error);
     [[noreturn]] void FailType(const char* expected, Value& value);
     // A value that is a closing bracket: the comma before it closes nothing.
-    bool FollowsComma(const char* closing) const;
     [[noreturn]] void FailTrailingComma(const char* closing);
     std::string PathText() const;
 
