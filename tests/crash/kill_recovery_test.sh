@@ -37,6 +37,11 @@ window() {
     echo "$id"
 }
 
+# How many windows the program shows: a menu's popup counts as one.
+shown_windows() {
+    xdotool search --onlyvisible --pid "$window_pid" 2> /dev/null | wc -l
+}
+
 start() {
     "$brinnow" "$document" > "$work/window.log" 2>&1 &
     window_pid=$!
@@ -45,7 +50,10 @@ start() {
 start
 main=$(window '^campaign\.brn - Brinnow$')
 # Edit > Nations, Add, a new nation's name, OK, Close.
-xdotool key --window "$main" alt+e && sleep 0.3 && xdotool key Home Return
+shown=$(shown_windows)
+xdotool key --window "$main" alt+e
+for _ in $(seq 100); do [ "$(shown_windows)" -gt "$shown" ] && break; sleep 0.1; done
+xdotool key Home Return
 nations=$(window '^Edit Nations$')
 xdotool key Tab space
 add=$(window '^Add Nation$')
