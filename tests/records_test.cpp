@@ -45,7 +45,7 @@ TEST(NewRecords, Layout) {
 }
 
 // The AF is no part of an armament's identity; its notes are.
-TEST(Armament, NamesLabelsAndIdentity) {
+TEST(Armament, NamesLabelsIdentityAndInsertionOrder) {
     VxArmament gun("12", 2.25, 1);
     EXPECT_EQ(gun.GetDisplayName(TRUE), "12 ");
     EXPECT_EQ(gun.GetDisplayName(FALSE), "12");
