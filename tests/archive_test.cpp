@@ -20,21 +20,18 @@ CString Loaded(const std::string& bytes) {
     return text;
 }
 
-// Short strings take a one-byte prefix; high bytes are kept as they are.
-TEST(ArchiveStrings, ShortStringsTakeOneBytePrefix) {
-    EXPECT_EQ(Stored(""), std::string(1, '\0'));
-    EXPECT_EQ(Stored("Neutral"), "\x07Neutral");
-    EXPECT_EQ(Loaded(std::string(1, '\0')), "");
+// Short strings take a one-byte prefix, longer ones more; high bytes are
+// kept as they are.
+TEST(ArchiveStrings, PrefixesByLengthAndHighBytesRoundTrip) {
     const CString text = "Sk\xE5ne \x80 \xFF";
     EXPECT_EQ(Stored(text).substr(1), text);
     EXPECT_EQ(Loaded(Stored(text)), text);
-}
-
-TEST(ArchiveStrings, PrefixThresholdsRoundTrip) {
     const struct {
         std::size_t length;
         std::string prefix;
     } cases[] = {
+        {0, std::string(1, '\0')},
+        {7, "\x07"},
         {254, "\xFE"},
         {255, std::string("\xFF\xFF\x00", 3)},
         {300, std::string("\xFF\x2C\x01", 3)},
@@ -50,29 +47,19 @@ TEST(ArchiveStrings, PrefixThresholdsRoundTrip) {
     }
 }
 
-TEST(ArchiveStrings, WideStringsAreReadIntoTheCodePage) {
-    // FF FE FF marks UTF-16; "ab" and the euro sign, which is 0x80 in the code page.
-    const std::string bytes(
-        "\xFF\xFE\xFF\x03"
-        "a\0b\0\xAC\x20",
-        10);
-    EXPECT_EQ(Loaded(bytes), "ab\x80");
-}
-
-TEST(ArchiveStrings, TruncatedStringsAreRefused) {
-    for (const std::string& bytes : {std::string("\x05"
-                                                 "abc"),
-                                     std::string("\xFF\x2C"), std::string("\xFF\xFF\xFF\x10"),
-                                     std::string("\xFF\xFE\xFF\x03"
-                                                 "a\0",
-                                                 6)}) {
+// Wide strings, marked FF FE FF, are read into the code page; cut strings
+// of either kind are refused.
+TEST(ArchiveStrings, WideStringsAreReadIntoTheCodePageAndTruncatedOnesRefused) {
+    // "ab" and the euro sign, which is 0x80 in the code page.
+    EXPECT_EQ(Loaded(std::string("\xFF\xFE\xFF\003a\0b\0\xAC\x20", 10)), "ab\x80");
+    for (const std::string& bytes :
+         {std::string("\005abc"), std::string("\xFF\x2C"), std::string("\xFF\xFF\xFF\x10"),
+          std::string("\xFF\xFE\xFF\003a\0", 6)}) {
         CArchive ar(bytes.data(), bytes.size());
         CString text;
         EXPECT_THROW(ar >> text, CArchiveException);
     }
-}
 
-TEST(ArchiveCounts, ImpossibleCountsAreRefusedBeforeAllocation) {
     for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
         std::string bytes;
         CArchive out(CArchive::AppendTo(bytes));

@@ -65,38 +65,36 @@ struct Case {
     std::vector<std::string> found;
 };
 
-TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
+TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndTheNamesItShows) {
     using Lines = std::vector<std::string>;
+    const std::string bcs = "|squadron|1st BCS|";
+    const std::string force = "|force|Dogger Bank, Force 1 (Battlecruiser Force)|";
     const Case cases[] = {
         {"the campaign as set up", [](Check&) {}, {}},
         {"a flagship that names no ship",
          [](Check& c) { c.Squadron().m_strFlagship = "Tiger"; },
-         {"missing-ship|squadron|1st BCS|flagship \"Tiger\" names no ship"}},
+         {"missing-ship" + bcs + "flagship \"Tiger\" names no ship"}},
         {"a member and an attachment that name no ship",
          [](Check& c) {
              c.Squadron().m_shipNames.push_back("Tiger");
              c.Squadron().m_attachmentNames = {"lion"};  // letter case counts
          },
-         {"missing-ship|squadron|1st BCS|member \"Tiger\" names no ship",
-          "missing-ship|squadron|1st BCS|attachment \"lion\" names no ship"}},
+         {"missing-ship" + bcs + "member \"Tiger\" names no ship",
+          "missing-ship" + bcs + "attachment \"lion\" names no ship"}},
         {"a squadron copy in a force that names no ship",
          [](Check& c) { c.Force().m_squadrons[0].m_attachmentNames = {"Tiger"}; },
-         {"missing-ship|force|Dogger Bank, Force 1 (Battlecruiser Force)|squadron \"1st BCS\": "
-          "attachment \"Tiger\" names no ship"}},
+         {"missing-ship" + force + "squadron \"1st BCS\": attachment \"Tiger\" names no ship"}},
         {"a ship named like an earlier one",
          [](Check& c) { c.doc.m_ships.push_back(Ship("Lion", 2, 11)); },
          {"shared-name|ship|Lion|same name as ship 1 (Great Britain), which lookups by name "
           "find first"}},
         {"a member of another nation",
          [](Check& c) { c.Squadron().m_shipNames.push_back("Moltke"); },
-         {"other-nation|squadron|1st BCS|member \"Moltke\" is a ship of Germany, not of Great "
-          "Britain"}},
+         {"other-nation" + bcs + "member \"Moltke\" is a ship of Germany, not of Great Britain"}},
         {"a neutral squadron's flagship of a nation",
          [](Check& c) { c.Squadron().m_nNation = 0; },
-         {"other-nation|squadron|1st BCS|flagship \"Lion\" is a ship of Great Britain, not of "
-          "Neutral",
-          "other-nation|squadron|1st BCS|member \"Lion\" is a ship of Great Britain, not of "
-          "Neutral"}},
+         {"other-nation" + bcs + "flagship \"Lion\" is a ship of Great Britain, not of Neutral",
+          "other-nation" + bcs + "member \"Lion\" is a ship of Great Britain, not of Neutral"}},
         {"another nation's ship in a force's squadron copy is the force's business",
          [](Check& c) { c.Force().m_squadrons[0].m_shipNames.push_back("Moltke"); },
          {}},
@@ -138,22 +136,18 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
              c.doc.m_ships.Modify(0).m_dDF = 12.5;
              c.doc.m_ships.Modify(0).m_strNotes = "Refit 1915";
          },
-         {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Lion\" differs "
-          "from the campaign's: DF, Notes"}},
+         {"stale-copy" + force + "ship \"Lion\" differs from the campaign's: DF, Notes"}},
         {"an earlier ship of another nation takes the name, but not the force's copy",
          [](Check& c) { c.doc.m_ships.insert(c.doc.m_ships.begin(), Ship("Lion", 2, 11)); },
          {"shared-name|ship|Lion|same name as ship 1 (Germany), which lookups by name find "
           "first",
-          "other-nation|squadron|1st BCS|flagship \"Lion\" is a ship of Germany, not of Great "
-          "Britain",
-          "other-nation|squadron|1st BCS|member \"Lion\" is a ship of Germany, not of Great "
-          "Britain"}},
+          "other-nation" + bcs + "flagship \"Lion\" is a ship of Germany, not of Great Britain",
+          "other-nation" + bcs + "member \"Lion\" is a ship of Germany, not of Great Britain"}},
         {"a copy of a ship the campaign has no more, and one that moved nation",
          [](Check& c) {
              c.Force().m_ships = {Ship("Tiger", 1), Ship("Moltke", 1, 11)};
          },
-         {"stale-copy|force|Dogger Bank, Force 1 (Battlecruiser Force)|ship \"Moltke\" differs "
-          "from the campaign's: Nationality"}},
+         {"stale-copy" + force + "ship \"Moltke\" differs from the campaign's: Nationality"}},
         {"an empty squadron, an empty unnamed force and a scenario without forces",
          [](Check& c) {
              c.Squadron() = VxSquadron();
@@ -175,10 +169,9 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndItsAbsence) {
         test.change(*this);
         EXPECT_EQ(Found(), Lines(test.found)) << test.what;
     }
-}
 
-// A damaged file may hold anything in a name; a finding stays one short line.
-TEST_F(Check, HostileNamesAreEscapedAndCutShort) {
+    // A damaged file may hold anything in a name; a finding stays one short line.
+    SetUp();
     const std::string huge(1 << 20, 'x');
     Squadron().m_strName = "Bad\r\nName\t\x01";
     Squadron().m_strFlagship = huge;
@@ -186,9 +179,7 @@ TEST_F(Check, HostileNamesAreEscapedAndCutShort) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].record, "Bad\\r\\nName\\t\\x01");
     EXPECT_EQ(found[0].problem, "flagship \"" + std::string(40, 'x') + "\x85\" names no ship");
-}
-
-TEST(MessageNames, ListsCountWhatTheyLeaveOut) {
+    // Lists of names count what they leave out.
     EXPECT_EQ(NameList({}, 3), "");
     EXPECT_EQ(NameList({"A"}, 3), "A");
     EXPECT_EQ(NameList({"A", "B"}, 3), "A and B");
@@ -196,9 +187,7 @@ TEST(MessageNames, ListsCountWhatTheyLeaveOut) {
     EXPECT_EQ(NameList({"A", "B", "C", "D", "E"}, 3), "A, B, C and 2 more");
     EXPECT_EQ(ShownName(std::string(40, 'y')), std::string(40, 'y'));
     EXPECT_EQ(ShownName("\x7F\xE9"), "\\x7F\xE9");
-}
-
-TEST(ShipNameIndex, FindsTheFirstOfANameAndPrefersTheNation) {
+    // The name index finds the first of a name, and prefers one of the nation.
     const CArray<VxShip> ships = {Ship("Lion", 2), Ship("Tiger", 1), Ship("Lion", 1),
                                   Ship("Lion", 3)};
     const ShipNameIndex index(ships);
@@ -214,7 +203,7 @@ TEST(ShipNameIndex, FindsTheFirstOfANameAndPrefersTheNation) {
     EXPECT_EQ(index.FindOfNation("Hood", 1), ShipNameIndex::npos);
 }
 
-TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
+TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgainAndRenamesAreExact) {
     Force().m_ships = {doc.m_ships[0], Ship("Tiger", 1), doc.m_ships[1]};
     doc.m_ships.Modify(0).m_nTurnSpeed[4] = 3;
     doc.m_ships.Modify(1).m_bFlotilla = TRUE;
@@ -230,10 +219,8 @@ TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgain) {
     EXPECT_FALSE(Force().m_ships[2].IsDifferent(doc.m_ships[1]));
     EXPECT_EQ(Force().m_ships[1].m_strName, "Tiger");
     EXPECT_EQ(RefreshStaleCopies(Force(), doc.m_ships), 0u);
-}
 
-// Every place that names the ship exactly, however often, and only those.
-TEST(ShipReferences, FoundAndRenamedWhereverTheExactNameStands) {
+    // Every place that names the ship exactly, however often, and only those.
     VxSquadron b, c;
     b.m_shipNames = {"Tiger", "Lion", "Lion"};
     b.m_attachmentNames = {"Lion"};

@@ -56,7 +56,7 @@ class Cli : public ::testing::Test {
 
 // The help, the version and a wrong command; a full device behind the
 // standard output is a failure, not a silent success.
-TEST_F(Cli, HelpVersionAndAnOutputThatCannotBeWritten) {
+TEST_F(Cli, HelpVersionAnOutputThatCannotBeWrittenAndTheDrawingHalf) {
     const CliResult help = Cmd({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("export-html"), std::string::npos);
@@ -72,22 +72,22 @@ TEST_F(Cli, HelpVersionAndAnOutputThatCannotBeWritten) {
         EXPECT_EQ(full.exitCode, 1) << args.join(' ').toStdString();
         EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
     }
-}
-
-TEST_F(Cli, DocumentCommandsStartWithoutQtAndDrawingOnesHandOver) {
+    // Document commands start without Qt; drawing ones hand over to the
+    // drawing half, which takes over the same command line and reports as the tool.
     QProcess ldd;
     ldd.start("ldd", {BRINNOW_CLI});
     ASSERT_TRUE(ldd.waitForFinished(60000));
     const QString libraries = ldd.readAllStandardOutput();
     EXPECT_TRUE(libraries.contains("libc.so")) << libraries.toStdString();
     EXPECT_FALSE(libraries.contains("libQt6")) << libraries.toStdString();
-    // The drawing half takes over the same command line and reports as the tool.
     const CliResult missing = Cmd({"card", Path("missing.brn"), "Lion", "-o", Path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err.rfind("brinnow-cli: Cannot open", 0), 0u) << missing.err;
 }
 
-TEST_F(Cli, NewInfoAndSaveAs) {
+// A damaged or impossibly large input is reported and writes nothing; check
+// says by its exit code whether there are findings.
+TEST_F(Cli, NewInfoSaveAsCheckAndTheInputsTheyRefuse) {
     ASSERT_EQ(Cmd({"new", Path("new.brn")}).exitCode, 0);
     EXPECT_EQ(Bytes("new.brn"), CBrinnowDoc().SaveToBytes());
     EXPECT_EQ(Cmd({"info", Path("new.brn")}).out,
@@ -95,11 +95,25 @@ TEST_F(Cli, NewInfoAndSaveAs) {
     WriteGenerated("gen.brn");
     ASSERT_EQ(Cmd({"save-as", Path("gen.brn"), Path("copy.brn")}).exitCode, 0);
     EXPECT_EQ(Bytes("copy.brn"), Bytes("gen.brn"));
-}
 
-TEST_F(Cli, CheckSaysByItsExitCodeWhetherThereAreFindings) {
-    ASSERT_EQ(Cmd({"new", Path("clean.brn")}).exitCode, 0);
-    const CliResult clean = Cmd({"check", Path("clean.brn")});
+    std::string error, bytes = Bytes("gen.brn");
+    bytes.resize(bytes.size() / 2);
+    ASSERT_TRUE(WriteFileSafely(Path("half.brn").toStdString(), bytes, error));
+    const CliResult half = Cmd({"save-as", Path("half.brn"), Path("out.brn")});
+    EXPECT_EQ(half.exitCode, 1);
+    EXPECT_NE(half.err.find("half.brn\" is not a valid Brinnow document: at byte"),
+              std::string::npos)
+        << half.err;
+    EXPECT_FALSE(QFileInfo::exists(Path("out.brn")));
+    QFile sparse(Path("huge.brn"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(qint64(1) << 40));  // a terabyte of holes
+    sparse.close();
+    const CliResult huge = Cmd({"info", Path("huge.brn")});
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_NE(huge.err.find("larger than this computer's memory"), std::string::npos) << huge.err;
+
+    const CliResult clean = Cmd({"check", Path("new.brn")});
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(clean.out, "");
 
@@ -136,36 +150,11 @@ TEST_F(Cli, CheckSaysByItsExitCodeWhetherThereAreFindings) {
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("nowhere.brn"), std::string::npos) << missing.err;
     EXPECT_EQ(Cmd({"check"}).exitCode, 2);
-    EXPECT_EQ(Cmd({"check", "--yaml", Path("clean.brn")}).exitCode, 2);
-}
-
-TEST_F(Cli, AFileLargerThanMemoryIsRefusedBeforeItIsRead) {
-    QFile sparse(Path("huge.brn"));
-    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(sparse.resize(qint64(1) << 40));  // a terabyte of holes
-    sparse.close();
-    const CliResult result = Cmd({"info", Path("huge.brn")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("larger than this computer's memory"), std::string::npos)
-        << result.err;
-}
-
-TEST_F(Cli, DamagedInputIsReportedAndWritesNothing) {
-    WriteGenerated("gen.brn");
-    std::string bytes = Bytes("gen.brn");
-    bytes.resize(bytes.size() / 2);
-    std::string error;
-    ASSERT_TRUE(WriteFileSafely(Path("half.brn").toStdString(), bytes, error));
-    const CliResult run = Cmd({"save-as", Path("half.brn"), Path("out.brn")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("half.brn\" is not a valid Brinnow document: at byte"),
-              std::string::npos)
-        << run.err;
-    EXPECT_FALSE(QFileInfo::exists(Path("out.brn")));
+    EXPECT_EQ(Cmd({"check", "--yaml", Path("new.brn")}).exitCode, 2);
 }
 
 // Cards, forms and lists drawn or exported to files and the standard output.
-TEST_F(Cli, CardsPdfsAndExports) {
+TEST_F(Cli, CardsPdfsExportsAndGames) {
     WriteGenerated("gen.brn");
     ASSERT_TRUE(Succeeds({"card", Path("gen.brn"), "Ship 3", "-o", Path("c.png")}));
     EXPECT_EQ(QImage(Path("c.png")).size(), QSize(259, 129));
@@ -194,15 +183,11 @@ TEST_F(Cli, CardsPdfsAndExports) {
     EXPECT_EQ(jutland.exitCode, 1);
     EXPECT_NE(jutland.err.find("no scenario named \"Jutland\""), std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(Path("j.htm")));
-}
 
-// A game started, marked and listed from the command line, then printed and
-// exported from; refusals write nothing.
-TEST_F(Cli, GameNewMarkShowPrintAndExport) {
+    // A game started, marked and listed from the command line, then printed and
+    // exported from; refusals write nothing.
     CBrinnowDoc doc = GameCampaign();
-    VxScenario other;
-    other.m_strName = "Other";
-    doc.m_scenarios.push_back(other);
+    doc.m_scenarios.emplace_back().m_strName = "Other";
     ASSERT_TRUE(doc.OnSaveDocument(Path("war.brn").toStdString()));
     const QString game = Path("g.json");
     ASSERT_EQ(Cmd({"game", "new", Path("war.brn"), "Skirmish", "-o", game}).exitCode, 0);

@@ -45,7 +45,7 @@ class CliCommand : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(CliCommand, EveryWriterExitsNonZeroWhenItsWriteFails) {
+TEST_F(CliCommand, WritesThatFailOrAreRefusedExitNonZeroAndLoadsWarn) {
     ExpectWriteFailuresCaught(CommandNew, {Out("new.brn")});
     ExpectWriteFailuresCaught(CommandSaveAs, {In(), Out("copy.brn")});
     ExpectWriteFailuresCaught(CommandExportText, {In(), Out("ships.txt")});
@@ -55,24 +55,18 @@ TEST_F(CliCommand, EveryWriterExitsNonZeroWhenItsWriteFails) {
     ExpectWriteFailuresCaught(CommandExportCsv, {In(), Out("ships.csv")});
     ExpectWriteFailuresCaught(CommandExportJson, {In(), Out("c.json")});
     ExpectWriteFailuresCaught(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")});
-}
-
-TEST_F(CliCommand, PrintingShipsOfADocumentWithoutShipsWritesNothing) {
-    CBrinnowDoc empty;
-    ASSERT_TRUE(empty.OnSaveDocument(Out("empty.brn")));
+    // Printing the ships of a document without ships writes nothing.
+    CBrinnowDoc doc;
+    ASSERT_TRUE(doc.OnSaveDocument(Out("empty.brn")));
     std::string err;
     EXPECT_EQ(Run(CommandPrint, {"ships", Out("empty.brn"), "-o", Out("e.pdf")}, err), 1);
     EXPECT_EQ(err, "brinnow-cli: The document has no ships to print.\n");
     EXPECT_FALSE(std::filesystem::exists(Out("e.pdf")));
-}
-
-TEST_F(CliCommand, DoubleDashEndsTheOptions) {
-    CBrinnowDoc doc;
+    // Ships named like options.
     doc.m_ships.resize(2);
     doc.m_ships.Modify(0).m_strName = "-dash";
     doc.m_ships.Modify(1).m_strName = "--blank";
     ASSERT_TRUE(doc.OnSaveDocument(Out("dash.brn")));
-    std::string err;
     EXPECT_EQ(Run(CommandCard, {Out("dash.brn"), "-dash", "-o", Out("a.png")}, err), 2);
     EXPECT_NE(err.find("Unknown option -dash."), std::string::npos) << err;
     EXPECT_EQ(Run(CommandCard, {Out("dash.brn"), "-o", Out("a.png"), "--", "-dash"}, err), 0)
@@ -86,15 +80,13 @@ TEST_F(CliCommand, DoubleDashEndsTheOptions) {
     const CommandLine line({"-o", "x", "--", "--", "-o"}, {"-o"}, {});
     EXPECT_EQ(line.Positional(), (std::vector<std::string>{"--", "-o"}));
     EXPECT_EQ(line.Value("-o"), "x");
-}
 
-TEST_F(CliCommand, EveryCommandThatLoadsWarnsOfBytesAfterTheLastList) {
+    // Every command that loads warns of bytes after the last list.
     std::string bytes, error;
     ASSERT_TRUE(ReadWholeFile(In(), bytes, error));
     ASSERT_TRUE(WriteFileSafely(Out("long.brn"), bytes + "trailing", error));
     const std::string warning =
         "brinnow-cli: warning: \"" + Out("long.brn") + "\" holds 8 bytes after its last scenario.";
-    std::string err;
     const std::vector<std::pair<Command, std::vector<std::string>>> commands = {
         {CommandInfo, {Out("long.brn")}},
         {CommandSaveAs, {Out("long.brn"), Out("short.brn")}},

@@ -7,15 +7,11 @@
 #include <set>
 #include <string>
 
+#include "tests/support/documentgenerator.h"
+
 namespace {
 
-std::string AllBytes() {
-    std::string bytes;
-    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
-    return bytes;
-}
-
-TEST(CodePage, EveryByteSurvivesUtf16AndUtf8) {
+TEST(CodePage, EveryByteSurvivesUtf16AndUtf8AndOtherCharactersDoNot) {
     const std::string bytes = AllBytes();
     const std::u16string wide = Cp1252ToUtf16(bytes);
     ASSERT_EQ(wide.size(), 256u);
@@ -23,9 +19,7 @@ TEST(CodePage, EveryByteSurvivesUtf16AndUtf8) {
         << "two bytes share a character";
     EXPECT_EQ(Cp1252FromUtf16(wide), bytes);
     EXPECT_EQ(Cp1252FromUtf8(Cp1252ToUtf8(bytes)), bytes);
-}
-
-TEST(CodePage, CharactersAtTheEdgesOfTheRangesAndOutsideThem) {
+    // Characters at the edges of the ranges, and outside them.
     const struct {
         unsigned char byte;
         char16_t unicode;

@@ -52,25 +52,26 @@ std::string NewDocumentBytes() {
     return e.bytes;
 }
 
-TEST(DocumentDefaults, NewDocumentIsExactlyTheDefaultFile) {
+TEST(DocumentFile, NewDocumentIsTheDefaultFileAndLoadingReplacesItOrRefusesDamage) {
     CBrinnowDoc doc;
     EXPECT_EQ(doc.SaveToBytes(), NewDocumentBytes());
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST(DocumentFile, LoadingAShorterFileShrinksTheLists) {
-    CBrinnowDoc small;
-    small.m_nations.resize(3);
-    small.m_armaments.clear();
+    // Loading a shorter file shrinks the lists.
+    doc.m_nations.resize(3);
+    doc.m_armaments.clear();
     CBrinnowDoc big;
     GenerateDocument(big, {});
-    ASSERT_TRUE(big.LoadFromBytes(small.SaveToBytes(), "small"));
-    EXPECT_EQ(big.SaveToBytes(), small.SaveToBytes());
-}
+    ASSERT_TRUE(big.LoadFromBytes(doc.SaveToBytes(), "small"));
+    EXPECT_EQ(big.SaveToBytes(), doc.SaveToBytes());
+    // A failed open keeps the document and its modified flag.
+    big.m_ships.resize(2);
+    big.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(big.OnOpenDocument("/nonexistent/nothing.brn"));
+    EXPECT_EQ(big.m_ships.size(), 2u);
+    EXPECT_TRUE(big.IsModified());
+    EXPECT_NE(big.ErrorMessage().find("nothing.brn"), std::string::npos);
 
-// Hostile counts are refused quickly; every message names the record read.
-TEST(DocumentFile, DamagedFilesAreRefusedNamingTheRecordBeingRead) {
-    CBrinnowDoc doc;
+    // Hostile counts are refused quickly; every message names the record read.
     std::string bytes = doc.SaveToBytes();
     // The ship count sits just before the last two counts.
     const std::size_t shipCount = bytes.size() - 12;
@@ -81,10 +82,8 @@ TEST(DocumentFile, DamagedFilesAreRefusedNamingTheRecordBeingRead) {
             << doc.ErrorMessage();
     }
     // A force count deep inside a scenario.
-    VxScenario scenario;
-    CBrinnowDoc withScenario;
-    withScenario.m_scenarios.push_back(scenario);
-    bytes = withScenario.SaveToBytes();
+    doc.m_scenarios.emplace_back();
+    bytes = doc.SaveToBytes();
     const std::int32_t huge = 100000000;
     std::memcpy(bytes.data() + bytes.size() - 4, &huge, 4);
     EXPECT_FALSE(doc.LoadFromBytes(bytes, "hostile"));
@@ -125,26 +124,13 @@ TEST(DocumentReferences, ShiftingReachesShipsAndForceCopies) {
     doc.ShiftArmamentReferences(0, -1);  // a reference of 0 never goes negative
     EXPECT_EQ(doc.m_ships[2].m_nSecondaryArmament, 0);
     EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 3);
-}
 
-TEST(DocumentReferences, RemovingTheLastArmamentLeavesAReferencePastTheEnd) {
-    CBrinnowDoc doc;
-    doc.m_ships.resize(1);
-    doc.m_ships.Modify(0).m_nMainArmament = 20;
+    // Removing the last armament leaves a reference past the end.
+    doc.m_ships.Modify(2).m_nMainArmament = 20;
     doc.RemoveArmament(20);
     EXPECT_EQ(doc.m_armaments.size(), 20u);
-    EXPECT_EQ(doc.m_ships[0].m_nMainArmament, 20);
-    EXPECT_EQ(doc.m_ships[0].MainArmamentIn(doc.m_armaments), nullptr);
-}
-
-TEST(DocumentFile, AFailedOpenKeepsTheDocumentAndItsModifiedFlag) {
-    CBrinnowDoc doc;
-    doc.m_ships.resize(2);
-    doc.SetModifiedFlag(TRUE);
-    EXPECT_FALSE(doc.OnOpenDocument("/nonexistent/nothing.brn"));
-    EXPECT_EQ(doc.m_ships.size(), 2u);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_NE(doc.ErrorMessage().find("nothing.brn"), std::string::npos);
+    EXPECT_EQ(doc.m_ships[2].m_nMainArmament, 20);
+    EXPECT_EQ(doc.m_ships[2].MainArmamentIn(doc.m_armaments), nullptr);
 }
 
 }  // namespace

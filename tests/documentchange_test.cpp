@@ -35,26 +35,36 @@ class Change : public ::testing::Test {
     std::string original, edited;
 };
 
-TEST_F(Change, EditsTakenBackBeforeTheEndAreNoChange) {
-    EXPECT_TRUE(Edit([](CBrinnowDoc& d) {
-                    const VxShip kept = d.m_ships[5];
-                    d.m_ships.Modify(5).m_strName = "Other";
-                    d.m_ships.push_back(VxShip());
-                    d.m_ships.pop_back();
-                    d.m_ships.Modify(5) = kept;
-                }).IsEmpty());
-}
-
-TEST_F(Change, OneShipCostsOneShip) {
+TEST_F(Change, OneShipCostsOneShipAndSeparateWritesKeepSeparateRuns) {
     const DocumentChange whole =
         Edit([](CBrinnowDoc& d) { d.m_ships.assign(d.m_ships.size(), {}); });
     const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(100).m_dDF = 42; });
     EXPECT_EQ(one.ListCount(), 1u);
     EXPECT_LT(one.Cost() * 50, whole.Cost());
     ExpectRoundTrip(one);
+    // Records written apart stay apart: a change at each end of a long list
+    // holds two short runs, not the list between them.
+    const DocumentChange ends = Edit([](CBrinnowDoc& d) {
+        d.m_ships.Modify(3).m_dDF = 7;
+        d.m_ships.erase(d.m_ships.begin() + 190);
+        d.m_ships.insert(d.m_ships.begin() + 100, VxShip());
+        d.m_ships.Modify(4).m_dDF = d.m_ships[4].m_dDF;  // written, not changed
+    });
+    ExpectRoundTrip(ends);
+    EXPECT_LT(ends.Cost(), one.Cost() * 5);
 }
 
-TEST_F(Change, InsertionsRemovalsAndMovesAtEitherEnd) {
+TEST_F(Change, RemovalsInsertionsAndMovesAnywhere) {
+    // Removing an armament touches every list it moved.
+    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.RemoveArmament(3); });
+    EXPECT_GE(change.ListCount(), 2u);
+    ExpectRoundTrip(change);
+    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
+        d.m_nations.emplace_back("Sweden", "", 0);
+        d.m_torpedoes.pop_back();
+        d.m_squadrons.Modify(2).m_shipNames.push_back("Extra");
+        d.m_scenarios.Modify(1).m_forces[0].m_ships[0].m_strNotes = "changed in a force";
+    }));
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.insert(d.m_ships.begin(), VxShip()); }));
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.push_back(VxShip()); }));
     ExpectRoundTrip(Edit([](CBrinnowDoc& d) { d.m_ships.erase(d.m_ships.begin()); }));
@@ -74,21 +84,9 @@ TEST_F(Change, InsertionsRemovalsAndMovesAtEitherEnd) {
     }));
 }
 
-TEST_F(Change, ArmamentRemovalTouchesEveryListItMoved) {
-    const DocumentChange change = Edit([](CBrinnowDoc& d) { d.RemoveArmament(3); });
-    EXPECT_GE(change.ListCount(), 2u);
-    ExpectRoundTrip(change);
-    ExpectRoundTrip(Edit([](CBrinnowDoc& d) {
-        d.m_nations.emplace_back("Sweden", "", 0);
-        d.m_torpedoes.pop_back();
-        d.m_squadrons.Modify(2).m_shipNames.push_back("Extra");
-        d.m_scenarios.Modify(1).m_forces[0].m_ships[0].m_strNotes = "changed in a force";
-    }));
-}
-
 // Values that compare equal can be stored differently, and the file is what
 // must come back.
-TEST_F(Change, ComparesStoredBytesNotValues) {
+TEST_F(Change, ComparesStoredBytesOnlyAndTakesHostileSizesAndShorterLists) {
     doc.m_ships.Modify(0).m_dDF = 0.0;
     doc.m_ships.Modify(1).m_dDF = std::numeric_limits<double>::quiet_NaN();
     const DocumentChange negativeZero =
@@ -96,9 +94,15 @@ TEST_F(Change, ComparesStoredBytesNotValues) {
     EXPECT_FALSE(negativeZero.IsEmpty());
     ExpectRoundTrip(negativeZero);
     EXPECT_TRUE(Edit([](CBrinnowDoc&) {}).IsEmpty());  // NaN is still itself
-}
-
-TEST_F(Change, HostileSizes) {
+    // Edits taken back before the end are no change.
+    EXPECT_TRUE(Edit([](CBrinnowDoc& d) {
+                    const VxShip kept = d.m_ships[5];
+                    d.m_ships.Modify(5).m_strName = "Other";
+                    d.m_ships.push_back(VxShip());
+                    d.m_ships.pop_back();
+                    d.m_ships.Modify(5) = kept;
+                }).IsEmpty());
+    // Hostile sizes.
     const std::string megabyte(1 << 20, '\xE9');
     const DocumentChange big =
         Edit([&](CBrinnowDoc& d) { d.m_ships.Modify(7).m_strNotes = megabyte; });
@@ -112,31 +116,15 @@ TEST_F(Change, HostileSizes) {
         d.m_ships.ChangeAll(
             [](std::vector<VxShip>& ships) { std::reverse(ships.begin(), ships.end()); });
     }));
-}
 
-// A change applied to a list that lost the records it expects does nothing
-// rather than reach outside the list.
-TEST_F(Change, AShorterListIsLeftAlone) {
+    // A change applied to a list that lost the records it expects does nothing
+    // rather than reach outside the list.
     const DocumentChange change = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(150).m_nNation = 3; });
     doc.m_ships.resize(20);
     const std::string shortened = doc.SaveToBytes();
     change.Undo(doc);
     change.Redo(doc);
     EXPECT_EQ(doc.SaveToBytes(), shortened);
-}
-
-// Records written apart stay apart: a change at each end of a long list
-// holds two short runs, not the list between them.
-TEST_F(Change, SeparateWritesKeepSeparateRuns) {
-    const DocumentChange ends = Edit([](CBrinnowDoc& d) {
-        d.m_ships.Modify(3).m_dDF = 7;
-        d.m_ships.erase(d.m_ships.begin() + 190);
-        d.m_ships.insert(d.m_ships.begin() + 100, VxShip());
-        d.m_ships.Modify(4).m_dDF = d.m_ships[4].m_dDF;  // written, not changed
-    });
-    ExpectRoundTrip(ends);
-    const DocumentChange one = Edit([](CBrinnowDoc& d) { d.m_ships.Modify(100).m_dDF = 1; });
-    EXPECT_LT(ends.Cost(), one.Cost() * 5);
 }
 
 TEST(ListSplice, HoldsOnlyTheDifferingRuns) {

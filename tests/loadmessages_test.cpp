@@ -14,7 +14,7 @@ std::string Saved(const DocumentShape& shape) {
     return doc.SaveToBytes();
 }
 
-TEST(LoadMessages, EveryTruncationIsRefusedAndLeavesANewDocument) {
+TEST(LoadMessages, EveryTruncationOrTextIsRefusedAndSaysWhy) {
     const std::string bytes = Saved({6, 2, 1, 2, 2, 7});
     const std::string fresh = CBrinnowDoc().SaveToBytes();
     for (std::size_t length = 0; length < bytes.size(); ++length) {
@@ -30,24 +30,19 @@ TEST(LoadMessages, EveryTruncationIsRefusedAndLeavesANewDocument) {
         // A count that a cut file announces is right: it is the end that is missing.
         ASSERT_EQ(doc.ErrorMessage().find("impossible"), std::string::npos) << doc.ErrorMessage();
     }
-}
-
-TEST(LoadMessages, AFileCutShortSaysItEndsBeforeTheRecordsItAnnounces) {
-    CBrinnowDoc original;
-    original.m_ships.resize(19);
-    std::string bytes = original.SaveToBytes();
-    bytes.resize(bytes.size() - 19 * 60);
+    // A file cut short says it ends before the records it announces.
     CBrinnowDoc doc;
-    ASSERT_FALSE(doc.LoadFromBytes(bytes, "cut.brn"));
+    doc.m_ships.resize(19);
+    std::string cut = doc.SaveToBytes();
+    cut.resize(cut.size() - 19 * 60);
+    ASSERT_FALSE(doc.LoadFromBytes(cut, "cut.brn"));
     EXPECT_NE(doc.ErrorMessage().find(
                   "while reading the number of ships, the file ends before the 19 records it "
                   "announces."),
               std::string::npos)
         << doc.ErrorMessage();
-}
 
-TEST(LoadMessages, ATextFileIsNotADocument) {
-    CBrinnowDoc doc;
+    // A text file is not a document.
     for (const std::string text :
          {"Dear Admiral,\r\nthe fleet sails at dawn.", "\xEF\xBB\xBF{}", "\t\t\t\t1,2,3"}) {
         ASSERT_FALSE(doc.LoadFromBytes(text, "letter.txt"));
@@ -60,7 +55,7 @@ TEST(LoadMessages, ATextFileIsNotADocument) {
     EXPECT_NE(doc.ErrorMessage().find("the count -1 is impossible"), std::string::npos);
 }
 
-TEST(LoadMessages, RecordNamesAreEscapedAndCutShort) {
+TEST(LoadMessages, RecordNamesAreEscapedAndCutShortAndTrailingBytesWarnedOf) {
     for (const std::size_t padding : {std::size_t(0), std::size_t(1) << 20}) {
         CBrinnowDoc original;
         original.m_ships.resize(2);
@@ -78,9 +73,7 @@ TEST(LoadMessages, RecordNamesAreEscapedAndCutShort) {
         EXPECT_EQ(message.find_first_of("\r\n\x01\x7F"), std::string::npos);
         EXPECT_EQ(message.find("\xE2\x80\xA6\")") != std::string::npos, padding > 0);
     }
-}
-
-TEST(LoadMessages, BytesAfterTheLastListAreLoadedWithAWarning) {
+    // Bytes after the last list are loaded with a warning.
     const std::string bytes = Saved({4, 1, 1, 1, 2});
     CBrinnowDoc doc;
     ASSERT_TRUE(doc.LoadFromBytes(bytes + std::string(1234, '\0'), "long.brn"));

@@ -23,18 +23,14 @@ TEST(Numbers, TheLeadingNumberOfACalibreReadsDecimalDigitsOnly) {
         EXPECT_EQ(LeadingNumber(text), 0.0) << text;
     }
     EXPECT_TRUE(std::isfinite(LeadingNumber(std::string(1 << 20, '9') + "x")));
-}
-
-TEST(Numbers, CalibresWithoutANumberGetNoInchMarkAndNoPlaceInTheOrder) {
+    // A calibre without a number gets no inch mark and no place in the order.
     const VxArmament hex("0x10", 1.0, 1);
     const VxArmament twelve("12", 1.0, 1);
     EXPECT_EQ(hex.GetLabel().find('"'), CString::npos);
     // "0x10" sorts as text, not as a 16-inch gun after the 12-inch.
     EXPECT_TRUE(VxArmament::ComesBefore(hex, twelve));
     EXPECT_FALSE(VxArmament::ComesBefore(twelve, hex));
-}
-
-TEST(Numbers, EveryDoubleHasAWholeNumber) {
+    // Every double has a whole number.
     constexpr double kInf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(TruncatedInt(2.9), 2);
     EXPECT_EQ(TruncatedInt(-2.9), -2);

@@ -27,44 +27,38 @@ TEST(OrderedWorkers, ResultsArriveInJobOrderWhateverTheWindow) {
         for (std::size_t i = 0; i < kJobs; ++i) ASSERT_EQ(order[i], i);
         EXPECT_EQ(workersSeen, 0u) << "a worker index beyond the count";
     }
-}
-
-TEST(OrderedWorkers, NoJobsRunsNothing) {
+    // No jobs run nothing.
     OrderedWorkers::Run(
         0, 2, 8, [](std::size_t, std::size_t) -> std::string { throw std::logic_error("ran"); },
         [](std::size_t, std::string&&) { FAIL(); });
     EXPECT_EQ(OrderedWorkers::WorkerCount(0), 1u);
 }
 
-TEST(OrderedWorkers, AConsumerThatGivesUpDoesNotLeaveWorkersWaiting) {
+// A consumer that gives up does not leave workers waiting; a failed job
+// reaches the caller in its turn.
+TEST(OrderedWorkers, AFailureOnEitherSideEndsTheRun) {
     std::atomic<std::size_t> produced = 0;
-    const auto run = [&] {
-        OrderedWorkers::Run(
-            100000, 2, 4,
-            [&](std::size_t job, std::size_t) {
-                ++produced;
-                return std::to_string(job);
-            },
-            [](std::size_t job, std::string&&) {
-                if (job == 10) throw std::runtime_error("disk full");
-            });
-    };
-    EXPECT_THROW(run(), std::runtime_error);
+    EXPECT_THROW(OrderedWorkers::Run(
+                     100000, 2, 4,
+                     [&](std::size_t job, std::size_t) {
+                         ++produced;
+                         return std::to_string(job);
+                     },
+                     [](std::size_t job, std::string&&) {
+                         if (job == 10) throw std::runtime_error("disk full");
+                     }),
+                 std::runtime_error);
     EXPECT_LT(produced, 100u);  // the window keeps the workers near the consumer
-}
 
-TEST(OrderedWorkers, AFailedJobReachesTheCallerInItsTurn) {
     std::vector<std::size_t> consumed;
-    const auto run = [&] {
-        OrderedWorkers::Run(
-            1000, 3, 16,
-            [](std::size_t job, std::size_t) -> std::string {
-                if (job == 5) throw std::bad_alloc();
-                return std::to_string(job);
-            },
-            [&](std::size_t job, std::string&&) { consumed.push_back(job); });
-    };
-    EXPECT_THROW(run(), std::bad_alloc);
+    EXPECT_THROW(OrderedWorkers::Run(
+                     1000, 3, 16,
+                     [](std::size_t job, std::size_t) -> std::string {
+                         if (job == 5) throw std::bad_alloc();
+                         return std::to_string(job);
+                     },
+                     [&](std::size_t job, std::string&&) { consumed.push_back(job); }),
+                 std::bad_alloc);
     EXPECT_EQ(consumed, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
 }
 

@@ -36,7 +36,7 @@ void ExpectEachChangeIsADifference(const T& base, const std::vector<Change<T>>& 
 }
 
 // Each change is named by the label a stale copy's finding gives its field.
-TEST(RecordDifference, EveryShipFieldCountsUnderItsOwnLabel) {
+TEST(RecordDifference, EveryShipArmamentAndNationFieldCounts) {
     std::vector<Change<VxShip>> changes = {
         {"Name", [](VxShip& s) { s.m_strName += ' '; }},
         {"Name", [](VxShip& s) { s.m_strName = "lion"; }},
@@ -71,11 +71,8 @@ TEST(RecordDifference, EveryShipFieldCountsUnderItsOwnLabel) {
         EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()),
                   std::vector<std::string>{label});
     }
-}
-
-TEST(RecordDifference, DoublesCompareByValueNotByBits) {
-    VxShip a = SampleLion();
-    VxShip b = a;
+    // Doubles compare by value, not by bits.
+    VxShip a = base, b = base;
     a.m_dDF = 0.0;
     b.m_dDF = -0.0;
     EXPECT_FALSE(a.IsDifferent(b));
@@ -86,36 +83,33 @@ TEST(RecordDifference, DoublesCompareByValueNotByBits) {
     EXPECT_FALSE(a.IsDifferent(b));
     a.m_dMainAF[0] = 1;
     EXPECT_TRUE(a.IsDifferent(b));
-}
 
-TEST(RecordDifference, EveryArmamentFieldCounts) {
-    VxArmament base("12", 3.0, 1);
-    base.m_strNotes = "Mk X";
+    // Every armament field counts; a nation's name and notes do.
+    VxArmament gun("12", 3.0, 1);
+    gun.m_strNotes = "Mk X";
     for (int band = 0; band < VxArmament::kRangeBands; ++band) {
-        base.SetRangeBand(band, std::to_string(band));
+        gun.SetRangeBand(band, std::to_string(band));
     }
-    std::vector<Change<VxArmament>> changes = {
-        {"calibre", [](VxArmament& a) { a.m_strCalibre = "13.5"; }},
-        {"gun", [](VxArmament& a) { a.m_bGun = FALSE; }},
-        {"nation", [](VxArmament& a) { a.m_nNation = 2; }},
-        {"AF", [](VxArmament& a) { a.m_dAF = 3.25; }},
-        {"notes case", [](VxArmament& a) { a.m_strNotes = "MK X"; }},
+    std::vector<Change<VxArmament>> gunChanges = {
+        {"calibre", [](VxArmament& g) { g.m_strCalibre = "13.5"; }},
+        {"gun", [](VxArmament& g) { g.m_bGun = FALSE; }},
+        {"nation", [](VxArmament& g) { g.m_nNation = 2; }},
+        {"AF", [](VxArmament& g) { g.m_dAF = 3.25; }},
+        {"notes case", [](VxArmament& g) { g.m_strNotes = "MK X"; }},
     };
     for (int band = 0; band < VxArmament::kRangeBands; ++band) {
-        changes.push_back({"range band " + std::to_string(band),
-                           [band](VxArmament& a) { a.SetRangeBand(band, "x"); }});
+        gunChanges.push_back({"range band " + std::to_string(band),
+                              [band](VxArmament& g) { g.SetRangeBand(band, "x"); }});
     }
-    ExpectEachChangeIsADifference(base, changes);
-}
-
-TEST(RecordDifference, NationsCompareNameAndNotesButNotTheGroupCode) {
-    const VxNation base("Turkey", "Ottoman Navy", 4);
+    ExpectEachChangeIsADifference(gun, gunChanges);
+    // Nations compare name and notes, but not the group code.
+    const VxNation nation("Turkey", "Ottoman Navy", 4);
     ExpectEachChangeIsADifference<VxNation>(
-        base, {{"name", [](VxNation& n) { n.m_strName = "turkey"; }},
-               {"notes", [](VxNation& n) { n.m_strNotes += "\r\n"; }}});
-    VxNation regrouped = base;
+        nation, {{"name", [](VxNation& n) { n.m_strName = "turkey"; }},
+                 {"notes", [](VxNation& n) { n.m_strNotes += "\r\n"; }}});
+    VxNation regrouped = nation;
     regrouped.m_nGroupCode = 5;
-    EXPECT_FALSE(regrouped.IsDifferent(base));
+    EXPECT_FALSE(regrouped.IsDifferent(nation));
 }
 
 VxSquadron SampleSquadron() {
@@ -130,7 +124,19 @@ VxSquadron SampleSquadron() {
     return squadron;
 }
 
-TEST(RecordDifference, EverySquadronFieldCounts) {
+VxForce SampleForce() {
+    VxForce force;
+    force.m_strName = "British";
+    force.m_nNation = 1;
+    force.m_strNotes = "From Rosyth";
+    force.m_squadrons = {SampleSquadron(), SampleSquadron()};
+    force.m_squadrons[1].m_strName = "2nd BCS";
+    force.m_ships = {SampleLion(), SampleLion()};
+    force.m_ships[1].m_strName = "Tiger";
+    return force;
+}
+
+TEST(RecordDifference, EverySquadronForceAndScenarioFieldCounts) {
     ExpectEachChangeIsADifference<VxSquadron>(
         SampleSquadron(),
         {{"name", [](VxSquadron& s) { s.m_strName = "2nd BCS"; }},
@@ -145,21 +151,7 @@ TEST(RecordDifference, EverySquadronFieldCounts) {
          {"one more attachment", [](VxSquadron& s) { s.m_attachmentNames.push_back("Lurcher"); }},
          {"no attachment", [](VxSquadron& s) { s.m_attachmentNames.clear(); }},
          {"an attachment's name", [](VxSquadron& s) { s.m_attachmentNames[0] = "Firedrake"; }}});
-}
 
-VxForce SampleForce() {
-    VxForce force;
-    force.m_strName = "British";
-    force.m_nNation = 1;
-    force.m_strNotes = "From Rosyth";
-    force.m_squadrons = {SampleSquadron(), SampleSquadron()};
-    force.m_squadrons[1].m_strName = "2nd BCS";
-    force.m_ships = {SampleLion(), SampleLion()};
-    force.m_ships[1].m_strName = "Tiger";
-    return force;
-}
-
-TEST(RecordDifference, EveryForceFieldCounts) {
     ExpectEachChangeIsADifference<VxForce>(
         SampleForce(),
         {{"name", [](VxForce& f) { f.m_strName = "Royal Navy"; }},
@@ -171,9 +163,7 @@ TEST(RecordDifference, EveryForceFieldCounts) {
          {"a ship more", [](VxForce& f) { f.m_ships.push_back(VxShip()); }},
          {"a ship's copy", [](VxForce& f) { f.m_ships[1].m_bFlotilla = TRUE; }},
          {"ships' order", [](VxForce& f) { std::swap(f.m_ships[0], f.m_ships[1]); }}});
-}
 
-TEST(RecordDifference, EveryScenarioFieldCounts) {
     VxScenario base;
     base.m_strName = "Dogger Bank";
     base.m_strUmpire = "Umpire";

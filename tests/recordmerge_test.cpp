@@ -198,7 +198,7 @@ TEST_F(Merge, ASquadronBringsTheShipsItNames) {
     EXPECT_EQ(to.m_squadrons[0].m_strCommander, "Beatty");
 }
 
-TEST_F(Merge, AScenarioMapsItsForcesAndTheirCopies) {
+TEST_F(Merge, AScenarioMapsItsForcesAndTheirCopiesAndDamageIsRefused) {
     const std::string json = Copied(scenario, &CopiedRecords::AddScenario);
     ASSERT_EQ(Paste(json), "");
     ASSERT_EQ(to.m_scenarios.size(), 1u);
@@ -229,9 +229,8 @@ TEST_F(Merge, AScenarioMapsItsForcesAndTheirCopies) {
         if (pasted.m_strName == "Falklands") umpires.push_back(pasted.m_strUmpire);
     }
     EXPECT_EQ(umpires, (std::vector<std::string>{"first", "second"}));
-}
 
-TEST_F(Merge, HostileOrDamagedContentsAreRefusedAndChangeNothing) {
+    // Hostile or damaged contents are refused and change nothing.
     const auto edited = [&](const std::function<void(CBrinnowDoc&)>& edit) {
         CBrinnowDoc doc;
         std::string error;

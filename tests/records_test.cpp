@@ -25,35 +25,27 @@ T RoundTrip(T record) {
     return loaded;
 }
 
-// A new record of each kind, as the file lays it out.
+// A new record of each kind, and an aircraft armament, as the file lays
+// them out.
 TEST(NewRecords, Layout) {
     EXPECT_EQ(Bytes(VxNation("", "", 7)), std::string("\0\0\x07\0\0\0", 6));
     EXPECT_EQ(RoundTrip(VxNation("A", "x\r\ny", -4)).m_nGroupCode, -4);
     const std::string ship = Bytes(VxShip());
     EXPECT_EQ(ship.size(), 144u + 9 + 1 + 1);
     EXPECT_EQ(ship.substr(0, 9), "\x08New Ship");
-    EXPECT_EQ(Bytes(VxSquadron()), "\x0CNew Squadron" + std::string(4, '\0') +
-                                       std::string(2, '\0') + std::string(8, '\0') +
-                                       std::string(1, '\0'));
-    EXPECT_EQ(Bytes(VxScenario()),
-              "\x0CNew Scenario" + std::string(5, '\0') + std::string(4, '\0'));
+    EXPECT_EQ(Bytes(VxSquadron()), "\x0CNew Squadron" + std::string(4 + 2 + 8 + 1, '\0'));
+    EXPECT_EQ(Bytes(VxScenario()), "\x0CNew Scenario" + std::string(5 + 4, '\0'));
     EXPECT_EQ(Bytes(VxForce()), std::string(1 + 12 + 1, '\0'));
-}
-
-TEST(Armament, AircraftLayout) {
     VxArmament aircraft("Aircraft", 0.5, 1);
     aircraft.m_bGun = FALSE;
     aircraft.m_strNotes = "N";
-    std::string expected =
-        "\x08"
-        "Aircraft";
-    expected += std::string("\0\0\0\0", 4) + std::string(10, '\0') + std::string("\x01\0\0\0", 4);
-    expected += std::string("\0\0\0\0\0\0\xE0\x3F", 8) + "\x01N";
-    EXPECT_EQ(Bytes(aircraft), expected);
+    // Not a gun, ten empty range bands, the nation, the AF, the notes.
+    EXPECT_EQ(Bytes(aircraft), std::string("\x08") + "Aircraft" + std::string(14, '\0') +
+                                   std::string("\x01\0\0\0\0\0\0\0\0\0\xE0\x3F\x01N", 14));
 }
 
 // The AF is no part of an armament's identity; its notes are.
-TEST(Armament, NamesLabelsAndIdentity) {
+TEST(Armament, NamesLabelsIdentityAndInsertionOrder) {
     VxArmament gun("12", 2.25, 1);
     EXPECT_EQ(gun.GetDisplayName(TRUE), "12 ");
     EXPECT_EQ(gun.GetDisplayName(FALSE), "12");
@@ -64,21 +56,11 @@ TEST(Armament, NamesLabelsAndIdentity) {
     EXPECT_FALSE(gun.IsSameArmament(VxArmament("12", 2.25, 1)));
     EXPECT_EQ(VxArmament("Aircraft", 1, 1).GetLabel(), "Aircraft");
     EXPECT_EQ(VxArmament("0", 1, 1).GetLabel(), "0");
-}
+    EXPECT_EQ(VxTorpedo(18.0, 0).GetLabel(), "18\"");
+    EXPECT_EQ(VxTorpedo(17.7, 0).GetLabel(), "17.7\"");
+    EXPECT_EQ(RoundTrip(VxTorpedo(21.0, 6000)).m_nValue, 6000);
 
-TEST(Armament, OrderByNationThenCalibre) {
-    auto before = [](const char* a, const char* b, int na = 1, int nb = 1) {
-        return VxArmament::ComesBefore(VxArmament(a, 0, na), VxArmament(b, 0, nb));
-    };
-    EXPECT_TRUE(before("4.7", "12"));
-    EXPECT_FALSE(before("12", "4.7"));
-    EXPECT_TRUE(before("12", "Aircraft"));
-    EXPECT_FALSE(before("3", "3.0"));  // equal numbers: the new one goes first
-    EXPECT_TRUE(before("15", "3", 1, 2));
-    EXPECT_FALSE(before("3", "15", 2, 1));
-}
-
-TEST(Armament, InsertionKeepsTheOrderAndGoesInFrontOfEquals) {
+    // By nation, then by calibre as a number, then as text; in front of equals.
     CBrinnowDoc doc;
     const int at = doc.InsertArmament(VxArmament("3.0", 1, 1));
     EXPECT_EQ(at, 0);
@@ -88,25 +70,21 @@ TEST(Armament, InsertionKeepsTheOrderAndGoesInFrontOfEquals) {
     EXPECT_EQ(last, int(doc.m_armaments.size()) - 1);
 }
 
-TEST(Torpedo, Label) {
-    EXPECT_EQ(VxTorpedo(18.0, 0).GetLabel(), "18\"");
-    EXPECT_EQ(VxTorpedo(17.7, 0).GetLabel(), "17.7\"");
-    EXPECT_EQ(RoundTrip(VxTorpedo(21.0, 6000)).m_nValue, 6000);
-}
-
-// Within a nation names compare in letter case, capitals first.
-TEST(Ship, OrderIsNationThenNameInLetterCase) {
-    VxShip a, b;
-    a.m_strName = "alpha";
-    b.m_strName = "Zeta";
-    EXPECT_TRUE(b < a);
-    EXPECT_FALSE(a < b);
-    EXPECT_FALSE(a < a);
-}
-
-TEST(Ship, GuardedLookupsFindNothingOutsideTheLists) {
+// Within a nation names compare in letter case, capitals first; finding by
+// name takes the first ship of the name, or a new ship.
+TEST(Ship, OrderFindingByNameAndGuardedLookups) {
+    CArray<VxShip> ships(3);
+    ships[0].m_strName = "alpha";
+    ships[1].m_strName = ships[2].m_strName = "Zeta";
+    EXPECT_TRUE(ships[1] < ships[0]);
+    EXPECT_FALSE(ships[0] < ships[1]);
+    EXPECT_FALSE(ships[0] < ships[0]);
+    ships[1].m_nNation = 4;
+    EXPECT_EQ(FindShipByName(ships, "Zeta").m_nNation, 4);
+    EXPECT_EQ(FindShipByName(ships, "zeta").m_strName, "New Ship");
+    // Guarded lookups find nothing outside the lists.
     CBrinnowDoc doc;
-    VxShip ship;
+    VxShip& ship = ships[0];
     ship.m_nNation = -1;
     ship.m_nMainArmament = 21;
     ship.m_nSecondaryArmament = 20;
@@ -120,17 +98,7 @@ TEST(Ship, GuardedLookupsFindNothingOutsideTheLists) {
     EXPECT_STREQ(AARatingText(5), "1");
 }
 
-TEST(Ship, FindShipByNameTakesTheFirstOrANewShip) {
-    CArray<VxShip> ships(3);
-    ships[0].m_strName = "A";
-    ships[1].m_strName = "B";
-    ships[1].m_nNation = 4;
-    ships[2].m_strName = "B";
-    EXPECT_EQ(FindShipByName(ships, "B").m_nNation, 4);
-    EXPECT_EQ(FindShipByName(ships, "b").m_strName, "New Ship");
-}
-
-TEST(Squadron, EqualityOrderDifferenceAndAccessors) {
+TEST(Squadron, EqualityOrderDifferenceAccessorsAndLoading) {
     VxSquadron a, b;
     a.m_strName = b.m_strName = "Grand Fleet";
     b.m_nNation = 1;
@@ -144,9 +112,7 @@ TEST(Squadron, EqualityOrderDifferenceAndAccessors) {
     EXPECT_EQ(a.GetShip(1), "Y");
     EXPECT_EQ(a.GetShip(2), "");
     EXPECT_EQ(a.GetAttachment(0), "");
-}
-
-TEST(Scenario, LoadingResizesTheForcesInPlace) {
+    // A scenario loaded over another resizes its forces in place.
     VxScenario small;
     small.m_forces.resize(1);
     small.m_forces[0].m_strName = "Only";

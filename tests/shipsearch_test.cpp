@@ -31,23 +31,21 @@ TEST(ShipSearch, MatchesNameIdentifierOrNotesInAnyCase) {
     }
     EXPECT_FALSE(ShipSearch("").Matches(ship));
     EXPECT_TRUE(ShipSearch("").IsEmpty());
-}
 
-// Names are Windows-1252 bytes: accented capitals fold to their small
-// letters, and signs that merely sit 32 apart do not.
-TEST(ShipSearch, FoldsWindows1252Letters) {
-    const VxShip ship = Ship("\xC9mile Bertin \x8A\x8C\x8E\x9F \xD7");
-    EXPECT_TRUE(ShipSearch("\xE9mile").Matches(ship));
-    EXPECT_TRUE(ShipSearch("\x9A\x9C\x9E\xFF").Matches(ship));
-    EXPECT_FALSE(ShipSearch("\xF7").Matches(ship));  // the division sign is not a small x-sign
-    EXPECT_EQ(FoldCase('\xDF'), 0xDF);               // sharp s has no capital here
+    // Names are Windows-1252 bytes: accented capitals fold to their small
+    // letters, and signs that merely sit 32 apart do not.
+    const VxShip french = Ship("\xC9mile Bertin \x8A\x8C\x8E\x9F \xD7");
+    EXPECT_TRUE(ShipSearch("\xE9mile").Matches(french));
+    EXPECT_TRUE(ShipSearch("\x9A\x9C\x9E\xFF").Matches(french));
+    EXPECT_FALSE(ShipSearch("\xF7").Matches(french));  // the division sign is not a small x-sign
+    EXPECT_EQ(FoldCase('\xDF'), 0xDF);                 // sharp s has no capital here
     EXPECT_EQ(FoldCase('@'), '@');
     EXPECT_EQ(FoldCase('['), '[');
 }
 
-TEST(ShipSearch, StepsBothWaysAndWraps) {
-    const CArray<VxShip> ships = {Ship("Alpha"), Ship("Bravo", "", "alpha's sister"),
-                                  Ship("Charlie"), Ship("Alphard")};
+TEST(ShipSearch, StepsBothWaysAndWrapsThroughTheRowsShownWhateverTheirSize) {
+    CArray<VxShip> ships = {Ship("Alpha"), Ship("Bravo", "", "alpha's sister"), Ship("Charlie"),
+                            Ship("Alphard")};
     const std::vector<std::size_t> rows = AllRows(ships);
     const ShipSearch search("ALPH");
     EXPECT_EQ(search.Next(ships, rows, std::nullopt, false), 0u);
@@ -57,24 +55,18 @@ TEST(ShipSearch, StepsBothWaysAndWraps) {
     EXPECT_EQ(ShipSearch("charlie").Next(ships, rows, 2, false), 2u);
     EXPECT_EQ(ShipSearch("delta").Next(ships, rows, 2, false), std::nullopt);
     EXPECT_EQ(search.Next(ships, {}, std::nullopt, false), std::nullopt);
-}
-
-TEST(ShipSearch, LooksOnlyAtTheRowsShown) {
-    CArray<VxShip> ships = {Ship("Alpha"), Ship("Alpha II"), Ship("Alpha III")};
+    // Only the rows shown are looked at; rows naming ships that are gone are
+    // passed over.
     ships[1].m_nNation = 2;
-    const ShipFilter filter{2, -1};
-    std::vector<std::size_t> rows;
+    std::vector<std::size_t> shown;
     for (std::size_t i = 0; i < ships.size(); ++i) {
-        if (filter.Admits(ships[i])) rows.push_back(i);
+        if (ShipFilter{2, -1}.Admits(ships[i])) shown.push_back(i);
     }
-    ASSERT_EQ(rows, (std::vector<std::size_t>{1}));
-    EXPECT_EQ(ShipSearch("alpha").Next(ships, rows, std::nullopt, false), 0u);
-    // Rows naming ships that are gone are passed over.
-    EXPECT_EQ(ShipSearch("alpha").Next(ships, {7, 2}, std::nullopt, false), 1u);
-}
-
-TEST(ShipFilter, NationTypeOrBoth) {
-    VxShip ship;
+    ASSERT_EQ(shown, (std::vector<std::size_t>{1}));
+    EXPECT_EQ(ShipSearch("alpha").Next(ships, shown, std::nullopt, false), 0u);
+    EXPECT_EQ(ShipSearch("alpha").Next(ships, {7, 3}, std::nullopt, false), 1u);
+    // The filter admits by nation, by type or by both.
+    VxShip& ship = ships[0];
     ship.m_nNation = 3;
     ship.m_nShipType = 6;
     EXPECT_FALSE(ShipFilter{}.IsActive());
@@ -84,18 +76,16 @@ TEST(ShipFilter, NationTypeOrBoth) {
     EXPECT_TRUE((ShipFilter{3, 6}.Admits(ship)));
     EXPECT_FALSE((ShipFilter{3, 7}.Admits(ship)));
     EXPECT_FALSE((ShipFilter{0, 6}.Admits(ship)));
-}
-
-TEST(ShipSearch, HostileSizes) {
+    // Hostile sizes.
     const std::string megabyte(1 << 20, 'a');
-    CArray<VxShip> ships(10000, Ship("x"));
+    ships = CArray<VxShip>(10000, Ship("x"));
     ships[9999].m_strNotes = megabyte + "needle";
     ships[5000].m_strName = megabyte;
-    const std::vector<std::size_t> rows = AllRows(ships);
-    EXPECT_EQ(ShipSearch("NEEDLE").Next(ships, rows, std::nullopt, false), 9999u);
+    const std::vector<std::size_t> all = AllRows(ships);
+    EXPECT_EQ(ShipSearch("NEEDLE").Next(ships, all, std::nullopt, false), 9999u);
     // A text longer than every field, and one as long as the longest.
-    EXPECT_EQ(ShipSearch(megabyte + megabyte).Next(ships, rows, std::nullopt, false), std::nullopt);
-    EXPECT_EQ(ShipSearch(megabyte).Next(ships, rows, 5000, false), 9999u);
+    EXPECT_EQ(ShipSearch(megabyte + megabyte).Next(ships, all, std::nullopt, false), std::nullopt);
+    EXPECT_EQ(ShipSearch(megabyte).Next(ships, all, 5000, false), 9999u);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class WriteFailure : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
+TEST_F(WriteFailure, WritingWithoutWaitingForTheDiskOrWithoutReplacing) {
     // Everything but the sync, which this kind of write leaves out.
     const auto write = [this](const std::string& bytes, std::string& error) {
         SafeFile file(Target(), SafeFile::Durability::NoWait);
@@ -49,48 +49,29 @@ TEST_F(WriteFailure, WritingWithoutWaitingForTheDisk) {
         EXPECT_FALSE(write("newer", error));
         EXPECT_EQ(error, verb + (" \"" + Target() + "\": Read-only file system."));
     }
-    EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
-}
 
-// A file that must not replace another (a lock, an image beside a user's
-// files) appears whole or not at all, and never over a file that is there.
-TEST_F(WriteFailure, AFileThatNeverReplacesLeavesAnExistingOneAlone) {
-    const auto write = [](const std::string& path, std::string& error) {
+    // A file that must not replace another (a lock, an image beside a user's
+    // files) appears whole or not at all, and never over a file that is there.
+    const auto writeNew = [](const std::string& path, std::string& error) {
         SafeFile file(path, SafeFile::Durability::WaitForDisk, SafeFile::Placement::NeverReplace);
         const bool written = file.Open() && file.Write(std::string(100000, 'n')) && file.Commit();
         error = file.Error();
         return written;
     };
     const std::string fresh = Folder() + "/fresh";
-    std::string error;
-    EXPECT_FALSE(write(Target(), error));
+    EXPECT_FALSE(writeNew(Target(), error));
     EXPECT_EQ(error, "Cannot write \"" + Target() + "\": File exists.");
     ExpectEveryWriteFailureCaught(Folder(), [&](std::string& failure) {
-        const bool written = write(fresh, failure);
+        const bool written = writeNew(fresh, failure);
         if (written) std::filesystem::remove(fresh);
         return written;
     });
-    EXPECT_EQ(FolderContents(Folder()),
-              (std::map<std::string, std::string>{{"target", "the old content"}}));
-}
-
-TEST_F(WriteFailure, ShortWritesAreContinued) {
-    struct ShortWrites : FileSystemCalls {
-        ssize_t Write(int fd, const char* data, std::size_t size) override {
-            return FileSystemCalls::Write(fd, data, std::min<std::size_t>(size, 7));
-        }
-    } shortWrites;
-    FileSystemCalls* previous = FileSystemCalls::Replace(&shortWrites);
-    std::string error;
-    const std::string bytes(100000, 'y');
-    EXPECT_TRUE(WriteFileSafely(Target(), bytes, error)) << error;
-    FileSystemCalls::Replace(previous);
-    EXPECT_EQ(FolderContents(Folder()).at("target"), bytes);
+    EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
 }
 
 // An interrupted write is tried again; a write that takes nothing, whatever
 // errno still says from before, is a full disk rather than a reason to spin.
-TEST_F(WriteFailure, InterruptedWritesAreRetriedAndAWriteOfNothingIsAFullDisk) {
+TEST_F(WriteFailure, ShortInterruptedOrFailedWritesAreContinuedOrReported) {
     struct InterruptedThenStuck : FileSystemCalls {
         int calls = 0;
         ssize_t Write(int fd, const char* data, std::size_t size) override {
@@ -108,11 +89,21 @@ TEST_F(WriteFailure, InterruptedWritesAreRetriedAndAWriteOfNothingIsAFullDisk) {
     FileSystemCalls::Replace(previous);
     EXPECT_EQ(stuck.calls, 2);
     EXPECT_EQ(error, "Cannot write \"" + Target() + "\": No space left on device.");
-}
 
-// The bytes wait in a temporary file beside the target, and a file opened
-// again after a failure carries nothing of it.
-TEST_F(WriteFailure, OpeningAgainAfterAFailureStartsAfresh) {
+    // Short writes are continued.
+    struct ShortWrites : FileSystemCalls {
+        ssize_t Write(int fd, const char* data, std::size_t size) override {
+            return FileSystemCalls::Write(fd, data, std::min<std::size_t>(size, 7));
+        }
+    } shortWrites;
+    previous = FileSystemCalls::Replace(&shortWrites);
+    const std::string bytes(100000, 'y');
+    EXPECT_TRUE(WriteFileSafely(Target(), bytes, error)) << error;
+    FileSystemCalls::Replace(previous);
+    EXPECT_EQ(FolderContents(Folder()).at("target"), bytes);
+
+    // The bytes wait in a temporary file beside the target, and a file opened
+    // again after a failure carries nothing of it.
     SafeFile file(Target());
     {
         const FailingFileSystem failing(FailingFileSystem::Call::Create, 1);
@@ -126,7 +117,7 @@ TEST_F(WriteFailure, OpeningAgainAfterAFailureStartsAfresh) {
     EXPECT_EQ(FolderContents(Folder()), (std::map<std::string, std::string>{{"target", "new"}}));
 }
 
-TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndName) {
+TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndNameAndHtmlExportItsFiles) {
     CBrinnowDoc doc;
     GenerateDocument(doc, {300, 10, 2, 2, 4});
     ExpectEveryWriteFailureCaught(Folder(), [&](std::string& error) {
@@ -140,13 +131,10 @@ TEST_F(WriteFailure, DocumentSaveKeepsTheModifiedFlagAndName) {
         }
         return saved;
     });
-}
 
-// The page and its images, beside a file of the user's that has a ship's
-// name and the images of an earlier export of the page: a failure anywhere
-// leaves every file as it was.
-TEST_F(WriteFailure, HtmlPageAndImages) {
-    CBrinnowDoc doc;
+    // The page and its images, beside a file of the user's that has a ship's
+    // name and the images of an earlier export of the page: a failure anywhere
+    // leaves every file as it was.
     GenerateDocument(doc, {3, 0, 0});
     VxScenario scenario;
     scenario.m_strNotes = std::string(100000, 'n');

@@ -57,19 +57,7 @@ class WriteTargets : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(WriteTargets, DevicesAreWrittenToNotReplaced) {
-    const std::string null = Device("null", 3);
-    const std::string full = Device("full", 7);
-    if (null.empty() || full.empty()) GTEST_SKIP() << "devices cannot be made here";
-    std::string error;
-    EXPECT_TRUE(Write(null, "gone", error)) << error;
-    EXPECT_EQ(Kind(null), S_IFCHR);
-    EXPECT_FALSE(Write(full, "never", error));
-    EXPECT_EQ(error, "Cannot write \"" + full + "\": No space left on device.");
-    EXPECT_EQ(Kind(full), S_IFCHR);
-}
-
-TEST_F(WriteTargets, LinksAreFollowedEvenToAFileNotThereYet) {
+TEST_F(WriteTargets, LinksAreFollowedEvenToAFileNotThereYetAndDevicesNotReplaced) {
     std::string error;
     std::filesystem::create_directory(Path("real"));
     std::filesystem::create_symlink("real/new.txt", Path("dangling"));
@@ -86,9 +74,19 @@ TEST_F(WriteTargets, LinksAreFollowedEvenToAFileNotThereYet) {
     std::filesystem::create_symlink("loop", Path("loop"));
     EXPECT_FALSE(Write(Path("loop"), "x", error));
     EXPECT_EQ(error, "Cannot write \"" + Path("loop") + "\": Too many levels of symbolic links.");
+
+    // Devices are written to, not replaced.
+    const std::string null = Device("null", 3);
+    const std::string full = Device("full", 7);
+    if (null.empty() || full.empty()) GTEST_SKIP() << "devices cannot be made here";
+    EXPECT_TRUE(Write(null, "gone", error)) << error;
+    EXPECT_EQ(Kind(null), S_IFCHR);
+    EXPECT_FALSE(Write(full, "never", error));
+    EXPECT_EQ(error, "Cannot write \"" + full + "\": No space left on device.");
+    EXPECT_EQ(Kind(full), S_IFCHR);
 }
 
-TEST_F(WriteTargets, ReadOnlyFilesAndFoldersAreRefusedWithTheReason) {
+TEST_F(WriteTargets, ReadOnlyTargetsAreRefusedAndReplacedFilesKeepTheirMode) {
     std::string error;
     ASSERT_TRUE(Write(Path("kept.txt"), "the user's", error));
     ::chmod(Path("kept.txt").c_str(), 0444);
@@ -99,24 +97,19 @@ TEST_F(WriteTargets, ReadOnlyFilesAndFoldersAreRefusedWithTheReason) {
     EXPECT_FALSE(Write(m_dir.path().toStdString(), "x", error));
     EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
     EXPECT_EQ(FolderContents(m_dir.path().toStdString()).size(), 1u);
-}
 
-TEST_F(WriteTargets, AReplacedFileKeepsItsPermissions) {
-    std::string error;
+    // A replaced file keeps its permissions.
     ASSERT_TRUE(Write(Path("shared.txt"), "first", error));
     ::chmod(Path("shared.txt").c_str(), 0751);
     ASSERT_TRUE(Write(Path("shared.txt"), "second", error)) << error;
     struct stat info {};
     ::stat(Path("shared.txt").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0751u);
-}
 
-// A program started with its standard input closed gets descriptor 0 for
-// the first file it opens.
-TEST_F(WriteTargets, WritingWorksWithTheStandardInputClosed) {
+    // A program started with its standard input closed gets descriptor 0 for
+    // the first file it opens.
     const int input = ::dup(STDIN_FILENO);
     ::close(STDIN_FILENO);
-    std::string error;
     const bool written = Write(Path("new.txt"), "on descriptor 0", error);
     ::dup2(input, STDIN_FILENO);
     ::close(input);
@@ -124,7 +117,8 @@ TEST_F(WriteTargets, WritingWorksWithTheStandardInputClosed) {
     EXPECT_EQ(Read(Path("new.txt")), "on descriptor 0");
 }
 
-// A FIFO is written through, and given up with nobody at the other end.
+// A FIFO is written through, and given up with nobody at the other end;
+// pipes and FIFOs are read to their end.
 TEST_F(WriteTargets, AFifoIsWrittenToNotReplacedAndGivenUpWithNobodyAtTheOtherEnd) {
     const std::string fifo = Fifo();
     std::string error, received;
@@ -143,9 +137,7 @@ TEST_F(WriteTargets, AFifoIsWrittenToNotReplacedAndGivenUpWithNobodyAtTheOtherEn
               "Cannot read \"" + fifo + "\": no program wrote to it within 300 milliseconds.");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     EXPECT_EQ(Kind(fifo), S_IFIFO);
-}
 
-TEST_F(WriteTargets, PipesAndFifosAreReadToTheirEnd) {
     int pipeEnds[2];
     ASSERT_EQ(::pipe(pipeEnds), 0);
     const std::string sent(100000, 'p');
@@ -158,7 +150,6 @@ TEST_F(WriteTargets, PipesAndFifosAreReadToTheirEnd) {
     ::close(pipeEnds[0]);
 
     SetFifoWait(5s);
-    const std::string fifo = Fifo();
     std::thread lateWriter([&] {
         std::this_thread::sleep_for(200ms);
         std::string error;

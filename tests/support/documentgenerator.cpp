@@ -24,6 +24,10 @@ class Generator {
         return std::uniform_int_distribution<int>(low, high)(m_random);
     }
     double Factor() { return Number(0, 40) / 8.0; }
+    template <class List>
+    auto Pick(const List& list) {
+        return list[std::size_t(Number(0, int(list.size()) - 1))];
+    }
 
     void AddReferenceData() {
         m_doc.m_nations.emplace_back("Sk\xE5ne", "Invented\r\nfor tests", 3);
@@ -80,18 +84,10 @@ class Generator {
         VxForce force;
         force.m_strName = "Force " + std::to_string(i);
         force.m_nNation = Number(0, 10);
-        if (!m_doc.m_squadrons.empty()) {
-            for (int k = 0; k < 2; ++k) {
-                force.m_squadrons.push_back(
-                    m_doc.m_squadrons[std::size_t(Number(0, int(m_doc.m_squadrons.size()) - 1))]);
-            }
-        }
-        if (!m_doc.m_ships.empty()) {
-            for (int k = 0; k < 3; ++k) {
-                force.m_ships.push_back(
-                    m_doc.m_ships[std::size_t(Number(0, int(m_doc.m_ships.size()) - 1))]);
-            }
-        }
+        for (int k = 0; k < 2 && !m_doc.m_squadrons.empty(); ++k)
+            force.m_squadrons.push_back(Pick(m_doc.m_squadrons));
+        for (int k = 0; k < 3 && !m_doc.m_ships.empty(); ++k)
+            force.m_ships.push_back(Pick(m_doc.m_ships));
         force.m_strNotes = "Force notes " + std::to_string(i);
         return force;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class CBrinnowDoc;
 
@@ -17,3 +18,10 @@ struct DocumentShape {
 };
 
 void GenerateDocument(CBrinnowDoc& doc, const DocumentShape& shape);
+
+// Every byte value once, in order.
+inline std::string AllBytes() {
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte) bytes += static_cast<char>(byte);
+    return bytes;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cerrno>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,18 +19,33 @@ class FailingFileSystem : public FileSystemCalls {
     static const char* Name(Call call);
 
     // Fails the nth call (from 1) of that kind; 0 fails none.
-    FailingFileSystem(Call call, int nth, int error = ENOSPC);
-    ~FailingFileSystem() override;
+    FailingFileSystem(Call call, int nth, int error = ENOSPC)
+        : m_call(call), m_nth(nth), m_error(error), m_previous(FileSystemCalls::Replace(this)) {}
+    ~FailingFileSystem() override { FileSystemCalls::Replace(m_previous); }
 
     // Opening a stream counts as creating, moving without replacing as
     // renaming.
-    int CreateNew(const std::string& path) override;
-    int OpenStream(const std::string& path) override;
-    ssize_t Write(int fd, const char* data, std::size_t size) override;
-    int Sync(int fd) override;
-    int Close(int fd) override;
-    int Rename(const std::string& from, const std::string& to) override;
-    int RenameNoReplace(const std::string& from, const std::string& to) override;
+    int CreateNew(const std::string& path) override {
+        return FailsNow(Call::Create) ? -1 : FileSystemCalls::CreateNew(path);
+    }
+    int OpenStream(const std::string& path) override {
+        return FailsNow(Call::Create) ? -1 : FileSystemCalls::OpenStream(path);
+    }
+    ssize_t Write(int fd, const char* data, std::size_t size) override {
+        return FailsNow(Call::Write) ? -1 : FileSystemCalls::Write(fd, data, size);
+    }
+    int Sync(int fd) override { return FailsNow(Call::Sync) ? -1 : FileSystemCalls::Sync(fd); }
+    int Close(int fd) override {
+        // The descriptor is closed all the same, as close(2) does on an error.
+        const int result = FileSystemCalls::Close(fd);
+        return FailsNow(Call::Close) ? -1 : result;
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        return FailsNow(Call::Rename) ? -1 : FileSystemCalls::Rename(from, to);
+    }
+    int RenameNoReplace(const std::string& from, const std::string& to) override {
+        return FailsNow(Call::Rename) ? -1 : FileSystemCalls::RenameNoReplace(from, to);
+    }
 
     // How many calls of that kind were made.
     int Count(Call call) const { return m_counts[std::size_t(call)]; }
@@ -42,9 +59,6 @@ class FailingFileSystem : public FileSystemCalls {
     std::vector<int> m_counts = std::vector<int>(5, 0);
     FileSystemCalls* m_previous;
 };
-
-#include <functional>
-#include <map>
 
 // Every file in a folder with its bytes.
 std::map<std::string, std::string> FolderContents(const std::string& folder);
