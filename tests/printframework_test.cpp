@@ -34,6 +34,11 @@ TEST(PrintPage, TitleBlockFooterAndScale) {
     // without a size has none.
     EXPECT_EQ(PixelsPerMm(RecordingDC(4960, 7016, 210, 297)), 23.0);
     EXPECT_EQ(PixelsPerMm(RecordingDC(100, 100, 0, 0)), 0.0);
+    // The page of A4 at 600 dpi.
+    const PageGeometry a4 = PageGeometry::Of(RecordingDC(), 23);
+    EXPECT_EQ(a4.margin, 230);
+    EXPECT_EQ(a4.printableWidth, 4500);
+    EXPECT_EQ(a4.bottomLimit, 7016 - 115 - 230);
 }
 
 TEST(BlankForm, A4At600DpiHolds13RowsOf4) {
