@@ -24,7 +24,7 @@ class Card : public ::testing::Test {
     RecordingDC dc;
 };
 
-TEST_F(Card, RuledBoxGeometryAndLabelsInTheirBoxes) {
+TEST_F(Card, RuledBoxGeometryLabelsAndTheNameArmamentAndTypeLines) {
     Draw();
     const std::vector<std::string> expected = {
         "Rectangle 0 161 966 506",  "Line 0 276 966 276 w=1",   "Line 0 391 966 391 w=1",
@@ -41,9 +41,8 @@ TEST_F(Card, RuledBoxGeometryAndLabelsInTheirBoxes) {
     EXPECT_EQ(Text("RUDDER"), "TextOut 718 273 align=10 h=36 RUDDER");
     EXPECT_EQ(Text("M="), "TextOut 0 125 align=0 h=36 M=");
     EXPECT_EQ(Text("S="), "");  // no secondary armament
-}
 
-TEST_F(Card, NameArmamentAndTypeLines) {
+    // The name, armament and type lines.
     ship.m_strName = "Iron Duke";
     ship.m_nMainArmament = 9;  // "14"
     ship.m_nShipType = 6;
@@ -60,7 +59,7 @@ TEST_F(Card, NameArmamentAndTypeLines) {
     EXPECT_EQ(Text("AA=a"), "TextOut 807 200 align=0 h=36 AA=a");
 }
 
-TEST_F(Card, PlainMainFiguresAreCentredInTheirBoxesAndMerchantsShowCargo) {
+TEST_F(Card, PlainMainFiguresCentredMerchantsShowCargoAndCarriersMarkTheirFigures) {
     ship.m_nShipType = 6;
     ship.m_dMainAF = {4, 3, 2.25, 0};
     Draw();
@@ -76,53 +75,8 @@ TEST_F(Card, PlainMainFiguresAreCentredInTheirBoxesAndMerchantsShowCargo) {
     Draw();
     EXPECT_TRUE(dc.Has("TextOut 120 312 align=6 h=43 Cargo"));
     EXPECT_TRUE(dc.Has("TextOut 361 312 align=6 h=43 1/Cargo"));
-}
 
-TEST_F(Card, SplitLayoutRingsEighteenInchTorpedoesAndBracketsTwentyOneInch) {
-    ship.m_nShipType = 8;
-    ship.m_dMainAF = {3, 3, 2, 2};
-    ship.m_nSecondaryArmament = 4;
-    ship.m_dSecondaryAF = {2, 2, 1, 1};
-    ship.m_nTorpedoAF = {3, 2, 0, 0};
-    Draw();
-    EXPECT_EQ(dc.Find("TextOut 60 ").front(), "TextOut 60 299 align=6 h=69 3");
-    // Half rules; small figures 43 px: "2  3" is 84 wide, the figure 21; the
-    // ring widens by (36 - 21) / 2.
-    for (const char* entry : {"TextOut 301 299 align=6 h=69 3", "Line 120 333 241 333 w=1",
-                              "Line 362 333 483 333 w=1", "Line 603 333 724 333 w=1",
-                              "Line 845 333 966 333 w=1", "TextOut 120 331 align=8 h=43 2  3",
-                              "TextOut 120 335 align=0 h=43 2  3", "Ellipse 176 288 211 331",
-                              "Ellipse 176 335 211 378", "TextOut 602 331 align=8 h=43 1  -"}) {
-        EXPECT_TRUE(dc.Has(entry)) << entry;
-    }
-    EXPECT_EQ(dc.Find("Ellipse").size(), 8u);
-    EXPECT_EQ(Text("S="), "TextOut 0 89 align=0 h=36 S=");
-    EXPECT_EQ(Text("6\""), "TextOut 54 89 align=0 h=36 6\"");
-
-    // Twenty-one inch torpedoes are bracketed without rings.
-    ship.m_nTorpedo = 1;
-    Draw();
-    EXPECT_TRUE(dc.Has("TextOut 120 331 align=8 h=43 2 (3 )"));
-    EXPECT_TRUE(dc.Has("TextOut 602 335 align=0 h=43 1 (- )"));
-    EXPECT_EQ(dc.Find("Ellipse").size(), 0u);
-}
-
-TEST_F(Card, FlotillaShowsRingedTorpedoFiguresOnly) {
-    ship.m_nShipType = 11;
-    ship.m_bFlotilla = TRUE;
-    ship.m_dMainAF = {1, 1, 1, 1};
-    ship.m_dSecondaryAF = {2, 2, 2, 2};
-    ship.m_nTorpedoAF = {4, 3, 2, 1};
-    Draw();
-    // Torpedo font 64 px: d = 76, ty = 161 + 172 - 32 = 301.
-    EXPECT_TRUE(dc.Has("Ellipse 131 301 206 377"));
-    EXPECT_TRUE(dc.Has("TextOut 156 301 align=6 h=64   4"));
-    EXPECT_TRUE(dc.Has("TextOut 879 301 align=6 h=64   1"));
-    EXPECT_EQ(dc.Find("TextOut 120 331").size(), 0u);  // no secondary figures
-    EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);      // main figures are split
-}
-
-TEST_F(Card, AeroplaneCarrierMarksItsFiguresAndCountsWholeAircraft) {
+    // An aeroplane carrier marks its figures and counts whole aircraft.
     VxArmament aircraft("Aircraft", 1, 1);
     aircraft.m_bGun = FALSE;
     const int at = doc.InsertArmament(aircraft);
@@ -153,7 +107,53 @@ TEST_F(Card, AeroplaneCarrierMarksItsFiguresAndCountsWholeAircraft) {
     }
 }
 
-TEST_F(Card, WingTurretsAndTurnSpeeds) {
+TEST_F(Card, SplitLayoutRingsEighteenInchTorpedoesBracketsTwentyOneInchAndFlotillasRingOnly) {
+    ship.m_nShipType = 8;
+    ship.m_dMainAF = {3, 3, 2, 2};
+    ship.m_nSecondaryArmament = 4;
+    ship.m_dSecondaryAF = {2, 2, 1, 1};
+    ship.m_nTorpedoAF = {3, 2, 0, 0};
+    Draw();
+    EXPECT_EQ(dc.Find("TextOut 60 ").front(), "TextOut 60 299 align=6 h=69 3");
+    // Half rules; small figures 43 px: "2  3" is 84 wide, the figure 21; the
+    // ring widens by (36 - 21) / 2.
+    for (const char* entry : {"TextOut 301 299 align=6 h=69 3", "Line 120 333 241 333 w=1",
+                              "Line 362 333 483 333 w=1", "Line 603 333 724 333 w=1",
+                              "Line 845 333 966 333 w=1", "TextOut 120 331 align=8 h=43 2  3",
+                              "TextOut 120 335 align=0 h=43 2  3", "Ellipse 176 288 211 331",
+                              "Ellipse 176 335 211 378", "TextOut 602 331 align=8 h=43 1  -"}) {
+        EXPECT_TRUE(dc.Has(entry)) << entry;
+    }
+    EXPECT_EQ(dc.Find("Ellipse").size(), 8u);
+    EXPECT_EQ(Text("S="), "TextOut 0 89 align=0 h=36 S=");
+    EXPECT_EQ(Text("6\""), "TextOut 54 89 align=0 h=36 6\"");
+
+    // Twenty-one inch torpedoes are bracketed without rings.
+    ship.m_nTorpedo = 1;
+    Draw();
+    EXPECT_TRUE(dc.Has("TextOut 120 331 align=8 h=43 2 (3 )"));
+    EXPECT_TRUE(dc.Has("TextOut 602 335 align=0 h=43 1 (- )"));
+    EXPECT_EQ(dc.Find("Ellipse").size(), 0u);
+
+    // A flotilla shows ringed torpedo figures only.
+    ship = VxShip();
+    ship.m_nShipType = 11;
+    ship.m_bFlotilla = TRUE;
+    ship.m_dMainAF = {1, 1, 1, 1};
+    ship.m_dSecondaryAF = {2, 2, 2, 2};
+    ship.m_nTorpedoAF = {4, 3, 2, 1};
+    Draw();
+    // Torpedo font 64 px: d = 76, ty = 161 + 172 - 32 = 301.
+    EXPECT_TRUE(dc.Has("Ellipse 131 301 206 377"));
+    EXPECT_TRUE(dc.Has("TextOut 156 301 align=6 h=64   4"));
+    EXPECT_TRUE(dc.Has("TextOut 879 301 align=6 h=64   1"));
+    EXPECT_EQ(dc.Find("TextOut 120 331").size(), 0u);  // no secondary figures
+    EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);      // main figures are split
+}
+
+TEST_F(Card, WingTurretsTurnSpeedsAndTheDeviceGivenBack) {
+    const CFont font = dc.GetCurrentFont();
+    const CPen pen = dc.pen();
     ship.m_bWingTurrets = TRUE;
     ship.m_nTurnSpeed = {12, 0, 8, 0, 30};
     Draw();
@@ -165,9 +165,16 @@ TEST_F(Card, WingTurretsAndTurnSpeeds) {
         EXPECT_TRUE(dc.Has(entry)) << entry;
     }
     EXPECT_EQ(dc.Find("TextOut 289 422").size(), 0u);
+
+    // Drawing gives the device back as it found it, notes column and all.
+    ship.m_strNotes = "x";
+    Draw(1);
+    EXPECT_EQ(dc.GetCurrentFont(), font);
+    EXPECT_EQ(dc.pen(), pen);
+    EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
 }
 
-TEST_F(Card, HeightsAndNotesColumn) {
+TEST_F(Card, HeightsAndANotesColumnThatWrapsWithinThePrintableWidth) {
     EXPECT_EQ(ship.GetCardHeight(dc, 23, 0, 4500), 506);
     EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);
     ship.m_strNotes = "one\r\n\r\ntwo";
@@ -179,9 +186,8 @@ TEST_F(Card, HeightsAndNotesColumn) {
     EXPECT_TRUE(dc.Has("TabbedTextOut 1516 506 6"));
     Draw(0);
     EXPECT_EQ(dc.Find("TabbedTextOut").size(), 0u);
-}
 
-TEST_F(Card, LongNotesWrapWithinThePrintableWidth) {
+    // Long notes wrap within the printable width.
     ship.m_strNotes = std::string(200, 'w') + " end";
     const int height = ship.GetCardHeight(dc, 23, 1, 4500);
     Draw(1, 4500);
@@ -195,13 +201,12 @@ TEST_F(Card, LongNotesWrapWithinThePrintableWidth) {
     EXPECT_EQ(pieces[2], "TabbedTextOut 1516 299 " + std::string(12, 'w') + " end");
 }
 
-TEST_F(Card, BlankCardShowsBothLinesAndNoFigures) {
+TEST_F(Card, BlankCardShowsNoFiguresAndBadIndexesDrawEmptyTexts) {
     ship.m_dMainAF = {4, 4, 4, 4};
     ship.DrawBlankCard(dc, 23, 0, 0);
     EXPECT_EQ(dc.Find("TextOut").size(), 8u);
-}
 
-TEST_F(Card, IndexesOutsideTheListsDrawEmptyTexts) {
+    // Indexes outside the lists draw empty texts.
     ship.m_nMainArmament = 500;
     ship.m_nSecondaryArmament = -3;
     ship.m_dSecondaryAF = {1, 1, 1, 1};
@@ -210,17 +215,6 @@ TEST_F(Card, IndexesOutsideTheListsDrawEmptyTexts) {
     Draw(1);
     EXPECT_TRUE(dc.Has("TextOut 54 125 align=0 h=36 "));
     EXPECT_EQ(Text("AA="), "TextOut 816 200 align=0 h=36 AA=");
-}
-
-TEST_F(Card, DrawingRestoresTheDevice) {
-    const CFont font = dc.GetCurrentFont();
-    const CPen pen = dc.pen();
-    ship.m_bWingTurrets = TRUE;
-    ship.m_strNotes = "x";
-    Draw(1);
-    EXPECT_EQ(dc.GetCurrentFont(), font);
-    EXPECT_EQ(dc.pen(), pen);
-    EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
 }
 
 // A rendered card against a stored image, so that a change in drawing shows.

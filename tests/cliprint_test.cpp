@@ -80,7 +80,7 @@ class CliPrint : public ::testing::Test {
     std::string err;
 };
 
-TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeedsAndAScenarioHasAPagePerForce) {
+TEST_F(CliPrint, SquadronsScenariosAndSelectionsWithRepeatedAndMissingNames) {
     EXPECT_EQ(Printed("red.pdf", {"print", "squadron", Path("doc.brn"), "Red"}), 1);
     // Ten thousand members and a megabyte of notes: every card is printed.
     EXPECT_GT(Printed("huge.pdf", {"print", "squadron", Path("doc.brn"), "Huge", "--dpi", "72"}),
@@ -90,9 +90,8 @@ TEST_F(CliPrint, ASquadronGoesOnOverAsManyPagesAsItNeedsAndAScenarioHasAPagePerF
                                   "--dpi", "300"}),
               3);
     ExpectRefused({"print", "scenario", Path("doc.brn"), "Cove"}, 1, "no scenario named \"Cove\"");
-}
 
-TEST_F(CliPrint, SelectionTakesRepeatedNamesAndSaysWhichMatchNothing) {
+    // A selection takes repeated names and says which match nothing.
     // Nation 1 then nation 2 (two pages), the squadron, the scenario and its
     // two forces.
     EXPECT_EQ(Printed("sel.pdf", {"print", "selection", Path("doc.brn"), "--ship", "Smith, John",

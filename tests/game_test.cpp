@@ -36,7 +36,7 @@ std::string FileBytes(const QString& path) {
 }  // namespace
 
 // The worked card at p = 23: the places are the boxes the frame rules off.
-TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCard) {
+TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCardFoundInsideThemselvesAndNamedOnce) {
     const CardGeometry card(23, 0, 0);
     const struct {
         CardMark mark;
@@ -58,34 +58,30 @@ TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCard) {
     EXPECT_EQ(card.PlaceAt(484, 238), CardMark::Rudder);
     EXPECT_EQ(card.PlaceAt(722, 198), CardMark::Bridge);
     EXPECT_EQ(card.PlaceAt(722, 201), CardMark::Rudder);
-}
 
-// Every place is found at its own corners, on any scale and origin, and
-// nothing is found off the boxes.
-TEST(CardGeometry, EveryPlaceIsFoundInsideItselfOnly) {
+    // Every place is found at its own corners, on any scale and origin, and
+    // nothing is found off the boxes.
     for (const double p : {3.7795, 5.9, 16.06, 23.62, 32.1}) {
         for (const auto& [x, y] : {std::pair{0, 0}, {137, 2003}}) {
-            const CardGeometry card(p, x, y);
+            const CardGeometry at(p, x, y);
             for (std::size_t i = 0; i < kCardPlaceCount; ++i) {
-                const CardGeometry::Quad quad = card.Place(Mark(int(i)));
+                const CardGeometry::Quad quad = at.Place(Mark(int(i)));
                 if (Mark(int(i)) == CardMark::Bridge || Mark(int(i)) == CardMark::Rudder) continue;
-                EXPECT_EQ(card.PlaceAt(quad[0].x, quad[0].y), Mark(int(i))) << p << " " << i;
-                EXPECT_EQ(card.PlaceAt(quad[2].x - 1, quad[2].y - 1), Mark(int(i)))
-                    << p << " " << i;
+                EXPECT_EQ(at.PlaceAt(quad[0].x, quad[0].y), Mark(int(i))) << p << " " << i;
+                EXPECT_EQ(at.PlaceAt(quad[2].x - 1, quad[2].y - 1), Mark(int(i))) << p << " " << i;
             }
-            const int right = card.OuterRight();
-            for (const auto& [px, py] : {std::pair{x - 1, card.Top()},
-                                         {x, card.Top() - 1},
-                                         {right, card.Top()},
-                                         {x + 18 * card.SmallBoxWidth(), card.SmallBoxTop()},
-                                         {x, card.SmallBoxBottom()}}) {
-                EXPECT_EQ(card.PlaceAt(px, py), std::nullopt) << p << " " << px << "," << py;
+            const int right = at.OuterRight();
+            for (const auto& [px, py] : {std::pair{x - 1, at.Top()},
+                                         {x, at.Top() - 1},
+                                         {right, at.Top()},
+                                         {x + 18 * at.SmallBoxWidth(), at.SmallBoxTop()},
+                                         {x, at.SmallBoxBottom()}}) {
+                EXPECT_EQ(at.PlaceAt(px, py), std::nullopt) << p << " " << px << "," << py;
             }
         }
     }
-}
 
-TEST(MarkNames, TokensNameEveryMarkOnceAndNothingElse) {
+    // The tokens name every mark once and nothing else.
     std::vector<std::string> tokens;
     for (std::size_t i = 0; i < kCardMarkCount; ++i) {
         tokens.push_back(MarkToken(Mark(int(i))));
@@ -98,7 +94,7 @@ TEST(MarkNames, TokensNameEveryMarkOnceAndNothingElse) {
         EXPECT_EQ(MarkFromToken(wrong), std::nullopt) << wrong;
 }
 
-TEST(ScenarioRoster, ShipsInPrintOrderAndTheFirstOfANameInAForce) {
+TEST(Game, TheRosterInPrintOrderRevertingRestoresTheExactGameAndMarksKeptByPlaceAndName) {
     const CBrinnowDoc doc = GameCampaign();
     const auto roster = ScenarioRoster(doc.m_scenarios[0]);
     std::vector<std::string> names;
@@ -113,12 +109,9 @@ TEST(ScenarioRoster, ShipsInPrintOrderAndTheFirstOfANameInAForce) {
     EXPECT_EQ(DescribeShip(roster[2].place, "Charlie"),
               "force 1, Charlie (member 2 of squadron 1)");
     EXPECT_EQ(DescribeShip(roster[7].place, "Alpha"), "force 2, Alpha (single ship 2)");
-}
 
-// Any run of marks, turns and their undoing gives back the very game it
-// started from, log included; redoing gives the very game it reached.
-TEST(Game, RevertingEveryActionRestoresTheExactGame) {
-    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    // Any run of marks, turns and their undoing gives back the very game it
+    // started from, log included; redoing gives the very game it reached.
     std::mt19937 random(7);
     Game game;
     game.scenario = "Skirmish";
@@ -137,11 +130,9 @@ TEST(Game, RevertingEveryActionRestoresTheExactGame) {
     }
     for (std::size_t i = 0; i < actions.size(); ++i) game.Apply(actions[i]);
     EXPECT_TRUE(game == states.back());
-}
 
-TEST(Game, MarksAreKeptByPlaceAndNameAndLoggedWithTheirTurn) {
-    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
-    Game game;
+    // Marks are kept by place and name and logged with their turn.
+    game = Game();
     game.Apply(Toggle(roster[0], CardMark(int(CardMark::Box1) + 6)));
     game.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
     game.Apply(Toggle(roster[7], CardMark::Sunk));
@@ -162,7 +153,7 @@ class GameFile : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(GameFile, ASavedGameReadsBackTheSame) {
+TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrite) {
     const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
     Game game;
     game.campaign = "../campaigns/\xC3\xA9t\xC3\xA9 \"1916\".brn";
@@ -181,6 +172,18 @@ TEST_F(GameFile, ASavedGameReadsBackTheSame) {
     // The same game writes the same bytes.
     ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
     EXPECT_EQ(FileBytes(m_dir.filePath("g.json")), FileBytes(m_dir.filePath("h.json")));
+
+    // The session keeps a change when its write fails.
+    GameSession lost(Game(), Path("no such folder/s.json"));
+    EXPECT_FALSE(lost.Do(Toggle(roster[1], CardMark::AF2), error));
+    EXPECT_NE(error.find("no such folder/s.json"), std::string::npos) << error;
+    EXPECT_NE(lost.GetGame().MarksOf(roster[1].place, "Bravo"), nullptr);
+
+    // The game names its campaign from the game's own folder.
+    EXPECT_EQ(CampaignReference("/a/b/c.brn", "/a/b/g.json"), "c.brn");
+    EXPECT_EQ(CampaignReference("/a/c.brn", "/a/b/g.json"), "../c.brn");
+    EXPECT_EQ(CampaignPathOf("../c.brn", "/a/b/g.json"), "/a/c.brn");
+    EXPECT_EQ(CampaignPathOf("/x/c.brn", "/a/b/g.json"), "/x/c.brn");
 }
 
 // A damaged or foreign file is refused whole, with the file, the place and
@@ -190,6 +193,9 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
         R"({"format": "brinnow-game", "version": 1, "campaign": "c.brn", "scenario": "S", )";
     const std::string ship = R"({"force": 1, "squadron": 1, "role": "member", "position": 2, )"
                              R"("name": "A", "marks": )";
+    const auto ships = [&](const std::string& list) {
+        return head + R"("turn": 1, "ships": [)" + list + R"(], "log": []})";
+    };
     const struct {
         std::string json;
         const char* says;
@@ -198,22 +204,17 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
         {"[1]", "the game must be a JSON object"},
         {R"({"format": "brinnow-campaign", "version": 1})", "this is not a game"},
         {head + R"("turn": 0, "ships": [], "log": []})", "1 or more"},
-        {head + R"("turn": 1, "ships": [], "log": []} x)", "there is text after the game"},
+        {ships("") + " x", "there is text after the game"},
         {head + R"("turn": 1, "ships": [], "log": [], "extra": 1})", "extra"},
-        {head + R"("turn": 1, "ships": [)" + ship + R"(["box19"]}], "log": []})",
-         "\"box19\" is not a mark"},
-        {head + R"("turn": 1, "ships": [)" + ship + R"(["aa", "aa"]}], "log": []})",
-         "listed twice"},
-        {head + R"("turn": 1, "ships": [)" + ship + R"([]}], "log": []})",
-         "only when it has marks"},
-        {head + R"("turn": 1, "ships": [)" + ship + R"(["aa"]}, )" + ship +
-             R"(["af1"]}], "log": []})",
-         "listed twice at one place"},
-        {head + R"("turn": 1, "ships": [{"force": 1, "squadron": 0, "role": "member", )"
-                R"("position": 1, "name": "A", "marks": ["aa"]}], "log": []})",
+        {ships(ship + R"(["box19"]})"), "\"box19\" is not a mark"},
+        {ships(ship + R"(["aa", "aa"]})"), "listed twice"},
+        {ships(ship + "[]}"), "only when it has marks"},
+        {ships(ship + R"(["aa"]}, )" + ship + R"(["af1"]})"), "listed twice at one place"},
+        {ships(R"({"force": 1, "squadron": 0, "role": "member", "position": 1, "name": "A", )"
+               R"("marks": ["aa"]})"),
          "a single ship has squadron 0"},
-        {head + R"("turn": 1, "ships": [{"force": 1, "squadron": 1, "role": "captain", )"
-                R"("position": 1, "name": "A", "marks": ["aa"]}], "log": []})",
+        {ships(R"({"force": 1, "squadron": 1, "role": "captain", "position": 1, "name": "A", )"
+               R"("marks": ["aa"]})"),
          "the role must be"},
         {head + R"("turn": 99999999999, "ships": [], "log": []})", "number"},
         {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
@@ -229,22 +230,6 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
         EXPECT_NE(error.find(c.says), std::string::npos) << error;
         EXPECT_EQ(game.scenario, "kept");
     }
-}
-
-TEST_F(GameFile, TheSessionKeepsAChangeWhenItsWriteFails) {
-    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
-    std::string error;
-    GameSession lost(Game(), Path("no such folder/s.json"));
-    EXPECT_FALSE(lost.Do(Toggle(roster[1], CardMark::AF2), error));
-    EXPECT_NE(error.find("no such folder/s.json"), std::string::npos) << error;
-    EXPECT_NE(lost.GetGame().MarksOf(roster[1].place, "Bravo"), nullptr);
-}
-
-TEST(CampaignPath, TheCampaignIsNamedFromTheGamesFolder) {
-    EXPECT_EQ(CampaignReference("/a/b/c.brn", "/a/b/g.json"), "c.brn");
-    EXPECT_EQ(CampaignReference("/a/c.brn", "/a/b/g.json"), "../c.brn");
-    EXPECT_EQ(CampaignPathOf("../c.brn", "/a/b/g.json"), "/a/c.brn");
-    EXPECT_EQ(CampaignPathOf("/x/c.brn", "/a/b/g.json"), "/x/c.brn");
 }
 
 namespace {
@@ -274,7 +259,7 @@ std::vector<std::string> PrintLog(const ScenarioSnapshot& snapshot, const Game* 
 
 // What the marks add to a print lies inside the cards they mark, and
 // nothing else of the print changes; no marks print the very same pages.
-TEST(GamePrint, MarksChangeOnlyTheMarkedCards) {
+TEST(GamePrint, MarksChangeOnlyTheMarkedCardsInPrintAndInTheirOwnImagesInHtml) {
     const CBrinnowDoc doc = GameCampaign();
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     const auto& roster = snapshot.roster;
@@ -323,33 +308,29 @@ TEST(GamePrint, MarksChangeOnlyTheMarkedCards) {
     }
     EXPECT_EQ(j, plain.size()) << "the plain print is not kept whole";
     for (const int count : extras) EXPECT_GT(count, 0);
-}
 
-// Marked cards get images of their own; every other image and the rest of
-// the page stay as without the game.
-TEST(GameHtml, MarkedCardsHaveTheirOwnImages) {
-    const CBrinnowDoc doc = GameCampaign();
+    // Marked cards get images of their own; every other image and the rest of
+    // the page stay as without the game.
     const VxScenario& scenario = doc.m_scenarios[0];
-    const auto roster = ScenarioRoster(scenario);
     QTemporaryDir plainDir, markedDir;
-    const QDir plain(plainDir.path()), marked(markedDir.path());
+    const QDir clean(plainDir.path()), withMarks(markedDir.path());
     std::string error;
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, plain.filePath("s.htm").toStdString(), error))
+    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, clean.filePath("s.htm").toStdString(), error))
         << error;
-    Game game;
-    game.Apply(Toggle(roster[7], CardMark::AF1));  // the second Alpha, a single ship of Away
+    Game alpha;
+    alpha.Apply(Toggle(roster[7], CardMark::AF1));  // the second Alpha, a single ship of Away
     ASSERT_TRUE(
-        ExportScenarioHtml(doc, scenario, marked.filePath("s.htm").toStdString(), error, &game))
+        ExportScenarioHtml(doc, scenario, withMarks.filePath("s.htm").toStdString(), error, &alpha))
         << error;
-    const QStringList plainImages = plain.entryList({"*.gif"});
+    const QStringList plainImages = clean.entryList({"*.gif"});
     for (const QString& image : plainImages) {
-        EXPECT_EQ(FileBytes(plain.filePath(image)), FileBytes(marked.filePath(image)))
+        EXPECT_EQ(FileBytes(clean.filePath(image)), FileBytes(withMarks.filePath(image)))
             << image.toStdString();
     }
-    const std::string plainHtml = FileBytes(plain.filePath("s.htm"));
-    std::string markedHtml = FileBytes(marked.filePath("s.htm"));
-    const std::string ownImage = FileBytes(marked.filePath("Alpha (2).gif"));
-    const std::string sharedImage = FileBytes(marked.filePath("Alpha.gif"));
+    const std::string plainHtml = FileBytes(clean.filePath("s.htm"));
+    std::string markedHtml = FileBytes(withMarks.filePath("s.htm"));
+    const std::string ownImage = FileBytes(withMarks.filePath("Alpha (2).gif"));
+    const std::string sharedImage = FileBytes(withMarks.filePath("Alpha.gif"));
     EXPECT_FALSE(ownImage.empty());
     EXPECT_NE(ownImage, sharedImage) << "the marked card shows its mark";
     const std::string own = "<IMG SRC=\"Alpha (2).gif\" ALT=\"Alpha\">";

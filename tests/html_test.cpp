@@ -27,9 +27,8 @@ class Html : public ::testing::Test {
     std::string Folder() { return m_dir.path().toStdString(); }
     std::vector<std::string> FilesInFolder() {
         std::vector<std::string> names;
-        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
             names.push_back(name.toStdString());
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -38,6 +37,13 @@ class Html : public ::testing::Test {
     }
 
     std::string Path(const char* name) { return m_dir.filePath(name).toStdString(); }
+    // Exports the scenario to the named page in the folder; the page's bytes.
+    std::string Export(const VxScenario& scenario, const char* name) {
+        std::string page;
+        EXPECT_TRUE(ExportScenarioHtml(doc, scenario, Path(name), error)) << error;
+        EXPECT_TRUE(ReadWholeFile(Path(name), page, error)) << error;
+        return page;
+    }
 
     QTemporaryDir m_dir;
     CBrinnowDoc doc;
@@ -78,7 +84,7 @@ TEST_F(Html, SquadronListsMembersAndAttachmentsByName) {
                   "<H4>Attachments to Squadron</H4><P>" + Tag("Kent") + "</P>\n");
 }
 
-TEST_F(Html, ForcesWithAndWithoutShipsOrSquadrons) {
+TEST_F(Html, ForcesWithAndWithoutShipsOrSquadronsAndTheScenarioSectionAndPage) {
     VxForce squadronsOnly;
     squadronsOnly.m_strName = "Blue";
     squadronsOnly.m_squadrons.resize(1);
@@ -93,9 +99,8 @@ TEST_F(Html, ForcesWithAndWithoutShipsOrSquadrons) {
     EXPECT_EQ(shipsOnly.HtmlSection(html), "<H2>Red</H2>\n<H3>Force Attachments</H3>\n<P>" +
                                                Tag("Harrow") + Tag("Kent") + "</P>\n<HR>");
     EXPECT_EQ(VxForce().HtmlSection(html), "<H2></H2>\n<HR>");
-}
 
-TEST_F(Html, ScenarioSectionAndPage) {
+    // The scenario's section and page.
     VxScenario scenario;
     scenario.m_strName = "<b>Dogger</b> & Bank";
     scenario.m_strWeather = "Fair\r\nlater haze";
@@ -122,10 +127,7 @@ TEST_F(Html, ScenarioSectionAndPage) {
 
 TEST_F(Html, ExportWritesThePageInTextModeBesideItsImages) {
     twoShips.m_strNotes = "a\r\nb";
-    const std::string page = Path("brief.htm");
-    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, page, error)) << error;
-    std::string bytes;
-    ASSERT_TRUE(ReadWholeFile(page, bytes, error));
+    const std::string bytes = Export(twoShips, "brief.htm");
     EXPECT_NE(bytes.find("<P>a\r\r\nb</P>\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "Kent.gif", "brief.htm"}));
@@ -135,9 +137,8 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     QDir(m_dir.path()).mkdir("out");
     html.folder = Path("out");
     std::vector<VxShip> ships;
-    for (const char* name : {"../escape", "a/b", "/etc/passwd", "..", "C:\\x", "q\"<&>#?%"}) {
+    for (const char* name : {"../escape", "a/b", "/etc/passwd", "..", "C:\\x", "q\"<&>#?%"})
         ships.emplace_back().m_strName = name;
-    }
     for (const VxShip& ship : ships) {
         const std::string tag = ship.HtmlSection(html, false, true);
         ASSERT_TRUE(html.WriteImages()) << html.failedImages[0];
@@ -171,11 +172,10 @@ std::vector<std::string> ImageSources(const std::string& page) {
 
 TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
     doc.m_ships.clear();
-    for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"}) {
+    for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"})
         doc.m_ships.emplace_back().m_strName = name;
-    }
-    doc.m_ships.Modify(doc.m_ships.size() - 1).m_dDF =
-        7;  // a real "New Ship", unlike the one drawn for a missing name
+    // A real "New Ship", unlike the one drawn for a missing name.
+    doc.m_ships.Modify(doc.m_ships.size() - 1).m_dDF = 7;
     VxScenario scenario;
     VxForce& force = scenario.m_forces.emplace_back();
     force.m_ships = doc.m_ships;
@@ -183,11 +183,7 @@ TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
     VxSquadron& squadron = force.m_squadrons.emplace_back();
     squadron.m_strFlagship = "Nobody";
     squadron.m_shipNames = {"Lion", "a_b"};
-    const std::string pagePath = Path("page.htm");
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
-    std::string page;
-    ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
-    const std::vector<std::string> sources = ImageSources(page);
+    const std::vector<std::string> sources = ImageSources(Export(scenario, "page.htm"));
     // Squadron first: the missing flagship, Lion, a_b; then the force's seven.
     ASSERT_EQ(sources.size(), 10u);
     EXPECT_EQ(sources[1], sources[3 + 4]);  // the document's Lion, twice
@@ -195,12 +191,11 @@ TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
     const std::set<std::string> distinct(sources.begin(), sources.end());
     EXPECT_EQ(distinct.size(), 8u);  // six ships, a second Lion, a default ship
     EXPECT_EQ(FilesInFolder().size(), 9u);
-    for (const std::string& source : distinct) {
+    for (const std::string& source : distinct)
         EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(QString::fromStdString(source)))) << source;
-    }
 }
 
-TEST(UniqueImageNames, NamesTakenInAnyLetterCaseGetANumber) {
+TEST(ImageNames, NamesTakenInAnyLetterCaseGetANumberAndTheFolderOfAPagePath) {
     UniqueImageNames names;
     EXPECT_EQ(names.Claim("Lion"), "Lion.gif");
     EXPECT_EQ(names.Claim("LION"), "LION (2).gif");
@@ -208,6 +203,13 @@ TEST(UniqueImageNames, NamesTakenInAnyLetterCaseGetANumber) {
     EXPECT_EQ(names.Claim("lion (2)"), "lion (2) (2).gif");
     EXPECT_EQ(names.Claim("\xC9mile"), "\xC9mile.gif");
     EXPECT_EQ(names.Claim("\xE9mile"), "\xE9mile (2).gif");
+
+    // The folder of a page path, and names joined to it.
+    EXPECT_EQ(FolderOf("/web/page.htm"), "/web");
+    EXPECT_EQ(FolderOf("page.htm"), "");
+    EXPECT_EQ(JoinPath("", "Harrow.gif"), "Harrow.gif");
+    EXPECT_EQ(JoinPath("/web/", "Harrow.gif"), "/web/Harrow.gif");
+    EXPECT_EQ(JoinPath("/web", "Harrow.gif"), "/web/Harrow.gif");
 }
 
 TEST_F(Html, ALongNameStaysWithinTheFileSystemLimit) {
@@ -233,15 +235,22 @@ TEST_F(Html, AShipListedTenThousandTimesIsDrawnOnce) {
     squadron.m_strFlagship = "Harrow";
     squadron.m_shipNames.assign(10000, "Harrow");
     squadron.m_attachmentNames.assign(10000, "Missing");
-    const std::string pagePath = Path("p.htm");
-    ASSERT_TRUE(ExportScenarioHtml(doc, scenario, pagePath, error)) << error;
+    EXPECT_EQ(ImageSources(Export(scenario, "p.htm")).size(), 20001u);
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "New Ship.gif", "p.htm"}));
-    std::string page;
-    ReadWholeFile(pagePath, page, error);
-    EXPECT_EQ(ImageSources(page).size(), 20001u);
 }
 
-TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
+// The message names the image that could not be written, and why.
+TEST_F(Html, WhenAnImageFailsTheMessageNamesItAndAFailedExportRemovesOnlyItsImages) {
+    twoShips.m_forces[0].m_ships.emplace_back().m_strName = "Lion";
+    {
+        const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
+        EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
+    }
+    EXPECT_NE(error.find("was not written, because 1 card image could not be"), std::string::npos)
+        << error;
+    EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
+
+    // A failed export removes only the images it created.
     WriteFileSafely(Path("Harrow.gif"), "an earlier export", error);
     WriteFileSafely(Path("mine.gif"), "the user's own", error);
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));
@@ -255,18 +264,6 @@ TEST_F(Html, AFailedExportRemovesOnlyTheImagesItCreated) {
               "images.");
 }
 
-// The message names the image that could not be written, and why.
-TEST_F(Html, WhenAnImageFailsTheMessageNamesIt) {
-    twoShips.m_forces[0].m_ships.emplace_back().m_strName = "Lion";
-    {
-        const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
-        EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
-    }
-    EXPECT_NE(error.find("was not written, because 1 card image could not be"), std::string::npos)
-        << error;
-    EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
-}
-
 // A file that was not made by an earlier export of the same page keeps its
 // name and its bytes; the images of that earlier export are replaced.
 TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
@@ -275,13 +272,11 @@ TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
     // Someone else's page that names Kent.gif does not make it ours.
     ASSERT_TRUE(WriteFileSafely(Path("Kent.gif"), "also mine", error));
     ASSERT_TRUE(WriteFileSafely(pagePath, "<IMG SRC=\"Kent.gif\">", error));
-    ASSERT_TRUE(ExportScenarioHtml(doc, twoShips, pagePath, error)) << error;
+    EXPECT_EQ(ImageSources(Export(twoShips, "page.htm")),
+              (std::vector<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
     const std::vector<std::string> first = {"Harrow (2).gif", "Harrow.gif", "Kent (2).gif",
                                             "Kent.gif", "page.htm"};
     EXPECT_EQ(FilesInFolder(), first);
-    std::string page;
-    ASSERT_TRUE(ReadWholeFile(pagePath, page, error));
-    EXPECT_EQ(ImageSources(page), (std::vector<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
 
     // A changed card goes over the earlier export's image.
     twoShips.m_forces[0].m_ships[0].m_dDF = 9;
@@ -293,14 +288,6 @@ TEST_F(Html, FilesOfTheUserKeepTheirNamesAndEarlierImagesAreReplaced) {
     EXPECT_EQ(FolderContents(Folder()).at("Kent.gif"), "also mine");
     EXPECT_EQ(ImagesOfEarlierExport(pagePath),
               (std::unordered_set<std::string>{"Harrow (2).gif", "Kent (2).gif"}));
-}
-
-TEST(ImagePaths, FolderOfAPagePath) {
-    EXPECT_EQ(FolderOf("/web/page.htm"), "/web");
-    EXPECT_EQ(FolderOf("page.htm"), "");
-    EXPECT_EQ(JoinPath("", "Harrow.gif"), "Harrow.gif");
-    EXPECT_EQ(JoinPath("/web/", "Harrow.gif"), "/web/Harrow.gif");
-    EXPECT_EQ(JoinPath("/web", "Harrow.gif"), "/web/Harrow.gif");
 }
 
 }  // namespace

@@ -29,9 +29,8 @@ std::vector<Card> Cards(const RecordingDC& dc, int width = 966, int height = 345
         std::istringstream in(entry.substr(10));
         int left, top, right, bottom;
         in >> left >> top >> right >> bottom;
-        if (right - left == width && bottom - top == height) {
+        if (right - left == width && bottom - top == height)
             cards.push_back({page, left, top - height * 7 / 15});
-        }
     }
     return cards;
 }
@@ -70,9 +69,8 @@ class MultiPrint : public ::testing::Test {
         selection.sortMode = mode;
         selection.sortByNation = byNation;
         std::vector<std::string> names;
-        for (const VxShip& ship : MultiPrintJob(doc, selection).OrderedShips()) {
+        for (const VxShip& ship : MultiPrintJob(doc, selection).OrderedShips())
             names.push_back(ship.m_strName);
-        }
         return names;
     }
     int Print(MultiPrintSelection selection) {
@@ -84,7 +82,7 @@ class MultiPrint : public ::testing::Test {
 
 using Names = std::vector<std::string>;
 
-TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationAndOfDamagedRecords) {
+TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationOfDamagedRecordsAndOfTenThousand) {
     EXPECT_EQ(Order(kSortByName, false), (Names{"Aa", "Bb", "Cc", "Dd", "Ee"}));
     EXPECT_EQ(Order(kSortByName, true), (Names{"Aa", "Bb", "Dd", "Cc", "Ee"}));
     // Highest attack first, ties by name.
@@ -108,13 +106,38 @@ TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationAndOfDamagedRecords
                    Ship("Dd", 0, nan, 1), Ship("Ee", 0, -inf, nan)};
     EXPECT_EQ(Order(kSortByAttackFactor, true), (Names{"Cc", "Bb", "Ee", "Aa", "Dd"}));
     EXPECT_EQ(Order(kSortByDefenseFactor, true), (Names{"Cc", "Dd", "Bb", "Aa", "Ee"}));
+
+    // Ten thousand selected ships stay linear.
+    MultiPrintSelection selection;
+    doc.m_ships.clear();
+    for (int i = 0; i < 10000; ++i) {
+        doc.m_ships.push_back(Ship(std::to_string(i).c_str(), i % 7, i % 13));
+        selection.ships.push_back(doc.m_ships.back().m_strName);
+    }
+    selection.sortMode = kSortByAttackFactor;
+    const std::vector<VxShip> ordered = MultiPrintJob(doc, selection).OrderedShips();
+    ASSERT_EQ(ordered.size(), 10000u);
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        EXPECT_FALSE(ShipPrintsBefore(ordered[i], ordered[i - 1], kSortByAttackFactor, true));
+    EXPECT_GT(MultiPrintJob(doc, selection).PageCount(dc), 190);
 }
 
-TEST_F(MultiPrint, NothingSelectedGivesOnePageWithItsFooter) {
+TEST_F(MultiPrint, NothingSelectedGivesOnePageWithItsFooterAndANarrowPageOneColumn) {
     EXPECT_EQ(Print({}), 1);
     EXPECT_TRUE(dc.Has("StartDoc Brinnow Multi Print"));
     EXPECT_FALSE(dc.TextEntry("Page 1").empty());
     EXPECT_TRUE(Cards(dc).empty());
+
+    // A width below one card gives one column.
+    RecordingDC narrow(600, 7016, 25, 297);  // p = 24: 120 pixels wide to print on
+    MultiPrintSelection selection;
+    selection.ships = {"Aa", "Bb"};
+    selection.sortByNation = false;
+    MultiPrintJob(doc, selection).Print(narrow);
+    const std::vector<Card> cards = Cards(narrow, 1008, 360);
+    ASSERT_EQ(cards.size(), 2u);
+    EXPECT_EQ(cards[0].left, cards[1].left);
+    EXPECT_EQ(cards[1].top - cards[0].top, 528);
 }
 
 TEST_F(MultiPrint, FiveShipsInFourColumnsThenTheNextSectionOnANewPage) {
@@ -125,9 +148,8 @@ TEST_F(MultiPrint, FiveShipsInFourColumnsThenTheNextSectionOnANewPage) {
     EXPECT_EQ(Print(selection), 2);
     const std::vector<Card> cards = Cards(dc);
     ASSERT_EQ(cards.size(), 5u);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         EXPECT_EQ(cards[std::size_t(i)], (Card{1, kFirstColumn + i * kColumnStep, 230}));
-    }
     EXPECT_EQ(cards[4], (Card{1, kFirstColumn, 736}));
     // A missing squadron prints a default one at the top of page 2.
     EXPECT_TRUE(dc.Has("TextOut 230 310 align=0 h=115 New Squadron"));
@@ -204,34 +226,6 @@ TEST_F(MultiPrint, SquadronSheetsBreakBeforeTheOneThatDoesNotFitAndScenariosStar
     EXPECT_EQ(rowsPerPage[1], 1);
     EXPECT_EQ(rowsPerPage[2] + rowsPerPage[3] + rowsPerPage[4], 30);
     EXPECT_EQ(dc.Find("TextOut 230 310 align=0 h=115 Bay").size(), 2u);
-}
-
-TEST_F(MultiPrint, AWidthBelowOneCardGivesOneColumn) {
-    RecordingDC narrow(600, 7016, 25, 297);  // p = 24: 120 pixels wide to print on
-    MultiPrintSelection selection;
-    selection.ships = {"Aa", "Bb"};
-    selection.sortByNation = false;
-    MultiPrintJob(doc, selection).Print(narrow);
-    const std::vector<Card> cards = Cards(narrow, 1008, 360);
-    ASSERT_EQ(cards.size(), 2u);
-    EXPECT_EQ(cards[0].left, cards[1].left);
-    EXPECT_EQ(cards[1].top - cards[0].top, 528);
-}
-
-TEST_F(MultiPrint, TenThousandSelectedShipsStayLinear) {
-    MultiPrintSelection selection;
-    doc.m_ships.clear();
-    for (int i = 0; i < 10000; ++i) {
-        doc.m_ships.push_back(Ship(std::to_string(i).c_str(), i % 7, i % 13));
-        selection.ships.push_back(doc.m_ships.back().m_strName);
-    }
-    selection.sortMode = kSortByAttackFactor;
-    const std::vector<VxShip> ordered = MultiPrintJob(doc, selection).OrderedShips();
-    ASSERT_EQ(ordered.size(), 10000u);
-    for (std::size_t i = 1; i < ordered.size(); ++i) {
-        EXPECT_FALSE(ShipPrintsBefore(ordered[i], ordered[i - 1], kSortByAttackFactor, true));
-    }
-    EXPECT_GT(MultiPrintJob(doc, selection).PageCount(dc), 190);
 }
 
 }  // namespace

@@ -83,23 +83,18 @@ TEST_F(PrintElements, OpensWithEverythingAvailableAndSortControlsReachTheJob) {
     EXPECT_EQ(Shown("shipAvailableList"), QStringList({"Agincourt", "barham", "lion", "Zeeland"}));
     EXPECT_EQ(Shown("squadronAvailableList"), QStringList({"battle", "Scouts"}));
     EXPECT_EQ(Shown("scenarioAvailableList"), QStringList({"Jutland"}));
-    for (const char* list : {"shipSelectedList", "squadronSelectedList", "scenarioSelectedList"}) {
+    for (const char* list : {"shipSelectedList", "squadronSelectedList", "scenarioSelectedList"})
         EXPECT_TRUE(Shown(list).isEmpty()) << list;
-    }
     EXPECT_TRUE(Control<QCheckBox>("sortByNationCheck")->isChecked());
     EXPECT_TRUE(Control<QRadioButton>("sortByNameRadio")->isChecked());
     EXPECT_EQ(dialog->SortMode(), kSortByName);
 
-    const struct {
-        const char* radio;
-        int mode;
-    } radios[] = {{"sortByAttackRadio", kSortByAttackFactor},
-                  {"sortByDefenseRadio", kSortByDefenseFactor},
-                  {"sortByTypeRadio", kSortByShipType},
-                  {"sortByNameRadio", kSortByName}};
-    for (const auto& radio : radios) {
-        QTest::mouseClick(Control<QRadioButton>(radio.radio), Qt::LeftButton);
-        EXPECT_EQ(dialog->Selection().sortMode, radio.mode) << radio.radio;
+    for (const auto& [radio, mode] : {std::pair{"sortByAttackRadio", kSortByAttackFactor},
+                                      {"sortByDefenseRadio", kSortByDefenseFactor},
+                                      {"sortByTypeRadio", kSortByShipType},
+                                      {"sortByNameRadio", kSortByName}}) {
+        QTest::mouseClick(Control<QRadioButton>(radio), Qt::LeftButton);
+        EXPECT_EQ(dialog->Selection().sortMode, mode) << radio;
     }
     QTest::mouseClick(Control<QCheckBox>("sortByNationCheck"), Qt::LeftButton);
     Click("shipAddAllButton");
@@ -217,9 +212,8 @@ TEST_F(PrintElements, PrintAndPreviewKeepTheDialogOpenAndRefuseAnEmptySelection)
 TEST_F(PrintElements, TenThousandShipsAndHugeNames) {
     const std::string huge(1 << 20, 'x');
     doc.m_ships.resize(10000);
-    for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+    for (std::size_t i = 0; i < doc.m_ships.size(); ++i)
         doc.m_ships.Modify(i).m_strName = "ship" + std::to_string(9999 - i);
-    }
     doc.m_ships.Modify(5).m_strName = huge;
     Open();
     EXPECT_EQ(Shown("shipAvailableList").size(), 10000);

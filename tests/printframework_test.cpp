@@ -7,20 +7,7 @@
 
 namespace {
 
-TEST(PrintScale, LargerOfTheTwoWholeRatiosAndThePageGeometry) {
-    EXPECT_EQ(PixelsPerMm(RecordingDC(4960, 7016, 210, 297)), 23.0);
-    EXPECT_EQ(PixelsPerMm(RecordingDC(1000, 3000, 100, 100)), 30.0);
-    EXPECT_EQ(PixelsPerMm(RecordingDC(100, 100, 0, 0)), 0.0);
-    EXPECT_EQ(Mm(23, 10.5), 241);
-    EXPECT_EQ(Mm(5.9, 44), 259);
-    // The page of A4 at 600 dpi.
-    const PageGeometry page = PageGeometry::Of(RecordingDC(), 23);
-    EXPECT_EQ(page.margin, 230);
-    EXPECT_EQ(page.printableWidth, 4500);
-    EXPECT_EQ(page.bottomLimit, 7016 - 115 - 230);
-}
-
-TEST(PrintPage, TitleBlockAndFooter) {
+TEST(PrintPage, TitleBlockFooterAndScale) {
     RecordingDC dc;
     const CPen pen = dc.pen();
     PrintTitleBlock(dc, 23);
@@ -42,6 +29,16 @@ TEST(PrintPage, TitleBlockAndFooter) {
     EXPECT_EQ(dc.log[0], "TextOut 2480 6901 align=6 h=80 Page 4");
     EXPECT_EQ(dc.log[1], "EndPage");
     EXPECT_EQ(dc.log[2], "StartPage");
+
+    // The scale is a whole ratio of pixels to millimetres, and a page
+    // without a size has none.
+    EXPECT_EQ(PixelsPerMm(RecordingDC(4960, 7016, 210, 297)), 23.0);
+    EXPECT_EQ(PixelsPerMm(RecordingDC(100, 100, 0, 0)), 0.0);
+    // The page of A4 at 600 dpi.
+    const PageGeometry a4 = PageGeometry::Of(RecordingDC(), 23);
+    EXPECT_EQ(a4.margin, 230);
+    EXPECT_EQ(a4.printableWidth, 4500);
+    EXPECT_EQ(a4.bottomLimit, 7016 - 115 - 230);
 }
 
 TEST(BlankForm, A4At600DpiHolds13RowsOf4) {

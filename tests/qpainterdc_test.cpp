@@ -55,7 +55,7 @@ void ExpectSamePixels(const QTransform& transform, int width,
 const QTransform kTransforms[] = {QTransform(), QTransform::fromTranslate(3, -2),
                                   QTransform::fromScale(1.5, 1.5)};
 
-TEST(QPainterDCEdges, AxisParallelLinesOfEveryWidthAndDirection) {
+TEST(QPainterDCEdges, AxisParallelLinesAndRectanglesOfEveryWidthSizeAndDirection) {
     const QPoint from(30, 31);
     for (const QTransform& transform : kTransforms) {
         for (int width = 1; width <= 6; ++width) {
@@ -72,9 +72,8 @@ TEST(QPainterDCEdges, AxisParallelLinesOfEveryWidthAndDirection) {
             }
         }
     }
-}
 
-TEST(QPainterDCEdges, RectanglesOfEverySizeIncludingDegenerateOnes) {
+    // Rectangles of every size, degenerate ones included.
     for (const QTransform& transform : kTransforms) {
         for (int width = 1; width <= 5; ++width) {
             for (const int w : {-1, 0, 1, 2, 3, 4, 20}) {
@@ -93,17 +92,15 @@ TEST(QPainterDCEdges, RectanglesOfEverySizeIncludingDegenerateOnes) {
 
 // A text longer than any surface still shows its part at the anchor.
 TEST(QPainterDCText, AVeryLongTextShowsAtItsAnchorWhateverTheAlignment) {
-    for (const unsigned align : {unsigned(TA_LEFT), unsigned(TA_CENTER), unsigned(TA_RIGHT)}) {
+    for (const auto& [align, x] :
+         {std::pair{unsigned(TA_LEFT), 0}, {unsigned(TA_CENTER), 32}, {unsigned(TA_RIGHT), 64}}) {
         QImage image = Blank();
         {
             QPainter painter(&image);
             QPainterDC dc(painter);
             dc.SelectObject(CFont{-12, 400, false, "Arial"});
             dc.SetTextAlign(align | TA_TOP);
-            dc.TextOut(align == TA_LEFT     ? 0
-                       : align == TA_CENTER ? 32
-                                            : 64,
-                       20, std::string(5000, 'W'));
+            dc.TextOut(x, 20, std::string(5000, 'W'));
         }
         EXPECT_NE(image, Blank()) << align;
     }

@@ -44,9 +44,8 @@ std::optional<Box> CardOf(const std::string& entry) {
 // The record cards in drawing order.
 std::vector<Box> Cards(const RecordingDC& dc) {
     std::vector<Box> cards;
-    for (const std::string& entry : dc.log) {
+    for (const std::string& entry : dc.log)
         if (const auto card = CardOf(entry)) cards.push_back(*card);
-    }
     return cards;
 }
 
@@ -101,12 +100,10 @@ TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
     EXPECT_TRUE(dc.Has("TextOut 1286 505 align=24 h=80 Commander : "));
     EXPECT_TRUE(dc.Has("TextOut 1766 505 align=24 h=69 Adm"));
     EXPECT_TRUE(dc.Has("TextOut 230 1091 align=0 h=80 Ships in Squadron"));
-    EXPECT_EQ(Cards(dc), (std::vector<Box>{{230, 505},
-                                           {kMargin, 1171},
-                                           {kMargin + kCell, 1171},
-                                           {kMargin + 2 * kCell, 1171},
-                                           {kMargin + 3 * kCell, 1171},
-                                           {kMargin, 1171 + kCard}}));
+    // The flagship's card, then rows of four cells of 1012 x 506 from the margin.
+    EXPECT_EQ(Cards(dc),
+              (std::vector<Box>{
+                  {230, 505}, {230, 1171}, {1242, 1171}, {2254, 1171}, {3266, 1171}, {230, 1677}}));
     // The same ship listed twice prints twice (names in the 2.2 mm font).
     const std::vector<std::string> texts = dc.Find("TextOut");
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
@@ -117,7 +114,7 @@ TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
 }
 
 // Without a flagship the commander stands at the margin.
-TEST(SquadronSheet, NoFlagshipAttachmentsOnlyAndNeitherShipsNorAttachments) {
+TEST(SquadronSheet, NoFlagshipAttachmentsOnlyNeitherShipsNorAttachmentsAndNotesOnlyWithTheFlag) {
     RecordingDC dc;
     DrawSheet(dc, Squadron("", {}, {"B", "Missing"}), 1);
     EXPECT_TRUE(dc.Has("TextOut 230 505 align=24 h=80 Commander : "));
@@ -138,9 +135,8 @@ TEST(SquadronSheet, NoFlagshipAttachmentsOnlyAndNeitherShipsNorAttachments) {
     EXPECT_EQ(Cards(bare).size(), 0u);
     EXPECT_EQ(bare.Find("TextOut").size(), 3u);  // name, "Commander : ", commander
     EXPECT_EQ(end, 665 + 2 * kH);
-}
 
-TEST(SquadronSheet, NotesOnlyWithTheFlag) {
+    // Notes print only with the flag.
     const VxSquadron squadron = Squadron("", {}, {}, "first line\r\n\r\nsecond");
     RecordingDC without;
     DrawSheet(without, squadron, 0);
@@ -148,13 +144,13 @@ TEST(SquadronSheet, NotesOnlyWithTheFlag) {
     EXPECT_TRUE(without.Find("TabbedTextOut").empty());
 
     RecordingDC with;
-    const int end = DrawSheet(with, squadron, 1);
+    const int withEnd = DrawSheet(with, squadron, 1);
     EXPECT_TRUE(with.Has("TextOut 230 825 align=0 h=80 Notes"));
     // An empty line takes no space; lines step by h in the 3 mm font.
     EXPECT_EQ(with.Find("TabbedTextOut"),
               (std::vector<std::string>{"TabbedTextOut 230 905 first line",
                                         "TabbedTextOut 230 985 second"}));
-    EXPECT_EQ(end, 1065);
+    EXPECT_EQ(withEnd, 1065);
 }
 
 TEST(SquadronSheet, HeightIsWhatTheDrawingUses) {
@@ -197,7 +193,7 @@ TEST(SquadronSheet, HostileSizesStayLinearAndDrawOnlyWhatShows) {
 
 // The editor's and the tool's squadron print: a squadron taller than a page
 // goes on over the next pages rather than losing the cards past the edge.
-TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPages) {
+TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPagesHeadingsWithTheirRows) {
     for (const std::size_t members : {std::size_t(8), std::size_t(60), std::size_t(200)}) {
         RecordingDC dc;
         RunSquadronPrintJob(dc, Squadron("A", CStringArray(members, "B"), {"A"}, "notes"),
@@ -210,16 +206,13 @@ TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPages) {
         for (const Box& card : cards) EXPECT_LE(card.top + kCard, pageBottom) << members;
         const int pages = Count(dc, "StartPage");
         EXPECT_EQ(pages == 1, members == 8) << members;
-        for (int page = 1; page <= pages; ++page) {
+        for (int page = 1; page <= pages; ++page)
             EXPECT_FALSE(dc.TextEntry("Page " + std::to_string(page)).empty()) << members;
-        }
         EXPECT_FALSE(dc.TextEntry("notes").empty()) << members;
     }
-}
 
-// A heading never ends a page alone: "Attachments to Squadron" goes over
-// with the card under it, however many member rows come before.
-TEST(SquadronPrintJob, TheAttachmentsHeadingStaysWithItsFirstRow) {
+    // A heading never ends a page alone: "Attachments to Squadron" goes over
+    // with the card under it, however many member rows come before.
     int headingsStartingAPage = 0;
     for (std::size_t members = 4; members <= 120; members += 4) {
         RecordingDC dc;
@@ -240,19 +233,15 @@ TEST(SquadronPrintJob, TheAttachmentsHeadingStaysWithItsFirstRow) {
 // A piece goes on a new page only when it would pass the bottom of a page
 // that holds something; one at the top is drawn anyway, and a sheet without
 // page breaks never breaks.
-TEST(PageFlow, APieceStartsANewPageOnlyWhenItPassesTheBottomOfAPageInUse) {
-    struct Case {
-        int y, height;
-        bool breaks;
-    };
-    for (const Case& c : {Case{100, 5000, false}, Case{500, 500, false}, Case{500, 501, true},
-                          Case{101, 900, true}}) {
+TEST(PageFlow, APieceStartsANewPageOnlyPastTheBottomOfAPageInUseAndWrapsLoseOnlyTheBreak) {
+    for (const auto& [y, height, breaks] :
+         {std::tuple{100, 5000, false}, {500, 500, false}, {500, 501, true}, {101, 900, true}}) {
         RecordingDC dc;
         int page = 1;
-        PageFlow flow(dc, kP, c.y, 100, 1000, page);
-        flow.Reserve(c.height);
-        EXPECT_EQ(page, c.breaks ? 2 : 1) << c.y << " " << c.height;
-        EXPECT_EQ(flow.Y(), c.breaks ? 100 : c.y) << c.y << " " << c.height;
+        PageFlow flow(dc, kP, y, 100, 1000, page);
+        flow.Reserve(height);
+        EXPECT_EQ(page, breaks ? 2 : 1) << y << " " << height;
+        EXPECT_EQ(flow.Y(), breaks ? 100 : y) << y << " " << height;
     }
     RecordingDC dc;
     PageFlow unbroken(dc, kP, 500);
@@ -260,10 +249,8 @@ TEST(PageFlow, APieceStartsANewPageOnlyWhenItPassesTheBottomOfAPageInUse) {
     unbroken.NewPage();
     EXPECT_EQ(unbroken.Y(), 500);
     EXPECT_EQ(Count(dc, "StartPage"), 0);
-}
 
-TEST(WrappedText, ARunOfBlanksAtAWrapLosesOnlyTheBreakCharacter) {
-    RecordingDC dc;
+    // A run of blanks at a wrap loses only the break character.
     dc.SelectObject(CFont{-10, 400, false, "Arial"});
     const std::string line = "ab  cd   ef, gh-ij    kl mn  op";
     const auto withoutBreaks = [](std::string text) {
@@ -310,7 +297,7 @@ int PrintForce(RecordingDC& dc, const VxForce& force, int notes, int width = kWi
     return page;
 }
 
-TEST(ScenarioSheet, WithoutForcesOnePageOfLabelledFields) {
+TEST(ScenarioSheet, WithoutForcesOnePageOfLabelledFieldsAndEveryForceStartsAPage) {
     RecordingDC dc;
     EXPECT_EQ(RunScenarioPrintJob(dc, Scenario({}), Ships({}), kArmaments), 1);
     EXPECT_TRUE(dc.Has("StartDoc Bay"));
@@ -324,34 +311,25 @@ TEST(ScenarioSheet, WithoutForcesOnePageOfLabelledFields) {
           "TextOut 230 1305 align=0 h=80 Notes", "TabbedTextOut 230 1385 scenario notes"}) {
         EXPECT_TRUE(dc.Has(entry)) << entry;
     }
-}
 
-TEST(ScenarioSheet, EveryForceStartsAPageAndNumbersRunOn) {
-    RecordingDC dc;
+    // Every force starts a page and the numbers run on.
+    RecordingDC forces;
     EXPECT_EQ(
-        RunScenarioPrintJob(dc, Scenario({Force(1, 1), Force(0, 2)}), Ships({"A"}), kArmaments), 3);
-    for (const char* footer : {"Page 1", "Page 2", "Page 3"}) {
-        EXPECT_FALSE(dc.TextEntry(footer).empty()) << footer;
-    }
+        RunScenarioPrintJob(forces, Scenario({Force(1, 1), Force(0, 2)}), Ships({"A"}), kArmaments),
+        3);
+    for (const char* footer : {"Page 1", "Page 2", "Page 3"})
+        EXPECT_FALSE(forces.TextEntry(footer).empty()) << footer;
     // Each force's name at 10 mm + h on its page.
-    EXPECT_EQ(Count(dc, "TextOut 230 310 align=0 h=115 Blue"), 2);
-    EXPECT_EQ(Count(dc, "TextOut 230 425 align=0 h=80 Squadrons"), 1);
+    EXPECT_EQ(Count(forces, "TextOut 230 310 align=0 h=115 Blue"), 2);
+    EXPECT_EQ(Count(forces, "TextOut 230 425 align=0 h=80 Squadrons"), 1);
     // The editor's job prints every notes text.
-    EXPECT_FALSE(dc.TextEntry("sq").empty());
+    EXPECT_FALSE(forces.TextEntry("sq").empty());
     // Weather's two lines, the conditions, and the scenario's, squadron's and
     // two forces' notes.
-    EXPECT_EQ(Count(dc, "TabbedTextOut 230"), 7);
+    EXPECT_EQ(Count(forces, "TabbedTextOut 230"), 7);
 }
 
-TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThem) {
-    RecordingDC dc;
-    EXPECT_EQ(PrintForce(dc, Force(0, 0), 0), 1);
-    EXPECT_TRUE(dc.TextEntry("Squadrons").empty());
-    EXPECT_TRUE(dc.TextEntry("Additional Ships").empty());
-    EXPECT_TRUE(dc.TextEntry("Notes").empty());
-}
-
-TEST(ForceSheet, RowsOfSingleShipsGoOnUnderTheHeadingOfANewPage) {
+TEST(ForceSheet, RowsGoOnUnderTheHeadingOfANewPageAndTheFirstThatDoesNotFitStartsIt) {
     RecordingDC dc;
     // 48 ships, four a row: eleven rows from y 745 fit above 6786, the
     // twelfth starts page 2 under "Additional Ships" without the gap.
@@ -364,20 +342,25 @@ TEST(ForceSheet, RowsOfSingleShipsGoOnUnderTheHeadingOfANewPage) {
     EXPECT_EQ(cards[43].top, 745 + 10 * kCard);
     EXPECT_EQ(cards[44].top, 390);
     EXPECT_EQ(cards[47].left, kMargin + 3 * kCell);
-}
 
-TEST(ForceSheet, TheFirstRowThatDoesNotFitBelowTheSquadronsStartsAPage) {
     VxForce force = Force(0, 1, "");
     // One squadron of ten rows ends at 6240: the heading and the first row
     // would reach 7066, past the bottom, so they go to page 2.
     force.m_squadrons.push_back(Squadron("", CStringArray(40, "A")));
-    RecordingDC dc;
-    EXPECT_EQ(PrintForce(dc, force, 0, kWidth, Ships({"A"})), 2);
-    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
-    EXPECT_EQ(Cards(dc).back().top, 390);
+    RecordingDC after;
+    EXPECT_EQ(PrintForce(after, force, 0, kWidth, Ships({"A"})), 2);
+    EXPECT_TRUE(after.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
+    EXPECT_EQ(Cards(after).back().top, 390);
 }
 
-TEST(ForceSheet, OneHundredEightyMillimetresGiveFourCardsARow) {
+// Headings stand only over what follows them.
+TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThemAndOneHundredEightyMillimetresGiveFourCardsARow) {
+    RecordingDC empty;
+    EXPECT_EQ(PrintForce(empty, Force(0, 0), 0), 1);
+    EXPECT_TRUE(empty.TextEntry("Squadrons").empty());
+    EXPECT_TRUE(empty.TextEntry("Additional Ships").empty());
+    EXPECT_TRUE(empty.TextEntry("Notes").empty());
+
     RecordingDC dc;
     PrintForce(dc, Force(0, 5, ""), 0, Mm(kP, 180));
     const std::vector<Box> cards = Cards(dc);
@@ -423,12 +406,10 @@ TEST(ScenarioSheet, HostileContentPrintsEveryWordWithoutACrash) {
     }
     // Each wrap dropped one blank, put back here; then the other texts.
     const std::string expected = weather + " " + linesPrinted + "scenario notes " + linesPrinted;
-    const auto mismatch =
-        std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
-    EXPECT_TRUE(printed == expected)
-        << printed.size() << " " << expected.size() << " at "
-        << std::string(mismatch.first, std::min(mismatch.first + 40, printed.end())) << "|"
-        << std::string(mismatch.second, std::min(mismatch.second + 40, expected.end()));
+    const auto at = std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(printed == expected) << "from " << at.first - printed.begin() << ": "
+                                     << printed.substr(at.first - printed.begin(), 40) << "|"
+                                     << expected.substr(at.second - expected.begin(), 40);
 }
 
 }  // namespace

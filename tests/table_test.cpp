@@ -77,10 +77,9 @@ TEST_F(Table, EachPlaceTakesTheClickOverItAtEveryZoom) {
         window->View().SetZoom(zoom);
         for (const int card : {0, 6}) {
             for (std::size_t i = 0; i < kCardPlaceCount; ++i) {
-                const CardMarks before = MarksOfCard(*window, card);
-                ClickPlace(*window, card, CardMark(i));
-                CardMarks expected = before;
+                CardMarks expected = MarksOfCard(*window, card);
                 expected.Toggle(CardMark(i));
+                ClickPlace(*window, card, CardMark(i));
                 ASSERT_EQ(MarksOfCard(*window, card), expected)
                     << "zoom " << zoom << " card " << card << " place " << i;
             }
@@ -89,20 +88,12 @@ TEST_F(Table, EachPlaceTakesTheClickOverItAtEveryZoom) {
     EXPECT_TRUE(OnDisk() == window->GetGame());
 }
 
-TEST_F(Table, TheDefaultZoomShowsEveryBoxAtLeastSixMillimetres) {
-    auto window = Open();
-    TableView& view = window->View();
-    const double pixelsPerMm = view.logicalDpiX() / 25.4 * view.viewport()->devicePixelRatioF();
-    const CardGeometry card(view.DevicePixelsPerMm(), 0, 0);
-    EXPECT_GE(card.SmallBoxWidth() / pixelsPerMm, 6.0);
-    EXPECT_GE((card.SmallBoxBottom() - card.SmallBoxTop()) / pixelsPerMm, 6.0);
-}
-
 // Arrows move the focus between places and cards, Space and S mark, the
 // turn goes on with Ctrl+T, and every step is in the log.
 TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     auto window = Open();
     TableView& view = window->View();
+    const auto focus = [&] { return std::pair(view.FocusCard(), view.FocusPlace()); };
     view.setFocus();
     for (int i = 0; i < 3; ++i) QTest::keyClick(&view, Qt::Key_Right);
     QTest::keyClick(&view, Qt::Key_Space);
@@ -117,8 +108,7 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     EXPECT_TRUE(MarksOfCard(*window, below).Has(CardMark::Sunk));
     QTest::keyClick(&view, Qt::Key_Home);
     for (int i = 0; i < 5; ++i) QTest::keyClick(&view, Qt::Key_Left);  // no further than the first
-    EXPECT_EQ(view.FocusCard(), 0);
-    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    EXPECT_EQ(focus(), std::pair(0, CardMark::FireControl));
     EXPECT_EQ(window->GetGame().Turn(), 2);
     EXPECT_TRUE(window->windowTitle().contains("Turn 2"));
     ASSERT_EQ(window->LogList().count(), 2);
@@ -129,11 +119,9 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     // back; a focus moved off screen brings its card into view.
     view.SetFocusPlace(0, CardMark::Box18);
     QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(view.FocusCard(), 1);
-    EXPECT_EQ(view.FocusPlace(), CardMark::FireControl);
+    EXPECT_EQ(focus(), std::pair(1, CardMark::FireControl));
     QTest::keyClick(&view, Qt::Key_Left);
-    EXPECT_EQ(view.FocusCard(), 0);
-    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
+    EXPECT_EQ(focus(), std::pair(0, CardMark::Box18));
     const auto shown = [&](int card) {
         const QPoint top = view.DeviceToViewport(view.CardOrigin(card));
         return top.y() >= 0 && top.y() < view.viewport()->height();
@@ -148,8 +136,7 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     EXPECT_TRUE(shown(7));
     view.SetFocusPlace(7, CardMark::Box18);
     QTest::keyClick(&view, Qt::Key_Right);  // no further than the last place
-    EXPECT_EQ(view.FocusCard(), 7);
-    EXPECT_EQ(view.FocusPlace(), CardMark::Box18);
+    EXPECT_EQ(focus(), std::pair(7, CardMark::Box18));
 
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
@@ -158,7 +145,7 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
 
 // Undo gives back the exact game before, on screen and in the file; redo
 // the one after; New Game starts afresh only when the answer is Yes.
-TEST_F(Table, UndoAndRedoRestoreTheExactGameAndANewGameAsks) {
+TEST_F(Table, UndoAndRedoRestoreTheExactGameANewGameAsksAndTheLogIsSavedAsText) {
     auto window = Open();
     ClickPlace(*window, 2, CardMark::AF3);
     const Game before = window->GetGame();
@@ -184,6 +171,27 @@ TEST_F(Table, UndoAndRedoRestoreTheExactGameAndANewGameAsks) {
     EXPECT_TRUE(window->GetGame().Ships().empty());
     EXPECT_EQ(window->LogList().count(), 0);
     EXPECT_TRUE(OnDisk() == window->GetGame());
+
+    // The log of the new game is written as the pane shows it; clicking the
+    // pane leaves the keys with the table.
+    ClickPlace(*window, 3, CardMark::Speed4);
+    window->NextTurn();
+    ClickPlace(*window, 0, CardMark::Bridge);
+    QTest::mouseClick(window->LogList().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(MarksOfCard(*window, 0).Has(CardMark::Bridge));
+    const QString path = dir.filePath("log.txt");
+    SetFileChoiceHook([&](const FileChoice& choice) {
+        EXPECT_EQ(choice.kind, FileChoice::Save);
+        return path;
+    });
+    window->SaveLog();
+    SetFileChoiceHook({});
+    std::string text, error;
+    ASSERT_TRUE(ReadWholeFile(path.toStdString(), text, error));
+    EXPECT_EQ(text,
+              "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n"
+              "Turn 2 \u2014 ALPHA: bridge unmarked\n");
 }
 
 // Night colours turn the cards light on dark on screen; printing stays
@@ -255,25 +263,15 @@ TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
     EXPECT_DOUBLE_EQ(TableLayout::ScaleToFill(950, 2), 10);
     const TableLayout layout(snapshot, 10, 950);
     ASSERT_EQ(layout.Columns(), 2);
-    std::vector<std::tuple<std::string, int>> headings;
-    for (const auto& heading : layout.Headings()) headings.emplace_back(heading.text, heading.y);
-    EXPECT_EQ(headings, (std::vector<std::tuple<std::string, int>>{{"Home", 20},
-                                                                   {"First", 70},
-                                                                   {"Additional Ships", 625},
-                                                                   {"Away", 920},
-                                                                   {"Additional Ships", 970}}));
+    std::string headings, cells;
+    for (const auto& heading : layout.Headings())
+        headings += heading.text + "@" + std::to_string(heading.y) + " ";
+    EXPECT_EQ(headings, "Home@20 First@70 Additional Ships@625 Away@920 Additional Ships@970 ");
     EXPECT_EQ(layout.Headings()[0].level, TableLayout::Level::Force);
     EXPECT_EQ(layout.Headings()[1].level, TableLayout::Level::Group);
-    std::vector<std::pair<int, int>> cells;
-    for (const auto& cell : layout.Cards()) cells.emplace_back(cell.x, cell.y);
-    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{20, 105},
-                                                       {490, 105},
-                                                       {20, 365},
-                                                       {490, 365},
-                                                       {20, 660},
-                                                       {490, 660},
-                                                       {20, 1005},
-                                                       {490, 1005}}));
+    for (const auto& cell : layout.Cards())
+        cells += std::to_string(cell.x) + "," + std::to_string(cell.y) + " ";
+    EXPECT_EQ(cells, "20,105 490,105 20,365 490,365 20,660 490,660 20,1005 490,1005 ");
     EXPECT_EQ(layout.Height(), 1285);
     const struct {
         int x, y, card;
@@ -286,11 +284,16 @@ TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
         EXPECT_EQ(layout.CardInNextRow(card, step), next) << card << " by " << step;
 }
 
-// Zoom keys change the size by steps and Fit Width fills the width with
-// the columns shown; F11 fills the screen and gives it back.
-TEST_F(Table, ZoomFitWidthAndFullScreen) {
+// The default zoom shows every box at least six millimetres; zoom keys
+// change the size by steps and Fit Width fills the width with the columns
+// shown; F11 fills the screen and gives it back.
+TEST_F(Table, TheDefaultZoomShowsBoxesOfSixMillimetresAndZoomFitWidthAndFullScreenWork) {
     auto window = Open();
     TableView& view = window->View();
+    const double pixelsPerMm = view.logicalDpiX() / 25.4 * view.viewport()->devicePixelRatioF();
+    const CardGeometry card(view.DevicePixelsPerMm(), 0, 0);
+    EXPECT_GE(card.SmallBoxWidth() / pixelsPerMm, 6.0);
+    EXPECT_GE((card.SmallBoxBottom() - card.SmallBoxTop()) / pixelsPerMm, 6.0);
     const double start = view.Zoom();
     QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(view.Zoom(), start * 1.25);
@@ -301,8 +304,8 @@ TEST_F(Table, ZoomFitWidthAndFullScreen) {
     const double dpr = view.viewport()->devicePixelRatioF();
     const int width = static_cast<int>(view.viewport()->width() * dpr);
     int right = 0;
-    for (int card = 0; card < 8; ++card) {
-        right = std::max(right, view.CardOrigin(card).x() +
+    for (int i = 0; i < 8; ++i) {
+        right = std::max(right, view.CardOrigin(i).x() +
                                     CardGeometry(view.DevicePixelsPerMm(), 0, 0).OuterRight());
     }
     EXPECT_LE(right, width);
@@ -311,28 +314,4 @@ TEST_F(Table, ZoomFitWidthAndFullScreen) {
     EXPECT_TRUE(window->isFullScreen());
     window->Action("fullScreen")->trigger();
     EXPECT_FALSE(window->isFullScreen());
-}
-
-// The log is written as the pane shows it; clicking the pane leaves the
-// keys with the table.
-TEST_F(Table, TheLogIsSavedAsTextAndLeavesTheKeysToTheTable) {
-    auto window = Open();
-    ClickPlace(*window, 3, CardMark::Speed4);
-    window->NextTurn();
-    ClickPlace(*window, 0, CardMark::Bridge);
-    QTest::mouseClick(window->LogList().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
-    EXPECT_FALSE(MarksOfCard(*window, 0).Has(CardMark::Bridge));
-    const QString path = dir.filePath("log.txt");
-    SetFileChoiceHook([&](const FileChoice& choice) {
-        EXPECT_EQ(choice.kind, FileChoice::Save);
-        return path;
-    });
-    window->SaveLog();
-    SetFileChoiceHook({});
-    std::string text, error;
-    ASSERT_TRUE(ReadWholeFile(path.toStdString(), text, error));
-    EXPECT_EQ(text,
-              "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n"
-              "Turn 2 \u2014 ALPHA: bridge unmarked\n");
 }

@@ -24,7 +24,7 @@ const CString kAwkwardTexts[] = {
     "\xA0",
     std::string(100000, '\xA0') + "\r"};
 
-TEST(TextBoxes, UntouchedTextComesBackByteForByte) {
+TEST(TextBoxes, UntouchedTextComesBackByteForByteAndChangedTextKeepsItsNoBreakSpaces) {
     QLineEdit line;
     QPlainTextEdit lines;
     for (const CString& text : kAwkwardTexts) {
@@ -33,10 +33,7 @@ TEST(TextBoxes, UntouchedTextComesBackByteForByte) {
         EXPECT_EQ(BoxText(&line), text);
         EXPECT_EQ(BoxText(&lines), text);
     }
-}
-
-TEST(TextBoxes, ChangedTextKeepsItsNoBreakSpaces) {
-    QPlainTextEdit lines;
+    // Changed text keeps its no-break spaces.
     SetBoxText(&lines,
                "a\xA0"
                "b");
@@ -44,27 +41,18 @@ TEST(TextBoxes, ChangedTextKeepsItsNoBreakSpaces) {
     EXPECT_EQ(BoxText(&lines),
               "a\xA0"
               "b\r\nc");
-    QLineEdit line;
     SetBoxText(&line, "x");
     line.setText(QString::fromUtf8("x\u00A0 "));
     EXPECT_EQ(BoxText(&line), "x\xA0 ");
 }
 
-class Typing : public ::testing::Test {
-  protected:
-    Typing() {
-        line = new QLineEdit(&dialog);
-        lines = new QPlainTextEdit(&dialog);
-        RefuseForeignCharacters(&dialog);
-        RefuseForeignCharacters(&dialog);  // a second call adds no second check
-    }
+TEST(Typing, CharactersOutsideTheCodePageAreRefusedWithTheirNames) {
     QWidget dialog;
-    QLineEdit* line;
-    QPlainTextEdit* lines;
+    auto* line = new QLineEdit(&dialog);
+    auto* lines = new QPlainTextEdit(&dialog);
+    RefuseForeignCharacters(&dialog);
+    RefuseForeignCharacters(&dialog);  // a second call adds no second check
     ScriptedAnswers scripted;
-};
-
-TEST_F(Typing, CharactersOutsideTheCodePageAreRefusedWithTheirNames) {
     line->setFocus();
     line->insert(QString::fromUtf8("Lion \u03A9"));
     EXPECT_EQ(line->text(), "Lion ");

@@ -30,7 +30,7 @@ class TextLayout : public ::testing::Test {
     CFont font{-10, 400, false, "Arial"};
 };
 
-TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesOnly) {
+TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesAndFitTextLineBreaksAtTheLastBreakOrTheWidth) {
     CStringArray lines{"stale"};
     SplitLines("a\r\n\r\nb\r\n", lines);
     EXPECT_EQ(lines, (CStringArray{"a", "", "b"}));
@@ -40,9 +40,8 @@ TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesOnly) {
     EXPECT_EQ(lines, CStringArray{""});
     SplitLines("one", lines);
     EXPECT_EQ(lines, CStringArray{"one"});
-}
 
-TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakOrTheWidth) {
+    // FitTextLine returns the rest when it fits, else breaks at the last break or the width.
     int next = -1;
     EXPECT_EQ(FitTextLine(dc, 100, "hello world", 6, next), "world");
     EXPECT_EQ(next, 11);
@@ -51,9 +50,8 @@ TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakOr
               (std::vector<std::string>{"alpha,beta", "gamma12"}));
     EXPECT_EQ(Pieces("one two-three", 30), (std::vector<std::string>{"one", "two", "three"}));
     // A word without breaks is cut at the width without losing characters.
-    for (const std::string& piece : Pieces("abcdefghijklmnopqrstuvwxyz", 30)) {
+    for (const std::string& piece : Pieces("abcdefghijklmnopqrstuvwxyz", 30))
         EXPECT_LE(int(piece.size()) * 5, 30) << piece;
-    }
     EXPECT_EQ(Joined("abcdefghijklmnopqrstuvwxyz", 30), "abcdefghijklmnopqrstuvwxyz");
     // A break only at the first character still makes progress.
     EXPECT_EQ(Joined("-abcdefghijklmnop", 20), "-abcdefghijklmnop");
@@ -61,7 +59,7 @@ TEST_F(TextLayout, FitTextLineReturnsTheRestWhenItFitsElseBreaksAtTheLastBreakOr
     EXPECT_EQ(Pieces("abc", 2), (std::vector<std::string>{"a", "b", "c"}));
 }
 
-TEST_F(TextLayout, TextBlockHeightCountsWrappedLinesAndKeepsAHyphenForTheNextLine) {
+TEST_F(TextLayout, TextBlockHeightCountsWrappedLinesAsDrawnKeepsAHyphenAndTakesAMegabyteLinearly) {
     EXPECT_EQ(TextBlockHeight(dc, font, 100, ""), 0);
     EXPECT_EQ(TextBlockHeight(dc, font, 100, "fits"), 10);
     EXPECT_EQ(TextBlockHeight(dc, font, 30, "one two-three"), 30);
@@ -73,9 +71,8 @@ TEST_F(TextLayout, TextBlockHeightCountsWrappedLinesAndKeepsAHyphenForTheNextLin
     // at the width: "-bbbbbbb", "bbb". Drawing drops the hyphen.
     EXPECT_EQ(TextBlockHeight(dc, font, 40, "aaaa-bbbbbbbbbb"), 30);
     EXPECT_EQ(Pieces("aaaa-bbbbbbbbbb", 40), (std::vector<std::string>{"aaaa", "bbbbbbbb", "bb"}));
-}
 
-TEST_F(TextLayout, AMegabyteLineWithoutBreaksTakesLinearTime) {
+    // A megabyte line without breaks takes linear time.
     // 6 characters a line at width 30; done piece by piece within a window,
     // this finishes at once instead of measuring the whole rest each time.
     // The height stops counting past the surface's 7016 pixels.
@@ -85,9 +82,7 @@ TEST_F(TextLayout, AMegabyteLineWithoutBreaksTakesLinearTime) {
     // Wide enough for a whole window: windows follow each other without a loss.
     EXPECT_EQ(TextBlockHeight(dc, font, 1 << 30, std::string(40000, 'w')), 100);
     EXPECT_TRUE(Joined(line, 1 << 30) == line);
-}
 
-TEST_F(TextLayout, MeasuredHeightIsWhatDrawingUses) {
     // Words and blanks only: the hyphen and comma quirks of the height aside,
     // the measure that page breaks rely on must match the lines drawn.
     const char* words[] = {"a", "bb", "ccc", "dddddd", "eeeeeeeeeeeeee", "ff"};

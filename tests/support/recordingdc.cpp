@@ -1,5 +1,6 @@
 #include "tests/support/recordingdc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -17,17 +18,11 @@ RecordingDC::RecordingDC(int width, int height, int widthMm, int heightMm)
 }
 
 int RecordingDC::GetDeviceCaps(DeviceCap index) const {
-    switch (index) {
-        case HORZRES:
-            return m_width;
-        case VERTRES:
-            return m_height;
-        case HORZSIZE:
-            return m_widthMm;
-        case VERTSIZE:
-            return m_heightMm;
-    }
-    return 0;
+    return index == HORZRES    ? m_width
+           : index == VERTRES  ? m_height
+           : index == HORZSIZE ? m_widthMm
+           : index == VERTSIZE ? m_heightMm
+                               : 0;
 }
 
 void RecordingDC::MoveTo(int x, int y) {
@@ -73,45 +68,23 @@ CFont RecordingDC::SelectObject(const CFont& font) { return std::exchange(m_font
 CPen RecordingDC::SelectObject(const CPen& pen) { return std::exchange(m_pen, pen); }
 CBrush RecordingDC::SelectObject(const CBrush& brush) { return std::exchange(m_brush, brush); }
 
-int RecordingDC::StartDoc(const std::string& name) {
-    log.push_back("StartDoc " + name);
-    return 1;
-}
-int RecordingDC::StartPage() {
-    log.push_back("StartPage");
-    return 1;
-}
-int RecordingDC::EndPage() {
-    log.push_back("EndPage");
-    return 1;
-}
-int RecordingDC::EndDoc() {
-    log.push_back("EndDoc");
-    return 1;
-}
-
 std::vector<std::string> RecordingDC::Find(const std::string& prefix) const {
     std::vector<std::string> found;
-    for (const std::string& entry : log) {
+    for (const std::string& entry : log)
         if (entry.rfind(prefix, 0) == 0) found.push_back(entry);
-    }
     return found;
 }
 
 bool RecordingDC::Has(const std::string& entry) const {
-    for (const std::string& e : log) {
-        if (e == entry) return true;
-    }
-    return false;
+    return std::find(log.begin(), log.end(), entry) != log.end();
 }
 
 std::string RecordingDC::TextEntry(const std::string& text) const {
     for (const std::string& entry : log) {
         const bool isText = entry.rfind("TextOut", 0) == 0 || entry.rfind("TabbedTextOut", 0) == 0;
         if (isText && entry.size() > text.size() &&
-            entry.compare(entry.size() - text.size() - 1, std::string::npos, " " + text) == 0) {
+            entry.compare(entry.size() - text.size() - 1, std::string::npos, " " + text) == 0)
             return entry;
-        }
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/cdc.h"
@@ -29,10 +30,10 @@ class RecordingDC : public CDC {
     CPen SelectObject(const CPen& pen) override;
     CBrush SelectObject(const CBrush& brush) override;
     CFont GetCurrentFont() const override { return m_font; }
-    int StartDoc(const std::string& name) override;
-    int StartPage() override;
-    int EndPage() override;
-    int EndDoc() override;
+    int StartDoc(const std::string& name) override { return Logged("StartDoc " + name); }
+    int StartPage() override { return Logged("StartPage"); }
+    int EndPage() override { return Logged("EndPage"); }
+    int EndDoc() override { return Logged("EndDoc"); }
 
     // One entry per primitive, e.g. "Rectangle 0 161 966 506" or
     // "TextOut 484 163 align=0 h=36 BRIDGE".
@@ -48,6 +49,10 @@ class RecordingDC : public CDC {
     std::string TextEntry(const std::string& text) const;
 
   private:
+    int Logged(std::string entry) {
+        log.push_back(std::move(entry));
+        return 1;
+    }
     int m_width, m_height, m_widthMm, m_heightMm;
     int m_x = 0, m_y = 0;
     unsigned m_align = TA_LEFT | TA_TOP;
