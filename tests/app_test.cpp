@@ -241,6 +241,7 @@ TEST_F(Shell, OpenTheRecentFileListANameFromTheCommandLineAndTheSample) {
     }
     EXPECT_EQ(frame->RecentFiles(),
               (QStringList{Path("e.brn"), Path("d.brn"), Path("c.brn"), Path("b.brn")}));
+    EXPECT_EQ(frame->windowTitle(), "e.brn[*] - Brinnow");
     ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
     EXPECT_EQ(frame->RecentFiles(),
               (QStringList{Path("c.brn"), Path("e.brn"), Path("d.brn"), Path("b.brn")}));
