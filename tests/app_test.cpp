@@ -1,13 +1,32 @@
+// The main window as its user meets it: menus, files, printing, the view,
+// Tools > Check Campaign; what it does so that no work is lost: a print
+// preview that prints to a PDF, a file changed by another program, a file
+// open in another window, a recovery copy of unsaved changes, and a
+// cancelled long job; and its cards as a desktop user sees and handles them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -16,21 +35,46 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <set>
+#include <sstream>
 
+#include "app/aboutdialog.h"
 #include "app/brinnowview.h"
+#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/desktopidentity.h"
+#include "app/findshipbar.h"
 #include "app/mainframe.h"
+#include "app/recordclipboard.h"
+#include "app/recoveryfile.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
+#include "desktop/progressdialog.h"
+#include "editors/editscenarios.h"
+#include "editors/editships.h"
+#include "editors/editsquadrons.h"
 #include "history/documentnotice.h"
+#include "model/brinnowdoc.h"
 #include "platform/filestore.h"
+#include "platform/processidentity.h"
+#include "platform/qpainterdc.h"
+#include "platform/qtstrings.h"
+#include "print/shipcardjob.h"
+#include "tests/support/contextmenu.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/failingfilesystem.h"
+#include "tests/support/modaldialog.h"
+#include "tests/support/screenmetricsdc.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -53,11 +97,17 @@ class Shell : public ::testing::Test {
         SetFileChoiceHook({});
     }
     QString Path(const char* name) const { return dir.filePath(name); }
-    QString WriteCampaign(const char* name, int ships = 30) {
+    std::string Local(const char* name) const { return Path(name).toStdString(); }
+    QString WriteCampaign(const char* name, int ships = 30) const {
         CBrinnowDoc doc;
         GenerateDocument(doc, {ships, 2, 1, 1, 2, 3});
-        EXPECT_TRUE(doc.OnSaveDocument(Path(name).toStdString()));
+        EXPECT_TRUE(doc.OnSaveDocument(Local(name)));
         return Path(name);
+    }
+    std::string Bytes(const char* name) const {
+        std::string bytes, error;
+        ReadWholeFile(Local(name), bytes, error);
+        return bytes;
     }
     void Notice() {
         PostDocumentChangedNotice();
@@ -80,7 +130,10 @@ class Shell : public ::testing::Test {
     QString proposed;  // by the last file dialog
 };
 
-TEST_F(Shell, MenusHoldTheirItemsInOrder) {
+// The menus hold their items in order. Every command has its keys, prompt
+// and state; the editors and the view say what they do, the tool bar's
+// buttons have pictures, and Cut and Copy differ.
+TEST_F(Shell, MenusAndCommandsHaveTheirItemsKeysPromptsStatesHelpAndPictures) {
     const auto items = [this](const QString& menu) {
         QStringList items;
         for (QAction* action : Menu(menu)->actions()) {
@@ -102,11 +155,7 @@ TEST_F(Shell, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
     EXPECT_EQ(items("&Help"),
               (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
-}
 
-// Every command has its keys, prompt and state; the editors and the view say
-// what they do, the tool bar's buttons have pictures, and Cut and Copy differ.
-TEST_F(Shell, CommandsHaveKeysPromptsStatesHelpAndPictures) {
     for (const auto& [id, keys] : {std::pair{ID_FILE_NEW, "Ctrl+N"},
                                    {ID_FILE_OPEN, "Ctrl+O"},
                                    {ID_FILE_SAVE, "Ctrl+S"},
@@ -159,7 +208,6 @@ TEST_F(Shell, NewAndCloseAskToSaveAChangedCampaignFirst) {
     EXPECT_FALSE(frame->Document().IsModified());
     frame->Document().m_ships.resize(3);
     Notice();
-    EXPECT_TRUE(frame->Document().IsModified());
     answers = {IDCANCEL};
     EXPECT_FALSE(frame->OnFileNew());
     EXPECT_EQ(messages, std::vector<std::string>{"Save changes to Untitled?"});
@@ -187,7 +235,7 @@ TEST_F(Shell, NewAndCloseAskToSaveAChangedCampaignFirst) {
     EXPECT_TRUE(frame->close());
 }
 
-TEST_F(Shell, OpenSaveAndTheRecentFileList) {
+TEST_F(Shell, OpenTheRecentFileListANameFromTheCommandLineAndTheSample) {
     for (const char* name : {"a.brn", "b.brn", "c.brn", "d.brn", "e.brn"}) {
         ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign(name)));
     }
@@ -201,6 +249,25 @@ TEST_F(Shell, OpenSaveAndTheRecentFileList) {
     // A new window reads the list back from the settings.
     CMainFrame second;
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
+
+    // Started from a terminal, the name is relative to its folder; the recent
+    // files must find the campaign again from anywhere.
+    WriteCampaign("fleet.brn", 5);
+
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString expected = QDir::current().absoluteFilePath("fleet.brn");
+    const bool opened = frame->OpenDocumentFile("fleet.brn");
+    QDir::setCurrent(started);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(frame->RecentFiles().first(), expected);
+    EXPECT_EQ(frame->Document().GetPathName(), expected.toStdString());
+
+    frame->Action(ID_HELP_SAMPLE)->trigger();
+    EXPECT_EQ(frame->windowTitle(), "campaign.brn[*] - Brinnow");
+    EXPECT_EQ(frame->Document().m_squadrons.size(), 5u);
+    EXPECT_EQ(frame->Document().m_scenarios.size(), 2u);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Shell, AFailedOpenOrSaveSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWarn) {
@@ -237,35 +304,14 @@ TEST_F(Shell, AFailedOpenOrSaveSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWar
     EXPECT_EQ(frame->Document().m_ships.size(), 30u);
 }
 
-TEST_F(Shell, ANameFromTheCommandLineAndTheSampleOpenFromAnywhere) {
-    // Started from a terminal, the name is relative to its folder; the recent
-    // files must find the campaign again from anywhere.
-    WriteCampaign("fleet.brn", 5);
-    const QString started = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const QString expected = QDir::current().absoluteFilePath("fleet.brn");
-    const bool opened = frame->OpenDocumentFile("fleet.brn");
-    QDir::setCurrent(started);
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(frame->RecentFiles().first(), expected);
-    EXPECT_EQ(frame->Document().GetPathName(), expected.toStdString());
-
-    frame->Action(ID_HELP_SAMPLE)->trigger();
-    EXPECT_EQ(frame->windowTitle(), "campaign.brn[*] - Brinnow");
-    EXPECT_EQ(frame->Document().m_squadrons.size(), 5u);
-    EXPECT_EQ(frame->Document().m_scenarios.size(), 2u);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST(Program, TakesItsMenuEntryAndItsIconInEverySize) {
+TEST(Program, TakesItsMenuEntryAndIconsAnswersWithoutADisplayAndShowsItsVersion) {
     UseDesktopIdentity();
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.brinnow.Brinnow");
     const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
-}
 
-TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
+    // It answers --help and --version without a display.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
@@ -279,6 +325,18 @@ TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
     };
     EXPECT_EQ(run("--version"), "brinnow " BRINNOW_VERSION "\n");
     EXPECT_TRUE(run("--help").startsWith("Usage: brinnow [FILE]\n"));
+
+    // The About box has sharp pictures and the build's version.
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap ship = AboutDialog::ShipPicture(ratio);
+        EXPECT_EQ(ship.size(), QSize(160, 72) * ratio);
+        EXPECT_EQ(ship.deviceIndependentSize(), QSizeF(160, 72));
+        EXPECT_EQ(AboutDialog::CompassPicture(ratio).size(), QSize(72, 72) * ratio);
+    }
+    AboutDialog about;
+    const QString text = about.findChild<QLabel*>("aboutText")->text();
+    EXPECT_TRUE(text.contains("Version " BRINNOW_VERSION));
+    EXPECT_FALSE(text.contains("squadron"));
 }
 
 // A home of the test's own, with or without a documents folder.
@@ -304,7 +362,8 @@ class OwnHome {
 
 // Printing to a PDF file proposes the job's name beside the campaign, or in
 // a folder that exists while the campaign has none; never for a paper printer.
-TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
+// The PDF carries the job's name as its title.
+TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     QPrinter printer(QPrinter::HighResolution);
     const QString campaign = Path("Jutland.brn");
     ProposePdfFile(printer, "Jutland", campaign.toStdString(), {});
@@ -342,11 +401,8 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocument) {
     paper.setOutputFileName("/elsewhere/Old.pdf");  // until a file is chosen
     ProposePdfFile(paper, "Jutland", campaign.toStdString(), {"Office"});
     EXPECT_EQ(paper.outputFileName(), Path("Jutland.pdf"));
-}
 
-// A PDF carries the print job's name as its title.
-TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
-    QPrinter printer(QPrinter::HighResolution);
+    // The PDF carries the print job's name as its title.
     printer.setDocName("Jutland");
     printer.setOutputFileName(Path("Jutland.pdf"));
     PrintOutput output(printer);
@@ -358,14 +414,27 @@ TEST_F(Shell, APdfCarriesThePrintJobsNameAsItsTitle) {
     EXPECT_TRUE(pdf.readAll().contains(title));
 }
 
-// The view scrolls by whole ships, and its keys go to the first and last;
-// print jobs are named after the campaign.
-TEST_F(Shell, TheViewScrollsByWholeShips) {
-    EXPECT_EQ(frame->View().PrintJobName(), "Untitled");
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("north sea.brn", 40)));
-    EXPECT_EQ(frame->View().PrintJobName(), "north sea");
+// An empty campaign shows how to begin, and has nothing to print. The view
+// scrolls by whole ships, and its keys go to the first and last; print jobs
+// are named after the campaign.
+TEST_F(Shell, AnEmptyCampaignShowsHowToBeginAndTheViewScrollsByWholeShips) {
     frame->resize(900, 600);
     frame->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->View().EmptyHint().contains("Edit > Ships"));
+    const QImage shot = frame->View().viewport()->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 160;
+    }
+    EXPECT_GT(dark, 50);
+    frame->View().FilePrint();
+    EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
+    EXPECT_EQ(frame->View().PrintJobName(), "Untitled");
+
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("north sea.brn", 40)));
+    EXPECT_TRUE(frame->View().EmptyHint().isEmpty());
+    EXPECT_EQ(frame->View().PrintJobName(), "north sea");
     QApplication::processEvents();
     CBrinnowView& view = frame->View();
     QScrollBar* bar = view.verticalScrollBar();
@@ -406,8 +475,6 @@ TEST_F(Shell, ZoomIsClampedAndZoomAndPlacementAreRemembered) {
     EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());  // nothing smaller is offered
     for (int i = 0; i < 20; ++i) view.ZoomIn();
     EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
-    frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());
     view.SetZoom(3.0);
     CMainFrame second;
     EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
@@ -560,23 +627,1041 @@ TEST_F(Shell, TheManualStaysUsableWhileADialogIsOpen) {
     help->close();
 }
 
-// An empty campaign shows how to begin, and has nothing to print.
-TEST_F(Shell, AnEmptyCampaignShowsHowToBegin) {
-    frame->resize(800, 600);
-    frame->show();
-    QApplication::processEvents();
-    EXPECT_TRUE(frame->View().EmptyHint().contains("Edit > Ships"));
-    const QImage shot = frame->View().viewport()->grab().toImage();
-    int dark = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 160;
-    }
-    EXPECT_GT(dark, 50);
-    frame->View().FilePrint();
-    EXPECT_EQ(messages, std::vector<std::string>{"The document has no ships to print."});
+// Tools > Check Campaign, driven with the mouse and keys.
 
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("one.brn", 1)));
-    EXPECT_TRUE(frame->View().EmptyHint().isEmpty());
+VxShip Ship(const char* name, int nation) {
+    VxShip ship;
+    ship.m_strName = name;
+    ship.m_nNation = nation;
+    ship.m_dMainAF[0] = 2;
+    return ship;
+}
+
+// A campaign with a squadron that names a missing ship and a force whose
+// copy of a ship was taken before a refit, open in the main window with
+// the check showing.
+class CheckWindow : public Shell {
+  protected:
+    void SetUp() override {
+        Shell::SetUp();
+        CBrinnowDoc doc;
+        doc.m_ships = {Ship("Lion", 1), Ship("Tiger", 1)};
+        VxSquadron squadron;
+        squadron.m_strName = "1st BCS";
+        squadron.m_nNation = 1;
+        squadron.m_strFlagship = "Lion";
+        squadron.m_shipNames = {"Tiger", "Hood"};
+        VxSquadron scouts = squadron;
+        scouts.m_strName = "Scouts";
+        scouts.m_shipNames = {"Tiger"};
+        doc.m_squadrons = {scouts, squadron};
+        VxForce force;
+        force.m_strName = "Battlecruiser Force";
+        force.m_squadrons = {scouts};
+        force.m_ships = {Ship("Lion", 1)};
+        VxScenario scenario;
+        scenario.m_strName = "Dogger Bank";
+        scenario.m_forces = {force, force};
+        doc.m_scenarios = {scenario};
+        doc.m_ships.Modify(0).m_dDF = 9.5;  // a refit since the copies were taken
+        ASSERT_TRUE(doc.OnSaveDocument(Local("fleet.brn")));
+        ASSERT_TRUE(frame->OpenDocumentFile(Path("fleet.brn")));
+        frame->Action(ID_TOOLS_CHECK_CAMPAIGN)->trigger();
+        window = frame->findChild<CampaignCheckWindow*>();
+        ASSERT_NE(window, nullptr);
+        list = window->findChild<QTreeView*>("findingList");
+    }
+    std::vector<std::string> Problems() {
+        QApplication::processEvents();  // the check after an edit waits for the events at hand
+        std::vector<std::string> problems;
+        for (const Finding& finding : window->Findings()) problems.push_back(finding.problem);
+        return problems;
+    }
+    QString Summary() { return window->findChild<QLabel*>("summaryLabel")->text(); }
+    QPushButton* Button(const char* name) { return window->findChild<QPushButton*>(name); }
+    // Selects the finding with a click on its row.
+    QRect Row(int row) {
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        return list->visualRect(index);
+    }
+    void ClickRow(int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(row).center());
+    }
+    // Acts on the modal editor once it is open, then closes it.
+    template <class Dialog>
+    static void OnEditor(std::function<void(Dialog&)> act) {
+        OnModalDialog<Dialog>([act](Dialog& dialog) {
+            act(dialog);
+            dialog.reject();
+        });
+    }
+
+    CampaignCheckWindow* window = nullptr;
+    QTreeView* list = nullptr;
+};
+
+const char* const kStale = "ship \"Lion\" differs from the campaign's: DF";
+
+TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->windowTitle(), "Check Campaign");
+    EXPECT_EQ(Problems(),
+              (std::vector<std::string>{"member \"Hood\" names no ship", kStale, kStale}));
+    EXPECT_EQ(Summary(), "3 findings");
+    QAbstractItemModelTester tester(list->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QAbstractItemModel& model = *list->model();
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Missing ship");
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Squadron: 1st BCS");
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Problem");
+    EXPECT_FALSE(model.headerData(3, Qt::Horizontal).isValid());
+    EXPECT_FALSE(model.headerData(2, Qt::Horizontal, Qt::DecorationRole).isValid());
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
+
+    // Tiger becomes Hood in Edit Ships; the squadrons keep "Tiger" (No).
+    scripted.answers = {IDNO};
+    OnEditor<CEditShipsDlg>([](CEditShipsDlg& ships) {
+        ships.OnLast();
+        ships.findChild<QLineEdit*>("nameEdit")->setText("Hood");
+        ships.OnClose();
+    });
+    frame->Action(ID_EDIT_SHIPS)->trigger();
+    EXPECT_EQ(Problems(), (std::vector<std::string>{
+                              "member \"Tiger\" names no ship", "member \"Tiger\" names no ship",
+                              "squadron \"Scouts\": member \"Tiger\" names no ship", kStale,
+                              "squadron \"Scouts\": member \"Tiger\" names no ship", kStale}));
+    frame->Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(Problems().size(), 3u);
+
+    // Hidden, it does no work; shown again, it is up to date.
+    QTest::mouseClick(Button("closeButton"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    frame->Action(ID_EDIT_REDO)->trigger();
+    EXPECT_EQ(Problems().size(), 3u);
+    frame->Action(ID_TOOLS_CHECK_CAMPAIGN)->trigger();
+    EXPECT_EQ(Problems().size(), 6u);
+    EXPECT_EQ(Summary(), "6 findings");
+
+    // A clean campaign says so; F1 opens the check's section.
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(frame->OnFileNew());
+    EXPECT_TRUE(Problems().empty());
+    EXPECT_EQ(Summary(), "No findings.");
+    EXPECT_FALSE(Button("openButton")->isEnabled());
+    HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-131");
+    HelpWindow::Instance()->hide();
+}
+
+TEST_F(CheckWindow, DoubleClickOrEnterOpensTheEditorAtTheRecord) {
+    int shown = -1;
+    OnEditor<CEditSquadronsDlg>([&](CEditSquadronsDlg& squadrons) { shown = squadrons.Current(); });
+    ClickRow(0);  // a double-click begins with a click
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, Row(0).center());
+    EXPECT_EQ(shown, 1);  // 1st BCS, after Scouts
+
+    ClickRow(2);
+    int force = -1;
+    OnEditor<CEditScenariosDlg>([&](CEditScenariosDlg& scenarios) {
+        shown = scenarios.Current();
+        force = scenarios.CurrentForce();
+    });
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(force, 1);
+    ClickRow(1);  // the first force's copy
+    OnEditor<CEditScenariosDlg>(
+        [&](CEditScenariosDlg& scenarios) { force = scenarios.CurrentForce(); });
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(force, 0);
+
+    frame->Document().m_ships.push_back(Ship("Tiger", 2));
+    window->CheckNow();
+    ASSERT_EQ(Problems().front(),
+              "same name as ship 2 (Great Britain), which lookups by name find first");
+    ClickRow(0);
+    OnEditor<CEditShipsDlg>([&](CEditShipsDlg& ships) { shown = ships.Current(); });
+    QTest::mouseClick(Button("openButton"), Qt::LeftButton);
+    EXPECT_EQ(shown, 2);
+}
+
+TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesCountsWhatItLeavesOutAndIsOneStep) {
+    ClickRow(0);
+    EXPECT_FALSE(Button("refreshButton")->isEnabled());
+    ClickRow(2);
+    ASSERT_TRUE(Button("refreshButton")->isEnabled());
+    const std::string before = frame->Document().SaveToBytes();
+    scripted.answers = {IDNO};
+    QTest::mouseClick(Button("refreshButton"), Qt::LeftButton);
+    EXPECT_EQ(scripted.messages.back(),
+              "Refresh 1 ship copy of Dogger Bank, Force 2 (Battlecruiser Force) from the "
+              "campaign's ships?\n\nLion: DF");
+    EXPECT_EQ(frame->Document().SaveToBytes(), before);
+
+    QTest::mouseClick(Button("refreshButton"), Qt::LeftButton);
+    EXPECT_EQ(Problems(), (std::vector<std::string>{"member \"Hood\" names no ship", kStale}));
+    const CBrinnowDoc& doc = frame->Document();
+    EXPECT_FALSE(doc.m_scenarios[0].m_forces[1].m_ships[0].IsDifferent(doc.m_ships[0]));
+    EXPECT_TRUE(doc.m_scenarios[0].m_forces[0].m_ships[0].IsDifferent(doc.m_ships[0]));
+    EXPECT_EQ(frame->History().Stack().count(), 1);
+    EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->text(), "&Undo Refresh from campaign");
+    frame->Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(frame->Document().SaveToBytes(), before);
+
+    // The question lists ten copies and counts the rest.
+    for (const std::size_t copies : {10, 11}) {
+        auto& ships = frame->Document().m_scenarios.Modify(0).m_forces[1].m_ships;
+        ships.assign(copies, Ship("Lion", 1));
+        window->CheckNow();
+        ClickRow(int(Problems().size()) - 1);
+        scripted.answers = {IDNO};
+        QTest::mouseClick(Button("refreshButton"), Qt::LeftButton);
+        const std::string question = scripted.messages.back();
+        int listed = 0;
+        for (std::size_t at = 0; (at = question.find("\nLion: DF", at)) != std::string::npos; ++at)
+            ++listed;
+        EXPECT_EQ(listed, 10) << copies;
+        EXPECT_EQ(question.find("more") != std::string::npos, copies == 11) << copies;
+    }
+    EXPECT_EQ(scripted.messages.back().substr(scripted.messages.back().rfind('\n')),
+              "\nand 1 more");
+}
+
+// What the window does so that no work is lost.
+
+using namespace std::chrono_literals;
+
+// A process id that no process has.
+constexpr long kEndedProcess = 99999999;
+
+class WindowSafety : public Shell {
+  protected:
+    void SetUp() override {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath("state")));
+        RecoveryKeeper::SetTiming(20ms, 100ms);
+        Shell::SetUp();
+    }
+    void TearDown() override {
+        Shell::TearDown();
+        RecoveryKeeper::SetTiming(RecoveryKeeper::kDelay, RecoveryKeeper::kShortestGap);
+    }
+    void Edit(const char* name) {
+        frame->History().Run("Edit Ships",
+                             [&] { frame->Document().m_ships.Modify(0).m_strName = name; });
+    }
+    bool SeenMessage(const std::string& part) const {
+        for (const std::string& message : scripted.messages) {
+            if (message.find(part) != std::string::npos) return true;
+        }
+        return false;
+    }
+    // Ends the window as a crash does: its copy of the work stays, as a
+    // process that has ended leaves it, for a new window to find.
+    void Crash() {
+        frame->Recovery().WriteNow();
+        frame.reset();
+        for (const QFileInfo& info : QDir(RecoveryFile::Folder()).entryInfoList(QDir::Files)) {
+            std::string bytes, error;
+            ReadWholeFile(info.filePath().toStdString(), bytes, error);
+            const std::string owner = "owner " + std::to_string(ThisProcessId()) + " ";
+            bytes.replace(bytes.find(owner), owner.size(),
+                          "owner " + std::to_string(kEndedProcess) + " ");
+            WriteFileSafely(info.filePath().toStdString(), bytes, error);
+        }
+        frame = std::make_unique<CMainFrame>();
+    }
+    static QStringList Copies() { return QDir(RecoveryFile::Folder()).entryList(QDir::Files); }
+};
+
+// Answers whatever the preview's Print brings up, as a user would, for a
+// few seconds at most.
+void PressPrintInThePreview(int triesLeft = 100) {
+    if (triesLeft == 0) return;
+    QTimer::singleShot(50, [triesLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+            for (QAction* action : preview->findChildren<QAction*>()) {
+                if (action->text() == "Print") QTimer::singleShot(0, action, &QAction::trigger);
+            }
+        } else if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
+            print->accept();
+            return;
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->button(QMessageBox::Yes)->click();
+        }
+        PressPrintInThePreview(triesLeft - 1);
+    });
+}
+
+TEST_F(WindowSafety, ThePreviewsPrintWritesItsPdfThroughTheSafeWriter) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 4)));
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(Local("fleet.pdf"), "the old PDF", error));
+    QPrinter& printer = SharedPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    {
+        const FailingFileSystem failing(FailingFileSystem::Call::Write, 1);
+        PressPrintInThePreview();
+        frame->View().FilePrintPreview();
+    }
+    ASSERT_EQ(printer.outputFileName(), Path("fleet.pdf"));
+    EXPECT_TRUE(
+        SeenMessage("Cannot write \"" + Local("fleet.pdf") + "\": No space left on device."));
+    EXPECT_EQ(Bytes("fleet.pdf"), "the old PDF");
+    PressPrintInThePreview();
+    frame->View().FilePrintPreview();
+    EXPECT_EQ(Bytes("fleet.pdf").substr(0, 5), "%PDF-");
+}
+
+TEST_F(WindowSafety, AChangeOnDiskIsToldAtOnceAndSaveNeverGoesOverIt) {
+    const QString path = WriteCampaign("fleet.brn", 4);
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    Edit("Mine");
+    // The same bytes written again are no change.
+    const std::string original = Bytes("fleet.brn");
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(Local("fleet.brn"), original, error));
+    QTest::qWait(600);
+    EXPECT_FALSE(SeenMessage("changed by another program"));
+
+    WriteCampaign("fleet.brn", 9);  // another program's version
+    scripted.answers = {IDNO};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SeenMessage("Load the version on disk?"); }, 5000));
+    const std::string theirs = Bytes("fleet.brn");
+    // Save asks, and Cancel (the default) leaves their version.
+    EXPECT_FALSE(frame->OnFileSave());
+    EXPECT_TRUE(SeenMessage("was changed by another program since it was opened or saved here"));
+    EXPECT_EQ(Bytes("fleet.brn"), theirs);
+    // Reload takes theirs, as a step that Undo takes back.
+    scripted.choices = {0};
+    EXPECT_FALSE(frame->OnFileSave());
+    EXPECT_EQ(frame->Document().m_ships.size(), 9u);
+    frame->History().Stack().undo();
+    EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Mine");
+    // Overwrite saves this window's version.
+    scripted.choices = {2};
+    EXPECT_TRUE(frame->OnFileSave());
+    EXPECT_NE(Bytes("fleet.brn"), theirs);
+    const std::size_t asked = scripted.messages.size();
+    Edit("Again");
+    EXPECT_TRUE(frame->OnFileSave());  // nothing changed on disk since: no question
+    EXPECT_EQ(scripted.messages.size(), asked);
+}
+
+TEST_F(WindowSafety, AFileOpenInAnotherWindowIsToldAndAStaleLockTakenOver) {
+    const QString path = WriteCampaign("fleet.brn", 4);
+    const std::string lock = Local(".fleet.brn.lock");
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    const std::string mine = std::to_string(ThisProcessId()) + " " + ThisHostName() + "\n";
+    EXPECT_EQ(Bytes(".fleet.brn.lock"), mine);
+    ASSERT_TRUE(frame->OnFileNew());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(lock)));
+
+    std::string error;
+    // Process 1 is always there: another window holds the file.
+    ASSERT_TRUE(WriteFileSafely(lock, "1 " + ThisHostName() + "\n", error));
+    scripted.answers = {IDNO};
+    EXPECT_FALSE(frame->OpenDocumentFile(path));
+    EXPECT_TRUE(SeenMessage("is already open in Brinnow (process 1 on " + ThisHostName() + ")"));
+    EXPECT_TRUE(frame->Document().GetPathName().empty());
+    EXPECT_EQ(Bytes(".fleet.brn.lock"), "1 " + ThisHostName() + "\n");
+
+    // A window that crashed left its lock behind.
+    ASSERT_TRUE(
+        WriteFileSafely(lock, std::to_string(kEndedProcess) + " " + ThisHostName() + "\n", error));
+    const std::size_t asked = scripted.messages.size();
+    EXPECT_TRUE(frame->OpenDocumentFile(path));
+    EXPECT_EQ(scripted.messages.size(), asked);
+    EXPECT_EQ(Bytes(".fleet.brn.lock"), mine);
+    frame->close();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(lock)));
+}
+
+TEST_F(WindowSafety, UnsavedWorkIsKeptWhileItIsUnsavedAndOnlyThen) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 4)));
+    EXPECT_TRUE(Copies().isEmpty());
+    Edit("Kept");
+    EXPECT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, 5000));
+    // Undone back to the saved state, nothing is left to keep.
+    frame->History().Stack().undo();
+    EXPECT_TRUE(Copies().isEmpty());
+    Edit("Kept");
+    EXPECT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, 5000));
+    EXPECT_TRUE(frame->OnFileSave());
+    EXPECT_TRUE(Copies().isEmpty());
+    Edit("Dropped");
+    frame->Recovery().WriteNow();
+    EXPECT_EQ(Copies().size(), 1);
+    scripted.answers = {IDNO};  // do not save: a clean exit drops the work
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(Copies().isEmpty());
+}
+
+TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
+    const QString path = WriteCampaign("fleet.brn", 4);
+    const std::string saved = Bytes("fleet.brn");
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    Edit("Recovered");
+    Crash();
+    ASSERT_EQ(Copies().size(), 1);
+
+    // Keep for Later asks again next time; the file itself is untouched.
+    scripted.choices = {1};
+    EXPECT_FALSE(frame->OfferRecovery());
+    EXPECT_TRUE(SeenMessage("the changes to \"" + Local("fleet.brn") + "\""));
+    EXPECT_EQ(Copies().size(), 1);
+    EXPECT_EQ(Bytes("fleet.brn"), saved);
+
+    // Another program changed the file after the work was kept.
+    WriteCampaign("fleet.brn", 7);
+    const std::string theirs = Bytes("fleet.brn");
+    EXPECT_TRUE(frame->OfferRecovery());  // Recover is the default
+    EXPECT_TRUE(frame->Document().IsModified());
+    EXPECT_EQ(frame->Document().GetPathName(), Local("fleet.brn"));
+    EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Recovered");
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
+    EXPECT_EQ(Bytes("fleet.brn"), theirs);
+    // This window keeps the work now, under its own name; Save asks first.
+    ASSERT_EQ(Copies().size(), 1);
+    EXPECT_FALSE(frame->OnFileSave());
+    scripted.choices = {2};
+    EXPECT_TRUE(frame->OnFileSave());
+    EXPECT_TRUE(Copies().isEmpty());
+
+    Edit("Thrown away");
+    Crash();
+    scripted.choices = {2};
+    EXPECT_FALSE(frame->OfferRecovery());
+    EXPECT_TRUE(Copies().isEmpty());
+}
+
+// The window's progress dialog, cancelled as a user cancels it.
+
+// Clicks Cancel of the first progress dialog that shows, keeping what it said.
+class CancelWhenShown {
+  public:
+    CancelWhenShown() {
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { PressCancel(); });
+        m_poll.start();
+    }
+    QString label;
+    QString bar;  // what the bar shows, in the label's words
+
+  private:
+    void PressCancel() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            label = dialog->labelText();
+            bar = QString("Printing page %1 of %2").arg(dialog->value()).arg(dialog->maximum());
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            m_poll.stop();
+        }
+    }
+    QTimer m_poll;
+};
+
+// A cancel during a print to a PDF keeps the old file and leaves nothing
+// behind.
+TEST(ProgressDialog, CancelKeepsTheOldFileAndTheDialogShowsAfterHalfASecondUntilTheEnd) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {3000, 2, 1, 1, 2});
+    const QTemporaryDir dir;
+    const std::string pdf = dir.filePath("cards.pdf").toStdString();
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(pdf, "the old PDF", error));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setDocName("Cards");
+    const CancelWhenShown user;
+    RunOnPrinter(printer, [&doc](CDC& dc, Progress& progress) {
+        ShipCardJob(doc).Print(dc, "Cards", progress);
+    });
+
+    EXPECT_TRUE(QRegularExpression("^Printing page \\d+ of \\d+$").match(user.label).hasMatch())
+        << user.label.toStdString();
+    EXPECT_EQ(user.bar, user.label);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(pdf, bytes, error));
+    EXPECT_EQ(bytes, "the old PDF");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+
+    // The dialog shows once the work has taken half a second, shows every
+    // stage's end at once, and stays up from the end of one stage (reading) to
+    // the start of the next (writing); a count past an int's range is shown in
+    // proportion. Work too short for it shows the wait cursor for its length.
+    QWidget window;
+    window.show();
+    auto progress = std::make_unique<ProgressDialog>(&window, "Save");
+    progress->Step(0, 2, "Bytes read:");
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QTest::qWait(600);
+    progress->Step(1, 2, "Bytes read:");
+    auto* dialog = window.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the pointer, for Cancel
+    progress->Step(2, 2, "Bytes read:");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), "Bytes read: 2 of 2");
+    EXPECT_EQ(dialog->value(), dialog->maximum());
+    QTest::qWait(60);  // past the pause between two updates
+    progress->Step(0, 3, "Records written:");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), "Records written: 0 of 3");
+
+    constexpr std::int64_t kHuge = 10'000'000'000;
+    QTest::qWait(60);
+    progress->Step(kHuge / 2, kHuge, "Bytes read:");
+    EXPECT_GT(dialog->maximum(), 1'000'000'000);
+    EXPECT_NEAR(double(dialog->value()) / dialog->maximum(), 0.5, 0.01);
+    progress.reset();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // Work too short for the dialog shows the wait cursor for its length.
+    Qt::CursorShape during = Qt::ArrowCursor;
+    EXPECT_TRUE(RunWithProgress(nullptr, "Save", [&](Progress& progress) {
+        progress.Step(0, 1, "Records written:");
+        during = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                : Qt::ArrowCursor;
+    }));
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The main window's cards as a desktop user sees and handles them: drawn in
+// device pixels, their lines thin and their figures clear of the rules at
+// every zoom; found by typing, filtered, carried between two windows on the
+// clipboard; and placement through a window manager.
+
+// The cards at the screen's device pixel ratio: under QT_SCALE_FACTOR=2 the
+// same card twice as sharp, its lines one device pixel wide.
+class OnScreenCards : public Shell {
+  protected:
+    void SetUp() override {
+        Shell::SetUp();
+        GenerateDocument(frame->Document(), {3, 2, 1, 1, 2, 3});
+        frame->View().OnUpdate();
+        frame->resize(1000, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    // The first run of dark pixels along a row, from x0 rightwards.
+    static std::pair<int, int> DarkRun(const QImage& image, int x0, int y) {
+        int x = x0;
+        while (x < image.width() && qGray(image.pixel(x, y)) > 128) ++x;
+        const int left = x;
+        while (x < image.width() && qGray(image.pixel(x, y)) <= 128) ++x;
+        return {left, x - left};
+    }
+};
+
+TEST_F(OnScreenCards, LinesAreOneDevicePixelActualSizeIsThePrintedSizeAndWideCardsScroll) {
+    CBrinnowView& view = frame->View();
+    view.SetZoom(2);
+    const QPixmap shot = view.viewport()->grab();
+    const QImage image = shot.toImage();
+    const double dpr = shot.devicePixelRatio();
+    const double p = view.ScreenScale() * dpr;
+    // The card's size in logical pixels follows the desktop's text size,
+    // whatever the ratio: 42 mm at the zoom over its dots per inch.
+    EXPECT_NEAR(view.ScreenScale(), view.logicalDpiX() / 25.4 * 2, 1e-9);
+    const int margin = int(p * 10);
+    // The card frame's left edge, just below its top rule.
+    const auto [left, thickness] = DarkRun(image, 0, int(p * 7) + int(p * 1));
+    EXPECT_EQ(left, margin);
+    EXPECT_EQ(thickness, 1);
+    // Its right edge, 42 mm further.
+    const auto [right, rightThickness] = DarkRun(image, margin + int(p * 40), int(p * 8));
+    EXPECT_NEAR(right - margin, p * 42, 2);
+    EXPECT_LE(rightThickness, 2);
+
+    frame->Action(ID_VIEW_ZOOM_RESET)->trigger();
+    // The card's 42 mm measure 42 mm of the screen's physical size.
+    const double pixelsPerMm = view.screen()->physicalDotsPerInchX() / 25.4;
+    EXPECT_NEAR(view.ScreenScale() * 42, pixelsPerMm * 42, 0.5);
+
+    // Wide cards scroll sideways.
+    view.SetZoom(2);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    view.SetZoom(CBrinnowView::kMaxZoom);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QScrollBar* bar = view.horizontalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    // At the far right the notes' column ends inside the window.
+    bar->setValue(bar->maximum());
+    const QImage wide = view.viewport()->grab().toImage();
+    EXPECT_EQ(wide.pixelColor(wide.width() - 1, wide.height() / 2), QColor(Qt::white));
+    view.SetZoom(2);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// The scales, in device pixels per millimetre, of every zoom the view
+// offers: in and out as far as it goes from its first zoom and from Actual
+// Size.
+std::set<double> OfferedScales(CBrinnowView& view) {
+    std::set<double> scales;
+    const double dpr = view.viewport()->devicePixelRatioF();
+    for (const double start : {view.Zoom(), view.ActualSizeZoom()}) {
+        for (void (CBrinnowView::*step)() : {&CBrinnowView::ZoomIn, &CBrinnowView::ZoomOut}) {
+            view.SetZoom(start);
+            double before;
+            do {
+                before = view.Zoom();
+                scales.insert(view.ScreenScale() * dpr);
+                (view.*step)();
+            } while (view.Zoom() != before);
+        }
+    }
+    return scales;
+}
+
+// Ships whose cards write the widest figures into their boxes: halves with
+// torpedo counts of both kinds, two-digit factors, speeds and AA rating,
+// wing turrets, flotillas, an aeroplane carrier, a merchant; every name as
+// long as a name may be.
+std::vector<VxShip> WidestFigures(CBrinnowDoc& doc) {
+    VxArmament aircraft("Aircraft", 1, 1);
+    aircraft.m_bGun = FALSE;
+    const int planes = doc.InsertArmament(aircraft);
+    VxShip big;
+    big.m_strName = std::string(29, 'W');
+    big.m_nShipType = 7;
+    big.m_nMainArmament = 8;
+    big.m_nSecondaryArmament = 1;
+    big.m_dMainAF = {0.5, 1.5, 10, 12.5};
+    big.m_dSecondaryAF = {0.5, 1.5, 10, 2.5};
+    big.m_nTorpedo = 1;
+    big.m_nTorpedoAF = {2, 1, 12, 0};
+    big.m_bWingTurrets = TRUE;
+    big.m_nAARating = 24;
+    big.m_nTurnSpeed = {28, 24, 20, 16, 12};
+    std::vector<VxShip> ships(7, big);
+    ships[1].m_nTorpedo = 0;  // 18-inch: ringed
+    ships[2].m_nTorpedoAF = {0, 0, 0, 0};
+    for (VxShip* flotilla : {&ships[3], &ships[4]}) {
+        flotilla->m_nShipType = 11;
+        flotilla->m_bFlotilla = TRUE;
+        flotilla->m_nTorpedoAF = {10, 12, 1, 0};
+    }
+    ships[4].m_nTorpedo = 0;
+    ships[5].m_nShipType = 10;
+    ships[5].m_nSecondaryArmament = planes;
+    ships[5].m_dSecondaryAF = {12, 0, 0, 0};
+    ships[6].m_nShipType = 1;
+    ships[6].m_dMainAF = {1.5, 0, 10, 0.5};
+    return ships;
+}
+
+// A card's rules: its horizontal and vertical lines and the edges of its
+// rectangles, as segments with both ends drawn.
+struct Rule {
+    int x1, y1, x2, y2;
+};
+
+std::vector<Rule> RulesOf(const RecordingDC& dc) {
+    std::vector<Rule> rules;
+    for (const std::string& entry : dc.log) {
+        std::istringstream in(entry);
+        std::string kind;
+        int a = 0, b = 0, c = 0, d = 0;
+        in >> kind >> a >> b >> c >> d;
+        if (kind == "Line" && (a == c || b == d)) {
+            rules.push_back({std::min(a, c), std::min(b, d), std::max(a, c), std::max(b, d)});
+        } else if (kind == "Rectangle") {
+            rules.insert(rules.end(), {{a, b, c - 1, b},
+                                       {a, d - 1, c - 1, d - 1},
+                                       {a, b, a, d - 1},
+                                       {c - 1, b, c - 1, d - 1}});
+        }
+    }
+    return rules;
+}
+
+// The first rule that runs through the text's box, as "x1 y1 x2 y2", or "".
+std::string CrossedRule(const ScreenMetricsDC::PlacedText& text, const std::vector<Rule>& rules) {
+    for (const Rule& r : rules) {
+        if (std::max(text.left, r.x1) <= std::min(text.right - 1, r.x2) &&
+            std::max(text.top, r.y1) <= std::min(text.bottom - 1, r.y2)) {
+            std::ostringstream out;
+            out << r.x1 << " " << r.y1 << " " << r.x2 << " " << r.y2;
+            return out.str();
+        }
+    }
+    return {};
+}
+
+struct DrawnCard {
+    std::vector<ScreenMetricsDC::PlacedText> texts;
+    std::vector<Rule> rules;
+};
+
+DrawnCard Draw(const VxShip& ship, const CArray<VxArmament>& armaments, double p, bool screen) {
+    ScreenMetricsDC dc(screen);
+    ship.DrawCard(dc, p, 0, 0, armaments, 0, 0);
+    return {dc.texts, RulesOf(dc)};
+}
+
+// A figure clear of the rules on paper stays clear of them on the screen,
+// whatever the zoom: none is drawn over a box's edge or cut by it. A half
+// factor with a 21-inch count, "0.5 (2 )", runs over its half box even on
+// paper; the screen keeps it in as well.
+TEST_F(OnScreenCards, FiguresClearOfTheRulesOnPaperAreClearAtEveryZoom) {
+    const std::set<double> scales = OfferedScales(frame->View());
+    CBrinnowDoc doc;
+    const std::vector<VxShip> ships = WidestFigures(doc);
+    for (std::size_t n = 0; n < ships.size(); ++n) {
+        const VxShip& ship = ships[n];
+        const DrawnCard paper = Draw(ship, doc.m_armaments, 23, false);
+        for (const double p : scales) {
+            const DrawnCard screen = Draw(ship, doc.m_armaments, p, true);
+            ASSERT_EQ(screen.texts.size(), paper.texts.size());
+            for (std::size_t i = 0; i < paper.texts.size(); ++i) {
+                const bool bracketed = paper.texts[i].text.find(" (") != std::string::npos;
+                if (!bracketed && !CrossedRule(paper.texts[i], paper.rules).empty()) continue;
+                EXPECT_EQ(CrossedRule(screen.texts[i], screen.rules), "")
+                    << '"' << screen.texts[i].text << "\" of ship " << n << " at " << p << " px/mm";
+            }
+        }
+    }
+}
+
+// Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
+// wing-turret frame does not swallow the figure beside it.
+TEST(ScreenPens, ThickPrinterPensDrawThinOnAScreen) {
+    const auto widthDrawn = [](double scale, int penWidth) {
+        QImage image(40, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterDC dc(painter);
+        dc.SetPenScale(scale);
+        dc.SelectObject(CPen{penWidth, RGB(0, 0, 0)});
+        dc.MoveTo(20, 0);
+        dc.LineTo(20, 10);
+        painter.end();
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, 5)) < 128;
+        return dark;
+    };
+    EXPECT_EQ(widthDrawn(1.0, 5), 5);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 5), 1);
+    EXPECT_EQ(widthDrawn(15 / 23.6, 5), 3);
+    EXPECT_EQ(widthDrawn(3 / 23.6, 1), 1);
+    // A screen finer than the printer never thickens them; nonsense is 1.
+    EXPECT_EQ(widthDrawn(4.0, 5), 5);
+    EXPECT_EQ(widthDrawn(std::nan(""), 5), 5);
+}
+
+// Placement through a real window manager; run by scripts/window-check.sh.
+TEST(OnScreenPlacement, SizePositionAndMaximisedStateComeBack) {
+    if (qEnvironmentVariableIsEmpty("BRINNOW_ON_SCREEN")) {
+        GTEST_SKIP() << "needs a window manager: scripts/window-check.sh";
+    }
+    QSettings().clear();
+    // Shows a window and gives the window manager time to place it.
+    const auto shown = [](CMainFrame& window) {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(300);
+    };
+    QRect placed;
+    {
+        CMainFrame first;
+        first.setGeometry(100, 100, 900, 700);
+        shown(first);
+        placed = first.geometry();
+        ASSERT_TRUE(first.close());
+    }
+    {
+        CMainFrame second;
+        shown(second);
+        EXPECT_EQ(second.geometry(), placed);
+        second.showMaximized();
+        QTest::qWait(300);
+        ASSERT_TRUE(second.close());
+    }
+    CMainFrame third;
+    shown(third);
+    EXPECT_TRUE(third.isMaximized());
+}
+
+// A shown window on 40 ships, a few of them named for finding.
+class FindShip : public Shell {
+  protected:
+    void SetUp() override {
+        Shell::SetUp();
+        CBrinnowDoc& doc = frame->Document();
+        GenerateDocument(doc, {40, 2, 1, 1, 2, 9});
+        for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+            VxShip& ship = doc.m_ships.Modify(i);
+            ship.m_strName = "Ship";
+            ship.m_strIdentifier.clear();
+            ship.m_strNotes.clear();
+            ship.m_nNation = 1;
+            ship.m_nShipType = 6;
+        }
+        doc.m_ships.Modify(3).m_strName = "HMS Warspite";
+        doc.m_ships.Modify(17).m_strIdentifier = "warspite-2";
+        doc.m_ships.Modify(17).m_nNation = 2;
+        doc.m_ships.Modify(30).m_strNotes = "Sister of\r\nWARSPITE";
+        doc.m_ships.Modify(30).m_nShipType = 7;
+        frame->resize(900, 600);
+        frame->show();
+        frame->View().OnUpdate();
+        QApplication::processEvents();
+    }
+    CBrinnowView& View() { return frame->View(); }
+    QLineEdit* Field() { return frame->findChild<QLineEdit*>("findText"); }
+    QString Count() { return frame->findChild<QLabel*>("shownCount")->text(); }
+    void Type(const char* text) {
+        frame->Action(ID_EDIT_FIND)->trigger();
+        QTest::keyClicks(Field(), text);
+    }
+    void Choose(const char* filter, int index) {
+        auto* combo = frame->findChild<QComboBox*>(filter);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void Step(int command, int expected) {
+        frame->Action(command)->trigger();
+        EXPECT_EQ(View().CurrentShip(), expected);
+    }
+    // A point a little inside the given card, counted from the top one.
+    int CardY(int shown) {
+        int y = 0;
+        for (int card = 0; card < shown; ++card) {
+            const int ship = View().ShipAt({10, y});
+            while (y < 10000 && View().ShipAt({10, y}) == ship) ++y;
+        }
+        return y + 5;
+    }
+};
+
+TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
+    Type("wars");
+    EXPECT_EQ(View().CurrentShip(), 3);
+    QTest::keyClicks(Field(), "pite-");
+    EXPECT_EQ(View().CurrentShip(), 17);  // only the identifier holds "warspite-"
+    QTest::keyClicks(Field(), "x");
+    EXPECT_EQ(View().CurrentShip(), 17);  // no match: the highlight stays
+    EXPECT_FALSE(Field()->styleSheet().isEmpty());
+    // The field's own clear button takes the mistake's colours away too.
+    Field()->findChild<QToolButton*>()->click();
+    EXPECT_TRUE(Field()->text().isEmpty());
+    EXPECT_TRUE(Field()->styleSheet().isEmpty());
+    QTest::keyClicks(Field(), "sister");
+    EXPECT_EQ(View().CurrentShip(), 30);
+    EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
+
+    // Ctrl+F puts the caret in the field with what it held selected, so that
+    // typing replaces it.
+    frame->View().setFocus();
+    Type("warsp");
+    EXPECT_EQ(frame->focusWidget(), Field());
+    EXPECT_EQ(Field()->text(), "warsp");
+    // A window whose listing was never updated offers every nation too.
+    CMainFrame fresh;
+    EXPECT_EQ(fresh.findChild<QComboBox*>("nationFilter")->itemText(0), "All nations");
+}
+
+TEST_F(FindShip, F3AndShiftF3StepAndWrapAndFiltersNarrowTheListing) {
+    Type("WARSPITE");  // from ship 3
+    Step(ID_EDIT_REPEAT, 17);
+    Step(ID_EDIT_REPEAT, 30);
+    Step(ID_EDIT_REPEAT, 3);
+    Step(ID_EDIT_FIND_PREVIOUS, 30);
+    Step(ID_EDIT_FIND_PREVIOUS, 17);
+    EXPECT_EQ(frame->Action(ID_EDIT_REPEAT)->shortcut(), QKeySequence("F3"));
+    EXPECT_EQ(frame->Action(ID_EDIT_FIND_PREVIOUS)->shortcut(), QKeySequence("Shift+F3"));
+    EXPECT_EQ(frame->Action(ID_EDIT_FIND)->shortcut(), QKeySequence("Ctrl+F"));
+    // The bar's own buttons step the same way.
+    frame->findChild<QAction*>("findNext")->trigger();
+    EXPECT_EQ(View().CurrentShip(), 30);
+    frame->findChild<QAction*>("findPrevious")->trigger();
+    EXPECT_EQ(View().CurrentShip(), 17);
+
+    // Filters narrow the listing and the status bar counts; Ctrl+F selected
+    // what the field held, for the typing below to replace.
+    frame->Action(ID_EDIT_FIND)->trigger();
+    EXPECT_EQ(Count(), "40 of 40 ships");
+    Choose("nationFilter", 2);  // after "All nations": nation 1
+    EXPECT_EQ(Count(), "39 of 40 ships");
+    Choose("typeFilter", 8);  // after "All ship types": type 7, "BC"
+    EXPECT_EQ(Count(), "1 of 40 ships");
+    EXPECT_EQ(View().ShipAt({10, 5}), 30);
+    QTest::keyClicks(Field(), "warspite");
+    EXPECT_EQ(View().CurrentShip(), 30);
+    Step(ID_EDIT_REPEAT, 30);  // the others are not shown
+    Choose("typeFilter", 0);
+    Choose("nationFilter", 3);
+    EXPECT_EQ(Count(), "1 of 40 ships");
+    EXPECT_EQ(View().ShipAt({10, 5}), 17);
+    // Closing the bar shows every ship again.
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_FALSE(frame->FindBar().isVisible());
+    EXPECT_EQ(View().ShownCount(), 40u);
+    EXPECT_FALSE(frame->findChild<QLabel*>("shownCount")->isVisible());
+}
+
+// Enter opens the highlighted ship, a double-click the one under the
+// pointer; the view stays where it was. A found ship far down is scrolled to
+// the top, one already in sight left where it is.
+TEST_F(FindShip, DoubleClickOrEnterOpensEditShipsAtThatShipAndAFoundShipIsBroughtIntoSight) {
+    int opened = -1;
+    const auto openedAs = [&opened](const char* name) {
+        OnModalDialog<CEditShipsDlg>([&opened, name](CEditShipsDlg& ships) {
+            opened = ships.Current();
+            ships.findChild<QLineEdit*>("nameEdit")->setText(name);
+            ships.OnClose();
+        });
+    };
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, {40, CardY(2)});
+    EXPECT_EQ(View().CurrentShip(), 2);
+    openedAs("Ship");
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(opened, 2);
+
+    const int steps = frame->History().Stack().count();
+    View().verticalScrollBar()->setValue(12);
+    const int y = CardY(1);
+    ASSERT_EQ(View().ShipAt({10, y}), 13);
+    openedAs("Shipz");  // sorts after "Ship"
+    QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, {40, y});
+    EXPECT_EQ(opened, 13);
+    EXPECT_EQ(frame->Document().m_ships[13].m_strName, "Shipz");
+    EXPECT_EQ(View().TopShip(), 12);
+    EXPECT_EQ(frame->History().Stack().count(), steps + 1);
+    // Below the last card there is nothing to open.
+    EXPECT_EQ(View().ShipAt({10, 100000}), -1);
+
+    // A found ship far down is scrolled to the top.
+    ASSERT_EQ(View().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    Type("sister");
+    EXPECT_EQ(View().TopShip(), 30);
+    // One already in sight leaves the window where it is.
+    View().SetZoom(frame->View().MinimumZoom());
+    ASSERT_EQ(View().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    View().verticalScrollBar()->setValue(2);
+    ASSERT_GE(View().ShipAt({10, View().viewport()->height() - 1}), 4);
+    Field()->clear();
+    QTest::keyClicks(Field(), "warsp");
+    EXPECT_EQ(View().CurrentShip(), 3);
+    EXPECT_EQ(View().TopShip(), 2);
+}
+
+// Records carried between two windows on the clipboard, as a user does it:
+// a click on a card, Ctrl+C, Ctrl+V in the other window, Undo; and what a
+// right click on a card offers.
+
+class Clipboard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        QGuiApplication::clipboard()->clear();
+        GenerateDocument(from.Document(), {6, 1, 1, 1, 2, 4});
+        for (CMainFrame* frame : {&from, &to}) {
+            frame->resize(800, 600);
+            frame->show();
+            frame->View().OnUpdate();
+        }
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&to));
+    }
+    // Keys reach the commands of the window that is active.
+    void Press(CMainFrame& frame, QKeySequence::StandardKey key) {
+        frame.activateWindow();
+        QApplication::setActiveWindow(&frame);
+        frame.View().setFocus();
+        QTest::keySequence(&frame.View(), QKeySequence(key));
+    }
+    bool Enabled(CMainFrame& frame, int command) { return frame.Action(command)->isEnabled(); }
+    const VxShip* Named(CMainFrame& frame, const CString& name) {
+        for (const VxShip& ship : frame.Document().m_ships)
+            if (ship.m_strName == name) return &ship;
+        return nullptr;
+    }
+
+    CMainFrame from, to;
+    ScriptedAnswers scripted;
+};
+
+TEST_F(Clipboard, ACopiedCardIsPastedIntoAnotherWindowAsOneStep) {
+    EXPECT_FALSE(Enabled(from, ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(from, ID_EDIT_CUT));
+    EXPECT_FALSE(Enabled(to, ID_EDIT_PASTE));
+    QTest::mouseClick(from.View().viewport(), Qt::LeftButton, {}, {40, 5});
+    ASSERT_EQ(from.View().CurrentShip(), 0);
+    const VxShip copied = from.Document().m_ships[0];
+    Press(from, QKeySequence::Copy);
+
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasFormat(kRecordsMimeType));
+    EXPECT_EQ(data->text(), ToQtLines(copied.GetTextLine(from.Document().m_nations,
+                                                         from.Document().m_armaments)));
+    const std::size_t before = to.Document().m_ships.size();
+    Press(to, QKeySequence::Paste);
+    ASSERT_NE(Named(to, copied.m_strName), nullptr);
+    EXPECT_EQ(to.Document().m_ships.size(), before + 1);
+    EXPECT_TRUE(to.isWindowModified());
+    EXPECT_EQ(to.Action(ID_EDIT_UNDO)->text(), "&Undo Paste");
+    EXPECT_EQ(from.History().Stack().count(), 0) << "copying changes nothing";
+
+    // Pasting a changed ship of the same name asks; No keeps the window's.
+    to.Document().m_ships.Modify(0).m_dDF = 77;
+    scripted.answers = {IDNO};
+    Press(to, QKeySequence::Paste);
+    ASSERT_EQ(scripted.messages.size(), 1u);
+    EXPECT_NE(scripted.messages[0].find("already exists. Replace it"), std::string::npos);
+    EXPECT_EQ(to.History().Stack().count(), 1);
+
+    to.Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(Named(to, copied.m_strName), nullptr);
+    EXPECT_FALSE(to.isWindowModified());
+
+    // Cut takes the card away as a step of its own, and puts it on the clipboard.
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(from.View().viewport(), Qt::LeftButton, {}, {40, 5});
+    Press(from, QKeySequence::Cut);
+    EXPECT_EQ(Named(from, copied.m_strName), nullptr);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRecordsMimeType));
+    from.Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_NE(Named(from, copied.m_strName), nullptr);
+}
+
+TEST_F(Clipboard, TextIsTakenOnlyWhenItIsRecordsAndARightClickOffersTheCardsCommands) {
+    QGuiApplication::clipboard()->setText("Lion,13.5,4");
+    EXPECT_FALSE(Enabled(to, ID_EDIT_PASTE));
+    const std::string before = to.Document().SaveToBytes();
+    QGuiApplication::clipboard()->setText("  {\"ships\": [");
+    Press(to, QKeySequence::Paste);
+    ASSERT_EQ(scripted.messages.size(), 1u);
+    EXPECT_EQ(scripted.messages[0].rfind("Nothing was pasted. \"clipboard\" cannot be imported", 0),
+              0u)
+        << scripted.messages[0];
+    EXPECT_EQ(to.Document().SaveToBytes(), before);
+    EXPECT_EQ(to.History().Stack().count(), 0);
+
+    // A right click on a card offers its commands for that card.
+    QWidget* cards = from.View().viewport();
+    EXPECT_TRUE(RightClick(cards, {40, 100000}).isEmpty()) << "below the last card";
+    EXPECT_EQ(from.View().CurrentShip(), -1);
+    std::string printed;
+    SetPrintHook([&](const std::string& name, const PrinterJob&, bool) { printed = name; });
+    EXPECT_EQ(RightClick(cards, {40, 5}, "&Print This Ship..."),
+              (QStringList{"&Edit Ship...", "&Find Ship...", "&Print This Ship...", "&Copy"}));
+    SetPrintHook({});
+    EXPECT_EQ(from.View().CurrentShip(), 0);
+    EXPECT_EQ(printed, from.Document().m_ships[0].m_strName);
+    RightClick(cards, {40, 5}, "&Copy");
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRecordsMimeType));
 }
 
 }  // namespace

@@ -17,11 +17,10 @@ class CliProgress : public ::testing::Test {
     void SetUp() override {
         CBrinnowDoc doc;
         GenerateDocument(doc, {3000, 4, 1, 1, 4});
-        ASSERT_TRUE(doc.OnSaveDocument(Path("in.brn")));
+        ASSERT_TRUE(doc.OnSaveDocument(In().toStdString()));
         std::string error;
-        ASSERT_TRUE(WriteFileSafely(Path("out"), "the old output", error));
+        ASSERT_TRUE(WriteFileSafely(Out().toStdString(), "the old output", error));
     }
-    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
     std::string Err(const QStringList& args) {
         QProcess process;
         process.start(BRINNOW_CLI, args);
@@ -68,7 +67,7 @@ TEST_F(CliProgress, CtrlCStopsAPrintWithStatus130AndLeavesTheOutputAsItWas) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130);
     std::string bytes, error;
-    ASSERT_TRUE(ReadWholeFile(Path("out"), bytes, error));
+    ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
     EXPECT_EQ(bytes, "the old output");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
 }

@@ -46,45 +46,33 @@ class StepRecorder : public Progress {
 using Work = std::function<bool(const CBrinnowDoc&, const std::string& target, std::string& error,
                                 Progress&)>;
 
-template <class Job>
-bool PrintPdf(const std::string& target, Job job) {
-    PdfSurface pdf(target, QPageSize(QPageSize::A4), 72);
-    job(pdf.Dc());
-    return pdf.Finish();
+// A print job run into a PDF at the target.
+Work Printing(std::function<void(const CBrinnowDoc&, CDC&, Progress&)> job) {
+    return [job](auto& doc, auto& target, auto&, auto& progress) {
+        PdfSurface pdf(target, QPageSize(QPageSize::A4), 72);
+        job(doc, pdf.Dc(), progress);
+        return pdf.Finish();
+    };
 }
 
-struct Case {
-    const char* name;
-    Work work;
-};
-
-const Case kCases[] = {
-    {"card print",
-     [](auto& doc, auto& target, auto&, auto& progress) {
-         return PrintPdf(target, [&](CDC& dc) { ShipCardJob(doc).Print(dc, "Brinnow", progress); });
-     }},
-    {"multi print",
-     [](auto& doc, auto& target, auto&, auto& progress) {
+const std::pair<const char*, Work> kCases[] = {
+    {"card print", Printing([](auto& doc, auto& dc, auto& progress) {
+         ShipCardJob(doc).Print(dc, "Brinnow", progress);
+     })},
+    {"multi print", Printing([](auto& doc, auto& dc, auto& progress) {
          MultiPrintSelection selection;
          for (const VxShip& ship : doc.m_ships) selection.ships.push_back(ship.m_strName);
          selection.squadrons.push_back(doc.m_squadrons[0].m_strName);
          selection.scenarios.push_back(doc.m_scenarios[0].m_strName);
-         return PrintPdf(target,
-                         [&](CDC& dc) { MultiPrintJob(doc, selection).Print(dc, progress); });
-     }},
-    {"squadron print",
-     [](auto& doc, auto& target, auto&, auto& progress) {
-         return PrintPdf(target, [&](CDC& dc) {
-             RunSquadronPrintJob(dc, doc.m_squadrons[0], doc.m_ships, doc.m_armaments, progress);
-         });
-     }},
-    {"scenario print",
-     [](auto& doc, auto& target, auto&, auto& progress) {
-         return PrintPdf(target, [&](CDC& dc) {
-             RunScenarioPrintJob(dc, doc.m_scenarios[0], doc.m_ships, doc.m_armaments, nullptr,
-                                 progress);
-         });
-     }},
+         MultiPrintJob(doc, selection).Print(dc, progress);
+     })},
+    {"squadron print", Printing([](auto& doc, auto& dc, auto& progress) {
+         RunSquadronPrintJob(dc, doc.m_squadrons[0], doc.m_ships, doc.m_armaments, progress);
+     })},
+    {"scenario print", Printing([](auto& doc, auto& dc, auto& progress) {
+         RunScenarioPrintJob(dc, doc.m_scenarios[0], doc.m_ships, doc.m_armaments, nullptr,
+                             progress);
+     })},
     {"HTML export",
      [](auto& doc, auto& target, auto& error, auto& progress) {
          return ExportScenarioHtml(doc, doc.m_scenarios[0], target, error, nullptr, progress);
@@ -144,24 +132,25 @@ TEST(Progress, HowEverLongTheWorkItIsShownAboutAThousandTimesAndAlwaysAtItsEnd) 
 // Progress only moves forward and reaches the total; a cancel at any step
 // leaves the target and its folder as they were.
 TEST_F(LongWork, ProgressMovesForwardAndACancelAtAnyStepLeavesTheTarget) {
-    for (const Case& c : kCases) {
+    for (const auto& [name, work] : kCases) {
+        SCOPED_TRACE(name);
         StepRecorder counted;
         std::string error;
-        ASSERT_TRUE(c.work(m_doc, m_target, error, counted)) << c.name << ": " << error;
+        ASSERT_TRUE(work(m_doc, m_target, error, counted)) << error;
         const std::size_t steps = counted.steps.size();
-        ASSERT_GE(steps, 3u) << c.name;
-        EXPECT_EQ(counted.steps.front().done, 0) << c.name;
+        ASSERT_GE(steps, 3u);
+        EXPECT_EQ(counted.steps.front().done, 0);
         for (std::size_t i = 1; i < steps; ++i) {
-            EXPECT_GE(counted.steps[i].done, counted.steps[i - 1].done) << c.name << " " << i;
-            EXPECT_EQ(counted.steps[i].total, counted.steps[0].total) << c.name << " " << i;
+            EXPECT_GE(counted.steps[i].done, counted.steps[i - 1].done) << i;
+            EXPECT_EQ(counted.steps[i].total, counted.steps[0].total) << i;
         }
-        EXPECT_EQ(counted.steps.back().done, counted.steps.back().total) << c.name;
+        EXPECT_EQ(counted.steps.back().done, counted.steps.back().total);
         ASSERT_TRUE(WriteFileSafely(m_target, "the old target", error));
         const std::set<std::string> before = Listing();
         for (const std::size_t cancelAt : {std::size_t(0), steps / 2, steps - 1}) {
-            SCOPED_TRACE(std::string(c.name) + " cancelled at step " + std::to_string(cancelAt));
+            SCOPED_TRACE("cancelled at step " + std::to_string(cancelAt));
             StepRecorder cancelling(cancelAt);
-            EXPECT_THROW(c.work(m_doc, m_target, error, cancelling), WorkCancelled);
+            EXPECT_THROW(work(m_doc, m_target, error, cancelling), WorkCancelled);
             EXPECT_EQ(cancelling.steps.size(), cancelAt + 1);
             EXPECT_EQ(Target(), "the old target");
             EXPECT_EQ(Listing(), before);
