@@ -98,7 +98,7 @@ TEST(Ship, OrderFindingByNameAndGuardedLookups) {
     EXPECT_STREQ(AARatingText(5), "1");
 }
 
-TEST(Squadron, EqualityOrderDifferenceAccessorsAndLoading) {
+TEST(Squadron, EqualityOrderDifferenceAndAccessors) {
     VxSquadron a, b;
     a.m_strName = b.m_strName = "Grand Fleet";
     b.m_nNation = 1;
@@ -112,7 +112,9 @@ TEST(Squadron, EqualityOrderDifferenceAccessorsAndLoading) {
     EXPECT_EQ(a.GetShip(1), "Y");
     EXPECT_EQ(a.GetShip(2), "");
     EXPECT_EQ(a.GetAttachment(0), "");
-    // A scenario loaded over another resizes its forces in place.
+}
+
+TEST(Scenario, LoadingOverAnotherResizesItsForcesInPlace) {
     VxScenario small;
     small.m_forces.resize(1);
     small.m_forces[0].m_strName = "Only";
