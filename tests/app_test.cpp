@@ -245,6 +245,12 @@ TEST_F(Shell, OpenTheRecentFileListANameFromTheCommandLineAndTheSample) {
     ASSERT_TRUE(frame->OpenDocumentFile(Path("c.brn")));
     EXPECT_EQ(frame->RecentFiles(),
               (QStringList{Path("c.brn"), Path("e.brn"), Path("d.brn"), Path("b.brn")}));
+    QStringList listed;
+    for (const QAction* action : Menu("&File")->actions()) {
+        if (action->text().endsWith(".brn")) listed << action->text();
+    }
+    EXPECT_EQ(listed, (QStringList{"&1 " + Path("c.brn"), "&2 " + Path("e.brn"),
+                                   "&3 " + Path("d.brn"), "&4 " + Path("b.brn")}));
 
     // A new window reads the list back from the settings.
     CMainFrame second;
@@ -302,6 +308,10 @@ TEST_F(Shell, AFailedOpenOrSaveSaysWhyAndKeepsTheOpenCampaignAndTrailingBytesWar
     EXPECT_NE(messages[4].find("long.brn\" holds 3 bytes after its last scenario"),
               std::string::npos);
     EXPECT_EQ(frame->Document().m_ships.size(), 30u);
+    // A Save As that succeeds names the new file in the title.
+    chosenFile = Path("renamed.brn");
+    EXPECT_TRUE(frame->OnFileSaveAs());
+    EXPECT_EQ(frame->windowTitle(), "renamed.brn[*] - Brinnow");
 }
 
 TEST(Program, TakesItsMenuEntryAndIconsAnswersWithoutADisplayAndShowsItsVersion) {
@@ -930,7 +940,16 @@ TEST_F(WindowSafety, AChangeOnDiskIsToldAtOnceAndSaveNeverGoesOverIt) {
 
     WriteCampaign("fleet.brn", 9);  // another program's version
     scripted.answers = {IDNO};
-    EXPECT_TRUE(QTest::qWaitFor([&] { return SeenMessage("Load the version on disk?"); }, 5000));
+    const auto loadQuestions = [&] {
+        return std::count_if(messages.begin(), messages.end(), [](const std::string& message) {
+            return message.find("Load the version on disk?") != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loadQuestions() == 1; }, 5000));
+    // A second, different version is told again.
+    WriteCampaign("fleet.brn", 11);
+    scripted.answers = {IDNO};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loadQuestions() == 2; }, 5000));
     const std::string theirs = Bytes("fleet.brn");
     // Save asks, and Cancel (the default) leaves their version.
     EXPECT_FALSE(frame->OnFileSave());
@@ -939,7 +958,7 @@ TEST_F(WindowSafety, AChangeOnDiskIsToldAtOnceAndSaveNeverGoesOverIt) {
     // Reload takes theirs, as a step that Undo takes back.
     scripted.choices = {0};
     EXPECT_FALSE(frame->OnFileSave());
-    EXPECT_EQ(frame->Document().m_ships.size(), 9u);
+    EXPECT_EQ(frame->Document().m_ships.size(), 11u);
     frame->History().Stack().undo();
     EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Mine");
     // Overwrite saves this window's version.
@@ -1037,6 +1056,19 @@ TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
     scripted.choices = {2};
     EXPECT_FALSE(frame->OfferRecovery());
     EXPECT_TRUE(Copies().isEmpty());
+
+    // A copy whose header ends before its blank line is not offered.
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    Edit("Cut short");
+    Crash();
+    ASSERT_EQ(Copies().size(), 1);
+    QFile copy(QDir(RecoveryFile::Folder()).filePath(Copies().first()));
+    ASSERT_TRUE(copy.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(copy.resize(copy.readAll().indexOf("\n\n") + 1));
+    copy.close();
+    const std::size_t told = messages.size();
+    EXPECT_FALSE(frame->OfferRecovery());
+    EXPECT_EQ(messages.size(), told);
 }
 
 // The window's progress dialog, cancelled as a user cancels it.
