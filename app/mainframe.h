@@ -6,11 +6,11 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/diskfilewatch.h"
-#include "app/documentlock.h"
 #include "app/recoverykeeper.h"
 #include "history/edithistory.h"
 #include "model/brinnowdoc.h"
+#include "platform/diskfilewatch.h"
+#include "platform/documentlock.h"
 
 class CBrinnowView;
 class CampaignCheckWindow;
@@ -54,6 +54,10 @@ class CMainFrame : public QMainWindow {
     // Offers, one at a time, the work of windows that ended without closing;
     // true when one was recovered into this window.
     bool OfferRecovery();
+    // Before the program ends for a logout, shutdown or kill (SIGTERM,
+    // SIGHUP, SIGINT), which asks nothing: the unsaved work is kept as a
+    // recovery copy at once, to be offered at the next start.
+    void KeepWorkBeforeStop();
     // Asks to save a modified document: true when it is safe to go on.
     bool SaveModified();
     void UpdateCaption();
@@ -86,7 +90,7 @@ class CMainFrame : public QMainWindow {
     bool LockOrAsk(const QString& path, DocumentLock& lock, const QString& question);
     // The document in the window is now the one at its path, or a new one.
     void DocumentReplaced(DocumentLock lock);
-    void OnChangedOnDisk(bool missing);
+    void OnChangedOnDisk(DiskFileWatch::Disk disk);
     bool Recover(const RecoveryFile& copy);
     QString ShownPath() const;
     QString ProposedDocumentPath() const;

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <algorithm>
 
-#include "app/diskfilewatch.h"
 #include "model/brinnowdoc.h"
+#include "platform/diskfilewatch.h"
 
 namespace {
 std::chrono::milliseconds g_delay = RecoveryKeeper::kDelay;

@@ -10,8 +10,10 @@
 #include "cli/gamesupport.h"
 #include "game/campaignpath.h"
 #include "game/gamefile.h"
+#include "game/gamefilelock.h"
 #include "game/marknames.h"
 #include "game/scenarioroster.h"
+#include "model/messagenames.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -38,6 +40,9 @@ int NewGame(const CommandLine& line) {
     const auto& words = line.Positional();
     if (words.size() != 3 || !line.Value("-o")) return UsageError(kGameUsage);
     const std::string gamePath = *line.Value("-o");
+    DocumentLock lock;
+    std::string error;
+    if (!LockGameFile(gamePath, lock, kGameLockPatience, error)) return Fail(error);
     if (Exists(gamePath)) {
         return Fail("\"" + gamePath + "\" exists already: a new game never replaces a file.");
     }
@@ -48,7 +53,6 @@ int NewGame(const CommandLine& line) {
     Game game;
     game.campaign = CampaignReference(words[1], gamePath);
     game.scenario = scenario->m_strName;
-    std::string error;
     if (!WriteGameFile(game, gamePath, error)) return Fail(error);
     return 0;
 }
@@ -75,11 +79,15 @@ int MarkGame(const CommandLine& line) {
     const int turn = line.Value("--turn") ? PositiveNumber(*line.Value("--turn"), 999999999) : 1;
     if (turn == 0) return UsageError("The turn must be a whole number from 1.");
     const std::string& gamePath = words[1];
+    // Read under the lock, so that no other writer's marks are written over.
+    DocumentLock lock;
+    std::string error;
+    if (!LockGameFile(gamePath, lock, kGameLockPatience, error)) return Fail(error);
     Game game;
     if (!LoadGame(gamePath, game)) return kFailure;
     CommandDocument doc;
-    if (!Load(doc, CampaignPathOf(game.campaign, gamePath))) return kFailure;
-    const VxScenario* scenario = GameScenario(game, doc);
+    if (!LoadGameCampaign(game, gamePath, doc)) return kFailure;
+    const VxScenario* scenario = GameScenario(game, doc, gamePath);
     if (scenario == nullptr) return kFailure;
     const int force = PositiveNumber(*line.Value("--force"), int(scenario->m_forces.size()));
     if (force == 0) {
@@ -96,7 +104,6 @@ int MarkGame(const CommandLine& line) {
     for (const CardMark mark : marks) {
         game.Apply({GameAction::Kind::Toggle, ship->place, ship->name, mark});
     }
-    std::string error;
     if (!WriteGameFile(game, gamePath, error)) return Fail(error);
     return 0;
 }
@@ -107,7 +114,7 @@ int ShowGame(const CommandLine& line) {
     Game game;
     if (!LoadGame(words[1], game)) return kFailure;
     for (const GameShip& ship : game.Ships()) {
-        std::cout << ship.place.force + 1 << '\t' << Cp1252ToUtf8(ship.name) << '\t';
+        std::cout << ship.place.force + 1 << '\t' << Cp1252ToUtf8(EscapedName(ship.name)) << '\t';
         const char* separator = "";
         for (std::size_t i = 0; i < kCardMarkCount; ++i) {
             if (!ship.marks.Has(CardMark(i))) continue;

@@ -2,6 +2,12 @@
 
 #include "game/gamefile.h"
 
+void GameSession::Restart(Game game) {
+    m_game = std::move(game);
+    m_done.clear();
+    m_undone.clear();
+}
+
 bool GameSession::Save(std::string& error) const {
     if (m_show) m_show();
     return WriteGameFile(m_game, m_path, error);

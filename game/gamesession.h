@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "platform/documentlock.h"
 
 // A game being played from its file: every change is written to the file
 // at once, so that nothing is lost whenever the program ends, and each can
@@ -12,6 +13,13 @@
 class GameSession {
   public:
     GameSession(Game game, std::string path) : m_game(std::move(game)), m_path(std::move(path)) {}
+
+    // Keeps the game file's lock (see LockGameFile) for as long as the
+    // session lasts.
+    void HoldLock(DocumentLock lock) { m_lock = std::move(lock); }
+    // The game starts again from game, in the same file and under the same
+    // lock; the history goes.
+    void Restart(Game game);
 
     const Game& GetGame() const { return m_game; }
     const std::string& Path() const { return m_path; }
@@ -34,4 +42,5 @@ class GameSession {
     std::vector<GameAction> m_done;
     std::vector<GameAction> m_undone;
     std::function<void()> m_show;
+    DocumentLock m_lock;
 };

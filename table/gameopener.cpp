@@ -8,6 +8,8 @@
 #include "desktop/proposedfile.h"
 #include "game/campaignpath.h"
 #include "game/gamefile.h"
+#include "game/gamefilelock.h"
+#include "model/messagenames.h"
 #include "platform/qtstrings.h"
 #include "table/tablewindow.h"
 
@@ -47,13 +49,22 @@ void SayMissing(const Game& game, const ScenarioSnapshot& snapshot, const QStrin
     AfxMessageBoxUnicode(text, MB_OK | MB_ICONINFORMATION);
 }
 
+// The window holds the game file's lock for as long as it is open.
+bool LockGame(const QString& gamePath, DocumentLock& lock) {
+    std::string error;
+    if (LockGameFile(gamePath.toStdString(), lock, {}, error)) return true;
+    AfxMessageBoxUnicode(QString::fromStdString(error));
+    return false;
+}
+
 TableWindow* Show(QWidget* parent, const CBrinnowDoc& doc, const std::string& campaignPath,
-                  const VxScenario& scenario, Game game, const QString& gamePath) {
+                  const VxScenario& scenario, Game game, const QString& gamePath,
+                  DocumentLock lock) {
     ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
     SayMissing(game, snapshot, gamePath);
-    auto* window =
-        new TableWindow(std::move(snapshot), GameSession(std::move(game), gamePath.toStdString()),
-                        campaignPath, parent);
+    GameSession session(std::move(game), gamePath.toStdString());
+    session.HoldLock(std::move(lock));
+    auto* window = new TableWindow(std::move(snapshot), std::move(session), campaignPath, parent);
     OpenWindows().insert(QFileInfo(gamePath).absoluteFilePath(), window);
     window->show();
     return window;
@@ -75,6 +86,8 @@ TableWindow* PlayScenario(QWidget* parent, const CBrinnowDoc& doc, const std::st
     const QString gamePath = GamePathFor(campaignPath, scenario.m_strName);
     if (TableWindow* open = AlreadyOpen(gamePath)) return open;
     if (QFileInfo::exists(gamePath)) return OpenGame(parent, doc, campaignPath, gamePath);
+    DocumentLock lock;
+    if (!LockGame(gamePath, lock)) return nullptr;
     Game game;
     game.campaign = CampaignReference(campaignPath, gamePath.toStdString());
     game.scenario = scenario.m_strName;
@@ -83,12 +96,14 @@ TableWindow* PlayScenario(QWidget* parent, const CBrinnowDoc& doc, const std::st
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return nullptr;
     }
-    return Show(parent, doc, campaignPath, scenario, std::move(game), gamePath);
+    return Show(parent, doc, campaignPath, scenario, std::move(game), gamePath, std::move(lock));
 }
 
 TableWindow* OpenGame(QWidget* parent, const CBrinnowDoc& doc, const std::string& campaignPath,
                       const QString& gamePath) {
     if (TableWindow* open = AlreadyOpen(gamePath)) return open;
+    DocumentLock lock;
+    if (!LockGame(gamePath, lock)) return nullptr;
     Game game;
     std::string error;
     if (!ReadGameFile(gamePath.toStdString(), game, error)) {
@@ -100,10 +115,10 @@ TableWindow* OpenGame(QWidget* parent, const CBrinnowDoc& doc, const std::string
                      [&](const VxScenario& s) { return s.m_strName == game.scenario; });
     if (scenario == doc.m_scenarios.end()) {
         AfxMessageBoxUnicode("The game \"" + gamePath + "\" is played from the scenario \"" +
-                             ToQt(game.scenario) +
+                             ToQt(ShownName(game.scenario)) +
                              "\", which the open campaign does not have. Open its campaign (" +
                              QString::fromStdString(game.campaign) + ") first.");
         return nullptr;
     }
-    return Show(parent, doc, campaignPath, *scenario, std::move(game), gamePath);
+    return Show(parent, doc, campaignPath, *scenario, std::move(game), gamePath, std::move(lock));
 }

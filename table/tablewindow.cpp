@@ -11,6 +11,7 @@
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
 #include "desktop/proposedfile.h"
+#include "game/gamefile.h"
 #include "game/gamelog.h"
 #include "platform/filestore.h"
 #include "platform/qtstrings.h"
@@ -32,6 +33,8 @@ TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::st
     CreateActions();
     RefreshLog();
     UpdateTitle();
+    m_disk.Track(QString::fromStdString(m_session.Path()));
+    connect(&m_disk, &DiskFileWatch::changedOnDisk, this, &TableWindow::OfferReload);
     resize(1100, 800);
     m_view->setFocus();
 }
@@ -132,7 +135,9 @@ void TableWindow::RefreshLog() {
 }
 
 void TableWindow::Changed(bool saved, const std::string& error) {
-    if (!saved) {
+    if (saved) {
+        m_disk.Track(QString::fromStdString(m_session.Path()));
+    } else {
         AfxMessageBoxUnicode(QString::fromStdString(error) +
                              "\n\nThe game goes on; it is written again with the next change.");
     }
@@ -150,7 +155,52 @@ void TableWindow::ShowChange() {
     m_view->viewport()->repaint();
 }
 
+// Whether this window may write its game: yes unless another program
+// changed the file since and the user takes that version instead.
+bool TableWindow::MayWrite() {
+    const DiskFileWatch::Disk disk = m_disk.Check();
+    return disk == DiskFileWatch::Disk::AsKnown || !OfferReload(disk);
+}
+
+// true when the game on disk was loaded in place of this window's.
+bool TableWindow::OfferReload(DiskFileWatch::Disk disk) {
+    const QString path = QString::fromStdString(m_session.Path());
+    if (disk != DiskFileWatch::Disk::Changed) {
+        AfxMessageBoxUnicode(
+            "The game file \"" + path +
+                "\" has been removed or replaced by another program. This window's "
+                "game is written to it again with the next change.",
+            MB_OK | MB_ICONINFORMATION);
+    } else if (AfxMessageBoxUnicode("The game file \"" + path +
+                                        "\" has been changed by another program. Load that "
+                                        "version?\n\nNo keeps this window's game, which then "
+                                        "replaces it with the next change.",
+                                    MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        Reload();
+        return true;
+    }
+    // The user keeps this window's game: the version on disk is known now.
+    m_disk.Track(path);
+    return false;
+}
+
+void TableWindow::Reload() {
+    Game game;
+    std::string error;
+    if (!ReadGameFile(m_session.Path(), game, error)) {
+        AfxMessageBoxUnicode(QString::fromStdString(error));
+        return;
+    }
+    m_session.Restart(std::move(game));
+    m_disk.Track(QString::fromStdString(m_session.Path()));
+    m_log->clear();
+    ShowChange();
+    RefreshLog();
+    UpdateTitle();
+}
+
 void TableWindow::Perform(const GameAction& action) {
+    if (!MayWrite()) return;
     std::string error;
     const bool saved = m_session.Do(action, error);
     Changed(saved, error);
@@ -167,12 +217,14 @@ void TableWindow::ToggleMark(int card, CardMark mark) {
 void TableWindow::NextTurn() { Perform({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk}); }
 
 void TableWindow::Undo() {
+    if (!MayWrite()) return;
     std::string error;
     const bool saved = m_session.Undo(error);
     Changed(saved, error);
 }
 
 void TableWindow::Redo() {
+    if (!MayWrite()) return;
     std::string error;
     const bool saved = m_session.Redo(error);
     Changed(saved, error);
@@ -186,8 +238,7 @@ void TableWindow::NewGame() {
     Game fresh;
     fresh.campaign = GetGame().campaign;
     fresh.scenario = GetGame().scenario;
-    m_session = GameSession(std::move(fresh), m_session.Path());
-    m_session.SetChangeShown([this] { ShowChange(); });
+    m_session.Restart(std::move(fresh));
     std::string error;
     const bool saved = m_session.Save(error);
     Changed(saved, error);

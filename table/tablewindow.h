@@ -7,6 +7,7 @@
 #include "desktop/printcommand.h"
 #include "game/gamesession.h"
 #include "game/scenariosnapshot.h"
+#include "platform/diskfilewatch.h"
 
 class QAction;
 class QLabel;
@@ -52,6 +53,9 @@ class TableWindow : public QMainWindow {
     void RefreshLog();
     void UpdateTitle();
     void Perform(const GameAction& action);
+    bool MayWrite();
+    bool OfferReload(DiskFileWatch::Disk disk);
+    void Reload();
     void ShowChange();
     PrinterJob PrintJob() const;
 
@@ -62,4 +66,5 @@ class TableWindow : public QMainWindow {
     QListWidget* m_log = nullptr;
     QLabel* m_turn = nullptr;
     int m_changedCard = -1;  // the card a mark changes; -1 for any other change
+    DiskFileWatch m_disk;    // the game file, against writers that take no lock
 };

@@ -1,4 +1,4 @@
-#include "app/diskfilewatch.h"
+#include "platform/diskfilewatch.h"
 
 #include <sys/stat.h>
 
@@ -12,6 +12,7 @@ namespace {
 // Writers touch a file several times in a row; the last one counts.
 constexpr int kSettleMs = 250;
 constexpr const char* kMissing = "missing";
+constexpr const char* kNotAFile = "not a file";
 }  // namespace
 
 DiskFileWatch::DiskFileWatch(QObject* parent) : QObject(parent) {
@@ -27,7 +28,7 @@ bool DiskFileWatch::StampOf(const QString& path, Stamp& stamp) {
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) return false;
     stamp = {info.st_size, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-             quint64(info.st_ino)};
+             quint64(info.st_ino), S_ISREG(info.st_mode)};
     return true;
 }
 
@@ -67,6 +68,7 @@ DiskFileWatch::Disk DiskFileWatch::Check() {
     if (m_path.isEmpty() || m_digest.isEmpty()) return Disk::AsKnown;
     Stamp stamp;
     if (!StampOf(m_path, stamp)) return Disk::Missing;
+    if (!stamp.regular) return Disk::NotAFile;
     if (stamp == m_stamp) return Disk::AsKnown;
     if (DigestOf(m_path) != m_digest) return Disk::Changed;
     m_stamp = stamp;
@@ -77,8 +79,10 @@ void DiskFileWatch::Recheck() {
     Watch();
     const Disk disk = Check();
     if (disk == Disk::AsKnown) return;
-    const QString now = disk == Disk::Missing ? kMissing : DigestOf(m_path);
+    const QString now = disk == Disk::Missing    ? kMissing
+                        : disk == Disk::NotAFile ? kNotAFile
+                                                 : DigestOf(m_path);
     if (now == m_reported) return;
     m_reported = now;
-    emit changedOnDisk(disk == Disk::Missing);
+    emit changedOnDisk(disk);
 }

@@ -12,7 +12,8 @@
 class DiskFileWatch : public QObject {
     Q_OBJECT
   public:
-    enum class Disk { AsKnown, Changed, Missing };
+    // NotAFile: a folder or device stands under the file's name now.
+    enum class Disk { AsKnown, Changed, Missing, NotAFile };
 
     explicit DiskFileWatch(QObject* parent = nullptr);
 
@@ -26,14 +27,16 @@ class DiskFileWatch : public QObject {
     Disk Check();
 
   signals:
-    // Once for each new version another program leaves on disk.
-    void changedOnDisk(bool missing);
+    // Once for each new version another program leaves on disk: disk says
+    // what it left.
+    void changedOnDisk(DiskFileWatch::Disk disk);
 
   private:
     struct Stamp {
         qint64 size = -1;
         qint64 modified = 0;  // nanoseconds
         quint64 inode = 0;
+        bool regular = true;
         bool operator==(const Stamp&) const = default;
     };
     static bool StampOf(const QString& path, Stamp& stamp);
