@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QSocketNotifier>
 #include <cstring>
 #include <iostream>
 
 #include "app/desktopidentity.h"
 #include "app/mainframe.h"
 #include "desktop/messagebox.h"
+#include "platform/stopsignals.h"
 #include "platform/textformat.h"
 
 namespace {
@@ -35,8 +37,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(BRINNOW_VERSION);
     UseDesktopIdentity();
     UseClassicNumberFormat();
+    StopSignals::Catch();
 
     CMainFrame frame;
+    QSocketNotifier stopSignal(StopSignals::WakeDescriptor(), QSocketNotifier::Read);
+    QObject::connect(&stopSignal, &QSocketNotifier::activated, &frame, [&frame, &stopSignal] {
+        stopSignal.setEnabled(false);
+        frame.KeepWorkBeforeStop();
+        QCoreApplication::exit(StopSignals::ExitStatus());
+    });
     const QStringList args = QApplication::arguments();
     // No argument: a new document. A file that cannot be opened ends the
     // program after its message.

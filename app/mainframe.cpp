@@ -52,6 +52,12 @@ constexpr const char* kChangedOnDisk =
     "shown here.";
 constexpr const char* kMissingOnDisk =
     "%1 was deleted or moved by another program. Save writes it again.";
+constexpr const char* kNotAFileOnDisk =
+    "%1 was replaced by a folder or another thing that is not a file. Save cannot write the "
+    "campaign there; Save As keeps it under another name.";
+constexpr const char* kNoLockPossible =
+    "Brinnow cannot tell whether another window has this campaign open: no lock file can be "
+    "made beside %1. Saving in two windows would overwrite the changes made in the other.";
 constexpr const char* kSaveOverChange =
     "%1 was changed by another program since it was opened or saved here. Saving now would "
     "replace that version with this one.";
@@ -488,8 +494,11 @@ bool CMainFrame::OpenDocumentFile(const QString& given) {
     m_history.Forget();
     m_view->OnUpdate();
     UpdateCaption();
+    const bool unlocked = !lock.Held() && QFileInfo(path).isWritable();
     DocumentReplaced(std::move(lock));
     AddRecentFile(path);
+    if (unlocked)
+        AfxMessageBoxUnicode(QString(kNoLockPossible).arg(ShownPath()), MB_OK | MB_ICONINFORMATION);
     if (!m_doc.LoadWarning().empty())
         AfxMessageBoxUnicode(QString::fromStdString(m_doc.LoadWarning()));
     return true;
@@ -602,9 +611,11 @@ bool CMainFrame::OnFileRevert(bool ask) {
     return true;
 }
 
-void CMainFrame::OnChangedOnDisk(bool missing) {
-    if (missing) {
+void CMainFrame::OnChangedOnDisk(DiskFileWatch::Disk disk) {
+    if (disk == DiskFileWatch::Disk::Missing) {
         AfxMessageBoxUnicode(QString(kMissingOnDisk).arg(ShownPath()));
+    } else if (disk == DiskFileWatch::Disk::NotAFile) {
+        AfxMessageBoxUnicode(QString(kNotAFileOnDisk).arg(ShownPath()));
     } else if (AskYesNoUnicode(QString(kChangedOnDisk).arg(ShownPath()))) {
         OnFileRevert(false);
     }
@@ -758,6 +769,11 @@ bool CMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::KeepWorkBeforeStop() {
+    m_recovery.WriteNow();
+    SaveSettings();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #include "app/recoveryfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,9 @@ namespace {
 constexpr const char* kMagic = "Brinnow recovery copy 1";
 constexpr const char* kSuffix = ".recovery";
 constexpr qint64 kLongestHeader = 64 * 1024;
+// Bytes in a file's name, as most file systems allow.
+constexpr qsizetype kLongestFileName = 255;
+constexpr qsizetype kHashDigits = 12;
 
 // This run of the program, told apart from an earlier one that had the same
 // process id.
@@ -29,6 +33,21 @@ bool HasEnded(qint64 pid, const QString& host) {
     return host.toStdString() == ThisHostName() && ProcessHasEnded(long(pid));
 }
 
+// The copy's file name, within the file system's limit however long the
+// document's name: a long one is cut on a character boundary and told apart
+// from others cut alike by a hash of the whole. The header names the
+// document, so the copy is found again whatever its file is called.
+QString CopyName(const QString& documentName) {
+    const QByteArray tail = QFile::encodeName("." + RunName() + kSuffix);
+    const QByteArray name = QFile::encodeName(documentName);
+    if (name.size() + tail.size() <= kLongestFileName) return documentName + tail;
+    qsizetype kept = kLongestFileName - tail.size() - kHashDigits - 1;
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+    const QByteArray hash =
+        QCryptographicHash::hash(name, QCryptographicHash::Sha256).toHex().left(kHashDigits);
+    return QFile::decodeName(name.left(kept) + "~" + hash + tail);
+}
+
 }  // namespace
 
 QString RecoveryFile::Folder() {
@@ -40,7 +59,7 @@ QString RecoveryFile::Folder() {
 RecoveryFile RecoveryFile::ForDocument(const QString& document) {
     RecoveryFile file;
     const QString name = document.isEmpty() ? "Untitled" : QFileInfo(document).fileName();
-    file.m_path = Folder() + "/" + name + "." + RunName() + kSuffix;
+    file.m_path = Folder() + "/" + CopyName(name);
     file.m_document = document;
     file.m_pid = ThisProcessId();
     file.m_host = QString::fromStdString(ThisHostName());

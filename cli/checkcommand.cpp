@@ -14,6 +14,8 @@ namespace {
 // 0 for a clean campaign, 1 for findings, and this for a file that cannot
 // be read or a command that cannot run: a script can tell them apart.
 constexpr int kCannotCheck = 2;
+// 1 already says that there are findings.
+constexpr int kCannotWriteFindings = 3;
 
 void WriteLines(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
@@ -65,7 +67,7 @@ int CommandCheck(const std::vector<std::string>& args) {
     }
     if (!std::cout.flush()) {
         Fail("Cannot write the findings to the standard output.");
-        return kCannotCheck;
+        return kCannotWriteFindings;
     }
     return findings.empty() ? 0 : 1;
 }

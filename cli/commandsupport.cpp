@@ -9,6 +9,7 @@
 
 #include "cli/commandline.h"
 #include "cli/terminalprogress.h"
+#include "platform/stopsignals.h"
 
 namespace {
 
@@ -39,16 +40,17 @@ bool TakeProgressOptions(std::vector<std::string>& words) {
 Progress& CommandProgress() { return RunningProgress() ? *RunningProgress() : Unwatched(); }
 
 int RunCommand(Command command, std::vector<std::string> words) {
-    TerminalProgress::CatchInterrupt();
+    StopSignals::Catch();
     RunningProgress() = std::make_unique<TerminalProgress>(TakeProgressOptions(words));
     int status = 0;
     try {
         status = command(words);
     } catch (const WorkCancelled&) {
-        status = kInterrupted;
+        RunningProgress().reset();
+        std::cerr << "brinnow-cli: interrupted; its output is as it was.\n";
+        return StopSignals::ExitStatus();
     }
     RunningProgress().reset();
-    if (status == kInterrupted) std::cerr << "brinnow-cli: interrupted; its output is as it was.\n";
     return status;
 }
 

@@ -10,15 +10,13 @@
 // What every command shares: its messages, its document and its words.
 inline constexpr int kFailure = 1;
 inline constexpr int kUsage = 2;
-// A command stopped by Ctrl+C, as a shell reports a process ended by SIGINT.
-inline constexpr int kInterrupted = 130;
 
 // The progress of the running command: a line on standard error when that is
 // a terminal or --progress asks for it, none with --quiet.
 Progress& CommandProgress();
 // Runs the command on its words once --progress and --quiet (before "--")
-// are taken out of them. Ctrl+C cancels its work, leaving its output as it
-// was, with kInterrupted.
+// are taken out of them. Ctrl+C, SIGTERM and SIGHUP cancel its work, leaving
+// its output as it was, with 128 plus the signal's number (130, 143, 129).
 using Command = int (*)(const std::vector<std::string>&);
 int RunCommand(Command command, std::vector<std::string> words);
 

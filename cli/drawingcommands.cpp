@@ -134,7 +134,7 @@ int PrintScenario(const PdfOptions& options, const std::string& path, const std:
                   const std::optional<std::string>& gamePath) {
     Game game;
     const auto ready = [&](const VxScenario& scenario) {
-        return !gamePath || LoadGameFor(*gamePath, name, scenario, game);
+        return !gamePath || LoadGameFor(*gamePath, path, name, scenario, game);
     };
     const auto job = [&](CDC& dc, const VxScenario& scenario, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments) {
@@ -248,7 +248,7 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[1], *scenario, game)) return kFailure;
+    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
     std::string error;
     if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr,
                             CommandProgress()))

@@ -1,11 +1,33 @@
 #include "cli/gamesupport.h"
 
+#include <sys/stat.h>
+
 #include <iostream>
 
 #include "cli/commandsupport.h"
+#include "game/campaignpath.h"
 #include "game/gamefile.h"
 #include "game/scenarioroster.h"
+#include "model/messagenames.h"
 #include "platform/codepage.h"
+
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool SameFile(const std::string& one, const std::string& other) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(one.c_str(), &a) == 0 && ::stat(other.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+std::string Shown(const CString& name) { return Cp1252ToUtf8(ShownName(name)); }
+
+}  // namespace
 
 bool LoadGame(const std::string& path, Game& game) {
     std::string error;
@@ -14,11 +36,25 @@ bool LoadGame(const std::string& path, Game& game) {
     return false;
 }
 
-const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc) {
+bool LoadGameCampaign(const Game& game, const std::string& gamePath, CBrinnowDoc& doc) {
+    const std::string campaign = CampaignPathOf(game.campaign, gamePath);
+    struct stat info {};
+    if (::stat(campaign.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        Fail("The game \"" + gamePath + "\" names \"" + campaign +
+             "\" as its campaign, which is not a campaign document but a " +
+             (S_ISDIR(info.st_mode) ? "folder." : "device, pipe or other special file."));
+        return false;
+    }
+    return Load(doc, campaign);
+}
+
+const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc,
+                               const std::string& gamePath) {
     const VxScenario* scenario = FindNamed(doc.m_scenarios, game.scenario);
     if (scenario == nullptr) {
-        Fail("The campaign has no scenario named \"" + Cp1252ToUtf8(game.scenario) +
-             "\", which the game is played from.");
+        Fail("The campaign \"" + CampaignPathOf(game.campaign, gamePath) +
+             "\" has no scenario named \"" + Shown(game.scenario) + "\", which the game \"" +
+             gamePath + "\" is played from.");
     }
     return scenario;
 }
@@ -31,13 +67,19 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario) {
     }
 }
 
-bool LoadGameFor(const std::string& gamePath, const std::string& scenarioName,
-                 const VxScenario& scenario, Game& game) {
+bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
+                 const std::string& scenarioName, const VxScenario& scenario, Game& game) {
     if (!LoadGame(gamePath, game)) return false;
     if (game.scenario != scenario.m_strName) {
-        Fail("The game \"" + gamePath + "\" is played from the scenario \"" +
-             Cp1252ToUtf8(game.scenario) + "\", not \"" + scenarioName + "\".");
+        Fail("The game \"" + gamePath + "\" is played from the scenario \"" + Shown(game.scenario) +
+             "\", not \"" + scenarioName + "\".");
         return false;
+    }
+    const std::string played = CampaignPathOf(game.campaign, gamePath);
+    if (IsRegularFile(campaignPath) && !SameFile(played, campaignPath)) {
+        std::cerr << "brinnow-cli: warning: the game \"" << gamePath
+                  << "\" was played from the campaign \"" << played << "\", not \"" << campaignPath
+                  << "\"; its marks are drawn on this campaign's ships.\n";
     }
     WarnMissingShips(game, scenario);
     return true;

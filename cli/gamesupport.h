@@ -8,14 +8,21 @@
 // Reads the game file, saying why on stderr when it cannot.
 bool LoadGame(const std::string& path, Game& game);
 
-// The game's scenario in the loaded campaign, or null (said on stderr).
-const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc);
+// Opens the campaign the game at gamePath names. Only a regular file can be
+// a game's campaign: anything else is refused at once rather than read.
+bool LoadGameCampaign(const Game& game, const std::string& gamePath, CBrinnowDoc& doc);
+
+// The game's scenario in its campaign, or null (said on stderr, naming both
+// files).
+const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc,
+                               const std::string& gamePath);
 
 // Says on stderr which marked ships the scenario no longer holds; their marks
 // stay in the game file.
 void WarnMissingShips(const Game& game, const VxScenario& scenario);
 
-// A print or export given --game: the game file, which must be a game of the
-// scenario named; the command draws its marks. Null without --game.
-bool LoadGameFor(const std::string& gamePath, const std::string& scenarioName,
-                 const VxScenario& scenario, Game& game);
+// A print or export of the campaign at campaignPath given --game: the game
+// file, which must be a game of the scenario named; the command draws its
+// marks. A game played from another campaign is drawn with a warning.
+bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
+                 const std::string& scenarioName, const VxScenario& scenario, Game& game);

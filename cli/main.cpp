@@ -43,7 +43,8 @@ constexpr const char* kHelp =
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
     "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
     "  check FILE [--json]            check the campaign, one finding a line\n"
-    "                                 (exit 0: none, 1: findings, 2: FILE unreadable)\n"
+    "                                 (exit 0: none, 1: findings, 2: FILE unreadable,\n"
+    "                                 3: the findings could not be written)\n"
     "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
     "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
     "                                 toggles marks on a ship's card; PLACE is\n"
@@ -63,7 +64,8 @@ constexpr const char* kHelp =
     "\n"
     "An output file named - is the standard output; a pipe, FIFO or device is\n"
     "written to as it is, and every other file only once all of it was written.\n"
-    "Ctrl+C stops a command and leaves its output as it was (exit status 130).\n";
+    "Ctrl+C, SIGTERM and SIGHUP stop a command and leave its output as it was\n"
+    "(exit status 130, 143 and 129).\n";
 
 int RunDrawingCommand(char* argv[]) {
     const ProgramFiles files = ProgramFiles::OfRunningProgram(argv[0]);

@@ -1,39 +1,25 @@
 #include "cli/terminalprogress.h"
 
-#include <atomic>
-#include <csignal>
 #include <iostream>
 #include <string>
+
+#include "platform/stopsignals.h"
 
 namespace {
 
 constexpr auto kShownEvery = std::chrono::milliseconds(100);
-
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void OnInterrupt(int) { interrupted.store(true); }
 
 // A line nobody can read is no failure of the work: errors are not looked at.
 void WriteToStandardError(const std::string& text) { std::cerr << text << std::flush; }
 
 }  // namespace
 
-void TerminalProgress::CatchInterrupt() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-}
-
-bool TerminalProgress::Interrupted() { return interrupted.load(); }
-
 TerminalProgress::~TerminalProgress() {
     if (m_lineOpen) WriteToStandardError("\n");
 }
 
 void TerminalProgress::Report(std::int64_t done, std::int64_t total, const char* what) {
-    if (Interrupted()) throw WorkCancelled();
+    if (StopSignals::Received() != 0) throw WorkCancelled();
     if (!m_shown) return;
     // The end of a stage and the start of the next always show.
     const auto now = std::chrono::steady_clock::now();

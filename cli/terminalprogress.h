@@ -7,18 +7,14 @@
 
 // The tool's progress line on standard error: " 34% Printing page 312 of
 // 905", rewritten in place at most ten times a second and ended when the
-// work is done. Hidden, it still lets Ctrl+C stop the work.
+// work is done. Hidden, it still lets Ctrl+C, SIGTERM and SIGHUP stop the
+// work (see StopSignals).
 class TerminalProgress : public Progress {
   public:
     explicit TerminalProgress(bool shown) : m_shown(shown) {}
     ~TerminalProgress() override;
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    // From now on Ctrl+C (SIGINT) cancels the work at its next step instead
-    // of ending the process, so that the safe writers drop what they staged.
-    static void CatchInterrupt();
-    static bool Interrupted();
 
   protected:
     void Report(std::int64_t done, std::int64_t total, const char* what) override;

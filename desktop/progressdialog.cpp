@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/stopsignals.h"
+
 namespace {
 constexpr int kShownAfterMs = 500;
 constexpr qint64 kEventsEveryMs = 50;
@@ -29,5 +31,7 @@ void ProgressDialog::Report(std::int64_t done, std::int64_t total, const char* w
     // changes under the work; once shown, the dialog keeps it from the window.
     if (!m_dialog.isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     else m_waitCursor.reset();
-    if (m_dialog.wasCanceled()) throw WorkCancelled();
+    // A logout or kill stops the work as Cancel does, so that no temporary
+    // file is left behind when the window ends.
+    if (m_dialog.wasCanceled() || StopSignals::Received() != 0) throw WorkCancelled();
 }

@@ -194,6 +194,11 @@ bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                     ImagesOfEarlierExport(pagePath));
     html.marks = marks;
     const std::string page = ScenarioPage(scenario, html);
+    if (html.NamesAnImage(Cp1252FromUtf8(FileNameOf(pagePath)))) {
+        error = "Cannot write the page as \"" + pagePath +
+                "\": one of its card images has that name. Give the page a name ending in .htm.";
+        return false;
+    }
     if (!html.WriteImages(progress)) {
         error = FailedImagesMessage(pagePath, html.failedImages);
         return false;

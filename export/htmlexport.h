@@ -66,6 +66,8 @@ struct HtmlExport {
     // The first ship of that name, through the export's one lookup; a name
     // that matches no ship gives a new ship.
     const VxShip& FindShip(const CString& name) const { return m_shipLookup.Find(name); }
+    // Whether a card image of the export was given that file name.
+    bool NamesAnImage(const std::string& fileName) const { return m_names.Claimed(fileName); }
 
   private:
     struct Card {
@@ -100,7 +102,8 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 // could be: when the page or any image cannot be written, the old page and
 // every file in the folder stay as they were, and error is a sentence naming
 // the files and the reasons. Marks, when given, are drawn on the cards they
-// belong to. A cancelled export leaves the folder as it was too.
+// belong to. A cancelled export leaves the folder as it was too. A page
+// named as one of its card images would be ("Lion.gif") is refused.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error,
                         const CardMarksSource* marks = nullptr, Progress& progress = Unwatched());

@@ -101,6 +101,11 @@ std::string FolderOf(const std::string& path) {
     return at == std::string::npos ? std::string() : path.substr(0, at);
 }
 
+std::string FileNameOf(const std::string& path) {
+    const std::size_t at = path.find_last_of(kSeparators);
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return IsSeparator(folder.back()) ? folder + name : folder + "/" + name;

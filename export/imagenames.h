@@ -17,6 +17,8 @@ std::string AltAttribute(const std::string& shipName);
 
 // The folder of a page path (up to its last separator), or empty.
 std::string FolderOf(const std::string& path);
+// The file's own name: what follows the folder.
+std::string FileNameOf(const std::string& path);
 // folder + "/" + name, with no separator doubled and none leading the name
 // when the folder is empty (the current folder). "\\" separates folders too
 // where the platform says so.

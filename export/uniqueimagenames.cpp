@@ -27,6 +27,10 @@ bool UniqueImageNames::IsFree(const std::string& fileName) const {
            !(m_takenElsewhere && m_takenElsewhere(fileName));
 }
 
+bool UniqueImageNames::Claimed(const std::string& fileName) const {
+    return m_taken.count(Folded(fileName)) != 0;
+}
+
 std::string UniqueImageNames::Claim(const std::string& shipName) {
     std::string name = ImageFileName(shipName);
     // Counting on from the last suffix of this name keeps a name listed

@@ -18,6 +18,8 @@ class UniqueImageNames {
 
     // A name no earlier call returned; linear in the ship name's length.
     std::string Claim(const std::string& shipName);
+    // Whether a call returned that file name (letter case aside).
+    bool Claimed(const std::string& fileName) const;
 
   private:
     bool IsFree(const std::string& fileName) const;

@@ -1,12 +1,16 @@
 #include "game/gamelog.h"
 
 #include "game/marknames.h"
+#include "model/messagenames.h"
 #include "platform/codepage.h"
 #include "platform/textformat.h"
 
 std::string LogLine(const LogEntry& entry) {
+    // The name comes from the game file: a hostile one must neither act on
+    // a terminal nor take the log pane seconds to lay out.
     std::string line = "Turn " + std::to_string(entry.turn) + " \u2014 " +
-                       Cp1252ToUtf8(ToUpperAnsi(entry.ship)) + ": " + MarkLabel(entry.mark);
+                       Cp1252ToUtf8(ShownName(ToUpperAnsi(entry.ship))) + ": " +
+                       MarkLabel(entry.mark);
     if (!entry.marked) line += " unmarked";
     return line;
 }

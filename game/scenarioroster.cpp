@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/messagenames.h"
+
 namespace {
 
 void AddNames(std::vector<RosterShip>& roster, int force, int squadron, ShipRole role,
@@ -39,7 +41,7 @@ std::vector<RosterShip> ScenarioRoster(const VxScenario& scenario) {
 
 CString DescribeShip(const ShipPlace& place, const CString& name) {
     static const char* const kRoles[] = {"flagship", "member", "attachment"};
-    const CString force = "force " + std::to_string(place.force + 1) + ", " + name;
+    const CString force = "force " + std::to_string(place.force + 1) + ", " + ShownName(name);
     if (place.role == ShipRole::Single) {
         return force + " (single ship " + std::to_string(place.position + 1) + ")";
     }

@@ -17,7 +17,8 @@ struct RosterShip {
 std::vector<RosterShip> ScenarioRoster(const VxScenario& scenario);
 
 // Where the ship stood, for a message: "force 1, Lion (member 2 of
-// squadron 1)". Names are in the campaign's code page.
+// squadron 1)". Names are in the campaign's code page, escaped and cut
+// short as every message shows them.
 CString DescribeShip(const ShipPlace& place, const CString& name);
 
 // The first ship of that name in force (counted from 0), in print order.

@@ -1,6 +1,7 @@
 #include "model/messagenames.h"
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -15,20 +16,35 @@ std::string EscapedControl(unsigned char byte) {
     return std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
 }
 
-}  // namespace
+enum class Backslash { AsItIs, Doubled };
 
-CString ShownName(const CString& name) {
-    CString shown;
-    for (const char c : name.substr(0, kShownNameCharacters)) {
+void AppendEscaped(CString& shown, std::string_view name, Backslash backslash) {
+    for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             shown += EscapedControl(byte);
+        } else if (c == '\\' && backslash == Backslash::Doubled) {
+            shown += "\\\\";
         } else {
             shown += c;
         }
     }
+}
+
+}  // namespace
+
+CString ShownName(const CString& name) {
+    CString shown;
+    AppendEscaped(shown, std::string_view(name).substr(0, kShownNameCharacters), Backslash::AsItIs);
     if (name.size() > kShownNameCharacters) shown += kEllipsis;
     return shown;
+}
+
+CString EscapedName(const CString& name) {
+    CString escaped;
+    escaped.reserve(name.size());
+    AppendEscaped(escaped, name, Backslash::Doubled);
+    return escaped;
 }
 
 CString NameList(const CStringArray& names, std::size_t shown) {

@@ -9,6 +9,12 @@
 // long name is cut short. The result stays in the document code page.
 CString ShownName(const CString& name);
 
+// The whole name on one line of a tab-separated listing: a backslash is
+// doubled and tabs, line ends and other control characters are escaped as
+// ShownName escapes them, so that the listing stays parseable and the name
+// can be told back exactly.
+CString EscapedName(const CString& name);
+
 // "A", "A and B", "A, B and C"; past `shown` names the rest are counted:
 // "A, B, C and 7 more". Each name as ShownName gives it.
 CString NameList(const CStringArray& names, std::size_t shown);

@@ -1071,6 +1071,57 @@ TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
     EXPECT_EQ(messages.size(), told);
 }
 
+// A logout or kill asks nothing and keeps the work at once, a moment after
+// the edit, whatever the document is called; the copy is found again.
+TEST_F(WindowSafety, AStopSignalKeepsTheWorkAtOnceWhateverTheDocumentsName) {
+    RecoveryKeeper::SetTiming(1h, 1h);
+    const std::string longName = std::string(240, 'L') + "\xC3\xA9.brn";
+    const QString path = WriteCampaign(longName.c_str(), 4);
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    Edit("Kept at once");
+    const std::size_t asked = messages.size();
+    frame->KeepWorkBeforeStop();
+    EXPECT_EQ(messages.size(), asked);
+    ASSERT_EQ(Copies().size(), 1);
+    EXPECT_LE(QFile::encodeName(Copies().first()).size(), 255);
+    Crash();
+    EXPECT_TRUE(frame->OfferRecovery());
+    EXPECT_EQ(frame->Document().GetPathName(), path.toStdString());
+    EXPECT_EQ(frame->Document().m_ships[0].m_strName, "Kept at once");
+}
+
+// What cannot be watched over is said: a folder that takes no lock file
+// (once, as the campaign opens) and a file that a folder replaced.
+TEST_F(WindowSafety, ALockThatCannotBeMadeAndAFileTurnedFolderAreSaid) {
+    const QString path = WriteCampaign("fleet.brn", 4);
+    // As a read-only folder answers, which the tests' root user never meets.
+    struct ReadOnlyFolder : FileSystemCalls {
+        int CreateNew(const std::string&) override {
+            errno = EROFS;
+            return -1;
+        }
+    } readOnly;
+    FileSystemCalls* const real = FileSystemCalls::Replace(&readOnly);
+    const bool opened = frame->OpenDocumentFile(path);
+    FileSystemCalls::Replace(real);
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Brinnow cannot tell whether another window has this campaign open: "
+              "no lock file can be made beside \"" +
+                  Local("fleet.brn") +
+                  "\". Saving in two windows would overwrite the changes made in the "
+                  "other.");
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    EXPECT_EQ(messages.size(), 1u);
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("fleet.brn"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.size() == 2; }, 5000));
+    EXPECT_TRUE(SeenMessage("\"" + Local("fleet.brn") +
+                            "\" was replaced by a folder or another thing that is not a file."));
+}
+
 // The window's progress dialog, cancelled as a user cancels it.
 
 // Clicks Cancel of the first progress dialog that shows, keeping what it said.

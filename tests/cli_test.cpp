@@ -143,7 +143,7 @@ TEST_F(Cli, NewInfoSaveAsCheckAndTheInputsTheyRefuse) {
                            {"problem", "member \"Ghost\\nShip\" names no ship"}}));
 
     const CliResult full = Cmd({"check", Path("broken.brn")}, "/dev/full");  // no answer
-    EXPECT_EQ(full.exitCode, 2);
+    EXPECT_EQ(full.exitCode, 3);
     EXPECT_NE(full.err.find("standard output"), std::string::npos) << full.err;
 
     const CliResult missing = Cmd({"check", Path("nowhere.brn")});

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <csignal>
 
 #include "model/brinnowdoc.h"
@@ -55,21 +56,54 @@ TEST_F(CliProgress, ALineOnStandardErrorOnlyWhenAskedOrATerminal) {
     EXPECT_EQ(Err({"export-csv", "--quiet", In(), Out(), "--progress"}), "");
 }
 
-TEST_F(CliProgress, CtrlCStopsAPrintWithStatus130AndLeavesTheOutputAsItWas) {
+// Ctrl+C, a kill and a closed terminal each stop the work at its next step:
+// the output stays as it was, no temporary file is left, and the status is
+// the one a shell gives a process the signal ended.
+TEST_F(CliProgress, StopSignalsLeaveTheOutputAsItWasWithTheShellsStatus) {
     const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    QProcess process;
-    process.setReadChannel(QProcess::StandardError);
-    process.start(BRINNOW_CLI, {"print", "ships", In(), "-o", Out(), "--progress"});
-    // The first line says the pages have started.
-    ASSERT_TRUE(process.waitForReadyRead(60000));
-    ::kill(pid_t(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 130);
-    std::string bytes, error;
-    ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
-    EXPECT_EQ(bytes, "the old output");
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}}) {
+        QProcess process;
+        process.setReadChannel(QProcess::StandardError);
+        process.start(BRINNOW_CLI, {"print", "ships", In(), "-o", Out(), "--progress"});
+        // The first line says the pages have started.
+        ASSERT_TRUE(process.waitForReadyRead(60000));
+        ::kill(pid_t(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "signal " << signal;
+        EXPECT_EQ(process.exitCode(), status);
+        std::string bytes, error;
+        ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
+        EXPECT_EQ(bytes, "the old output") << "signal " << signal;
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    }
+}
+
+// A kill at any moment of a write leaves either the old output (with 143, or
+// killed outright before the tool began) or the whole new one with 0, and
+// never a temporary file.
+TEST_F(CliProgress, AKillAtAnyMomentOfAWriteLeavesNoTemporaryFile) {
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    for (int delayMs = 0; delayMs < 60; delayMs += 4) {
+        QProcess process;
+        process.start(BRINNOW_CLI, {"export-json", In(), Out()});
+        ASSERT_TRUE(process.waitForStarted(60000));
+        QThread::msleep(unsigned(delayMs));
+        ::kill(pid_t(process.processId()), SIGTERM);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        std::string bytes, error;
+        ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
+        if (process.exitStatus() == QProcess::CrashExit) {
+            EXPECT_EQ(bytes, "the old output") << delayMs << " ms";
+        } else if (process.exitCode() == 0) {
+            EXPECT_EQ(bytes.substr(bytes.size() - 2), "}\n") << delayMs << " ms";
+        } else {
+            EXPECT_EQ(process.exitCode(), 143) << delayMs << " ms";
+            EXPECT_EQ(bytes, "the old output") << delayMs << " ms";
+        }
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before)
+            << delayMs << " ms";
+        ASSERT_TRUE(WriteFileSafely(Out().toStdString(), "the old output", error));
+    }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The window killed with kill -9 five seconds after an unsaved edit offers
-# the edit back when it starts again, and saving it keeps it.
+# The window killed with kill -9 five seconds after an unsaved edit, or sent
+# SIGTERM (a logout, a shutdown) at once after it, offers the edit back when
+# it starts again, and saving it keeps it. SIGTERM asks nothing: the window
+# ends by itself with status 143 and leaves no lock file.
 #
-# usage: kill_recovery_test.sh BRINNOW BRINNOW_CLI SAMPLE WORKDIR
+# usage: kill_recovery_test.sh BRINNOW BRINNOW_CLI SAMPLE WORKDIR [KILL|TERM]
 # Runs itself under xvfb-run; exits 77 (skipped) without xvfb-run or xdotool.
 set -u
-brinnow=$1 cli=$2 sample=$3 work=$4
+brinnow=$1 cli=$2 sample=$3 work=$4 signal=${5:-KILL}
 
 if [ "${KILL_RECOVERY_INSIDE:-}" != 1 ]; then
     command -v xvfb-run > /dev/null && command -v xdotool > /dev/null || {
@@ -61,9 +63,19 @@ xdotool type --delay 20 'Zanzibar' && xdotool key Return
 xdotool windowfocus --sync "$nations" && xdotool key Return
 window '^campaign\.brn\* - Brinnow$' > /dev/null
 
-sleep 5
-kill -9 "$window_pid"
-wait "$window_pid" 2> /dev/null
+if [ "$signal" = KILL ]; then
+    sleep 5
+    kill -9 "$window_pid"
+    wait "$window_pid" 2> /dev/null
+else
+    kill -"$signal" "$window_pid"
+    for _ in $(seq 100); do kill -0 "$window_pid" 2> /dev/null || break; sleep 0.1; done
+    kill -0 "$window_pid" 2> /dev/null && fail "the window did not end on SIG$signal"
+    wait "$window_pid"
+    status=$?
+    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal ended it with $status"
+    [ -e "$work/.campaign.brn.lock" ] && fail "the lock file was left after SIG$signal"
+fi
 cmp -s "$sample" "$document" || fail "the document changed without a save"
 
 start
@@ -81,4 +93,4 @@ grep -q '"Zanzibar"' "$work/saved.json" || fail "the recovered edit was not save
 [ -z "$(ls -A "$XDG_STATE_HOME/brinnow/recovery" 2> /dev/null)" ] ||
     fail "a recovery copy was left after the save"
 [ -e "$work/.campaign.brn.lock" ] && fail "the lock file was left after a clean exit"
-echo "the edit made before kill -9 came back and was saved"
+echo "the edit made before SIG$signal came back and was saved"
