@@ -13,26 +13,15 @@
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
 #include "tests/game/gamefixture.h"
+#include "tests/support/clirun.h"
 #include "tests/support/documentgenerator.h"
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class Cli : public ::testing::Test {
   protected:
-    // Runs the tool, its standard output into output when one is named.
     CliResult Cmd(const QStringList& args, const QString& output = {}) {
-        QProcess process;
-        if (!output.isEmpty()) process.setStandardOutputFile(output);
-        process.start(BRINNOW_CLI, args);
-        process.waitForFinished(60000);
-        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
+        return RunCli(args, output);
     }
     // Whether the tool succeeded; its exit code and error output when not.
     ::testing::AssertionResult Succeeds(const QStringList& args) {

@@ -4,34 +4,20 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "game/gamefile.h"
 #include "platform/filestore.h"
 #include "tests/game/gamefixture.h"
+#include "tests/support/clirun.h"
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 class CliRefusals : public ::testing::Test {
   protected:
     void SetUp() override { SaveCampaign(GameCampaign(), "c.brn"); }
     void SaveCampaign(CBrinnowDoc doc, const char* name) {
         ASSERT_TRUE(doc.OnSaveDocument(Path(name).toStdString()));
-    }
-    CliRun Cli(const QStringList& args, const QString& output = {}) {
-        QProcess process;
-        if (!output.isEmpty()) process.setStandardOutputFile(output);
-        process.start(BRINNOW_CLI, args);
-        process.waitForFinished(60000);
-        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
     }
     // A game of the scenario with Bravo's place marked under name.
     void WriteGame(const CString& name, const std::string& campaign = "c.brn") {
@@ -56,15 +42,15 @@ TEST_F(CliRefusals, NamesFromAGameAreListedEscapedWholeAndWarnedOfEscapedAndCut)
     WriteGame(hostile);
     // One line a ship, its fields apart: tab, line end, escape and
     // backslash written so that the name can be told back exactly.
-    const CliRun shown = Cli({"game", "show", Path("g.json")});
+    const CliResult shown = RunCli({"game", "show", Path("g.json")});
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(shown.out, "1\tBr\\tavo\\n\\x1B[31m\\\\\tbox1\n");
 
     // A name of five million characters that the scenario no longer holds.
     SaveCampaign(GameCampaign(), "c.brn");
     WriteGame("\x1B]0;owned\x07" + std::string(5000000, 'x'));
-    const CliRun printed = Cli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
-                                Path("g.json"), "-o", Path("s.pdf")});
+    const CliResult printed = RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
+                                      Path("g.json"), "-o", Path("s.pdf")});
     EXPECT_EQ(printed.exitCode, 0) << printed.err.substr(0, 400);
     EXPECT_LT(printed.err.size(), 400u);
     EXPECT_NE(printed.err.find("force 1, \\x1B]0;owned\\x07xxx"), std::string::npos) << printed.err;
@@ -73,8 +59,8 @@ TEST_F(CliRefusals, NamesFromAGameAreListedEscapedWholeAndWarnedOfEscapedAndCut)
 
 TEST_F(CliRefusals, AGamesCampaignIsARegularFileWithItsScenarioAndBothFilesAreNamed) {
     WriteGame("Bravo", "/dev/zero");
-    const CliRun zero =
-        Cli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
+    const CliResult zero =
+        RunCli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
     EXPECT_EQ(zero.exitCode, 1);
     EXPECT_NE(zero.err.find("names \"/dev/zero\" as its campaign, which is not a campaign "
                             "document but a device, pipe or other special file."),
@@ -85,8 +71,8 @@ TEST_F(CliRefusals, AGamesCampaignIsARegularFileWithItsScenarioAndBothFilesAreNa
     other.m_scenarios.Modify(0).m_strName = "Elsewhere";
     SaveCampaign(other, "other.brn");
     WriteGame("Bravo", "other.brn");
-    const CliRun lost =
-        Cli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
+    const CliResult lost =
+        RunCli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
     EXPECT_EQ(lost.exitCode, 1);
     EXPECT_NE(lost.err.find("The campaign \"" + Path("other.brn").toStdString() +
                             "\" has no scenario named \"Skirmish\", which the game \"" +
@@ -95,8 +81,8 @@ TEST_F(CliRefusals, AGamesCampaignIsARegularFileWithItsScenarioAndBothFilesAreNa
         << lost.err;
 
     // Drawn on another campaign than its own: said, and drawn.
-    const CliRun printed = Cli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
-                                Path("g.json"), "-o", Path("s.pdf")});
+    const CliResult printed = RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
+                                      Path("g.json"), "-o", Path("s.pdf")});
     EXPECT_EQ(printed.exitCode, 0) << printed.err;
     EXPECT_NE(
         printed.err.find("warning: the game \"" + Path("g.json").toStdString() +
@@ -105,22 +91,22 @@ TEST_F(CliRefusals, AGamesCampaignIsARegularFileWithItsScenarioAndBothFilesAreNa
         std::string::npos)
         << printed.err;
     WriteGame("Bravo");
-    EXPECT_EQ(Cli({"print", "scenario", Path("c.brn"), "Skirmish", "--game", Path("g.json"), "-o",
-                   Path("s.pdf")})
+    EXPECT_EQ(RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game", Path("g.json"),
+                      "-o", Path("s.pdf")})
                   .err,
               "");
 }
 
 TEST_F(CliRefusals, APageNamedAsOneOfItsCardImagesIsRefusedAndTheFolderLeftAlone) {
     const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    const CliRun run = Cli({"export-html", Path("c.brn"), "Skirmish", Path("bravo.GIF")});
+    const CliResult run = RunCli({"export-html", Path("c.brn"), "Skirmish", Path("bravo.GIF")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Cannot write the page as \"" + Path("bravo.GIF").toStdString() +
                            "\": one of its card images has that name."),
               std::string::npos)
         << run.err;
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
-    EXPECT_EQ(Cli({"export-html", Path("c.brn"), "Skirmish", Path("Zulu.gif")}).exitCode, 0);
+    EXPECT_EQ(RunCli({"export-html", Path("c.brn"), "Skirmish", Path("Zulu.gif")}).exitCode, 0);
 }
 
 }  // namespace
