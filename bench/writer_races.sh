@@ -51,7 +51,7 @@ kill_export() {
     local signal=$1 out=$2
     shift 2
     printf 'the old output' > "$out"
-    "$cli" "$@" --quiet &
+    "$cli" "$@" --quiet 2> /dev/null &
     local pid=$!
     sleep "0.$(printf '%03d' $((RANDOM % 400)))"
     kill -"$signal" "$pid" 2> /dev/null
