@@ -55,6 +55,15 @@ TEST(WriterLock, AHolderIsNamedAndItsLockComesFreeWhenItLetsGoOrEnds) {
     EXPECT_EQ(LockRacers(document, 1), 0);
     mine.Release();
     EXPECT_EQ(LockRacers(document, 1), 1);
+    // A lock file that is no longer this process's stays when it lets go.
+    ASSERT_EQ(mine.Acquire(document), DocumentLock::Outcome::Locked);
+    const std::string lockPath = DocumentLock::LockPathFor(document);
+    std::string error, left;
+    ASSERT_TRUE(WriteFileSafely(lockPath, "1 " + ThisHostName() + "\n", error));
+    mine.Release();
+    ASSERT_TRUE(ReadWholeFile(lockPath, left, error));
+    EXPECT_EQ(left, "1 " + ThisHostName() + "\n");
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(lockPath)));
 
     // A holder killed with its lock file left behind.
     const pid_t holder = ::fork();
