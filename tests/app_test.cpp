@@ -1075,7 +1075,9 @@ TEST_F(WindowSafety, WorkLeftByAnEndedWindowIsOfferedBackAsModified) {
 // the edit, whatever the document is called; the copy is found again.
 TEST_F(WindowSafety, AStopSignalKeepsTheWorkAtOnceWhateverTheDocumentsName) {
     RecoveryKeeper::SetTiming(1h, 1h);
-    const std::string longName = std::string(240, 'L') + "\xC3\xA9.brn";
+    std::string longName;
+    for (int i = 0; i < 120; ++i) longName += "\xC3\xA9";  // 240 bytes of "é"
+    longName += ".brn";
     const QString path = WriteCampaign(longName.c_str(), 4);
     ASSERT_TRUE(frame->OpenDocumentFile(path));
     Edit("Kept at once");
@@ -1084,6 +1086,10 @@ TEST_F(WindowSafety, AStopSignalKeepsTheWorkAtOnceWhateverTheDocumentsName) {
     EXPECT_EQ(messages.size(), asked);
     ASSERT_EQ(Copies().size(), 1);
     EXPECT_LE(QFile::encodeName(Copies().first()).size(), 255);
+    // Cut between characters, the name's start kept for the eye.
+    EXPECT_TRUE(Copies().first().startsWith(QString(100, QChar(0xE9))))
+        << Copies().first().toStdString();
+    EXPECT_FALSE(Copies().first().contains(QChar::ReplacementCharacter));
     Crash();
     EXPECT_TRUE(frame->OfferRecovery());
     EXPECT_EQ(frame->Document().GetPathName(), path.toStdString());
