@@ -71,7 +71,6 @@ class CsvRow {
     bool m_first = true;
 };
 
-
 void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
                    const std::array<double, 4>& factors) {
     row.Text(CsvNameAt(doc.m_armaments.Records(), index, CsvArmamentName));

@@ -1,8 +1,8 @@
 #include "interchange/shipcsvcells.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <optional>
 
 #include "interchange/doubletext.h"
@@ -114,8 +114,7 @@ std::optional<int> Chosen(const std::vector<int>& named, const CString* index, i
 
 // An empty name stands for a position outside the list, which the Index
 // column keeps (or, without one, the field).
-std::optional<int> Unnamed(const CString& cell, const CString* index, int field,
-                           std::size_t size) {
+std::optional<int> Unnamed(const CString& cell, const CString* index, int field, std::size_t size) {
     const std::optional<int> stored = index ? WholeNumber(*index) : std::optional<int>(field);
     if (!cell.empty() || !stored) return {};
     if (*stored >= 0 && std::size_t(*stored) < size) return {};

@@ -30,21 +30,18 @@ class ShipCsvCells {
     // the apostrophe that keeps a formula from running). index is the cell of
     // the column's Index column, or null; it decides between records of the
     // same name. On a refusal, why completes "row 14, Main Armament: ".
-    bool Apply(const ShipCsvColumn& column, const CString& cell, const CString* index,
-               VxShip& ship, std::string& why) const;
+    bool Apply(const ShipCsvColumn& column, const CString& cell, const CString* index, VxShip& ship,
+               std::string& why) const;
 
   private:
     using NameIndex = std::unordered_map<CString, std::vector<int>>;
 
     // The position the cell names among the records of names; fits says
     // which of several bearing the name may be taken without an index.
-    std::optional<int> Resolve(const NameIndex& names, std::size_t size, const CString& cell,
-                               const CString* index, int field,
-                               const std::function<bool(int)>& fits = [](int) {
-                                   return true;
-                               }) const;
-    bool ApplyNation(const CString& cell, const CString* index, int& field,
-                     std::string& why) const;
+    std::optional<int> Resolve(
+        const NameIndex& names, std::size_t size, const CString& cell, const CString* index,
+        int field, const std::function<bool(int)>& fits = [](int) { return true; }) const;
+    bool ApplyNation(const CString& cell, const CString* index, int& field, std::string& why) const;
     bool ApplyArmament(const CString& cell, const CString* index, const VxShip& ship, int& field,
                        std::string& why) const;
     bool ApplyTorpedo(const CString& cell, const CString* index, int& field,

@@ -27,17 +27,23 @@ int& PoorUP(VxShip& s) { return s.m_bPoorUP; }
 int& Flotilla(VxShip& s) { return s.m_bFlotilla; }
 double& DF(VxShip& s) { return s.m_dDF; }
 template <std::size_t I>
-double& MainAF(VxShip& s) { return s.m_dMainAF[I]; }
-template <std::size_t I>
-double& SecondaryAF(VxShip& s) { return s.m_dSecondaryAF[I]; }
-template <std::size_t I>
-int& TorpedoAF(VxShip& s) { return s.m_nTorpedoAF[I]; }
-template <std::size_t I>
-int& TurnSpeed(VxShip& s) { return s.m_nTurnSpeed[I]; }
-
-ShipCsvColumn Text(const char* name, CString& (*field)(VxShip&)) {
-    return {name, K::Text, field};
+double& MainAF(VxShip& s) {
+    return s.m_dMainAF[I];
 }
+template <std::size_t I>
+double& SecondaryAF(VxShip& s) {
+    return s.m_dSecondaryAF[I];
+}
+template <std::size_t I>
+int& TorpedoAF(VxShip& s) {
+    return s.m_nTorpedoAF[I];
+}
+template <std::size_t I>
+int& TurnSpeed(VxShip& s) {
+    return s.m_nTurnSpeed[I];
+}
+
+ShipCsvColumn Text(const char* name, CString& (*field)(VxShip&)) { return {name, K::Text, field}; }
 ShipCsvColumn Number(const char* name, double& (*field)(VxShip&)) {
     return {name, K::Number, nullptr, field};
 }
@@ -56,7 +62,6 @@ CString NumberText(double value) {
     char text[32];
     return CString(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
-
 
 }  // namespace
 

@@ -53,14 +53,16 @@ std::string Number(std::size_t number) { return std::to_string(number); }
 
 }  // namespace
 
-// The campaign's ship names, and the names the file has given so far.
+// The campaign's ship names, and the rows that have named each ship so far.
 struct ShipCsvImport::Names {
-    std::unordered_map<CString, std::size_t> ships;
-    std::unordered_map<CString, std::size_t> twice;  // the second ship of a name
-    std::unordered_map<CString, std::size_t> rows;
-    // Names with line breaks, by their form with line feeds alone, as a
-    // spreadsheet may give them back.
-    std::unordered_map<CString, std::size_t> lineFeeds;
+    explicit Names(const CBrinnowDoc& doc) : rowOf(doc.m_ships.size()) {
+        ships.reserve(doc.m_ships.size());
+        for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
+            const CString& name = doc.m_ships[i].m_strName;
+            if (!ships.emplace(name, i).second) twice.emplace(name, i);
+            if (name.find("\r\n") != CString::npos) lineFeeds.emplace(WithLineFeeds(name), i);
+        }
+    }
 
     std::size_t Find(const CString& name) const {
         const auto exact = ships.find(name);
@@ -69,10 +71,19 @@ struct ShipCsvImport::Names {
         const auto fed = lineFeeds.find(name);
         return fed == lineFeeds.end() ? kAbsent : fed->second;
     }
+
+    // The names point into the campaign's ships, which outlive the reading.
+    std::unordered_map<std::string_view, std::size_t> ships;
+    std::unordered_map<std::string_view, std::size_t> twice;  // the second ship of a name
+    // Names with line breaks, by their form with line feeds alone, as a
+    // spreadsheet may give them back.
+    std::unordered_map<CString, std::size_t> lineFeeds;
+    std::vector<std::size_t> rowOf;  // of each ship of the campaign, 0 for none yet
+    std::unordered_map<CString, std::size_t> newRows;  // of each new name
 };
 
 ShipCsvImport::ShipCsvImport(const CBrinnowDoc& doc, ShipCsvOptions options)
-    : m_doc(doc), m_options(options), m_names(std::make_unique<Names>()) {
+    : m_doc(doc), m_options(options) {
     m_at.fill(kAbsent);
 }
 
@@ -87,11 +98,7 @@ bool ShipCsvImport::Read(std::string_view bytes, Progress& progress) {
         return false;
     }
     if (!ReadHeader(reader, fields)) return false;
-    for (std::size_t i = 0; i < m_doc.m_ships.size(); ++i) {
-        const CString& name = m_doc.m_ships[i].m_strName;
-        if (!m_names->ships.emplace(name, i).second) m_names->twice.emplace(name, i);
-        if (name.find("\r\n") != CString::npos) m_names->lineFeeds.emplace(WithLineFeeds(name), i);
-    }
+    m_names = std::make_unique<Names>(m_doc);
     const ShipCsvCells cells(m_doc, reader.Delimiter() == ';');
     while (reader.Next(fields)) {
         progress.Step(std::int64_t(reader.Offset()), std::int64_t(reader.Size()), kReadingShips);
@@ -123,9 +130,10 @@ bool ShipCsvImport::ReadHeader(CsvReader& reader, const std::vector<std::string>
                        Shown(name) + " is not a column of the ships' CSV");
             }
         } else if (m_at[column] != kAbsent) {
-            Refuse(1, "", std::string("the column ") + ShipCsvColumns[column].name +
-                              " stands twice, in columns " + Number(m_at[column] + 1) +
-                              " and " + Number(at + 1));
+            Refuse(1, "",
+                   std::string("the column ") + ShipCsvColumns[column].name +
+                       " stands twice, in columns " + Number(m_at[column] + 1) + " and " +
+                       Number(at + 1));
         } else {
             m_at[column] = at;
             m_fieldsNeeded = at + 1;
@@ -148,19 +156,21 @@ const CString* ShipCsvImport::Cell(const CsvReader& reader, const std::vector<st
 }
 
 bool ShipCsvImport::RowName(const CsvReader& reader, const std::vector<std::string>& fields,
-                            CString& name) {
+                            CString& name, std::size_t& index) {
     if (!Cell(reader, fields, kNameColumn, name)) return false;
-    const auto [first, added] = m_names->rows.emplace(name, m_row);
-    if (!added) {
-        Refuse(m_row, "", "rows " + Number(first->second) + " and " + Number(m_row) +
-                              " both name " + Shown(name));
+    index = m_names->Find(name);
+    std::size_t& first = index == kAbsent ? m_names->newRows[name] : m_names->rowOf[index];
+    if (first != 0) {
+        Refuse(m_row, "",
+               "rows " + Number(first) + " and " + Number(m_row) + " both name " + Shown(name));
         return false;
     }
-    const auto twice = m_names->twice.find(name);
+    first = m_row;
+    const auto twice = index == kAbsent ? m_names->twice.end() : m_names->twice.find(name);
     if (twice != m_names->twice.end()) {
-        Refuse(m_row, "", "ships " + Number(m_names->ships.at(name) + 1) + " and " +
-                              Number(twice->second + 1) + " of the campaign are both named " +
-                              Shown(name) + "; rename one first");
+        Refuse(m_row, "",
+               "ships " + Number(index + 1) + " and " + Number(twice->second + 1) +
+                   " of the campaign are both named " + Shown(name) + "; rename one first");
         return false;
     }
     return true;
@@ -170,8 +180,9 @@ void ShipCsvImport::ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
                             const std::vector<std::string>& fields) {
     m_row = reader.Row();
     if (fields.size() < m_fieldsNeeded) {
-        Refuse(m_row, "", "only " + Number(fields.size()) + " of the header's " +
-                              Number(m_headerSize) + " fields");
+        Refuse(m_row, "",
+               "only " + Number(fields.size()) + " of the header's " + Number(m_headerSize) +
+                   " fields");
         return;
     }
     for (std::size_t at = m_headerSize; at < fields.size(); ++at) {
@@ -186,8 +197,8 @@ void ShipCsvImport::ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
         }
     }
     CString name;
-    if (!RowName(reader, fields, name)) return;
-    const std::size_t index = m_names->Find(name);
+    std::size_t index = kAbsent;
+    if (!RowName(reader, fields, name, index)) return;
     VxShip ship;
     if (index == kAbsent) {
         ship.m_strName = name;
@@ -199,10 +210,10 @@ void ShipCsvImport::ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
         const ShipCsvColumn& kind = ShipCsvColumns[column];
         CString text, indexText;
         if (kind.kind == ShipCsvKind::Index || !Cell(reader, fields, column, text)) continue;
-        const CString* indexCell = column + 1 < kShipCsvColumns &&
-                                           ShipCsvColumns[column + 1].kind == ShipCsvKind::Index
-                                       ? Cell(reader, fields, column + 1, indexText)
-                                       : nullptr;
+        const CString* indexCell =
+            column + 1 < kShipCsvColumns && ShipCsvColumns[column + 1].kind == ShipCsvKind::Index
+                ? Cell(reader, fields, column + 1, indexText)
+                : nullptr;
         std::string why;
         if (!cells.Apply(kind, text, indexCell, ship, why)) Refuse(m_row, kind.name, why);
     }

@@ -71,8 +71,10 @@ class ShipCsvImport {
     bool ReadHeader(CsvReader& reader, const std::vector<std::string>& header);
     void ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
                  const std::vector<std::string>& fields);
-    bool RowName(const CsvReader& reader, const std::vector<std::string>& fields,
-                 CString& name);
+    // The row's name and the campaign's ship of it (or npos), unless the
+    // name is refused.
+    bool RowName(const CsvReader& reader, const std::vector<std::string>& fields, CString& name,
+                 std::size_t& index);
     // The cell of a column, decoded; null when the file lacks the column or
     // the cell cannot be decoded (which is refused).
     const CString* Cell(const CsvReader& reader, const std::vector<std::string>& fields,

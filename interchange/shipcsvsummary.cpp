@@ -1,5 +1,6 @@
 #include "interchange/shipcsvsummary.h"
 
+#include "model/brinnowdoc.h"
 #include "model/messagenames.h"
 #include "platform/codepage.h"
 
@@ -15,9 +16,12 @@ const char* const kShipCsvRenameNote =
 
 std::string ShipCsvCounts(const ShipCsvImport& import) {
     const std::size_t added = import.AddedShips().size();
+    const std::size_t named = import.ChangedShips().size() + import.UnchangedShips().size();
+    const std::size_t others = import.Document().m_ships.size() - named;
     return std::to_string(added) + (added == 1 ? " ship" : " ships") + " added, " +
            std::to_string(import.ChangedShips().size()) + " changed, " +
-           std::to_string(import.UnchangedShips().size()) + " unchanged";
+           std::to_string(import.UnchangedShips().size()) + " unchanged" +
+           (others > 0 ? ", " + std::to_string(others) + " not in the file" : "");
 }
 
 std::string ShipCsvChangeLine(const ShipCsvImport& import, const ShipCsvImport::Changed& changed) {
@@ -33,8 +37,8 @@ std::string ShipCsvChangeLine(const ShipCsvImport& import, const ShipCsvImport::
 std::string ShipCsvSummary(const ShipCsvImport& import) {
     std::string text = ShipCsvCounts(import) + "\n";
     for (const ShipCsvImport::Added& added : import.AddedShips()) {
-        text += "added (row " + std::to_string(added.row) + "): " + Shown(added.ship.m_strName) +
-                "\n";
+        text +=
+            "added (row " + std::to_string(added.row) + "): " + Shown(added.ship.m_strName) + "\n";
     }
     for (const ShipCsvImport::Changed& changed : import.ChangedShips()) {
         text += "changed (row " + std::to_string(changed.row) +

@@ -6,7 +6,7 @@
 
 // What an import of ships from CSV will do, in words, UTF-8.
 
-// "2 ships added, 3 changed, 95 unchanged".
+// "2 ships added, 3 changed, 95 unchanged, 12 not in the file".
 std::string ShipCsvCounts(const ShipCsvImport& import);
 
 // Why a renamed ship comes in as a new one.

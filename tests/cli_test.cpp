@@ -259,7 +259,8 @@ TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
                                 "Name;DF\r\nShip 1;29,5\r\nNew One;3\r\n", error));
     const CliResult dry = Cmd({"import-csv", Path("gen.brn"), Path("ships.csv"), "--dry-run"});
     EXPECT_EQ(dry.exitCode, 0) << dry.err;
-    EXPECT_EQ(dry.out.substr(0, dry.out.find('\n')), "1 ship added, 1 changed, 0 unchanged");
+    EXPECT_EQ(dry.out.substr(0, dry.out.find('\n')),
+              "1 ship added, 1 changed, 0 unchanged, 11 not in the file");
     EXPECT_NE(dry.out.find("changed (row 2): Ship 1: DF "), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find(" -> 29.5\n"), std::string::npos) << dry.out;
     EXPECT_EQ(Bytes("gen.brn"), original);

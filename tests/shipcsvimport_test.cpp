@@ -1,10 +1,11 @@
+#include "interchange/shipcsvimport.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <limits>
 
 #include "interchange/shipcsv.h"
-#include "interchange/shipcsvimport.h"
 #include "interchange/shipcsvsummary.h"
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
@@ -117,11 +118,12 @@ TEST(ShipCsvImport, PartialColumnsChangeOnlyTheirFieldsAndNewNamesAddShipsAtTheE
     const CBrinnowDoc before = doc;
     const VxShip& first = before.m_ships[0];
     const VxShip& third = before.m_ships[2];
-    const std::string csv = "turn speed 5,Name, DF ,Turn Speed 1\r\n"
-                            "7," + first.m_strName + ",9.5,1\r\n" +
-                            "3,Brand New,2,2\r\n" + std::to_string(third.m_nTurnSpeed[4]) + "," +
-                            third.m_strName + "," + std::to_string(third.m_dDF) + "," +
-                            std::to_string(third.m_nTurnSpeed[0]) + "\r\n";
+    const std::string csv =
+        "turn speed 5,Name, DF ,Turn Speed 1\r\n"
+        "7," +
+        first.m_strName + ",9.5,1\r\n" + "3,Brand New,2,2\r\n" +
+        std::to_string(third.m_nTurnSpeed[4]) + "," + third.m_strName + "," +
+        std::to_string(third.m_dDF) + "," + std::to_string(third.m_nTurnSpeed[0]) + "\r\n";
     ShipCsvImport import(doc);
     ASSERT_TRUE(import.Read(csv));
     ASSERT_EQ(import.ChangedShips().size(), 1u);
@@ -133,7 +135,9 @@ TEST(ShipCsvImport, PartialColumnsChangeOnlyTheirFieldsAndNewNamesAddShipsAtTheE
     EXPECT_EQ(fields[0].after, "9.5");
     EXPECT_EQ(fields[2].column, "Turn Speed 5");
     EXPECT_EQ(fields[2].after, "7");
-    EXPECT_NE(ShipCsvSummary(import).find("1 ship added, 1 changed, 1 unchanged"),
+    EXPECT_NE(ShipCsvSummary(import).find("1 ship added, 1 changed, 1 unchanged, " +
+                                          std::to_string(before.m_ships.size() - 2) +
+                                          " not in the file\n"),
               std::string::npos);
     EXPECT_NE(ShipCsvSummary(import).find("renamed"), std::string::npos);
     EXPECT_NE(ShipCsvSummary(import).find("added (row 3): Brand New"), std::string::npos);
@@ -166,7 +170,8 @@ TEST(ShipCsvImport, ReferencesAreFoundByNameAndTheIndexDecidesBetweenTwins) {
     doc.m_armaments.push_back(twin);
     const std::string twinIndex = std::to_string(doc.m_armaments.size() - 1);
     const std::string armament = twin.GetDisplayName(!twin.m_strNotes.empty());
-    const std::string header = "Name,Main Armament,Main Armament Index,Ship Type,AA Rating,Flotilla\n";
+    const std::string header =
+        "Name,Main Armament,Main Armament Index,Ship Type,AA Rating,Flotilla\n";
     ASSERT_TRUE(Import(doc, header + name + "," + armament + "," + twinIndex + ",bc,C,yes\n").read);
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, int(doc.m_armaments.size() - 1));
     EXPECT_EQ(doc.m_ships[0].m_nShipType, 7);
@@ -205,13 +210,15 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
          "2147483648"},
         {"Name\nX\nY\nX\n", "row 4: rows 2 and 4 both name X"},
         {"Name\n" + twice + "\n", "row 2: ships 4 and " + std::to_string(doc.m_ships.size()) +
-                                        " of the campaign are both named " + twice},
+                                      " of the campaign are both named " + twice},
         {"Name\n\xCE\xA9mega\n",
          "row 2, Name: the character \xCE\xA9 (U+03A9) cannot be kept: a campaign holds "
          "Windows-1252 text"},
-        {"\xEF\xBB\xBFName\n\xE9t\xE9\n", "row 2, Name: the text is not UTF-8, although the file is"},
+        {"\xEF\xBB\xBFName\n\xE9t\xE9\n",
+         "row 2, Name: the text is not UTF-8, although the file is"},
         {"Name,Notes\nX,\"open\n", "row 2, column 2: the quoted field never ends"},
-        {"Name,Notes\nX,\"closed\"after\n", "row 2, column 2: there is text after the closing quote"},
+        {"Name,Notes\nX,\"closed\"after\n",
+         "row 2, column 2: there is text after the closing quote"},
         {"Name,DF\nX\n", "row 2: only 1 of the header's 2 fields"},
         {"Name,DF\nX,1,,2\n", "row 2, column 4: a value beyond the last column"},
         {"Name,,DF\nX,1,2\n", "row 2, column 2: a value in a column without a name"},
