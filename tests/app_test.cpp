@@ -553,7 +553,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
                 }
             }
             shown << (dialog.ImportButton()->isEnabled() ? "Import" : "(no Import)");
-            shown.prepend(dialog.findChild<QLabel*>("summaryLabel")->text());
+            // Without the access key the dialog gives every label.
+            shown.prepend(dialog.findChild<QLabel*>("summaryLabel")->text().remove('&'));
             QTest::mouseClick(import ? dialog.ImportButton()
                                      : dialog.findChild<QPushButton*>("cancelButton"),
                               Qt::LeftButton);
