@@ -20,6 +20,7 @@
 #include "app/brinnowview.h"
 #include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
+#include "app/csvimportcommand.h"
 #include "app/findshipbar.h"
 #include "app/recordclipboard.h"
 #include "app/recoveryfile.h"
@@ -233,6 +234,8 @@ void CMainFrame::CreateToolsMenu() {
                "Export ships to comma delimeted text file");
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
+    AddCommand(menu, ID_TOOLS_IMPORT_CSV, "&Import Ships from CSV...",
+               "Add and update ships from a CSV file, merged by name, after a preview");
     menu->addSeparator();
     AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
                "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
@@ -349,6 +352,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_FILE_EXPORT_JSON, [this] { m_view->ExportCampaignAsJson(); });
     handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
+    handle(ID_TOOLS_IMPORT_CSV, [this] { ImportShipsFromCsv(this, m_doc, m_history); });
     handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
     handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });

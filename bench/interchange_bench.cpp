@@ -1,6 +1,7 @@
 // The JSON and CSV forms of the large campaign against the operations they
 // stand beside, each as the command-line tool runs it (from a file to a file):
-// save-as for export-json and import-json, export-text for export-csv.
+// save-as for export-json and import-json, export-text for export-csv,
+// export-csv for import-csv.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "interchange/campaignjsonexport.h"
 #include "interchange/campaignjsonimport.h"
 #include "interchange/shipcsv.h"
+#include "interchange/shipcsvimport.h"
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
 
@@ -18,6 +20,25 @@ namespace {
 const std::string kDocument = "/tmp/brinnow_bench_interchange.brn";
 const std::string kJson = "/tmp/brinnow_bench_interchange.json";
 const std::string kOutput = "/tmp/brinnow_bench_interchange.out";
+const std::string kCsv = "/tmp/brinnow_bench_interchange.csv";
+
+// The campaign's own CSV reads back without a change; a CSV in which every
+// ship has a new DF and a new first turn speed is what the import is timed on.
+bool PrepareCsv(const CBrinnowDoc& doc) {
+    ShipCsvImport same(doc);
+    if (!same.Read(ShipsCsv(doc)) || same.ChangesAnything() ||
+        same.UnchangedShips().size() != doc.m_ships.size()) {
+        return false;
+    }
+    CBrinnowDoc refitted = doc;
+    for (std::size_t i = 0; i < refitted.m_ships.size(); ++i) {
+        VxShip& ship = refitted.m_ships.Modify(i);
+        ship.m_dDF += 0.5;
+        ++ship.m_nTurnSpeed[0];
+    }
+    std::string error;
+    return ExportShipsCsv(refitted, kCsv, error);
+}
 
 // Writes the campaign and its JSON once, for every benchmark to read.
 void PrepareFiles() {
@@ -25,7 +46,8 @@ void PrepareFiles() {
         CBrinnowDoc doc;
         GenerateDocument(doc, kLargeCampaign);
         std::string error;
-        return doc.OnSaveDocument(kDocument) && ExportCampaignJson(doc, kJson, error);
+        return doc.OnSaveDocument(kDocument) && ExportCampaignJson(doc, kJson, error) &&
+               PrepareCsv(doc);
     }();
     if (!prepared) std::abort();
 }
@@ -73,6 +95,18 @@ void ExportCsv(benchmark::State& state) {
     });
 }
 
+// As brinnow-cli import-csv FILE IN.csv -o OUT runs it: every row an update.
+void ImportCsv(benchmark::State& state) {
+    FromDocument(state, [](CBrinnowDoc& doc, std::string& error) {
+        std::string csv;
+        if (!ReadWholeFile(kCsv, csv, error)) return false;
+        ShipCsvImport import(doc);
+        if (!import.Read(csv) || import.ChangedShips().size() != doc.m_ships.size()) return false;
+        import.Apply(doc);
+        return doc.OnSaveDocument(kOutput);
+    });
+}
+
 // The two halves of the JSON work in memory, without files.
 void JsonTextOnly(benchmark::State& state) {
     CBrinnowDoc doc;
@@ -99,6 +133,7 @@ BENCHMARK(ExportJson)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(ImportJson)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(ExportText)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(ExportCsv)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(ImportCsv)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(JsonTextOnly)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(JsonParseOnly)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK_MAIN();

@@ -15,5 +15,6 @@ int CommandExportHtml(const std::vector<std::string>& args);
 int CommandExportJson(const std::vector<std::string>& args);
 int CommandImportJson(const std::vector<std::string>& args);
 int CommandExportCsv(const std::vector<std::string>& args);
+int CommandImportCsv(const std::vector<std::string>& args);
 int CommandCheck(const std::vector<std::string>& args);
 int CommandGame(const std::vector<std::string>& args);

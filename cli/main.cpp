@@ -42,6 +42,10 @@ constexpr const char* kHelp =
     "  import-json IN.json OUT.brn    a campaign from JSON, saved as a document\n"
     "  export-csv FILE OUT.csv        all ships as UTF-8 CSV for spreadsheets\n"
     "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
+    "  import-csv FILE IN.csv         ships from CSV merged into FILE by name\n"
+    "      [-o OUT.brn]   save to OUT.brn instead of over FILE\n"
+    "      [--dry-run]   only print what would be added and changed\n"
+    "      [--ignore-unknown-columns]   pass over columns the export does not write\n"
     "  check FILE [--json]            check the campaign, one finding a line\n"
     "                                 (exit 0: none, 1: findings, 2: FILE unreadable,\n"
     "                                 3: the findings could not be written)\n"
@@ -106,6 +110,7 @@ int main(int argc, char* argv[]) {
         {"export-json", CommandExportJson},
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
+        {"import-csv", CommandImportCsv},
         {"check", CommandCheck},
         {"game", CommandGame},
     };

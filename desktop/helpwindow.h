@@ -13,6 +13,7 @@ constexpr int kSquadrons = 123;
 constexpr int kScenarios = 124;
 constexpr int kPrintSelection = 130;
 constexpr int kCampaignCheck = 131;
+constexpr int kCsvImport = 135;
 constexpr int kTable = 140;
 }  // namespace HelpContext
 

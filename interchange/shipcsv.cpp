@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "interchange/doubletext.h"
+#include "interchange/shipcsvcolumns.h"
 #include "model/brinnowdoc.h"
 #include "model/listlookup.h"
 #include "model/shiptables.h"
@@ -14,16 +15,6 @@ namespace {
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 constexpr const char* kWritingShip = "Writing ship";
-
-constexpr const char* kHeader =
-    "Name,Nation,Nation Index,"
-    "Main Armament,Main Armament Index,Main AF 1,Main AF 2,Main AF 3,Main AF 4,Wing Turrets,"
-    "Secondary Armament,Secondary Armament Index,"
-    "Secondary AF 1,Secondary AF 2,Secondary AF 3,Secondary AF 4,"
-    "Torpedo,Torpedo Index,Torpedo AF 1,Torpedo AF 2,Torpedo AF 3,Torpedo AF 4,"
-    "DF,Ship Type,Ship Type Index,AA Rating,AA Rating Index,"
-    "Turn Speed 1,Turn Speed 2,Turn Speed 3,Turn Speed 4,Turn Speed 5,"
-    "Poor UP,Flotilla,Identifier,Notes\r\n";
 
 // What a spreadsheet takes for the start of a formula in a cell it reads.
 bool RunsAsFormula(std::string_view text) {
@@ -80,21 +71,9 @@ class CsvRow {
     bool m_first = true;
 };
 
-template <class T>
-CString NameAt(const CArray<T>& list, int index, CString (*name)(const T&)) {
-    const T* record = ElementAt(list, index);
-    return record ? name(*record) : CString();
-}
-
-CString NationName(const VxNation& nation) { return nation.m_strName; }
-CString ArmamentName(const VxArmament& armament) {
-    return armament.GetDisplayName(!armament.m_strNotes.empty());
-}
-CString TorpedoName(const VxTorpedo& torpedo) { return torpedo.GetLabel(); }
-
 void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
                    const std::array<double, 4>& factors) {
-    row.Text(NameAt(doc.m_armaments.Records(), index, ArmamentName));
+    row.Text(CsvNameAt(doc.m_armaments.Records(), index, CsvArmamentName));
     row.Int(index);
     for (const double factor : factors) row.Double(factor);
 }
@@ -102,12 +81,12 @@ void WriteArmament(CsvRow& row, const CBrinnowDoc& doc, int index,
 void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship, CsvCells cells) {
     CsvRow row(out, cells);
     row.Text(ship.m_strName);
-    row.Text(NameAt(doc.m_nations.Records(), ship.m_nNation, NationName));
+    row.Text(CsvNameAt(doc.m_nations.Records(), ship.m_nNation, CsvNationName));
     row.Int(ship.m_nNation);
     WriteArmament(row, doc, ship.m_nMainArmament, ship.m_dMainAF);
     row.YesNo(ship.m_bWingTurrets);
     WriteArmament(row, doc, ship.m_nSecondaryArmament, ship.m_dSecondaryAF);
-    row.Text(NameAt(doc.m_torpedoes.Records(), ship.m_nTorpedo, TorpedoName));
+    row.Text(CsvNameAt(doc.m_torpedoes.Records(), ship.m_nTorpedo, CsvTorpedoName));
     row.Int(ship.m_nTorpedo);
     for (const int factor : ship.m_nTorpedoAF) row.Int(factor);
     row.Double(ship.m_dDF);
@@ -127,7 +106,7 @@ void WriteShip(std::string& out, const CBrinnowDoc& doc, const VxShip& ship, Csv
 
 void WriteShipsCsv(const CBrinnowDoc& doc, const ByteSink& sink, CsvCells cells,
                    Progress& progress) {
-    std::string out = std::string(kByteOrderMark) + kHeader;
+    std::string out = kByteOrderMark + ShipCsvHeader() + "\r\n";
     const auto total = std::int64_t(doc.m_ships.size());
     std::int64_t written = 0;
     progress.Step(written, total, kWritingShip);

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets under ASan and UBSan with coverage counters in
 # every library they call, seeds them from generated campaigns and the
-# sample (as documents and as JSON), and shares SECONDS between the
-# document loader, everything that draws or exports what loads, and the
-# JSON round trip. Each prints how many inputs it ran and the coverage it
+# sample (as documents, as JSON and as ships' CSV), and shares SECONDS
+# between the document loader, everything that draws or exports what
+# loads, the JSON round trip and the CSV import. Each prints how many inputs it ran and the coverage it
 # reached. With --keep, corpora grown by earlier runs are kept and grown.
 # Skipped, saying why, when clang is not installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz-run.sh SECONDS [--keep]}
 keep=${2:-}
-targets=(document_fuzzer render_fuzzer json_roundtrip_fuzzer)
+targets=(document_fuzzer render_fuzzer json_roundtrip_fuzzer csv_import_fuzzer)
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: skipped, clang++ is not installed"
     exit 0
@@ -31,8 +31,9 @@ for library in model print export interchange; do
 done
 
 seeds=build-fuzz/seeds
-rm -rf "$seeds" && mkdir -p "$seeds/documents" "$seeds/json"
-build-fuzz/fuzz/make_fuzz_corpus "$seeds/documents" "$seeds/json" res/sample/campaign.brn
+rm -rf "$seeds" && mkdir -p "$seeds/documents" "$seeds/json" "$seeds/csv"
+build-fuzz/fuzz/make_fuzz_corpus "$seeds/documents" "$seeds/json" "$seeds/csv" \
+    res/sample/campaign.brn
 
 share=$((seconds / ${#targets[@]}))
 for target in "${targets[@]}"; do
@@ -42,12 +43,13 @@ for target in "${targets[@]}"; do
     rss=1024 leaks=1
     [ "$target" = render_fuzzer ] && rss=2048 leaks=0
     # Each target grows a corpus of its own; the JSON round trip starts from
-    # the JSON seeds as well.
+    # the JSON seeds as well, the CSV import from the CSV seeds alone.
     corpus="build-fuzz/$target-corpus"
     [ "$keep" = --keep ] || rm -rf "$corpus"
     mkdir -p "$corpus"
     inputs=("$corpus" "$seeds/documents")
     [ "$target" = json_roundtrip_fuzzer ] && inputs+=("$seeds/json")
+    [ "$target" = csv_import_fuzzer ] && inputs=("$corpus" "$seeds/csv")
     ASAN_OPTIONS="detect_leaks=$leaks" build-fuzz/fuzz/$target "${inputs[@]}" \
         -max_total_time="$share" -rss_limit_mb="$rss" \
         -max_len=65536 -timeout=20 -print_final_stats=1 2>build-fuzz/$target.log || {

@@ -36,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QTreeView>
 #include <algorithm>
 #include <cmath>
@@ -49,6 +50,7 @@
 #include "app/brinnowview.h"
 #include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
+#include "app/csvimportpreview.h"
 #include "app/desktopidentity.h"
 #include "app/findshipbar.h"
 #include "app/mainframe.h"
@@ -150,7 +152,7 @@ TEST_F(Shell, MenusAndCommandsHaveTheirItemsKeysPromptsStatesHelpAndPictures) {
               (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Nations",
                            "&Armaments", "-", "S&hips", "S&quadrons", "Sc&enarios", "-",
                            "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
-    EXPECT_EQ(Menu("&Tools")->actions().size(), 8);
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 9);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
     EXPECT_EQ(items("&Help"),
@@ -512,6 +514,93 @@ TEST_F(Shell, ExportShipsAsTextAndCsvWriteTheChosenFiles) {
     ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), csv, error));
     EXPECT_EQ(csv.rfind("\xEF\xBB\xBFName,", 0), 0u);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
+}
+
+// Acts on the import's preview once it is open: the reading before it lets
+// the window's events through, so a first look may still find none.
+void OnCsvPreview(const std::function<void(CsvImportPreview&)>& act) {
+    QTimer::singleShot(10, [act] {
+        if (auto* preview = qobject_cast<CsvImportPreview*>(QApplication::activeModalWidget())) {
+            act(*preview);
+        } else {
+            OnCsvPreview(act);
+        }
+    });
+}
+
+// Tools > Import Ships from CSV shows what would change first; Import makes
+// it one step of the history, which Undo takes back byte for byte; the file
+// on disk waits for Save. Cancel, a refused file and an unreadable one
+// change nothing.
+TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
+    const std::string original = frame->Document().SaveToBytes();
+    const CString name = frame->Document().m_ships[1].m_strName;
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(Local("ships.csv"), "Name,DF\n" + name + ",29.5\nFresh,2\n", error));
+    ASSERT_TRUE(WriteFileSafely(Local("bad.csv"), "Name,DF\nFresh,2\nWorse,x\n", error));
+    const auto preview = [](QStringList& shown, bool import) {
+        OnCsvPreview([&shown, import](CsvImportPreview& dialog) {
+            QTreeWidget* list = dialog.List();
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QTreeWidgetItem* group = list->topLevelItem(i);
+                shown << group->text(0);
+                for (int j = 0; j < group->childCount() && j < 3; ++j) {
+                    shown << "  " + group->child(j)->text(0);
+                    for (int k = 0; k < group->child(j)->childCount(); ++k) {
+                        shown << "    " + group->child(j)->child(k)->text(0);
+                    }
+                }
+            }
+            shown << (dialog.ImportButton()->isEnabled() ? "Import" : "(no Import)");
+            // Without the access key the dialog gives every label.
+            shown.prepend(dialog.findChild<QLabel*>("summaryLabel")->text().remove('&'));
+            QTest::mouseClick(import ? dialog.ImportButton()
+                                     : dialog.findChild<QPushButton*>("cancelButton"),
+                              Qt::LeftButton);
+        });
+    };
+    QStringList shown;
+    chosenFile = Path("ships.csv");
+    preview(shown, false);
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    const std::string df = BrinnowDialog::NumberText(frame->Document().m_ships[1].m_dDF).toStdString();
+    EXPECT_EQ(shown.join("\n").toStdString(),
+              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nAdded (1)\n  Fresh  (row 3)\nChanged (1)\n  " + name + "  (row 2)\n    DF: " + df +
+                  " \u2192 29.5\nUnchanged (0)\nImport");
+    EXPECT_EQ(frame->Document().SaveToBytes(), original);
+    EXPECT_EQ(frame->History().Stack().count(), 0);
+
+    shown.clear();
+    preview(shown, true);
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    ASSERT_EQ(frame->Document().m_ships.size(), 6u);
+    EXPECT_EQ(frame->Document().m_ships[1].m_dDF, 29.5);
+    EXPECT_EQ(frame->Document().m_ships.back().m_strName, "Fresh");
+    EXPECT_TRUE(frame->isWindowModified());
+    EXPECT_EQ(Bytes("fleet.brn"), original);
+    EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->text(), "&Undo Import Ships from CSV");
+    const std::string imported = frame->Document().SaveToBytes();
+    frame->Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(frame->Document().SaveToBytes(), original);
+    EXPECT_FALSE(frame->isWindowModified());
+    frame->Action(ID_EDIT_REDO)->trigger();
+    EXPECT_EQ(frame->Document().SaveToBytes(), imported);
+    EXPECT_EQ(frame->History().Stack().count(), 1);
+
+    shown.clear();
+    chosenFile = Path("bad.csv");
+    preview(shown, false);
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    EXPECT_EQ(shown, (QStringList{"bad.csv cannot be imported, and nothing will change:",
+                                  "Refused (1)", "  row 3, DF: expected a number, found x",
+                                  "(no Import)"}));
+    chosenFile = Path("missing.csv");
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("missing.csv"), std::string::npos) << messages[0];
+    EXPECT_EQ(frame->Document().SaveToBytes(), imported);
+    EXPECT_EQ(frame->History().Stack().count(), 1);
 }
 
 TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
@@ -229,6 +230,53 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
         {"export-html", Path("war.brn"), "Skirmish", Path("marked/s.htm"), "--game", game}));
     EXPECT_EQ(QDir(Path("marked")).entryList({"*.gif"}).size(),
               QDir(Path("plain")).entryList({"*.gif"}).size() + 1);
+}
+
+// Ships from CSV: the export comes back without a change; a dry run tells
+// what would change and writes nothing; a refused file changes nothing;
+// -o writes elsewhere, and without it the campaign itself is replaced.
+TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
+    WriteGenerated("gen.brn");
+    const std::string original = Bytes("gen.brn");
+    ASSERT_TRUE(Succeeds({"export-csv", Path("gen.brn"), Path("all.csv")}));
+    const CliResult same = Cmd({"import-csv", Path("gen.brn"), Path("all.csv"), "-o", Path("same.brn")});
+    EXPECT_EQ(same.out, "0 ships added, 0 changed, 12 unchanged\n");
+    EXPECT_EQ(Bytes("same.brn"), original);
+
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(Path("ships.csv").toStdString(),
+                                "Name;DF\r\nShip 1;29,5\r\nNew One;3\r\n", error));
+    const CliResult dry = Cmd({"import-csv", Path("gen.brn"), Path("ships.csv"), "--dry-run"});
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(dry.out.substr(0, dry.out.find('\n')),
+              "1 ship added, 1 changed, 0 unchanged, 11 not in the file");
+    EXPECT_NE(dry.out.find("changed (row 2): Ship 1: DF "), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find(" -> 29.5\n"), std::string::npos) << dry.out;
+    EXPECT_EQ(Bytes("gen.brn"), original);
+    EXPECT_FALSE(QFileInfo::exists(Path("gen.brn.tmp")));
+
+    ASSERT_TRUE(WriteFileSafely(Path("bad.csv").toStdString(), "Name,Nmae\nX,1\n", error));
+    const CliResult bad = Cmd({"import-csv", Path("gen.brn"), Path("bad.csv"), "-o", Path("bad.brn")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "brinnow-cli: \"" + Path("bad.csv").toStdString() +
+                           "\" cannot be imported, and nothing was changed:\n"
+                           "row 1, column 2: Nmae is not a column of the ships' CSV\n");
+    EXPECT_FALSE(QFileInfo::exists(Path("bad.brn")));
+    EXPECT_TRUE(Succeeds({"import-csv", Path("gen.brn"), Path("bad.csv"), "--dry-run",
+                          "--ignore-unknown-columns"}));
+
+    ASSERT_TRUE(Succeeds({"import-csv", Path("gen.brn"), Path("ships.csv"), "-o", Path("out.brn")}));
+    EXPECT_EQ(Bytes("gen.brn"), original);
+    CBrinnowDoc merged;
+    ASSERT_TRUE(merged.OnOpenDocument(Path("out.brn").toStdString()));
+    ASSERT_EQ(merged.m_ships.size(), 13u);
+    EXPECT_EQ(merged.m_ships.back().m_strName, "New One");
+    EXPECT_EQ(std::find_if(merged.m_ships.begin(), merged.m_ships.end(),
+                           [](const VxShip& ship) { return ship.m_strName == "Ship 1"; })
+                  ->m_dDF,
+              29.5);
+    ASSERT_TRUE(Succeeds({"import-csv", Path("gen.brn"), Path("ships.csv")}));
+    EXPECT_EQ(Bytes("gen.brn"), Bytes("out.brn"));
 }
 
 }  // namespace

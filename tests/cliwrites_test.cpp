@@ -54,6 +54,10 @@ TEST_F(CliCommand, WritesThatFailOrAreRefusedExitNonZeroAndLoadsWarn) {
     ExpectWriteFailuresCaught(CommandPrint, {"ships", In(), "-o", Out("ships.pdf"), "--dpi", "72"});
     ExpectWriteFailuresCaught(CommandExportCsv, {In(), Out("ships.csv")});
     ExpectWriteFailuresCaught(CommandExportJson, {In(), Out("c.json")});
+    const std::string csv = m_dir.path().toStdString() + "/ships.csv";
+    std::string written;
+    ASSERT_TRUE(WriteFileSafely(csv, "Name,DF\nShip 2,7\nNew,1\n", written)) << written;
+    ExpectWriteFailuresCaught(CommandImportCsv, {In(), csv, "-o", Out("merged.brn")});
     ExpectWriteFailuresCaught(CommandExportHtml, {In(), "Scenario 1", Out("brief.htm")});
     // Printing the ships of a document without ships writes nothing.
     CBrinnowDoc doc;

@@ -397,7 +397,7 @@ TEST(Manual, HasASectionForEveryHelpContextOrSaysItCannotBeRead) {
     for (int context :
          {HelpContext::kNations, HelpContext::kArmaments, HelpContext::kShips,
           HelpContext::kSquadrons, HelpContext::kScenarios, HelpContext::kPrintSelection,
-          HelpContext::kCampaignCheck, HelpContext::kTable}) {
+          HelpContext::kCampaignCheck, HelpContext::kCsvImport, HelpContext::kTable}) {
         help->ShowContext(context);
         EXPECT_EQ(help->source().fragment(), QString("context-%1").arg(context));
     }

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Checks the campaign JSON and ships CSV from outside, as other tools see them.
 
-usage: interchange_check.py schema|csv|calc BRINNOW_CLI SAMPLE SCHEMA WORKDIR
+usage: interchange_check.py schema|csv|calc|calc-import BRINNOW_CLI SAMPLE SCHEMA WORKDIR
 
-schema  the sample's JSON validates against the schema, and spoiled copies do not
-csv     Python's csv module reads one row per ship, whatever names and notes hold
-calc    LibreOffice Calc, run headless, reads the same rows
+schema       the sample's JSON validates against the schema, and spoiled copies do not
+csv          Python's csv module reads one row per ship, whatever names and notes hold
+calc         LibreOffice Calc, run headless, reads the same rows
+calc-import  the sample's CSV saved again by LibreOffice Calc, with commas and with
+             semicolons, imports into the sample without changing a byte
 
 Exits 77 (skipped) when the validator or LibreOffice is not installed.
 """
@@ -134,27 +136,65 @@ def check_csv(cli, sample, _schema, work):
     return 0
 
 
-def check_calc(cli, sample, _schema, work):
-    soffice = shutil.which("soffice") or shutil.which("libreoffice")
-    if not soffice:
-        print("skipped: LibreOffice is not installed")
-        return SKIPPED
-    document, ships = hostile_campaign(cli, sample, work, long_notes=2000)
-    source = os.path.join(work, "ships.csv")
-    run(cli, "export-csv", document, source)
-    out = os.path.join(work, "calc")
+def calc_saved(soffice, source, work, delimiter=44):
+    """The CSV as LibreOffice Calc saves it again, delimited by the character code."""
+    out = os.path.join(work, f"calc{delimiter}")
     os.makedirs(out, exist_ok=True)
     # Read as UTF-8 comma-separated text with quotes, a text such as "=1+1" kept
     # as text rather than evaluated; written back the same way.
     run(soffice, "--headless", "--norestore", f"-env:UserInstallation=file://{work}/profile",
-        "--infilter=CSV:44,34,76,1,,,false,false,,,false,,false", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+        "--infilter=CSV:44,34,76,1,,,false,false,,,false,,false",
+        "--convert-to", f"csv:Text - txt - csv (StarCalc):{delimiter},34,76,1",
         "--outdir", out, source)
-    rows = read_rows(os.path.join(out, "ships.csv"), "utf-8-sig")
+    return os.path.join(out, os.path.basename(source))
+
+
+def find_soffice():
+    soffice = shutil.which("soffice") or shutil.which("libreoffice")
+    if not soffice:
+        print("skipped: LibreOffice is not installed")
+    return soffice
+
+
+def check_calc(cli, sample, _schema, work):
+    soffice = find_soffice()
+    if not soffice:
+        return SKIPPED
+    document, ships = hostile_campaign(cli, sample, work, long_notes=2000)
+    source = os.path.join(work, "ships.csv")
+    run(cli, "export-csv", document, source)
+    rows = read_rows(calc_saved(soffice, source, work), "utf-8-sig")
     # A cell keeps its line breaks as line feeds; what would run as a formula
     # shows as text.
     check_rows(rows, ships,
                normalise=lambda text: shown_as_text(text).replace("\r\n", "\n"))
     print(f"calc: LibreOffice reads {len(rows) - 1} rows for {len(ships)} ships")
+    return 0
+
+
+def check_calc_import(cli, sample, _schema, work):
+    soffice = find_soffice()
+    if not soffice:
+        return SKIPPED
+    source = os.path.join(work, "ships.csv")
+    run(cli, "export-csv", sample, source)
+    expected = os.path.join(work, "expected.brn")
+    run(cli, "save-as", sample, expected)
+    with open(expected, "rb") as f:
+        expected_bytes = f.read()
+    for delimiter in (44, 59):
+        saved = calc_saved(soffice, source, work, delimiter)
+        imported = os.path.join(work, f"imported{delimiter}.brn")
+        result = subprocess.run([cli, "import-csv", sample, saved, "-o", imported],
+                                capture_output=True, text=True, timeout=600)
+        if result.returncode != 0:
+            sys.exit(f"import-csv of Calc's {chr(delimiter)!r} CSV failed: {result.stderr}")
+        if not result.stdout.startswith("0 ships added, 0 changed, "):
+            sys.exit(f"Calc's {chr(delimiter)!r} CSV changes the sample: {result.stdout[:2000]}")
+        with open(imported, "rb") as f:
+            if f.read() != expected_bytes:
+                sys.exit(f"the sample imported from Calc's {chr(delimiter)!r} CSV differs")
+    print("calc-import: the sample's CSV saved by LibreOffice imports without a change")
     return 0
 
 
@@ -164,7 +204,8 @@ def main():
     mode, cli, sample, schema, work = sys.argv[1:]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    checks = {"schema": check_schema, "csv": check_csv, "calc": check_calc}
+    checks = {"schema": check_schema, "csv": check_csv, "calc": check_calc,
+              "calc-import": check_calc_import}
     return checks[mode](cli, sample, schema, work)
 
 
