@@ -1,5 +1,6 @@
 #include "editors/editships.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -496,7 +497,12 @@ bool CEditShipsDlg::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the field, not the window: a message box or another
         // window taking the focus is no reason to re-sort.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) OnNameLeft();
+        // Close stores the ship itself; a rename question asked while its
+        // button is pressed would take the release, and with it the click.
+        const bool towardsClose = QApplication::focusWidget() == m_close;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !towardsClose)
+            OnNameLeft();
     }
     return BrinnowDialog::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <tuple>
 
 #include "desktop/helpwindow.h"
 #include "editors/addarmament.h"
@@ -172,6 +173,32 @@ TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
     EXPECT_EQ(doc.m_ships[1].m_strName, "Tyger");
     EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Tiger");  // No leaves them, now missing
     EXPECT_EQ(Notices(), 4);
+}
+
+// Close pressed while the renamed name still has the focus: one question,
+// whatever the answer, and the editor is closed.
+TEST_F(ShipEditor, OneCloseAfterARenameAsksOnceAndClosesWhateverTheAnswer) {
+    AddShip("Lion", 1);
+    AddSquadron("1st Battlecruiser Squadron", 1, {"Lion"}).m_strFlagship = "Lion";
+    for (const auto& [name, answer, squadronNames] :
+         {std::tuple{"Leo", IDYES, "Leo"}, std::tuple{"Lion", IDNO, "Leo"}}) {
+        Open().show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        Control<QLineEdit>("nameEdit")->setFocus(Qt::MouseFocusReason);
+        Rename(name);
+        answers = {answer};
+        const std::size_t asked = messages.size();
+        auto* close = Control<QAbstractButton>("closeButton");
+        QTest::mousePress(close, Qt::LeftButton);
+        // A box that opened on the press takes the release, as the screen does.
+        if (messages.size() == asked) QTest::mouseRelease(close, Qt::LeftButton);
+        EXPECT_EQ(messages.size(), asked + 1) << name;
+        EXPECT_FALSE(dialog->isVisible()) << name;
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << name;
+        EXPECT_EQ(doc.m_ships[0].m_strName, name);
+        EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, squadronNames);
+    }
 }
 
 // Copy and Find use "Select Ship"; changing the nation picks its armaments
