@@ -90,13 +90,15 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
-                             RecordList<VxSquadron>& squadrons, QWidget* parent)
+                             RecordList<VxSquadron>& squadrons,
+                             RecordList<VxScenario>& scenarios, QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, "Abandon Changes to ship?", parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
       m_ships(ships),
-      m_squadrons(squadrons) {
+      m_squadrons(squadrons),
+      m_scenarios(scenarios) {
     setObjectName("editShipsDialog");
     setWindowTitle("Edit Ships");
     BuildForm();
@@ -311,11 +313,10 @@ void CEditShipsDlg::FollowRename(const CString& from) {
     // The squadrons never found this ship under its old name when an
     // earlier ship bears it.
     if (!FoundByName(std::size_t(Current()), from)) return;
-    const std::vector<ShipReference> references = SquadronsNaming(m_squadrons, from);
-    if (references.empty() || !AskRenameReferences(references.size())) return;
-    for (const ShipReference& reference : references) {
-        RenameShipIn(m_squadrons.Modify(reference.squadron), from, m_ship.m_strName);
-    }
+    const int nation = m_ship.m_nNation;
+    const ShipNameUses uses = FindShipNameUses(m_squadrons, m_scenarios, from, nation);
+    if (uses.Empty() || !AskRenameReferences(uses, m_scenarios)) return;
+    RenameShipUses(m_squadrons, m_scenarios, uses, from, m_ship.m_strName, nation);
     PostDocumentChangedNotice();
 }
 
