@@ -5,6 +5,8 @@
 #include "cli/commandsupport.h"
 #include "game/gamefile.h"
 #include "game/scenarioroster.h"
+#include "model/messagenames.h"
+#include "model/unmatchednames.h"
 #include "platform/codepage.h"
 
 bool LoadGame(const std::string& path, Game& game) {
@@ -32,13 +34,21 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario) {
 }
 
 bool LoadGameFor(const std::string& gamePath, const std::string& scenarioName,
-                 const VxScenario& scenario, Game& game) {
+                 const VxScenario& scenario, const CArray<VxShip>& ships, Game& game) {
     if (!LoadGame(gamePath, game)) return false;
     if (game.scenario != scenario.m_strName) {
         Fail("The game \"" + gamePath + "\" is played from the scenario \"" +
              Cp1252ToUtf8(game.scenario) + "\", not \"" + scenarioName + "\".");
         return false;
     }
+    game.JoinRepeatedShips(ScenarioRoster(scenario));
     WarnMissingShips(game, scenario);
+    const ShipNameIndex index(ships);
+    UnmatchedNames unmatched(index);
+    unmatched.Add(scenario);
+    for (const CString& name : unmatched.Names()) {
+        std::cerr << "brinnow-cli: warning: no ship of the campaign is named \""
+                  << Cp1252ToUtf8(ShownName(name)) << "\"; a default card is printed in its place.\n";
+    }
     return true;
 }

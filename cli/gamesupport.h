@@ -17,5 +17,7 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario);
 
 // A print or export given --game: the game file, which must be a game of the
 // scenario named; the command draws its marks. Null without --game.
+// Says on stderr which names match no ship of ships: their cards print as
+// default ships.
 bool LoadGameFor(const std::string& gamePath, const std::string& scenarioName,
-                 const VxScenario& scenario, Game& game);
+                 const VxScenario& scenario, const CArray<VxShip>& ships, Game& game);

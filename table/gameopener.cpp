@@ -8,6 +8,7 @@
 #include "desktop/proposedfile.h"
 #include "game/campaignpath.h"
 #include "game/gamefile.h"
+#include "model/messagenames.h"
 #include "platform/qtstrings.h"
 #include "table/tablewindow.h"
 
@@ -47,9 +48,25 @@ void SayMissing(const Game& game, const ScenarioSnapshot& snapshot, const QStrin
     AfxMessageBoxUnicode(text, MB_OK | MB_ICONINFORMATION);
 }
 
+// Once, before the table opens: the cards that show a name and nothing to mark.
+void SayUnmatched(const ScenarioSnapshot& snapshot) {
+    const CStringArray& names = snapshot.missingNames;
+    if (names.empty()) return;
+    const bool one = names.size() == 1;
+    const std::string text =
+        std::to_string(names.size()) + (one ? " name in " : " names in ") +
+        ShownName(snapshot.scenario.m_strName) + (one ? " matches" : " match") +
+        " no ship of the campaign: " + NameList(names, kMissingListed) +
+        ". At the table " + (one ? "its card shows" : "their cards show") +
+        " the name and \"not in the campaign\", with nothing to mark.";
+    AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+}
+
 TableWindow* Show(QWidget* parent, const CBrinnowDoc& doc, const std::string& campaignPath,
                   const VxScenario& scenario, Game game, const QString& gamePath) {
     ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
+    game.JoinRepeatedShips(ScenarioRoster(scenario));
+    SayUnmatched(snapshot);
     SayMissing(game, snapshot, gamePath);
     auto* window =
         new TableWindow(std::move(snapshot), GameSession(std::move(game), gamePath.toStdString()),
