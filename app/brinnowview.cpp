@@ -398,7 +398,7 @@ void CBrinnowView::EditShips() { EditShipsAt(0); }
 void CBrinnowView::EditShipsAt(int ship) {
     m_history.Run("Edit Ships", [&] {
         CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                             m_doc.m_squadrons, window());
+                             m_doc.m_squadrons, m_doc.m_scenarios, window());
         dialog.ShowShip(ship);
         dialog.exec();
     });
@@ -409,8 +409,8 @@ void CBrinnowView::EditSquadrons() { EditSquadronsAt(0); }
 void CBrinnowView::EditSquadronsAt(int squadron) {
     m_history.Run("Edit Squadrons", [&] {
         CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
-                                 m_doc.m_armaments, m_doc.m_torpedoes, m_doc.GetPathName(),
-                                 window());
+                                 m_doc.m_scenarios, m_doc.m_armaments, m_doc.m_torpedoes,
+                                 m_doc.GetPathName(), window());
         dialog.ShowSquadron(squadron);
         dialog.exec();
     });

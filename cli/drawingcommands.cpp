@@ -125,7 +125,7 @@ int PrintNamed(const PdfOptions& options, const std::string& path, const std::st
     const Record* record = FindNamed(doc.*list, Cp1252FromUtf8(name));
     if (record == nullptr)
         return Fail(std::string("There is no ") + kind + " named \"" + name + "\".");
-    if (!ready(*record)) return kFailure;
+    if (!ready(*record, doc)) return kFailure;
     return PrintToPdf(options, [&](CDC& dc) { job(dc, *record, doc.m_ships, doc.m_armaments); });
 }
 
@@ -133,8 +133,8 @@ int PrintNamed(const PdfOptions& options, const std::string& path, const std::st
 int PrintScenario(const PdfOptions& options, const std::string& path, const std::string& name,
                   const std::optional<std::string>& gamePath) {
     Game game;
-    const auto ready = [&](const VxScenario& scenario) {
-        return !gamePath || LoadGameFor(*gamePath, path, name, scenario, game);
+    const auto ready = [&](const VxScenario& scenario, const CBrinnowDoc& doc) {
+        return !gamePath || LoadGameFor(*gamePath, path, name, scenario, doc.m_ships, game);
     };
     const auto job = [&](CDC& dc, const VxScenario& scenario, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments) {
@@ -204,7 +204,7 @@ int CommandPrint(const std::vector<std::string>& args) {
             RunSquadronPrintJob(dc, squadron, ships, armaments, CommandProgress());
         };
         return PrintNamed(options, words[1], words[2], "squadron", &CBrinnowDoc::m_squadrons, job,
-                          [](const VxSquadron&) { return true; });
+                          [](const VxSquadron&, const CBrinnowDoc&) { return true; });
     }
     if (scenario) return PrintScenario(options, words[1], words[2], line.Value("--game"));
     if (words.size() == 2 && words[0] == "selection")
@@ -248,7 +248,8 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
+    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, doc.m_ships, game))
+        return kFailure;
     std::string error;
     if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr,
                             CommandProgress()))

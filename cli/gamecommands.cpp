@@ -95,6 +95,7 @@ int MarkGame(const CommandLine& line) {
                     " forces; --force counts them from 1.");
     }
     const std::vector<RosterShip> roster = ScenarioRoster(*scenario);
+    game.JoinRepeatedShips(roster);
     const RosterShip* ship = FindInForce(roster, force - 1, Cp1252FromUtf8(*line.Value("--ship")));
     if (ship == nullptr) {
         return Fail("Force " + std::to_string(force) + " has no ship named \"" +

@@ -9,6 +9,7 @@
 #include "game/gamefile.h"
 #include "game/scenarioroster.h"
 #include "model/messagenames.h"
+#include "model/unmatchednames.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -68,7 +69,8 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario) {
 }
 
 bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
-                 const std::string& scenarioName, const VxScenario& scenario, Game& game) {
+                 const std::string& scenarioName, const VxScenario& scenario,
+                 const CArray<VxShip>& ships, Game& game) {
     if (!LoadGame(gamePath, game)) return false;
     if (game.scenario != scenario.m_strName) {
         Fail("The game \"" + gamePath + "\" is played from the scenario \"" + Shown(game.scenario) +
@@ -81,6 +83,14 @@ bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
                   << "\" was played from the campaign \"" << played << "\", not \"" << campaignPath
                   << "\"; its marks are drawn on this campaign's ships.\n";
     }
+    game.JoinRepeatedShips(ScenarioRoster(scenario));
     WarnMissingShips(game, scenario);
+    const ShipNameIndex index(ships);
+    UnmatchedNames unmatched(index);
+    unmatched.Add(scenario);
+    for (const CString& name : unmatched.Names()) {
+        std::cerr << "brinnow-cli: warning: no ship of the campaign is named \""
+                  << Cp1252ToUtf8(ShownName(name)) << "\"; a default card is printed in its place.\n";
+    }
     return true;
 }

@@ -23,6 +23,9 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario);
 
 // A print or export of the campaign at campaignPath given --game: the game
 // file, which must be a game of the scenario named; the command draws its
-// marks. A game played from another campaign is drawn with a warning.
+// marks. A game played from another campaign is drawn with a warning. Says
+// on stderr which names match no ship of ships: their cards print as
+// default ships.
 bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
-                 const std::string& scenarioName, const VxScenario& scenario, Game& game);
+                 const std::string& scenarioName, const VxScenario& scenario,
+                 const CArray<VxShip>& ships, Game& game);

@@ -248,18 +248,27 @@ void CEditScenariosDlg::OnDelete() {
 void CEditScenariosDlg::OnShips() {
     Commit();
     CEditShipsDlg ships(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                        m_doc.m_squadrons, this);
+                        m_doc.m_squadrons, m_doc.m_scenarios, this);
     ships.exec();
+    FollowRenamedCopies();
     m_forces->ShipsChanged();
 }
 
 void CEditScenariosDlg::OnSquadrons() {
     Commit();
     CEditSquadronsDlg squadrons(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
-                                m_doc.m_armaments, m_doc.m_torpedoes, m_doc.GetPathName(), this);
+                                m_doc.m_scenarios, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.GetPathName(), this);
     squadrons.exec();
+    FollowRenamedCopies();
     // Its own Ships button may have changed the ships as well.
     m_forces->SquadronsChanged();
+}
+
+// A ship renamed meanwhile may have renamed the copies in the scenario shown.
+void CEditScenariosDlg::FollowRenamedCopies() {
+    if (!m_browser->HasRecords() || m_browser->IsAdding()) return;
+    const VxScenario& stored = m_doc.m_scenarios[std::size_t(m_browser->Current())];
+    if (stored.IsDifferent(m_scenario)) LoadCurrent();
 }
 
 void CEditScenariosDlg::OnPrint() {

@@ -49,6 +49,7 @@ class CEditScenariosDlg : public RecordEditorDlg {
     void ConnectSignals();
 
     void LoadCurrent();
+    void FollowRenamedCopies();
     void ShowScenario();
     // Calls act(box, text) for each of the scenario's six boxes and texts.
     template <class Act>

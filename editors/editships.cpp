@@ -1,5 +1,6 @@
 #include "editors/editships.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -89,13 +90,15 @@ void AddArmamentRow(QGridLayout* grid, int row, const char* caption, QComboBox* 
 
 CEditShipsDlg::CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                              const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
-                             RecordList<VxSquadron>& squadrons, QWidget* parent)
+                             RecordList<VxSquadron>& squadrons,
+                             RecordList<VxScenario>& scenarios, QWidget* parent)
     : RecordEditorDlg(HelpContext::kShips, kNewShipName, "Abandon Changes to ship?", parent),
       m_nations(nations),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
       m_ships(ships),
-      m_squadrons(squadrons) {
+      m_squadrons(squadrons),
+      m_scenarios(scenarios) {
     setObjectName("editShipsDialog");
     setWindowTitle("Edit Ships");
     BuildForm();
@@ -310,11 +313,10 @@ void CEditShipsDlg::FollowRename(const CString& from) {
     // The squadrons never found this ship under its old name when an
     // earlier ship bears it.
     if (!FoundByName(std::size_t(Current()), from)) return;
-    const std::vector<ShipReference> references = SquadronsNaming(m_squadrons, from);
-    if (references.empty() || !AskRenameReferences(references.size())) return;
-    for (const ShipReference& reference : references) {
-        RenameShipIn(m_squadrons.Modify(reference.squadron), from, m_ship.m_strName);
-    }
+    const int nation = m_ship.m_nNation;
+    const ShipNameUses uses = FindShipNameUses(m_squadrons, m_scenarios, from, nation);
+    if (uses.Empty() || !AskRenameReferences(uses, m_scenarios)) return;
+    RenameShipUses(m_squadrons, m_scenarios, uses, from, m_ship.m_strName, nation);
     PostDocumentChangedNotice();
 }
 
@@ -496,7 +498,12 @@ bool CEditShipsDlg::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the field, not the window: a message box or another
         // window taking the focus is no reason to re-sort.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) OnNameLeft();
+        // Close stores the ship itself; a rename question asked while its
+        // button is pressed would take the release, and with it the click.
+        const bool towardsClose = QApplication::focusWidget() == m_close;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !towardsClose)
+            OnNameLeft();
     }
     return BrinnowDialog::eventFilter(watched, event);
 }

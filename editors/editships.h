@@ -8,6 +8,7 @@
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/recordlist.h"
+#include "model/scenario.h"
 #include "model/ship.h"
 #include "model/squadron.h"
 #include "model/torpedo.h"
@@ -26,7 +27,8 @@ class CEditShipsDlg : public RecordEditorDlg {
   public:
     CEditShipsDlg(const CArray<VxNation>& nations, const CArray<VxArmament>& armaments,
                   const CArray<VxTorpedo>& torpedoes, RecordList<VxShip>& ships,
-                  RecordList<VxSquadron>& squadrons, QWidget* parent);
+                  RecordList<VxSquadron>& squadrons, RecordList<VxScenario>& scenarios,
+                  QWidget* parent);
 
     const VxShip& WorkingShip() const { return m_ship; }
     // Shows this ship of the list without storing the one shown: how the
@@ -79,6 +81,7 @@ class CEditShipsDlg : public RecordEditorDlg {
     const CArray<VxTorpedo>& m_torpedoes;
     RecordList<VxShip>& m_ships;
     RecordList<VxSquadron>& m_squadrons;
+    RecordList<VxScenario>& m_scenarios;  // their forces hold copies that a rename follows
     int m_nFirstArmament = -1;
     VxShip m_ship;
     // The form as the shown ship was loaded into it: a ship the form cannot

@@ -76,6 +76,7 @@ void RemoveAll(CStringArray& names, const std::unordered_set<std::string>& unwan
 
 CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
                                      RecordList<VxSquadron>& squadrons,
+                                     RecordList<VxScenario>& scenarios,
                                      const CArray<VxArmament>& armaments,
                                      const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                                      QWidget* parent)
@@ -84,6 +85,7 @@ CEditSquadronsDlg::CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList
       m_nations(nations),
       m_ships(ships),
       m_squadrons(squadrons),
+      m_scenarios(scenarios),
       m_armaments(armaments),
       m_torpedoes(torpedoes),
       m_documentPath(std::move(documentPath)),
@@ -483,7 +485,8 @@ void CEditSquadronsDlg::OnShips() {
     } else {
         Store();
     }
-    CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, m_squadrons, this);
+    CEditShipsDlg ships(m_nations, m_armaments, m_torpedoes, m_ships, m_squadrons, m_scenarios,
+                        this);
     ships.exec();
     m_shipIndex.emplace(m_ships);
     if (IsAdding()) {

@@ -7,6 +7,7 @@
 #include "model/armament.h"
 #include "model/nation.h"
 #include "model/recordlist.h"
+#include "model/scenario.h"
 #include "model/ship.h"
 #include "model/shipnameindex.h"
 #include "model/squadron.h"
@@ -29,7 +30,8 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     // The ship list is edited by the ship editor that "Ships" opens. Print
     // proposes its PDF file beside the document at documentPath.
     CEditSquadronsDlg(const CArray<VxNation>& nations, RecordList<VxShip>& ships,
-                      RecordList<VxSquadron>& squadrons, const CArray<VxArmament>& armaments,
+                      RecordList<VxSquadron>& squadrons, RecordList<VxScenario>& scenarios,
+                      const CArray<VxArmament>& armaments,
                       const CArray<VxTorpedo>& torpedoes, std::string documentPath,
                       QWidget* parent);
 
@@ -97,6 +99,7 @@ class CEditSquadronsDlg : public RecordEditorDlg {
     const CArray<VxNation>& m_nations;
     RecordList<VxShip>& m_ships;
     RecordList<VxSquadron>& m_squadrons;
+    RecordList<VxScenario>& m_scenarios;  // for the ship editor it opens
     const CArray<VxArmament>& m_armaments;
     const CArray<VxTorpedo>& m_torpedoes;
     std::string m_documentPath;

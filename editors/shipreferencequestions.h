@@ -15,6 +15,6 @@
 std::string DeleteShipQuestion(const CString& ship, const std::vector<ShipReference>& references,
                                const CArray<VxSquadron>& squadrons);
 
-// Asks whether the squadrons that name a renamed ship should follow it;
-// true for Yes.
-bool AskRenameReferences(std::size_t squadrons);
+// Asks whether the places that use a renamed ship's old name should follow
+// it, naming them with counts; true for Yes.
+bool AskRenameReferences(const ShipNameUses& uses, const CArray<VxScenario>& scenarios);

@@ -19,8 +19,27 @@ std::vector<GameShip> Game::ShipsMissingFrom(const std::vector<RosterShip>& rost
     return missing;
 }
 
+ShipPlace Game::Joined(const ShipPlace& place, const CString& name) const {
+    const auto found = m_joined.find({place, name});
+    return found == m_joined.end() ? place : found->second;
+}
+
+void Game::JoinRepeatedShips(const std::vector<RosterShip>& roster) {
+    const std::vector<int> repeats = RepeatedShips(roster);
+    for (std::size_t i = 0; i < roster.size(); ++i) {
+        if (repeats[i] < 0) continue;
+        const RosterShip& ship = roster[i];
+        const ShipPlace first = roster[std::size_t(repeats[i])].place;
+        m_joined[{ship.place, ship.name}] = first;
+        const auto kept = m_marks.find({ship.place, ship.name});
+        if (kept == m_marks.end()) continue;
+        m_marks[{first, ship.name}].bits |= kept->second.bits;
+        m_marks.erase(kept);
+    }
+}
+
 const CardMarks* Game::MarksOf(const ShipPlace& place, const CString& name) const {
-    const auto found = m_marks.find({place, name});
+    const auto found = m_marks.find({Joined(place, name), name});
     return found == m_marks.end() ? nullptr : &found->second;
 }
 
@@ -38,7 +57,7 @@ void Game::Toggle(const GameAction& action) {
     CardMarks marks;
     if (const CardMarks* now = MarksOf(action.place, action.ship)) marks = *now;
     marks.Toggle(action.mark);
-    SetMarks(action.place, action.ship, marks);
+    SetMarks(Joined(action.place, action.ship), action.ship, marks);
 }
 
 void Game::Apply(const GameAction& action) {
@@ -49,7 +68,8 @@ void Game::Apply(const GameAction& action) {
     Toggle(action);
     const bool marked = MarksOf(action.place, action.ship) != nullptr &&
                         MarksOf(action.place, action.ship)->Has(action.mark);
-    m_log.push_back({m_turn, action.place.force, action.ship, action.mark, marked});
+    const CString& logged = action.logged.empty() ? action.ship : action.logged;
+    m_log.push_back({m_turn, action.place.force, logged, action.mark, marked});
 }
 
 void Game::Revert(const GameAction& action) {

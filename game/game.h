@@ -32,6 +32,8 @@ struct GameAction {
     ShipPlace place;
     CString ship;
     CardMark mark = CardMark::Sunk;
+    // The name the log gives the ship, when it must say which one; else ship.
+    CString logged;
 };
 
 // A game of one scenario: the marks on its ships, the turn and the log of
@@ -56,6 +58,11 @@ class Game : public CardMarksSource {
     // their name: the scenario changed since they were marked.
     std::vector<GameShip> ShipsMissingFrom(const std::vector<RosterShip>& roster) const;
 
+    // A squadron that names a ship twice holds one ship: from now on the
+    // marks of its later places are those of its first, and marks that an
+    // older game file kept apart for them are joined there.
+    void JoinRepeatedShips(const std::vector<RosterShip>& roster);
+
     // Applies the action, logging a toggled mark under the current turn.
     void Apply(const GameAction& action);
     // Takes back the last action applied, which must be this one.
@@ -71,8 +78,10 @@ class Game : public CardMarksSource {
     using ShipKey = std::pair<ShipPlace, CString>;
 
     void Toggle(const GameAction& action);
+    ShipPlace Joined(const ShipPlace& place, const CString& name) const;
 
     int m_turn = kFirstTurn;
     std::map<ShipKey, CardMarks> m_marks;
+    std::map<ShipKey, ShipPlace> m_joined;  // a repeated place to its first
     std::vector<LogEntry> m_log;
 };

@@ -1,6 +1,8 @@
 #include "game/scenarioroster.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "model/messagenames.h"
 
@@ -37,6 +39,19 @@ std::vector<RosterShip> ScenarioRoster(const VxScenario& scenario) {
         }
     }
     return roster;
+}
+
+std::vector<int> RepeatedShips(const std::vector<RosterShip>& roster) {
+    std::vector<int> repeats(roster.size(), -1);
+    std::map<std::tuple<int, int, CString>, int> first;
+    for (std::size_t i = 0; i < roster.size(); ++i) {
+        const ShipPlace& place = roster[i].place;
+        if (place.role == ShipRole::Single) continue;
+        const auto [at, added] =
+            first.try_emplace({place.force, place.squadron, roster[i].name}, int(i));
+        if (!added) repeats[i] = at->second;
+    }
+    return repeats;
 }
 
 CString DescribeShip(const ShipPlace& place, const CString& name) {

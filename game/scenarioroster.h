@@ -16,6 +16,11 @@ struct RosterShip {
 // it names one), members and attachments, then the force's single ships.
 std::vector<RosterShip> ScenarioRoster(const VxScenario& scenario);
 
+// For each roster ship, the index of the earlier one it repeats, or -1: a
+// squadron that names a ship twice (its flagship among its members, say)
+// holds one ship, first met at the first of its places.
+std::vector<int> RepeatedShips(const std::vector<RosterShip>& roster);
+
 // Where the ship stood, for a message: "force 1, Lion (member 2 of
 // squadron 1)". Names are in the campaign's code page, escaped and cut
 // short as every message shows them.

@@ -61,11 +61,8 @@ class CampaignCheck {
                 break;
         }
         const VxScenario& scenario = m_doc.m_scenarios[place.index];
-        CString name = ShownName(scenario.m_strName);
-        if (!place.IsForce()) return name;
-        name += ", Force " + std::to_string(place.force + 1);
-        const CString& force = scenario.m_forces[std::size_t(place.force)].m_strName;
-        return force.empty() ? name : name + " (" + ShownName(force) + ")";
+        if (!place.IsForce()) return ShownName(scenario.m_strName);
+        return ShownForceName(scenario, std::size_t(place.force));
     }
 
     CString NationName(int nation) const {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/scenario.h"
+
 namespace {
 
 constexpr std::size_t kShownNameCharacters = 40;
@@ -56,4 +58,10 @@ CString NameList(const CStringArray& names, std::size_t shown) {
     }
     if (listed < names.size()) list += " and " + std::to_string(names.size() - listed) + " more";
     return list;
+}
+
+CString ShownForceName(const VxScenario& scenario, std::size_t force) {
+    const CString name = ShownName(scenario.m_strName) + ", Force " + std::to_string(force + 1);
+    const CString& forceName = scenario.m_forces[force].m_strName;
+    return forceName.empty() ? name : name + " (" + ShownName(forceName) + ")";
 }

@@ -4,6 +4,8 @@
 
 #include "platform/types.h"
 
+class VxScenario;
+
 // How messages and findings quote the names of records: a damaged or
 // hostile name may hold anything, so control characters are escaped and a
 // long name is cut short. The result stays in the document code page.
@@ -18,3 +20,6 @@ CString EscapedName(const CString& name);
 // "A", "A and B", "A, B and C"; past `shown` names the rest are counted:
 // "A, B, C and 7 more". Each name as ShownName gives it.
 CString NameList(const CStringArray& names, std::size_t shown);
+
+// "Dogger Bank, Force 1 (Battlecruiser Force)": a force as messages name it.
+CString ShownForceName(const VxScenario& scenario, std::size_t force);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "model/scenario.h"
+#include "print/cardgeometry.h"
 #include "print/cardoverlay.h"
 #include "print/pageflow.h"
 #include "print/printframework.h"
@@ -131,6 +132,13 @@ void PrintSingleShips(PageFlow& flow, const SheetFonts& fonts, int x, const VxFo
     }
 }
 
+// A row of cards steps down by the card's height, but the small boxes hang
+// below it; what follows the last row starts under them.
+int SmallBoxesBelowRow(CDC& dc, double p, int width) {
+    const int drawn = CardGeometry(p, 0, 0).SmallBoxBottom();  // its last row is above
+    return std::max(0, drawn - VxShip().GetCardHeight(dc, p, 0, width));
+}
+
 }  // namespace
 
 void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ships,
@@ -147,6 +155,7 @@ void VxForce::PrintSheet(CDC& dc, double p, int x, int y, const ShipLookup& ship
         PrintSingleShips(sheet.flow, sheet.fonts, x, *this, armaments, width, marks);
     }
     if (includeNotes != 0 && !m_strNotes.empty()) {
+        if (!m_ships.empty()) sheet.flow.Advance(SmallBoxesBelowRow(dc, p, width));
         PrintLabel(sheet.flow, sheet.fonts, x, kNotesHeading);
         PrintWrappedText(sheet.flow, x, m_strNotes, width, sheet.fonts.h);
     }

@@ -57,10 +57,26 @@ bool LockGame(const QString& gamePath, DocumentLock& lock) {
     return false;
 }
 
+// Once, before the table opens: the cards that show a name and nothing to mark.
+void SayUnmatched(const ScenarioSnapshot& snapshot) {
+    const CStringArray& names = snapshot.missingNames;
+    if (names.empty()) return;
+    const bool one = names.size() == 1;
+    const std::string text =
+        std::to_string(names.size()) + (one ? " name in " : " names in ") +
+        ShownName(snapshot.scenario.m_strName) + (one ? " matches" : " match") +
+        " no ship of the campaign: " + NameList(names, kMissingListed) +
+        ". At the table " + (one ? "its card shows" : "their cards show") +
+        " the name and \"not in the campaign\", with nothing to mark.";
+    AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+}
+
 TableWindow* Show(QWidget* parent, const CBrinnowDoc& doc, const std::string& campaignPath,
                   const VxScenario& scenario, Game game, const QString& gamePath,
                   DocumentLock lock) {
     ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
+    game.JoinRepeatedShips(ScenarioRoster(scenario));
+    SayUnmatched(snapshot);
     SayMissing(game, snapshot, gamePath);
     GameSession session(std::move(game), gamePath.toStdString());
     session.HoldLock(std::move(lock));

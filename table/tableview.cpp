@@ -10,6 +10,7 @@
 
 #include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
+#include "platform/textformat.h"
 #include "print/printframework.h"
 
 namespace {
@@ -22,6 +23,7 @@ constexpr double kMaxZoom = 12;
 constexpr double kCardWidth = 44;
 constexpr double kCardHeight = 23.5;
 constexpr int kFocusPen = 3;
+constexpr const char* kNotInCampaign = "not in the campaign";
 const QColor kNightBackground(32, 32, 32);
 
 QPolygon PolygonOf(const CardGeometry::Quad& quad, QPoint offset) {
@@ -123,13 +125,36 @@ const QImage& TableView::Tile(int card) const {
         QPainterDC dc(painter);
         dc.SetKeepFiguresInBoxes(true);
         const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
-        m_snapshot.cards[std::size_t(card)].DrawCard(dc, p, 0, 0, m_snapshot.armaments, 0, 0);
-        if (const CardMarks* marks = m_game.MarksOf(ship.place, ship.name)) {
-            DrawCardMarks(dc, p, 0, 0, *marks);
+        if (m_snapshot.missing[std::size_t(card)]) {
+            PaintMissingCard(painter, ship.name, p);
+        } else {
+            m_snapshot.cards[std::size_t(card)].DrawCard(dc, p, 0, 0, m_snapshot.armaments, 0, 0);
+            if (const CardMarks* marks = m_game.MarksOf(ship.place, ship.name)) {
+                DrawCardMarks(dc, p, 0, 0, *marks);
+            }
         }
     }
     if (m_night) tile.invertPixels();
     return tile;
+}
+
+// A name that matches no campaign ship: the name, what is wrong, and no
+// boxes that a player could take for a ship's.
+void TableView::PaintMissingCard(QPainter& painter, const CString& name, double p) {
+    const QRect card(0, 0, Mm(p, kCardWidth), Mm(p, kCardHeight));
+    painter.setPen(QPen(Qt::gray, std::max(1, Mm(p, 0.3)), Qt::DashLine));
+    painter.drawRect(card.adjusted(0, 0, -1, -1));
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, Mm(p, 3)));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRect upper(0, 0, card.width(), card.height() / 2);
+    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, ToQt(ToUpperAnsi(name)));
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(upper.translated(0, upper.height()), Qt::AlignHCenter | Qt::AlignTop,
+                     kNotInCampaign);
 }
 
 QPoint TableView::ScrollOffset() const {
@@ -184,6 +209,7 @@ void TableView::paintEvent(QPaintEvent* event) {
         painter.drawImage(QPoint(cells[i].x, cells[i].y) - scroll, Tile(int(i)));
     }
     PaintHeadings(painter, top, bottom);
+    PaintLabels(painter, top, bottom);
     if (hasFocus() && m_focusCard < int(cells.size())) PaintFocus(painter);
 }
 
@@ -200,6 +226,26 @@ void TableView::PaintHeadings(QPainter& painter, int top, int bottom) const {
         painter.drawText(QRect(QPoint(heading.x, heading.y) - ScrollOffset(),
                                QSize(static_cast<int>(viewport()->width() * Dpr()), height)),
                          Qt::AlignLeft | Qt::AlignBottom, ToQt(heading.text));
+    }
+}
+
+// Under a card, in the gap of its cell, what tells the ship apart.
+void TableView::PaintLabels(QPainter& painter, int top, int bottom) const {
+    const TableLayout& layout = Layout();
+    const double p = DevicePixelsPerMm();
+    const int cardHeight = Mm(p, kCardHeight);
+    const int gap = layout.CellHeight() - cardHeight;
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, gap * 4 / 5));
+    painter.setFont(font);
+    painter.setPen(m_night ? QColor(230, 230, 230) : palette().color(QPalette::Text));
+    const auto& cells = layout.Cards();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (m_snapshot.labels[i].empty()) continue;
+        if (cells[i].y + layout.CellHeight() < top || cells[i].y > bottom) continue;
+        const QPoint at = QPoint(cells[i].x, cells[i].y + cardHeight) - ScrollOffset();
+        painter.drawText(QRect(at, QSize(layout.CellWidth(), gap)), Qt::AlignLeft | Qt::AlignTop,
+                         ToQt(m_snapshot.labels[i]));
     }
 }
 
@@ -239,7 +285,7 @@ std::optional<std::pair<int, CardMark>> TableView::PlaceAtViewport(QPoint point)
     const QPoint origin = CardOrigin(card);
     const auto place =
         CardGeometry(DevicePixelsPerMm(), origin.x(), origin.y()).PlaceAt(device.x(), device.y());
-    if (!place) return std::nullopt;
+    if (!place || m_snapshot.missing[std::size_t(card)]) return std::nullopt;
     return std::pair{card, *place};
 }
 

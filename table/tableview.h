@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPainter>
 #include <optional>
 #include <vector>
 
@@ -69,6 +70,8 @@ class TableView : public QAbstractScrollArea {
     const TableLayout& Layout() const;
     void Relayout();
     const QImage& Tile(int card) const;
+    static void PaintMissingCard(QPainter& painter, const CString& name, double p);
+    void PaintLabels(QPainter& painter, int top, int bottom) const;
     QPoint ScrollOffset() const;
     QRect CardRect(int card) const;  // in viewport coordinates
     void UpdateCard(int card);

@@ -10,6 +10,7 @@
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "desktop/proposedfile.h"
 #include "game/gamefile.h"
 #include "game/gamelog.h"
@@ -208,9 +209,12 @@ void TableWindow::Perform(const GameAction& action) {
 
 void TableWindow::ToggleMark(int card, CardMark mark) {
     if (card < 0 || card >= int(m_snapshot.roster.size())) return;
-    const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
+    const std::size_t index = std::size_t(card);
+    if (m_snapshot.missing[index]) return;  // nothing on it to mark
+    const RosterShip& ship = m_snapshot.roster[index];
     m_changedCard = card;
-    Perform({GameAction::Kind::Toggle, ship.place, ship.name, mark});
+    Perform({GameAction::Kind::Toggle, ship.place, ship.name, mark,
+             m_snapshot.labels[index].empty() ? CString() : m_snapshot.LabelledName(index)});
     m_changedCard = -1;
 }
 
@@ -269,10 +273,12 @@ PrinterJob TableWindow::PrintJob() const {
 }
 
 void TableWindow::Print() {
+    if (!ConfirmPrintOfUnmatchedNames(m_snapshot.missingNames, "this scenario")) return;
     PrintWithDialog(this, m_snapshot.scenario.m_strName, m_campaignPath, PrintJob());
 }
 
 void TableWindow::PrintPreview() {
+    if (!ConfirmPrintOfUnmatchedNames(m_snapshot.missingNames, "this scenario")) return;
     PreviewPrint(this, m_snapshot.scenario.m_strName, m_campaignPath, PrintJob());
 }
 

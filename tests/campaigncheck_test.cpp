@@ -240,4 +240,44 @@ TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgainAndRenamesAreE
     EXPECT_EQ(none.m_strFlagship, "");
 }
 
+// A rename reaches every place that uses the old name: the campaign's
+// squadrons, and the squadrons and same-nation single ships in forces.
+TEST_F(Check, EveryUseOfARenamedShipIsFoundCountedAndRenamedInForcesToo) {
+    Force().m_ships = {doc.m_ships[0], Ship("Lion", 2), doc.m_ships[0]};
+    VxScenario second;
+    second.m_strName = "Jutland";
+    second.m_forces.resize(3);
+    second.m_forces[1].m_squadrons = {doc.m_squadrons[0], doc.m_squadrons[0]};
+    second.m_forces[2].m_ships = {Ship("Moltke", 2)};
+    doc.m_scenarios.push_back(second);
+
+    const ShipNameUses uses = FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Lion", 1);
+    ASSERT_EQ(uses.squadrons.size(), 1u);
+    ASSERT_EQ(uses.forces.size(), 2u);
+    EXPECT_EQ(uses.forces[0].scenario, 0u);
+    EXPECT_EQ(uses.forces[0].force, 0u);
+    EXPECT_EQ(uses.forces[0].squadrons, 1u);
+    EXPECT_EQ(uses.forces[0].ships, 2u);  // the German "Lion" is another ship
+    EXPECT_EQ(uses.forces[1].scenario, 1u);
+    EXPECT_EQ(uses.forces[1].force, 1u);
+    EXPECT_EQ(uses.forces[1].squadrons, 2u);
+    EXPECT_EQ(uses.forces[1].ships, 0u);
+    EXPECT_TRUE(FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Tiger", 1).Empty());
+
+    RenameShipUses(doc.m_squadrons, doc.m_scenarios, uses, "Lion", "Leo", 1);
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Leo");
+    const VxForce& first = doc.m_scenarios[0].m_forces[0];
+    EXPECT_EQ(first.m_squadrons[0].m_strFlagship, "Leo");
+    EXPECT_EQ(first.m_squadrons[0].m_shipNames, (CStringArray{"Leo", "Hvalen"}));
+    EXPECT_EQ(first.m_ships[0].m_strName, "Leo");
+    EXPECT_EQ(first.m_ships[1].m_strName, "Lion");
+    EXPECT_EQ(first.m_ships[2].m_strName, "Leo");
+    for (const VxSquadron& copy : doc.m_scenarios[1].m_forces[1].m_squadrons)
+        EXPECT_EQ(copy.m_strFlagship, "Leo");
+    EXPECT_EQ(doc.m_scenarios[1].m_forces[2].m_ships[0].m_strName, "Moltke");
+    EXPECT_TRUE(FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Lion", 1).Empty());
+    EXPECT_EQ(ShownForceName(doc.m_scenarios[0], 0), "Dogger Bank, Force 1 (Battlecruiser Force)");
+    EXPECT_EQ(ShownForceName(doc.m_scenarios[1], 2), "Jutland, Force 3");
+}
+
 }  // namespace

@@ -279,4 +279,43 @@ TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
     EXPECT_EQ(Bytes("gen.brn"), Bytes("out.brn"));
 }
 
+// A squadron listing its flagship again holds one ship for game mark and
+// the game file, an older file's two sets of marks joined; a name that
+// matches no ship is said once before a marked print or export.
+TEST_F(Cli, GamesHoldAShipNamedTwiceOnceAndTellNamesThatMatchNoShip) {
+    CBrinnowDoc doc = GameCampaign();
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Alpha", "Zulu", "Zulu"};
+    ASSERT_TRUE(doc.OnSaveDocument(Path("war.brn").toStdString()));
+    const QString game = Path("g.json");
+    ASSERT_EQ(Cmd({"game", "new", Path("war.brn"), "Skirmish", "-o", game}).exitCode, 0);
+    // As an older version wrote it: the member Alpha marked on its own.
+    std::string text = Bytes("g.json");
+    const std::string member =
+        R"({"force": 1, "squadron": 1, "role": "member", "position": 1, "name": "Alpha", )"
+        R"("marks": ["box2"]})";
+    const std::string none = "\"ships\": []";
+    text.replace(text.find(none), none.size(), "\"ships\": [" + member + "]");
+    QFile file(game);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.data(), qint64(text.size()));
+    file.close();
+    ASSERT_EQ(Cmd({"game", "show", game}).out, "1\tAlpha\tbox2\n") << text;
+
+    EXPECT_TRUE(Succeeds({"game", "mark", game, "--force", "1", "--ship", "Alpha", "box1"}));
+    EXPECT_EQ(Cmd({"game", "show", game}).out, "1\tAlpha\tbox1 box2\n");
+    const std::string told = "brinnow-cli: warning: no ship of the campaign is named \"Zulu\"";
+    for (const QStringList& args :
+         {QStringList{"print", "scenario", Path("war.brn"), "Skirmish", "--game", game, "-o",
+                      Path("s.pdf")},
+          QStringList{"export-html", Path("war.brn"), "Skirmish", Path("s.htm"), "--game", game}}) {
+        const CliResult result = Cmd(args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        const std::size_t at = result.err.find(told);
+        EXPECT_NE(at, std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find(told, at + 1), std::string::npos) << result.err;
+    }
+    // Without a game the print is as it always was, and says nothing.
+    EXPECT_EQ(Cmd({"print", "scenario", Path("war.brn"), "Skirmish", "-o", Path("p.pdf")}).err, "");
+}
+
 }  // namespace

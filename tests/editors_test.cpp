@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <tuple>
 
 #include "desktop/helpwindow.h"
 #include "editors/addarmament.h"
@@ -172,6 +173,77 @@ TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
     EXPECT_EQ(doc.m_ships[1].m_strName, "Tyger");
     EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Tiger");  // No leaves them, now missing
     EXPECT_EQ(Notices(), 4);
+}
+
+// The question names the forces whose copies use the old name, with counts,
+// and Yes renames them too; a force's copy of another nation stays.
+TEST_F(ShipEditor, ARenameReachesTheCopiesInScenarioForcesAndTheQuestionCountsThem) {
+    AddShip("Tiger", 1);
+    AddSquadron("1st Battlecruiser Squadron", 1, {"Lion", "Tiger"});
+    VxScenario dogger;
+    dogger.m_strName = "Dogger Bank";
+    dogger.m_forces.resize(2);
+    dogger.m_forces[0].m_strName = "Battlecruiser Force";
+    dogger.m_forces[0].m_squadrons = {doc.m_squadrons[0]};
+    dogger.m_forces[0].m_ships = {ShipNamed("Tiger", 1), ShipNamed("Tiger", 2)};
+    dogger.m_forces[1].m_ships = {ShipNamed("Tiger", 2)};
+    doc.m_scenarios.push_back(dogger);
+    Open();
+    Rename("Tiger (1915)");
+    answers = {IDNO};
+    Click("closeButton");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Its old name is used by 1 squadron and in 1 scenario force:\n"
+              "Dogger Bank, Force 1 (Battlecruiser Force): 1 squadron, 1 single ship\n"
+              "Also rename it in all of them?");
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[0].m_strName, "Tiger");
+
+    // Only forces: the question says so; Yes renames the copies.
+    doc.m_squadrons.Modify(0).m_shipNames = {"Lion"};
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons.clear();
+    doc.m_scenarios.Modify(0).m_forces[0].m_ships[0].m_strName = "Tiger (1915)";
+    doc.m_scenarios.Modify(0).m_forces[1].m_ships[0].m_nNation = 1;
+    doc.m_scenarios.Modify(0).m_forces[1].m_ships[0].m_strName = "Tiger (1915)";
+    Open();
+    Rename("Tiger (1916)");
+    answers = {IDYES};
+    Click("closeButton");
+    EXPECT_EQ(messages.back(),
+              "Its old name is used in 2 scenario forces:\n"
+              "Dogger Bank, Force 1 (Battlecruiser Force): 1 single ship\n"
+              "Dogger Bank, Force 2: 1 single ship\n"
+              "Also rename it in all of them?");
+    const VxScenario& renamed = doc.m_scenarios[0];
+    EXPECT_EQ(renamed.m_forces[0].m_ships[0].m_strName, "Tiger (1916)");
+    EXPECT_EQ(renamed.m_forces[0].m_ships[1].m_strName, "Tiger");  // of another nation
+    EXPECT_EQ(renamed.m_forces[1].m_ships[0].m_strName, "Tiger (1916)");
+}
+
+// Close pressed while the renamed name still has the focus: one question,
+// whatever the answer, and the editor is closed.
+TEST_F(ShipEditor, OneCloseAfterARenameAsksOnceAndClosesWhateverTheAnswer) {
+    AddShip("Lion", 1);
+    AddSquadron("1st Battlecruiser Squadron", 1, {"Lion"}).m_strFlagship = "Lion";
+    for (const auto& [name, answer, squadronNames] :
+         {std::tuple{"Leo", IDYES, "Leo"}, std::tuple{"Lion", IDNO, "Leo"}}) {
+        Open().show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        Control<QLineEdit>("nameEdit")->setFocus(Qt::MouseFocusReason);
+        Rename(name);
+        answers = {answer};
+        const std::size_t asked = messages.size();
+        auto* close = Control<QAbstractButton>("closeButton");
+        QTest::mousePress(close, Qt::LeftButton);
+        // A box that opened on the press takes the release, as the screen does.
+        if (messages.size() == asked) QTest::mouseRelease(close, Qt::LeftButton);
+        EXPECT_EQ(messages.size(), asked + 1) << name;
+        EXPECT_FALSE(dialog->isVisible()) << name;
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << name;
+        EXPECT_EQ(doc.m_ships[0].m_strName, name);
+        EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, squadronNames);
+    }
 }
 
 // Copy and Find use "Select Ship"; changing the nation picks its armaments

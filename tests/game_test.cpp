@@ -13,6 +13,7 @@
 #include "game/gamesession.h"
 #include "game/marknames.h"
 #include "game/scenariosnapshot.h"
+#include "game/scenarioroster.h"
 #include "platform/filestore.h"
 #include "print/cardgeometry.h"
 #include "print/scenarioprintjob.h"
@@ -152,6 +153,70 @@ class GameFile : public ::testing::Test {
     std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
     QTemporaryDir m_dir;
 };
+
+// A squadron that lists its flagship among its members holds one ship: one
+// card, one set of marks, both roles on its label; a game file that kept
+// the two apart loads with their marks joined. Two ships of a force that
+// share a name say which is which, on the card and in the log.
+TEST(Game, AShipNamedTwiceInItsSquadronIsOneShipAndSharedNamesSayWhichOne) {
+    CBrinnowDoc doc = GameCampaign();
+    VxForce& home = doc.m_scenarios.Modify(0).m_forces[0];
+    home.m_squadrons[0].m_shipNames = {"Bravo", "Alpha", "Charlie"};
+    home.m_ships.push_back(doc.m_ships[1]);  // a second Bravo in Home
+    const VxScenario& scenario = doc.m_scenarios[0];
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
+    std::vector<CString> names;
+    for (const RosterShip& ship : snapshot.roster) names.push_back(ship.name);
+    EXPECT_EQ(names, (std::vector<CString>{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
+                                           "Foxtrot", "Bravo", "Golf", "Alpha"}));
+    EXPECT_EQ(snapshot.labels[0], "flagship and member 2");
+    EXPECT_EQ(snapshot.LabelledName(1), "Bravo (member 1, First)");
+    EXPECT_EQ(snapshot.LabelledName(6), "Bravo (additional ship 3)");
+    EXPECT_EQ(snapshot.LabelledName(2), "Charlie");
+    EXPECT_EQ(snapshot.LabelledName(8), "Alpha");  // Away's own Alpha: one of its name there
+
+    // An older file marked the member Alpha apart from the flagship.
+    const std::vector<RosterShip> full = ScenarioRoster(scenario);
+    Game game;
+    game.SetMarks(full[0].place, "Alpha", CardMarks{1u << 0});
+    game.SetMarks(full[2].place, "Alpha", CardMarks{(1u << 0) | (1u << 14)});
+    game.JoinRepeatedShips(full);
+    ASSERT_EQ(game.Ships().size(), 1u);
+    EXPECT_EQ(game.Ships()[0].place, full[0].place);
+    EXPECT_EQ(game.Ships()[0].marks, (CardMarks{(1u << 0) | (1u << 14)}));
+    // Either place reaches the one set of marks; the sheets draw it on both cards.
+    game.Apply(Toggle(full[2], CardMark::AA));
+    EXPECT_TRUE(game.MarksOf(full[0].place, "Alpha")->Has(CardMark::AA));
+    EXPECT_EQ(game.MarksOf(full[2].place, "Alpha"), game.MarksOf(full[0].place, "Alpha"));
+    EXPECT_EQ(game.MarksOf(full[3].place, "Alpha"), nullptr);  // not a place of it
+    game.Revert(Toggle(full[2], CardMark::AA));
+    EXPECT_FALSE(game.MarksOf(full[0].place, "Alpha")->Has(CardMark::AA));
+    EXPECT_EQ(game.Ships().size(), 1u);
+
+    // The log says which Bravo; a ship alone of its name keeps its bare name.
+    GameAction second = Toggle(snapshot.roster[6], CardMark::Sunk);
+    second.logged = snapshot.LabelledName(6);
+    game.Apply(second);
+    EXPECT_EQ(LogLine(game.Log().back()), "Turn 1 \u2014 BRAVO (ADDITIONAL SHIP 3): sunk");
+    EXPECT_TRUE(game.MarksOf(snapshot.roster[6].place, "Bravo")->Has(CardMark::Sunk));
+    EXPECT_EQ(game.MarksOf(snapshot.roster[1].place, "Bravo"), nullptr);
+}
+
+// A name that matches no ship of the campaign is a plainly missing card,
+// never a default ship, and is named once.
+TEST(Game, ANameMatchingNoShipIsAMissingCardNamedOnce) {
+    CBrinnowDoc doc = GameCampaign();
+    doc.m_ships.erase(doc.m_ships.begin() + 2);  // Charlie
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_attachmentNames = {"Charlie"};
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    EXPECT_EQ(snapshot.missingNames, CStringArray{"Charlie"});
+    std::vector<std::size_t> missing;
+    for (std::size_t i = 0; i < snapshot.missing.size(); ++i)
+        if (snapshot.missing[i]) missing.push_back(i);
+    EXPECT_EQ(missing, std::vector<std::size_t>{2});  // member and attachment: one card
+    EXPECT_EQ(snapshot.cards[2].m_strName, "Charlie");
+    EXPECT_EQ(snapshot.cards[1].m_strName, "Bravo");
+}
 
 TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrite) {
     const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);

@@ -122,6 +122,23 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
 }
 
+// The forces' copies follow a rename in the same step, and Undo takes all back.
+TEST_F(History, ARenameOfTheShipsCopiesInForcesIsPartOfTheShipEditorsOneStep) {
+    const VxShip first = Doc().m_ships[0];
+    VxForce force;
+    force.m_squadrons = {Doc().m_squadrons[0]};
+    force.m_squadrons[0].m_shipNames = {first.m_strName};
+    force.m_ships = {first};
+    Doc().m_scenarios.Modify(0).m_forces.push_back(force);
+    const std::string start = Bytes();
+    RenameFirstShip("Zulu");
+    const VxForce& renamed = Doc().m_scenarios[0].m_forces.back();
+    EXPECT_EQ(renamed.m_squadrons[0].m_shipNames, CStringArray{"Zulu"});
+    EXPECT_EQ(renamed.m_ships[0].m_strName, "Zulu");
+    ExpectUndoRedo(start, "Edit Ships");
+    EXPECT_EQ(Stack().count(), 1);
+}
+
 // Adding an armament opens Add Armament from inside Edit Armaments, and
 // deleting in Edit Ships changes the list without any notice: each dialog
 // run is still exactly one step.

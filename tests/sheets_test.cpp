@@ -370,6 +370,45 @@ TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThemAndOneHundredEightyMillimetresGi
     EXPECT_EQ(cards[4].left, kMargin);
 }
 
+// The lowest row any small box of a card reaches (GDI leaves the bottom edge out).
+int SmallBoxesEnd(const RecordingDC& dc) {
+    int end = 0;
+    for (const std::string& entry : dc.Find("Rectangle ")) {
+        std::istringstream in(entry.substr(10));
+        int left, top, right, bottom;
+        in >> left >> top >> right >> bottom;
+        if (right - left == Mm(kP, 1.5)) end = std::max(end, bottom);
+    }
+    return end;
+}
+
+int NotesTop(const RecordingDC& dc) {
+    const std::string entry = dc.TextEntry("Notes");
+    std::istringstream in(entry.substr(8));
+    int x = 0, y = -1;
+    in >> x >> y;
+    return y;
+}
+
+TEST(ForceSheet, NotesStartUnderTheSmallBoxesOfTheLastRowAndOnlyThereMove) {
+    // One row and two rows of single ships: the notes stand right under the
+    // small boxes, not over them.
+    for (const int ships : {1, 5}) {
+        RecordingDC dc;
+        PrintForce(dc, Force(0, ships), 1);
+        EXPECT_EQ(NotesTop(dc), SmallBoxesEnd(dc)) << ships;
+        EXPECT_EQ(NotesTop(dc), 745 + (ships == 1 ? 1 : 2) * kCard + 34) << ships;
+        EXPECT_TRUE(dc.Has("TabbedTextOut 230 " + std::to_string(NotesTop(dc) + kH) +
+                           " force notes"));
+    }
+    // After squadrons alone the sheet's gap already clears the cards.
+    RecordingDC squadrons;
+    PrintForce(squadrons, Force(1, 0), 1, kWidth, Ships({"A"}));
+    EXPECT_GT(NotesTop(squadrons), SmallBoxesEnd(squadrons));
+    EXPECT_TRUE(squadrons.Has("TextOut 230 2272 align=0 h=80 Notes"));
+    EXPECT_TRUE(squadrons.Has("TabbedTextOut 230 2352 force notes"));
+}
+
 // Long texts go on over further pages with nothing lost and nothing below
 // the footer band, hostile content included.
 TEST(ScenarioSheet, HostileContentPrintsEveryWordWithoutACrash) {

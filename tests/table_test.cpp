@@ -256,6 +256,37 @@ TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
 // Two columns fit exactly at p = 10 in 950 pixels (margins of 20, cells of
 // 470 x 260, cards of 440): headings start their groups, rows wrap at the
 // left margin, and every force and group begins a row of its own.
+// A renamed ship's old name at the table: told once before the window
+// opens, a card with nothing to mark, and Game > Print asks first. The
+// flagship its squadron lists again is one card.
+TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
+    doc.m_ships.erase(doc.m_ships.begin() + 2);  // Charlie
+    doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Alpha", "Bravo",
+                                                                         "Charlie"};
+    const std::unique_ptr<TableWindow> window(PlayScenario(
+        nullptr, doc, dir.filePath("c.brn").toStdString(), doc.m_scenarios[0]));
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "1 name in Skirmish matches no ship of the campaign: Charlie. At the table its card "
+              "shows the name and \"not in the campaign\", with nothing to mark.");
+    ASSERT_EQ(window->Snapshot().roster.size(), 8u);  // Alpha once
+    EXPECT_EQ(window->Snapshot().roster[2].name, "Charlie");
+    ClickPlace(*window, 2, CardMark::FireControl);
+    window->View().SetFocusPlace(2, CardMark::Box1);
+    window->View().setFocus();
+    QTest::keyClick(&window->View(), Qt::Key_Space);
+    EXPECT_TRUE(window->GetGame().Ships().empty());
+    EXPECT_TRUE(window->GetGame().Log().empty());
+    ClickPlace(*window, 0, CardMark::Box1);  // the flagship, and member 1
+    EXPECT_TRUE(MarksOfCard(*window, 0).Has(CardMark::Box1));
+
+    scripted.answers = {IDNO};
+    window->findChild<QAction*>("print")->trigger();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "1 name in this scenario matches no ship: Charlie. Print anyway?");
+}
+
 TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
     const CBrinnowDoc doc = GameCampaign();
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);

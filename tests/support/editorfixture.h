@@ -26,11 +26,13 @@
 // The ship and the squadron editor on a document's records.
 inline std::unique_ptr<CEditShipsDlg> ShipsDialog(CBrinnowDoc& doc) {
     return std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
-                                           doc.m_ships, doc.m_squadrons, nullptr);
+                                           doc.m_ships, doc.m_squadrons, doc.m_scenarios,
+                                           nullptr);
 }
 inline std::unique_ptr<CEditSquadronsDlg> SquadronsDialog(CBrinnowDoc& doc) {
     return std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
-                                               doc.m_armaments, doc.m_torpedoes, "", nullptr);
+                                               doc.m_scenarios, doc.m_armaments,
+                                               doc.m_torpedoes, "", nullptr);
 }
 
 inline VxShip ShipNamed(const std::string& name, int nation = 0) {
