@@ -35,10 +35,12 @@ void AppendEscaped(CString& shown, std::string_view name, Backslash backslash) {
 
 }  // namespace
 
-CString ShownName(const CString& name) {
+CString ShownName(const CString& name) { return ShownName(name, kShownNameCharacters); }
+
+CString ShownName(const CString& name, std::size_t characters) {
     CString shown;
-    AppendEscaped(shown, std::string_view(name).substr(0, kShownNameCharacters), Backslash::AsItIs);
-    if (name.size() > kShownNameCharacters) shown += kEllipsis;
+    AppendEscaped(shown, std::string_view(name).substr(0, characters), Backslash::AsItIs);
+    if (name.size() > characters) shown += kEllipsis;
     return shown;
 }
 

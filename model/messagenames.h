@@ -8,8 +8,10 @@ class VxScenario;
 
 // How messages and findings quote the names of records: a damaged or
 // hostile name may hold anything, so control characters are escaped and a
-// long name is cut short. The result stays in the document code page.
+// long name is cut short, after 40 characters or as many as asked. The
+// result stays in the document code page.
 CString ShownName(const CString& name);
+CString ShownName(const CString& name, std::size_t characters);
 
 // The whole name on one line of a tab-separated listing: a backslash is
 // doubled and tabs, line ends and other control characters are escaped as

@@ -122,7 +122,7 @@ TEST_F(TableGameFile, AHostileNameFromTheGameFileIsShownEscapedAndCut) {
     EXPECT_EQ(scripted.messages[0].find('\x1B'), std::string::npos);
     ASSERT_EQ(window->LogList().count(), 1);
     const QString line = window->LogList().item(0)->text();
-    EXPECT_LT(line.size(), 100);
+    EXPECT_LT(line.size(), 200);
     EXPECT_TRUE(line.startsWith("Turn 1 \u2014 \\x1B]0;OWNED\\x07XXX")) << line.toStdString();
 }
 
