@@ -5,6 +5,9 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest libgtest-dev
           libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils
           libsimdjson-dev python3-jsonschema xdotool)
+# For sharing the table with the players' browsers: the host, its page's
+# cards as SVG, and the links' QR codes.
+packages+=(qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev pkg-config)
 # For the icons, rendered from their drawings at build time.
 packages+=(librsvg2-bin)
 # For building the Debian package and checking it installed: its lints, the
