@@ -95,7 +95,7 @@ ClientMessage ReadDevice(const QJsonValue& value) {
     if (!name.isString()) return Refuse(QStringLiteral("A device gives its name as text."));
     ClientMessage message;
     message.kind = ClientMessage::Kind::Device;
-    message.device = name.toString().simplified().left(ClientMessage::kLongestDeviceName);
+    message.device = name.toString().simplified().left(ClientMessage::kLongestDeviceName).trimmed();
     return message;
 }
 

@@ -71,7 +71,10 @@ void ShareGate::Examine(QTcpSocket* socket) {
     const QByteArray target = TargetOfHead(head.left(end + 2));
     const auto parsed = RequestTarget::Parse(target);
     if (!parsed || !m_isSeat(parsed->token)) {
-        m_guard.CountWrong(socket->peerAddress());
+        // A name the page does not have, under a seat's token, is no guess.
+        if (!m_isSeat(target.mid(1, target.indexOf('/', 1) - 1))) {
+            m_guard.CountWrong(socket->peerAddress());
+        }
         Turn(socket, NotFoundAnswer());
         return;
     }

@@ -62,8 +62,8 @@ void ShareHost::Stop() {
     for (ShareClient* client : std::exchange(m_clients, {})) delete client;
     if (m_gate) m_gate->close();
     delete m_sockets;
-    delete m_pages;
-    delete m_gate;
+    delete m_pages;  // the server took the gate for its child when bound to it
+    if (m_pages == nullptr) delete m_gate;
     m_sockets = nullptr;
     m_pages = nullptr;
     m_gate = nullptr;
