@@ -18,8 +18,10 @@ constexpr double kCardHeightMm = 23.5;
 
 }  // namespace
 
+QSize CardPicture::Size() { return {Mm(kScale, kCardWidthMm) + 1, Mm(kScale, kCardHeightMm) + 1}; }
+
 QByteArray CardPicture::Svg(const ScenarioSnapshot& snapshot, int card) {
-    const QSize size(Mm(kScale, kCardWidthMm) + 1, Mm(kScale, kCardHeightMm) + 1);
+    const QSize size = Size();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
@@ -46,7 +48,10 @@ QJsonObject CardPicture::Places() {
             corners.append(corner.x);
             corners.append(corner.y);
         }
-        places.insert(QString::fromStdString(MarkToken(CardMark(i))), corners);
+        places.insert(QString::fromStdString(MarkToken(CardMark(i))),
+                      QJsonObject{{QStringLiteral("corners"), corners},
+                                  {QStringLiteral("label"),
+                                   QString::fromStdString(MarkLabel(CardMark(i)))}});
     }
     return places;
 }

@@ -1,5 +1,6 @@
 #include "share/sharehost.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTcpSocket>
 #include <QWebSocket>
@@ -106,6 +107,8 @@ void ShareHost::Join() {
         QJsonObject seatMessage = view.SeatMessage(m_table.GetGame());
         QJsonObject seatBody = seatMessage.value(QStringLiteral("seat")).toObject();
         seatBody.insert(QStringLiteral("places"), CardPicture::Places());
+        seatBody.insert(QStringLiteral("card-size"),
+                        QJsonArray{CardPicture::Size().width(), CardPicture::Size().height()});
         client->Send(Compact({{QStringLiteral("seat"), seatBody}}));
         client->Send(Compact(view.GameMessage(m_table.GetGame())));
         emit devicesChanged();
