@@ -17,6 +17,8 @@ packages+=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-ut
            libfile-mimeinfo-perl libglib2.0-bin man-db x11-utils)
 # For the browser check of the HTML export; without it that test says it was skipped.
 optional=(chromium)
+# For the browser test of the shared table; without them that test says it was skipped.
+optional+=(chromium-driver python3-selenium)
 # For opening the CSV export in a spreadsheet; without it that test says it was skipped.
 optional+=(libreoffice-calc-nogui)
 
