@@ -2,7 +2,7 @@
 """A player taps a place on a phone-sized page; the umpire's page in a second
 browser shows it marked, and the game file holds it.
 
-Usage: share_browser_test.py BRINNOW_CLI CAMPAIGN OUT
+Usage: share_browser_test.py BRINNOW_CLI CAMPAIGN OUT SCHEMA
 Exits 77 (skipped) when Selenium or chromedriver is missing, saying why."""
 import json, pathlib, shutil, subprocess, sys, time
 
@@ -30,7 +30,50 @@ def marked(driver, force, ship, place):
     return bool(found) and found[0].get_attribute('aria-pressed') == 'true'
 
 
-def main(cli, campaign, out):
+# A script run in the umpire's page: a second device at the seat sends a
+# request of each kind and keeps what it is sent.
+EXCHANGE = """
+const done = arguments[arguments.length - 1];
+const socket = new WebSocket(`ws://${location.host}${location.pathname}ws`);
+const heard = [];
+socket.onmessage = (event) => {
+  heard.push(JSON.parse(event.data));
+  if (heard.length === 2) {
+    socket.send(JSON.stringify({device: {name: "checker"}}));
+    socket.send(JSON.stringify({mark: {force: 2, ship: "Moltke", places: ["sunk", "af1"]}}));
+    socket.send(JSON.stringify({mark: {force: 9, ship: "Moltke", places: ["sunk"]}}));
+    socket.send(JSON.stringify({"next-turn": {}}));
+  }
+  if (heard.length === 5) done(heard);
+};
+"""
+
+
+def check_messages(driver, schema_path):
+    """Every kind of message the host sends validates against the schema."""
+    try:
+        import jsonschema
+    except ImportError:
+        print('the messages were not checked against their schema: python3-jsonschema is missing')
+        return 0
+    driver.set_script_timeout(10)
+    heard = driver.execute_async_script(EXCHANGE)
+    folder = pathlib.Path(schema_path).parent
+    schemas = {s['$id']: s for s in (json.loads(p.read_text()) for p in folder.glob('*.schema.json'))}
+    schema = json.loads(pathlib.Path(schema_path).read_text())
+    registry_resolver = jsonschema.RefResolver(schema['$id'], schema, store=schemas)
+    validator = jsonschema.Draft202012Validator(schema, resolver=registry_resolver)
+    kinds = [next(iter(message)) for message in heard]
+    assert kinds == ['seat', 'game', 'changed', 'refused', 'changed'], kinds
+    for message in heard:
+        validator.validate(message)
+    for bad in ({'changed': {'turn': 0}}, {'refused': 3}, {'mark': {'force': 1, 'ship': 'x'}}):
+        assert not validator.is_valid(bad), bad
+    print('every kind of message validates against docs/shared-table.schema.json')
+    return 0
+
+
+def main(cli, campaign, out, schema):
     if not shutil.which('chromedriver'):
         print('SKIPPED: chromedriver is not installed (chromium-driver); the browser test did not run.')
         return 77
@@ -63,7 +106,7 @@ def main(cli, campaign, out):
         assert [(s['name'], s['marks']) for s in ships] == [('Tiger', ['box7'])], ships
         phone.save_screenshot(str(out / 'phone-marked.png'))
         print('a tap on the phone: marked on the umpire\'s page and in the game file')
-        return 0
+        return check_messages(umpire, schema)
     finally:
         for driver in (phone, umpire):
             if driver:
