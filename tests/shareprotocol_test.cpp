@@ -187,6 +187,26 @@ TEST_F(SharedTableProtocol, AForceSeatNeverHearsAnotherForcesMarksInAnyMessage) 
     EXPECT_EQ(Request(Path(2) + "card/99.svg").head.left(12), "HTTP/1.1 404");
 }
 
+TEST_F(SharedTableProtocol, TheHostsOwnUndoAndRedoReachThePhones) {
+    auto home = Join(1);
+    auto away = Join(2);
+    home->Send(R"({"mark": {"force": 1, "ship": "Charlie", "places": ["damage-control"]}})");
+    ASSERT_TRUE(home->WaitForMessages(3));
+    std::string error;
+    ASSERT_TRUE(m_session.Undo(error)) << error;
+    m_host->Tell();
+    ASSERT_TRUE(home->WaitForMessages(4));
+    const QJsonObject undone = home->Message(3).value("changed").toObject();
+    EXPECT_EQ(undone.value("ships").toArray()[0].toObject().value("marks").toArray(), QJsonArray());
+    EXPECT_EQ(undone.value("log-kept"), 0);
+    EXPECT_TRUE(undone.value("log").toArray().isEmpty());
+    ASSERT_TRUE(m_session.Redo(error)) << error;
+    m_host->Tell();
+    ASSERT_TRUE(home->WaitForMessages(5));
+    EXPECT_EQ(home->Message(4), home->Message(2));
+    EXPECT_EQ(away->Messages().size(), 2);
+}
+
 TEST_F(SharedTableProtocol, ASeatIsRefusedWhatItMayNotDoAndNothingChanges) {
     auto home = Join(1);
     auto away = Join(2);
