@@ -7,10 +7,13 @@
 SharedTable::SharedTable(GameSession& session, std::vector<RosterShip> roster)
     : m_session(session), m_roster(std::move(roster)), m_told(session.GetGame()) {}
 
-QString SharedTable::Apply(const Seat& seat, const ClientMessage& message) {
-    if (message.kind == ClientMessage::Kind::Mark) return Mark(seat, message.mark);
-    if (message.kind == ClientMessage::Kind::NextTurn) return NextTurn(seat);
-    return message.reason;
+QString SharedTable::Check(const Seat& seat, const ClientMessage& message,
+                           std::vector<GameAction>& actions) const {
+    if (message.kind == ClientMessage::Kind::Mark) return Mark(seat, message.mark, actions);
+    if (message.kind != ClientMessage::Kind::NextTurn) return message.reason;
+    if (!seat.IsUmpire()) return QStringLiteral("Only the host and the umpire start the next turn.");
+    actions.push_back({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
+    return {};
 }
 
 GameChanges SharedTable::TakeChanges() {
@@ -32,7 +35,8 @@ const RosterShip* SharedTable::Find(const MarkRequest& request) const {
     return found == m_roster.end() ? nullptr : &*found;
 }
 
-QString SharedTable::Mark(const Seat& seat, const MarkRequest& request) {
+QString SharedTable::Mark(const Seat& seat, const MarkRequest& request,
+                          std::vector<GameAction>& actions) const {
     if (!seat.Commands(request.force - 1)) {
         return QStringLiteral("This seat does not command force %1.").arg(request.force);
     }
@@ -43,23 +47,17 @@ QString SharedTable::Mark(const Seat& seat, const MarkRequest& request) {
             .arg(request.ship.left(40));
     }
     for (const CardMark place : request.places) {
-        const QString failure = Perform({GameAction::Kind::Toggle, ship->place, ship->name, place});
-        if (!failure.isEmpty()) return failure;
+        actions.push_back({GameAction::Kind::Toggle, ship->place, ship->name, place});
     }
     return {};
 }
 
-QString SharedTable::NextTurn(const Seat& seat) {
-    if (!seat.IsUmpire()) return QStringLiteral("Only the host and the umpire start the next turn.");
-    return Perform({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
-}
-
-// A change the file could not take is taken back again: what clients hear
-// of is always what the file holds.
-QString SharedTable::Perform(const GameAction& action) {
+// Steps the file could not take are taken back again: what clients hear of
+// is always what the file holds.
+QString SharedTable::Perform(const std::vector<GameAction>& actions) {
     std::string error;
-    if (m_session.Do(action, error)) return {};
+    if (actions.empty() || m_session.DoAll(actions, error)) return {};
     std::string ignored;
-    m_session.Undo(ignored);
+    for (std::size_t i = 0; i < actions.size(); ++i) m_session.Undo(ignored);
     return QStringLiteral("The game file could not be written: %1").arg(QString::fromStdString(error));
 }

@@ -60,6 +60,7 @@ bool ShareHost::Start(const QHostAddress& address, quint16 port, bool fallback, 
 }
 
 void ShareHost::Stop() {
+    PerformWaiting();
     for (ShareClient* client : std::exchange(m_clients, {})) delete client;
     if (m_gate) m_gate->close();
     delete m_sockets;
@@ -128,12 +129,35 @@ void ShareHost::Receive(ShareClient* client, const QByteArray& text) {
         default:
             break;
     }
-    const QString refusal = m_table.Apply(client->GetSeat(), message);
+    std::vector<GameAction> actions;
+    const QString refusal = m_table.Check(client->GetSeat(), message, actions);
     if (!refusal.isEmpty()) {
         client->Send(Compact({{QStringLiteral("refused"), refusal}}));
         return;
     }
-    emit changedBy(client->GetSeat().title);
+    // Requests that arrive while the file is being written wait for the
+    // next write, together.
+    if (m_waiting.empty()) {
+        QMetaObject::invokeMethod(this, &ShareHost::PerformWaiting, Qt::QueuedConnection);
+    }
+    m_waiting.push_back({client, std::move(actions)});
+}
+
+void ShareHost::PerformWaiting() {
+    std::vector<GameAction> actions;
+    for (const Waiting& waiting : m_waiting) {
+        actions.insert(actions.end(), waiting.actions.begin(), waiting.actions.end());
+    }
+    const QString failure = m_table.Perform(actions);
+    for (const Waiting& waiting : std::exchange(m_waiting, {})) {
+        if (std::find(m_clients.begin(), m_clients.end(), waiting.client) == m_clients.end())
+            continue;
+        if (failure.isEmpty()) {
+            emit changedBy(waiting.client->GetSeat().title);
+        } else {
+            waiting.client->Send(Compact({{QStringLiteral("refused"), failure}}));
+        }
+    }
     Tell();
 }
 

@@ -56,6 +56,8 @@ class ShareHost : public QObject {
   private:
     void Join();
     void Receive(ShareClient* client, const QByteArray& text);
+    // Does every request that came in since the last time, with one write.
+    void PerformWaiting();
     void Leave(ShareClient* client);
     QByteArray CardFor(const QByteArray& token, int card) const;
 
@@ -67,4 +69,9 @@ class ShareHost : public QObject {
     PageServer* m_pages = nullptr;
     QWebSocketServer* m_sockets = nullptr;
     std::vector<ShareClient*> m_clients;
+    struct Waiting {
+        ShareClient* client;
+        std::vector<GameAction> actions;
+    };
+    std::vector<Waiting> m_waiting;
 };

@@ -150,11 +150,21 @@ TEST_F(SharedTableProtocol, AMarkIsOnDiskThenToldToTheSeatsThatMaySeeIt) {
     EXPECT_TRUE(turn.value("ships").toArray().isEmpty());
     EXPECT_EQ(GameOnDisk().Turn(), 2);
 
-    // Two at once: both marks land, once each.
+    // Two at once: both marks land, once each, told together or one by one.
     home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
     umpire->Send(R"({"mark": {"force": 2, "ship": "Golf", "places": ["box1"]}})");
-    ASSERT_TRUE(umpire->WaitForMessages(6));
-    EXPECT_EQ(GameOnDisk().Log().size(), 4u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_session.GetGame().Log().size() == 4; }, kWaitMs));
+    QStringList logged;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        logged.clear();
+        for (int i = 2; i < umpire->Messages().size(); ++i) {
+            for (const QJsonValue entry : umpire->Message(i).value("changed").toObject().value("log").toArray())
+                logged << entry.toObject().value("ship").toString();
+        }
+        return logged.size() >= 4;
+    }, kWaitMs));
+    logged.sort();
+    EXPECT_EQ(logged, QStringList({"Bravo", "Bravo", "Echo", "Golf"}));
     EXPECT_EQ(GameOnDisk(), m_session.GetGame());
 }
 
@@ -163,11 +173,14 @@ TEST_F(SharedTableProtocol, AForceSeatNeverHearsAnotherForcesMarksInAnyMessage) 
     umpire->Send(R"({"mark": {"force": 1, "ship": "Alpha", "places": ["af1", "speed3"], "role": "flagship"}})");
     ASSERT_TRUE(umpire->WaitForMessages(3));
     auto away = Join(2);  // joins after the marks
-    umpire->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["rudder"]}})");
-    umpire->Send(R"({"mark": {"force": 1, "ship": "Delta", "places": ["sunk"]}})");
-    umpire->Send(R"({"next-turn": {}})");
-    umpire->Send(R"({"mark": {"force": 2, "ship": "Alpha", "places": ["aa"]}})");
-    ASSERT_TRUE(umpire->WaitForMessages(7));
+    int heard = 3;
+    for (const char* request : {R"({"mark": {"force": 1, "ship": "Echo", "places": ["rudder"]}})",
+                                R"({"mark": {"force": 1, "ship": "Delta", "places": ["sunk"]}})",
+                                R"({"next-turn": {}})",
+                                R"({"mark": {"force": 2, "ship": "Alpha", "places": ["aa"]}})"}) {
+        umpire->Send(request);
+        ASSERT_TRUE(umpire->WaitForMessages(++heard)) << request;
+    }
     ASSERT_TRUE(away->WaitForMessages(5));
     m_host->Tell();  // nothing new: nothing sent
     EXPECT_FALSE(away->Messages()[0].contains("\"marks\""));  // its places are the card's
