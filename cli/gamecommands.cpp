@@ -76,10 +76,8 @@ int MarkGame(const CommandLine& line) {
     if (turn == 0) return UsageError("The turn must be a whole number from 1.");
     const std::string& gamePath = words[1];
     Game game;
-    if (!LoadGame(gamePath, game)) return kFailure;
     CommandDocument doc;
-    if (!Load(doc, CampaignPathOf(game.campaign, gamePath))) return kFailure;
-    const VxScenario* scenario = GameScenario(game, doc);
+    const VxScenario* scenario = LoadGameWithScenario(gamePath, game, doc);
     if (scenario == nullptr) return kFailure;
     const int force = PositiveNumber(*line.Value("--force"), int(scenario->m_forces.size()));
     if (force == 0) {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commandsupport.h"
+#include "game/campaignpath.h"
 #include "game/gamefile.h"
 #include "game/scenarioroster.h"
 #include "platform/codepage.h"
@@ -21,6 +22,12 @@ const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc) {
              "\", which the game is played from.");
     }
     return scenario;
+}
+
+const VxScenario* LoadGameWithScenario(const std::string& gamePath, Game& game, CBrinnowDoc& doc) {
+    if (!LoadGame(gamePath, game)) return nullptr;
+    if (!Load(doc, CampaignPathOf(game.campaign, gamePath))) return nullptr;
+    return GameScenario(game, doc);
 }
 
 void WarnMissingShips(const Game& game, const VxScenario& scenario) {

@@ -11,6 +11,10 @@ bool LoadGame(const std::string& path, Game& game);
 // The game's scenario in the loaded campaign, or null (said on stderr).
 const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc);
 
+// Reads the game file and its campaign into doc: the game's scenario, or
+// null (said on stderr).
+const VxScenario* LoadGameWithScenario(const std::string& gamePath, Game& game, CBrinnowDoc& doc);
+
 // Says on stderr which marked ships the scenario no longer holds; their marks
 // stay in the game file.
 void WarnMissingShips(const Game& game, const VxScenario& scenario);

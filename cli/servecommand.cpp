@@ -7,13 +7,11 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
-#include <iostream>
 
 #include "cli/clicommands.h"
 #include "cli/commandline.h"
 #include "cli/commandsupport.h"
 #include "cli/gamesupport.h"
-#include "game/campaignpath.h"
 #include "game/gamesession.h"
 #include "game/scenariosnapshot.h"
 #include "share/localaddress.h"
@@ -82,10 +80,8 @@ int CommandServeGame(const std::vector<std::string>& args) {
 
     const std::string& gamePath = words[1];
     Game game;
-    if (!LoadGame(gamePath, game)) return kFailure;
     CommandDocument doc;
-    if (!Load(doc, CampaignPathOf(game.campaign, gamePath))) return kFailure;
-    const VxScenario* scenario = GameScenario(game, doc);
+    const VxScenario* scenario = LoadGameWithScenario(gamePath, game, doc);
     if (scenario == nullptr) return kFailure;
     WarnMissingShips(game, *scenario);
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, *scenario);
@@ -98,6 +94,5 @@ int CommandServeGame(const std::vector<std::string>& args) {
     if (!PrintSeats(host, line.Flag("--qr"))) return kFailure;
     QuitOnStopSignals(&owner);
     QCoreApplication::exec();
-    host.Stop();
     return 0;
 }

@@ -14,6 +14,10 @@
 #include "share/shareclient.h"
 #include "share/sharegate.h"
 
+// The page's files are compiled into the library, which registers them
+// only where a host is made.
+static void RegisterPageFiles() { Q_INIT_RESOURCE(page); }
+
 namespace {
 
 QByteArray Compact(const QJsonObject& message) {
@@ -26,7 +30,9 @@ ShareHost::ShareHost(const ScenarioSnapshot& snapshot, GameSession& session, QOb
     : QObject(parent),
       m_snapshot(snapshot),
       m_table(session, snapshot.roster),
-      m_seats(std::make_unique<SeatList>(snapshot.scenario)) {}
+      m_seats(std::make_unique<SeatList>(snapshot.scenario)) {
+    RegisterPageFiles();
+}
 
 ShareHost::~ShareHost() { Stop(); }
 
@@ -52,10 +58,7 @@ bool ShareHost::Start(const QHostAddress& address, quint16 port, bool fallback, 
                                      this);
     connect(m_sockets, &QWebSocketServer::newConnection, this, &ShareHost::Join);
     connect(m_gate, &ShareGate::connectionRefused, this, &ShareHost::connectionRefused);
-    connect(m_gate, &ShareGate::webSocketRequested, this, [this](QTcpSocket* socket) {
-        m_sockets->handleConnection(socket);
-        QMetaObject::invokeMethod(socket, &QTcpSocket::readyRead, Qt::QueuedConnection);
-    });
+    connect(m_gate, &ShareGate::webSocketRequested, m_sockets, &QWebSocketServer::handleConnection);
     return true;
 }
 

@@ -7,7 +7,9 @@
 #include <set>
 
 #include "game/scenariosnapshot.h"
+#include "print/cardgeometry.h"
 #include "share/addressguard.h"
+#include "share/cardpicture.h"
 #include "share/clientmessage.h"
 #include "share/gamechanges.h"
 #include "share/messagerate.h"
@@ -262,6 +264,28 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("ship"), "Charlie");
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("turn"), 2);
     EXPECT_TRUE(GameChanges::Between(next, next).Empty());
+}
+
+TEST(CardPictures, ThePictureHoldsTheWholeCardAndEveryPlaceOnIt) {
+    const CardGeometry geometry(CardPicture::kScale, 0, 0);
+    const QSize size = CardPicture::Size();
+    EXPECT_GT(size.width(), geometry.OuterRight());
+    EXPECT_GT(size.height(), geometry.SmallBoxBottom());
+    const QJsonObject places = CardPicture::Places();
+    EXPECT_EQ(places.size(), qsizetype(kCardPlaceCount));
+    for (const QString& name : places.keys()) {
+        const QJsonArray corners = places[name].toObject()["corners"].toArray();
+        ASSERT_EQ(corners.size(), 8) << name.toStdString();
+        for (int i = 0; i < 8; i += 2) {
+            EXPECT_LT(corners[i].toInt(), size.width());
+            EXPECT_LT(corners[i + 1].toInt(), size.height());
+        }
+    }
+    EXPECT_EQ(places["box7"].toObject()["label"], "small box 7");
+    const CBrinnowDoc doc = GameCampaign();
+    const QByteArray svg = CardPicture::Svg(ScenarioSnapshot::Of(doc, doc.m_scenarios[0]), 1);
+    EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toLatin1()));
+    EXPECT_TRUE(svg.contains("BRAVO") || svg.contains("Bravo"));
 }
 
 TEST(ShareCodes, ALinkBecomesASquareCodeDrawnInsideItsMargin) {

@@ -198,6 +198,8 @@ TEST_F(SharedTableProtocol, AForceSeatNeverHearsAnotherForcesMarksInAnyMessage) 
     EXPECT_EQ(Request(Path(2) + "card/0.svg").head.left(12), "HTTP/1.1 404");
     EXPECT_EQ(Request(Path(2) + "card/6.svg").head.left(12), "HTTP/1.1 200");
     EXPECT_EQ(Request(Path(2) + "card/99.svg").head.left(12), "HTTP/1.1 404");
+    EXPECT_EQ(Request(Path(0) + "card/7.svg").head.left(12), "HTTP/1.1 200");
+    EXPECT_EQ(Request(Path(0) + "card/8.svg").head.left(12), "HTTP/1.1 404") << "past the last card";
 }
 
 TEST_F(SharedTableProtocol, TheHostsOwnUndoAndRedoReachThePhones) {
