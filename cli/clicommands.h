@@ -18,3 +18,5 @@ int CommandExportCsv(const std::vector<std::string>& args);
 int CommandImportCsv(const std::vector<std::string>& args);
 int CommandCheck(const std::vector<std::string>& args);
 int CommandGame(const std::vector<std::string>& args);
+// "game serve": runs in the drawing companion, which has Qt's event loop.
+int CommandServeGame(const std::vector<std::string>& args);

@@ -25,10 +25,11 @@ int main(int argc, char* argv[]) {
         {"print", CommandPrint},
         {"card", CommandCard},
         {"export-html", CommandExportHtml},
+        {"game", CommandServeGame},
     };
     const auto command = argc < 2 ? commands.end() : commands.find(argv[1]);
     if (command == commands.end()) {
-        std::cerr << "brinnow-cli-draw: runs brinnow-cli's print, card and export-html; "
+        std::cerr << "brinnow-cli-draw: runs brinnow-cli's print, card, export-html and game serve; "
                      "use brinnow-cli.\n";
         return 2;
     }

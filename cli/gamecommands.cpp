@@ -84,10 +84,8 @@ int MarkGame(const CommandLine& line) {
     std::string error;
     if (!LockGameFile(gamePath, lock, kGameLockPatience, error)) return Fail(error);
     Game game;
-    if (!LoadGame(gamePath, game)) return kFailure;
     CommandDocument doc;
-    if (!LoadGameCampaign(game, gamePath, doc)) return kFailure;
-    const VxScenario* scenario = GameScenario(game, doc, gamePath);
+    const VxScenario* scenario = LoadGameWithScenario(gamePath, game, doc);
     if (scenario == nullptr) return kFailure;
     const int force = PositiveNumber(*line.Value("--force"), int(scenario->m_forces.size()));
     if (force == 0) {

@@ -28,15 +28,6 @@ bool SameFile(const std::string& one, const std::string& other) {
 
 std::string Shown(const CString& name) { return Cp1252ToUtf8(ShownName(name)); }
 
-}  // namespace
-
-bool LoadGame(const std::string& path, Game& game) {
-    std::string error;
-    if (ReadGameFile(path, game, error)) return true;
-    Fail(error);
-    return false;
-}
-
 bool LoadGameCampaign(const Game& game, const std::string& gamePath, CBrinnowDoc& doc) {
     const std::string campaign = CampaignPathOf(game.campaign, gamePath);
     struct stat info {};
@@ -58,6 +49,20 @@ const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc,
              gamePath + "\" is played from.");
     }
     return scenario;
+}
+
+}  // namespace
+
+bool LoadGame(const std::string& path, Game& game) {
+    std::string error;
+    if (ReadGameFile(path, game, error)) return true;
+    Fail(error);
+    return false;
+}
+
+const VxScenario* LoadGameWithScenario(const std::string& gamePath, Game& game, CBrinnowDoc& doc) {
+    if (!LoadGame(gamePath, game) || !LoadGameCampaign(game, gamePath, doc)) return nullptr;
+    return GameScenario(game, doc, gamePath);
 }
 
 void WarnMissingShips(const Game& game, const VxScenario& scenario) {

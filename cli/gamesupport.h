@@ -8,14 +8,10 @@
 // Reads the game file, saying why on stderr when it cannot.
 bool LoadGame(const std::string& path, Game& game);
 
-// Opens the campaign the game at gamePath names. Only a regular file can be
-// a game's campaign: anything else is refused at once rather than read.
-bool LoadGameCampaign(const Game& game, const std::string& gamePath, CBrinnowDoc& doc);
-
-// The game's scenario in its campaign, or null (said on stderr, naming both
-// files).
-const VxScenario* GameScenario(const Game& game, const CBrinnowDoc& doc,
-                               const std::string& gamePath);
+// Reads the game file and its campaign into doc: the game's scenario, or
+// null (said on stderr, naming both files). Only a regular file can be a
+// game's campaign: anything else is refused at once rather than read.
+const VxScenario* LoadGameWithScenario(const std::string& gamePath, Game& game, CBrinnowDoc& doc);
 
 // Says on stderr which marked ships the scenario no longer holds; their marks
 // stay in the game file.

@@ -55,6 +55,10 @@ constexpr const char* kHelp =
     "                                 fire-control, damage-control, bridge, rudder,\n"
     "                                 aa, af1..af4, speed1..speed5, box1..box18, sunk\n"
     "  game show GAME                 each marked ship: force, name, its marks\n"
+    "  game serve GAME [--listen ADDRESS] [--port N] [--qr]\n"
+    "                                 shares the game with the players' browsers:\n"
+    "                                 prints each seat and its link, serves until\n"
+    "                                 SIGINT or SIGTERM (--port 0: any free port)\n"
     "    print scenario and export-html take [--game GAME] to draw its marks\n"
     "\n"
     "Options:\n"
@@ -99,7 +103,8 @@ int main(int argc, char* argv[]) {
         return PrintText(std::string("brinnow-cli ") + BRINNOW_VERSION + "\n", 0);
     }
     const std::set<std::string> drawing = {"print", "card", "export-html"};
-    if (drawing.count(argv[1])) return RunDrawingCommand(argv);
+    const bool serving = std::strcmp(argv[1], "game") == 0 && argc > 2 && std::strcmp(argv[2], "serve") == 0;
+    if (drawing.count(argv[1]) || serving) return RunDrawingCommand(argv);
     UseClassicNumberFormat();
 
     const std::map<std::string, int (*)(const std::vector<std::string>&)> commands = {

@@ -244,6 +244,24 @@ bool WriteGameFile(const Game& game, const std::string& path, std::string& error
         error);
 }
 
+namespace {
+
+template <class Item>
+std::string JsonOf(const Item& item, void (*write)(JsonWriter&, const Item&)) {
+    std::string text;
+    {
+        JsonWriter json([&text](const char* data, std::size_t size) { text.append(data, size); });
+        write(json, item);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string GameJson(const Game& game) { return JsonOf(game, WriteGame); }
+std::string GameShipJson(const GameShip& ship) { return JsonOf(ship, WriteShip); }
+std::string LogEntryJson(const LogEntry& entry) { return JsonOf(entry, WriteLogEntry); }
+
 bool ReadGameJson(const std::string& json, const std::string& name, Game& game,
                   std::string& error) {
     const simdjson::padded_string padded(json);

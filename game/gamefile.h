@@ -13,4 +13,9 @@ bool WriteGameFile(const Game& game, const std::string& path, std::string& error
 // Reads the whole game or nothing; a refusal names the file, the line and
 // column, the value's path and what is wrong with it.
 bool ReadGameFile(const std::string& path, Game& game, std::string& error);
+// The game, one ship's entry and one log entry as the file writes them, for
+// messages in the file's vocabulary.
+std::string GameJson(const Game& game);
+std::string GameShipJson(const GameShip& ship);
+std::string LogEntryJson(const LogEntry& entry);
 bool ReadGameJson(const std::string& json, const std::string& name, Game& game, std::string& error);

@@ -14,8 +14,14 @@ bool GameSession::Save(std::string& error) const {
 }
 
 bool GameSession::Do(const GameAction& action, std::string& error) {
-    m_game.Apply(action);
-    m_done.push_back(action);
+    return DoAll({action}, error);
+}
+
+bool GameSession::DoAll(const std::vector<GameAction>& actions, std::string& error) {
+    for (const GameAction& action : actions) {
+        m_game.Apply(action);
+        m_done.push_back(action);
+    }
     m_undone.clear();
     return Save(error);
 }

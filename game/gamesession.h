@@ -27,6 +27,8 @@ class GameSession {
     // Each returns false when the file could not be written, with error
     // saying why; the change is kept in the game and written with the next.
     bool Do(const GameAction& action, std::string& error);
+    // Several actions, each one step of the history, written once.
+    bool DoAll(const std::vector<GameAction>& actions, std::string& error);
     bool Undo(std::string& error);
     bool Redo(std::string& error);
     bool CanUndo() const { return !m_done.empty(); }

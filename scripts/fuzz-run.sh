@@ -3,14 +3,15 @@
 # every library they call, seeds them from generated campaigns and the
 # sample (as documents, as JSON and as ships' CSV), and shares SECONDS
 # between the document loader, everything that draws or exports what
-# loads, the JSON round trip and the CSV import. Each prints how many inputs it ran and the coverage it
+# loads, the JSON round trip, the CSV import and the reader of the shared
+# table's messages. Each prints how many inputs it ran and the coverage it
 # reached. With --keep, corpora grown by earlier runs are kept and grown.
 # Skipped, saying why, when clang is not installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz-run.sh SECONDS [--keep]}
 keep=${2:-}
-targets=(document_fuzzer render_fuzzer json_roundtrip_fuzzer csv_import_fuzzer)
+targets=(document_fuzzer render_fuzzer json_roundtrip_fuzzer csv_import_fuzzer message_fuzzer)
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: skipped, clang++ is not installed"
     exit 0
@@ -22,7 +23,7 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" make_fuzz_corpus >/dev/null
 
 # A library without counters would leave the run blind to it.
-for library in model print export interchange; do
+for library in model print export interchange share; do
     symbols=$(nm "build-fuzz/$library/libbrinnow_$library.a" 2>/dev/null || true)
     if ! grep -q __sanitizer_cov_8bit_counters_init <<<"$symbols"; then
         echo "fuzz: build-fuzz/$library/libbrinnow_$library.a has no coverage counters"
@@ -50,6 +51,8 @@ for target in "${targets[@]}"; do
     inputs=("$corpus" "$seeds/documents")
     [ "$target" = json_roundtrip_fuzzer ] && inputs+=("$seeds/json")
     [ "$target" = csv_import_fuzzer ] && inputs=("$corpus" "$seeds/csv")
+    # The shared table's reader starts from requests as clients send them.
+    [ "$target" = message_fuzzer ] && inputs=("$corpus" fuzz/message_seeds)
     ASAN_OPTIONS="detect_leaks=$leaks" build-fuzz/fuzz/$target "${inputs[@]}" \
         -max_total_time="$share" -rss_limit_mb="$rss" \
         -max_len=65536 -timeout=20 -print_final_stats=1 2>build-fuzz/$target.log || {

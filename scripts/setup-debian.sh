@@ -5,6 +5,9 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest libgtest-dev
           libbenchmark-dev clang libclang-rt-14-dev xvfb xauth poppler-utils
           libsimdjson-dev python3-jsonschema xdotool)
+# For sharing the table with the players' browsers: the host, its page's
+# cards as SVG, and the links' QR codes.
+packages+=(qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev pkg-config)
 # For the icons, rendered from their drawings at build time.
 packages+=(librsvg2-bin)
 # For building the Debian package and checking it installed: its lints, the
@@ -14,6 +17,8 @@ packages+=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-ut
            libfile-mimeinfo-perl libglib2.0-bin man-db x11-utils)
 # For the browser check of the HTML export; without it that test says it was skipped.
 optional=(chromium)
+# For the browser test of the shared table; without them that test says it was skipped.
+optional+=(chromium-driver python3-selenium)
 # For opening the CSV export in a spreadsheet; without it that test says it was skipped.
 optional+=(libreoffice-calc-nogui)
 

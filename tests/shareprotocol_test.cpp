@@ -1,0 +1,440 @@
+// The shared table over the network: real WebSocket clients and raw HTTP
+// requests against a real host on the loopback.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebSocket>
+#include <memory>
+
+#include "game/gamefile.h"
+#include "game/gamesession.h"
+#include "game/scenariosnapshot.h"
+#include "share/sharegate.h"
+#include "share/sharehost.h"
+#include "tests/game/gamefixture.h"
+
+namespace {
+
+constexpr int kWaitMs = 10'000;
+
+// A device at a seat: it keeps every message it was sent.
+class Device {
+  public:
+    explicit Device(const QUrl& link) {
+        QObject::connect(&m_socket, &QWebSocket::textMessageReceived,
+                         [this](const QString& text) { m_messages << text; });
+        QObject::connect(&m_socket, &QWebSocket::disconnected, [this] { m_closed = true; });
+        QUrl socketUrl = link;
+        socketUrl.setScheme("ws");
+        socketUrl.setPath(link.path() + "ws");
+        m_socket.open(socketUrl);
+    }
+
+    void Send(const QByteArray& json) { m_socket.sendTextMessage(QString::fromUtf8(json)); }
+    bool WaitForMessages(int count) {
+        return QTest::qWaitFor([&] { return m_messages.size() >= count || m_closed; }, kWaitMs) &&
+               m_messages.size() >= count;
+    }
+    bool WaitForClose() { return QTest::qWaitFor([&] { return m_closed; }, kWaitMs); }
+    QJsonObject Message(int i) const {
+        return QJsonDocument::fromJson(m_messages.at(i).toUtf8()).object();
+    }
+    const QStringList& Messages() const { return m_messages; }
+    bool Closed() const { return m_closed; }
+
+  private:
+    QWebSocket m_socket;
+    QStringList m_messages;
+    bool m_closed = false;
+};
+
+// An answer to one raw request: its status line and body.
+struct Answer {
+    QByteArray head;
+    QByteArray body;
+    bool answered = false;
+};
+
+}  // namespace
+
+class SharedTableProtocol : public ::testing::Test {
+  protected:
+    SharedTableProtocol()
+        : m_doc(GameCampaign()),
+          m_snapshot(ScenarioSnapshot::Of(m_doc, m_doc.m_scenarios[0])),
+          m_session(Game(), m_dir.filePath("game.json").toStdString()) {
+        std::string error;
+        EXPECT_TRUE(m_session.Save(error)) << error;
+        m_host = std::make_unique<ShareHost>(m_snapshot, m_session);
+        QString failure;
+        EXPECT_TRUE(m_host->Start(QHostAddress::LocalHost, 0, false, failure))
+            << failure.toStdString();
+    }
+
+    QUrl Link(int seat) const { return m_host->Link(m_host->Seats()[std::size_t(seat)]); }
+    // Joins and takes the two greetings.
+    std::unique_ptr<Device> Join(int seat) {
+        auto device = std::make_unique<Device>(Link(seat));
+        EXPECT_TRUE(device->WaitForMessages(2));
+        return device;
+    }
+    Game GameOnDisk() const {
+        Game game;
+        std::string error;
+        EXPECT_TRUE(ReadGameFile(m_session.Path(), game, error)) << error;
+        return game;
+    }
+    Answer Request(const QByteArray& target) { return Raw("GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n"); }
+    Answer Raw(const QByteArray& request) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_host->Port());
+        Answer answer;
+        if (!socket.waitForConnected(kWaitMs)) return answer;
+        socket.write(request);
+        QByteArray all;
+        [[maybe_unused]] const bool closed = QTest::qWaitFor([&] {
+            all += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        }, kWaitMs);
+        all += socket.readAll();
+        const qsizetype end = all.indexOf("\r\n\r\n");
+        answer.answered = end > 0;
+        answer.head = all.left(end);
+        answer.body = all.mid(end + 4);
+        return answer;
+    }
+    QByteArray Path(int seat) const { return Link(seat).path().toLatin1(); }
+
+    QTemporaryDir m_dir;
+    CBrinnowDoc m_doc;
+    ScenarioSnapshot m_snapshot;
+    GameSession m_session;
+    std::unique_ptr<ShareHost> m_host;
+};
+
+TEST_F(SharedTableProtocol, AMarkIsOnDiskThenToldToTheSeatsThatMaySeeIt) {
+    auto umpire = Join(0);
+    auto home = Join(1);
+    auto away = Join(2);
+    const QJsonObject seat = home->Message(0).value("seat").toObject();
+    EXPECT_EQ(seat.value("name"), "force 1");
+    EXPECT_EQ(seat.value("title"), QStringLiteral("Force 1 — Home"));
+    EXPECT_TRUE(seat.value("places").toObject().contains("box18"));
+    EXPECT_EQ(home->Message(1).value("game").toObject().value("format"), "brinnow-game");
+
+    home->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box7", "bridge"]}})");
+    ASSERT_TRUE(home->WaitForMessages(3));
+    EXPECT_NE(GameOnDisk().MarksOf(m_snapshot.roster[1].place, "Bravo"), nullptr);
+    const QJsonObject changed = home->Message(2).value("changed").toObject();
+    ASSERT_EQ(changed.value("ships").toArray().size(), 1);
+    const QJsonObject bravo = changed.value("ships").toArray()[0].toObject();
+    EXPECT_EQ(bravo.value("name"), "Bravo");
+    EXPECT_EQ(bravo.value("marks").toArray(), QJsonArray({"bridge", "box7"}));
+    ASSERT_TRUE(umpire->WaitForMessages(3));
+    EXPECT_EQ(umpire->Message(2), home->Message(2));
+
+    // The umpire starts the next turn: the first thing force 2 hears.
+    umpire->Send(R"({"next-turn": {}})");
+    ASSERT_TRUE(away->WaitForMessages(3));
+    const QJsonObject turn = away->Message(2).value("changed").toObject();
+    EXPECT_EQ(turn.value("turn"), 2);
+    EXPECT_TRUE(turn.value("ships").toArray().isEmpty());
+    EXPECT_EQ(GameOnDisk().Turn(), 2);
+
+    // Two at once: both marks land, once each, told together or one by one.
+    home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
+    umpire->Send(R"({"mark": {"force": 2, "ship": "Golf", "places": ["box1"]}})");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_session.GetGame().Log().size() == 4; }, kWaitMs));
+    QStringList logged;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        logged.clear();
+        for (int i = 2; i < umpire->Messages().size(); ++i) {
+            for (const QJsonValue entry : umpire->Message(i).value("changed").toObject().value("log").toArray())
+                logged << entry.toObject().value("ship").toString();
+        }
+        return logged.size() >= 4;
+    }, kWaitMs));
+    logged.sort();
+    EXPECT_EQ(logged, QStringList({"Bravo", "Bravo", "Echo", "Golf"}));
+    EXPECT_EQ(GameOnDisk(), m_session.GetGame());
+}
+
+TEST_F(SharedTableProtocol, AForceSeatNeverHearsAnotherForcesMarksInAnyMessage) {
+    auto umpire = Join(0);
+    umpire->Send(R"({"mark": {"force": 1, "ship": "Alpha", "places": ["af1", "speed3"], "role": "flagship"}})");
+    ASSERT_TRUE(umpire->WaitForMessages(3));
+    auto away = Join(2);  // joins after the marks
+    int heard = 3;
+    for (const char* request : {R"({"mark": {"force": 1, "ship": "Echo", "places": ["rudder"]}})",
+                                R"({"mark": {"force": 1, "ship": "Delta", "places": ["sunk"]}})",
+                                R"({"next-turn": {}})",
+                                R"({"mark": {"force": 2, "ship": "Alpha", "places": ["aa"]}})"}) {
+        umpire->Send(request);
+        ASSERT_TRUE(umpire->WaitForMessages(++heard)) << request;
+    }
+    ASSERT_TRUE(away->WaitForMessages(5));
+    m_host->Tell();  // nothing new: nothing sent
+    EXPECT_FALSE(away->Messages()[0].contains("\"marks\""));  // its places are the card's
+    for (const QString& text : away->Messages().mid(1)) {
+        EXPECT_FALSE(text.contains("af1") || text.contains("speed3") || text.contains("rudder"))
+            << text.toStdString();
+    }
+    // Of force 1 it heard only that Delta sank, and its own Alpha's mark.
+    const QJsonObject sinking = away->Message(2).value("changed").toObject();
+    EXPECT_EQ(sinking.value("sunk").toArray()[0].toObject().value("name"), "Delta");
+    EXPECT_TRUE(sinking.value("ships").toArray().isEmpty());
+    const QJsonObject own = away->Message(4).value("changed").toObject();
+    EXPECT_EQ(own.value("ships").toArray()[0].toObject().value("force"), 2);
+    EXPECT_EQ(own.value("log").toArray().size(), 1);
+    EXPECT_EQ(Request(Path(2) + "card/0.svg").head.left(12), "HTTP/1.1 404");
+    EXPECT_EQ(Request(Path(2) + "card/6.svg").head.left(12), "HTTP/1.1 200");
+    EXPECT_EQ(Request(Path(2) + "card/99.svg").head.left(12), "HTTP/1.1 404");
+    EXPECT_EQ(Request(Path(0) + "card/7.svg").head.left(12), "HTTP/1.1 200");
+    EXPECT_EQ(Request(Path(0) + "card/8.svg").head.left(12), "HTTP/1.1 404") << "past the last card";
+}
+
+TEST_F(SharedTableProtocol, TheHostsOwnUndoAndRedoReachThePhones) {
+    auto home = Join(1);
+    auto away = Join(2);
+    home->Send(R"({"mark": {"force": 1, "ship": "Charlie", "places": ["damage-control"]}})");
+    ASSERT_TRUE(home->WaitForMessages(3));
+    std::string error;
+    ASSERT_TRUE(m_session.Undo(error)) << error;
+    m_host->Tell();
+    ASSERT_TRUE(home->WaitForMessages(4));
+    const QJsonObject undone = home->Message(3).value("changed").toObject();
+    EXPECT_EQ(undone.value("ships").toArray()[0].toObject().value("marks").toArray(), QJsonArray());
+    EXPECT_EQ(undone.value("log-kept"), 0);
+    EXPECT_TRUE(undone.value("log").toArray().isEmpty());
+    ASSERT_TRUE(m_session.Redo(error)) << error;
+    m_host->Tell();
+    ASSERT_TRUE(home->WaitForMessages(5));
+    EXPECT_EQ(home->Message(4), home->Message(2));
+    EXPECT_EQ(away->Messages().size(), 2);
+}
+
+TEST_F(SharedTableProtocol, ASeatIsRefusedWhatItMayNotDoAndNothingChanges) {
+    auto home = Join(1);
+    auto away = Join(2);
+    const std::string before = GameJson(GameOnDisk());
+    for (const char* request : {
+             R"({"mark": {"force": 2, "ship": "Golf", "places": ["box1"]}})",
+             R"({"next-turn": {}})",
+             R"({"mark": {"force": 1, "ship": "Golf", "places": ["box1"]}})",
+             R"({"mark": {"force": 1, "ship": "Alpha", "places": ["box1"], "role": "single"}})",
+             R"({"mark": {"force": 3, "ship": "Golf", "places": ["box1"]}})",
+             R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box99"]}})",
+         }) {
+        const int count = int(home->Messages().size());
+        home->Send(request);
+        ASSERT_TRUE(home->WaitForMessages(count + 1)) << request;
+        EXPECT_TRUE(home->Message(count).contains("refused")) << request;
+        EXPECT_FALSE(home->Message(count).value("refused").toString().isEmpty());
+    }
+    EXPECT_EQ(GameJson(GameOnDisk()), before);
+    EXPECT_EQ(away->Messages().size(), 2);
+    EXPECT_FALSE(home->Closed());
+    // Of two ships of one name in a force, the place picks one.
+    away->Send(R"({"mark": {"force": 2, "ship": "Alpha", "places": ["box2"], "squadron": 0, "position": 2}})");
+    ASSERT_TRUE(away->WaitForMessages(3));
+    EXPECT_NE(m_session.GetGame().MarksOf(m_snapshot.roster[7].place, "Alpha"), nullptr);
+}
+
+TEST_F(SharedTableProtocol, AChangeTheFileCannotTakeIsRefusedAndNeverTold) {
+    auto home = Join(1);
+    auto umpire = Join(0);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(m_session.Path())));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(m_session.Path())));
+    home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
+    ASSERT_TRUE(home->WaitForMessages(3));
+    EXPECT_TRUE(home->Message(2).value("refused").toString().contains("could not be written"));
+    EXPECT_TRUE(m_session.GetGame().Ships().empty());
+    umpire->Send(R"({"next-turn": {}})");
+    ASSERT_TRUE(umpire->WaitForMessages(3));
+    EXPECT_TRUE(umpire->Message(2).contains("refused"));
+    EXPECT_EQ(home->Messages().size(), 3);
+    EXPECT_EQ(m_session.GetGame().Turn(), 1);
+}
+
+TEST_F(SharedTableProtocol, AClientBreakingALimitIsDroppedAloneAndTheOthersPlayOn) {
+    auto home = Join(1);
+    for (const QByteArray& bad : {QByteArray(R"({"device": {"name": ")") + QByteArray(5000, 'x') + "\"}}",
+                                   QByteArray("{\"mark\": "), QByteArray(R"({"resign": {}})")}) {
+        auto breaker = Join(1);
+        breaker->Send(bad);
+        EXPECT_TRUE(breaker->WaitForClose()) << bad.left(20).constData();
+    }
+    auto chatty = Join(2);
+    for (int i = 0; i < 25; ++i) chatty->Send(R"({"device": {"name": "chatty"}})");
+    EXPECT_TRUE(chatty->WaitForClose());
+    home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
+    ASSERT_TRUE(home->WaitForMessages(3));
+    EXPECT_FALSE(home->Closed());
+    EXPECT_EQ(GameOnDisk().Log().size(), 1u);
+    home->Send(R"({"device": {"name": "Anna's phone"}})");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]) == QStringList{"Anna's phone"}; }, kWaitMs));
+}
+
+TEST_F(SharedTableProtocol, OnlyThePagesFilesAreServedAndOnlyUnderATokenWithSafeHeaders) {
+    const Answer page = Request(Path(1));
+    EXPECT_TRUE(page.head.startsWith("HTTP/1.1 200")) << page.head.constData();
+    EXPECT_TRUE(page.head.contains("Content-Security-Policy: default-src 'none'"));
+    EXPECT_TRUE(page.head.contains("X-Content-Type-Options: nosniff"));
+    EXPECT_TRUE(page.head.contains("Cache-Control: no-store"));
+    EXPECT_TRUE(page.body.contains("<html") || page.body.contains("<!DOCTYPE html>"));
+    EXPECT_TRUE(Request(Path(1) + "page.js").head.startsWith("HTTP/1.1 200"));
+    const QByteArray wrongToken = "/" + QByteArray(32, 'a') + "/";
+    for (const QByteArray& target :
+         {wrongToken, QByteArray("/"), QByteArray("/page.js"), Path(1) + "..%2f..%2fetc/passwd",
+          Path(1) + "%2e%2e/", Path(1) + "../", Path(1) + "favicon.ico",
+          Path(1) + QByteArray(300, 'a')}) {
+        const Answer answer = Request(target);
+        EXPECT_TRUE(answer.head.startsWith("HTTP/1.1 404")) << target.constData();
+        EXPECT_TRUE(answer.body.isEmpty());
+        EXPECT_TRUE(answer.head.contains("Content-Length: 0"));
+        EXPECT_TRUE(answer.head.contains("X-Content-Type-Options: nosniff"));
+    }
+    // A WebSocket with a wrong token is a 404 as well, not a handshake.
+    const Answer socket = Raw("GET " + wrongToken + "ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                              "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                              "Sec-WebSocket-Version: 13\r\n\r\n");
+    EXPECT_TRUE(socket.head.startsWith("HTTP/1.1 404"));
+    EXPECT_EQ(Request(wrongToken).head, Request("/").head) << "a wrong token is told as a missing one";
+}
+
+TEST_F(SharedTableProtocol, TenWrongTokensShutAnAddressOutEvenWithTheRightOne) {
+    // A name the page lacks, under the right token, is no guess.
+    for (int i = 0; i < 12; ++i) Request(Path(1) + "favicon.ico");
+    EXPECT_TRUE(Request(Path(1)).head.startsWith("HTTP/1.1 200"));
+    for (int i = 0; i < 10; ++i) Request("/" + QByteArray(32, 'b') + "/");
+    const Answer refused = Request(Path(1));
+    EXPECT_FALSE(refused.answered);
+    Device device(Link(1));
+    EXPECT_TRUE(device.WaitForClose());
+    EXPECT_TRUE(device.Messages().isEmpty());
+}
+
+TEST_F(SharedTableProtocol, TheSixtyFifthConnectionIsRefusedAndSaidSo) {
+    QSignalSpy refusals(m_host.get(), &ShareHost::connectionRefused);
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    for (int i = 0; i < ShareGate::kMostConnections; ++i) {
+        idle.push_back(std::make_unique<QTcpSocket>());
+        idle.back()->connectToHost(QHostAddress::LocalHost, m_host->Port());
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_host->Connections() == ShareGate::kMostConnections; }, kWaitMs));
+    const Answer busy = Request(Path(1));
+    EXPECT_TRUE(busy.head.startsWith("HTTP/1.1 503")) << busy.head.constData();
+    EXPECT_EQ(refusals.size(), 1);
+    idle.pop_back();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_host->Connections() < ShareGate::kMostConnections; }, kWaitMs));
+    EXPECT_TRUE(Request(Path(1)).head.startsWith("HTTP/1.1 200"));
+}
+
+TEST_F(SharedTableProtocol, AHeadNotCompleteInTenSecondsIsDropped) {
+    QTcpSocket slow;
+    slow.connectToHost(QHostAddress::LocalHost, m_host->Port());
+    ASSERT_TRUE(slow.waitForConnected(kWaitMs));
+    slow.write("GET " + Path(1) + " HTTP/1.1\r\nHost: x\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slow.state() == QAbstractSocket::UnconnectedState; },
+                                ShareGate::kHeadTimeoutMs + kWaitMs));
+    EXPECT_TRUE(slow.readAll().isEmpty());
+}
+
+TEST_F(SharedTableProtocol, StoppingEndsEveryConnectionAndTheOldLinksLeadNowhere) {
+    auto home = Join(1);
+    const QByteArray oldPath = Path(1);
+    m_host->Stop();
+    EXPECT_FALSE(m_host->IsSharing());
+    EXPECT_TRUE(home->WaitForClose());
+    QString error;
+    ASSERT_TRUE(m_host->Start(QHostAddress::LocalHost, 0, false, error));
+    EXPECT_NE(Path(1), oldPath);
+    EXPECT_TRUE(Request(oldPath).head.startsWith("HTTP/1.1 404"));
+    EXPECT_TRUE(Request(Path(1)).head.startsWith("HTTP/1.1 200"));
+}
+
+// The tool shares a game file until it is stopped; a kill loses nothing told.
+class ServedGame : public ::testing::Test {
+  protected:
+    ServedGame() {
+        QProcess make;
+        make.start(BRINNOW_CLI, {"game", "new", BRINNOW_TEST_DATA "/../../res/sample/campaign.brn",
+                                 "Dogger Bank", "-o", m_game});
+        EXPECT_TRUE(make.waitForFinished(kWaitMs) && make.exitCode() == 0);
+    }
+    ~ServedGame() override {
+        m_server.kill();
+        m_server.waitForFinished(kWaitMs);
+    }
+
+    // Starts serving; the seats' links by seat.
+    QMap<QString, QUrl> Serve() {
+        m_server.start(BRINNOW_CLI, {"game", "serve", m_game, "--listen", "127.0.0.1", "--port", "0"});
+        QMap<QString, QUrl> links;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            while (m_server.canReadLine()) {
+                const QStringList seat = QString::fromUtf8(m_server.readLine()).trimmed().split('\t');
+                if (seat.size() == 2) links.insert(seat[0], QUrl(seat[1]));
+            }
+            return links.size() == 3 || m_server.state() == QProcess::NotRunning;
+        }, kWaitMs));
+        return links;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_game = m_dir.filePath("dogger.json");
+    QProcess m_server;
+};
+
+TEST_F(ServedGame, AKilledHostKeepsEveryToldChangeAndSharingAgainContinuesIt) {
+    QMap<QString, QUrl> links = Serve();
+    ASSERT_EQ(links.keys(), QStringList({"force 1", "force 2", "umpire"}));
+    EXPECT_TRUE(links["umpire"].path().size() == 34);
+    {
+        Device captain(links["force 1"]);
+        ASSERT_TRUE(captain.WaitForMessages(2));
+        captain.Send(R"({"mark": {"force": 1, "ship": "Lion", "places": ["box7"]}})");
+        ASSERT_TRUE(captain.WaitForMessages(3));
+        m_server.kill();
+        ASSERT_TRUE(m_server.waitForFinished(kWaitMs));
+    }
+    Game game;
+    std::string error;
+    ASSERT_TRUE(ReadGameFile(m_game.toStdString(), game, error)) << error;
+    ASSERT_EQ(game.Ships().size(), 1u);
+    EXPECT_EQ(game.Ships()[0].name, "Lion");
+
+    const QMap<QString, QUrl> again = Serve();
+    ASSERT_EQ(again.size(), 3);
+    EXPECT_NE(again["force 1"], links["force 1"]) << "every share makes new links";
+    Device umpire(again["umpire"]);
+    ASSERT_TRUE(umpire.WaitForMessages(2));
+    const QJsonArray ships = umpire.Message(1).value("game").toObject().value("ships").toArray();
+    ASSERT_EQ(ships.size(), 1);
+    EXPECT_EQ(ships[0].toObject().value("marks").toArray(), QJsonArray({"box7"}));
+    m_server.terminate();
+    ASSERT_TRUE(m_server.waitForFinished(kWaitMs));
+    EXPECT_EQ(m_server.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_server.exitCode(), 0);
+    EXPECT_TRUE(umpire.WaitForClose());
+}
+
+TEST_F(ServedGame, WrongOptionsAreUsageErrors) {
+    for (const QStringList& options : {QStringList{"--port", "65536"}, QStringList{"--port", "-1"},
+                                        QStringList{"--listen", "my-laptop"}, QStringList{"--qr", "x"}}) {
+        QProcess serve;
+        serve.start(BRINNOW_CLI, QStringList{"game", "serve", m_game} + options);
+        ASSERT_TRUE(serve.waitForFinished(kWaitMs));
+        EXPECT_EQ(serve.exitCode(), 2) << options.join(' ').toStdString();
+        EXPECT_TRUE(serve.readAllStandardOutput().isEmpty());
+    }
+}
