@@ -1199,6 +1199,7 @@ class OnScreenCards : public Shell {
 TEST_F(OnScreenCards, LinesAreOneDevicePixelActualSizeIsThePrintedSizeAndWideCardsScroll) {
     CBrinnowView& view = frame->View();
     view.SetZoom(2);
+    view.SetCurrentShip(-1);  // no highlight over the lines measured
     const QPixmap shot = view.viewport()->grab();
     const QImage image = shot.toImage();
     const double dpr = shot.devicePixelRatio();

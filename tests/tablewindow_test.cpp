@@ -220,6 +220,9 @@ TEST_F(TableNight, NightColoursDarkensEveryWindowAndIsKept) {
         EXPECT_TRUE(dark(*part)) << part->metaObject()->className();
     }
     EXPECT_LT(window->LogList().grab().toImage().pixelColor(5, 5).lightness(), 80);
+    QWidget* table = window->View().viewport();
+    EXPECT_LT(table->grab().toImage().pixelColor(table->width() - 3, table->height() - 3).lightness(), 80)
+        << "the table between the cards";
 
     auto second = Open(&main);
     EXPECT_TRUE(second->Action("nightColours")->isChecked());
