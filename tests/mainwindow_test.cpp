@@ -133,6 +133,11 @@ TEST_F(MainWindow, TheHighlightedCardIsTheCurrentOneFromTheStart) {
     Press(QKeySequence::Cut);
     EXPECT_EQ(frame->Document().m_ships.size(), 4u);
     EXPECT_EQ(frame->View().CurrentShip(), 3);
+    // With the last ship cut there is none to take.
+    for (int ship = 0; ship < 4; ++ship) Press(QKeySequence::Cut);
+    EXPECT_TRUE(frame->Document().m_ships.empty());
+    EXPECT_EQ(frame->View().CurrentShip(), -1);
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
 }
 
 // While the campaign prints, the progress dialog belongs to the main window
