@@ -72,6 +72,7 @@ CBrinnowView::CBrinnowView(CBrinnowDoc& doc, EditHistory& history, QWidget* pare
     connect(open, &QAction::triggered, this, &CBrinnowView::OpenCurrentShip);
     addAction(open);
     RebuildRows();
+    KeepACurrentShip();
 }
 
 CBrinnowView::~CBrinnowView() = default;
@@ -93,10 +94,21 @@ void CBrinnowView::OnUpdate() {
     RebuildRows();
     const int count = static_cast<int>(m_rows.size());
     if (m_nTopShip >= count) m_nTopShip = std::max(0, count - 1);
-    if (m_nCurrentShip >= static_cast<int>(m_doc.m_ships.size())) SetCurrentShip(-1);
+    KeepACurrentShip();
     UpdateScrollBarNow();
     viewport()->update();
     emit listingChanged();
+}
+
+// The highlighted card is the current one from the start: the first shown
+// one, or the last when the current one is gone.
+void CBrinnowView::KeepACurrentShip() {
+    if (m_nCurrentShip >= 0 && m_nCurrentShip < static_cast<int>(m_doc.m_ships.size())) return;
+    if (m_rows.empty()) {
+        if (m_nCurrentShip >= 0) SetCurrentShip(-1);
+        return;
+    }
+    SetCurrentShip(int(m_nCurrentShip < 0 ? m_rows.front() : m_rows.back()));
 }
 
 void CBrinnowView::RebuildRows() {
@@ -462,9 +474,9 @@ void CBrinnowView::OnEndPrinting() {
     m_nLastShip = -1;
 }
 
-void CBrinnowView::PrintAll(QPrinter& printer, PrintOutput::Use use) {
+void CBrinnowView::PrintAll(QWidget* window, QPrinter& printer, PrintOutput::Use use) {
     RunOnPrinter(
-        printer,
+        window, PrintWork(use, QString::fromStdString(m_doc.GetTitle())), printer,
         [this, &printer](CDC& dc, Progress& progress) {
             OnBeginPrinting(dc);
             const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
@@ -516,12 +528,14 @@ void CBrinnowView::FilePrint() {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setMinMax(1, std::max(1, pages));
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintAll(printer, PrintOutput::Use::Print);
+    PrintAll(window(), printer, PrintOutput::Use::Print);
 }
 
 void CBrinnowView::FilePrintPreview() {
     ShowPrintPreview(this, PrintJobName(), m_doc.GetPathName(),
-                     [this](QPrinter& printer, PrintOutput::Use use) { PrintAll(printer, use); });
+                     [this](QWidget* window, QPrinter& printer, PrintOutput::Use use) {
+                         PrintAll(window, printer, use);
+                     });
 }
 
 void CBrinnowView::PrintBlankShipForm() {

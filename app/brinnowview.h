@@ -146,7 +146,8 @@ class CBrinnowView : public QAbstractScrollArea {
     // The export's file beside the campaign, named after it.
     QString ProposedBesideDocument(const QString& suffix) const;
     void ExportToChosenFile(const FileChoice& choice, DocumentExport write);
-    void PrintAll(QPrinter& printer, PrintOutput::Use use);
+    // The card job for window, on the printer or as its preview.
+    void PrintAll(QWidget* window, QPrinter& printer, PrintOutput::Use use);
     // Runs a dialog on the document as one step of the editing history.
     template <class Dialog, class... Args>
     void RunDialog(const QString& step, Args&&... args);
@@ -155,6 +156,7 @@ class CBrinnowView : public QAbstractScrollArea {
     std::vector<int> VisibleCardBottoms() const;
     void ScrollToRow(std::size_t row);
     void OpenCurrentShip();
+    void KeepACurrentShip();
     void DrawHighlight(QPainter& painter, const QRect& card) const;
 
     CBrinnowDoc& m_doc;

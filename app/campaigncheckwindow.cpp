@@ -73,7 +73,6 @@ CampaignCheckWindow::CampaignCheckWindow(CBrinnowDoc& doc, EditHistory& history,
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->header()->resizeSection(FindingsModel::kKind, 110);
-    m_list->header()->resizeSection(FindingsModel::kRecord, 260);
     // A double-click, or Enter, on a finding.
     connect(m_list, &QTreeView::activated, this, [this] { OnOpen(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -120,6 +119,8 @@ void CampaignCheckWindow::CheckNow() {
     const std::optional<Finding> was = selected ? std::optional(*selected) : std::nullopt;
     const int row = m_list->currentIndex().row();
     m_findings->SetFindings(CheckCampaign(m_doc));
+    // A record's whole name shows, the problem taking the width left.
+    m_list->resizeColumnToContents(FindingsModel::kRecord);
     const std::vector<Finding>& findings = Findings();
     const auto again = was ? std::find_if(findings.begin(), findings.end(),
                                           [&](const Finding& f) { return SameFinding(f, *was); })

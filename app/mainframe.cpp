@@ -28,6 +28,7 @@
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/nightcolours.h"
 #include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
 #include "history/documentnotice.h"
@@ -716,6 +717,7 @@ void CMainFrame::LoadSettings() {
     // their true size; the user's own choice is kept from then on.
     m_view->SetZoom(settings.value("Zoom", kDefaultZoom).toDouble());
     settings.endGroup();
+    NightColours::Instance().ApplyKept();
     m_settingsLoaded = true;
 }
 

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QScreen>
 #include <QUrl>
-#include <algorithm>
 
 #include "desktop/messagebox.h"
+#include "desktop/screenfit.h"
 #include "platform/programfiles.h"
 
 namespace {
@@ -56,15 +56,8 @@ void HelpWindow::ShowContext(int context) {
 // scaled that screen is; the user's own size and place stay while it is open.
 void HelpWindow::FitOnScreen() {
     const QWidget* asking = QApplication::activeWindow();
-    const QScreen* screen = asking ? asking->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen->availableGeometry();
-    resize(kPreferredSize.boundedTo(available.size() - (frameGeometry().size() - size())));
-    QRect placed = frameGeometry();
-    placed.moveLeft(
-        std::clamp(placed.left(), available.left(), available.right() - placed.width() + 1));
-    placed.moveTop(
-        std::clamp(placed.top(), available.top(), available.bottom() - placed.height() + 1));
-    move(placed.topLeft());
+    ::FitOnScreen(*this, kPreferredSize,
+                  asking ? asking->screen() : QGuiApplication::primaryScreen());
 }
 
 QUrl HelpWindow::AtAnchor(const QString& anchor) const {

@@ -1,7 +1,6 @@
 #include "desktop/printcommand.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -11,6 +10,7 @@
 #include "desktop/messagebox.h"
 #include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
+#include "desktop/screenfit.h"
 #include "platform/qtstrings.h"
 
 namespace {
@@ -53,12 +53,16 @@ QPrinter& SharedPrinter() {
     return *PrinterSlot();
 }
 
-void RunOnPrinter(QPrinter& printer, const PrinterJob& job, PrintOutput::Use use) {
+QString PrintWork(PrintOutput::Use use, const QString& documentName) {
+    return (use == PrintOutput::Use::Preview ? "Previewing " : "Printing ") + documentName;
+}
+
+void RunOnPrinter(QWidget* window, const QString& work, QPrinter& printer, const PrinterJob& job,
+                  PrintOutput::Use use) {
     PrintOutput output(printer, use);
-    const bool done =
-        RunWithProgress(QApplication::activeWindow(), printer.docName(), [&](Progress& progress) {
-            if (output.IsOpen()) job(output.Dc(), progress);
-        });
+    const bool done = RunWithProgress(window, work, [&](Progress& progress) {
+        if (output.IsOpen()) job(output.Dc(), progress);
+    });
     if (!done) return output.Abandon();
     if (!output.Finish()) AfxMessageBoxUnicode(QString::fromStdString(output.Error()));
 }
@@ -67,7 +71,9 @@ void PrintWithDialog(QWidget* parent, const std::string& documentName,
                      const std::string& documentPath, const PrinterJob& job) {
     if (Hook()) return Hook()(documentName, job, false);
     QPrinter& printer = PrinterForJob(ToQt(documentName), documentPath);
-    if (ChoosePrinter(parent, printer)) RunOnPrinter(printer, job);
+    if (ChoosePrinter(parent, printer)) {
+        RunOnPrinter(parent, PrintWork(PrintOutput::Use::Print, ToQt(documentName)), printer, job);
+    }
 }
 
 bool ChoosePrinter(QWidget* parent, QPrinter& printer) {
@@ -84,7 +90,7 @@ void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::s
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle("Print Preview");
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&print](QPrinter* target) { print(*target, PrintOutput::Use::Preview); });
+                     [&](QPrinter* target) { print(&preview, *target, PrintOutput::Use::Preview); });
     // The window's own Print would let the printer write a PDF file itself,
     // in place: it prints as every other Print does instead.
     const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
@@ -93,11 +99,11 @@ void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::s
         QObject::disconnect(action, &QAction::triggered, &preview, nullptr);
         QObject::connect(action, &QAction::triggered, &preview, [&] {
             if (!ChoosePrinter(&preview, printer)) return;
-            print(printer, PrintOutput::Use::Print);
+            print(&preview, printer, PrintOutput::Use::Print);
             preview.accept();
         });
     }
-    preview.resize(900, 1000);
+    FitOnScreen(preview, QSize(900, 1000));
     preview.exec();
 }
 
@@ -106,7 +112,9 @@ void PreviewPrint(QWidget* parent, const std::string& documentName, const std::s
     if (Hook()) return Hook()(documentName, job, true);
     ShowPrintPreview(
         parent, ToQt(documentName), documentPath,
-        [&job](QPrinter& printer, PrintOutput::Use use) { RunOnPrinter(printer, job, use); });
+        [&job, &documentName](QWidget* window, QPrinter& printer, PrintOutput::Use use) {
+            RunOnPrinter(window, PrintWork(use, ToQt(documentName)), printer, job, use);
+        });
 }
 
 void SetPrintHook(PrintHook hook) { Hook() = std::move(hook); }

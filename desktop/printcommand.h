@@ -42,19 +42,23 @@ void PreviewPrint(QWidget* parent, const std::string& documentName, const std::s
 // The print dialog over the printer, without a page range to choose: true
 // when the user chose to print.
 bool ChoosePrinter(QWidget* parent, QPrinter& printer);
-// A way of printing a job on a printer, as a preview or for real.
-using PrintOnPrinter = std::function<void(QPrinter& printer, PrintOutput::Use use)>;
+// A way of printing a job on a printer, as a preview or for real, for a
+// window.
+using PrintOnPrinter =
+    std::function<void(QWidget* window, QPrinter& printer, PrintOutput::Use use)>;
 // The print preview window over any way of printing to the shared printer.
 // Its Print asks for the printer, then prints for real, so that a PDF file
 // is written as every other print writes it.
 void ShowPrintPreview(QWidget* parent, const QString& documentName, const std::string& documentPath,
                       const PrintOnPrinter& print);
 // Runs the job on the chosen printer (or its PDF file) under a progress
-// dialog, one page break for each new page; says so when the output could
-// not be written. Cancel leaves a PDF file as it was and ends a printer's
-// job.
-void RunOnPrinter(QPrinter& printer, const PrinterJob& job,
+// dialog of the window, titled with the work ("Printing campaign.brn"), one
+// page break for each new page; says so when the output could not be
+// written. Cancel leaves a PDF file as it was and ends a printer's job.
+void RunOnPrinter(QWidget* window, const QString& work, QPrinter& printer, const PrinterJob& job,
                   PrintOutput::Use use = PrintOutput::Use::Print);
+// "Printing Dogger Bank", or "Previewing Dogger Bank".
+QString PrintWork(PrintOutput::Use use, const QString& documentName);
 
 // Tests replace the dialogs: the hook gets the job that would run and
 // whether it was asked for as a preview. An empty hook restores them.

@@ -1,6 +1,7 @@
 #include "desktop/progressdialog.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 #include <algorithm>
 #include <climits>
 
@@ -11,7 +12,8 @@ constexpr int kShownAfterMs = 500;
 constexpr qint64 kEventsEveryMs = 50;
 }  // namespace
 
-ProgressDialog::ProgressDialog(QWidget* parent, const QString& title) : m_dialog(parent) {
+ProgressDialog::ProgressDialog(QWidget* parent, const QString& title)
+    : m_pause(parent ? parent->window() : nullptr), m_dialog(parent ? parent->window() : nullptr) {
     m_dialog.setWindowTitle(title);
     m_dialog.setWindowModality(Qt::WindowModal);
     m_dialog.setMinimumDuration(kShownAfterMs);

@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 #include <optional>
 
+#include "desktop/editingpause.h"
 #include "desktop/waitcursor.h"
 
 #include "platform/progress.h"
@@ -12,9 +13,10 @@ class QWidget;
 
 // The window's progress: the wait cursor, then, once the work has taken half
 // a second, a dialog saying what is being done ("Printing page 312 of 905"),
-// with a bar and Cancel under the usual pointer. The window repaints while
-// the work runs, its events let through at most every 50 ms; Cancel stops
-// the work at its next step.
+// with a bar and Cancel under the usual pointer. The dialog stays above the
+// window it belongs to and keeps its input; the window's commands are greyed
+// until the work ends. The window repaints while the work runs, its events
+// let through at most every 50 ms; Cancel stops the work at its next step.
 class ProgressDialog : public Progress {
   public:
     ProgressDialog(QWidget* parent, const QString& title);
@@ -23,6 +25,8 @@ class ProgressDialog : public Progress {
     void Report(std::int64_t done, std::int64_t total, const char* what) override;
 
   private:
+    // Before the dialog, which is no command of the window.
+    EditingPause m_pause;
     QProgressDialog m_dialog;
     QElapsedTimer m_sinceEvents;
     std::optional<WaitCursor> m_waitCursor{std::in_place};

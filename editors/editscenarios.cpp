@@ -228,7 +228,8 @@ void CEditScenariosDlg::OnCancelAdd() {
 }
 
 void CEditScenariosDlg::OnFind() {
-    CSelectScenarioDlg select(m_doc.m_scenarios, this);
+    CSelectScenarioDlg select(m_doc.m_scenarios, this,
+                              m_browser->HasRecords() ? m_browser->Current() : -1);
     if (select.exec() != QDialog::Accepted || select.m_nSelected < 0) return;
     Commit();
     m_browser->SetCurrent(select.m_nSelected);

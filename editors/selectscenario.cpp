@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <numeric>
@@ -10,7 +11,8 @@
 #include "desktop/helpwindow.h"
 #include "platform/qtstrings.h"
 
-CSelectScenarioDlg::CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWidget* parent)
+CSelectScenarioDlg::CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWidget* parent,
+                                       int current)
     : BrinnowDialog(HelpContext::kScenarios, parent), m_list(new QListWidget) {
     setObjectName("selectScenarioDialog");
     setWindowTitle("Select Scenario");
@@ -30,10 +32,16 @@ CSelectScenarioDlg::CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWid
         auto* item = new QListWidgetItem(names[index]);
         item->setData(Qt::UserRole, qulonglong(index));
         m_list->addItem(item);
+        if (int(index) == current) m_list->setCurrentItem(item);
     }
+    if (!m_list->currentItem() && m_list->count() > 0) m_list->setCurrentRow(0);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CSelectScenarioDlg::accept);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(!m_list->selectedItems().isEmpty());
+    connect(m_list, &QListWidget::itemSelectionChanged, ok,
+            [this, ok] { ok->setEnabled(!m_list->selectedItems().isEmpty()); });
     connect(buttons, &QDialogButtonBox::accepted, this, &CSelectScenarioDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -6,12 +6,14 @@
 class QListWidget;
 
 // "Select Scenario": every scenario's name, sorted as a list box sorts
-// (letter case ignored); OK or a double click picks the scenario of the
-// chosen line.
+// (letter case ignored); OK, Enter or a double click picks the scenario of
+// the chosen line. The current scenario's line is chosen when the list
+// opens, or the first line; OK is greyed while no line is chosen.
 class CSelectScenarioDlg : public BrinnowDialog {
     Q_OBJECT
   public:
-    CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWidget* parent);
+    // current: the index in the scenario list of the scenario shown, or -1.
+    CSelectScenarioDlg(const CArray<VxScenario>& scenarios, QWidget* parent, int current = -1);
 
     void accept() override;
 

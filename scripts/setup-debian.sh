@@ -10,6 +10,8 @@ packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest li
 packages+=(qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev pkg-config)
 # For the icons, rendered from their drawings at build time.
 packages+=(librsvg2-bin)
+# For scripts/window-check.sh: a window manager and screenshots.
+packages+=(openbox imagemagick)
 # For building the Debian package and checking it installed: its lints, the
 # desktop's view of its files (menu, file type, manual pages), and the window
 # started from its desktop entry.

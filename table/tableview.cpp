@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
@@ -322,6 +323,16 @@ void TableView::SetFocusPlace(int card, CardMark place) {
     m_focusPlace = place;
     UpdateCard(before);
     UpdateCard(card);
+}
+
+bool TableView::FindShip(const ShipSearch& search, bool fromTop, bool backwards) {
+    std::vector<std::size_t> every(m_snapshot.cards.size());
+    std::iota(every.begin(), every.end(), std::size_t(0));
+    const auto start = fromTop ? std::nullopt : std::optional(std::size_t(m_focusCard));
+    const std::optional<std::size_t> found = search.Next(m_snapshot.cards, every, start, backwards);
+    if (!found) return false;
+    MoveFocusCard(int(*found));
+    return true;
 }
 
 void TableView::MoveFocusCard(int card) {

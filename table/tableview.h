@@ -8,6 +8,7 @@
 
 #include "game/game.h"
 #include "game/scenariosnapshot.h"
+#include "model/shipsearch.h"
 #include "print/cardgeometry.h"
 #include "table/tablelayout.h"
 
@@ -42,6 +43,10 @@ class TableView : public QAbstractScrollArea {
     int FocusCard() const { return m_focusCard; }
     CardMark FocusPlace() const { return m_focusPlace; }
     void SetFocusPlace(int card, CardMark place);
+    // Moves the focus to the next card whose ship matches, from the top or
+    // on from the focused card, and brings it into view; false when no
+    // card matches.
+    bool FindShip(const ShipSearch& search, bool fromTop, bool backwards);
 
     // Device pixels per millimetre and a card's origin in device pixels on
     // the whole table; DeviceToViewport turns such a point into the widget

@@ -1,5 +1,6 @@
 #include "table/tablewindow.h"
 
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
@@ -7,17 +8,26 @@
 #include <QToolBar>
 
 #include "desktop/filedialogs.h"
+#include "desktop/findbar.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
-#include "desktop/unmatchedwarning.h"
 #include "desktop/proposedfile.h"
+#include "desktop/screenplacement.h"
+#include "desktop/unmatchedwarning.h"
 #include "game/gamefile.h"
 #include "game/gamelog.h"
 #include "platform/filestore.h"
 #include "platform/qtstrings.h"
 #include "print/scenarioprintjob.h"
+#include "table/logpane.h"
 #include "table/tableview.h"
+
+namespace {
+constexpr QSize kPreferredSize(1100, 800);
+constexpr const char* kZoom = "Zoom";
+}  // namespace
 
 TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::string campaignPath,
                          QWidget* parent)
@@ -32,11 +42,12 @@ TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::st
     m_session.SetChangeShown([this] { ShowChange(); });
     CreateLogPane();
     CreateActions();
+    CreateFindBar();
     RefreshLog();
     UpdateTitle();
     m_disk.Track(QString::fromStdString(m_session.Path()));
     connect(&m_disk, &DiskFileWatch::changedOnDisk, this, &TableWindow::OfferReload);
-    resize(1100, 800);
+    RestorePlacement();
     m_view->setFocus();
 }
 
@@ -61,6 +72,7 @@ void TableWindow::CreateActions() {
     AddAction(game, "sunk", "Mark &Sunk", Qt::Key_S, nullptr);
     connect(Action("sunk"), &QAction::triggered, this,
             [this] { ToggleMark(m_view->FocusCard(), CardMark::Sunk); });
+    AddAction(game, "findShip", "&Find Ship...", QKeySequence::Find, nullptr);
     game->addSeparator();
     AddAction(game, "newGame", "New &Game...", {}, &TableWindow::NewGame);
     AddAction(game, "saveLog", "Save &Log...", {}, &TableWindow::SaveLog);
@@ -78,6 +90,11 @@ void TableWindow::CreateActions() {
     AddAction(edit, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
               &TableWindow::Redo);
 
+    CreateViewMenu();
+    CreateToolBar();
+}
+
+void TableWindow::CreateViewMenu() {
     QMenu* view = menuBar()->addMenu("&View");
     AddAction(view, "zoomIn", "Zoom &In", QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr);
     connect(Action("zoomIn"), &QAction::triggered, m_view, &TableView::ZoomIn);
@@ -91,11 +108,19 @@ void TableWindow::CreateActions() {
     view->addSeparator();
     AddAction(view, "fullScreen", "F&ull Screen", Qt::Key_F11, &TableWindow::ToggleFullScreen);
     Action("fullScreen")->setCheckable(true);
+    // One choice for every window of the program.
     QAction* night = AddAction(view, "nightColours", "&Night Colours", {}, nullptr);
     night->setCheckable(true);
-    connect(night, &QAction::toggled, m_view, &TableView::SetNightColours);
+    NightColours& colours = NightColours::Instance();
+    night->setChecked(colours.On());
+    m_view->SetNightColours(colours.On());
+    connect(night, &QAction::toggled, &colours, &NightColours::Set);
+    connect(&colours, &NightColours::changed, night, &QAction::setChecked);
+    connect(&colours, &NightColours::changed, m_view, &TableView::SetNightColours);
     view->addAction(findChild<QDockWidget*>()->toggleViewAction());
+}
 
+void TableWindow::CreateToolBar() {
     QToolBar* bar = addToolBar("Game");
     bar->setObjectName("gameToolBar");
     bar->addAction(Action("nextTurn"));
@@ -106,15 +131,60 @@ void TableWindow::CreateActions() {
     bar->addSeparator();
     for (const char* name : {"undo", "redo", "zoomOut", "zoomIn", "fitWidth", "print", "newGame"})
         bar->addAction(Action(name));
+    ChainKeyboardFocus(bar);
+}
+
+void TableWindow::ChainKeyboardFocus(QToolBar* bar) {
+    QWidget* previous = m_log;
+    setTabOrder(m_view, m_log);
+    for (QAction* action : bar->actions()) {
+        QWidget* button = bar->widgetForAction(action);
+        if (!button || action->isSeparator() || button == m_turn) continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void TableWindow::CreateLogPane() {
     auto* dock = new QDockWidget("Log", this);
     dock->setObjectName("log");
-    m_log = new QListWidget(dock);
-    m_log->setFocusPolicy(Qt::NoFocus);
+    m_log = new LogPane(dock);
     dock->setWidget(m_log);
     addDockWidget(Qt::RightDockWidgetArea, dock);
+}
+
+// The find bar sits over the cards, below the tool bar, until closed.
+void TableWindow::CreateFindBar() {
+    m_findBar = new FindBar(
+        "Part of a ship's name",
+        [this](const QString& text, bool fromTop, bool backwards) {
+            const ShipSearch search(FromQt(text));
+            return !search.IsEmpty() && m_view->FindShip(search, fromTop, backwards);
+        },
+        *m_view, this);
+    addToolBarBreak();
+    addToolBar(Qt::TopToolBarArea, m_findBar);
+    m_findBar->hide();
+    connect(Action("findShip"), &QAction::triggered, m_findBar, &FindBar::Activate);
+}
+
+ScreenPlacement TableWindow::Placement() const {
+    const QWidget* beside = parentWidget() && !isVisible() ? parentWidget() : this;
+    return ScreenPlacement("Table Window", *beside->screen());
+}
+
+void TableWindow::RestorePlacement() {
+    const ScreenPlacement placement = Placement();
+    placement.Restore(*this, kPreferredSize);
+    m_view->SetZoom(placement.Value(kZoom, TableView::kDefaultZoom).toDouble());
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    const ScreenPlacement placement = Placement();
+    placement.Save(*this);
+    placement.SetValue(kZoom, m_view->Zoom());
+    QMainWindow::closeEvent(event);
 }
 
 void TableWindow::UpdateTitle() {

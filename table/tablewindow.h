@@ -9,9 +9,12 @@
 #include "game/scenariosnapshot.h"
 #include "platform/diskfilewatch.h"
 
+class FindBar;
 class QAction;
 class QLabel;
 class QListWidget;
+class QToolBar;
+class ScreenPlacement;
 class TableView;
 
 // A game of a scenario at the table: the cards to mark, the turn, the log,
@@ -29,6 +32,7 @@ class TableWindow : public QMainWindow {
     const ScenarioSnapshot& Snapshot() const { return m_snapshot; }
     TableView& View() { return *m_view; }
     QListWidget& LogList() { return *m_log; }
+    FindBar& FindShipBar() { return *m_findBar; }
     QAction* Action(const QString& name) const;
 
     // Toggles a mark of a roster ship, as a click does.
@@ -44,11 +48,22 @@ class TableWindow : public QMainWindow {
     void PrintPreview();
     void ToggleFullScreen();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
                        const QKeySequence& shortcut, void (TableWindow::*handler)());
     void CreateActions();
+    void CreateViewMenu();
+    void CreateToolBar();
     void CreateLogPane();
+    void CreateFindBar();
+    // Tab goes round the cards, the log and the tool bar.
+    void ChainKeyboardFocus(QToolBar* bar);
+    // Where the window was left on the screen it opens on, and its zoom.
+    ScreenPlacement Placement() const;
+    void RestorePlacement();
     void Changed(bool saved, const std::string& error);
     void RefreshLog();
     void UpdateTitle();
@@ -64,6 +79,7 @@ class TableWindow : public QMainWindow {
     std::string m_campaignPath;
     TableView* m_view = nullptr;
     QListWidget* m_log = nullptr;
+    FindBar* m_findBar = nullptr;
     QLabel* m_turn = nullptr;
     int m_changedCard = -1;  // the card a mark changes; -1 for any other change
     DiskFileWatch m_disk;    // the game file, against writers that take no lock

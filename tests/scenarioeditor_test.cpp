@@ -456,6 +456,7 @@ TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
 
     // OK without a line does nothing.
     CSelectScenarioDlg select(doc.m_scenarios, nullptr);
+    select.findChild<QListWidget*>("scenarioList")->clearSelection();
     select.accept();
     EXPECT_EQ(select.m_nSelected, -1);
     EXPECT_EQ(select.result(), 0);

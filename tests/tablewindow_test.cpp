@@ -1,0 +1,240 @@
+// The table window as a player on a laptop meets it: where it opens, the
+// keyboard's way round it, Night Colours and finding a ship. The placement
+// tests run again on a 1366 x 768 screen beside a 1024 x 576 one.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "desktop/findbar.h"
+#include "desktop/nightcolours.h"
+#include "desktop/printcommand.h"
+#include "table/tableview.h"
+#include "table/tablewindow.h"
+#include "tests/game/gamefixture.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+class TableWindowFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { QSettings().clear(); }
+    void TearDown() override { NightColours::Instance().Set(false); }
+
+    // Opened as Play Scenario opens it: beside the window that asked, at
+    // whatever size and place it chooses itself.
+    std::unique_ptr<TableWindow> Open(QWidget* beside = nullptr) {
+        auto window = std::make_unique<TableWindow>(
+            ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
+            GameSession({}, dir.filePath("g.game.json").toStdString()), "", beside);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    static bool OnScreen(const QWidget& window, const QScreen& screen) {
+        return screen.availableGeometry().contains(window.frameGeometry());
+    }
+
+    CBrinnowDoc doc = GameCampaign();
+    QTemporaryDir dir;
+    ScriptedAnswers scripted;
+};
+
+using TablePlacement = TableWindowFixture;
+using TableKeyboard = TableWindowFixture;
+using TableNight = TableWindowFixture;
+
+}  // namespace
+
+// The first time, the window lies on the screen, and on a screen of 768
+// pixels or more the focused card's small boxes too; its size, place and
+// zoom are kept for that screen, and another screen keeps its own.
+TEST_F(TablePlacement, OpensWithinTheScreenAndKeepsSizePlaceAndZoomForEachScreen) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (QScreen* screen : screens) {
+        QWidget main;
+        main.setGeometry(QRect(screen->availableGeometry().topLeft() + QPoint(10, 10), QSize(300, 200)));
+        main.show();
+        auto window = Open(&main);
+        EXPECT_TRUE(OnScreen(*window, *screen))
+            << screen->name().toStdString() << ": " << window->frameGeometry().width() << " x "
+            << window->frameGeometry().height();
+        TableView& view = window->View();
+        const QPoint lastBox = view.DeviceToViewport(
+            view.CardOrigin(view.FocusCard()) +
+            QPoint(0, int(23 * view.DevicePixelsPerMm())));
+        if (screen->size().height() < 768) continue;
+        EXPECT_TRUE(view.viewport()->rect().contains(QPoint(5, lastBox.y())))
+            << "the focused card's last row of boxes at " << lastBox.y();
+    }
+
+    QWidget main;
+    QScreen* first = screens.first();
+    main.setGeometry(QRect(first->availableGeometry().topLeft(), QSize(300, 200)));
+    main.show();
+    QRect left;
+    {
+        auto window = Open(&main);
+        window->setGeometry(QRect(first->availableGeometry().topLeft() + QPoint(40, 30), QSize(640, 420)));
+        window->Action("zoomOut")->trigger();
+        left = window->geometry();
+        window->close();
+    }
+    auto again = Open(&main);
+    EXPECT_EQ(again->geometry(), left);
+    EXPECT_DOUBLE_EQ(again->View().Zoom(), TableView::kDefaultZoom / 1.25);
+    again->close();
+    if (screens.size() < 2) return;
+    main.move(screens[1]->availableGeometry().topLeft());
+    auto elsewhere = Open(&main);
+    EXPECT_TRUE(OnScreen(*elsewhere, *screens[1]));
+    EXPECT_NE(elsewhere->size(), left.size());
+    EXPECT_DOUBLE_EQ(elsewhere->View().Zoom(), TableView::kDefaultZoom);
+}
+
+// Print Preview opens within the screen of the window it previews.
+TEST_F(TablePlacement, PrintPreviewFitsTheScreen) {
+    auto window = Open();
+    QRect shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        poll.stop();
+        shown = preview->frameGeometry();
+        preview->reject();
+    });
+    poll.start(10);
+    window->PrintPreview();
+    ASSERT_TRUE(shown.isValid());
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(shown))
+        << shown.width() << " x " << shown.height();
+}
+
+// Tab goes from the cards to the log, on through the tool bar's buttons and
+// round to the cards; Shift+Tab goes back. The log shows it has the focus,
+// and Space there marks nothing.
+TEST_F(TableKeyboard, TabGoesRoundTheCardsTheLogAndTheToolBar) {
+    auto window = Open();
+    TableView& view = window->View();
+    QListWidget& log = window->LogList();
+    window->ToggleMark(0, CardMark::Rudder);
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &log);
+    const QColor highlight = log.palette().color(QPalette::Highlight);
+    const auto edge = [&log] {
+        return log.viewport()->grab().toImage().pixelColor(1, log.viewport()->height() / 2);
+    };
+    EXPECT_EQ(edge(), highlight);
+    QTest::keyClick(&log, Qt::Key_Space);
+    EXPECT_EQ(window->GetGame().Log().size(), 1u) << "the one mark made before";
+
+    auto* bar = window->findChild<QToolBar*>("gameToolBar");
+    QTest::keyClick(&log, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), bar->widgetForAction(window->Action("nextTurn")));
+    QList<QWidget*> visited;
+    while (QApplication::focusWidget() != &view && visited.size() < 20) {
+        visited << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    // Every button that can be pressed: Redo has nothing to redo.
+    EXPECT_EQ(visited.size(), 7);
+    for (QWidget* button : visited) EXPECT_EQ(button->parentWidget(), bar);
+    QTest::keyClick(&view, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), bar->widgetForAction(window->Action("newGame")));
+    EXPECT_NE(edge(), highlight);
+}
+
+// Ctrl+F opens the find bar; typing part of a name puts the focus on the
+// first ship that holds it, Enter on the next, and Escape gives the keys
+// back to that card.
+TEST_F(TableKeyboard, FindShipJumpsToTheCardByPartOfItsName) {
+    auto window = Open();
+    TableView& view = window->View();
+    view.SetZoom(8);
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    auto* field = window->FindShipBar().findChild<QLineEdit*>("findText");
+    ASSERT_TRUE(window->FindShipBar().isVisible());
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClicks(field, "OLF");
+    const auto named = [&] { return window->Snapshot().roster[std::size_t(view.FocusCard())].name; };
+    EXPECT_EQ(named(), "Golf");
+    EXPECT_TRUE(view.viewport()->rect().contains(view.DeviceToViewport(view.CardOrigin(view.FocusCard()))));
+    QTest::keyClicks(field, "x");
+    EXPECT_EQ(named(), "Golf") << "no match leaves the focus where it was";
+    EXPECT_FALSE(field->styleSheet().isEmpty());
+
+    field->clear();
+    QTest::keyClicks(field, "alph");
+    EXPECT_EQ(view.FocusCard(), 0);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(named(), "Alpha");
+    EXPECT_NE(view.FocusCard(), 0) << "the second Alpha, of the other force";
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(window->FindShipBar().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    const int found = view.FocusCard();
+    QTest::keyClick(&view, Qt::Key_S);
+    const RosterShip& ship = window->Snapshot().roster[std::size_t(found)];
+    ASSERT_NE(window->GetGame().MarksOf(ship.place, ship.name), nullptr);
+    EXPECT_TRUE(window->GetGame().MarksOf(ship.place, ship.name)->Has(CardMark::Sunk));
+}
+
+// Night Colours darkens the whole window, every other table window and the
+// main window, and is kept for the next time.
+TEST_F(TableNight, NightColoursDarkensEveryWindowAndIsKept) {
+    QMainWindow main;
+    main.menuBar()->addMenu("&File");
+    main.show();
+    auto window = Open(&main);
+    const auto dark = [](const QWidget& widget) {
+        return widget.palette().color(widget.backgroundRole()).lightness() < 80;
+    };
+    QMenu* viewMenu = nullptr;
+    for (QAction* menu : window->menuBar()->actions()) {
+        if (menu->text() == "&View") viewMenu = menu->menu();
+    }
+    ASSERT_NE(viewMenu, nullptr);
+    EXPECT_FALSE(dark(*window->menuBar()));
+    window->Action("nightColours")->trigger();
+    QApplication::processEvents();  // the windows take the colours from their events
+    const QList<QWidget*> parts = {window->menuBar(), viewMenu, &window->LogList(),
+                                   window->findChild<QToolBar*>("gameToolBar"),
+                                   window->statusBar(), main.menuBar(), &main};
+    for (const QWidget* part : parts) {
+        EXPECT_TRUE(dark(*part)) << part->metaObject()->className();
+    }
+    EXPECT_LT(window->LogList().grab().toImage().pixelColor(5, 5).lightness(), 80);
+    QWidget* table = window->View().viewport();
+    EXPECT_LT(table->grab().toImage().pixelColor(table->width() - 3, table->height() - 3).lightness(), 80)
+        << "the table between the cards";
+
+    auto second = Open(&main);
+    EXPECT_TRUE(second->Action("nightColours")->isChecked());
+    EXPECT_TRUE(second->View().NightColours());
+    // The next run starts dark.
+    NightColours::Instance().Set(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(window->Action("nightColours")->isChecked());
+    EXPECT_FALSE(dark(*window->menuBar()));
+    QSettings().setValue("Settings/NightColours", true);
+    NightColours::Instance().ApplyKept();
+    QApplication::processEvents();
+    EXPECT_TRUE(dark(main));
+    EXPECT_TRUE(window->Action("nightColours")->isChecked());
+}
