@@ -16,4 +16,5 @@ int CommandExportJson(const std::vector<std::string>& args);
 int CommandImportJson(const std::vector<std::string>& args);
 int CommandExportCsv(const std::vector<std::string>& args);
 int CommandCheck(const std::vector<std::string>& args);
+int CommandCompare(const std::vector<std::string>& args);
 int CommandGame(const std::vector<std::string>& args);

@@ -44,6 +44,9 @@ constexpr const char* kHelp =
     "      [--raw]   texts as they are, even those a spreadsheet would take for a formula\n"
     "  check FILE [--json]            check the campaign, one finding a line\n"
     "                                 (exit 0: none, 1: findings, 2: FILE unreadable)\n"
+    "  compare FILE SCENARIO [--game GAME] [--json]\n"
+    "                                 the scenario's forces side by side; from a game,\n"
+    "                                 each force now and at the start\n"
     "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
     "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
     "                                 toggles marks on a ship's card; PLACE is\n"
@@ -105,6 +108,7 @@ int main(int argc, char* argv[]) {
         {"import-json", CommandImportJson},
         {"export-csv", CommandExportCsv},
         {"check", CommandCheck},
+        {"compare", CommandCompare},
         {"game", CommandGame},
     };
     const auto command = commands.find(argv[1]);

@@ -10,7 +10,8 @@ ALLOWED = {
     'export': {'print', 'model', 'platform'},
     'interchange': {'model', 'platform'},
     'game': {'interchange', 'print', 'model', 'platform'},
-    'cli': {'game', 'interchange', 'export', 'print', 'model', 'platform'},
+    'compare': {'game', 'interchange', 'print', 'model', 'platform'},
+    'cli': {'compare', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
     'history': {'model', 'platform'},
     'desktop': {'export', 'print', 'model', 'platform'},
     'editors': {'desktop', 'history', 'export', 'print', 'model', 'platform'},
@@ -18,7 +19,7 @@ ALLOWED = {
     'app': {'editors', 'table', 'desktop', 'game', 'history', 'interchange', 'export', 'print',
             'model', 'platform'},
 }
-NO_QT = {'model', 'game'}
+NO_QT = {'model', 'game', 'compare'}
 WIDGETS = re.compile(r'#include <Q(Widget|Dialog|Application|MainWindow|PushButton|LineEdit)\b')
 
 
