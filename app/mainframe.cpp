@@ -230,6 +230,8 @@ void CMainFrame::CreateToolsMenu() {
     menu->addSeparator();
     AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
                "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
+    AddCommand(menu, ID_TOOLS_COMPARE_FORCES, "C&ompare Forces...",
+               "Compare a scenario's forces side by side in charts\nCompare Forces");
 }
 
 void CMainFrame::CreateHelpMenu() {
@@ -344,6 +346,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_FILE_IMPORT_JSON, [this] { OnFileImportJson(); });
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
     handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
+    handle(ID_TOOLS_COMPARE_FORCES, [this] { ChooseAndCompareScenario(this, m_doc); });
     handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP_SAMPLE, [this] {

@@ -8,7 +8,7 @@ packages=(cmake g++ make qt6-base-dev libgif-dev fonts-liberation2 googletest li
 # For the icons, rendered from their drawings at build time.
 packages+=(librsvg2-bin)
 # For the Compare Forces window's charts.
-packages+=(qt6-charts-dev)
+packages+=(qt6-charts-dev libqt6opengl6-dev)
 # For building the Debian package and checking it installed: its lints, the
 # desktop's view of its files (menu, file type, manual pages), and the window
 # started from its desktop entry.

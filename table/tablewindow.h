@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "game/gamesession.h"
 #include "game/scenariosnapshot.h"
 
+class CompareWindow;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -42,6 +44,9 @@ class TableWindow : public QMainWindow {
     void Print();
     void PrintPreview();
     void ToggleFullScreen();
+    // The forces now beside how they started, following the marks.
+    void CompareForces();
+    CompareWindow* Comparison() const;
 
   private:
     QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
@@ -61,5 +66,6 @@ class TableWindow : public QMainWindow {
     TableView* m_view = nullptr;
     QListWidget* m_log = nullptr;
     QLabel* m_turn = nullptr;
+    QPointer<CompareWindow> m_compare;
     int m_changedCard = -1;  // the card a mark changes; -1 for any other change
 };

@@ -1,0 +1,142 @@
+#include "charts/comparewindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolBar>
+
+#include "charts/barchartbuilder.h"
+#include "charts/comparepage.h"
+#include "charts/comparetablemodel.h"
+#include "desktop/printcommand.h"
+#include "platform/qtstrings.h"
+
+namespace {
+
+// Below this width the table goes under the chart rather than beside it.
+constexpr int kSideBySideWidth = 900;
+
+QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
+                   const QKeySequence& shortcut) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+}  // namespace
+
+CompareWindow::CompareWindow(const std::string& title, std::string documentPath, Source source,
+                             QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      m_title(title),
+      m_documentPath(std::move(documentPath)),
+      m_source(std::move(source)),
+      m_model(new CompareTableModel(this)) {
+    setObjectName("compareWindow");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Compare Forces - " + ToQt(title));
+    m_chartView = new QChartView;
+    m_chartView->setObjectName("compareChart");
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumSize(320, 240);
+    m_table = new QTableView;
+    m_table->setObjectName("compareTable");
+    m_table->setModel(m_model);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    auto* splitter = new QSplitter;
+    splitter->addWidget(m_chartView);
+    splitter->addWidget(m_table);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
+    m_chooser = new QComboBox;
+    m_chooser->setObjectName("chartChooser");
+    CreateActions();
+    connect(m_chooser, &QComboBox::currentIndexChanged, this, &CompareWindow::ShowChart);
+    Refresh();
+    // Fits a screen of 1024 x 576 with its panel, and beside the cards.
+    resize(980, 520);
+    splitter->setOrientation(width() < kSideBySideWidth ? Qt::Vertical : Qt::Horizontal);
+}
+
+CompareWindow::~CompareWindow() = default;
+
+void CompareWindow::CreateActions() {
+    QMenu* file = menuBar()->addMenu("&File");
+    connect(AddAction(file, "print", "&Print...", QKeySequence::Print), &QAction::triggered, this,
+            &CompareWindow::Print);
+    connect(AddAction(file, "printPreview", "Print Pre&view", {}), &QAction::triggered, this,
+            &CompareWindow::PrintPreview);
+    file->addSeparator();
+    connect(AddAction(file, "close", "&Close", QKeySequence::Close), &QAction::triggered, this,
+            &QWidget::close);
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    connect(AddAction(edit, "copy", "&Copy", QKeySequence::Copy), &QAction::triggered, this,
+            &CompareWindow::Copy);
+    QMenu* view = menuBar()->addMenu("&View");
+    QAction* night = AddAction(view, "nightColours", "&Night Colours", {});
+    night->setCheckable(true);
+    connect(night, &QAction::toggled, this, &CompareWindow::SetNightColours);
+
+    QToolBar* bar = addToolBar("Chart");
+    bar->setObjectName("compareToolBar");
+    bar->setMovable(false);
+    bar->addWidget(m_chooser);
+    bar->addAction(findChild<QAction*>("print"));
+    bar->addAction(findChild<QAction*>("copy"));
+}
+
+void CompareWindow::Refresh() {
+    const std::vector<ForceComparison> forces = m_source();
+    m_charts = CompareCharts(forces);
+    m_model->SetTable(CompareTable::Of(forces));
+    const int shown = std::max(0, m_chooser->currentIndex());
+    const QSignalBlocker quiet(m_chooser);
+    m_chooser->clear();
+    for (const CompareChart& chart : m_charts) m_chooser->addItem(ToQt(chart.title));
+    m_chooser->setCurrentIndex(shown);
+    ShowChart(shown);
+}
+
+void CompareWindow::ShowChart(int index) {
+    if (index < 0 || std::size_t(index) >= m_charts.size()) return;
+    QChart* old = m_chartView->chart();
+    m_chartView->setChart(
+        BuildBarChart(m_charts[std::size_t(index)], m_night ? ChartInk::Night : ChartInk::Day));
+    delete old;
+}
+
+void CompareWindow::SetNightColours(bool night) {
+    m_night = night;
+    ShowChart(m_chooser->currentIndex());
+}
+
+QChart* CompareWindow::Chart() const { return m_chartView->chart(); }
+
+void CompareWindow::PrintChart(CDC& dc) const {
+    const std::size_t index = std::size_t(std::max(0, m_chooser->currentIndex()));
+    DrawComparisonPage(dc, m_title + " - forces compared", m_charts.at(index), m_model->Table());
+}
+
+void CompareWindow::Print() {
+    PrintWithDialog(this, m_title, m_documentPath,
+                    [this](CDC& printer, Progress&) { PrintChart(printer); });
+}
+
+void CompareWindow::PrintPreview() {
+    PreviewPrint(this, m_title, m_documentPath,
+                 [this](CDC& printer, Progress&) { PrintChart(printer); });
+}
+
+void CompareWindow::Copy() {
+    QApplication::clipboard()->setText(ToQt(m_model->Table().Text()));
+}
