@@ -14,10 +14,6 @@
 
 namespace {
 
-// Told apart on screen by people with the commoner colour blindnesses.
-const std::array<QColor, 8> kForceColours = {
-    QColor(0, 114, 178),  QColor(230, 159, 0),  QColor(0, 158, 115), QColor(204, 121, 167),
-    QColor(86, 180, 233), QColor(213, 94, 0),   QColor(240, 228, 66), QColor(120, 120, 120)};
 const std::array<Qt::BrushStyle, 6> kPaperPatterns = {
     Qt::SolidPattern,  Qt::BDiagPattern, Qt::Dense6Pattern,
     Qt::CrossPattern, Qt::FDiagPattern, Qt::DiagCrossPattern};
@@ -26,7 +22,7 @@ const QColor kNightInk(230, 230, 230);
 
 QBrush ForceBrush(std::size_t force, ChartInk ink) {
     if (ink == ChartInk::Paper) return QBrush(Qt::black, kPaperPatterns[force % kPaperPatterns.size()]);
-    return QBrush(kForceColours[force % kForceColours.size()]);
+    return QBrush(QColor(QRgb(kForceColours[force % kForceColours.size()])));
 }
 
 QBarSet* ForceBars(const CompareChart& chart, std::size_t force, ChartInk ink) {

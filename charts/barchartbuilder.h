@@ -10,9 +10,6 @@ class QChart;
 // palette, or black on white for paper, each force told by its fill pattern.
 enum class ChartInk { Day, Night, Paper };
 
-// The most forces a chart draws bars for; the table holds them all.
-inline constexpr std::size_t kMostForcesInChart = 12;
-
 // A grouped bar chart of the figures: a bar set per force with its legend
 // entry, the figure written on each bar. The caller owns the chart.
 QChart* BuildBarChart(const CompareChart& chart, ChartInk ink);

@@ -54,6 +54,7 @@ constexpr const char* kHelp =
     "                                 aa, af1..af4, speed1..speed5, box1..box18, sunk\n"
     "  game show GAME                 each marked ship: force, name, its marks\n"
     "    print scenario and export-html take [--game GAME] to draw its marks\n"
+    "    export-html takes [--compare] for a section of charts of the forces\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "compare/forcecomparison.h"
+
+// A colour per force (0xRRGGBB), told apart by people with the commoner
+// colour blindnesses; they repeat past the eighth force.
+inline constexpr std::array<unsigned, 8> kForceColours = {0x0072B2, 0xE69F00, 0x009E73, 0xCC79A7,
+                                                          0x56B4E9, 0xD55E00, 0xF0E442, 0x787878};
+// The most forces a chart draws bars for; the table holds them all.
+inline constexpr std::size_t kMostForcesInChart = 12;
 
 // One grouped bar chart of the comparison: a group of bars per category, a
 // bar per force in each. The window draws it with Qt Charts, the HTML page

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "compare/comparechart.h"
 #include "compare/comparejson.h"
+#include "compare/comparesvg.h"
 #include "compare/comparetable.h"
 #include "compare/forcecomparison.h"
 #include "tests/support/sampleship.h"
@@ -232,4 +234,36 @@ TEST(CompareJson, WritesEveryFigureWithNowFromAGameAndNonNumbersAsStrings) {
         << text;
     EXPECT_NE(text.find("\"slowestSpeed\": null,\n      \"medianSpeed\": null,"), std::string::npos);
     EXPECT_NE(text.find("\"damageBoxes\": 0\n"), std::string::npos);
+}
+
+TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForces) {
+    CBrinnowDoc doc;
+    VxScenario scenario;
+    scenario.m_forces.resize(14);
+    scenario.m_forces[0].m_strName = "R&D <Fleet>";
+    scenario.m_forces[0].m_ships = {Ship("Odd", int(kBC), kInf, 12, 3)};
+    doc.m_scenarios.push_back(scenario);
+    const std::vector<CompareChart> charts = CompareCharts(Compare(doc));
+    ASSERT_EQ(charts.size(), 6u);
+    const CompareChart& defence = charts[1];
+    EXPECT_EQ(defence.categories,
+              (std::vector<std::string>{"DF", "Slowest speed", "Median speed"}));
+    // An infinite DF: an empty bar labelled as such.
+    EXPECT_EQ(defence.bars[0][0].height, 0.0);
+    EXPECT_EQ(defence.bars[0][0].label, "inf");
+    EXPECT_EQ(defence.bars[0][1].height, 12.0);
+
+    const std::string svg = CompareSvg(defence);
+    EXPECT_NE(svg.find(">inf</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">1 R&amp;D &lt;Fleet&gt;</text>"), std::string::npos);
+    EXPECT_EQ(svg.find("<Fleet>"), std::string::npos);
+    // Three categories of twelve bars, the legend's twelve squares and the
+    // white ground.
+    std::size_t rects = 0;
+    for (std::size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1)) {
+        ++rects;
+    }
+    EXPECT_EQ(rects, 3 * 12 + 12 + 1u);
+    EXPECT_NE(svg.find("forces 1 to 12 of 14"), std::string::npos);
+    EXPECT_EQ(svg.find("14 "), std::string::npos);
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """What `brinnow-cli compare --json` prints validates against
 docs/compare.schema.json, with and without a game and for a campaign with
-infinite and missing values; spoiled copies do not validate.
+infinite and missing values; spoiled copies do not validate. `export-html
+--compare` adds its section of charts and changes nothing else.
 
-usage: compare_schema_check.py BRINNOW_CLI CAMPAIGN SCHEMA WORKDIR
+usage: compare_cli_check.py BRINNOW_CLI CAMPAIGN SCHEMA WORKDIR
 
 Exits 77 (skipped) when python3-jsonschema is not installed.
 """
@@ -12,6 +13,7 @@ import json
 import os
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
 
 def run(*args):
@@ -40,6 +42,32 @@ def odd_campaign(cli, campaign, work):
     odd = os.path.join(work, "odd.brn")
     run(cli, "import-json", changed, odd)
     return odd
+
+
+def check_html_section(cli, campaign, work, game_path):
+    """The page with --compare is the page without it plus the section, whose
+    charts are well-formed SVG."""
+    pages = []
+    for name, extra in (("plain", []), ("compared", ["--compare"])):
+        folder = os.path.join(work, name)
+        os.makedirs(folder, exist_ok=True)
+        page = os.path.join(folder, "page.htm")
+        run(cli, "export-html", campaign, "Dogger Bank", page, "--game", game_path, *extra)
+        with open(page, "rb") as f:
+            pages.append(f.read())
+    plain, compared = pages
+    start = compared.find(b"<H2>Forces compared</H2>")
+    end = compared.find(b"<H5><CENTER>", start)
+    if start < 0 or end < 0 or compared[:start] + compared[end:] != plain:
+        sys.exit("export-html --compare changed more than its section")
+    section = compared[start:end].decode("cp1252").replace("\r\n", "\n")
+    charts = section.split("<svg ")[1:]
+    if len(charts) != 6:
+        sys.exit(f"expected 6 charts, found {len(charts)}")
+    for chart in charts:
+        ElementTree.fromstring("<svg " + chart[:chart.index("</svg>") + 6])
+    if "I. Aufklärungsgruppe" not in section:
+        sys.exit("the legend lacks a force's name")
 
 
 def main(cli, campaign, schema_path, work):
@@ -91,7 +119,8 @@ def main(cli, campaign, schema_path, work):
         spoil(spoiled)
         if validator.is_valid(spoiled):
             sys.exit(f"spoiled copy {i} validates")
-    print("the comparisons validate, and their spoiled copies do not")
+    check_html_section(cli, campaign, work, game_path)
+    print("the comparisons validate, their spoiled copies do not, and the page's section is apart")
     return 0
 
 
