@@ -50,7 +50,7 @@ CompareWindow::CompareWindow(const std::string& title, std::string documentPath,
     m_table = new QTableView;
     m_table->setObjectName("compareTable");
     m_table->setModel(m_model);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     auto* splitter = new QSplitter;
     splitter->addWidget(m_chartView);
@@ -99,12 +99,28 @@ void CompareWindow::Refresh() {
     const std::vector<ForceComparison> forces = m_source();
     m_charts = CompareCharts(forces);
     m_model->SetTable(CompareTable::Of(forces));
+    FitColumns();
     const int shown = std::max(0, m_chooser->currentIndex());
     const QSignalBlocker quiet(m_chooser);
     m_chooser->clear();
     for (const CompareChart& chart : m_charts) m_chooser->addItem(ToQt(chart.title));
     m_chooser->setCurrentIndex(shown);
     ShowChart(shown);
+}
+
+// Each column as wide as its longest text, measured in characters: asking
+// the view to measure every cell takes seconds for thousands of forces.
+void CompareWindow::FitColumns() {
+    const CompareTable& table = m_model->Table();
+    const QFontMetrics metrics(m_table->horizontalHeader()->font());
+    const int character = metrics.horizontalAdvance(QLatin1Char('M'));
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 8;
+    for (std::size_t c = 1; c < table.header.size(); ++c) {
+        std::size_t chars = table.header[c].size();
+        if (!table.subheader.empty()) chars = std::max(chars, table.subheader[c].size());
+        for (const CompareTable::Row& row : table.rows) chars = std::max(chars, row.cells[c - 1].size());
+        m_table->horizontalHeader()->resizeSection(int(c) - 1, int(chars) * character + padding);
+    }
 }
 
 void CompareWindow::ShowChart(int index) {

@@ -43,6 +43,7 @@ class CompareWindow : public QMainWindow {
 
   private:
     void CreateActions();
+    void FitColumns();
     void PrintChart(class CDC& dc) const;
 
     std::string m_title;
