@@ -20,6 +20,9 @@
 
 namespace {
 
+const QColor kNightBase(32, 32, 32);
+const QColor kNightText(230, 230, 230);
+
 // Below this width the table goes under the chart rather than beside it.
 constexpr int kSideBySideWidth = 900;
 
@@ -52,11 +55,13 @@ CompareWindow::CompareWindow(const std::string& title, std::string documentPath,
     m_table->setModel(m_model);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     auto* splitter = new QSplitter;
     splitter->addWidget(m_chartView);
     splitter->addWidget(m_table);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({560, 420});
     setCentralWidget(splitter);
     m_chooser = new QComboBox;
     m_chooser->setObjectName("chartChooser");
@@ -108,18 +113,22 @@ void CompareWindow::Refresh() {
     ShowChart(shown);
 }
 
-// Each column as wide as its longest text, measured in characters: asking
-// the view to measure every cell takes seconds for thousands of forces.
+// Each column as wide as its heading and its longest figure: asking the
+// view to measure every cell takes seconds for thousands of forces.
 void CompareWindow::FitColumns() {
     const CompareTable& table = m_model->Table();
     const QFontMetrics metrics(m_table->horizontalHeader()->font());
-    const int character = metrics.horizontalAdvance(QLatin1Char('M'));
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 8;
+    const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    const int padding = 3 * metrics.horizontalAdvance(QLatin1Char(' ')) + 8;
     for (std::size_t c = 1; c < table.header.size(); ++c) {
-        std::size_t chars = table.header[c].size();
-        if (!table.subheader.empty()) chars = std::max(chars, table.subheader[c].size());
+        std::size_t chars = 0;
         for (const CompareTable::Row& row : table.rows) chars = std::max(chars, row.cells[c - 1].size());
-        m_table->horizontalHeader()->resizeSection(int(c) - 1, int(chars) * character + padding);
+        int width = int(chars) * digit;
+        width = std::max(width, metrics.horizontalAdvance(ToQt(table.header[c])));
+        if (!table.subheader.empty()) {
+            width = std::max(width, metrics.horizontalAdvance(ToQt(table.subheader[c])));
+        }
+        m_table->horizontalHeader()->resizeSection(int(c) - 1, width + padding);
     }
 }
 
@@ -133,6 +142,13 @@ void CompareWindow::ShowChart(int index) {
 
 void CompareWindow::SetNightColours(bool night) {
     m_night = night;
+    QPalette palette = QApplication::palette(m_table);
+    if (night) {
+        palette.setColor(QPalette::Base, kNightBase);
+        palette.setColor(QPalette::AlternateBase, kNightBase);
+        palette.setColor(QPalette::Text, kNightText);
+    }
+    m_table->setPalette(palette);
     ShowChart(m_chooser->currentIndex());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -85,9 +86,13 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     // Night Colours darkens the chart and keeps the chart shown.
     window->findChild<QAction*>("nightColours")->trigger();
     EXPECT_LT(window->Chart()->backgroundBrush().color().lightness(), 64);
+    EXPECT_LT(window->TableView().palette().color(QPalette::Base).lightness(), 64);
+    EXPECT_GT(window->TableView().palette().color(QPalette::Text).lightness(), 192);
     EXPECT_EQ(window->Chart()->title(), "Main armament");
     window->findChild<QAction*>("nightColours")->trigger();
     EXPECT_GT(window->Chart()->backgroundBrush().color().lightness(), 192);
+    EXPECT_EQ(window->TableView().palette().color(QPalette::Base),
+              QApplication::palette(&window->TableView()).color(QPalette::Base));
 
     // Copy puts the table on the clipboard as text.
     QGuiApplication::clipboard()->clear();
