@@ -228,10 +228,10 @@ void CMainFrame::CreateToolsMenu() {
     AddCommand(menu, ID_TOOLS_EXPORT_CSV, "Export Ships as &CSV...",
                "Export ships to a UTF-8 CSV file for spreadsheets");
     menu->addSeparator();
-    AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
-               "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
     AddCommand(menu, ID_TOOLS_COMPARE_FORCES, "C&ompare Forces...",
                "Compare a scenario's forces side by side in charts\nCompare Forces");
+    AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
+               "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
 }
 
 void CMainFrame::CreateHelpMenu() {
