@@ -238,6 +238,8 @@ void CMainFrame::CreateToolsMenu() {
     AddCommand(menu, ID_TOOLS_IMPORT_CSV, "&Import Ships from CSV...",
                "Add and update ships from a CSV file, merged by name, after a preview");
     menu->addSeparator();
+    AddCommand(menu, ID_TOOLS_COMPARE_FORCES, "C&ompare Forces...",
+               "Compare a scenario's forces side by side in charts\nCompare Forces");
     AddCommand(menu, ID_TOOLS_PLAY_SCENARIO, "&Play Scenario...",
                "Play a scenario at the table: mark the cards as the game goes\nPlay Scenario");
 }
@@ -355,6 +357,7 @@ void CMainFrame::ConnectCommands() {
     handle(ID_TOOLS_EXPORT_CSV, [this] { m_view->ExportShipsAsCsv(); });
     handle(ID_TOOLS_IMPORT_CSV, [this] { ImportShipsFromCsv(this, m_doc, m_history); });
     handle(ID_TOOLS_PLAY_SCENARIO, [this] { ChooseAndPlayScenario(this, m_doc); });
+    handle(ID_TOOLS_COMPARE_FORCES, [this] { ChooseAndCompareScenario(this, m_doc); });
     handle(ID_FILE_OPEN_GAME, [this] { ChooseAndOpenGame(this, m_doc); });
     handle(ID_HELP_FINDER, [] { ShowHelp(HelpContext::kIndex); });
     handle(ID_HELP_SAMPLE, [this] {

@@ -1,5 +1,6 @@
 #include "app/tablecommands.h"
 
+#include "charts/opencomparison.h"
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
 #include "editors/selectscenario.h"
@@ -10,14 +11,31 @@ namespace {
 constexpr const char* kGameFilter = "Brinnow Games (*.game.json);;JSON Files (*.json)";
 }
 
-void ChooseAndPlayScenario(QWidget* parent, const CBrinnowDoc& doc) {
+namespace {
+
+// The Select Scenario list, or nothing when there is none or it was cancelled.
+const VxScenario* ChooseScenario(QWidget* parent, const CBrinnowDoc& doc) {
     if (doc.m_scenarios.empty()) {
         AfxMessageBox("This campaign has no scenarios. Add one with Edit > Scenarios first.");
-        return;
+        return nullptr;
     }
     CSelectScenarioDlg select(doc.m_scenarios, parent);
-    if (select.exec() != QDialog::Accepted || select.m_nSelected < 0) return;
-    PlayScenario(parent, doc, doc.GetPathName(), doc.m_scenarios[std::size_t(select.m_nSelected)]);
+    if (select.exec() != QDialog::Accepted || select.m_nSelected < 0) return nullptr;
+    return &doc.m_scenarios[std::size_t(select.m_nSelected)];
+}
+
+}  // namespace
+
+void ChooseAndPlayScenario(QWidget* parent, const CBrinnowDoc& doc) {
+    if (const VxScenario* scenario = ChooseScenario(parent, doc)) {
+        PlayScenario(parent, doc, doc.GetPathName(), *scenario);
+    }
+}
+
+void ChooseAndCompareScenario(QWidget* parent, const CBrinnowDoc& doc) {
+    if (const VxScenario* scenario = ChooseScenario(parent, doc)) {
+        OpenScenarioComparison(parent, doc, *scenario);
+    }
 }
 
 void ChooseAndOpenGame(QWidget* parent, const CBrinnowDoc& doc) {

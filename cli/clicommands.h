@@ -17,6 +17,7 @@ int CommandImportJson(const std::vector<std::string>& args);
 int CommandExportCsv(const std::vector<std::string>& args);
 int CommandImportCsv(const std::vector<std::string>& args);
 int CommandCheck(const std::vector<std::string>& args);
+int CommandCompare(const std::vector<std::string>& args);
 int CommandGame(const std::vector<std::string>& args);
 // "game serve": runs in the drawing companion, which has Qt's event loop.
 int CommandServeGame(const std::vector<std::string>& args);

@@ -11,6 +11,7 @@
 #include "cli/commandline.h"
 #include "cli/commandsupport.h"
 #include "cli/gamesupport.h"
+#include "compare/comparesvg.h"
 #include "export/htmlexport.h"
 #include "platform/codepage.h"
 #include "platform/filestore.h"
@@ -237,10 +238,11 @@ int CommandCard(const std::vector<std::string>& args) {
 }
 
 int CommandExportHtml(const std::vector<std::string>& args) {
-    const CommandLine line(args, {"--game"}, {});
+    const CommandLine line(args, {"--game"}, {"--compare"});
     const auto& words = line.Positional();
     if (!line.Ok() || words.size() != 3) {
-        return UsageError("usage: brinnow-cli export-html FILE SCENARIO OUT.htm [--game GAME]");
+        return UsageError(
+            "usage: brinnow-cli export-html FILE SCENARIO OUT.htm [--game GAME] [--compare]");
     }
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
@@ -250,9 +252,13 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     Game game;
     if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, doc.m_ships, game))
         return kFailure;
+    const Game* played = gamePath ? &game : nullptr;
+    const std::string compared =
+        line.Flag("--compare")
+            ? ForcesComparedSection(CompareForces(ScenarioSnapshot::Of(doc, *scenario), played))
+            : std::string();
     std::string error;
-    if (!ExportScenarioHtml(doc, *scenario, words[2], error, gamePath ? &game : nullptr,
-                            CommandProgress()))
+    if (!ExportScenarioHtml(doc, *scenario, words[2], error, played, CommandProgress(), compared))
         return Fail(error);
     return 0;
 }

@@ -49,6 +49,9 @@ constexpr const char* kHelp =
     "  check FILE [--json]            check the campaign, one finding a line\n"
     "                                 (exit 0: none, 1: findings, 2: FILE unreadable,\n"
     "                                 3: the findings could not be written)\n"
+    "  compare FILE SCENARIO [--game GAME] [--json]\n"
+    "                                 the scenario's forces side by side; from a game,\n"
+    "                                 each force now and at the start\n"
     "  game new FILE SCENARIO -o GAME a game of the scenario, kept in its own file\n"
     "  game mark GAME --force N --ship NAME PLACE... [--turn N]\n"
     "                                 toggles marks on a ship's card; PLACE is\n"
@@ -60,6 +63,7 @@ constexpr const char* kHelp =
     "                                 prints each seat and its link, serves until\n"
     "                                 SIGINT or SIGTERM (--port 0: any free port)\n"
     "    print scenario and export-html take [--game GAME] to draw its marks\n"
+    "    export-html takes [--compare] for a section of charts of the forces\n"
     "\n"
     "Options:\n"
     "  --help      show this help\n"
@@ -117,6 +121,7 @@ int main(int argc, char* argv[]) {
         {"export-csv", CommandExportCsv},
         {"import-csv", CommandImportCsv},
         {"check", CommandCheck},
+        {"compare", CommandCompare},
         {"game", CommandGame},
     };
     const auto command = commands.find(argv[1]);

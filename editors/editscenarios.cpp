@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "charts/opencomparison.h"
 #include "desktop/helpwindow.h"
 #include "desktop/htmlexportcommand.h"
 #include "desktop/messagebox.h"
@@ -94,9 +95,11 @@ QWidget* CEditScenariosDlg::BuildButtonRow() {
     m_squadrons = MakeButton("squadronsButton", "Squadrons");
     m_print = MakeButton("printButton", "Print");
     m_html = MakeButton("htmlButton", "HTML");
+    m_compare = MakeButton("compareButton", "Compare");
     m_close = MakeButton("closeButton", "Close");
     m_close->setDefault(true);
-    return m_browser->BuildRow({m_find, m_delete, m_ships, m_squadrons, m_print, m_html}, m_close);
+    return m_browser->BuildRow(
+        {m_find, m_delete, m_ships, m_squadrons, m_print, m_html, m_compare}, m_close);
 }
 
 void CEditScenariosDlg::ConnectSignals() {
@@ -104,6 +107,7 @@ void CEditScenariosDlg::ConnectSignals() {
         {m_find, &CEditScenariosDlg::OnFind},   {m_delete, &CEditScenariosDlg::OnDelete},
         {m_ships, &CEditScenariosDlg::OnShips}, {m_squadrons, &CEditScenariosDlg::OnSquadrons},
         {m_print, &CEditScenariosDlg::OnPrint}, {m_html, &CEditScenariosDlg::OnHtml},
+        {m_compare, &CEditScenariosDlg::OnCompare},
         {m_close, &CEditScenariosDlg::OnClose},
     };
     for (const auto& [button, handler] : buttons)
@@ -290,6 +294,12 @@ void CEditScenariosDlg::OnHtml() {
     if (!m_browser->HasRecords()) return;
     Commit();
     ExportScenarioAsHtml(this, m_doc, m_scenario);
+}
+
+void CEditScenariosDlg::OnCompare() {
+    if (!m_browser->HasRecords()) return;
+    Commit();
+    OpenScenarioComparison(this, m_doc, m_scenario);
 }
 
 void CEditScenariosDlg::OnClose() {

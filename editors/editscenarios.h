@@ -33,6 +33,7 @@ class CEditScenariosDlg : public RecordEditorDlg {
     void OnSquadrons();
     void OnPrint();
     void OnHtml();
+    void OnCompare();
     void OnClose();
 
   protected:
@@ -79,5 +80,6 @@ class CEditScenariosDlg : public RecordEditorDlg {
     QPushButton* m_squadrons;
     QPushButton* m_print;
     QPushButton* m_html;
+    QPushButton* m_compare;
     QPushButton* m_close;
 };

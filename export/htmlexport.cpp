@@ -152,13 +152,15 @@ bool HtmlExport::WriteImages(Progress& progress) {
     return failedImages.size() == failedBefore;
 }
 
-std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html) {
+std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html,
+                         const std::string& afterScenario) {
     std::string page;
     page += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n";
     page += "<HTML>\n";
     page += "<HEAD><TITLE>" + scenario.GetName() + "</TITLE></HEAD>\n";
     page += "<BODY BGCOLOR=\"#FFFFFF\">\n";
     page += scenario.HtmlSection(html);
+    page += afterScenario;
     page += PageFooter();
     page += "</BODY>\n";
     page += "</HTML>\n";
@@ -184,7 +186,8 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error,
-                        const CardMarksSource* marks, Progress& progress) {
+                        const CardMarksSource* marks, Progress& progress,
+                        const std::string& afterScenario) {
     if (WriteTarget::Of(pagePath).kind == WriteTarget::Kind::Stream) {
         error = "Cannot write \"" + pagePath +
                 "\": a page needs a folder of its own for its card images.";
@@ -193,7 +196,7 @@ bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
     HtmlExport html(doc.m_ships, doc.m_armaments, FolderOf(pagePath),
                     ImagesOfEarlierExport(pagePath));
     html.marks = marks;
-    const std::string page = ScenarioPage(scenario, html);
+    const std::string page = ScenarioPage(scenario, html, afterScenario);
     if (html.NamesAnImage(Cp1252FromUtf8(FileNameOf(pagePath)))) {
         error = "Cannot write the page as \"" + pagePath +
                 "\": one of its card images has that name. Give the page a name ending in .htm.";

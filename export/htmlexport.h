@@ -90,8 +90,10 @@ struct HtmlExport {
     std::vector<Card> m_unwritten;
 };
 
-// The whole page of one scenario, as it is written to the file.
-std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html);
+// The whole page of one scenario, as it is written to the file, with
+// afterScenario (HTML of the page's code page) after the scenario's section.
+std::string ScenarioPage(const VxScenario& scenario, HtmlExport& html,
+                         const std::string& afterScenario = {});
 
 // The image names of the page at pagePath if it is one this program wrote,
 // which a new export of the same page may replace.
@@ -104,6 +106,8 @@ std::unordered_set<std::string> ImagesOfEarlierExport(const std::string& pagePat
 // the files and the reasons. Marks, when given, are drawn on the cards they
 // belong to. A cancelled export leaves the folder as it was too. A page
 // named as one of its card images would be ("Lion.gif") is refused.
+// afterScenario is put after the scenario's section, as ScenarioPage does.
 bool ExportScenarioHtml(const CBrinnowDoc& doc, const VxScenario& scenario,
                         const std::string& pagePath, std::string& error,
-                        const CardMarksSource* marks = nullptr, Progress& progress = Unwatched());
+                        const CardMarksSource* marks = nullptr, Progress& progress = Unwatched(),
+                        const std::string& afterScenario = {});

@@ -156,6 +156,11 @@ void JsonWriter::Bool(BOOL value) {
     }
 }
 
+void JsonWriter::Null() {
+    BeforeValue();
+    Raw("null");
+}
+
 void JsonWriter::Double(double value) {
     if (!IsJsonNumber(value)) {
         String(DoubleText(value));

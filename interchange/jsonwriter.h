@@ -30,6 +30,7 @@ class JsonWriter {
     // 0 and 1 are false and true; any other stored value stays a number.
     void Bool(BOOL value);
     void Double(double value);
+    void Null();
 
     // Passes everything written so far to the sink; the end of the text
     // gets a line break.

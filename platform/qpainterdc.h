@@ -28,6 +28,8 @@ class QPainterDC : public CDC {
     // A screen keeps the card's figures inside their boxes.
     void SetKeepFiguresInBoxes(bool keep) { m_keepFiguresInBoxes = keep; }
     bool KeepsFiguresInBoxes() const override { return m_keepFiguresInBoxes; }
+    // For drawing that has no operation here, such as a chart.
+    QPainter& Painter() const { return m_painter; }
 
     int GetDeviceCaps(DeviceCap index) const override;
 

@@ -12,6 +12,8 @@ packages+=(qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev pkg
 packages+=(librsvg2-bin)
 # For scripts/window-check.sh: a window manager and screenshots.
 packages+=(openbox imagemagick)
+# For the Compare Forces window's charts.
+packages+=(qt6-charts-dev libqt6opengl6-dev)
 # For building the Debian package and checking it installed: its lints, the
 # desktop's view of its files (menu, file type, manual pages), and the window
 # started from its desktop entry.

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "charts/comparewindow.h"
 #include "desktop/filedialogs.h"
 #include "desktop/findbar.h"
 #include "desktop/helpwindow.h"
@@ -79,6 +80,8 @@ void TableWindow::CreateActions() {
     game->addSeparator();
     AddAction(game, "print", "&Print...", QKeySequence::Print, &TableWindow::Print);
     AddAction(game, "printPreview", "Print Pre&view", {}, &TableWindow::PrintPreview);
+    game->addSeparator();
+    AddAction(game, "compareForces", "&Compare Forces", {}, &TableWindow::CompareForces);
     game->addSeparator();
     AddAction(game, "help", "&Help", QKeySequence::HelpContents, nullptr);
     connect(Action("help"), &QAction::triggered, [] { ShowHelp(HelpContext::kTable); });
@@ -214,6 +217,7 @@ void TableWindow::Changed(bool saved, const std::string& error) {
     }
     RefreshLog();
     UpdateTitle();
+    if (m_compare) m_compare->Refresh();
 }
 
 // The changed cards are drawn before the game file is written.
@@ -303,6 +307,19 @@ void TableWindow::Redo() {
     const bool saved = m_session.Redo(error);
     Changed(saved, error);
 }
+
+void TableWindow::CompareForces() {
+    if (!m_compare) {
+        m_compare = new CompareWindow(m_snapshot.scenario.m_strName, m_campaignPath, [this] {
+            return ::CompareForces(m_snapshot, &GetGame());
+        }, this);
+    }
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+}
+
+CompareWindow* TableWindow::Comparison() const { return m_compare.data(); }
 
 void TableWindow::NewGame() {
     if (!AskYesNo("Start a new game of \"" + m_snapshot.scenario.m_strName +

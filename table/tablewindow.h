@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "platform/diskfilewatch.h"
 
 class FindBar;
+class CompareWindow;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -47,6 +49,9 @@ class TableWindow : public QMainWindow {
     void Print();
     void PrintPreview();
     void ToggleFullScreen();
+    // The forces now beside how they started, following the marks.
+    void CompareForces();
+    CompareWindow* Comparison() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +86,7 @@ class TableWindow : public QMainWindow {
     QListWidget* m_log = nullptr;
     FindBar* m_findBar = nullptr;
     QLabel* m_turn = nullptr;
+    QPointer<CompareWindow> m_compare;
     int m_changedCard = -1;  // the card a mark changes; -1 for any other change
     DiskFileWatch m_disk;    // the game file, against writers that take no lock
 };

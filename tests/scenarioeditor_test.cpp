@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "charts/comparewindow.h"
 #include "desktop/filedialogs.h"
 #include "desktop/htmlexportcommand.h"
 #include "desktop/printcommand.h"
@@ -572,3 +574,20 @@ TEST_F(ScenarioEditor, ShipsAndSquadronsMadeInTheInnerEditorsAreOfferedAtOnce) {
 }
 
 }  // namespace
+
+TEST_F(ScenarioEditor, CompareOpensTheScenarioShownWithItsEditsInAWindowOfItsOwn) {
+    AddShip("Lion", 1);
+    VxForce beatty = Force("Beatty", 1);
+    beatty.m_ships.push_back(doc.m_ships[0]);
+    AddScenario("Dogger Bank", {beatty, Force("Hipper", 2)});
+    Open();
+    TypeOver("umpireEdit", "Committed first");
+    Click("compareButton");
+    auto* window = dialog->findChild<CompareWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->windowTitle(), "Compare Forces - Dogger Bank");
+    EXPECT_EQ(window->TableView().model()->columnCount(), 2);
+    EXPECT_EQ(doc.m_scenarios[0].m_strUmpire, "Committed first");
+}

@@ -11,15 +11,18 @@ ALLOWED = {
     'interchange': {'model', 'platform'},
     'game': {'interchange', 'print', 'model', 'platform'},
     'share': {'game', 'interchange', 'print', 'model', 'platform'},
-    'cli': {'share', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
+    'compare': {'game', 'interchange', 'print', 'model', 'platform'},
+    'cli': {'share', 'compare', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
     'history': {'model', 'platform'},
     'desktop': {'export', 'print', 'model', 'platform'},
-    'editors': {'desktop', 'history', 'export', 'print', 'model', 'platform'},
-    'table': {'desktop', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
-    'app': {'editors', 'table', 'desktop', 'game', 'history', 'interchange', 'export', 'print',
+    'charts': {'desktop', 'compare', 'game', 'interchange', 'export', 'print', 'model',
+               'platform'},
+    'editors': {'charts', 'desktop', 'history', 'export', 'print', 'model', 'platform'},
+    'table': {'charts', 'compare', 'desktop', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
+    'app': {'charts', 'compare', 'editors', 'table', 'desktop', 'game', 'history', 'interchange', 'export', 'print',
             'model', 'platform'},
 }
-NO_QT = {'model', 'game'}
+NO_QT = {'model', 'game', 'compare'}
 WIDGETS = re.compile(r'#include <Q(Widget|Dialog|Application|MainWindow|PushButton|LineEdit)\b')
 
 
