@@ -154,6 +154,7 @@ TEST_F(Shell, MenusAndCommandsHaveTheirItemsKeysPromptsStatesHelpAndPictures) {
                            "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
     EXPECT_EQ(Menu("&Tools")->actions().size(), 9);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
+    EXPECT_EQ(Menu("&Tools")->actions().at(7)->text(), "C&ompare Forces...");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
     EXPECT_EQ(items("&Help"),
               (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));
