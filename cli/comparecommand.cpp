@@ -32,7 +32,7 @@ int CommandCompare(const std::vector<std::string>& args) {
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[1], *scenario, game)) return kFailure;
+    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
     const std::vector<ForceComparison> forces =
         CompareForces(ScenarioSnapshot::Of(doc, *scenario), gamePath ? &game : nullptr);
     if (line.Flag("--json")) {

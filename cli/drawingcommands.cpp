@@ -135,7 +135,10 @@ int PrintScenario(const PdfOptions& options, const std::string& path, const std:
                   const std::optional<std::string>& gamePath) {
     Game game;
     const auto ready = [&](const VxScenario& scenario, const CBrinnowDoc& doc) {
-        return !gamePath || LoadGameFor(*gamePath, path, name, scenario, doc.m_ships, game);
+        if (!gamePath) return true;
+        if (!LoadGameFor(*gamePath, path, name, scenario, game)) return false;
+        WarnUnmatchedNames(scenario, doc.m_ships);
+        return true;
     };
     const auto job = [&](CDC& dc, const VxScenario& scenario, const CArray<VxShip>& ships,
                          const CArray<VxArmament>& armaments) {
@@ -250,8 +253,8 @@ int CommandExportHtml(const std::vector<std::string>& args) {
     if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, doc.m_ships, game))
-        return kFailure;
+    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
+    if (gamePath) WarnUnmatchedNames(*scenario, doc.m_ships);
     const Game* played = gamePath ? &game : nullptr;
     const std::string compared =
         line.Flag("--compare")

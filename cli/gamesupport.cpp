@@ -74,8 +74,7 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario) {
 }
 
 bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
-                 const std::string& scenarioName, const VxScenario& scenario,
-                 const CArray<VxShip>& ships, Game& game) {
+                 const std::string& scenarioName, const VxScenario& scenario, Game& game) {
     if (!LoadGame(gamePath, game)) return false;
     if (game.scenario != scenario.m_strName) {
         Fail("The game \"" + gamePath + "\" is played from the scenario \"" + Shown(game.scenario) +
@@ -90,6 +89,10 @@ bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
     }
     game.JoinRepeatedShips(ScenarioRoster(scenario));
     WarnMissingShips(game, scenario);
+    return true;
+}
+
+void WarnUnmatchedNames(const VxScenario& scenario, const CArray<VxShip>& ships) {
     const ShipNameIndex index(ships);
     UnmatchedNames unmatched(index);
     unmatched.Add(scenario);
@@ -97,5 +100,4 @@ bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
         std::cerr << "brinnow-cli: warning: no ship of the campaign is named \""
                   << Cp1252ToUtf8(ShownName(name)) << "\"; a default card is printed in its place.\n";
     }
-    return true;
 }

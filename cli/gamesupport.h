@@ -17,11 +17,12 @@ const VxScenario* LoadGameWithScenario(const std::string& gamePath, Game& game, 
 // stay in the game file.
 void WarnMissingShips(const Game& game, const VxScenario& scenario);
 
-// A print or export of the campaign at campaignPath given --game: the game
-// file, which must be a game of the scenario named; the command draws its
-// marks. A game played from another campaign is drawn with a warning. Says
-// on stderr which names match no ship of ships: their cards print as
-// default ships.
+// A print, export or comparison of the campaign at campaignPath given
+// --game: the game file, which must be a game of the scenario named. A game
+// played from another campaign is used with a warning.
 bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
-                 const std::string& scenarioName, const VxScenario& scenario,
-                 const CArray<VxShip>& ships, Game& game);
+                 const std::string& scenarioName, const VxScenario& scenario, Game& game);
+
+// Says on stderr, once each, which names of the scenario match no ship of
+// ships: a print draws a default card in their place.
+void WarnUnmatchedNames(const VxScenario& scenario, const CArray<VxShip>& ships);
