@@ -325,6 +325,7 @@ void CEditScenariosDlg::UpdateControls() {
     if (!adding) {
         m_print->setEnabled(any);
         m_html->setEnabled(any);
+        m_compare->setEnabled(any);
     }
     m_find->setEnabled(any && !adding);
     UpdateNavButtons();

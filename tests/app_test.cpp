@@ -152,9 +152,10 @@ TEST_F(Shell, MenusAndCommandsHaveTheirItemsKeysPromptsStatesHelpAndPictures) {
               (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Nations",
                            "&Armaments", "-", "S&hips", "S&quadrons", "Sc&enarios", "-",
                            "&Find Ship...", "Find Ne&xt", "Find Pre&vious"}));
-    EXPECT_EQ(Menu("&Tools")->actions().size(), 9);
+    EXPECT_EQ(Menu("&Tools")->actions().size(), 10);
     EXPECT_EQ(Menu("&Tools")->actions().at(0)->text(), "Check Ca&mpaign");
-    EXPECT_EQ(Menu("&Tools")->actions().at(7)->text(), "C&ompare Forces...");
+    EXPECT_EQ(Menu("&Tools")->actions().at(6)->text(), "&Import Ships from CSV...");
+    EXPECT_EQ(Menu("&Tools")->actions().at(8)->text(), "C&ompare Forces...");
     EXPECT_EQ(Menu("&Tools")->actions().back()->text(), "&Play Scenario...");
     EXPECT_EQ(items("&Help"),
               (QStringList{"&Help Topics", "Open &Sample Campaign", "&About Brinnow..."}));

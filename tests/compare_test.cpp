@@ -151,18 +151,21 @@ TEST(CompareForces, FromAGameSunkShipsCountNothingAndSmallBoxesAddUpPerForce) {
     const CBrinnowDoc doc = Campaign();
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     const auto& roster = snapshot.roster;
-    // Roster of North: Lion, Lion, Tiger, Ghost, Tiger, Arethusa, Tiger, copy.
-    ASSERT_EQ(roster.size(), 8u);
+    // Roster of North, each ship of a squadron once: Lion, Tiger, Ghost,
+    // Arethusa, Tiger, copy.
+    ASSERT_EQ(roster.size(), 6u);
     Game game;
     Mark(game, roster[0], Box(1));
     Mark(game, roster[0], Box(2));
-    // The same Lion named again: its marks are that ship's.
-    Mark(game, roster[1], Box(2));
-    Mark(game, roster[1], Box(18));
-    Mark(game, roster[2], CardMark::Sunk);
-    Mark(game, roster[4], Box(5));
-    Mark(game, roster[5], CardMark::FireControl);  // a struck box, not a small one
-    Mark(game, roster[3], CardMark::Sunk);         // the missing Ghost
+    // Marks an older game file kept where a squadron names a ship again (Lion
+    // as a member, Tiger as an attachment) are that ship's.
+    Mark(game, {{0, 0, ShipRole::Member, 0}, "Lion"}, Box(2));
+    Mark(game, {{0, 0, ShipRole::Member, 0}, "Lion"}, Box(18));
+    Mark(game, roster[1], CardMark::Sunk);
+    Mark(game, {{0, 0, ShipRole::Attachment, 0}, "Tiger"}, Box(5));
+    Mark(game, roster[3], CardMark::FireControl);  // a struck box, not a small one
+    Mark(game, roster[2], CardMark::Sunk);         // the missing Ghost
+    game.JoinRepeatedShips(ScenarioRoster(doc.m_scenarios[0]));
 
     const std::vector<ForceComparison> forces = CompareForces(snapshot, &game);
     ASSERT_TRUE(forces[0].now);
@@ -199,8 +202,8 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
 
     Game game;
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
-    Mark(game, snapshot.roster[2], CardMark::Sunk);
-    Mark(game, snapshot.roster[2], Box(3));
+    Mark(game, snapshot.roster[1], CardMark::Sunk);  // squadron 1's Tiger
+    Mark(game, snapshot.roster[1], Box(3));
     const CompareTable table = CompareTable::Of(CompareForces(snapshot, &game));
     EXPECT_EQ(table.header, (std::vector<std::string>{"Force", "1 North", "", "2 South", ""}));
     EXPECT_EQ(table.subheader, (std::vector<std::string>{"", "now", "start", "now", "start"}));
