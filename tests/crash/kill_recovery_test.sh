@@ -51,11 +51,11 @@ start() {
 
 start
 main=$(window '^campaign\.brn - Brinnow$')
-# Edit > Nations, Add, a new nation's name, OK, Close.
+# Edit > Nations (by its access key), Add, a new nation's name, OK, Close.
 shown=$(shown_windows)
 xdotool key --window "$main" alt+e
 for _ in $(seq 100); do [ "$(shown_windows)" -gt "$shown" ] && break; sleep 0.1; done
-xdotool key Home Return
+xdotool key n  # &Nations
 nations=$(window '^Edit Nations$')
 xdotool key Tab space
 add=$(window '^Add Nation$')
