@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <array>
+#include <cmath>
 
 #include "game/marknames.h"
 
@@ -28,8 +29,10 @@ ClientMessage Refuse(const QString& reason) {
 // A whole number from low, or nullopt.
 std::optional<int> Number(const QJsonValue& value, int low) {
     const double number = value.toDouble(-1);
-    if (!value.isDouble() || number != double(qint64(number)) || number < low ||
-        number > kLargestNumber)
+    // In range before it is converted: a huge or NaN value converts to
+    // nothing defined.
+    if (!value.isDouble() || !(number >= low && number <= kLargestNumber) ||
+        number != std::floor(number))
         return std::nullopt;
     return int(number);
 }

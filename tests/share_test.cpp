@@ -159,6 +159,9 @@ TEST(ClientMessages, WhatIsNoRequestDropsTheClientAndABadRequestIsRefused) {
              R"({"mark": {"force": 1, "ship": "Lion", "places": "box1"}})",
              R"({"mark": {"force": 0, "ship": "Lion", "places": ["box1"]}})",
              R"({"mark": {"force": 1.5, "ship": "Lion", "places": ["box1"]}})",
+             // Past any whole number, which must not be converted to one.
+             R"({"mark": {"force": 2.1e48, "ship": "Lion", "places": ["box1"]}})",
+             R"({"mark": {"force": 1000000, "ship": "Lion", "places": ["box1"]}})",
              R"({"mark": {"force": "1", "ship": "Lion", "places": ["box1"]}})",
              R"({"mark": {"force": 1, "places": ["box1"]}})",
              R"({"mark": {"force": 1, "ship": 7, "places": ["box1"]}})",
