@@ -27,12 +27,10 @@ int CommandCompare(const std::vector<std::string>& args) {
     if (!line.Ok() || words.size() != 2) return UsageError(line.Ok() ? kCompareUsage
                                                                   : line.Error());
     CommandDocument doc;
-    if (!Load(doc, words[0])) return kFailure;
-    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(words[1]));
-    if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
+    const VxScenario* scenario = LoadScenarioAndGame(doc, words[0], words[1], gamePath, game);
+    if (scenario == nullptr) return kFailure;
     const std::vector<ForceComparison> forces =
         CompareForces(ScenarioSnapshot::Of(doc, *scenario), gamePath ? &game : nullptr);
     if (line.Flag("--json")) {

@@ -248,12 +248,10 @@ int CommandExportHtml(const std::vector<std::string>& args) {
             "usage: brinnow-cli export-html FILE SCENARIO OUT.htm [--game GAME] [--compare]");
     }
     CommandDocument doc;
-    if (!Load(doc, words[0])) return kFailure;
-    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(words[1]));
-    if (scenario == nullptr) return Fail("There is no scenario named \"" + words[1] + "\".");
     const auto gamePath = line.Value("--game");
     Game game;
-    if (gamePath && !LoadGameFor(*gamePath, words[0], words[1], *scenario, game)) return kFailure;
+    const VxScenario* scenario = LoadScenarioAndGame(doc, words[0], words[1], gamePath, game);
+    if (scenario == nullptr) return kFailure;
     if (gamePath) WarnUnmatchedNames(*scenario, doc.m_ships);
     const Game* played = gamePath ? &game : nullptr;
     const std::string compared =

@@ -92,6 +92,20 @@ bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
     return true;
 }
 
+const VxScenario* LoadScenarioAndGame(CBrinnowDoc& doc, const std::string& campaignPath,
+                                      const std::string& scenarioName,
+                                      const std::optional<std::string>& gamePath, Game& game) {
+    if (!Load(doc, campaignPath)) return nullptr;
+    const VxScenario* scenario = FindNamed(doc.m_scenarios, Cp1252FromUtf8(scenarioName));
+    if (scenario == nullptr) {
+        Fail("There is no scenario named \"" + scenarioName + "\".");
+        return nullptr;
+    }
+    if (gamePath && !LoadGameFor(*gamePath, campaignPath, scenarioName, *scenario, game))
+        return nullptr;
+    return scenario;
+}
+
 void WarnUnmatchedNames(const VxScenario& scenario, const CArray<VxShip>& ships) {
     const ShipNameIndex index(ships);
     UnmatchedNames unmatched(index);

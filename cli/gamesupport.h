@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "game/game.h"
@@ -22,6 +23,13 @@ void WarnMissingShips(const Game& game, const VxScenario& scenario);
 // played from another campaign is used with a warning.
 bool LoadGameFor(const std::string& gamePath, const std::string& campaignPath,
                  const std::string& scenarioName, const VxScenario& scenario, Game& game);
+
+// The campaign at campaignPath and its scenario of that name, and with a
+// game path that game (see LoadGameFor): the scenario, or null with the
+// reason said on stderr.
+const VxScenario* LoadScenarioAndGame(CBrinnowDoc& doc, const std::string& campaignPath,
+                                      const std::string& scenarioName,
+                                      const std::optional<std::string>& gamePath, Game& game);
 
 // Says on stderr, once each, which names of the scenario match no ship of
 // ships: a print draws a default card in their place.
