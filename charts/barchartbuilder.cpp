@@ -17,8 +17,8 @@ namespace {
 const std::array<Qt::BrushStyle, 6> kPaperPatterns = {
     Qt::SolidPattern,  Qt::BDiagPattern, Qt::Dense6Pattern,
     Qt::CrossPattern, Qt::FDiagPattern, Qt::DiagCrossPattern};
-const QColor kNightBackground(32, 32, 32);
-const QColor kNightInk(230, 230, 230);
+const QColor kNightBackground{QRgb(kNightGround)};
+const QColor kNightText{QRgb(kNightInk)};
 
 QBrush ForceBrush(std::size_t force, ChartInk ink) {
     if (ink == ChartInk::Paper) return QBrush(Qt::black, kPaperPatterns[force % kPaperPatterns.size()]);
@@ -30,7 +30,7 @@ QBarSet* ForceBars(const CompareChart& chart, std::size_t force, ChartInk ink) {
     for (const CompareChart::Bar& bar : chart.bars[force]) set->append(bar.height);
     set->setBrush(ForceBrush(force, ink));
     set->setPen(ink == ChartInk::Paper ? QPen(Qt::black) : QPen(Qt::NoPen));
-    set->setLabelColor(ink == ChartInk::Night ? kNightInk : Qt::black);
+    set->setLabelColor(ink == ChartInk::Night ? kNightText : Qt::black);
     return set;
 }
 
@@ -39,7 +39,7 @@ struct Inks {
 };
 
 Inks InksOf(ChartInk ink) {
-    if (ink == ChartInk::Night) return {kNightBackground, kNightInk, QColor(90, 90, 90)};
+    if (ink == ChartInk::Night) return {kNightBackground, kNightText, QColor(90, 90, 90)};
     return {Qt::white, Qt::black, QColor(200, 200, 200)};
 }
 
@@ -86,6 +86,6 @@ QChart* BuildBarChart(const CompareChart& figures, ChartInk ink) {
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     Colour(*chart, *x, *y, ink);
-    new BarLabels(*chart, *series, figures, ink == ChartInk::Night ? kNightInk : QColor(Qt::black));
+    new BarLabels(*chart, *series, figures, ink == ChartInk::Night ? kNightText : QColor(Qt::black));
     return chart;
 }

@@ -20,9 +20,6 @@
 
 namespace {
 
-const QColor kNightBase(32, 32, 32);
-const QColor kNightText(230, 230, 230);
-
 // Below this width the table goes under the chart rather than beside it.
 constexpr int kSideBySideWidth = 900;
 
@@ -144,9 +141,9 @@ void CompareWindow::SetNightColours(bool night) {
     m_night = night;
     QPalette palette = QApplication::palette(m_table);
     if (night) {
-        palette.setColor(QPalette::Base, kNightBase);
-        palette.setColor(QPalette::AlternateBase, kNightBase);
-        palette.setColor(QPalette::Text, kNightText);
+        palette.setColor(QPalette::Base, QColor(QRgb(kNightGround)));
+        palette.setColor(QPalette::AlternateBase, QColor(QRgb(kNightGround)));
+        palette.setColor(QPalette::Text, QColor(QRgb(kNightInk)));
     }
     m_table->setPalette(palette);
     ShowChart(m_chooser->currentIndex());

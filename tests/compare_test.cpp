@@ -81,7 +81,7 @@ std::vector<ForceComparison> CompareShips(const std::vector<VxShip>& ships) {
 }
 
 void Mark(Game& game, const RosterShip& ship, CardMark mark) {
-    game.Apply({GameAction::Kind::Toggle, ship.place, ship.name, mark});
+    game.Apply({GameAction::Kind::Toggle, ship.place, ship.name, mark, {}});
 }
 
 CardMark Box(int number) { return CardMark(int(CardMark::Box1) + number - 1); }
@@ -210,6 +210,22 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
     EXPECT_EQ(table.rows[0].cells, (std::vector<std::string>{"4", "5", "0", "0"}));
     EXPECT_EQ(table.rows.back().label, "Damage boxes");
     EXPECT_EQ(table.rows.back().cells, (std::vector<std::string>{"1", "", "0", ""}));
+}
+
+TEST(CompareChart, ShipsChartHasAGroupOnlyForTheTypesSomeForceHasAndTheGameSections) {
+    const CBrinnowDoc doc = Campaign();
+    const CompareChart ships = CompareCharts(Compare(doc)).front();
+    EXPECT_EQ(ships.categories, (std::vector<std::string>{"All", "BC", "CL", "Missing"}));
+    EXPECT_EQ(ships.bars[0][1].height, 4.0);
+    EXPECT_EQ(ships.bars[1][1].label, "0");
+
+    // From a game the bars show the forces as they stand, and damage is added.
+    Game game;
+    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
+    Mark(game, snapshot.roster[1], CardMark::Sunk);
+    const CompareChart now = CompareCharts(CompareForces(snapshot, &game)).front();
+    EXPECT_EQ(now.categories.back(), "Damage boxes");
+    EXPECT_EQ(now.bars[0][0].height, 4.0);
 }
 
 TEST(CompareJson, WritesEveryFigureWithNowFromAGameAndNonNumbersAsStrings) {

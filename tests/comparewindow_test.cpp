@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "charts/barchartbuilder.h"
 #include "charts/comparewindow.h"
 #include "charts/opencomparison.h"
 #include "compare/comparetable.h"
@@ -74,6 +75,10 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     EXPECT_EQ(window->TableView().model()->columnCount(), 2);
     EXPECT_EQ(Cell(*window, 0, 0), "6");
     EXPECT_EQ(window->ChartChooser().count(), int(window->Charts().size()));
+    // On screen the bars are told by colour alone; each row of the table
+    // leaves its text room.
+    EXPECT_EQ(Bars(*window)->barSets()[0]->pen().style(), Qt::NoPen);
+    EXPECT_GT(window->TableView().rowHeight(0), window->TableView().fontMetrics().height());
 
     // Choosing the main armament as a user does: the chart shows its four bands.
     window->ChartChooser().setFocus();
@@ -104,6 +109,13 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     // It fits a small screen of 1024 x 576, frame and all.
     EXPECT_LE(window->frameGeometry().width(), 1024);
     EXPECT_LE(window->frameGeometry().height(), 576);
+
+    // Made smaller still, the table gives way before the chart does.
+    window->resize(400, 300);
+    QApplication::processEvents();
+    const QWidget* chart = window->findChild<QWidget*>("compareChart");
+    EXPECT_GE(chart->width(), 320);
+    EXPECT_GE(chart->height(), 240);
 }
 
 TEST_F(CompareWindowTest, AtTheTableFollowsEachMarkAndShowsNowBesideStart) {
@@ -146,6 +158,13 @@ TEST_F(CompareWindowTest, PrintsTitleChartAndTableOnOnePageBlackOnWhite) {
     window->findChild<QAction*>("printPreview")->trigger();
     ASSERT_TRUE(printed);
     EXPECT_TRUE(previewed);
+
+    // On paper each bar is outlined, its force told by its pattern.
+    std::unique_ptr<QChart> paper(BuildBarChart(window->Charts().front(), ChartInk::Paper));
+    const QBarSet* bars = qobject_cast<QBarSeries*>(paper->series().front())->barSets()[0];
+    EXPECT_EQ(bars->pen().color(), QColor(Qt::black));
+    EXPECT_NE(bars->pen().style(), Qt::NoPen);
+    EXPECT_EQ(bars->brush().color(), QColor(Qt::black));
 
     RecordingDC recording;
     printed(recording, Unwatched());
