@@ -43,12 +43,7 @@ class ChartBuilder {
     template <std::size_t N>
     void AddCounts(std::array<int, N> ForceFigures::*counts, const char* (*slotName)(std::size_t),
                    const std::string& prefix) {
-        for (std::size_t slot = 0; slot < N; ++slot) {
-            if (std::none_of(m_forces.begin(), m_forces.end(), [&](const ForceComparison& f) {
-                    return (f.start.*counts)[slot] > 0;
-                })) {
-                continue;
-            }
+        for (const std::size_t slot : UsedSlots(m_forces, counts)) {
             Add(prefix + slotName(slot),
                 [=](const ForceComparison& f) { return (Shown(f).*counts)[slot]; });
         }

@@ -16,21 +16,6 @@ std::string Speed(const std::optional<double>& value) {
     return value ? FigureText(*value) : "-";
 }
 
-// The slots any force fills, so that the table has no row of zeros only.
-template <std::size_t N>
-std::vector<std::size_t> UsedSlots(const std::vector<ForceComparison>& forces,
-                                   std::array<int, N> ForceFigures::*counts) {
-    std::vector<std::size_t> used;
-    for (std::size_t slot = 0; slot < N; ++slot) {
-        if (std::any_of(forces.begin(), forces.end(), [&](const ForceComparison& force) {
-                return (force.start.*counts)[slot] > 0;
-            })) {
-            used.push_back(slot);
-        }
-    }
-    return used;
-}
-
 class TableBuilder {
   public:
     TableBuilder(CompareTable& table, const std::vector<ForceComparison>& forces)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -24,3 +26,19 @@ struct ForceComparison {
 // adds how each force stands now.
 std::vector<ForceComparison> CompareForces(const ScenarioSnapshot& snapshot,
                                            const Game* game = nullptr);
+
+// The slots of a count (ship types, AA ratings) that some force fills at
+// the start, so that tables and charts leave out what no force has.
+template <std::size_t N>
+std::vector<std::size_t> UsedSlots(const std::vector<ForceComparison>& forces,
+                                   std::array<int, N> ForceFigures::*counts) {
+    std::vector<std::size_t> used;
+    for (std::size_t slot = 0; slot < N; ++slot) {
+        if (std::any_of(forces.begin(), forces.end(), [&](const ForceComparison& force) {
+                return (force.start.*counts)[slot] > 0;
+            })) {
+            used.push_back(slot);
+        }
+    }
+    return used;
+}

@@ -198,6 +198,7 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
               "DF                 34.4        0\n");
     EXPECT_NE(text.find("\nSlowest speed        28        -\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nAA c                  2        0\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nAA a                  2        0\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("AA d"), std::string::npos);
 
     Game game;

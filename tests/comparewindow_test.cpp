@@ -168,6 +168,7 @@ TEST_F(CompareWindowTest, PrintsTitleChartAndTableOnOnePageBlackOnWhite) {
 
     RecordingDC recording;
     printed(recording, Unwatched());
+    EXPECT_EQ(recording.Find("StartDoc Skirmish - forces compared"), std::vector<std::string>{"StartDoc Skirmish - forces compared"});
     EXPECT_EQ(recording.Find("StartPage").size(), 1u);
     EXPECT_NE(recording.TextEntry("Skirmish - forces compared"), "");
     EXPECT_NE(recording.TextEntry("1 Home"), "");
