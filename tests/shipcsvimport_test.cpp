@@ -34,6 +34,10 @@ Outcome Import(CBrinnowDoc& doc, const std::string& csv, ShipCsvOptions options 
     return outcome;
 }
 
+const std::string kSampleNations =
+    "Neutral, Great Britain, Germany, Russia, Italy, France, Japan, Austria-Hungary, Turkey, "
+    "United States of America";
+
 CBrinnowDoc Sample() {
     CBrinnowDoc doc;
     EXPECT_TRUE(doc.OnOpenDocument(BRINNOW_SAMPLE));
@@ -97,10 +101,12 @@ TEST(ShipCsvImport, TheExportReadBackChangesNothingInEveryFormSpreadsheetsSave) 
 TEST(ShipCsvImport, SemicolonsTakeDecimalCommasAndQuotedLineBreaksStayInTheirCell) {
     CBrinnowDoc doc = Sample();
     const std::string name = doc.m_ships[1].m_strName;
-    const std::string csv =
-        "Name;DF;Main AF 1;Notes\n" + name + ";4,5;\"1,25\";\"two\nlines; \"\"quoted\"\"\"\n;;;\n";
+    // A calibre that reads as a number comes with a decimal comma too.
+    const std::string csv = "Name;DF;Main AF 1;Main Armament;Notes\n" + name +
+                            ";4,5;\"1,25\";13,5;\"two\nlines; \"\"quoted\"\"\"\n;;;;\n";
     const Outcome outcome = Import(doc, csv);
     ASSERT_TRUE(outcome.read) << outcome.refusals.at(0);
+    EXPECT_EQ(CsvArmamentName(doc.m_armaments[std::size_t(doc.m_ships[1].m_nMainArmament)]), "13.5");
     EXPECT_EQ(doc.m_ships[1].m_dDF, 4.5);
     EXPECT_EQ(doc.m_ships[1].m_dMainAF[0], 1.25);
     EXPECT_EQ(doc.m_ships[1].m_strNotes, "two\nlines; \"quoted\"");
@@ -191,16 +197,17 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     doc.m_ships.push_back(doc.m_ships[3]);
     const std::string saved = doc.SaveToBytes();
     const std::string a = doc.m_ships[0].m_strName, twice = doc.m_ships[3].m_strName;
-    const std::string nation = doc.m_nations[std::size_t(doc.m_ships[0].m_nNation)].m_strName;
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "row 1: there is no header row"},
         {"DF\n4\n", "row 1: there is no Name column"},
         {"Name,Nmae\nX,1\n", "row 1, column 2: Nmae is not a column of the ships' CSV"},
         {"Name,DF,df\n", "row 1: the column DF stands twice, in columns 2 and 3"},
-        {"Name,Nation\nX,Atlantis\n", "row 2, Nation: no nation named Atlantis; the campaign has "},
+        {"Name,Nation\nX,Atlantis\n",
+         "row 2, Nation: no nation named Atlantis; the campaign has " + kSampleNations},
         {"Name,Main Armament\n" + a + ",13.4\n",
-         "row 2, Main Armament: no 13.4 armament of " + nation + "; " + nation + " has "},
-        {"Name,Torpedo\nX,19\"\n", "row 2, Torpedo: no torpedo 19\"; the campaign has "},
+         "row 2, Main Armament: no 13.4 armament of Great Britain; Great Britain has 3, 4, 4.7, "
+         "5.5, 6, 7.5, 9.2, 12, 13.5, 14, 15, Aircraft Sopwith Pup"},
+        {"Name,Torpedo\nX,19\"\n", "row 2, Torpedo: no torpedo 19\"; the campaign has 18\", 21\""},
         {"Name,Ship Type\nX,ZZ\n", "row 2, Ship Type: ZZ is no ship type; one of AC, AK, "},
         {"Name,AA Rating\nX,21\n", "row 2, AA Rating: 21 is no AA rating; one of a, b, "},
         {"Name,Poor UP\nX,maybe\n", "row 2, Poor UP: expected Yes or No, found maybe"},
@@ -235,6 +242,16 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     const Outcome mixed = Import(doc, "Name,DF\nFresh,1\nX,bad\nY,worse\n");
     EXPECT_EQ(mixed.refusals.size(), 2u);
     EXPECT_EQ(doc.SaveToBytes(), saved);
+    // Past twelve names the rest are counted.
+    CBrinnowDoc more = Sample();
+    for (const char* name : {"Chile", "Peru", "Spain"}) {
+        VxNation nation;
+        nation.m_strName = name;
+        more.m_nations.push_back(nation);
+    }
+    EXPECT_EQ(Import(more, "Name,Nation\nX,Atlantis\n").refusals.at(0),
+              "row 2, Nation: no nation named Atlantis; the campaign has " + kSampleNations +
+                  ", Chile, Peru and 1 more");
     // Unknown columns are passed over when asked to.
     EXPECT_TRUE(Import(doc, "Name,Nmae,\nFresh,1,2\n", {true}).read);
     EXPECT_EQ(doc.m_ships.back().m_strName, "Fresh");
