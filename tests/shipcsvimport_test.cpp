@@ -207,7 +207,12 @@ TEST(ShipCsvImport, ReferencesAreFoundByNameAndTheIndexDecidesBetweenTwins) {
     const std::string armament = twin.GetDisplayName(!twin.m_strNotes.empty());
     const std::string header =
         "Name,Main Armament,Main Armament Index,Ship Type,AA Rating,Flotilla\n";
-    ASSERT_TRUE(Import(doc, header + name + "," + armament + "," + twinIndex + ",bc,C,yes\n").read);
+    const Outcome twins =
+        Import(doc, header + name + "," + armament + "," + twinIndex + ",bc,C,yes\n");
+    ASSERT_TRUE(twins.read);
+    // A position is shown beside its name only where the names are alike.
+    EXPECT_NE(twins.summary.find("Main Armament Index "), std::string::npos)
+        << twins.summary;
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, int(doc.m_armaments.size() - 1));
     EXPECT_EQ(doc.m_ships[0].m_nShipType, 7);
     EXPECT_EQ(doc.m_ships[0].m_nAARating, 2);
@@ -217,6 +222,11 @@ TEST(ShipCsvImport, ReferencesAreFoundByNameAndTheIndexDecidesBetweenTwins) {
     const Outcome kept = Import(doc, "Name,Main Armament\n" + name + "," + armament + "\n");
     EXPECT_EQ(kept.unchanged, 1u);
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, int(doc.m_armaments.size() - 1));
+    const Outcome other = Import(doc, "Name,Main Armament\n" + name + ",4\n");
+    EXPECT_NE(other.summary.find("changed (row 2): " + name + ": Main Armament " + armament +
+                                 " -> 4\n"),
+              std::string::npos)
+        << other.summary;
 }
 
 // Every refusal says where and why, and nothing is imported from a file
@@ -253,6 +263,7 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
         {"\xEF\xBB\xBFName\n\xE9t\xE9\n",
          "row 2, Name: the text is not UTF-8, although the file is"},
         {"Name,Notes\nX,\"open\n", "row 2, column 2: the quoted field never ends"},
+        {"\"Name,DF\nX,1\n", "row 1, column 1: the quoted field never ends"},
         {"Name,Notes\nX,\"closed\"after\n",
          "row 2, column 2: there is text after the closing quote"},
         {"Name,DF\nX\n", "row 2: only 1 of the header's 2 fields"},
