@@ -133,9 +133,7 @@ bool ShipCsvImport::ReadHeader(CsvReader& reader, const std::vector<std::string>
         if (name.empty()) {
             m_unnamedColumns.push_back(at);
         } else if (column == kAbsent) {
-            if (m_options.ignoreUnknownColumns) {
-                m_unnamedColumns.push_back(at);
-            } else {
+            if (!m_options.ignoreUnknownColumns) {
                 Refuse(1, "column " + Number(at + 1),
                        Shown(name) + " is not a column of the ships' CSV");
             }

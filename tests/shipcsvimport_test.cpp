@@ -260,6 +260,12 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
         {"Name\n\xCE\xA9mega\n",
          "row 2, Name: the character \xCE\xA9 (U+03A9) cannot be kept: a campaign holds "
          "Windows-1252 text"},
+        {"Name\n\xE2\x86\x92 Ship\n",
+         "row 2, Name: the character \xE2\x86\x92 (U+2192) cannot be kept: a campaign holds "
+         "Windows-1252 text"},
+        {"Name\n\xF0\x9F\x9A\xA2 Ship\n",
+         "row 2, Name: the character \xF0\x9F\x9A\xA2 (U+1F6A2) cannot be kept: a campaign holds "
+         "Windows-1252 text"},
         {"\xEF\xBB\xBFName\n\xE9t\xE9\n",
          "row 2, Name: the text is not UTF-8, although the file is"},
         {"Name,Notes\nX,\"open\n", "row 2, column 2: the quoted field never ends"},
@@ -295,6 +301,9 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     // Unknown columns are passed over when asked to.
     EXPECT_TRUE(Import(doc, "Name,Nmae,\nFresh,1,2\n", {true}).read);
     EXPECT_EQ(doc.m_ships.back().m_strName, "Fresh");
+    // The delimiter is the one the header row uses outside its quotes.
+    EXPECT_TRUE(Import(doc, "Name;\"Odd, quoted, column\"\nFresher;1\n", {true}).read);
+    EXPECT_EQ(doc.m_ships.back().m_strName, "Fresher");
 }
 
 }  // namespace
