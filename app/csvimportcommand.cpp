@@ -8,7 +8,6 @@
 #include "desktop/progressdialog.h"
 #include "history/edithistory.h"
 #include "interchange/shipcsvimport.h"
-#include "platform/filestore.h"
 
 bool ImportShipsFromCsv(QWidget* parent, CBrinnowDoc& doc, EditHistory& history) {
     const QString path = ChooseFile(
@@ -17,15 +16,12 @@ bool ImportShipsFromCsv(QWidget* parent, CBrinnowDoc& doc, EditHistory& history)
     if (path.isEmpty()) return false;
     ShipCsvImport import(doc);
     std::string error;
-    bool read = false;
     if (!RunWithProgress(parent, "Import Ships from CSV", [&](Progress& progress) {
-            std::string bytes;
-            read = ReadWholeFile(path.toStdString(), bytes, error);
-            if (read) import.Read(bytes, progress);
+            import.ReadFile(path.toStdString(), error, progress);
         })) {
         return false;
     }
-    if (!read) {
+    if (!error.empty()) {
         AfxMessageBoxUnicode(QString::fromStdString(error));
         return false;
     }

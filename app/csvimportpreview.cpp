@@ -94,7 +94,8 @@ void CsvImportPreview::ListChanged() {
     QTreeWidgetItem* group = AddGroup("Changed", changed.size());
     const std::size_t listed = std::min(changed.size(), kListedShips);
     for (std::size_t i = 0; i < listed; ++i) {
-        auto* ship = new QTreeWidgetItem(group, {ShownShip(changed[i].ship, changed[i].row)});
+        const VxShip& named = m_import.Document().m_ships[changed[i].index];
+        auto* ship = new QTreeWidgetItem(group, {ShownShip(named, changed[i].row)});
         for (const ShipCsvImport::FieldChange& field : m_import.ChangedFields(changed[i])) {
             new QTreeWidgetItem(ship, {QString::fromStdString(field.column + ": " + field.before +
                                                               " \u2192 " + field.after)});

@@ -13,7 +13,6 @@
 #include "interchange/shipcsv.h"
 #include "interchange/shipcsvimport.h"
 #include "model/brinnowdoc.h"
-#include "platform/filestore.h"
 
 namespace {
 
@@ -98,10 +97,10 @@ void ExportCsv(benchmark::State& state) {
 // As brinnow-cli import-csv FILE IN.csv -o OUT runs it: every row an update.
 void ImportCsv(benchmark::State& state) {
     FromDocument(state, [](CBrinnowDoc& doc, std::string& error) {
-        std::string csv;
-        if (!ReadWholeFile(kCsv, csv, error)) return false;
         ShipCsvImport import(doc);
-        if (!import.Read(csv) || import.ChangedShips().size() != doc.m_ships.size()) return false;
+        if (!import.ReadFile(kCsv, error) || import.ChangedShips().size() != doc.m_ships.size()) {
+            return false;
+        }
         import.Apply(doc);
         return doc.OnSaveDocument(kOutput);
     });

@@ -4,7 +4,6 @@
 #include "cli/commandsupport.h"
 #include "interchange/shipcsvimport.h"
 #include "interchange/shipcsvsummary.h"
-#include "platform/filestore.h"
 
 int CommandImportCsv(const std::vector<std::string>& args) {
     const CommandLine line(args, {"-o"}, {"--dry-run", "--ignore-unknown-columns"});
@@ -16,11 +15,11 @@ int CommandImportCsv(const std::vector<std::string>& args) {
     const auto& words = line.Positional();
     CommandDocument doc;
     if (!Load(doc, words[0])) return kFailure;
-    std::string csv, error;
-    if (!ReadWholeFile(words[1], csv, error)) return Fail(error);
     ShipCsvImport import(doc, {line.Flag("--ignore-unknown-columns")});
-    if (!import.Read(csv, CommandProgress())) return Fail(ShipCsvRefusal(import, words[1]));
-    csv = std::string();
+    std::string error;
+    if (!import.ReadFile(words[1], error, CommandProgress())) {
+        return Fail(error.empty() ? ShipCsvRefusal(import, words[1]) : error);
+    }
     if (!PrintToStandardOutput(ShipCsvSummary(import))) return kFailure;
     if (line.Flag("--dry-run")) return 0;
     import.Apply(doc);

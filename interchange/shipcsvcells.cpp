@@ -17,6 +17,17 @@ constexpr std::size_t kNamesListed = 12;
 
 std::string Shown(const CString& text) { return Cp1252ToUtf8(ShownName(text)); }
 
+// The names a cell could have been, as a refusal lists them: "11, 12, 15";
+// past `shown` the rest are counted: "11, 12, 15 and 7 more".
+std::string Choices(const CStringArray& names, std::size_t shown) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < shown; ++i) {
+        list += (i > 0 ? ", " : "") + Shown(names[i]);
+    }
+    if (names.size() > shown) list += " and " + std::to_string(names.size() - shown) + " more";
+    return list;
+}
+
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -38,6 +49,15 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+// The text with its one decimal comma as a point, as a spreadsheet in a
+// decimal-comma locale writes numbers; any other text as it is.
+std::string WithDecimalPoint(std::string text) {
+    if (std::count(text.begin(), text.end(), ',') == 1 && text.find('.') == std::string::npos) {
+        text[text.find(',')] = '.';
+    }
+    return text;
+}
+
 // A text that differs only in its line breaks, as a spreadsheet writes them
 // back, is the same text.
 void ApplyText(const CString& cell, CString& field) {
@@ -46,8 +66,9 @@ void ApplyText(const CString& cell, CString& field) {
     field = cell;
 }
 
+// The table gives only its size; text names its entries.
 template <class T, std::size_t N>
-bool ApplyTableEntry(const CString& cell, const CString* index, const std::array<T, N>& table,
+bool ApplyTableEntry(const CString& cell, const CString* index, const std::array<T, N>&,
                      const char* (*text)(int), const char* what, int& field, std::string& why) {
     for (std::size_t i = 0; i < N; ++i) {
         if (EqualIgnoringCase(cell, text(int(i)))) {
@@ -63,7 +84,7 @@ bool ApplyTableEntry(const CString& cell, const CString* index, const std::array
     }
     CStringArray names;
     for (std::size_t i = 0; i < N; ++i) names.push_back(text(int(i)));
-    why = Shown(cell) + " is no " + what + "; one of " + Cp1252ToUtf8(NameList(names, N));
+    why = Shown(cell) + " is no " + what + "; one of " + Choices(names, N);
     return false;
 }
 
@@ -173,10 +194,7 @@ bool ShipCsvCells::Apply(const ShipCsvColumn& column, const CString& cell, const
 
 bool ShipCsvCells::ApplyNumber(const CString& cell, double& field, std::string& why) const {
     std::string text(Trimmed(cell));
-    if (m_decimalComma && std::count(text.begin(), text.end(), ',') == 1 &&
-        text.find('.') == std::string::npos) {
-        text[text.find(',')] = '.';
-    }
+    if (m_decimalComma) text = WithDecimalPoint(text);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (!text.empty() && error == std::errc() && end == text.data() + text.size()) {
@@ -194,7 +212,10 @@ bool ShipCsvCells::ApplyNumber(const CString& cell, double& field, std::string& 
 std::optional<int> ShipCsvCells::Resolve(const NameIndex& names, std::size_t size,
                                          const CString& cell, const CString* index, int field,
                                          const std::function<bool(int)>& fits) const {
-    const auto named = names.find(cell);
+    auto named = names.find(cell);
+    // Such a spreadsheet writes a name that looks like a number, a calibre
+    // such as 13.5, as 13,5.
+    if (named == names.end() && m_decimalComma) named = names.find(WithDecimalPoint(cell));
     if (named == names.end()) return Unnamed(cell, index, field, size);
     return Chosen(named->second, index, field, fits);
 }
@@ -208,7 +229,7 @@ bool ShipCsvCells::ApplyNation(const CString& cell, const CString* index, int& f
     CStringArray names;
     for (const VxNation& nation : m_doc.m_nations) names.push_back(nation.m_strName);
     why = "no nation named " + Shown(cell) + "; the campaign has " +
-          Cp1252ToUtf8(NameList(names, kNamesListed));
+          Choices(names, kNamesListed);
     return false;
 }
 
@@ -231,7 +252,7 @@ bool ShipCsvCells::ApplyArmament(const CString& cell, const CString* index, cons
         if (armament.m_nNation == ship.m_nNation) names.push_back(CsvArmamentName(armament));
     }
     why = "no " + Shown(cell) + " armament of " + Shown(nationName) + "; " + Shown(nationName) +
-          (names.empty() ? " has none" : " has " + Cp1252ToUtf8(NameList(names, kNamesListed)));
+          (names.empty() ? " has none" : " has " + Choices(names, kNamesListed));
     return false;
 }
 
@@ -244,6 +265,6 @@ bool ShipCsvCells::ApplyTorpedo(const CString& cell, const CString* index, int& 
     CStringArray names;
     for (const VxTorpedo& torpedo : m_doc.m_torpedoes) names.push_back(CsvTorpedoName(torpedo));
     why = "no torpedo " + Shown(cell) + "; the campaign has " +
-          Cp1252ToUtf8(NameList(names, kNamesListed));
+          Choices(names, kNamesListed);
     return false;
 }

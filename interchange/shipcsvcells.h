@@ -22,8 +22,8 @@ std::string WithLineFeeds(std::string_view text);
 // read back as it was written leaves its bytes alone.
 class ShipCsvCells {
   public:
-    // decimalComma: numbers may be written "4,5", as where ";" separates the
-    // fields.
+    // decimalComma: numbers, and names that look like numbers, may be
+    // written "4,5", as where ";" separates the fields.
     ShipCsvCells(const CBrinnowDoc& doc, bool decimalComma);
 
     // Sets the column's field of ship from the cell (Windows-1252, without

@@ -8,11 +8,13 @@
 #include "interchange/shipcsvcells.h"
 #include "model/brinnowdoc.h"
 #include "model/messagenames.h"
+#include "model/shipnameindex.h"
 #include "platform/codepage.h"
+#include "platform/filebytes.h"
 
 namespace {
 
-constexpr std::size_t kAbsent = std::size_t(-1);
+constexpr std::size_t kAbsent = ShipNameIndex::npos;
 constexpr std::size_t kNameColumn = 0;
 constexpr const char* kReadingShips = "Reading ships:";
 
@@ -55,26 +57,21 @@ std::string Number(std::size_t number) { return std::to_string(number); }
 
 // The campaign's ship names, and the rows that have named each ship so far.
 struct ShipCsvImport::Names {
-    explicit Names(const CBrinnowDoc& doc) : rowOf(doc.m_ships.size()) {
-        ships.reserve(doc.m_ships.size());
+    explicit Names(const CBrinnowDoc& doc) : ships(doc.m_ships), rowOf(doc.m_ships.size()) {
         for (std::size_t i = 0; i < doc.m_ships.size(); ++i) {
             const CString& name = doc.m_ships[i].m_strName;
-            if (!ships.emplace(name, i).second) twice.emplace(name, i);
             if (name.find("\r\n") != CString::npos) lineFeeds.emplace(WithLineFeeds(name), i);
         }
     }
 
     std::size_t Find(const CString& name) const {
-        const auto exact = ships.find(name);
-        if (exact != ships.end()) return exact->second;
-        if (name.find('\n') == CString::npos) return kAbsent;
+        const std::size_t exact = ships.Find(name);
+        if (exact != kAbsent || name.find('\n') == CString::npos) return exact;
         const auto fed = lineFeeds.find(name);
         return fed == lineFeeds.end() ? kAbsent : fed->second;
     }
 
-    // The names point into the campaign's ships, which outlive the reading.
-    std::unordered_map<std::string_view, std::size_t> ships;
-    std::unordered_map<std::string_view, std::size_t> twice;  // the second ship of a name
+    const ShipNameIndex ships;
     // Names with line breaks, by their form with line feeds alone, as a
     // spreadsheet may give them back.
     std::unordered_map<CString, std::size_t> lineFeeds;
@@ -90,6 +87,16 @@ ShipCsvImport::ShipCsvImport(const CBrinnowDoc& doc, ShipCsvOptions options)
 ShipCsvImport::~ShipCsvImport() = default;
 
 bool ShipCsvImport::Read(std::string_view bytes, Progress& progress) {
+    return ReadBytes(bytes, progress, nullptr);
+}
+
+bool ShipCsvImport::ReadFile(const std::string& path, std::string& error, Progress& progress) {
+    FileBytes file;
+    if (!file.Read(path, error)) return false;
+    return ReadBytes(file.View(), progress, &file);
+}
+
+bool ShipCsvImport::ReadBytes(std::string_view bytes, Progress& progress, FileBytes* file) {
     CsvReader reader(bytes);
     std::vector<std::string> fields;
     if (!reader.Next(fields)) {
@@ -101,6 +108,9 @@ bool ShipCsvImport::Read(std::string_view bytes, Progress& progress) {
     m_names = std::make_unique<Names>(m_doc);
     const ShipCsvCells cells(m_doc, reader.Delimiter() == ';');
     while (reader.Next(fields)) {
+        // The rows read so far are in fields or done with; a large file then
+        // never costs its bytes and the changes read from them at once.
+        if (file) file->ReleaseBefore(reader.Offset());
         progress.Step(std::int64_t(reader.Offset()), std::int64_t(reader.Size()), kReadingShips);
         if (!IsBlank(fields)) ReadRow(reader, cells, fields);
     }
@@ -123,9 +133,7 @@ bool ShipCsvImport::ReadHeader(CsvReader& reader, const std::vector<std::string>
         if (name.empty()) {
             m_unnamedColumns.push_back(at);
         } else if (column == kAbsent) {
-            if (m_options.ignoreUnknownColumns) {
-                m_unnamedColumns.push_back(at);
-            } else {
+            if (!m_options.ignoreUnknownColumns) {
                 Refuse(1, "column " + Number(at + 1),
                        Shown(name) + " is not a column of the ships' CSV");
             }
@@ -166,10 +174,10 @@ bool ShipCsvImport::RowName(const CsvReader& reader, const std::vector<std::stri
         return false;
     }
     first = m_row;
-    const auto twice = index == kAbsent ? m_names->twice.end() : m_names->twice.find(name);
-    if (twice != m_names->twice.end()) {
+    const std::size_t second = index == kAbsent ? kAbsent : m_names->ships.SecondOf(index);
+    if (second != kAbsent) {
         Refuse(m_row, "",
-               "ships " + Number(index + 1) + " and " + Number(twice->second + 1) +
+               "ships " + Number(index + 1) + " and " + Number(second + 1) +
                    " of the campaign are both named " + Shown(name) + "; rename one first");
         return false;
     }
@@ -217,19 +225,19 @@ void ShipCsvImport::ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
         std::string why;
         if (!cells.Apply(kind, text, indexCell, ship, why)) Refuse(m_row, kind.name, why);
     }
-    if (m_refusalCount == refusals) Place(m_row, index, std::move(ship));
+    if (m_refusalCount == refusals) Place(m_row, index, ship);
 }
 
-void ShipCsvImport::Place(std::size_t row, std::size_t index, VxShip ship) {
+void ShipCsvImport::Place(std::size_t row, std::size_t index, VxShip& ship) {
     if (index == kAbsent) {
         m_added.push_back({row, std::move(ship)});
-    } else if (!std::all_of(ShipCsvColumns.begin(), ShipCsvColumns.end(),
-                            [&](const ShipCsvColumn& column) {
-                                return SameShipCsvField(m_doc.m_ships[index], ship, column);
-                            })) {
-        m_changed.push_back({row, index, std::move(ship)});
-    } else {
+        return;
+    }
+    const ShipCsvFieldChanges::Span fields = m_changedFields.Keep(m_doc.m_ships[index], ship);
+    if (fields.count == 0) {
         m_unchanged.push_back(index);
+    } else {
+        m_changed.push_back({row, index, fields});
     }
 }
 
@@ -246,27 +254,36 @@ void ShipCsvImport::Refuse(std::size_t row, const std::string& where, const std:
     ++m_refusalCount;
 }
 
+VxShip ShipCsvImport::ChangedShip(const Changed& changed) const {
+    VxShip ship = m_doc.m_ships[changed.index];
+    m_changedFields.ApplyTo(changed.fields, ship);
+    return ship;
+}
+
 std::vector<ShipCsvImport::FieldChange> ShipCsvImport::ChangedFields(const Changed& changed) const {
     const VxShip& before = m_doc.m_ships[changed.index];
+    const VxShip after = ChangedShip(changed);
     std::vector<FieldChange> fields;
     for (std::size_t i = 0; i < kShipCsvColumns; ++i) {
         const ShipCsvColumn& column = ShipCsvColumns[i];
-        if (SameShipCsvField(before, changed.ship, column)) continue;
+        if (SameShipCsvField(before, after, column)) continue;
         // A position shows beside its name only where the names are alike.
         if (column.kind == ShipCsvKind::Index &&
             ShipCsvText(m_doc, before, ShipCsvColumns[i - 1]) !=
-                ShipCsvText(m_doc, changed.ship, ShipCsvColumns[i - 1])) {
+                ShipCsvText(m_doc, after, ShipCsvColumns[i - 1])) {
             continue;
         }
         fields.push_back({column.name, Shown(ShipCsvText(m_doc, before, column)),
-                          Shown(ShipCsvText(m_doc, changed.ship, column))});
+                          Shown(ShipCsvText(m_doc, after, column))});
     }
     return fields;
 }
 
 void ShipCsvImport::Apply(CBrinnowDoc& doc) const {
     if (m_refusalCount != 0) return;
-    for (const Changed& changed : m_changed) doc.m_ships.Modify(changed.index) = changed.ship;
+    for (const Changed& changed : m_changed) {
+        m_changedFields.ApplyTo(changed.fields, doc.m_ships.Modify(changed.index));
+    }
     doc.m_ships.reserve(doc.m_ships.size() + m_added.size());
     for (const Added& added : m_added) doc.m_ships.push_back(added.ship);
 }

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "interchange/shipcsvcolumns.h"
+#include "interchange/shipcsvfieldchanges.h"
 #include "platform/progress.h"
 
 class CBrinnowDoc;
 class CsvReader;
+class FileBytes;
 class ShipCsvCells;
 
 struct ShipCsvOptions {
@@ -34,7 +36,7 @@ class ShipCsvImport {
     struct Changed {
         std::size_t row;
         std::size_t index;  // in the campaign's ship list
-        VxShip ship;
+        ShipCsvFieldChanges::Span fields;
     };
     struct FieldChange {
         std::string column;
@@ -50,6 +52,10 @@ class ShipCsvImport {
     // Reads the whole file; false when anything was refused, and then Apply
     // does nothing. The progress is told of the bytes read.
     bool Read(std::string_view bytes, Progress& progress = Unwatched());
+    // Reads a CSV file the same way, giving back the memory of what it has
+    // read as it goes on. False with a sentence in error when the file
+    // cannot be read; false with refusals when its content is refused.
+    bool ReadFile(const std::string& path, std::string& error, Progress& progress = Unwatched());
 
     // "row 14, Main Armament: no 13.4 armament of Germany; ...", in UTF-8.
     const std::vector<std::string>& Refusals() const { return m_refusals; }
@@ -60,6 +66,8 @@ class ShipCsvImport {
     const CBrinnowDoc& Document() const { return m_doc; }
     bool ChangesAnything() const { return !m_added.empty() || !m_changed.empty(); }
 
+    // A changed ship as the import leaves it.
+    VxShip ChangedShip(const Changed& changed) const;
     // Each changed field of a changed ship, in column order, as the export
     // writes them.
     std::vector<FieldChange> ChangedFields(const Changed& changed) const;
@@ -68,6 +76,9 @@ class ShipCsvImport {
     void Apply(CBrinnowDoc& doc) const;
 
   private:
+    // file, if any, holds the bytes and is given back what lies behind the
+    // reading.
+    bool ReadBytes(std::string_view bytes, Progress& progress, FileBytes* file);
     bool ReadHeader(CsvReader& reader, const std::vector<std::string>& header);
     void ReadRow(const CsvReader& reader, const ShipCsvCells& cells,
                  const std::vector<std::string>& fields);
@@ -81,7 +92,7 @@ class ShipCsvImport {
                         std::size_t column, CString& text);
     void RefuseFault(const CsvReader& reader);
     void Refuse(std::size_t row, const std::string& where, const std::string& why);
-    void Place(std::size_t row, std::size_t index, VxShip ship);
+    void Place(std::size_t row, std::size_t index, VxShip& ship);
 
     const CBrinnowDoc& m_doc;
     ShipCsvOptions m_options;
@@ -98,5 +109,6 @@ class ShipCsvImport {
     std::size_t m_refusalCount = 0;
     std::vector<Added> m_added;
     std::vector<Changed> m_changed;
+    ShipCsvFieldChanges m_changedFields;
     std::vector<std::size_t> m_unchanged;
 };

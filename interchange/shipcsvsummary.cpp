@@ -25,7 +25,8 @@ std::string ShipCsvCounts(const ShipCsvImport& import) {
 }
 
 std::string ShipCsvChangeLine(const ShipCsvImport& import, const ShipCsvImport::Changed& changed) {
-    std::string line = Shown(changed.ship.m_strName) + ":";
+    // An import never renames: the ship keeps the campaign's name.
+    std::string line = Shown(import.Document().m_ships[changed.index].m_strName) + ":";
     const char* separator = " ";
     for (const ShipCsvImport::FieldChange& field : import.ChangedFields(changed)) {
         line += separator + field.column + " " + field.before + " -> " + field.after;

@@ -51,3 +51,8 @@ std::size_t ShipNameIndex::FindOfNation(std::string_view name, int nation) const
     }
     return first;
 }
+
+std::size_t ShipNameIndex::SecondOf(std::size_t first) const {
+    const auto later = m_later.find(first);
+    return later == m_later.end() ? npos : later->second.front();
+}

@@ -25,6 +25,8 @@ class ShipNameIndex {
     // The first ship of that name and nation; failing that, the first of
     // the name; npos when no ship has it.
     std::size_t FindOfNation(std::string_view name, int nation) const;
+    // The second ship of the name that the ship at first bears, or npos.
+    std::size_t SecondOf(std::size_t first) const;
 
   private:
     // Open addressing over the names' hashes: a probe reads a few slots

@@ -9,6 +9,7 @@
 #include "interchange/shipcsvsummary.h"
 #include "model/brinnowdoc.h"
 #include "platform/codepage.h"
+#include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
 
 namespace {
@@ -33,6 +34,10 @@ Outcome Import(CBrinnowDoc& doc, const std::string& csv, ShipCsvOptions options 
     import.Apply(doc);
     return outcome;
 }
+
+const std::string kSampleNations =
+    "Neutral, Great Britain, Germany, Russia, Italy, France, Japan, Austria-Hungary, Turkey, "
+    "United States of America";
 
 CBrinnowDoc Sample() {
     CBrinnowDoc doc;
@@ -93,14 +98,44 @@ TEST(ShipCsvImport, TheExportReadBackChangesNothingInEveryFormSpreadsheetsSave) 
     }
 }
 
+// A file of several megabytes, whose memory the reading gives back as it
+// passes it, imports as its bytes do; a file that cannot be read says so
+// and refuses nothing.
+TEST(ShipCsvImport, AFileReadFromDiskChangesEveryShipItNames) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {30000, 4, 2, 3, 4, 3});
+    CBrinnowDoc refitted = doc;
+    for (std::size_t i = 0; i < refitted.m_ships.size(); ++i) {
+        VxShip& ship = refitted.m_ships.Modify(i);
+        ship.m_dDF += 0.5;
+        ship.m_strNotes += " refitted";
+    }
+    const std::string path = testing::TempDir() + "/refit.csv";
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(path, ShipsCsv(refitted), error)) << error;
+    ShipCsvImport import(doc);
+    ASSERT_TRUE(import.ReadFile(path, error)) << error;
+    EXPECT_EQ(import.ChangedShips().size(), doc.m_ships.size());
+    EXPECT_EQ(import.ChangedShips().back().row, doc.m_ships.size() + 1);
+    import.Apply(doc);
+    EXPECT_EQ(doc.SaveToBytes(), refitted.SaveToBytes());
+
+    ShipCsvImport missing(doc);
+    EXPECT_FALSE(missing.ReadFile(path + ".gone", error));
+    EXPECT_NE(error.find("refit.csv.gone"), std::string::npos) << error;
+    EXPECT_EQ(missing.RefusalCount(), 0u);
+}
+
 // A German spreadsheet saves with semicolons and decimal commas.
 TEST(ShipCsvImport, SemicolonsTakeDecimalCommasAndQuotedLineBreaksStayInTheirCell) {
     CBrinnowDoc doc = Sample();
     const std::string name = doc.m_ships[1].m_strName;
-    const std::string csv =
-        "Name;DF;Main AF 1;Notes\n" + name + ";4,5;\"1,25\";\"two\nlines; \"\"quoted\"\"\"\n;;;\n";
+    // A calibre that reads as a number comes with a decimal comma too.
+    const std::string csv = "Name;DF;Main AF 1;Main Armament;Notes\n" + name +
+                            ";4,5;\"1,25\";13,5;\"two\nlines; \"\"quoted\"\"\"\n;;;;\n";
     const Outcome outcome = Import(doc, csv);
     ASSERT_TRUE(outcome.read) << outcome.refusals.at(0);
+    EXPECT_EQ(CsvArmamentName(doc.m_armaments[std::size_t(doc.m_ships[1].m_nMainArmament)]), "13.5");
     EXPECT_EQ(doc.m_ships[1].m_dDF, 4.5);
     EXPECT_EQ(doc.m_ships[1].m_dMainAF[0], 1.25);
     EXPECT_EQ(doc.m_ships[1].m_strNotes, "two\nlines; \"quoted\"");
@@ -172,7 +207,12 @@ TEST(ShipCsvImport, ReferencesAreFoundByNameAndTheIndexDecidesBetweenTwins) {
     const std::string armament = twin.GetDisplayName(!twin.m_strNotes.empty());
     const std::string header =
         "Name,Main Armament,Main Armament Index,Ship Type,AA Rating,Flotilla\n";
-    ASSERT_TRUE(Import(doc, header + name + "," + armament + "," + twinIndex + ",bc,C,yes\n").read);
+    const Outcome twins =
+        Import(doc, header + name + "," + armament + "," + twinIndex + ",bc,C,yes\n");
+    ASSERT_TRUE(twins.read);
+    // A position is shown beside its name only where the names are alike.
+    EXPECT_NE(twins.summary.find("Main Armament Index "), std::string::npos)
+        << twins.summary;
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, int(doc.m_armaments.size() - 1));
     EXPECT_EQ(doc.m_ships[0].m_nShipType, 7);
     EXPECT_EQ(doc.m_ships[0].m_nAARating, 2);
@@ -182,6 +222,11 @@ TEST(ShipCsvImport, ReferencesAreFoundByNameAndTheIndexDecidesBetweenTwins) {
     const Outcome kept = Import(doc, "Name,Main Armament\n" + name + "," + armament + "\n");
     EXPECT_EQ(kept.unchanged, 1u);
     EXPECT_EQ(doc.m_ships[0].m_nMainArmament, int(doc.m_armaments.size() - 1));
+    const Outcome other = Import(doc, "Name,Main Armament\n" + name + ",4\n");
+    EXPECT_NE(other.summary.find("changed (row 2): " + name + ": Main Armament " + armament +
+                                 " -> 4\n"),
+              std::string::npos)
+        << other.summary;
 }
 
 // Every refusal says where and why, and nothing is imported from a file
@@ -191,16 +236,17 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     doc.m_ships.push_back(doc.m_ships[3]);
     const std::string saved = doc.SaveToBytes();
     const std::string a = doc.m_ships[0].m_strName, twice = doc.m_ships[3].m_strName;
-    const std::string nation = doc.m_nations[std::size_t(doc.m_ships[0].m_nNation)].m_strName;
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "row 1: there is no header row"},
         {"DF\n4\n", "row 1: there is no Name column"},
         {"Name,Nmae\nX,1\n", "row 1, column 2: Nmae is not a column of the ships' CSV"},
         {"Name,DF,df\n", "row 1: the column DF stands twice, in columns 2 and 3"},
-        {"Name,Nation\nX,Atlantis\n", "row 2, Nation: no nation named Atlantis; the campaign has "},
+        {"Name,Nation\nX,Atlantis\n",
+         "row 2, Nation: no nation named Atlantis; the campaign has " + kSampleNations},
         {"Name,Main Armament\n" + a + ",13.4\n",
-         "row 2, Main Armament: no 13.4 armament of " + nation + "; " + nation + " has "},
-        {"Name,Torpedo\nX,19\"\n", "row 2, Torpedo: no torpedo 19\"; the campaign has "},
+         "row 2, Main Armament: no 13.4 armament of Great Britain; Great Britain has 3, 4, 4.7, "
+         "5.5, 6, 7.5, 9.2, 12, 13.5, 14, 15, Aircraft Sopwith Pup"},
+        {"Name,Torpedo\nX,19\"\n", "row 2, Torpedo: no torpedo 19\"; the campaign has 18\", 21\""},
         {"Name,Ship Type\nX,ZZ\n", "row 2, Ship Type: ZZ is no ship type; one of AC, AK, "},
         {"Name,AA Rating\nX,21\n", "row 2, AA Rating: 21 is no AA rating; one of a, b, "},
         {"Name,Poor UP\nX,maybe\n", "row 2, Poor UP: expected Yes or No, found maybe"},
@@ -214,9 +260,16 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
         {"Name\n\xCE\xA9mega\n",
          "row 2, Name: the character \xCE\xA9 (U+03A9) cannot be kept: a campaign holds "
          "Windows-1252 text"},
+        {"Name\n\xE2\x86\x92 Ship\n",
+         "row 2, Name: the character \xE2\x86\x92 (U+2192) cannot be kept: a campaign holds "
+         "Windows-1252 text"},
+        {"Name\n\xF0\x9F\x9A\xA2 Ship\n",
+         "row 2, Name: the character \xF0\x9F\x9A\xA2 (U+1F6A2) cannot be kept: a campaign holds "
+         "Windows-1252 text"},
         {"\xEF\xBB\xBFName\n\xE9t\xE9\n",
          "row 2, Name: the text is not UTF-8, although the file is"},
         {"Name,Notes\nX,\"open\n", "row 2, column 2: the quoted field never ends"},
+        {"\"Name,DF\nX,1\n", "row 1, column 1: the quoted field never ends"},
         {"Name,Notes\nX,\"closed\"after\n",
          "row 2, column 2: there is text after the closing quote"},
         {"Name,DF\nX\n", "row 2: only 1 of the header's 2 fields"},
@@ -235,9 +288,22 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     const Outcome mixed = Import(doc, "Name,DF\nFresh,1\nX,bad\nY,worse\n");
     EXPECT_EQ(mixed.refusals.size(), 2u);
     EXPECT_EQ(doc.SaveToBytes(), saved);
+    // Past twelve names the rest are counted.
+    CBrinnowDoc more = Sample();
+    for (const char* name : {"Chile", "Peru", "Spain"}) {
+        VxNation nation;
+        nation.m_strName = name;
+        more.m_nations.push_back(nation);
+    }
+    EXPECT_EQ(Import(more, "Name,Nation\nX,Atlantis\n").refusals.at(0),
+              "row 2, Nation: no nation named Atlantis; the campaign has " + kSampleNations +
+                  ", Chile, Peru and 1 more");
     // Unknown columns are passed over when asked to.
     EXPECT_TRUE(Import(doc, "Name,Nmae,\nFresh,1,2\n", {true}).read);
     EXPECT_EQ(doc.m_ships.back().m_strName, "Fresh");
+    // The delimiter is the one the header row uses outside its quotes.
+    EXPECT_TRUE(Import(doc, "Name;\"Odd, quoted, column\"\nFresher;1\n", {true}).read);
+    EXPECT_EQ(doc.m_ships.back().m_strName, "Fresher");
 }
 
 }  // namespace

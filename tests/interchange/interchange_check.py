@@ -6,8 +6,9 @@ usage: interchange_check.py schema|csv|calc|calc-import BRINNOW_CLI SAMPLE SCHEM
 schema       the sample's JSON validates against the schema, and spoiled copies do not
 csv          Python's csv module reads one row per ship, whatever names and notes hold
 calc         LibreOffice Calc, run headless, reads the same rows
-calc-import  the sample's CSV saved again by LibreOffice Calc, with commas and with
-             semicolons, imports into the sample without changing a byte
+calc-import  the sample's CSV saved again by LibreOffice Calc, with commas, with
+             semicolons, and with semicolons and decimal commas as Calc in German
+             saves it, imports into the sample without changing a byte
 
 Exits 77 (skipped) when the validator or LibreOffice is not installed.
 """
@@ -136,14 +137,30 @@ def check_csv(cli, sample, _schema, work):
     return 0
 
 
-def calc_saved(soffice, source, work, delimiter=44):
-    """The CSV as LibreOffice Calc saves it again, delimited by the character code."""
-    out = os.path.join(work, f"calc{delimiter}")
+# A LibreOffice profile whose locale writes numbers with decimal commas.
+GERMAN_PROFILE = """<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry">
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse">
+<value>de-DE</value></prop></item>
+</oor:items>
+"""
+
+
+def calc_saved(soffice, source, work, delimiter=44, german=False):
+    """The CSV as LibreOffice Calc saves it again, delimited by the character code;
+    german: as Calc in a German locale saves it, numbers with decimal commas."""
+    out = os.path.join(work, f"calc{delimiter}{'de' if german else ''}")
     os.makedirs(out, exist_ok=True)
-    # Read as UTF-8 comma-separated text with quotes, a text such as "=1+1" kept
-    # as text rather than evaluated; written back the same way.
-    run(soffice, "--headless", "--norestore", f"-env:UserInstallation=file://{work}/profile",
-        "--infilter=CSV:44,34,76,1,,,false,false,,,false,,false",
+    profile = os.path.join(work, "profile-de" if german else "profile")
+    if german:
+        os.makedirs(os.path.join(profile, "user"), exist_ok=True)
+        with open(os.path.join(profile, "user", "registrymodifications.xcu"), "w") as f:
+            f.write(GERMAN_PROFILE)
+    # Read as UTF-8 comma-separated text with quotes and English numbers (as a
+    # user picks in Calc's import dialog), a text such as "=1+1" kept as text
+    # rather than evaluated; written back the same way.
+    run(soffice, "--headless", "--norestore", f"-env:UserInstallation=file://{profile}",
+        "--infilter=CSV:44,34,76,1,,1033,false,false,,,false,,false",
         "--convert-to", f"csv:Text - txt - csv (StarCalc):{delimiter},34,76,1",
         "--outdir", out, source)
     return os.path.join(out, os.path.basename(source))
@@ -182,9 +199,11 @@ def check_calc_import(cli, sample, _schema, work):
     run(cli, "save-as", sample, expected)
     with open(expected, "rb") as f:
         expected_bytes = f.read()
-    for delimiter in (44, 59):
-        saved = calc_saved(soffice, source, work, delimiter)
-        imported = os.path.join(work, f"imported{delimiter}.brn")
+    for delimiter, german in ((44, False), (59, False), (59, True)):
+        saved = calc_saved(soffice, source, work, delimiter, german)
+        if german and ";0,5;" not in open(saved, encoding="utf-8-sig").read():
+            sys.exit("Calc in German wrote no decimal comma")
+        imported = os.path.join(work, f"imported{delimiter}{'de' if german else ''}.brn")
         result = subprocess.run([cli, "import-csv", sample, saved, "-o", imported],
                                 capture_output=True, text=True, timeout=600)
         if result.returncode != 0:
