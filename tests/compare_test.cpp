@@ -201,6 +201,16 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
     EXPECT_NE(text.find("\nAA a                  2        0\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("AA d"), std::string::npos);
 
+    // A figure wider than its force's name widens the force's column.
+    const std::string wide =
+        CompareTable::Of(CompareShips({Ship("Big", int(kBC), 1234.5678, 30, 0)})).Text();
+    const auto lineOf = [&wide](const std::string& label) {
+        const std::size_t at = wide.find("\n" + label + " ") + 1;
+        return wide.substr(at, wide.find('\n', at) - at);
+    };
+    EXPECT_NE(lineOf("DF").find(" 1234.5678"), std::string::npos) << wide;
+    EXPECT_EQ(lineOf("DF").size(), lineOf("Ships").size()) << wide;
+
     Game game;
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     Mark(game, snapshot.roster[1], CardMark::Sunk);  // squadron 1's Tiger
