@@ -142,7 +142,8 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     view.SetZoom(1.5);
     QTest::keyClick(&view, Qt::Key_Home);
     int under = 0;
-    while (under < 7 && view.DeviceToViewport(view.CardOrigin(under)).y() < view.viewport()->height())
+    while (under < 7 &&
+           view.DeviceToViewport(view.CardOrigin(under)).y() < view.viewport()->height())
         ++under;
     ASSERT_GT(under, 0);
     view.SetFocusPlace(under - 1, CardMark::Box18);
