@@ -10,11 +10,13 @@
 #include <optional>
 
 #include "app/brinnowview.h"
+#include "app/chooseshipdialog.h"
 #include "app/findingsmodel.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
 #include "history/edithistory.h"
 #include "model/messagenames.h"
+#include "model/shipnamechoice.h"
 #include "model/stalecopies.h"
 
 namespace {
@@ -91,15 +93,19 @@ QWidget* CampaignCheckWindow::BuildButtonRow() {
     m_open->setToolTip("Open the editor at the finding's record (or double-click it)");
     m_refresh = MakeButton("refreshButton", "Refresh from campaign");
     m_refresh->setToolTip("Make the force's stale ship copies the campaign's ships again");
+    m_chooseShip = MakeButton("chooseShipButton", "Choose Ship...");
+    m_chooseShip->setToolTip("Choose the ship that a name matching no ship should name");
     auto* close = MakeButton("closeButton", "Close");
     connect(m_open, &QPushButton::clicked, this, &CampaignCheckWindow::OnOpen);
     connect(m_refresh, &QPushButton::clicked, this, &CampaignCheckWindow::OnRefresh);
+    connect(m_chooseShip, &QPushButton::clicked, this, &CampaignCheckWindow::OnChooseShip);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* row = new QWidget;
     auto* buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addWidget(m_open);
     buttons->addWidget(m_refresh);
+    buttons->addWidget(m_chooseShip);
     buttons->addStretch();
     buttons->addWidget(close);
     return row;
@@ -153,6 +159,7 @@ void CampaignCheckWindow::UpdateButtons() {
     const Finding* finding = Selected();
     m_open->setEnabled(finding != nullptr);
     m_refresh->setEnabled(finding != nullptr && finding->kind == FindingKind::StaleCopy);
+    m_chooseShip->setEnabled(finding != nullptr && finding->kind == FindingKind::MissingShip);
 }
 
 void CampaignCheckWindow::OnOpen() {
@@ -194,4 +201,20 @@ void CampaignCheckWindow::OnRefresh() {
         RefreshStaleCopies(m_doc.m_scenarios.Modify(place.index).m_forces[std::size_t(place.force)],
                            m_doc.m_ships);
     });
+}
+
+// The choice is made before the step begins; the step only renames.
+void CampaignCheckWindow::OnChooseShip() {
+    const Finding* finding = Selected();
+    if (finding == nullptr || finding->kind != FindingKind::MissingShip) return;
+    const ShipNameChoice choice(m_doc.m_ships, finding->shipName, finding->nation);
+    if (choice.Choices().empty()) {
+        AfxMessageBox(
+            "The campaign has no ship for \"" + ShownName(choice.Missing()) + "\" to name.", MB_OK);
+        return;
+    }
+    ChooseShipDialog dialog(choice, m_doc.m_ships, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::size_t ship = dialog.Chosen();
+    m_history.Run("Choose Ship", [&] { choice.Apply(m_doc, ship); });
 }

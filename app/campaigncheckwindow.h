@@ -18,7 +18,8 @@ class QTreeView;
 // window that stays open beside the cards and checks again after every
 // edit. A double-click or Enter on a finding opens the editor at its
 // record; a force whose ship copies are older than the campaign's ships can
-// be refreshed from them, as one step of the history.
+// be refreshed from them, and a name that matches no ship can be given the
+// ship it should name, each as one step of the history.
 class CampaignCheckWindow : public BrinnowDialog {
     Q_OBJECT
   public:
@@ -34,6 +35,7 @@ class CampaignCheckWindow : public BrinnowDialog {
     // The buttons, callable as the user would press them.
     void OnOpen();
     void OnRefresh();
+    void OnChooseShip();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -55,4 +57,5 @@ class CampaignCheckWindow : public BrinnowDialog {
     QLabel* m_summary;
     QPushButton* m_open;
     QPushButton* m_refresh;
+    QPushButton* m_chooseShip;
 };

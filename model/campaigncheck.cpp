@@ -47,8 +47,13 @@ class CampaignCheck {
     }
 
   private:
-    void Add(FindingKind kind, const FindingPlace& place, CString problem) {
-        m_findings.push_back({kind, place, RecordName(place), std::move(problem)});
+    Finding& Add(FindingKind kind, const FindingPlace& place, CString problem) {
+        Finding& finding = m_findings.emplace_back();
+        finding.kind = kind;
+        finding.place = place;
+        finding.record = RecordName(place);
+        finding.problem = std::move(problem);
+        return finding;
     }
 
     CString RecordName(const FindingPlace& place) const {
@@ -129,8 +134,10 @@ class CampaignCheck {
                        const FindingPlace& place, const CString& prefix) {
         const std::size_t found = m_ships.Find(name);
         if (found == ShipNameIndex::npos) {
-            Add(FindingKind::MissingShip, place,
-                prefix + role + " " + Quoted(name) + " names no ship");
+            Finding& missing = Add(FindingKind::MissingShip, place,
+                                   prefix + role + " " + Quoted(name) + " names no ship");
+            missing.shipName = name;
+            missing.nation = squadron.m_nNation;
             return;
         }
         const int nation = m_doc.m_ships[found].m_nNation;

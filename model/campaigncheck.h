@@ -36,6 +36,10 @@ struct Finding {
     FindingPlace place;
     CString record;   // the record's name, as messages show names
     CString problem;  // what is wrong, in a phrase
+    // With MissingShip: the name that matches no ship, as stored, and the
+    // nation of the squadron that gives it.
+    CString shipName;
+    int nation = 0;
 };
 
 // Every finding, ships first, then squadrons, then scenarios, each in list

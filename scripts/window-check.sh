@@ -2,8 +2,8 @@
 # The window under a real X server with a window manager, on a screen of
 # 1024 x 576 logical pixels at scale 1 and 2: runs the on-screen tests
 # (placement kept by the window manager, cards drawn in device pixels, every
-# dialog's buttons on the screen) and takes screenshots of the main window
-# and Edit Ships.
+# dialog's buttons on the screen) and takes screenshots of the main window,
+# Edit Ships and the table window at night.
 #
 #   bash scripts/window-check.sh [BUILD_DIR] [SHOTS_DIR]
 #
@@ -35,6 +35,8 @@ inside() {
 
     # Screenshots on the sample campaign, with settings of their own.
     export XDG_CONFIG_HOME=$(mktemp -d)
+    # Nor the recovery copies of another run's unsaved work.
+    export XDG_STATE_HOME=$(mktemp -d)
     "$build/app/brinnow" "$here/res/sample/campaign.brn" &
     local app=$!
     local window=
@@ -49,6 +51,14 @@ inside() {
     import -window root "$shots/editships-x$scale.png"
     xdotool key Escape
     sleep 0.5
+    # The table window at night: dark between and around the cards too.
+    xdotool windowactivate --sync "$window" key alt+t key p
+    sleep 1.5
+    xdotool key Return
+    sleep 2
+    xdotool key alt+v key n
+    sleep 1.5
+    import -window root "$shots/table-night-x$scale.png"
     kill "$app" 2>/dev/null || true
     wait "$app" 2>/dev/null || true
     kill "$wm" 2>/dev/null || true

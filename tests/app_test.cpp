@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -36,8 +37,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -49,6 +50,7 @@
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
 #include "app/campaigncheckwindow.h"
+#include "app/chooseshipdialog.h"
 #include "app/commandids.h"
 #include "app/csvimportpreview.h"
 #include "app/desktopidentity.h"
@@ -930,6 +932,78 @@ TEST_F(CheckWindow, RefreshFromCampaignShowsWhatChangesCountsWhatItLeavesOutAndI
     }
     EXPECT_EQ(scripted.messages.back().substr(scripted.messages.back().rfind('\n')),
               "\nand 1 more");
+}
+
+TEST_F(CheckWindow, ChooseShipNamesTheChosenShipWhereverTheMissingNameStandsAsOneStep) {
+    // Tiger renamed, its squadrons and the forces' copies left behind.
+    CBrinnowDoc& doc = frame->Document();
+    doc.m_ships.Modify(1).m_strName = "Tiger (1915)";
+    doc.m_scenarios.Modify(0).m_forces[0].m_ships.push_back(Ship("Tiger", 1));
+    window->CheckNow();
+    const std::string tiger = "member \"Tiger\" names no ship";
+    const std::string copy = "squadron \"Scouts\": " + tiger;
+    const std::string hood = "member \"Hood\" names no ship";
+    ASSERT_EQ(Problems(),
+              (std::vector<std::string>{tiger, tiger, hood, copy, kStale, copy, kStale}));
+    ClickRow(4);
+    EXPECT_FALSE(Button("chooseShipButton")->isEnabled());
+    ClickRow(3);
+    ASSERT_TRUE(Button("chooseShipButton")->isEnabled());
+    const std::string before = doc.SaveToBytes();
+
+    // The renamed ship comes first and is chosen; Escape changes nothing.
+    QStringList offered;
+    OnModalDialog<ChooseShipDialog>([&](ChooseShipDialog& dialog) {
+        auto* ships = dialog.findChild<QListWidget*>("shipList");
+        for (int i = 0; i < ships->count(); ++i) offered << ships->item(i)->text();
+        EXPECT_EQ(ships->currentRow(), 0);
+        QTest::keyClick(ships, Qt::Key_Escape);
+    });
+    QTest::mouseClick(Button("chooseShipButton"), Qt::LeftButton);
+    EXPECT_EQ(offered, (QStringList{"Tiger (1915)", "Lion"}));
+    EXPECT_EQ(doc.SaveToBytes(), before);
+
+    // Enter takes it: every place renamed, the forces' copies too.
+    OnModalDialog<ChooseShipDialog>([](ChooseShipDialog& dialog) {
+        QTest::keyClick(dialog.findChild<QListWidget*>("shipList"), Qt::Key_Return);
+    });
+    QTest::mouseClick(Button("chooseShipButton"), Qt::LeftButton);
+    EXPECT_EQ(Problems(), (std::vector<std::string>{hood, kStale, kStale}));
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Tiger (1915)"}));
+    EXPECT_EQ(doc.m_squadrons[1].m_shipNames, (CStringArray{"Tiger (1915)", "Hood"}));
+    for (const VxForce& force : doc.m_scenarios[0].m_forces)
+        EXPECT_EQ(force.m_squadrons[0].m_shipNames, (CStringArray{"Tiger (1915)"}));
+    EXPECT_EQ(doc.m_scenarios[0].m_forces[0].m_ships[1].m_strName, "Tiger (1915)");
+    const std::string after = doc.SaveToBytes();
+    EXPECT_EQ(frame->History().Stack().count(), 1);
+    EXPECT_EQ(frame->Action(ID_EDIT_UNDO)->text(), "&Undo Choose Ship");
+    frame->Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(frame->Document().SaveToBytes(), before);
+    EXPECT_EQ(Problems().size(), 7u);
+    frame->Action(ID_EDIT_REDO)->trigger();
+    EXPECT_EQ(frame->Document().SaveToBytes(), after);
+
+    // A double click takes the line clicked.
+    ASSERT_EQ(Problems().front(), hood);
+    ClickRow(0);
+    OnModalDialog<ChooseShipDialog>([](ChooseShipDialog& dialog) {
+        auto* ships = dialog.findChild<QListWidget*>("shipList");
+        ASSERT_EQ(ships->item(0)->text(), "Lion");  // three letters from Hood
+        const QPoint line = ships->visualItemRect(ships->item(1)).center();
+        QTest::mouseClick(ships->viewport(), Qt::LeftButton, {}, line);
+        QTest::mouseDClick(ships->viewport(), Qt::LeftButton, {}, line);
+    });
+    QTest::mouseClick(Button("chooseShipButton"), Qt::LeftButton);
+    EXPECT_EQ(frame->Document().m_squadrons[1].m_shipNames,
+              (CStringArray{"Tiger (1915)", "Tiger (1915)"}));
+    EXPECT_EQ(Problems(), (std::vector<std::string>{kStale, kStale}));
+
+    // A campaign without ships has none to offer, and says so.
+    frame->History().Run("Edit Ships", [&] { frame->Document().m_ships.clear(); });
+    ASSERT_EQ(Problems().front(), "flagship \"Lion\" names no ship");
+    ClickRow(0);
+    QTest::mouseClick(Button("chooseShipButton"), Qt::LeftButton);
+    EXPECT_EQ(scripted.messages.back(), "The campaign has no ship for \"Lion\" to name.");
 }
 
 // What the window does so that no work is lost.

@@ -6,6 +6,7 @@
 
 #include "model/brinnowdoc.h"
 #include "model/messagenames.h"
+#include "model/shipnamechoice.h"
 #include "model/shipnameindex.h"
 #include "model/shipreferences.h"
 #include "model/stalecopies.h"
@@ -278,6 +279,66 @@ TEST_F(Check, EveryUseOfARenamedShipIsFoundCountedAndRenamedInForcesToo) {
     EXPECT_TRUE(FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Lion", 1).Empty());
     EXPECT_EQ(ShownForceName(doc.m_scenarios[0], 0), "Dogger Bank, Force 1 (Battlecruiser Force)");
     EXPECT_EQ(ShownForceName(doc.m_scenarios[1], 2), "Jutland, Force 3");
+}
+
+// The ships offered for a missing name: the nation's, each name once, the
+// closest first.
+TEST_F(Check, AMissingNameIsOfferedTheNationsShipsClosestFirst) {
+    const auto Offered = [this](const CString& missing, int nation) {
+        const ShipNameChoice choice(doc.m_ships, missing, nation);
+        std::vector<std::string> names;
+        for (const std::size_t i : choice.Choices()) names.push_back(doc.m_ships[i].m_strName);
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    for (const char* name : {"Queen Mary", "Lion", "Tigris", "Tiger (1915)", "Tiger (1915)"})
+        doc.m_ships.push_back(Ship(name, 1));
+    doc.m_ships.push_back(Ship("Tiger", 2));
+    // A renamed ship holds its old name; then fewer letters to change.
+    EXPECT_EQ(Offered("Tiger", 1), (Names{"Tiger (1915)", "Tigris", "Lion", "Queen Mary"}));
+    // Letter case aside; a name the missing one holds counts as close too.
+    EXPECT_EQ(Offered("TIGER (1915) II", 1)[0], "Tiger (1915)");
+    EXPECT_EQ(Offered("queen", 1)[0], "Queen Mary");
+    // Equally far, the longer common beginning first; then list order.
+    doc.m_ships.push_back(Ship("Xoltke", 2));
+    doc.m_ships.push_back(Ship("Moltka", 2));
+    doc.m_ships.push_back(Ship("Moltkx", 2));
+    EXPECT_EQ(Offered("Moltke", 2), (Names{"Moltka", "Moltkx", "Xoltke", "Tiger"}));
+    // A nation without ships offers every ship, each name once.
+    EXPECT_EQ(Offered("Hood", 7).size(), 10u);
+    EXPECT_TRUE(ShipNameChoice({}, "Hood", 1).Choices().empty());
+    // A huge name costs what its first letters cost.
+    EXPECT_EQ(Offered("Lion" + std::string(1 << 20, 'x'), 1)[0], "Lion");
+}
+
+// The fix renames every place that gives the missing name, the forces'
+// copies too, and the findings about it go.
+TEST_F(Check, ChoosingTheShipForAMissingNameRenamesEveryPlaceThatGivesIt) {
+    Squadron().m_strFlagship = "Tiger";
+    Squadron().m_shipNames = {"Tiger", "Hvalen"};
+    Force().m_squadrons[0] = doc.m_squadrons[0];
+    Force().m_ships = {Ship("Tiger", 1), Ship("Tiger", 2)};
+    doc.m_ships.push_back(Ship("Tiger (1915)", 1));
+    const std::vector<Finding> found = CheckCampaign(doc);
+    ASSERT_EQ(found.size(), 4u);
+    for (const Finding& finding : found) {
+        EXPECT_EQ(finding.kind, FindingKind::MissingShip);
+        EXPECT_EQ(finding.shipName, "Tiger");
+        EXPECT_EQ(finding.nation, 1);
+    }
+
+    const ShipNameChoice choice(doc.m_ships, found[3].shipName, found[3].nation);
+    EXPECT_EQ(choice.Missing(), "Tiger");
+    ASSERT_EQ(choice.Choices().front(), 3u);
+    choice.Apply(doc, choice.Choices().front());
+    EXPECT_TRUE(CheckCampaign(doc).empty());
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Tiger (1915)");
+    EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Tiger (1915)", "Hvalen"}));
+    const VxForce& force = doc.m_scenarios[0].m_forces[0];
+    EXPECT_EQ(force.m_squadrons[0].m_strFlagship, "Tiger (1915)");
+    EXPECT_EQ(force.m_squadrons[0].m_shipNames, (CStringArray{"Tiger (1915)", "Hvalen"}));
+    EXPECT_EQ(force.m_ships[0].m_strName, "Tiger (1915)");
+    EXPECT_EQ(force.m_ships[1].m_strName, "Tiger");  // the German ship of that name
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 
 #include "app/brinnowview.h"
 #include "app/campaigncheckwindow.h"
+#include "app/chooseshipdialog.h"
 #include "app/mainframe.h"
 #include "app/printelements.h"
 #include "editors/accesskeys.h"
@@ -107,6 +108,10 @@ std::vector<std::function<QDialog*()>> EveryDialog(CMainFrame& frame, CBrinnowDo
         [&] {
             return new CampaignCheckWindow(frame.Document(), frame.History(), frame.View(),
                                            nullptr);
+        },
+        [&] {
+            return new ChooseShipDialog(ShipNameChoice(doc.m_ships, "Tiger", 1), doc.m_ships,
+                                        nullptr);
         },
     };
 }

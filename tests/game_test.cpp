@@ -177,6 +177,9 @@ TEST(Game, AShipNamedTwiceInItsSquadronIsOneShipAndSharedNamesSayWhichOne) {
 
     // An older file marked the member Alpha apart from the flagship.
     const std::vector<RosterShip> full = ScenarioRoster(scenario);
+    std::vector<int> repeats(full.size(), -1);
+    repeats[2] = 0;  // member 2 is the flagship again; the single Bravo is another ship
+    EXPECT_EQ(RepeatedShips(full), repeats);
     Game game;
     game.SetMarks(full[0].place, "Alpha", CardMarks{1u << 0});
     game.SetMarks(full[2].place, "Alpha", CardMarks{(1u << 0) | (1u << 14)});

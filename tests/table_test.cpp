@@ -137,6 +137,19 @@ TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     view.SetFocusPlace(7, CardMark::Box18);
     QTest::keyClick(&view, Qt::Key_Right);  // no further than the last place
     EXPECT_EQ(focus(), std::pair(7, CardMark::Box18));
+    // A card below comes into view at the bottom, the cards above it kept.
+    window->resize(600, 400);
+    view.SetZoom(1.5);
+    QTest::keyClick(&view, Qt::Key_Home);
+    int under = 0;
+    while (under < 7 &&
+           view.DeviceToViewport(view.CardOrigin(under)).y() < view.viewport()->height())
+        ++under;
+    ASSERT_GT(under, 0);
+    view.SetFocusPlace(under - 1, CardMark::Box18);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_TRUE(shown(under));
+    EXPECT_GT(view.DeviceToViewport(view.CardOrigin(under)).y(), 0);
 
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-140");
@@ -272,6 +285,19 @@ TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
               "shows the name and \"not in the campaign\", with nothing to mark.");
     ASSERT_EQ(window->Snapshot().roster.size(), 8u);  // Alpha once
     EXPECT_EQ(window->Snapshot().roster[2].name, "Charlie");
+    // Its card is outlined in grey dashes, no ship's black rules.
+    TableView& view = window->View();
+    view.ScrollToCard(2);
+    const QImage table = view.viewport()->grab().toImage();
+    const QPoint corner = view.DeviceToViewport(view.CardOrigin(2)) * table.devicePixelRatio();
+    int grey = 0, black = 0;
+    for (int y = corner.y(); y < corner.y() + int(view.DevicePixelsPerMm() * 8); ++y) {
+        const int lightness = table.pixelColor(corner.x(), y).lightness();
+        grey += lightness > 100 && lightness < 200;
+        black += lightness < 60;
+    }
+    EXPECT_GT(grey, 0);
+    EXPECT_EQ(black, 0);
     ClickPlace(*window, 2, CardMark::FireControl);
     window->View().SetFocusPlace(2, CardMark::Box1);
     window->View().setFocus();

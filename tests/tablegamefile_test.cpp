@@ -102,6 +102,16 @@ TEST_F(TableGameFile, AVersionLeftOnDiskByAnotherProgramIsOfferedBeforeAnyWriteO
     window->Redo();
     EXPECT_EQ(scripted.messages.size(), 2u);
     EXPECT_TRUE(Marked(OnDisk(), "Bravo", CardMark::Speed2));
+
+    // Told by the file's watch, No keeps this window's game too, and the
+    // next mark asks nothing more.
+    WriteTheirs(CardMark::Speed3);
+    scripted.answers = {IDNO};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scripted.messages.size() == 3; }, 5000));
+    window->ToggleMark(1, CardMark::Speed4);
+    EXPECT_EQ(scripted.messages.size(), 3u);
+    EXPECT_FALSE(Marked(OnDisk(), "Echo", CardMark::Speed3));
+    EXPECT_TRUE(Marked(OnDisk(), "Bravo", CardMark::Speed4));
 }
 
 // A name from the game file is shown escaped and cut, in the message that

@@ -195,6 +195,52 @@ TEST_F(TableKeyboard, FindShipJumpsToTheCardByPartOfItsName) {
     EXPECT_TRUE(window->GetGame().MarksOf(ship.place, ship.name)->Has(CardMark::Sunk));
 }
 
+// The share of light pixels of the table outside its cards: the headings'
+// and labels' letters at most, at night; nearly all of it by day.
+double LightOutsideTheCards(const TableView& view) {
+    const QImage table = view.viewport()->grab().toImage();
+    const double dpr = table.devicePixelRatio();
+    const QSize card(int(view.DevicePixelsPerMm() * 44 / dpr) + 3,
+                     int(view.DevicePixelsPerMm() * 23.5 / dpr) + 3);
+    QRegion cards;
+    for (int i = 0;; ++i) {
+        const QRect shown(view.DeviceToViewport(view.CardOrigin(i)) - QPoint(1, 1), card);
+        if (!shown.intersects(view.viewport()->rect())) break;
+        cards += shown;
+    }
+    int outside = 0, light = 0;
+    for (int y = 0; y < view.viewport()->height(); ++y) {
+        for (int x = 0; x < view.viewport()->width(); ++x) {
+            if (cards.contains(QPoint(x, y))) continue;
+            ++outside;
+            light += table.pixelColor(QPoint(x, y) * dpr).lightness() > 128;
+        }
+    }
+    return double(light) / std::max(outside, 1);
+}
+
+// Between and around the cards the table is as dark as its cards, whether
+// the window opens at night or turns to it.
+TEST_F(TableNight, TheTableIsDarkBetweenAndAroundTheCards) {
+    doc.m_scenarios.Modify(0).m_forces[0].m_ships.push_back(doc.m_ships[6]);
+    auto window = Open();
+    window->resize(1000, 700);
+    window->View().SetZoom(1);
+    QApplication::processEvents();
+    ASSERT_GT(window->View().CardOrigin(1).x(), window->View().CardOrigin(0).x())
+        << "two cards side by side";
+    EXPECT_GT(LightOutsideTheCards(window->View()), 0.8);
+    window->Action("nightColours")->trigger();
+    QApplication::processEvents();
+    EXPECT_LT(LightOutsideTheCards(window->View()), 0.1);
+
+    auto again = Open();
+    again->resize(1000, 700);
+    again->View().SetZoom(1);
+    QApplication::processEvents();
+    EXPECT_LT(LightOutsideTheCards(again->View()), 0.1);
+}
+
 // Night Colours darkens the whole window, every other table window and the
 // main window, and is kept for the next time.
 TEST_F(TableNight, NightColoursDarkensEveryWindowAndIsKept) {
@@ -220,9 +266,7 @@ TEST_F(TableNight, NightColoursDarkensEveryWindowAndIsKept) {
         EXPECT_TRUE(dark(*part)) << part->metaObject()->className();
     }
     EXPECT_LT(window->LogList().grab().toImage().pixelColor(5, 5).lightness(), 80);
-    QWidget* table = window->View().viewport();
-    EXPECT_LT(table->grab().toImage().pixelColor(table->width() - 3, table->height() - 3).lightness(), 80)
-        << "the table between the cards";
+    EXPECT_LT(LightOutsideTheCards(window->View()), 0.1) << "the table between the cards";
 
     auto second = Open(&main);
     EXPECT_TRUE(second->Action("nightColours")->isChecked());
