@@ -294,6 +294,17 @@ TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForc
         ++rects;
     }
     EXPECT_EQ(rects, 3 * 12 + 12 + 1u);
+    // Each bar stands on the axis line.
+    const auto number = [&svg](std::size_t from, const std::string& name) {
+        const std::size_t at = svg.find(name + "=\"", from) + name.size() + 2;
+        return std::stod(svg.substr(at, svg.find('"', at) - at));
+    };
+    const double axis = number(svg.find("<line"), "y1");
+    std::size_t standing = 0;
+    for (std::size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1)) {
+        standing += number(at, "y") + number(at, "height") == axis ? 1 : 0;
+    }
+    EXPECT_EQ(standing, 3 * 12u);
     EXPECT_NE(svg.find("forces 1 to 12 of 14"), std::string::npos);
     EXPECT_EQ(svg.find("14 "), std::string::npos);
 }

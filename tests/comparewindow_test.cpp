@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLegend>
@@ -14,6 +15,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include "charts/barchartbuilder.h"
 #include "charts/comparewindow.h"
@@ -78,6 +80,19 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     // On screen the bars are told by colour alone; each row of the table
     // leaves its text room.
     EXPECT_EQ(Bars(*window)->barSets()[0]->pen().style(), Qt::NoPen);
+    // Every figure stands over its bar, within the plot, for every force.
+    const QRectF plot = window->Chart()->plotArea();
+    int labels = 0;
+    for (const QGraphicsItem* item : window->Chart()->childItems()) {
+        if (!dynamic_cast<const QGraphicsSimpleTextItem*>(item)) continue;
+        ++labels;
+        const double middle = item->mapToParent(item->boundingRect().center()).x();
+        EXPECT_GT(middle, plot.left());
+        EXPECT_LT(middle, plot.right());
+    }
+    EXPECT_EQ(labels, 2 * Bars(*window)->barSets()[0]->count());
+    // The chooser stays where it is put.
+    EXPECT_FALSE(window->findChild<QToolBar*>("compareToolBar")->isMovable());
     EXPECT_GT(window->TableView().rowHeight(0), window->TableView().fontMetrics().height());
 
     // Choosing the main armament as a user does: the chart shows its four bands.
