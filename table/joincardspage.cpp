@@ -81,7 +81,11 @@ void DrawJoinCardsPage(CDC& dc, const QString& gameTitle, const std::vector<Join
     SelectFont(dc, int(kTitleMm * pxPerMm), TRUE);
     dc.SetTextAlign(TA_LEFT | TA_TOP);
     dc.TextOut(margin, margin, title);
-    const int top = margin + int(kTitleMm * 2 * pxPerMm);
+    SelectFont(dc, int(kTextMm * pxPerMm), FALSE);
+    dc.TextOut(margin, margin + int(kTitleMm * 1.5 * pxPerMm),
+               "Scan your seat's code with your phone's camera, or open its link, on the "
+               "network of this room.");
+    const int top = margin + int(kTitleMm * 3 * pxPerMm);
     const int rows = std::max(1, (int(cards.size()) + kColumns - 1) / kColumns);
     const int cellWidth = (width - gap) / kColumns;
     const int cellHeight = (margin + height - top) / rows - gap;

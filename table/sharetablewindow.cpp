@@ -75,7 +75,6 @@ void ShareTableWindow::CreateAddressChoice(QVBoxLayout* layout) {
                                       : address.toString(),
                              address.toString());
     }
-    m_addresses->setCurrentIndex(m_addresses->findData(m_host.Address().toString()));
     connect(m_addresses, &QComboBox::activated, this,
             [this] { ShareOn(QHostAddress(m_addresses->currentData().toString())); });
     row->addWidget(label);
@@ -112,6 +111,7 @@ void ShareTableWindow::ShowSeats() {
         m_seatLayout->addWidget(panel);
         m_panels.push_back(panel);
     }
+    m_addresses->setCurrentIndex(m_addresses->findData(m_host.Address().toString()));
     const quint16 port = m_host.Port();
     m_portNote->setText(port == ShareHost::kDefaultPort
                             ? tr("Port %1").arg(port)

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "platform/progress.h"
@@ -40,7 +41,10 @@ namespace {
 class ShareTableFixture : public ::testing::Test {
   protected:
     void SetUp() override { QSettings().clear(); }
-    void TearDown() override { SetPrintHook({}); }
+    void TearDown() override {
+        SetPrintHook({});
+        NightColours::Instance().Set(false);
+    }
 
     std::unique_ptr<TableWindow> Open() {
         auto window = std::make_unique<TableWindow>(
@@ -125,6 +129,22 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
     QApplication::clipboard()->clear();
     QTest::mouseClick(panels[1]->findChild<QPushButton*>("copyLink"), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text(), panels[1]->Link().toString());
+
+    // Under Night Colours the window is dark and the codes dark on white.
+    window->Action("nightColours")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panels[0]->palette().color(QPalette::Window).lightness() < 100; }, 2000));
+    const QImage code = panels[0]->findChild<QLabel*>("code")->pixmap().toImage();
+    EXPECT_EQ(code.pixelColor(0, 0), QColor(Qt::white));
+    int dark = 0;
+    for (int y = 0; y < code.height(); ++y) {
+        for (int x = 0; x < code.width(); ++x) {
+            const QColor pixel = code.pixelColor(x, y);
+            ASSERT_TRUE(pixel == Qt::white || pixel == Qt::black) << x << "," << y;
+            dark += pixel == Qt::black ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, code.width() * code.height() / 4);
 
     // Within a 1366 x 768 screen's room.
     EXPECT_LE(share->frameGeometry().width(), 1366);
