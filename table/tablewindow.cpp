@@ -241,7 +241,7 @@ void TableWindow::ShowChange() {
     if (m_changedCard >= 0) {
         m_view->CardChanged(m_changedCard);
     } else {
-        m_view->AllCardsChanged();
+        m_view->MarksChanged();
     }
     m_view->viewport()->repaint();
 }

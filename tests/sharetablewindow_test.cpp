@@ -166,8 +166,20 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     EXPECT_EQ(share->Panels()[1]->DevicesText(), "1 device connected: Anna's\\u0007phone");
     EXPECT_EQ(share->Panels()[2]->DevicesText(), "No device connected.");
 
+    // Bravo's card (44 x 22 mm) and its small boxes below as the screen
+    // shows them, inside the focus frame's reach.
+    const auto table = [&] {
+        TableView& view = window->View();
+        const double ppm = view.DevicePixelsPerMm();
+        const QRect card(view.DeviceToViewport(view.CardOrigin(1)),
+                         QSize(int(44 * ppm), int(25 * ppm)));
+        return view.viewport()->grab(card.adjusted(8, 8, -8, 0)).toImage();
+    };
+    window->View().ScrollToCard(1);
+    const QImage unmarked = table();
     phone->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box7"]}})");
     ASSERT_TRUE(phone->WaitForMessages(3));
+    EXPECT_NE(table(), unmarked);  // Bravo's card drawn again with it
     const Game& game = window->GetGame();
     const RosterShip& bravo = window->Snapshot().roster[1];
     ASSERT_NE(game.MarksOf(bravo.place, bravo.name), nullptr);
@@ -196,6 +208,8 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     EXPECT_EQ(ships[0].toObject().value("marks").toArray(), QJsonArray());
     EXPECT_EQ(window->LogList().count(), 0);
     EXPECT_EQ(game.MarksOf(bravo.place, bravo.name), nullptr);
+    window->View().ScrollToCard(1);
+    EXPECT_EQ(table(), unmarked);
 
     // Redo gives it back, still the seat's.
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
