@@ -85,7 +85,7 @@ void TableWindow::CreateActions() {
     AddAction(game, "printPreview", "Print Pre&view", {}, &TableWindow::PrintPreview);
     game->addSeparator();
     AddAction(game, "compareForces", "&Compare Forces", {}, &TableWindow::CompareForces);
-    AddAction(game, "shareTable", "S&hare Table...", {}, &TableWindow::ShareTable);
+    AddAction(game, "shareTable", "Sh&are Table...", {}, &TableWindow::ShareTable);
     game->addSeparator();
     AddAction(game, "help", "&Help", QKeySequence::HelpContents, nullptr);
     connect(Action("help"), &QAction::triggered, [] { ShowHelp(HelpContext::kTable); });
