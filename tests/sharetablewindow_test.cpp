@@ -26,6 +26,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "platform/progress.h"
+#include "share/sharegate.h"
 #include "share/sharehost.h"
 #include "table/seatpanel.h"
 #include "table/sharetablewindow.h"
@@ -216,6 +217,32 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     ASSERT_TRUE(phone->WaitForMessages(7));
     ASSERT_EQ(window->LogList().count(), 1);
     EXPECT_TRUE(window->LogList().item(0)->text().endsWith("(Force 1)"));
+}
+
+// A device turned away by the limit of connections is said in the window;
+// another address makes new links, on which the window's seats are listed.
+TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    auto* refusal = share->findChild<QLabel*>("refusal");
+    EXPECT_TRUE(refusal->isHidden());
+    const QUrl link = share->Panels()[1]->Link();
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    for (int i = 0; i <= ShareGate::kMostConnections; ++i) {
+        idle.push_back(std::make_unique<QTcpSocket>());
+        idle.back()->connectToHost(link.host(), quint16(link.port()));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal->isHidden(); }, ShareDevice::kWaitMs));
+    EXPECT_TRUE(refusal->text().contains("64 devices are connected")) << refusal->text().toStdString();
+    idle.clear();
+
+    // Sharing on another address hides the old word and shows the new links.
+    auto* address = share->findChild<QComboBox*>("address");
+    QTest::keyClick(address, Qt::Key_Home);
+    EXPECT_TRUE(refusal->isHidden());
+    EXPECT_EQ(share->Panels()[1]->Link().host(), address->currentData().toString());
+    EXPECT_NE(share->Panels()[1]->Link(), link);
 }
 
 // Stop Sharing ends every connection at once; an old link is refused even
