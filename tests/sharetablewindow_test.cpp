@@ -26,6 +26,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "platform/progress.h"
+#include "platform/qtstrings.h"
 #include "share/sharegate.h"
 #include "share/sharehost.h"
 #include "table/seatpanel.h"
@@ -292,8 +293,17 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     printed(recording, Unwatched());
     EXPECT_EQ(recording.Find("StartPage").size(), 1u);
     EXPECT_GT(recording.Find("Rectangle").size(), 3 * 21u);  // modules of three codes at least
-    for (const SeatPanel* panel : share->Panels())
-        EXPECT_NE(recording.TextEntry(panel->Link().toString().toStdString()), "");
+    // Each seat's title stands out over its link.
+    const auto height = [&](const std::string& text) {
+        const std::string entry = recording.TextEntry(text);
+        const std::size_t at = entry.find(" h=");
+        return at == std::string::npos ? 0 : std::stoi(entry.substr(at + 3));
+    };
+    for (const SeatPanel* panel : share->Panels()) {
+        const int link = height(panel->Link().toString().toStdString());
+        EXPECT_GT(link, 0);
+        EXPECT_GT(height(FromQt(panel->title())), link) << panel->title().toStdString();
+    }
 
     const QString pdf = dir.filePath("join.pdf");
     QPrinter printer(QPrinter::HighResolution);
