@@ -21,6 +21,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sstream>
 
 #include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
@@ -293,6 +294,13 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     printed(recording, Unwatched());
     EXPECT_EQ(recording.Find("StartPage").size(), 1u);
     EXPECT_GT(recording.Find("Rectangle").size(), 3 * 21u);  // modules of three codes at least
+    // Two cards to a row, the rows sharing the page: the third seat's card
+    // starts on the lower half.
+    std::istringstream third(recording.TextEntry(FromQt(share->Panels()[2]->title())).substr(7));
+    int x = 0, y = 0;
+    third >> x >> y;
+    EXPECT_GT(y, recording.GetDeviceCaps(VERTRES) / 2);
+    EXPECT_LT(x, recording.GetDeviceCaps(HORZRES) / 2);
     // Each seat's title stands out over its link.
     const auto height = [&](const std::string& text) {
         const std::string entry = recording.TextEntry(text);
