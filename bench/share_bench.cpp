@@ -5,7 +5,11 @@
 // change (median, 99th percentile, worst), the host's memory per connection,
 // and whether the game file, every device's view and the log agree.
 //
-//   share_bench BRINNOW_CLI CAMPAIGN [CLIENTS] [RATE] [SECONDS]
+//   share_bench BRINNOW_CLI CAMPAIGN [CLIENTS] [RATE] [SECONDS] [HOST]
+//
+// HOST, when given, serves in place of brinnow-cli game serve, with the same
+// arguments (sharetable_host: the table window); what it says on stderr is
+// passed on.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -70,7 +74,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: share_bench BRINNOW_CLI CAMPAIGN [CLIENTS] [RATE] [SECONDS]\n");
+        std::fprintf(stderr,
+                     "usage: share_bench BRINNOW_CLI CAMPAIGN [CLIENTS] [RATE] [SECONDS] [HOST]\n");
         return 2;
     }
     const QString cli = args[1];
@@ -81,7 +86,8 @@ int main(int argc, char* argv[]) {
     const QString game = dir.filePath("dogger.json");
     if (QProcess::execute(cli, {"game", "new", args[2], "Dogger Bank", "-o", game}) != 0) return 1;
     QProcess server;
-    server.start(cli, {"game", "serve", game, "--listen", "127.0.0.1", "--port", "0"});
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(args.value(6, cli), {"game", "serve", game, "--listen", "127.0.0.1", "--port", "0"});
     QMap<QString, QUrl> links;
     while (links.size() < 3 && server.waitForReadyRead(10'000)) {
         while (server.canReadLine()) {

@@ -69,7 +69,7 @@ void Game::Apply(const GameAction& action) {
     const bool marked = MarksOf(action.place, action.ship) != nullptr &&
                         MarksOf(action.place, action.ship)->Has(action.mark);
     const CString& logged = action.logged.empty() ? action.ship : action.logged;
-    m_log.push_back({m_turn, action.place.force, logged, action.mark, marked});
+    m_log.push_back({m_turn, action.place.force, logged, action.mark, marked, action.seat});
 }
 
 void Game::Revert(const GameAction& action) {

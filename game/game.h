@@ -22,6 +22,9 @@ struct LogEntry {
     CString ship;
     CardMark mark = CardMark::Sunk;
     bool marked = true;
+    // The seat at the shared table that made it ("Force 1", "Umpire"); empty
+    // when made at the table window or by the tool.
+    CString seat;
     bool operator==(const LogEntry&) const = default;
 };
 
@@ -34,6 +37,8 @@ struct GameAction {
     CardMark mark = CardMark::Sunk;
     // The name the log gives the ship, when it must say which one; else ship.
     CString logged;
+    // Who made it, for the log: a seat at the shared table, or empty.
+    CString seat;
 };
 
 // A game of one scenario: the marks on its ships, the turn and the log of

@@ -55,6 +55,10 @@ void WriteLogEntry(JsonWriter& json, const LogEntry& entry) {
     json.Utf8String(MarkToken(entry.mark));
     json.Key("marked");
     json.Bool(entry.marked ? TRUE : FALSE);
+    if (!entry.seat.empty()) {
+        json.Key("seat");
+        json.String(entry.seat);
+    }
     json.End();
 }
 
@@ -165,7 +169,7 @@ void ReadShip(JsonFieldReader& reader, Value& value, StoredShip& stored) {
 }
 
 void ReadLogEntry(JsonFieldReader& reader, Value& value, LogEntry& entry) {
-    static constexpr std::array<Field<LogEntry>, 5> kFields = {{
+    static constexpr std::array<Field<LogEntry>, 6> kFields = {{
         {"turn", [](JsonFieldReader& r, Value& v, LogEntry& e) { e.turn = ReadCount(r, v, 1); }},
         {"force",
          [](JsonFieldReader& r, Value& v, LogEntry& e) { e.force = ReadCount(r, v, 1, 1); }},
@@ -178,6 +182,7 @@ void ReadLogEntry(JsonFieldReader& reader, Value& value, LogEntry& entry) {
              if (marked != TRUE && marked != FALSE) r.Fail("marked must be true or false", at);
              e.marked = marked == TRUE;
          }},
+        {"seat", [](JsonFieldReader& r, Value& v, LogEntry& e) { e.seat = r.ReadString(v); }, true},
     }};
     reader.ReadObject(value, kFields, entry);
 }

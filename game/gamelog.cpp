@@ -8,6 +8,7 @@
 namespace {
 // Room for a long name with the place that tells it from another's.
 constexpr std::size_t kLoggedNameCharacters = 120;
+constexpr std::size_t kLoggedSeatCharacters = 40;
 }  // namespace
 
 std::string LogLine(const LogEntry& entry) {
@@ -17,6 +18,8 @@ std::string LogLine(const LogEntry& entry) {
                        Cp1252ToUtf8(ShownName(ToUpperAnsi(entry.ship), kLoggedNameCharacters)) +
                        ": " + MarkLabel(entry.mark);
     if (!entry.marked) line += " unmarked";
+    if (!entry.seat.empty())
+        line += " (" + Cp1252ToUtf8(ShownName(entry.seat, kLoggedSeatCharacters)) + ")";
     return line;
 }
 

@@ -42,6 +42,7 @@ class JsonFieldReader {
     struct Field {
         std::string_view key;
         void (*read)(JsonFieldReader& reader, Value& value, Record& record);
+        bool optional = false;  // else an object without it is refused
     };
 
     // The text is read without a leading byte order mark; what names the

@@ -48,6 +48,7 @@ void JsonFieldReader::ReadFields(simdjson::ondemand::object& object, const char*
         fields[index].read(*this, field.value(), record);
         m_path.pop_back();
     }
+    for (std::size_t i = 0; i < N; ++i) seen[i] = seen[i] || fields[i].optional;
     CheckAllSeen(seen, keys, start);
 }
 

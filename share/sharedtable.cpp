@@ -46,8 +46,11 @@ QString SharedTable::Mark(const Seat& seat, const MarkRequest& request,
             .arg(request.force)
             .arg(request.ship.left(40));
     }
+    // The log says who marked it.
+    const CString by = FromQt(seat.IsUmpire() ? QStringLiteral("Umpire")
+                                              : QStringLiteral("Force %1").arg(seat.force + 1));
     for (const CardMark place : request.places) {
-        actions.push_back({GameAction::Kind::Toggle, ship->place, ship->name, place});
+        actions.push_back({GameAction::Kind::Toggle, ship->place, ship->name, place, {}, by});
     }
     return {};
 }

@@ -153,15 +153,14 @@ void ShareHost::PerformWaiting() {
     }
     const QString failure = m_table.Perform(actions);
     for (const Waiting& waiting : std::exchange(m_waiting, {})) {
-        if (std::find(m_clients.begin(), m_clients.end(), waiting.client) == m_clients.end())
-            continue;
-        if (failure.isEmpty()) {
-            emit changedBy(waiting.client->GetSeat().title);
-        } else {
+        const bool here =
+            std::find(m_clients.begin(), m_clients.end(), waiting.client) != m_clients.end();
+        if (here && !failure.isEmpty())
             waiting.client->Send(Compact({{QStringLiteral("refused"), failure}}));
-        }
     }
+    // The devices hear first: the window's own refresh can wait.
     Tell();
+    if (!actions.empty()) emit gameChanged();
 }
 
 void ShareHost::Tell() {

@@ -36,6 +36,7 @@ class ShareHost : public QObject {
     void Stop();
     bool IsSharing() const { return m_gate != nullptr; }
     quint16 Port() const;
+    const QHostAddress& Address() const { return m_address; }
 
     const std::vector<Seat>& Seats() const { return m_seats->Seats(); }
     QUrl Link(const Seat& seat) const;
@@ -48,8 +49,9 @@ class ShareHost : public QObject {
     void Tell();
 
   signals:
-    // A device changed the game (it is in the file already).
-    void changedBy(const QString& seatTitle);
+    // Devices changed the game: it is in the file, or could not be written
+    // and is as it was.
+    void gameChanged();
     void devicesChanged();
     void connectionRefused(const QString& why);
 

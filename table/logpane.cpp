@@ -9,6 +9,9 @@ constexpr int kFrame = 2;
 LogPane::LogPane(QWidget* parent) : QListWidget(parent) {
     setObjectName("logList");
     setFocusPolicy(Qt::StrongFocus);
+    // A line each: no line's text is measured to lay out the rest, so a long
+    // log grows by a line as fast as a short one.
+    setUniformItemSizes(true);
 }
 
 void LogPane::paintEvent(QPaintEvent* event) {

@@ -41,6 +41,7 @@ TableView::TableView(const ScenarioSnapshot& snapshot, const Game& game, QWidget
     setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_tiles.resize(snapshot.roster.size());
+    m_tileMarks.resize(snapshot.roster.size());
     verticalScrollBar()->setSingleStep(20);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
@@ -112,6 +113,19 @@ void TableView::AllCardsChanged() {
     viewport()->update();
 }
 
+void TableView::MarksChanged() {
+    for (std::size_t card = 0; card < m_tiles.size(); ++card) {
+        if (!m_tiles[card].isNull() && MarksNow(int(card)) != m_tileMarks[card])
+            CardChanged(int(card));
+    }
+}
+
+CardMarks TableView::MarksNow(int card) const {
+    const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
+    const CardMarks* marks = m_game.MarksOf(ship.place, ship.name);
+    return marks ? *marks : CardMarks{};
+}
+
 // A card with its marks, drawn in device pixels the first time it shows.
 // Night colours turn the paper dark and the ink light on the screen only.
 const QImage& TableView::Tile(int card) const {
@@ -126,13 +140,12 @@ const QImage& TableView::Tile(int card) const {
         QPainterDC dc(painter);
         dc.SetKeepFiguresInBoxes(true);
         const RosterShip& ship = m_snapshot.roster[std::size_t(card)];
+        m_tileMarks[std::size_t(card)] = MarksNow(card);
         if (m_snapshot.missing[std::size_t(card)]) {
             PaintMissingCard(painter, ship.name, p);
         } else {
             m_snapshot.cards[std::size_t(card)].DrawCard(dc, p, 0, 0, m_snapshot.armaments, 0, 0);
-            if (const CardMarks* marks = m_game.MarksOf(ship.place, ship.name)) {
-                DrawCardMarks(dc, p, 0, 0, *marks);
-            }
+            DrawCardMarks(dc, p, 0, 0, m_tileMarks[std::size_t(card)]);
         }
     }
     if (m_night) tile.invertPixels();

@@ -37,8 +37,12 @@ class TableView : public QAbstractScrollArea {
 
     // A card's marks changed: draw it again.
     void CardChanged(int card);
-    // Every card may have changed (undo of a turn, a new game).
+    // Every card may have changed (the zoom, the colours).
     void AllCardsChanged();
+    // Any marks may have changed (an undo, a new game, the shared table's
+    // devices): the cards drawn with other marks than the game's are drawn
+    // again.
+    void MarksChanged();
 
     int FocusCard() const { return m_focusCard; }
     CardMark FocusPlace() const { return m_focusPlace; }
@@ -75,6 +79,7 @@ class TableView : public QAbstractScrollArea {
     const TableLayout& Layout() const;
     void Relayout();
     const QImage& Tile(int card) const;
+    CardMarks MarksNow(int card) const;
     static void PaintMissingCard(QPainter& painter, const CString& name, double p);
     void PaintLabels(QPainter& painter, int top, int bottom) const;
     QPoint ScrollOffset() const;
@@ -94,4 +99,5 @@ class TableView : public QAbstractScrollArea {
     CardMark m_focusPlace = CardMark::FireControl;
     mutable std::optional<TableLayout> m_layout;
     mutable std::vector<QImage> m_tiles;
+    mutable std::vector<CardMarks> m_tileMarks;  // what each tile was drawn with
 };

@@ -22,7 +22,10 @@
 #include "platform/filestore.h"
 #include "platform/qtstrings.h"
 #include "print/scenarioprintjob.h"
+#include "share/localaddress.h"
+#include "share/sharehost.h"
 #include "table/logpane.h"
+#include "table/sharetablewindow.h"
 #include "table/tableview.h"
 
 namespace {
@@ -52,7 +55,7 @@ TableWindow::TableWindow(ScenarioSnapshot snapshot, GameSession session, std::st
     m_view->setFocus();
 }
 
-TableWindow::~TableWindow() = default;
+TableWindow::~TableWindow() { StopSharing(); }
 
 QAction* TableWindow::AddAction(QMenu* menu, const QString& name, const QString& text,
                                 const QKeySequence& shortcut, void (TableWindow::*handler)()) {
@@ -82,6 +85,7 @@ void TableWindow::CreateActions() {
     AddAction(game, "printPreview", "Print Pre&view", {}, &TableWindow::PrintPreview);
     game->addSeparator();
     AddAction(game, "compareForces", "&Compare Forces", {}, &TableWindow::CompareForces);
+    AddAction(game, "shareTable", "Sh&are Table...", {}, &TableWindow::ShareTable);
     game->addSeparator();
     AddAction(game, "help", "&Help", QKeySequence::HelpContents, nullptr);
     connect(Action("help"), &QAction::triggered, [] { ShowHelp(HelpContext::kTable); });
@@ -184,6 +188,7 @@ void TableWindow::RestorePlacement() {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
+    StopSharing();
     const ScreenPlacement placement = Placement();
     placement.Save(*this);
     placement.SetValue(kZoom, m_view->Zoom());
@@ -215,6 +220,17 @@ void TableWindow::Changed(bool saved, const std::string& error) {
         AfxMessageBoxUnicode(QString::fromStdString(error) +
                              "\n\nThe game goes on; it is written again with the next change.");
     }
+    if (m_host) m_host->Tell();
+    ShowGameState();
+}
+
+// The devices' changes are in the file already, or were taken back.
+void TableWindow::ChangedByDevices() {
+    m_disk.Track(QString::fromStdString(m_session.Path()));
+    ShowGameState();
+}
+
+void TableWindow::ShowGameState() {
     RefreshLog();
     UpdateTitle();
     if (m_compare) m_compare->Refresh();
@@ -225,7 +241,7 @@ void TableWindow::ShowChange() {
     if (m_changedCard >= 0) {
         m_view->CardChanged(m_changedCard);
     } else {
-        m_view->AllCardsChanged();
+        m_view->MarksChanged();
     }
     m_view->viewport()->repaint();
 }
@@ -270,6 +286,7 @@ void TableWindow::Reload() {
     m_disk.Track(QString::fromStdString(m_session.Path()));
     m_log->clear();
     ShowChange();
+    if (m_host) m_host->Tell();
     RefreshLog();
     UpdateTitle();
 }
@@ -320,6 +337,35 @@ void TableWindow::CompareForces() {
 }
 
 CompareWindow* TableWindow::Comparison() const { return m_compare.data(); }
+
+void TableWindow::ShareTable() {
+    if (!m_host) {
+        m_host = std::make_unique<ShareHost>(m_snapshot, m_session);
+        connect(m_host.get(), &ShareHost::gameChanged, this, &TableWindow::ChangedByDevices);
+    }
+    if (!m_host->IsSharing()) {
+        QString error;
+        if (!m_host->Start(DefaultShareAddress(), ShareHost::kDefaultPort, true, error)) {
+            AfxMessageBoxUnicode(error);
+            return;
+        }
+    }
+    if (!m_share) {
+        m_share = new ShareTableWindow(*m_host, ToQt(m_snapshot.scenario.m_strName),
+                                       m_campaignPath, this);
+    }
+    m_share->show();
+    m_share->raise();
+    m_share->activateWindow();
+}
+
+// Every device's connection ends at once, and the links lead nowhere.
+void TableWindow::StopSharing() {
+    if (m_share) m_share->close();
+    if (m_host) m_host->Stop();
+}
+
+ShareTableWindow* TableWindow::ShareWindow() const { return m_share.data(); }
 
 void TableWindow::NewGame() {
     if (!AskYesNo("Start a new game of \"" + m_snapshot.scenario.m_strName +

@@ -17,6 +17,8 @@ class QLabel;
 class QListWidget;
 class QToolBar;
 class ScreenPlacement;
+class ShareHost;
+class ShareTableWindow;
 class TableView;
 
 // A game of a scenario at the table: the cards to mark, the turn, the log,
@@ -52,6 +54,11 @@ class TableWindow : public QMainWindow {
     // The forces now beside how they started, following the marks.
     void CompareForces();
     CompareWindow* Comparison() const;
+    // Shares the game with the players' phones, or shows the share.
+    void ShareTable();
+    void StopSharing();
+    ShareHost* Host() const { return m_host.get(); }
+    ShareTableWindow* ShareWindow() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +77,8 @@ class TableWindow : public QMainWindow {
     ScreenPlacement Placement() const;
     void RestorePlacement();
     void Changed(bool saved, const std::string& error);
+    void ChangedByDevices();
+    void ShowGameState();
     void RefreshLog();
     void UpdateTitle();
     void Perform(const GameAction& action);
@@ -89,4 +98,7 @@ class TableWindow : public QMainWindow {
     QPointer<CompareWindow> m_compare;
     int m_changedCard = -1;  // the card a mark changes; -1 for any other change
     DiskFileWatch m_disk;    // the game file, against writers that take no lock
+    // Goes before the session it writes through.
+    std::unique_ptr<ShareHost> m_host;
+    QPointer<ShareTableWindow> m_share;
 };

@@ -232,11 +232,18 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     // A member of a second squadron of a third force.
     game.Apply({GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA});
+    // Marked at a seat of the shared table: the log says which.
+    game.Apply({GameAction::Kind::Toggle, roster[1].place, "Bravo", CardMark(int(CardMark::Box1) + 6), {}, "Force 1"});
+    EXPECT_EQ(LogLine(game.Log().back()), "Turn 2 \u2014 BRAVO: small box 7 (Force 1)");
     std::string error;
     ASSERT_TRUE(WriteGameFile(game, Path("g.json"), error)) << error;
+    const std::string written = FileBytes(m_dir.filePath("g.json"));
+    EXPECT_EQ(written.find("\"seat\""), written.rfind("\"seat\""));  // that entry's only
+    EXPECT_NE(written.find("\"seat\": \"Force 1\""), std::string::npos) << written;
     Game read;
     ASSERT_TRUE(ReadGameFile(Path("g.json"), read, error)) << error;
     EXPECT_TRUE(read == game);
+    EXPECT_EQ(read.Log().back().seat, "Force 1");
     // The same game writes the same bytes.
     ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
     EXPECT_EQ(FileBytes(m_dir.filePath("g.json")), FileBytes(m_dir.filePath("h.json")));
@@ -288,6 +295,13 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
         {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
                 R"("mark": "aa", "marked": 2}]})",
          "marked must be true or false"},
+        // Only the seat may be left out of a log entry.
+        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
+                R"("mark": "aa", "seat": "Umpire"}]})",
+         "the field \"marked\" is missing"},
+        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
+                R"("mark": "aa", "marked": true, "seat": 1}]})",
+         "string"},
     };
     for (const auto& c : cases) {
         Game game;

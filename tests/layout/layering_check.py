@@ -18,7 +18,7 @@ ALLOWED = {
     'charts': {'desktop', 'compare', 'game', 'interchange', 'export', 'print', 'model',
                'platform'},
     'editors': {'charts', 'desktop', 'history', 'export', 'print', 'model', 'platform'},
-    'table': {'charts', 'compare', 'desktop', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
+    'table': {'charts', 'compare', 'desktop', 'share', 'game', 'interchange', 'export', 'print', 'model', 'platform'},
     'app': {'charts', 'compare', 'editors', 'table', 'desktop', 'game', 'history', 'interchange', 'export', 'print',
             'model', 'platform'},
 }

@@ -1,0 +1,334 @@
+// The table window shared with the players' phones, as its host meets it:
+// Game > Share Table, the seats' links and codes, marks from a real
+// WebSocket client arriving in the window and the window's Undo reaching
+// the client, Stop Sharing, and the join cards printed to a PDF file.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sstream>
+
+#include "desktop/nightcolours.h"
+#include "desktop/printcommand.h"
+#include "desktop/printoutput.h"
+#include "platform/progress.h"
+#include "platform/qtstrings.h"
+#include "share/sharegate.h"
+#include "share/sharehost.h"
+#include "table/seatpanel.h"
+#include "table/sharetablewindow.h"
+#include "table/tableview.h"
+#include "table/tablewindow.h"
+#include "tests/game/gamefixture.h"
+#include "tests/share/sharedevice.h"
+#include "tests/support/recordingdc.h"
+#include "tests/support/scriptedanswers.h"
+
+namespace {
+
+class ShareTableFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { QSettings().clear(); }
+    void TearDown() override {
+        SetPrintHook({});
+        NightColours::Instance().Set(false);
+    }
+
+    std::unique_ptr<TableWindow> Open() {
+        auto window = std::make_unique<TableWindow>(
+            ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
+            GameSession({}, dir.filePath("g.game.json").toStdString()), "", nullptr);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    // Game > Share Table; then this computer's own address, the last
+    // choice, from the keyboard.
+    static ShareTableWindow* Share(TableWindow& window) {
+        window.Action("shareTable")->trigger();
+        ShareTableWindow* share = window.ShareWindow();
+        if (share == nullptr) return nullptr;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(share));
+        auto* address = share->findChild<QComboBox*>("address");
+        address->setFocus();
+        QTest::keyClick(address, Qt::Key_End);
+        return share;
+    }
+    static QPushButton* Button(QWidget& window, const char* name) {
+        return window.findChild<QPushButton*>(name);
+    }
+    // The first two greetings taken.
+    static std::unique_ptr<ShareDevice> Join(const QUrl& link) {
+        auto device = std::make_unique<ShareDevice>(link);
+        EXPECT_TRUE(device->WaitForMessages(2));
+        return device;
+    }
+    static QByteArray Status(const QUrl& link) {
+        QTcpSocket socket;
+        socket.connectToHost(link.host(), quint16(link.port()));
+        if (!socket.waitForConnected(ShareDevice::kWaitMs)) return "not connected";
+        socket.write("GET " + link.path().toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        QByteArray all;
+        QTest::qWaitFor([&] {
+            all += socket.readAll();
+            return all.contains("\r\n\r\n") || socket.state() == QAbstractSocket::UnconnectedState;
+        }, ShareDevice::kWaitMs);
+        return all.left(12);
+    }
+
+    CBrinnowDoc doc = GameCampaign();
+    QTemporaryDir dir;
+    ScriptedAnswers scripted;
+};
+
+using ShareTable = ShareTableFixture;
+
+}  // namespace
+
+// A seat for each force and the umpire's, each with a link of its own under
+// a new token, a code to scan and Copy Link; the default port, when taken,
+// is said.
+TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
+    QTcpServer squatter;  // holds the default port on every address, if it is free
+    squatter.listen(QHostAddress::Any, ShareHost::kDefaultPort);
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    const std::vector<SeatPanel*>& panels = share->Panels();
+    ASSERT_EQ(panels.size(), 3u);
+    EXPECT_EQ(panels[0]->title(), "Umpire");
+    EXPECT_EQ(panels[1]->title(), QStringLiteral("Force 1 — Home"));
+    EXPECT_EQ(panels[2]->title(), QStringLiteral("Force 2 — Away"));
+    QSet<QString> tokens;
+    for (const SeatPanel* panel : panels) {
+        const QUrl link = panel->Link();
+        EXPECT_EQ(link.host(), "127.0.0.1");
+        EXPECT_NE(link.port(), ShareHost::kDefaultPort);
+        EXPECT_EQ(panel->findChild<QLineEdit*>("link")->text(), link.toString());
+        EXPECT_FALSE(panel->findChild<QLabel*>("code")->pixmap().isNull());
+        EXPECT_EQ(panel->DevicesText(), "No device connected.");
+        tokens << link.path();
+    }
+    EXPECT_EQ(tokens.size(), 3);
+    EXPECT_TRUE(share->findChild<QLabel*>("portNote")->text().contains("8765 was taken"));
+    EXPECT_TRUE(share->findChild<QLabel*>("reach")->text().contains("same network"));
+
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(panels[1]->findChild<QPushButton*>("copyLink"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text(), panels[1]->Link().toString());
+
+    // Under Night Colours the window is dark and the codes dark on white.
+    window->Action("nightColours")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panels[0]->palette().color(QPalette::Window).lightness() < 100; }, 2000));
+    const QImage code = panels[0]->findChild<QLabel*>("code")->pixmap().toImage();
+    EXPECT_EQ(code.pixelColor(0, 0), QColor(Qt::white));
+    int dark = 0;
+    for (int y = 0; y < code.height(); ++y) {
+        for (int x = 0; x < code.width(); ++x) {
+            const QColor pixel = code.pixelColor(x, y);
+            ASSERT_TRUE(pixel == Qt::white || pixel == Qt::black) << x << "," << y;
+            dark += pixel == Qt::black ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, code.width() * code.height() / 4);
+
+    // Within a 1366 x 768 screen's room.
+    EXPECT_LE(share->frameGeometry().width(), 1366);
+    EXPECT_LE(share->frameGeometry().height(), 768);
+}
+
+// A phone's mark is in the window's game, on its card and in its log with
+// the seat; the window's marks and its Undo and Redo of either reach the
+// phone.
+TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    auto phone = Join(share->Panels()[1]->Link());
+    phone->Send(R"({"device": {"name": "Anna's\u0007phone"}})");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return share->Panels()[1]->DevicesText().contains("Anna"); }, ShareDevice::kWaitMs));
+    // What the device sent is shown, its control characters escaped.
+    EXPECT_EQ(share->Panels()[1]->DevicesText(), "1 device connected: Anna's\\u0007phone");
+    EXPECT_EQ(share->Panels()[2]->DevicesText(), "No device connected.");
+
+    // Bravo's card (44 x 22 mm) and its small boxes below as the screen
+    // shows them, inside the focus frame's reach.
+    const auto table = [&] {
+        TableView& view = window->View();
+        const double ppm = view.DevicePixelsPerMm();
+        const QRect card(view.DeviceToViewport(view.CardOrigin(1)),
+                         QSize(int(44 * ppm), int(25 * ppm)));
+        return view.viewport()->grab(card.adjusted(8, 8, -8, 0)).toImage();
+    };
+    window->View().ScrollToCard(1);
+    const QImage unmarked = table();
+    phone->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box7"]}})");
+    ASSERT_TRUE(phone->WaitForMessages(3));
+    EXPECT_NE(table(), unmarked);  // Bravo's card drawn again with it
+    const Game& game = window->GetGame();
+    const RosterShip& bravo = window->Snapshot().roster[1];
+    ASSERT_NE(game.MarksOf(bravo.place, bravo.name), nullptr);
+    ASSERT_EQ(window->LogList().count(), 1);
+    EXPECT_EQ(window->LogList().item(0)->text(), QStringLiteral("Turn 1 — BRAVO: small box 7 (Force 1)"));
+    EXPECT_TRUE(window->Action("undo")->isEnabled());
+
+    // Space on the first card strikes its fire control: the phone hears it.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->View().setFocus();
+    QTest::keyClick(&window->View(), Qt::Key_Space);
+    ASSERT_TRUE(phone->WaitForMessages(4));
+    const QJsonObject alpha =
+        phone->Message(3).value("changed").toObject().value("ships").toArray()[0].toObject();
+    EXPECT_EQ(alpha.value("name"), "Alpha");
+    EXPECT_EQ(alpha.value("marks").toArray(), QJsonArray({"fire-control"}));
+
+    // Undo twice: the window's mark, then the phone's, whose last mark goes.
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(phone->WaitForMessages(6));
+    const QJsonArray ships = phone->Message(5).value("changed").toObject().value("ships").toArray();
+    ASSERT_EQ(ships.size(), 1);
+    EXPECT_EQ(ships[0].toObject().value("name"), "Bravo");
+    EXPECT_EQ(ships[0].toObject().value("marks").toArray(), QJsonArray());
+    EXPECT_EQ(window->LogList().count(), 0);
+    EXPECT_EQ(game.MarksOf(bravo.place, bravo.name), nullptr);
+    window->View().ScrollToCard(1);
+    EXPECT_EQ(table(), unmarked);
+
+    // Redo gives it back, still the seat's.
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(phone->WaitForMessages(7));
+    ASSERT_EQ(window->LogList().count(), 1);
+    EXPECT_TRUE(window->LogList().item(0)->text().endsWith("(Force 1)"));
+}
+
+// A device turned away by the limit of connections is said in the window;
+// another address makes new links, on which the window's seats are listed.
+TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    auto* refusal = share->findChild<QLabel*>("refusal");
+    EXPECT_TRUE(refusal->isHidden());
+    const QUrl link = share->Panels()[1]->Link();
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    for (int i = 0; i <= ShareGate::kMostConnections; ++i) {
+        idle.push_back(std::make_unique<QTcpSocket>());
+        idle.back()->connectToHost(link.host(), quint16(link.port()));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal->isHidden(); }, ShareDevice::kWaitMs));
+    EXPECT_TRUE(refusal->text().contains("64 devices are connected")) << refusal->text().toStdString();
+    idle.clear();
+
+    // Sharing on another address hides the old word and shows the new links.
+    auto* address = share->findChild<QComboBox*>("address");
+    QTest::keyClick(address, Qt::Key_Home);
+    EXPECT_TRUE(refusal->isHidden());
+    EXPECT_EQ(share->Panels()[1]->Link().host(), address->currentData().toString());
+    EXPECT_NE(share->Panels()[1]->Link(), link);
+}
+
+// Stop Sharing ends every connection at once; an old link is refused even
+// where a new share listens; closing the table window ends the share too.
+TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    const QUrl oldLink = share->Panels()[2]->Link();
+    auto umpire = Join(share->Panels()[0]->Link());
+    auto away = Join(oldLink);
+    EXPECT_EQ(Status(oldLink), "HTTP/1.1 200");
+
+    QTest::mouseClick(Button(*share, "stopSharing"), Qt::LeftButton);
+    EXPECT_TRUE(umpire->WaitForClose());
+    EXPECT_TRUE(away->WaitForClose());
+    EXPECT_FALSE(window->Host()->IsSharing());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
+
+    share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    const QUrl newLink = share->Panels()[2]->Link();
+    EXPECT_NE(newLink.path(), oldLink.path());
+    QUrl stale = newLink;
+    stale.setPath(oldLink.path());
+    EXPECT_EQ(Status(stale), "HTTP/1.1 404");
+    auto again = Join(newLink);
+
+    window->close();
+    EXPECT_TRUE(again->WaitForClose());
+    EXPECT_FALSE(window->Host()->IsSharing());
+    EXPECT_EQ(Status(newLink), "not connected");
+}
+
+// One page: each seat's title, its code and its link, black on white,
+// printed to a PDF file as every print is.
+TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
+    auto window = Open();
+    ShareTableWindow* share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    PrinterJob printed;
+    SetPrintHook([&](const std::string&, const PrinterJob& job, bool) { printed = job; });
+    QTest::mouseClick(Button(*share, "printJoinCards"), Qt::LeftButton);
+    ASSERT_TRUE(printed);
+
+    RecordingDC recording;
+    printed(recording, Unwatched());
+    EXPECT_EQ(recording.Find("StartPage").size(), 1u);
+    EXPECT_GT(recording.Find("Rectangle").size(), 3 * 21u);  // modules of three codes at least
+    // Two cards to a row, the rows sharing the page: the third seat's card
+    // starts on the lower half.
+    std::istringstream third(recording.TextEntry(FromQt(share->Panels()[2]->title())).substr(7));
+    int x = 0, y = 0;
+    third >> x >> y;
+    EXPECT_GT(y, recording.GetDeviceCaps(VERTRES) / 2);
+    EXPECT_LT(x, recording.GetDeviceCaps(HORZRES) / 2);
+    // Each seat's title stands out over its link.
+    const auto height = [&](const std::string& text) {
+        const std::string entry = recording.TextEntry(text);
+        const std::size_t at = entry.find(" h=");
+        return at == std::string::npos ? 0 : std::stoi(entry.substr(at + 3));
+    };
+    for (const SeatPanel* panel : share->Panels()) {
+        const int link = height(panel->Link().toString().toStdString());
+        EXPECT_GT(link, 0);
+        EXPECT_GT(height(FromQt(panel->title())), link) << panel->title().toStdString();
+    }
+
+    const QString pdf = dir.filePath("join.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    PrintOutput output(printer);
+    ASSERT_TRUE(output.IsOpen());
+    printed(output.Dc(), Unwatched());
+    ASSERT_TRUE(output.Finish()) << output.Error();
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(ShareDevice::kWaitMs));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_EQ(page.count(QChar('\f')), 1) << page.toStdString();
+    EXPECT_TRUE(page.contains("Join Skirmish"));
+    EXPECT_TRUE(page.contains(QStringLiteral("Force 1 — Home")));
+    for (const SeatPanel* panel : share->Panels())
+        EXPECT_TRUE(page.contains(panel->Link().toString())) << page.toStdString();
+}
