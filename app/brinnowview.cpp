@@ -14,12 +14,14 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/printelements.h"
 #include "app/recordclipboard.h"
 #include "app/recordpaste.h"
 #include "desktop/filedialogs.h"
 #include "desktop/messagebox.h"
+#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
 #include "desktop/progressdialog.h"
 #include "desktop/proposedfile.h"
@@ -279,15 +281,27 @@ void CBrinnowView::paintEvent(QPaintEvent*) {
     const int width = layout.contentWidth - 2 * layout.margin;
     const auto& ships = m_doc.m_ships;
     int y = 0;
+    std::optional<QRect> current;
     for (std::size_t row = std::size_t(m_nTopShip); row < m_rows.size() && y <= layout.clientHeight;
          ++row) {
         const VxShip& ship = ships[m_rows[row]];
         const int h = ship.GetCardHeight(dc, layout.p, kCardMode, width);
         ship.DrawCard(dc, layout.p, layout.margin, y, m_doc.m_armaments, kCardMode, width);
-        if (int(m_rows[row]) == m_nCurrentShip)
-            DrawHighlight(painter, QRect(0, y, layout.contentWidth, h));
+        if (int(m_rows[row]) == m_nCurrentShip) current = QRect(0, y, layout.contentWidth, h);
         y += h;
     }
+    if (NightColours::Instance().On()) TurnToNight(painter);
+    if (current) DrawHighlight(painter, *current);
+}
+
+// At night the paper turns dark and the ink light, as the table's cards do;
+// the highlight keeps its colour, so it is drawn afterwards.
+void CBrinnowView::TurnToNight(QPainter& painter) const {
+    painter.save();
+    painter.resetTransform();
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.fillRect(viewport()->rect(), Qt::white);
+    painter.restore();
 }
 
 void CBrinnowView::UpdateHorizontalScrollBar(const DeviceLayout& layout) {

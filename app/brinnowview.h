@@ -158,6 +158,7 @@ class CBrinnowView : public QAbstractScrollArea {
     void OpenCurrentShip();
     void KeepACurrentShip();
     void DrawHighlight(QPainter& painter, const QRect& card) const;
+    void TurnToNight(QPainter& painter) const;
 
     CBrinnowDoc& m_doc;
     EditHistory& m_history;

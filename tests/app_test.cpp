@@ -61,6 +61,7 @@
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
+#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "desktop/progressdialog.h"
@@ -1417,6 +1418,32 @@ class OnScreenCards : public Shell {
         return {left, x - left};
     }
 };
+
+TEST_F(OnScreenCards, NightColoursTurnTheCardsDarkAndKeepTheHighlight) {
+    CBrinnowView& view = frame->View();
+    view.SetCurrentShip(0);
+    const auto shade = [&view] {
+        const QImage image = view.viewport()->grab().toImage();
+        double light = 0;
+        for (int y = 0; y < image.height(); y += 4) {
+            for (int x = 0; x < image.width(); x += 4) light += qGray(image.pixel(x, y));
+        }
+        return light / ((image.height() + 3) / 4 * ((image.width() + 3) / 4)) / 255;
+    };
+    const auto highlight = [&view] {
+        return view.viewport()->grab().toImage().pixelColor(4, 10);
+    };
+    const QColor dayHighlight = highlight();
+    EXPECT_GT(shade(), 0.8);
+    NightColours::Instance().Set(true);
+    QApplication::processEvents();
+    EXPECT_LT(shade(), 0.2);
+    EXPECT_EQ(highlight(), view.palette().color(QPalette::Highlight));
+    NightColours::Instance().Set(false);
+    QApplication::processEvents();
+    EXPECT_GT(shade(), 0.8);
+    EXPECT_EQ(highlight(), dayHighlight);
+}
 
 TEST_F(OnScreenCards, LinesAreOneDevicePixelActualSizeIsThePrintedSizeAndWideCardsScroll) {
     CBrinnowView& view = frame->View();
