@@ -32,12 +32,6 @@ Page PageOf(CDC& dc) {
             dc.GetDeviceCaps(VERTRES) - 2 * margin};
 }
 
-void SelectFont(CDC& dc, int pixels, BOOL bold) {
-    CFont font;
-    MakePrintFont(dc, font, pixels, "Arial", bold, FALSE);
-    dc.SelectObject(font);
-}
-
 // The chart is laid out in points, as on a screen, and scaled onto the
 // page, so that its lettering keeps the size it has in the window.
 void DrawChart(CDC& dc, const CompareChart& figures, const QRect& area, double pxPerMm) {
@@ -78,7 +72,7 @@ void DrawTable(CDC& dc, const CompareTable& table, const Page& page, int top) {
     if (table.header.empty()) return;
     const int lines = int(table.rows.size()) + 2 + (table.subheader.empty() ? 0 : 1);
     const int row = std::min(page.Mm(kRowMm), (page.top + page.height - top) / std::max(lines, 1));
-    SelectFont(dc, std::max(1, row * int(kTextMm * 10) / int(kRowMm * 10)), FALSE);
+    SelectArial(dc, std::max(1, row * int(kTextMm * 10) / int(kRowMm * 10)), FALSE);
     const std::vector<int> widths = ColumnWidths(dc, table, page.Mm(kGapMm));
     const std::size_t columns = ColumnsThatFit(widths, page.width);
     const auto line = [&](int y, const std::string& label, const std::vector<std::string>& cells,
@@ -112,7 +106,7 @@ void DrawComparisonPage(CDC& dc, const std::string& title, const CompareChart& c
     dc.StartPage();
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
-    SelectFont(dc, page.Mm(kTitleMm), TRUE);
+    SelectArial(dc, page.Mm(kTitleMm), TRUE);
     dc.SetTextAlign(TA_LEFT | TA_TOP);
     dc.TextOut(page.left, page.top, title);
     const int chartTop = page.top + page.Mm(kTitleMm * 1.6);

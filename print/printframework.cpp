@@ -30,6 +30,12 @@ void MakePrintFont(const CDC& dc, CFont& font, int heightPx, const CString& face
     font = CFont{-heightPx, bold ? 700 : 400, italic && dc.CanItalic(), face};
 }
 
+void SelectArial(CDC& dc, int heightPx, BOOL bold) {
+    CFont font;
+    MakePrintFont(dc, font, heightPx, "Arial", bold, FALSE);
+    dc.SelectObject(font);
+}
+
 void PrintTitleBlock(CDC& dc, double p) {
     const int w = dc.GetDeviceCaps(HORZRES);
     const int h = dc.GetDeviceCaps(VERTRES);

@@ -30,6 +30,8 @@ void PrintPageFooter(CDC& dc, double p, int page);
 void NewPrintPage(CDC& dc, double p, int& page);
 void MakePrintFont(const CDC& dc, CFont& font, int heightPx, const CString& face, BOOL bold,
                    BOOL italic);
+// Selects upright Arial of that height, as the program's own pages print.
+void SelectArial(CDC& dc, int heightPx, BOOL bold);
 
 // Frees a font, pen or brush selection when the scope ends, as every drawing
 // routine must leave the device as it found it.

@@ -17,12 +17,6 @@ constexpr double kGapMm = 6;
 constexpr double kLargestCodeMm = 60;
 constexpr int kColumns = 2;
 
-void SelectFont(CDC& dc, int pixels, BOOL bold) {
-    CFont font;
-    MakePrintFont(dc, font, pixels, "Arial", bold, FALSE);
-    dc.SelectObject(font);
-}
-
 struct Cell {
     int left, top, width, height;
 };
@@ -31,7 +25,7 @@ void DrawCard(CDC& dc, const JoinCard& card, const Cell& cell, double pxPerMm) {
     const int title = int(kTextMm * pxPerMm);
     const int link = int(kLinkMm * pxPerMm);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
-    SelectFont(dc, title, TRUE);
+    SelectArial(dc, title, TRUE);
     const int middle = cell.left + cell.width / 2;
     dc.TextOut(middle, cell.top, FromQt(card.title));
     const QrCode code(card.link.toEncoded());
@@ -42,7 +36,7 @@ void DrawCard(CDC& dc, const JoinCard& card, const Cell& cell, double pxPerMm) {
     const int side = module * code.Size();
     const int codeTop = cell.top + 2 * title;
     DrawQrCode(dc, code, middle - side / 2, codeTop + module * kQrQuietModules, module);
-    SelectFont(dc, link, FALSE);
+    SelectArial(dc, link, FALSE);
     dc.TextOut(middle, codeTop + module * modules + link / 2,
                std::string(card.link.toEncoded().constData()));
 }
@@ -78,10 +72,10 @@ void DrawJoinCardsPage(CDC& dc, const QString& gameTitle, const std::vector<Join
     dc.StartPage();
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
-    SelectFont(dc, int(kTitleMm * pxPerMm), TRUE);
+    SelectArial(dc, int(kTitleMm * pxPerMm), TRUE);
     dc.SetTextAlign(TA_LEFT | TA_TOP);
     dc.TextOut(margin, margin, title);
-    SelectFont(dc, int(kTextMm * pxPerMm), FALSE);
+    SelectArial(dc, int(kTextMm * pxPerMm), FALSE);
     dc.TextOut(margin, margin + int(kTitleMm * 1.5 * pxPerMm),
                "Scan your seat's code with your phone's camera, or open its link, on the "
                "network of this room.");
