@@ -605,6 +605,34 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     EXPECT_EQ(frame->History().Stack().count(), 1);
 }
 
+// A file with more refusals than the preview lists shows the first hundred,
+// in row order, then says how many it left out.
+TEST_F(Shell, ImportShipsFromCsvListsAHundredRefusalsThenCountsTheRest) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 2)));
+    const std::string original = frame->Document().SaveToBytes();
+    std::string csv = "Name,DF\n", error;
+    for (int i = 1; i <= 103; ++i) csv += "Ship" + std::to_string(i) + ",x\n";
+    ASSERT_TRUE(WriteFileSafely(Local("many.csv"), csv, error));
+    QStringList refused;
+    bool canImport = true;
+    OnCsvPreview([&refused, &canImport](CsvImportPreview& dialog) {
+        QTreeWidgetItem* group = dialog.List()->topLevelItem(0);
+        refused << group->text(0);
+        for (int j = 0; j < group->childCount(); ++j) refused << group->child(j)->text(0);
+        canImport = dialog.ImportButton()->isEnabled();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+    });
+    chosenFile = Path("many.csv");
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    ASSERT_EQ(refused.size(), 1 + 100 + 1);
+    EXPECT_EQ(refused.front(), "Refused (103)");
+    EXPECT_EQ(refused[1], "row 2, DF: expected a number, found x");
+    EXPECT_EQ(refused[100], "row 101, DF: expected a number, found x");
+    EXPECT_EQ(refused.back(), "and 3 more");
+    EXPECT_FALSE(canImport);
+    EXPECT_EQ(frame->Document().SaveToBytes(), original);
+}
+
 TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 7)));
     const std::string original = frame->Document().SaveToBytes();
