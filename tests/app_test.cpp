@@ -546,7 +546,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
             QTreeWidget* list = dialog.List();
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 QTreeWidgetItem* group = list->topLevelItem(i);
-                shown << group->text(0);
+                // Groups with ships open, except Unchanged.
+                shown << (group->isExpanded() ? "v " : "> ") + group->text(0);
                 for (int j = 0; j < group->childCount() && j < 3; ++j) {
                     shown << "  " + group->child(j)->text(0);
                     for (int k = 0; k < group->child(j)->childCount(); ++k) {
@@ -568,8 +569,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
     const std::string df = BrinnowDialog::NumberText(frame->Document().m_ships[1].m_dDF).toStdString();
     EXPECT_EQ(shown.join("\n").toStdString(),
-              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nAdded (1)\n  Fresh  (row 3)\nChanged (1)\n  " + name + "  (row 2)\n    DF: " + df +
-                  " \u2192 29.5\nUnchanged (0)\nImport");
+              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nv Added (1)\n  Fresh  (row 3)\nv Changed (1)\n  " + name + "  (row 2)\n    DF: " + df +
+                  " \u2192 29.5\n> Unchanged (0)\nImport");
     EXPECT_EQ(frame->Document().SaveToBytes(), original);
     EXPECT_EQ(frame->History().Stack().count(), 0);
 
@@ -595,7 +596,7 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     preview(shown, false);
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
     EXPECT_EQ(shown, (QStringList{"bad.csv cannot be imported, and nothing will change:",
-                                  "Refused (1)", "  row 3, DF: expected a number, found x",
+                                  "v Refused (1)", "  row 3, DF: expected a number, found x",
                                   "(no Import)"}));
     chosenFile = Path("missing.csv");
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
