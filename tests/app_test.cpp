@@ -549,7 +549,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
             QTreeWidget* list = dialog.List();
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 QTreeWidgetItem* group = list->topLevelItem(i);
-                shown << group->text(0);
+                // Groups with ships open, except Unchanged.
+                shown << (group->isExpanded() ? "v " : "> ") + group->text(0);
                 for (int j = 0; j < group->childCount() && j < 3; ++j) {
                     shown << "  " + group->child(j)->text(0);
                     for (int k = 0; k < group->child(j)->childCount(); ++k) {
@@ -571,8 +572,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
     const std::string df = BrinnowDialog::NumberText(frame->Document().m_ships[1].m_dDF).toStdString();
     EXPECT_EQ(shown.join("\n").toStdString(),
-              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nAdded (1)\n  Fresh  (row 3)\nChanged (1)\n  " + name + "  (row 2)\n    DF: " + df +
-                  " \u2192 29.5\nUnchanged (0)\nImport");
+              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nv Added (1)\n  Fresh  (row 3)\nv Changed (1)\n  " + name + "  (row 2)\n    DF: " + df +
+                  " \u2192 29.5\n> Unchanged (0)\nImport");
     EXPECT_EQ(frame->Document().SaveToBytes(), original);
     EXPECT_EQ(frame->History().Stack().count(), 0);
 
@@ -598,7 +599,7 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     preview(shown, false);
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
     EXPECT_EQ(shown, (QStringList{"bad.csv cannot be imported, and nothing will change:",
-                                  "Refused (1)", "  row 3, DF: expected a number, found x",
+                                  "v Refused (1)", "  row 3, DF: expected a number, found x",
                                   "(no Import)"}));
     chosenFile = Path("missing.csv");
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
@@ -606,6 +607,34 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     EXPECT_NE(messages[0].find("missing.csv"), std::string::npos) << messages[0];
     EXPECT_EQ(frame->Document().SaveToBytes(), imported);
     EXPECT_EQ(frame->History().Stack().count(), 1);
+}
+
+// A file with more refusals than the preview lists shows the first hundred,
+// in row order, then says how many it left out.
+TEST_F(Shell, ImportShipsFromCsvListsAHundredRefusalsThenCountsTheRest) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 2)));
+    const std::string original = frame->Document().SaveToBytes();
+    std::string csv = "Name,DF\n", error;
+    for (int i = 1; i <= 103; ++i) csv += "Ship" + std::to_string(i) + ",x\n";
+    ASSERT_TRUE(WriteFileSafely(Local("many.csv"), csv, error));
+    QStringList refused;
+    bool canImport = true;
+    OnCsvPreview([&refused, &canImport](CsvImportPreview& dialog) {
+        QTreeWidgetItem* group = dialog.List()->topLevelItem(0);
+        refused << group->text(0);
+        for (int j = 0; j < group->childCount(); ++j) refused << group->child(j)->text(0);
+        canImport = dialog.ImportButton()->isEnabled();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+    });
+    chosenFile = Path("many.csv");
+    frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
+    ASSERT_EQ(refused.size(), 1 + 100 + 1);
+    EXPECT_EQ(refused.front(), "Refused (103)");
+    EXPECT_EQ(refused[1], "row 2, DF: expected a number, found x");
+    EXPECT_EQ(refused[100], "row 101, DF: expected a number, found x");
+    EXPECT_EQ(refused.back(), "and 3 more");
+    EXPECT_FALSE(canImport);
+    EXPECT_EQ(frame->Document().SaveToBytes(), original);
 }
 
 TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {

@@ -266,6 +266,9 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
         {"Name\n\xF0\x9F\x9A\xA2 Ship\n",
          "row 2, Name: the character \xF0\x9F\x9A\xA2 (U+1F6A2) cannot be kept: a campaign holds "
          "Windows-1252 text"},
+        {"Name,\xCE\xA9mega\nX,1\n",
+         "row 1, column 2: the character \xCE\xA9 (U+03A9) cannot be kept: a campaign holds "
+         "Windows-1252 text"},
         {"\xEF\xBB\xBFName\n\xE9t\xE9\n",
          "row 2, Name: the text is not UTF-8, although the file is"},
         {"Name,Notes\nX,\"open\n", "row 2, column 2: the quoted field never ends"},
