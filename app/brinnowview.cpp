@@ -621,10 +621,9 @@ void CBrinnowView::PrintCurrentShip() {
     one->m_torpedoes = m_doc.m_torpedoes;
     one->m_ships = {m_doc.m_ships[std::size_t(m_nCurrentShip)]};
     const std::string name = one->m_ships[0].m_strName;
-    PrintWithDialog(this, name, m_doc.GetPathName(),
-                    [one, name](CDC& printer, Progress& progress) {
-                        ShipCardJob(*one).Print(printer, name.c_str(), progress);
-                    });
+    PrintWithDialog(this, name, m_doc.GetPathName(), [one, name](CDC& printer, Progress& progress) {
+        ShipCardJob(*one).Print(printer, name.c_str(), progress);
+    });
 }
 
 void CBrinnowView::ExportShipsAsCsv() {

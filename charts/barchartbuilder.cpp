@@ -14,14 +14,15 @@
 
 namespace {
 
-const std::array<Qt::BrushStyle, 6> kPaperPatterns = {
-    Qt::SolidPattern,  Qt::BDiagPattern, Qt::Dense6Pattern,
-    Qt::CrossPattern, Qt::FDiagPattern, Qt::DiagCrossPattern};
+const std::array<Qt::BrushStyle, 6> kPaperPatterns = {Qt::SolidPattern,  Qt::BDiagPattern,
+                                                      Qt::Dense6Pattern, Qt::CrossPattern,
+                                                      Qt::FDiagPattern,  Qt::DiagCrossPattern};
 const QColor kNightBackground{QRgb(kNightGround)};
 const QColor kNightText{QRgb(kNightInk)};
 
 QBrush ForceBrush(std::size_t force, ChartInk ink) {
-    if (ink == ChartInk::Paper) return QBrush(Qt::black, kPaperPatterns[force % kPaperPatterns.size()]);
+    if (ink == ChartInk::Paper)
+        return QBrush(Qt::black, kPaperPatterns[force % kPaperPatterns.size()]);
     return QBrush(QColor(QRgb(kForceColours[force % kForceColours.size()])));
 }
 
@@ -86,6 +87,7 @@ QChart* BuildBarChart(const CompareChart& figures, ChartInk ink) {
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     Colour(*chart, *x, *y, ink);
-    new BarLabels(*chart, *series, figures, ink == ChartInk::Night ? kNightText : QColor(Qt::black));
+    new BarLabels(*chart, *series, figures,
+                  ink == ChartInk::Night ? kNightText : QColor(Qt::black));
     return chart;
 }

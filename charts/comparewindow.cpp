@@ -119,7 +119,8 @@ void CompareWindow::FitColumns() {
     const int padding = 3 * metrics.horizontalAdvance(QLatin1Char(' ')) + 8;
     for (std::size_t c = 1; c < table.header.size(); ++c) {
         std::size_t chars = 0;
-        for (const CompareTable::Row& row : table.rows) chars = std::max(chars, row.cells[c - 1].size());
+        for (const CompareTable::Row& row : table.rows)
+            chars = std::max(chars, row.cells[c - 1].size());
         int width = int(chars) * digit;
         width = std::max(width, metrics.horizontalAdvance(ToQt(table.header[c])));
         if (!table.subheader.empty()) {
@@ -166,6 +167,4 @@ void CompareWindow::PrintPreview() {
                  [this](CDC& printer, Progress&) { PrintChart(printer); });
 }
 
-void CompareWindow::Copy() {
-    QApplication::clipboard()->setText(ToQt(m_model->Table().Text()));
-}
+void CompareWindow::Copy() { QApplication::clipboard()->setText(ToQt(m_model->Table().Text())); }

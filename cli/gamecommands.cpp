@@ -101,7 +101,7 @@ int MarkGame(const CommandLine& line) {
     }
     if (line.Value("--turn")) game.SetTurn(turn);
     for (const CardMark mark : marks) {
-        game.Apply({GameAction::Kind::Toggle, ship->place, ship->name, mark});
+        game.Apply({GameAction::Kind::Toggle, ship->place, ship->name, mark, {}, {}});
     }
     if (!WriteGameFile(game, gamePath, error)) return Fail(error);
     return 0;

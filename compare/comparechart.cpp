@@ -16,8 +16,7 @@ const ForceFigures& Shown(const ForceComparison& force) {
 
 class ChartBuilder {
   public:
-    ChartBuilder(const std::vector<ForceComparison>& forces, std::string title)
-        : m_forces(forces) {
+    ChartBuilder(const std::vector<ForceComparison>& forces, std::string title) : m_forces(forces) {
         m_chart.title = std::move(title);
         m_chart.bars.resize(forces.size());
         for (const ForceComparison& force : forces) {

@@ -14,20 +14,28 @@ constexpr double kBarShare = 0.6;  // of a category's width
 
 std::string Number(double value) {
     char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value,
-                                           std::chars_format::fixed, 1)
-                                 .ptr);
+    return std::string(
+        text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr);
 }
 
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -42,8 +50,8 @@ std::string Colour(std::size_t force) {
 }
 
 std::string Text(double x, double y, const std::string& anchor, const std::string& text) {
-    return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + anchor +
-           "\">" + Escaped(text) + "</text>\n";
+    return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + anchor + "\">" +
+           Escaped(text) + "</text>\n";
 }
 
 std::string Rect(double x, double y, double width, double height, const std::string& fill) {
@@ -53,7 +61,8 @@ std::string Rect(double x, double y, double width, double height, const std::str
 
 std::string Bars(const CompareChart& chart, std::size_t shown) {
     const double plotWidth = kWidth - kLeft - kRight;
-    const double categoryWidth = plotWidth / double(std::max<std::size_t>(chart.categories.size(), 1));
+    const double categoryWidth =
+        plotWidth / double(std::max<std::size_t>(chart.categories.size(), 1));
     const double barWidth = categoryWidth * kBarShare / double(std::max<std::size_t>(shown, 1));
     const double highest = std::max(1.0, chart.Highest() * 1.15);
     const double base = kTop + kPlotHeight;
@@ -96,20 +105,23 @@ std::string CompareSvg(const CompareChart& chart) {
                       "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(kWidth) + " " +
                       Number(height) + "\" font-family=\"Arial, sans-serif\" font-size=\"11\">\n";
     svg += Rect(0, 0, kWidth, height, "#FFFFFF");
-    svg += "<text x=\"" + Number(kWidth / 2) + "\" y=\"18\" text-anchor=\"middle\" "
-           "font-size=\"14\" font-weight=\"bold\">" + Escaped(chart.title) + "</text>\n";
+    svg += "<text x=\"" + Number(kWidth / 2) +
+           "\" y=\"18\" text-anchor=\"middle\" "
+           "font-size=\"14\" font-weight=\"bold\">" +
+           Escaped(chart.title) + "</text>\n";
     svg += Bars(chart, shown);
     svg += Legend(chart, shown);
     if (shown < chart.bars.size()) {
-        svg += Text(kWidth - kRight, 18, "end",
-                    "forces 1 to " + std::to_string(shown) + " of " +
-                        std::to_string(chart.bars.size()));
+        svg += Text(
+            kWidth - kRight, 18, "end",
+            "forces 1 to " + std::to_string(shown) + " of " + std::to_string(chart.bars.size()));
     }
     return svg + "</svg>\n";
 }
 
 std::string ForcesComparedSection(const std::vector<ForceComparison>& forces) {
     std::string section = "<H2>Forces compared</H2>\n";
-    for (const CompareChart& chart : CompareCharts(forces)) section += "<P>\n" + CompareSvg(chart) + "</P>\n";
+    for (const CompareChart& chart : CompareCharts(forces))
+        section += "<P>\n" + CompareSvg(chart) + "</P>\n";
     return section;
 }

@@ -12,9 +12,7 @@ constexpr int kGap = 2;
 
 std::string Count(int value) { return std::to_string(value); }
 
-std::string Speed(const std::optional<double>& value) {
-    return value ? FigureText(*value) : "-";
-}
+std::string Speed(const std::optional<double>& value) { return value ? FigureText(*value) : "-"; }
 
 class TableBuilder {
   public:
@@ -75,9 +73,8 @@ CompareTable CompareTable::Of(const std::vector<ForceComparison>& forces) {
     rows.AddBands("Main AF", &ForceFigures::mainAF);
     rows.AddBands("Secondary AF", &ForceFigures::secondaryAF);
     rows.AddBands("Torpedo AF", &ForceFigures::torpedoAF);
-    rows.Add("Slowest speed", [](const ForceFigures& f) {
-        return f.slowestSpeed ? Count(*f.slowestSpeed) : "-";
-    });
+    rows.Add("Slowest speed",
+             [](const ForceFigures& f) { return f.slowestSpeed ? Count(*f.slowestSpeed) : "-"; });
     rows.Add("Median speed", [](const ForceFigures& f) { return Speed(f.medianSpeed); });
     for (const std::size_t slot : UsedSlots(forces, &ForceFigures::aa)) {
         rows.Add(std::string("AA ") + AASlotName(slot),

@@ -96,7 +96,8 @@ std::vector<ForceComparison> CompareForces(const ScenarioSnapshot& snapshot, con
         force.start = Tally(snapshot, ships.Of(f), false);
         if (game) {
             force.now = Tally(snapshot, ships.Of(f), true);
-            for (const CountedShip& ship : ships.Of(f)) force.damageBoxes += SmallBoxesStruck(ship.marks);
+            for (const CountedShip& ship : ships.Of(f))
+                force.damageBoxes += SmallBoxesStruck(ship.marks);
         }
         forces.push_back(std::move(force));
     }

@@ -39,6 +39,12 @@ struct GameAction {
     CString logged;
     // Who made it, for the log: a seat at the shared table, or empty.
     CString seat;
+
+    static GameAction NextTurn() {
+        GameAction action;
+        action.kind = Kind::NextTurn;
+        return action;
+    }
 };
 
 // A game of one scenario: the marks on its ships, the turn and the log of

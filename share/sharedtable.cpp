@@ -11,8 +11,9 @@ QString SharedTable::Check(const Seat& seat, const ClientMessage& message,
                            std::vector<GameAction>& actions) const {
     if (message.kind == ClientMessage::Kind::Mark) return Mark(seat, message.mark, actions);
     if (message.kind != ClientMessage::Kind::NextTurn) return message.reason;
-    if (!seat.IsUmpire()) return QStringLiteral("Only the host and the umpire start the next turn.");
-    actions.push_back({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
+    if (!seat.IsUmpire())
+        return QStringLiteral("Only the host and the umpire start the next turn.");
+    actions.push_back(GameAction::NextTurn());
     return {};
 }
 
@@ -62,5 +63,6 @@ QString SharedTable::Perform(const std::vector<GameAction>& actions) {
     if (actions.empty() || m_session.DoAll(actions, error)) return {};
     std::string ignored;
     for (std::size_t i = 0; i < actions.size(); ++i) m_session.Undo(ignored);
-    return QStringLiteral("The game file could not be written: %1").arg(QString::fromStdString(error));
+    return QStringLiteral("The game file could not be written: %1")
+        .arg(QString::fromStdString(error));
 }

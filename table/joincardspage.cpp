@@ -29,8 +29,8 @@ void DrawCard(CDC& dc, const JoinCard& card, const Cell& cell, double pxPerMm) {
     const int middle = cell.left + cell.width / 2;
     dc.TextOut(middle, cell.top, FromQt(card.title));
     const QrCode code(card.link.toEncoded());
-    const int room = std::min({cell.width, cell.height - 2 * title - 2 * link,
-                               int(kLargestCodeMm * pxPerMm)});
+    const int room =
+        std::min({cell.width, cell.height - 2 * title - 2 * link, int(kLargestCodeMm * pxPerMm)});
     const int modules = code.Size() + 2 * kQrQuietModules;
     const int module = std::max(1, room / std::max(modules, 1));
     const int side = module * code.Size();

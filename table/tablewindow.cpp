@@ -304,12 +304,16 @@ void TableWindow::ToggleMark(int card, CardMark mark) {
     if (m_snapshot.missing[index]) return;  // nothing on it to mark
     const RosterShip& ship = m_snapshot.roster[index];
     m_changedCard = card;
-    Perform({GameAction::Kind::Toggle, ship.place, ship.name, mark,
-             m_snapshot.labels[index].empty() ? CString() : m_snapshot.LabelledName(index)});
+    Perform({GameAction::Kind::Toggle,
+             ship.place,
+             ship.name,
+             mark,
+             m_snapshot.labels[index].empty() ? CString() : m_snapshot.LabelledName(index),
+             {}});
     m_changedCard = -1;
 }
 
-void TableWindow::NextTurn() { Perform({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk}); }
+void TableWindow::NextTurn() { Perform(GameAction::NextTurn()); }
 
 void TableWindow::Undo() {
     if (!MayWrite()) return;
@@ -327,9 +331,9 @@ void TableWindow::Redo() {
 
 void TableWindow::CompareForces() {
     if (!m_compare) {
-        m_compare = new CompareWindow(m_snapshot.scenario.m_strName, m_campaignPath, [this] {
-            return ::CompareForces(m_snapshot, &GetGame());
-        }, this);
+        m_compare = new CompareWindow(
+            m_snapshot.scenario.m_strName, m_campaignPath,
+            [this] { return ::CompareForces(m_snapshot, &GetGame()); }, this);
     }
     m_compare->show();
     m_compare->raise();
@@ -351,8 +355,8 @@ void TableWindow::ShareTable() {
         }
     }
     if (!m_share) {
-        m_share = new ShareTableWindow(*m_host, ToQt(m_snapshot.scenario.m_strName),
-                                       m_campaignPath, this);
+        m_share = new ShareTableWindow(*m_host, ToQt(m_snapshot.scenario.m_strName), m_campaignPath,
+                                       this);
     }
     m_share->show();
     m_share->raise();

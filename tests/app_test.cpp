@@ -542,7 +542,8 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     const std::string original = frame->Document().SaveToBytes();
     const CString name = frame->Document().m_ships[1].m_strName;
     std::string error;
-    ASSERT_TRUE(WriteFileSafely(Local("ships.csv"), "Name,DF\n" + name + ",29.5\nFresh,2\n", error));
+    ASSERT_TRUE(
+        WriteFileSafely(Local("ships.csv"), "Name,DF\n" + name + ",29.5\nFresh,2\n", error));
     ASSERT_TRUE(WriteFileSafely(Local("bad.csv"), "Name,DF\nFresh,2\nWorse,x\n", error));
     const auto preview = [](QStringList& shown, bool import) {
         OnCsvPreview([&shown, import](CsvImportPreview& dialog) {
@@ -561,19 +562,21 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
             shown << (dialog.ImportButton()->isEnabled() ? "Import" : "(no Import)");
             // Without the access key the dialog gives every label.
             shown.prepend(dialog.findChild<QLabel*>("summaryLabel")->text().remove('&'));
-            QTest::mouseClick(import ? dialog.ImportButton()
-                                     : dialog.findChild<QPushButton*>("cancelButton"),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                import ? dialog.ImportButton() : dialog.findChild<QPushButton*>("cancelButton"),
+                Qt::LeftButton);
         });
     };
     QStringList shown;
     chosenFile = Path("ships.csv");
     preview(shown, false);
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
-    const std::string df = BrinnowDialog::NumberText(frame->Document().m_ships[1].m_dDF).toStdString();
+    const std::string df =
+        BrinnowDialog::NumberText(frame->Document().m_ships[1].m_dDF).toStdString();
     EXPECT_EQ(shown.join("\n").toStdString(),
-              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nv Added (1)\n  Fresh  (row 3)\nv Changed (1)\n  " + name + "  (row 2)\n    DF: " + df +
-                  " \u2192 29.5\n> Unchanged (0)\nImport");
+              "ships.csv: 1 ship added, 1 changed, 0 unchanged, 4 not in the file.\nv Added (1)\n  "
+              "Fresh  (row 3)\nv Changed (1)\n  " +
+                  name + "  (row 2)\n    DF: " + df + " \u2192 29.5\n> Unchanged (0)\nImport");
     EXPECT_EQ(frame->Document().SaveToBytes(), original);
     EXPECT_EQ(frame->History().Stack().count(), 0);
 
@@ -598,9 +601,9 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     chosenFile = Path("bad.csv");
     preview(shown, false);
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
-    EXPECT_EQ(shown, (QStringList{"bad.csv cannot be imported, and nothing will change:",
-                                  "v Refused (1)", "  row 3, DF: expected a number, found x",
-                                  "(no Import)"}));
+    EXPECT_EQ(shown,
+              (QStringList{"bad.csv cannot be imported, and nothing will change:", "v Refused (1)",
+                           "  row 3, DF: expected a number, found x", "(no Import)"}));
     chosenFile = Path("missing.csv");
     frame->Action(ID_TOOLS_IMPORT_CSV)->trigger();
     ASSERT_EQ(messages.size(), 1u);
@@ -1459,9 +1462,7 @@ TEST_F(OnScreenCards, NightColoursTurnTheCardsDarkAndKeepTheHighlight) {
         }
         return light / ((image.height() + 3) / 4 * ((image.width() + 3) / 4)) / 255;
     };
-    const auto highlight = [&view] {
-        return view.viewport()->grab().toImage().pixelColor(4, 10);
-    };
+    const auto highlight = [&view] { return view.viewport()->grab().toImage().pixelColor(4, 10); };
     const QColor dayHighlight = highlight();
     EXPECT_GT(shade(), 0.8);
     NightColours::Instance().Set(true);

@@ -24,7 +24,8 @@ class CliRefusals : public ::testing::Test {
         Game game;
         game.campaign = campaign;
         game.scenario = "Skirmish";
-        game.Apply({GameAction::Kind::Toggle, {0, 0, ShipRole::Member, 0}, name, CardMark::Box1});
+        game.Apply(
+            {GameAction::Kind::Toggle, {0, 0, ShipRole::Member, 0}, name, CardMark::Box1, {}, {}});
         std::string error;
         ASSERT_TRUE(WriteGameFile(game, Path("g.json").toStdString(), error)) << error;
     }

@@ -52,7 +52,8 @@ CBrinnowDoc Campaign() {
 
     VxForce north;
     north.m_strName = "North";
-    north.m_squadrons.push_back(Squadron("Lion", {"Lion", "Tiger", "Ghost"}, {"Tiger", "Arethusa"}));
+    north.m_squadrons.push_back(
+        Squadron("Lion", {"Lion", "Tiger", "Ghost"}, {"Tiger", "Arethusa"}));
     north.m_squadrons.push_back(Squadron("Tiger", {}, {}));
     VxShip copy = SampleLion();
     copy.m_dDF = 20;
@@ -81,7 +82,7 @@ std::vector<ForceComparison> CompareShips(const std::vector<VxShip>& ships) {
 }
 
 void Mark(Game& game, const RosterShip& ship, CardMark mark) {
-    game.Apply({GameAction::Kind::Toggle, ship.place, ship.name, mark, {}});
+    game.Apply({GameAction::Kind::Toggle, ship.place, ship.name, mark, {}, {}});
 }
 
 CardMark Box(int number) { return CardMark(int(CardMark::Box1) + number - 1); }
@@ -262,7 +263,8 @@ TEST(CompareJson, WritesEveryFigureWithNowFromAGameAndNonNumbersAsStrings) {
                         "        \"d\": 1\n      },\n      \"now\": {"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("\"slowestSpeed\": null,\n      \"medianSpeed\": null,"), std::string::npos);
+    EXPECT_NE(text.find("\"slowestSpeed\": null,\n      \"medianSpeed\": null,"),
+              std::string::npos);
     EXPECT_NE(text.find("\"damageBoxes\": 0\n"), std::string::npos);
 }
 
@@ -290,7 +292,8 @@ TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForc
     // Three categories of twelve bars, the legend's twelve squares and the
     // white ground.
     std::size_t rects = 0;
-    for (std::size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1)) {
+    for (std::size_t at = svg.find("<rect"); at != std::string::npos;
+         at = svg.find("<rect", at + 1)) {
         ++rects;
     }
     EXPECT_EQ(rects, 3 * 12 + 12 + 1u);
@@ -301,7 +304,8 @@ TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForc
     };
     const double axis = number(svg.find("<line"), "y1");
     std::size_t standing = 0;
-    for (std::size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1)) {
+    for (std::size_t at = svg.find("<rect"); at != std::string::npos;
+         at = svg.find("<rect", at + 1)) {
         standing += number(at, "y") + number(at, "height") == axis ? 1 : 0;
     }
     EXPECT_EQ(standing, 3 * 12u);

@@ -1,3 +1,5 @@
+#include "charts/comparewindow.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,7 +20,6 @@
 #include <QToolBar>
 
 #include "charts/barchartbuilder.h"
-#include "charts/comparewindow.h"
 #include "charts/opencomparison.h"
 #include "compare/comparetable.h"
 #include "desktop/printcommand.h"
@@ -183,7 +184,8 @@ TEST_F(CompareWindowTest, PrintsTitleChartAndTableOnOnePageBlackOnWhite) {
 
     RecordingDC recording;
     printed(recording, Unwatched());
-    EXPECT_EQ(recording.Find("StartDoc Skirmish - forces compared"), std::vector<std::string>{"StartDoc Skirmish - forces compared"});
+    EXPECT_EQ(recording.Find("StartDoc Skirmish - forces compared"),
+              std::vector<std::string>{"StartDoc Skirmish - forces compared"});
     EXPECT_EQ(recording.Find("StartPage").size(), 1u);
     EXPECT_NE(recording.TextEntry("Skirmish - forces compared"), "");
     EXPECT_NE(recording.TextEntry("1 Home"), "");

@@ -12,8 +12,8 @@
 #include "game/gamelog.h"
 #include "game/gamesession.h"
 #include "game/marknames.h"
-#include "game/scenariosnapshot.h"
 #include "game/scenarioroster.h"
+#include "game/scenariosnapshot.h"
 #include "platform/filestore.h"
 #include "print/cardgeometry.h"
 #include "print/scenarioprintjob.h"
@@ -25,7 +25,7 @@ namespace {
 CardMark Mark(int i) { return CardMark(i); }
 
 GameAction Toggle(const RosterShip& ship, CardMark mark) {
-    return {GameAction::Kind::Toggle, ship.place, ship.name, mark};
+    return {GameAction::Kind::Toggle, ship.place, ship.name, mark, {}, {}};
 }
 
 std::string FileBytes(const QString& path) {
@@ -135,7 +135,7 @@ TEST(Game, TheRosterInPrintOrderRevertingRestoresTheExactGameAndMarksKeptByPlace
     // Marks are kept by place and name and logged with their turn.
     game = Game();
     game.Apply(Toggle(roster[0], CardMark(int(CardMark::Box1) + 6)));
-    game.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
+    game.Apply(GameAction::NextTurn());
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     // The same name at another place is another ship.
@@ -167,8 +167,8 @@ TEST(Game, AShipNamedTwiceInItsSquadronIsOneShipAndSharedNamesSayWhichOne) {
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
     std::vector<CString> names;
     for (const RosterShip& ship : snapshot.roster) names.push_back(ship.name);
-    EXPECT_EQ(names, (std::vector<CString>{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
-                                           "Foxtrot", "Bravo", "Golf", "Alpha"}));
+    EXPECT_EQ(names, (std::vector<CString>{"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot",
+                                           "Bravo", "Golf", "Alpha"}));
     EXPECT_EQ(snapshot.labels[0], "flagship and member 2");
     EXPECT_EQ(snapshot.LabelledName(1), "Bravo (member 1, First)");
     EXPECT_EQ(snapshot.LabelledName(6), "Bravo (additional ship 3)");
@@ -228,12 +228,18 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     game.scenario = "Jutland \xE4\r\n";  // Windows-1252, as campaigns hold it
     for (std::size_t i = 0; i < kCardMarkCount; i += 3)
         game.Apply(Toggle(roster[i % 8], Mark(int(i))));
-    game.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
+    game.Apply(GameAction::NextTurn());
     game.Apply(Toggle(roster[7], CardMark::Sunk));
     // A member of a second squadron of a third force.
-    game.Apply({GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA});
+    game.Apply(
+        {GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA, {}, {}});
     // Marked at a seat of the shared table: the log says which.
-    game.Apply({GameAction::Kind::Toggle, roster[1].place, "Bravo", CardMark(int(CardMark::Box1) + 6), {}, "Force 1"});
+    game.Apply({GameAction::Kind::Toggle,
+                roster[1].place,
+                "Bravo",
+                CardMark(int(CardMark::Box1) + 6),
+                {},
+                "Force 1"});
     EXPECT_EQ(LogLine(game.Log().back()), "Turn 2 \u2014 BRAVO: small box 7 (Force 1)");
     std::string error;
     ASSERT_TRUE(WriteGameFile(game, Path("g.json"), error)) << error;

@@ -70,15 +70,15 @@ TEST(SeatLinks, OnlyThePagesOwnNamesUnderATokenAreTargets) {
     EXPECT_EQ(RequestTarget::Parse("/" + kToken + "/card/17.svg")->Card(), 17);
     EXPECT_EQ(RequestTarget::Parse("/" + kToken + "/page.js")->Card(), -1);
     EXPECT_TRUE(RequestTarget::Parse("/" + kToken + "/ws")->IsWebSocket());
-    for (const QByteArray& wrong : {
-             "/" + kToken, "/" + kToken + "//", "/" + kToken + "/../page.js",
-             "/" + kToken + "/%2e%2e/page.js", "/" + kToken + "%2Fpage.js",
-             "/" + kToken + "/page.js?x=1", "/" + kToken + "/card/01.svg",
-             "/" + kToken + "/card/123456.svg", "/" + kToken + "/card/-1.svg",
-             "/" + kToken.toUpper() + "/", "/" + kToken.left(31) + "/", "/" + kToken + "0/",
-             "/x/" + kToken + "/", "/" + kToken + "/page.js/", "/" + kToken + "/PAGE.JS",
-             QByteArray("/favicon.ico"), QByteArray("/"), QByteArray(),
-             "/" + kToken + "/" + QByteArray(200, 'a')}) {
+    for (const QByteArray& wrong :
+         {"/" + kToken, "/" + kToken + "//", "/" + kToken + "/../page.js",
+          "/" + kToken + "/%2e%2e/page.js", "/" + kToken + "%2Fpage.js",
+          "/" + kToken + "/page.js?x=1", "/" + kToken + "/card/01.svg",
+          "/" + kToken + "/card/123456.svg", "/" + kToken + "/card/-1.svg",
+          "/" + kToken.toUpper() + "/", "/" + kToken.left(31) + "/", "/" + kToken + "0/",
+          "/x/" + kToken + "/", "/" + kToken + "/page.js/", "/" + kToken + "/PAGE.JS",
+          QByteArray("/favicon.ico"), QByteArray("/"), QByteArray(),
+          "/" + kToken + "/" + QByteArray(200, 'a')}) {
         EXPECT_FALSE(Accepted(wrong)) << wrong.constData();
     }
 }
@@ -122,9 +122,8 @@ TEST(ClientMessages, MarksNextTurnAndDeviceNamesAreRead) {
     ASSERT_EQ(mark.kind, ClientMessage::Kind::Mark) << mark.reason.toStdString();
     EXPECT_EQ(mark.mark.force, 2);
     EXPECT_EQ(mark.mark.ship, QStringLiteral("Blücher"));
-    EXPECT_EQ(mark.mark.places,
-              (std::vector<CardMark>{CardMark(int(CardMark::Box1) + 6), CardMark::Sunk,
-                                     CardMark::FireControl}));
+    EXPECT_EQ(mark.mark.places, (std::vector<CardMark>{CardMark(int(CardMark::Box1) + 6),
+                                                       CardMark::Sunk, CardMark::FireControl}));
     EXPECT_EQ(mark.mark.squadron, 0);
     EXPECT_EQ(mark.mark.role, ShipRole::Single);
     EXPECT_EQ(mark.mark.position, 3);
@@ -133,8 +132,8 @@ TEST(ClientMessages, MarksNextTurnAndDeviceNamesAreRead) {
     ASSERT_EQ(plain.kind, ClientMessage::Kind::Mark);
     EXPECT_FALSE(plain.mark.squadron || plain.mark.role || plain.mark.position);
     EXPECT_EQ(ClientMessage::Read(R"({"next-turn": {}})").kind, ClientMessage::Kind::NextTurn);
-    const ClientMessage device =
-        ClientMessage::Read(R"({"device": {"name": "  Anna's\nphone  with a very long name that goes on and on"}})");
+    const ClientMessage device = ClientMessage::Read(
+        R"({"device": {"name": "  Anna's\nphone  with a very long name that goes on and on"}})");
     ASSERT_EQ(device.kind, ClientMessage::Kind::Device);
     EXPECT_EQ(device.device, QStringLiteral("Anna's phone with a very long name that"));
 }
@@ -184,10 +183,16 @@ class FogOfWar : public ::testing::Test {
   protected:
     FogOfWar() : m_seats(m_doc.m_scenarios[0]), m_roster(ScenarioRoster(m_doc.m_scenarios[0])) {}
 
-    SeatView View(int seat) const { return SeatView(m_seats.Seats()[std::size_t(seat)], m_seats.Seats(), m_roster); }
+    SeatView View(int seat) const {
+        return SeatView(m_seats.Seats()[std::size_t(seat)], m_seats.Seats(), m_roster);
+    }
     void Toggle(Game& game, int card, CardMark mark) const {
-        game.Apply({GameAction::Kind::Toggle, m_roster[std::size_t(card)].place,
-                    m_roster[std::size_t(card)].name, mark});
+        game.Apply({GameAction::Kind::Toggle,
+                    m_roster[std::size_t(card)].place,
+                    m_roster[std::size_t(card)].name,
+                    mark,
+                    {},
+                    {}});
     }
 
     CBrinnowDoc m_doc = GameCampaign();
@@ -197,9 +202,9 @@ class FogOfWar : public ::testing::Test {
 
 TEST_F(FogOfWar, AForceSeatIsToldItsOwnMarksAndOfOtherForcesOnlyNamesAndSinking) {
     Game before;
-    Toggle(before, 1, CardMark::Box1);   // Bravo, force 1
-    Toggle(before, 6, CardMark::AF2);    // Golf, force 2
-    Toggle(before, 7, CardMark::Sunk);   // Alpha, force 2
+    Toggle(before, 1, CardMark::Box1);  // Bravo, force 1
+    Toggle(before, 6, CardMark::AF2);   // Golf, force 2
+    Toggle(before, 7, CardMark::Sunk);  // Alpha, force 2
     const QString home = Text(View(1).GameMessage(before)) + Text(View(1).SeatMessage(before));
     EXPECT_TRUE(home.contains("\"box1\""));
     EXPECT_FALSE(home.contains("af2")) << home.toStdString();
@@ -239,8 +244,10 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
     Toggle(before, 4, CardMark::Box1);
     Toggle(before, 4, CardMark::Rudder);
     Game after = before;
-    after.Revert({GameAction::Kind::Toggle, m_roster[4].place, m_roster[4].name, CardMark::Rudder});
-    after.Revert({GameAction::Kind::Toggle, m_roster[4].place, m_roster[4].name, CardMark::Box1});
+    after.Revert(
+        {GameAction::Kind::Toggle, m_roster[4].place, m_roster[4].name, CardMark::Rudder, {}, {}});
+    after.Revert(
+        {GameAction::Kind::Toggle, m_roster[4].place, m_roster[4].name, CardMark::Box1, {}, {}});
     GameChanges changes = GameChanges::Between(before, after);
     ASSERT_EQ(changes.ships.size(), 1u);
     EXPECT_TRUE(changes.ships[0].now.marks.Empty());
@@ -248,7 +255,8 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
     EXPECT_EQ(changes.logRemoved.size(), 2u);
     const auto home = View(1).ChangedMessage(after, changes);
     ASSERT_TRUE(home);
-    const QJsonObject entry = home->value("changed").toObject().value("ships").toArray()[0].toObject();
+    const QJsonObject entry =
+        home->value("changed").toObject().value("ships").toArray()[0].toObject();
     EXPECT_EQ(entry.value("name"), "Echo");
     EXPECT_EQ(entry.value("marks").toArray().size(), 0);
     EXPECT_EQ(entry.value("role"), "single");
@@ -257,7 +265,7 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
 
     Game next = after;
     Toggle(next, 6, CardMark::AF2);
-    next.Apply({GameAction::Kind::NextTurn, {}, {}, CardMark::Sunk});
+    next.Apply(GameAction::NextTurn());
     Toggle(next, 2, CardMark::AF3);
     changes = GameChanges::Between(after, next);
     EXPECT_TRUE(changes.turn);
@@ -287,7 +295,8 @@ TEST(CardPictures, ThePictureHoldsTheWholeCardAndEveryPlaceOnIt) {
     EXPECT_EQ(places["box7"].toObject()["label"], "small box 7");
     const CBrinnowDoc doc = GameCampaign();
     const QByteArray svg = CardPicture::Svg(ScenarioSnapshot::Of(doc, doc.m_scenarios[0]), 1);
-    EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toLatin1()));
+    EXPECT_TRUE(svg.contains(
+        QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toLatin1()));
     EXPECT_TRUE(svg.contains("BRAVO") || svg.contains("Bravo"));
 }
 

@@ -34,7 +34,7 @@ class TableGameFile : public ::testing::Test {
     // force's first single ship.
     void WriteTheirs(CardMark mark) {
         Game theirs = OnDisk();
-        theirs.Apply({GameAction::Kind::Toggle, {0, 0, ShipRole::Single, 0}, "Echo", mark});
+        theirs.Apply({GameAction::Kind::Toggle, {0, 0, ShipRole::Single, 0}, "Echo", mark, {}, {}});
         std::string error;
         ASSERT_TRUE(WriteGameFile(theirs, GamePath(), error)) << error;
     }
@@ -121,7 +121,8 @@ TEST_F(TableGameFile, AHostileNameFromTheGameFileIsShownEscapedAndCut) {
     game.campaign = "war.brn";
     game.scenario = "Skirmish";
     const CString hostile = "\x1B]0;owned\x07" + std::string(5000000, 'x');
-    game.Apply({GameAction::Kind::Toggle, {0, 0, ShipRole::Member, 0}, hostile, CardMark::Box1});
+    game.Apply(
+        {GameAction::Kind::Toggle, {0, 0, ShipRole::Member, 0}, hostile, CardMark::Box1, {}, {}});
     std::string error;
     ASSERT_TRUE(WriteGameFile(game, GamePath(), error)) << error;
     std::unique_ptr<TableWindow> window(Play());
