@@ -1,6 +1,7 @@
 #include "game/gamefile.h"
 
 #include <array>
+#include <functional>
 
 #include "game/marknames.h"
 #include "interchange/jsonfieldreader.h"
@@ -62,7 +63,12 @@ void WriteLogEntry(JsonWriter& json, const LogEntry& entry) {
     json.End();
 }
 
-void WriteGame(JsonWriter& json, const Game& game) {
+// A log's entries stand two levels down: in the game's object, in its array.
+constexpr int kLogEntryDepth = 2;
+
+using LogEntryWriter = std::function<void(JsonWriter&, std::size_t)>;
+
+void WriteGame(JsonWriter& json, const Game& game, const LogEntryWriter& writeEntry) {
     json.BeginObject();
     json.Key("format");
     json.Utf8String(kGameJsonFormat);
@@ -80,10 +86,29 @@ void WriteGame(JsonWriter& json, const Game& game) {
     json.End();
     json.Key("log");
     json.BeginArray();
-    for (const LogEntry& entry : game.Log()) WriteLogEntry(json, entry);
+    for (std::size_t i = 0; i < game.Log().size(); ++i) writeEntry(json, i);
     json.End();
     json.End();
     json.Finish();
+}
+
+LogEntryWriter WriteEachLogEntry(const Game& game) {
+    return [&game](JsonWriter& json, std::size_t i) { WriteLogEntry(json, game.Log()[i]); };
+}
+
+void WriteWholeGame(JsonWriter& json, const Game& game) {
+    WriteGame(json, game, WriteEachLogEntry(game));
+}
+
+bool WriteGameFileWith(const Game& game, const std::string& path, const LogEntryWriter& writeEntry,
+                       std::string& error) {
+    return WriteFileSafely(
+        path,
+        [&](const ByteSink& sink) {
+            JsonWriter json(sink);
+            WriteGame(json, game, writeEntry);
+        },
+        error);
 }
 
 // A whole number from low up, stored less offset.
@@ -240,22 +265,26 @@ void ReadGame(JsonFieldReader& reader, Game& game) {
 }  // namespace
 
 bool WriteGameFile(const Game& game, const std::string& path, std::string& error) {
-    return WriteFileSafely(
-        path,
-        [&game](const ByteSink& sink) {
-            JsonWriter json(sink);
-            WriteGame(json, game);
-        },
-        error);
+    return WriteGameFileWith(game, path, WriteEachLogEntry(game), error);
+}
+
+bool WriteGameFile(const Game& game, const std::string& path,
+                   const std::function<std::string_view(std::size_t)>& entryText,
+                   std::string& error) {
+    const LogEntryWriter writeEntry = [&entryText](JsonWriter& json, std::size_t i) {
+        json.Written(entryText(i));
+    };
+    return WriteGameFileWith(game, path, writeEntry, error);
 }
 
 namespace {
 
 template <class Item>
-std::string JsonOf(const Item& item, void (*write)(JsonWriter&, const Item&)) {
+std::string JsonOf(const Item& item, void (*write)(JsonWriter&, const Item&), int depth = 0) {
     std::string text;
     {
-        JsonWriter json([&text](const char* data, std::size_t size) { text.append(data, size); });
+        JsonWriter json([&text](const char* data, std::size_t size) { text.append(data, size); },
+                        depth);
         write(json, item);
     }
     return text;
@@ -263,9 +292,12 @@ std::string JsonOf(const Item& item, void (*write)(JsonWriter&, const Item&)) {
 
 }  // namespace
 
-std::string GameJson(const Game& game) { return JsonOf(game, WriteGame); }
+std::string GameJson(const Game& game) { return JsonOf(game, WriteWholeGame); }
 std::string GameShipJson(const GameShip& ship) { return JsonOf(ship, WriteShip); }
 std::string LogEntryJson(const LogEntry& entry) { return JsonOf(entry, WriteLogEntry); }
+std::string LogEntryFileText(const LogEntry& entry) {
+    return JsonOf(entry, WriteLogEntry, kLogEntryDepth);
+}
 
 bool ReadGameJson(const std::string& json, const std::string& name, Game& game,
                   std::string& error) {

@@ -1,16 +1,15 @@
 #include "game/gamesession.h"
 
-#include "game/gamefile.h"
-
 void GameSession::Restart(Game game) {
     m_game = std::move(game);
     m_done.clear();
     m_undone.clear();
+    m_file.Forget(0);
 }
 
-bool GameSession::Save(std::string& error) const {
+bool GameSession::Save(std::string& error) {
     if (m_show) m_show();
-    return WriteGameFile(m_game, m_path, error);
+    return m_file.Write(m_game, error);
 }
 
 bool GameSession::Do(const GameAction& action, std::string& error) {

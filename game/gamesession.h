@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/gamefilewriter.h"
 #include "platform/documentlock.h"
 
 // A game being played from its file: every change is written to the file
@@ -12,7 +13,7 @@
 // be undone and redone. The history lasts as long as the session.
 class GameSession {
   public:
-    GameSession(Game game, std::string path) : m_game(std::move(game)), m_path(std::move(path)) {}
+    GameSession(Game game, std::string path) : m_game(std::move(game)), m_file(std::move(path)) {}
 
     // Keeps the game file's lock (see LockGameFile) for as long as the
     // session lasts.
@@ -22,7 +23,7 @@ class GameSession {
     void Restart(Game game);
 
     const Game& GetGame() const { return m_game; }
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_file.Path(); }
 
     // Each returns false when the file could not be written, with error
     // saying why; the change is kept in the game and written with the next.
@@ -33,14 +34,14 @@ class GameSession {
     bool Redo(std::string& error);
     bool CanUndo() const { return !m_done.empty(); }
     bool CanRedo() const { return !m_undone.empty(); }
-    bool Save(std::string& error) const;
+    bool Save(std::string& error);
     // Called after each change to the game and before it is written, so that
     // a window can show the change without waiting for the disk.
     void SetChangeShown(std::function<void()> show) { m_show = std::move(show); }
 
   private:
     Game m_game;
-    std::string m_path;
+    GameFileWriter m_file;
     std::vector<GameAction> m_done;
     std::vector<GameAction> m_undone;
     std::function<void()> m_show;

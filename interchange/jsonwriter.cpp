@@ -47,6 +47,11 @@ JsonWriter::JsonWriter(ByteSink sink) : m_sink(std::move(sink)) {
     m_buffer.reserve(2 * kFlushSize);
 }
 
+JsonWriter::JsonWriter(ByteSink sink, int depth) : JsonWriter(std::move(sink)) {
+    m_levels.resize(std::size_t(depth));
+    m_afterKey = true;  // the value starts without a separator
+}
+
 JsonWriter::~JsonWriter() {
     if (!m_buffer.empty()) m_sink(m_buffer.data(), m_buffer.size());
 }
@@ -159,6 +164,12 @@ void JsonWriter::Bool(BOOL value) {
 void JsonWriter::Null() {
     BeforeValue();
     Raw("null");
+}
+
+void JsonWriter::Written(std::string_view value) {
+    BeforeValue();
+    Raw(value);
+    MaybeFlush();
 }
 
 void JsonWriter::Double(double value) {

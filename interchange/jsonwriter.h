@@ -15,6 +15,9 @@
 class JsonWriter {
   public:
     explicit JsonWriter(ByteSink sink);
+    // A writer of one value that another writer takes whole (see Written),
+    // its lines indented as at that depth of nesting.
+    JsonWriter(ByteSink sink, int depth);
     ~JsonWriter();
 
     // A compact container keeps its values on one line.
@@ -31,6 +34,9 @@ class JsonWriter {
     void Bool(BOOL value);
     void Double(double value);
     void Null();
+    // A value that a writer made at this writer's depth, so that a text
+    // which does not change need not be made again.
+    void Written(std::string_view value);
 
     // Passes everything written so far to the sink; the end of the text
     // gets a line break.

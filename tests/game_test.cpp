@@ -267,6 +267,37 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     EXPECT_EQ(CampaignPathOf("/x/c.brn", "/a/b/g.json"), "/x/c.brn");
 }
 
+// A session keeps its log's text between writes: whatever Undo, Redo and new
+// marks do to the log's end, the file is what a fresh write of the game makes.
+TEST_F(GameFile, ASessionWritesWhatAFreshWriteWouldAfterEveryStep) {
+    const auto roster = ScenarioRoster(GameCampaign().m_scenarios[0]);
+    GameSession session(Game(), Path("s.json"));
+    std::string error;
+    const auto expectFresh = [&](const char* step) {
+        ASSERT_TRUE(WriteGameFile(session.GetGame(), Path("fresh.json"), error)) << error;
+        EXPECT_EQ(FileBytes(m_dir.filePath("s.json")), FileBytes(m_dir.filePath("fresh.json")))
+            << step;
+    };
+    ASSERT_TRUE(session.DoAll({Toggle(roster[0], CardMark::AA), Toggle(roster[1], CardMark::Sunk),
+                               Toggle(roster[2], CardMark::Box1)},
+                              error));
+    expectFresh("three marks");
+    ASSERT_TRUE(session.Undo(error) && session.Undo(error));
+    expectFresh("two undone");
+    // As long a log as before, ending otherwise.
+    ASSERT_TRUE(session.DoAll({Toggle(roster[3], CardMark::AF1), GameAction::NextTurn(),
+                               Toggle(roster[4], CardMark::Rudder)},
+                              error));
+    expectFresh("other marks in their place");
+    ASSERT_TRUE(session.Undo(error) && session.Undo(error) && session.Redo(error));
+    expectFresh("undone and redone across a turn");
+    Game restarted;
+    restarted.Apply(Toggle(roster[5], CardMark::Box18));
+    session.Restart(restarted);
+    ASSERT_TRUE(session.Save(error));
+    expectFresh("restarted");
+}
+
 // A damaged or foreign file is refused whole, with the file, the place and
 // the reason; the game given is left as it was.
 TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
