@@ -39,8 +39,11 @@ void ShareGate::incomingConnection(qintptr descriptor) {
         socket->deleteLater();
         return;
     }
+    // The connection's count goes with the socket. The WebSocket that takes
+    // the socket over cuts every connection to its signals, so the count
+    // hangs on a child of it instead, which goes whoever deletes the socket.
     ++m_connections;
-    connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+    connect(new QObject(socket), &QObject::destroyed, this, [this] { --m_connections; });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (m_connections > kMostConnections) {
         emit connectionRefused(tr("A connection from %1 was refused: %2 devices are connected, "

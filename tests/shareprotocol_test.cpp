@@ -311,6 +311,21 @@ TEST_F(SharedTableProtocol, TheSixtyFifthConnectionIsRefusedAndSaidSo) {
     EXPECT_TRUE(Request(Path(1)).head.startsWith("HTTP/1.1 200"));
 }
 
+// Phones come and go all evening: a device that left, or was dropped,
+// gives its place back, or the table would fill with the gone.
+TEST_F(SharedTableProtocol, DevicesThatLeftOrWereDroppedGiveTheirPlaceBack) {
+    for (int i = 0; i < 4; ++i) {
+        auto device = Join(1);
+        if (i % 2 == 0) {
+            device->Send("{\"mark\": ");
+            EXPECT_TRUE(device->WaitForClose());
+        }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_host->Connections() == 0; }, kWaitMs))
+        << m_host->Connections() << " places still taken";
+    EXPECT_FALSE(Join(2)->Closed());
+}
+
 TEST_F(SharedTableProtocol, AHeadNotCompleteInTenSecondsIsDropped) {
     QTcpSocket slow;
     slow.connectToHost(QHostAddress::LocalHost, m_host->Port());
