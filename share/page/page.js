@@ -156,11 +156,21 @@ function showGame() {
   const log = $("log");
   log.replaceChildren(...state.log.map((entry) => {
     const line = document.createElement("li");
-    line.textContent = `Turn ${entry.turn} — ${entry.ship.toUpperCase()}: ${
-      state.seat.places[entry.mark] ? state.seat.places[entry.mark].label : entry.mark}${
-      entry.marked ? "" : " unmarked"} (Force ${entry.force})`;
+    line.textContent = logLine(entry);
     return line;
   }));
+}
+
+// As the table window's log says it: the seat that marked, when one did.
+function logLine(entry) {
+  const place = state.seat.places[entry.mark] ? state.seat.places[entry.mark].label : entry.mark;
+  const seat = entry.seat ? ` (${cut(entry.seat, 40)})` : "";
+  return `Turn ${entry.turn} — ${cut(entry.ship.toUpperCase(), 120)}: ${place}${
+    entry.marked ? "" : " unmarked"}${seat}`;
+}
+
+function cut(text, most) {
+  return text.length > most ? `${text.slice(0, most)}…` : text;
 }
 
 function setShip(ship) {

@@ -109,6 +109,11 @@ def main(cli, campaign, out, schema):
         phone.find_element(By.CSS_SELECTOR, place).click()
         WebDriverWait(umpire, 10).until(lambda d: marked(d, 1, 'Tiger', 'box7'))
         WebDriverWait(phone, 10).until(lambda d: marked(d, 1, 'Tiger', 'box7'))
+        # The umpire's log names the seat that marked, as the table window's does.
+        logged = 'Turn 1 \u2014 TIGER: small box 7 (Force 1)'
+        WebDriverWait(umpire, 10).until(lambda d: [
+            line.get_attribute('textContent') for line in d.find_elements(By.CSS_SELECTOR, '#log li')
+        ] == [logged])
         ships = json.loads(game.read_text(encoding='utf-8'))['ships']
         assert [(s['name'], s['marks']) for s in ships] == [('Tiger', ['box7'])], ships
         phone.save_screenshot(str(out / 'phone-marked.png'))
