@@ -16,8 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebSocket>
 #include <algorithm>
@@ -27,6 +25,7 @@
 #include <vector>
 
 #include "bench/loadaverage.h"
+#include "bench/servedgame.h"
 
 namespace {
 
@@ -64,8 +63,48 @@ double Percentile(std::vector<double> values, double p) {
 
 QString ShipKey(const QJsonObject& ship) {
     return QStringLiteral("%1|%2|%3|%4|%5")
-        .arg(ship["force"].toInt()).arg(ship["squadron"].toInt()).arg(ship["role"].toString())
-        .arg(ship["position"].toInt()).arg(ship["name"].toString());
+        .arg(ship["force"].toInt())
+        .arg(ship["squadron"].toInt())
+        .arg(ship["role"].toString())
+        .arg(ship["position"].toInt())
+        .arg(ship["name"].toString());
+}
+
+struct Receipt {
+    Device* device;
+    qint64 at;  // ns since the start
+    QString text;
+};
+
+using Sends = std::map<QString, std::vector<qint64>>;  // owned key -> sent times
+
+// Each device's view from its messages, and the time from each change's
+// sending to its arrival at every device but the sender.
+std::vector<double> ReadReceipts(const std::vector<Receipt>& receipts, const Sends& sends) {
+    std::vector<double> latencies;
+    for (const Receipt& receipt : receipts) {
+        Device* d = receipt.device;
+        const QJsonObject message = QJsonDocument::fromJson(receipt.text.toUtf8()).object();
+        const QJsonObject body = message.contains("changed") ? message["changed"].toObject()
+                                                             : message["game"].toObject();
+        for (const QJsonValue ship : body["ships"].toArray()) {
+            QStringList marks;
+            for (const QJsonValue mark : ship["marks"].toArray()) marks << mark.toString();
+            d->marks[ShipKey(ship.toObject())] = marks;
+        }
+        if (!message.contains("changed")) continue;
+        for (const QJsonValue entry : body["log"].toArray()) {
+            const QString key =
+                Owned{entry["force"].toInt(), entry["ship"].toString(), entry["mark"].toString()}
+                    .Key();
+            const int k = d->heard[key]++;
+            const auto sent = sends.find(key);
+            if (d->owned.Key() != key && sent != sends.end() && k < int(sent->second.size())) {
+                latencies.push_back(double(receipt.at - sent->second[std::size_t(k)]) / 1e6);
+            }
+        }
+    }
+    return latencies;
 }
 
 }  // namespace
@@ -82,32 +121,20 @@ int main(int argc, char* argv[]) {
     const int clients = args.value(3, "50").toInt();
     const int rate = args.value(4, "5").toInt();
     const int seconds = args.value(5, "60").toInt();
-    QTemporaryDir dir;
-    const QString game = dir.filePath("dogger.json");
-    if (QProcess::execute(cli, {"game", "new", args[2], "Dogger Bank", "-o", game}) != 0) return 1;
-    QProcess server;
-    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server.start(args.value(6, cli), {"game", "serve", game, "--listen", "127.0.0.1", "--port", "0"});
-    QMap<QString, QUrl> links;
-    while (links.size() < 3 && server.waitForReadyRead(10'000)) {
-        while (server.canReadLine()) {
-            const QStringList seat = QString::fromUtf8(server.readLine()).trimmed().split('\t');
-            links.insert(seat[0], QUrl(seat[1]));
-        }
-    }
-    if (links.size() < 3) return 1;
-    const long idleKb = ResidentKb(server.processId());
+    ServedGame served;
+    if (!served.Start(cli, args[2], args.value(6, cli))) return 1;
+    const long idleKb = ResidentKb(served.HostId());
 
     // The ships each force commands, from the first device's seat message.
     std::vector<std::unique_ptr<Device>> devices;
     std::map<int, QStringList> shipsOf;
-    const QStringList places = {"fire-control", "damage-control", "bridge", "rudder", "aa",
-                                "af1", "af2", "af3", "af4", "speed1", "speed2", "speed3",
-                                "speed4", "speed5"};
+    const QStringList places = {
+        "fire-control", "damage-control", "bridge", "rudder", "aa",     "af1",   "af2", "af3",
+        "af4",          "speed1",         "speed2", "speed3", "speed4", "speed5"};
     shipsOf[1] = {"Tiger", "Arethusa"};
     shipsOf[2] = {"Seydlitz", "Derfflinger", "Moltke", "Blücher"};
-    std::map<QString, std::pair<int, std::vector<qint64>>> sends;  // owned key -> sent times
-    std::vector<double> latencies;
+    Sends sends;
+    std::vector<Receipt> receipts;
     QElapsedTimer clock;
     clock.start();
     int joined = 0;
@@ -120,46 +147,33 @@ int main(int argc, char* argv[]) {
         device->socket = std::make_unique<QWebSocket>();
         Device* d = device.get();
         QObject::connect(d->socket.get(), &QWebSocket::connected, [&joined] { ++joined; });
-        QObject::connect(d->socket.get(), &QWebSocket::textMessageReceived, [&, d](const QString& text) {
-            const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
-            const QJsonObject body = message.contains("changed") ? message["changed"].toObject()
-                                                                  : message["game"].toObject();
-            for (const QJsonValue ship : body["ships"].toArray()) {
-                QStringList marks;
-                for (const QJsonValue mark : ship["marks"].toArray()) marks << mark.toString();
-                d->marks[ShipKey(ship.toObject())] = marks;
-            }
-            if (!message.contains("changed")) return;
-            for (const QJsonValue entry : body["log"].toArray()) {
-                const QString key = Owned{entry["force"].toInt(), entry["ship"].toString(),
-                                          entry["mark"].toString()}.Key();
-                const int k = d->heard[key]++;
-                auto& sent = sends[key];
-                if (d->owned.Key() != key && k < int(sent.second.size())) {
-                    latencies.push_back(double(clock.nsecsElapsed() - sent.second[std::size_t(k)]) / 1e6);
-                }
-            }
-        });
-        QUrl url = links[device->force == 0 ? "umpire" : QStringLiteral("force %1").arg(device->force)];
-        url.setScheme("ws");
-        url.setPath(url.path() + "ws");
-        d->socket->open(url);
+        // A phone reads its own messages; fifty of them read in one process
+        // here, so each is only kept on arrival and read after the run.
+        QObject::connect(d->socket.get(), &QWebSocket::textMessageReceived,
+                         [&, d](const QString& text) {
+                             receipts.push_back({d, clock.nsecsElapsed(), text});
+                         });
+        d->socket->open(served.WebSocketUrl(
+            device->force == 0 ? "umpire" : QStringLiteral("force %1").arg(device->force)));
         devices.push_back(std::move(device));
     }
     QElapsedTimer waiting;
     waiting.start();
-    while (joined < clients && waiting.elapsed() < 20'000) app.processEvents(QEventLoop::WaitForMoreEvents, 100);
-    const long busyKb = ResidentKb(server.processId());
+    while (joined < clients && waiting.elapsed() < 20'000)
+        app.processEvents(QEventLoop::WaitForMoreEvents, 100);
+    const long busyKb = ResidentKb(served.HostId());
 
     std::vector<std::unique_ptr<QTimer>> timers;
     for (auto& device : devices) {
         auto timer = std::make_unique<QTimer>();
         Device* d = device.get();
         QObject::connect(timer.get(), &QTimer::timeout, [&, d] {
-            const QJsonObject mark{{"force", d->owned.force}, {"ship", d->owned.ship},
+            const QJsonObject mark{{"force", d->owned.force},
+                                   {"ship", d->owned.ship},
                                    {"places", QJsonArray{d->owned.place}}};
-            sends[d->owned.Key()].second.push_back(clock.nsecsElapsed());
-            d->socket->sendTextMessage(QJsonDocument(QJsonObject{{"mark", mark}}).toJson(QJsonDocument::Compact));
+            sends[d->owned.Key()].push_back(clock.nsecsElapsed());
+            d->socket->sendTextMessage(
+                QJsonDocument(QJsonObject{{"mark", mark}}).toJson(QJsonDocument::Compact));
             ++d->sent;
         });
         timer->start(1000 / rate);
@@ -171,10 +185,10 @@ int main(int argc, char* argv[]) {
     QElapsedTimer settle;
     settle.start();
     while (settle.elapsed() < 5000) app.processEvents(QEventLoop::WaitForMoreEvents, 100);
-    server.terminate();
-    server.waitForFinished(10'000);
+    served.Stop();
+    const std::vector<double> latencies = ReadReceipts(receipts, sends);
 
-    QFile file(game);
+    QFile file(served.GamePath());
     file.open(QIODevice::ReadOnly);
     const QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object();
     std::map<QString, QStringList> onDisk;
@@ -185,7 +199,8 @@ int main(int argc, char* argv[]) {
     }
     std::map<QString, int> logged;
     for (const QJsonValue entry : saved["log"].toArray()) {
-        ++logged[Owned{entry["force"].toInt(), entry["ship"].toString(), entry["mark"].toString()}.Key()];
+        ++logged[Owned{entry["force"].toInt(), entry["ship"].toString(), entry["mark"].toString()}
+                     .Key()];
     }
     int sent = 0, disagreeing = 0;
     std::map<QString, int> sentBy;
@@ -210,10 +225,11 @@ int main(int argc, char* argv[]) {
     std::printf("  messages sent %d, logged %d, log agrees with what was sent: %s\n", sent,
                 int(saved["log"].toArray().size()), logAgrees ? "yes" : "NO");
     std::printf("  devices whose view differs from the game file: %d\n", disagreeing);
-    std::printf("  to every other allowed device: median %.1f ms, 99th percentile %.1f ms, "
-                "worst %.1f ms (%zu receipts)\n",
-                Percentile(latencies, 0.5), Percentile(latencies, 0.99), Percentile(latencies, 1.0),
-                latencies.size());
+    std::printf(
+        "  to every other allowed device: median %.1f ms, 99th percentile %.1f ms, "
+        "worst %.1f ms (%zu receipts)\n",
+        Percentile(latencies, 0.5), Percentile(latencies, 0.99), Percentile(latencies, 1.0),
+        latencies.size());
     std::printf("  host memory: %ld KiB idle, %ld KiB with %d devices: %.0f KiB each\n", idleKb,
                 busyKb, joined, joined ? double(busyKb - idleKb) / joined : 0.0);
     return logAgrees && disagreeing == 0 ? 0 : 1;
