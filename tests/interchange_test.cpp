@@ -7,6 +7,7 @@
 
 #include "interchange/campaignjsonexport.h"
 #include "interchange/campaignjsonimport.h"
+#include "interchange/jsonwriter.h"
 #include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/documentgenerator.h"
@@ -255,6 +256,40 @@ std::vector<std::string> CsvLines(const std::string& csv) {
         lines.push_back(csv.substr(start, at - start));
     }
     return lines;
+}
+
+// Values made once and written again many times (a long game's log) are
+// indented as where they stand and never gather in memory as one text.
+TEST(JsonWriterTest, ValuesWrittenAlreadyStandAtTheirDepthAndPassInPieces) {
+    std::string item;
+    {
+        JsonWriter nested([&item](const char* data, std::size_t size) { item.append(data, size); },
+                          2);
+        nested.BeginObject();
+        nested.Key("ship");
+        nested.String("L\xE9on");
+        nested.End();
+    }
+    std::string whole;
+    std::size_t largestPiece = 0;
+    JsonWriter json([&](const char* data, std::size_t size) {
+        whole.append(data, size);
+        largestPiece = std::max(largestPiece, size);
+    });
+    json.BeginObject();
+    json.Key("log");
+    json.BeginArray();
+    constexpr int kItems = 20'000;
+    for (int i = 0; i < kItems; ++i) json.Written(item);
+    json.End();
+    json.End();
+    json.Finish();
+    const std::string head = "{\n  \"log\": [\n    {\n      \"ship\": \"L\xC3\xA9on\"\n    },\n    {";
+    const std::string tail = "\"\n    }\n  ]\n}\n";
+    EXPECT_EQ(whole.substr(0, head.size()), head);
+    EXPECT_EQ(whole.substr(whole.size() - tail.size()), tail);
+    EXPECT_GT(whole.size(), std::size_t(kItems) * item.size());
+    EXPECT_LT(largestPiece, std::size_t(256) << 10);
 }
 
 TEST(ShipsCsv, HeaderNamesIndexesExactNumbersAndSafeTexts) {
