@@ -154,6 +154,9 @@ TEST(ClientMessages, WhatIsNoRequestDropsTheClientAndABadRequestIsRefused) {
     }
     for (const char* refused : {
              R"({"mark": {"force": 1, "ship": "Lion", "places": ["box19"]}})",
+             // One bad place spoils the whole mark, wherever it stands.
+             R"({"mark": {"force": 1, "ship": "Lion", "places": ["box1", "box19"]}})",
+             R"({"mark": {"force": 1, "ship": "Lion", "places": ["box1", 7]}})",
              R"({"mark": {"force": 1, "ship": "Lion", "places": []}})",
              R"({"mark": {"force": 1, "ship": "Lion", "places": "box1"}})",
              R"({"mark": {"force": 0, "ship": "Lion", "places": ["box1"]}})",

@@ -18,6 +18,7 @@
 #include "game/gamefile.h"
 #include "game/gamesession.h"
 #include "game/scenariosnapshot.h"
+#include "share/messagerate.h"
 #include "share/sharegate.h"
 #include "share/sharehost.h"
 #include "tests/game/gamefixture.h"
@@ -237,23 +238,48 @@ TEST_F(SharedTableProtocol, AChangeTheFileCannotTakeIsRefusedAndNeverTold) {
     EXPECT_EQ(m_session.GetGame().Turn(), 1);
 }
 
+// A client dropped for breaking a limit is told why and heard no more: what
+// it sent after the breach changes nothing, it leaves its seat's devices, and
+// the others at its seat and elsewhere play on.
 TEST_F(SharedTableProtocol, AClientBreakingALimitIsDroppedAloneAndTheOthersPlayOn) {
+    auto umpire = Join(0);
     auto home = Join(1);
-    for (const QByteArray& bad : {QByteArray(R"({"device": {"name": ")") + QByteArray(5000, 'x') + "\"}}",
-                                   QByteArray("{\"mark\": "), QByteArray(R"({"resign": {}})")}) {
+    home->Send(R"({"device": {"name": "Anna"}})");
+    const QByteArray afterwards = R"({"mark": {"force": 1, "ship": "Echo", "places": ["rudder"]}})";
+    const QByteArray unknown(60, 'q');
+    const struct {
+        QByteArrayList breach;
+        QString why;
+        bool binary = false;
+    } cases[] = {
+        {{QByteArray(R"({"device": {"name": ")") + QByteArray(5000, 'x') + "\"}}"}, {}},
+        {{"{\"mark\": "}, "not a JSON object"},
+        {{"{\"" + unknown + "\": {}}"}, "There is no request \"" + unknown.left(40) + "\"."},
+        {{afterwards}, "text", true},
+        {QByteArrayList(MessageRate::kPerSecond, R"({"device": {"name": "Chatty"}})"), "20 messages"},
+    };
+    int told = 2;
+    for (const auto& [breach, why, binary] : cases) {
         auto breaker = Join(1);
-        breaker->Send(bad);
-        EXPECT_TRUE(breaker->WaitForClose()) << bad.left(20).constData();
+        breaker->Send(R"({"device": {"name": "Breaker"}})");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]).size() == 2; }, kWaitMs));
+        for (const QByteArray& message : breach) binary ? breaker->SendBinary(message) : breaker->Send(message);
+        for (int i = 0; i < 3; ++i) breaker->Send(afterwards);
+        ASSERT_TRUE(breaker->WaitForClose()) << breach[0].left(20).constData();
+        EXPECT_NE(breaker->CloseCode(), QWebSocketProtocol::CloseCodeNormal);
+        EXPECT_TRUE(breaker->CloseReason().contains(why)) << breaker->CloseReason().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]) == QStringList{"Anna"}; }, kWaitMs));
+        // The others' next mark is told to them, after all the breaker sent.
+        home->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box)" +
+                   QByteArray::number(told - 1) + "\"]}}");
+        ++told;
+        ASSERT_TRUE(home->WaitForMessages(told));
+        ASSERT_TRUE(umpire->WaitForMessages(told));
+        EXPECT_EQ(breaker->Messages().size(), 2);
     }
-    auto chatty = Join(2);
-    for (int i = 0; i < 25; ++i) chatty->Send(R"({"device": {"name": "chatty"}})");
-    EXPECT_TRUE(chatty->WaitForClose());
-    home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
-    ASSERT_TRUE(home->WaitForMessages(3));
-    EXPECT_FALSE(home->Closed());
-    EXPECT_EQ(GameOnDisk().Log().size(), 1u);
-    home->Send(R"({"device": {"name": "Anna's phone"}})");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]) == QStringList{"Anna's phone"}; }, kWaitMs));
+    EXPECT_EQ(m_session.GetGame().MarksOf(m_snapshot.roster[4].place, "Echo"), nullptr);
+    EXPECT_EQ(GameOnDisk().Log().size(), std::size(cases));
+    EXPECT_FALSE(home->Closed() || umpire->Closed());
 }
 
 TEST_F(SharedTableProtocol, OnlyThePagesFilesAreServedAndOnlyUnderATokenWithSafeHeaders) {
