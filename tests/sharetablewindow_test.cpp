@@ -149,9 +149,20 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
     }
     EXPECT_GT(dark, code.width() * code.height() / 4);
 
-    // Within a 1366 x 768 screen's room.
+    // Within a 1366 x 768 screen's room, where Tab brings every seat's Copy
+    // Link into sight, whole.
     EXPECT_LE(share->frameGeometry().width(), 1366);
     EXPECT_LE(share->frameGeometry().height(), 768);
+    share->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(share));
+    panels[0]->findChild<QLineEdit*>("link")->setFocus();
+    for (const SeatPanel* panel : panels) {
+        auto* copy = panel->findChild<QPushButton*>("copyLink");
+        for (int tabs = 0; tabs < 4 && QApplication::focusWidget() != copy; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), copy) << panel->title().toStdString();
+        EXPECT_EQ(copy->visibleRegion().boundingRect(), copy->rect()) << panel->title().toStdString();
+    }
 }
 
 // A phone's mark is in the window's game, on its card and in its log with
