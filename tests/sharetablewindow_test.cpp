@@ -323,6 +323,32 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
         EXPECT_GT(link, 0);
         EXPECT_GT(height(FromQt(panel->title())), link) << panel->title().toStdString();
     }
+    // Each code stands centred under its title, on the page and clear of the
+    // others; the two cards of a row stand evenly across the page.
+    const QRect paper(0, 0, recording.GetDeviceCaps(HORZRES), recording.GetDeviceCaps(VERTRES));
+    const auto middle = [&](const SeatPanel* panel) {
+        std::istringstream title(recording.TextEntry(FromQt(panel->title())).substr(7));
+        int x = 0;
+        title >> x;
+        return x;
+    };
+    std::vector<QRect> codes;
+    for (const SeatPanel* panel : share->Panels()) {
+        auto entry = std::find(recording.log.begin(), recording.log.end(),
+                               recording.TextEntry(FromQt(panel->title())));
+        QRect code;
+        while (++entry != recording.log.end() && entry->starts_with("Rectangle ")) {
+            std::istringstream corners(entry->substr(10));
+            int left = 0, top = 0, right = 0, bottom = 0;
+            corners >> left >> top >> right >> bottom;
+            code |= QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        }
+        EXPECT_NEAR(code.center().x(), middle(panel), 2) << panel->title().toStdString();
+        EXPECT_TRUE(paper.contains(code)) << panel->title().toStdString();
+        for (const QRect& other : codes) EXPECT_FALSE(code.intersects(other));
+        codes.push_back(code);
+    }
+    EXPECT_NEAR(middle(share->Panels()[0]) + middle(share->Panels()[1]), paper.width(), 2);
 
     const QString pdf = dir.filePath("join.pdf");
     QPrinter printer(QPrinter::HighResolution);
