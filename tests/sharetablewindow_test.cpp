@@ -258,8 +258,9 @@ TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
     EXPECT_NE(share->Panels()[1]->Link(), link);
 }
 
-// Stop Sharing ends every connection at once; an old link is refused even
-// where a new share listens; closing the table window ends the share too.
+// Closing the Share Table window keeps the share; Stop Sharing ends every
+// connection at once; an old link is refused even where a new share
+// listens; closing the table window ends the share too.
 TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     auto window = Open();
     ShareTableWindow* share = Share(*window);
@@ -268,6 +269,18 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     auto umpire = Join(share->Panels()[0]->Link());
     auto away = Join(oldLink);
     EXPECT_EQ(Status(oldLink), "HTTP/1.1 200");
+
+    // Close leaves the game shared: the phones stay on, and Share Table
+    // shows the same links again.
+    QPushButton* close = Button(*share, "close");
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
+    EXPECT_TRUE(window->Host()->IsSharing());
+    share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    EXPECT_EQ(share->Panels()[2]->Link(), oldLink);
+    EXPECT_FALSE(away->Closed());
 
     QTest::mouseClick(Button(*share, "stopSharing"), Qt::LeftButton);
     EXPECT_TRUE(umpire->WaitForClose());
