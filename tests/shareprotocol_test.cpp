@@ -256,19 +256,24 @@ TEST_F(SharedTableProtocol, AClientBreakingALimitIsDroppedAloneAndTheOthersPlayO
         {{"{\"mark\": "}, "not a JSON object"},
         {{"{\"" + unknown + "\": {}}"}, "There is no request \"" + unknown.left(40) + "\"."},
         {{afterwards}, "text", true},
-        {QByteArrayList(MessageRate::kPerSecond, R"({"device": {"name": "Chatty"}})"), "20 messages"},
+        {QByteArrayList(MessageRate::kPerSecond, R"({"device": {"name": "Chatty"}})"),
+         "20 messages"},
     };
+    const auto devices = [&] { return m_host->Devices(m_host->Seats()[1]); };
     int told = 2;
     for (const auto& [breach, why, binary] : cases) {
         auto breaker = Join(1);
         breaker->Send(R"({"device": {"name": "Breaker"}})");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]).size() == 2; }, kWaitMs));
-        for (const QByteArray& message : breach) binary ? breaker->SendBinary(message) : breaker->Send(message);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return devices().size() == 2; }, kWaitMs));
+        for (const QByteArray& message : breach) {
+            if (binary) breaker->SendBinary(message);
+            else breaker->Send(message);
+        }
         for (int i = 0; i < 3; ++i) breaker->Send(afterwards);
         ASSERT_TRUE(breaker->WaitForClose()) << breach[0].left(20).constData();
         EXPECT_NE(breaker->CloseCode(), QWebSocketProtocol::CloseCodeNormal);
         EXPECT_TRUE(breaker->CloseReason().contains(why)) << breaker->CloseReason().toStdString();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]) == QStringList{"Anna"}; }, kWaitMs));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return devices() == QStringList{"Anna"}; }, kWaitMs));
         // The others' next mark is told to them, after all the breaker sent.
         home->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box)" +
                    QByteArray::number(told - 1) + "\"]}}");

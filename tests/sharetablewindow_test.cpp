@@ -161,7 +161,8 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
         for (int tabs = 0; tabs < 4 && QApplication::focusWidget() != copy; ++tabs)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), copy) << panel->title().toStdString();
-        EXPECT_EQ(copy->visibleRegion().boundingRect(), copy->rect()) << panel->title().toStdString();
+        EXPECT_EQ(copy->visibleRegion().boundingRect(), copy->rect())
+            << panel->title().toStdString();
     }
 }
 
