@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -380,8 +381,8 @@ class ServedGame : public ::testing::Test {
     }
 
     // Starts serving; the seats' links by seat.
-    QMap<QString, QUrl> Serve() {
-        m_server.start(BRINNOW_CLI, {"game", "serve", m_game, "--listen", "127.0.0.1", "--port", "0"});
+    QMap<QString, QUrl> Serve(const QStringList& options = {"--listen", "127.0.0.1", "--port", "0"}) {
+        m_server.start(BRINNOW_CLI, QStringList{"game", "serve", m_game} + options);
         QMap<QString, QUrl> links;
         EXPECT_TRUE(QTest::qWaitFor([&] {
             while (m_server.canReadLine()) {
@@ -429,6 +430,28 @@ TEST_F(ServedGame, AKilledHostKeepsEveryToldChangeAndSharingAgainContinuesIt) {
     EXPECT_EQ(m_server.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_server.exitCode(), 0);
     EXPECT_TRUE(umpire.WaitForClose());
+}
+
+// Without --port, a taken default port gives way to another; a port asked
+// for is that one or none.
+TEST_F(ServedGame, ATakenDefaultPortGivesWayButAPortAskedForDoesNot) {
+    QTcpServer squatter;  // holds the default port, unless another program does
+    squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort);
+    const QMap<QString, QUrl> links = Serve({"--listen", "127.0.0.1"});
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_NE(links["umpire"].port(), ShareHost::kDefaultPort);
+    Device umpire(links["umpire"]);
+    EXPECT_TRUE(umpire.WaitForMessages(2));
+    m_server.terminate();
+    ASSERT_TRUE(m_server.waitForFinished(kWaitMs));
+
+    QProcess asked;
+    asked.start(BRINNOW_CLI, {"game", "serve", m_game, "--listen", "127.0.0.1", "--port",
+                              QString::number(ShareHost::kDefaultPort)});
+    ASSERT_TRUE(asked.waitForFinished(kWaitMs));
+    EXPECT_NE(asked.exitCode(), 0);
+    EXPECT_TRUE(asked.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(asked.readAllStandardError().contains("8765"));
 }
 
 TEST_F(ServedGame, WrongOptionsAreUsageErrors) {
