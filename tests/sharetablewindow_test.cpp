@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "platform/progress.h"
+#include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
 #include "share/sharegate.h"
 #include "share/sharehost.h"
@@ -363,6 +365,26 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
         codes.push_back(code);
     }
     EXPECT_NEAR(middle(share->Panels()[0]) + middle(share->Panels()[1]), paper.width(), 2);
+
+    // Black on white alone, as any printer prints it: every pixel a grey.
+    QImage sheet(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+    sheet.setDotsPerMeterX(5906);
+    sheet.setDotsPerMeterY(5906);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        QPainterDC dc(painter);
+        printed(dc, Unwatched());
+    }
+    int inked = 0;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            const QColor pixel = sheet.pixelColor(x, y);
+            ASSERT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue()) << x << "," << y;
+            inked += pixel.red() < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 3 * 21 * 21);
 
     const QString pdf = dir.filePath("join.pdf");
     QPrinter printer(QPrinter::HighResolution);
