@@ -289,6 +289,17 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("ship"), "Charlie");
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("turn"), 2);
     EXPECT_TRUE(GameChanges::Between(next, next).Empty());
+
+    // The log that stands is kept, counted in the entries each seat sees.
+    Game further = next;
+    Toggle(further, 1, CardMark::Bridge);
+    changes = GameChanges::Between(next, further);
+    const auto kept = [&](int seat) {
+        const auto told = View(seat).ChangedMessage(further, changes);
+        return told->value("changed").toObject().value("log-kept");
+    };
+    EXPECT_EQ(kept(0), 2);
+    EXPECT_EQ(kept(1), 1);
 }
 
 TEST(CardPictures, ThePictureHoldsTheWholeCardAndEveryPlaceOnIt) {
