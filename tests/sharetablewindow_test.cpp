@@ -182,6 +182,12 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     // What the device sent is shown, its control characters escaped.
     EXPECT_EQ(share->Panels()[1]->DevicesText(), "1 device connected: Anna's\\u0007phone");
     EXPECT_EQ(share->Panels()[2]->DevicesText(), "No device connected.");
+    // The umpire's too, nameless until it names itself.
+    auto umpire = Join(share->Panels()[0]->Link());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return share->Panels()[0]->DevicesText() == "1 device connected: (no name)"; },
+        ShareDevice::kWaitMs))
+        << share->Panels()[0]->DevicesText().toStdString();
 
     // Bravo's card (44 x 22 mm) and its small boxes below as the screen
     // shows them, inside the focus frame's reach.
