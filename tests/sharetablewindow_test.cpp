@@ -386,7 +386,8 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     for (int y = 0; y < sheet.height(); ++y) {
         for (int x = 0; x < sheet.width(); ++x) {
             const QColor pixel = sheet.pixelColor(x, y);
-            ASSERT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue()) << x << "," << y;
+            ASSERT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue())
+                << x << "," << y;
             inked += pixel.red() < 128 ? 1 : 0;
         }
     }
