@@ -438,8 +438,8 @@ TEST_F(ServedGame, AKilledHostKeepsEveryToldChangeAndSharingAgainContinuesIt) {
 // for is that one or none.
 TEST_F(ServedGame, ATakenDefaultPortGivesWayButAPortAskedForDoesNot) {
     QTcpServer squatter;  // another test may hold the default port a moment
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort); }, kWaitMs));
+    const auto hold = [&] { return squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort); };
+    ASSERT_TRUE(QTest::qWaitFor(hold, kWaitMs));
     const QMap<QString, QUrl> links = Serve({"--listen", "127.0.0.1"});
     ASSERT_EQ(links.size(), 3);
     EXPECT_NE(links["umpire"].port(), ShareHost::kDefaultPort);
