@@ -438,7 +438,9 @@ TEST_F(ServedGame, AKilledHostKeepsEveryToldChangeAndSharingAgainContinuesIt) {
 // for is that one or none.
 TEST_F(ServedGame, ATakenDefaultPortGivesWayButAPortAskedForDoesNot) {
     QTcpServer squatter;  // another test may hold the default port a moment
-    const auto hold = [&] { return squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort); };
+    const auto hold = [&] {
+        return squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort);
+    };
     ASSERT_TRUE(QTest::qWaitFor(hold, kWaitMs));
     const QMap<QString, QUrl> links = Serve({"--listen", "127.0.0.1"});
     ASSERT_EQ(links.size(), 3);
