@@ -4,8 +4,11 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <set>
 
+#include "game/marknames.h"
 #include "game/scenariosnapshot.h"
 #include "print/cardgeometry.h"
 #include "share/addressguard.h"
@@ -131,6 +134,14 @@ TEST(ClientMessages, MarksNextTurnAndDeviceNamesAreRead) {
         ClientMessage::Read(R"({"mark": {"force": 1, "ship": "Lion", "places": ["af4"]}})");
     ASSERT_EQ(plain.kind, ClientMessage::Kind::Mark);
     EXPECT_FALSE(plain.mark.squadron || plain.mark.role || plain.mark.position);
+    // Every place of a card at once.
+    QJsonArray every;
+    for (std::size_t i = 0; i < kCardMarkCount; ++i)
+        every.append(QString::fromStdString(MarkToken(CardMark(i))));
+    const QJsonObject all{{"mark", QJsonObject{{"force", 1}, {"ship", "Lion"}, {"places", every}}}};
+    const ClientMessage whole = ClientMessage::Read(QJsonDocument(all).toJson());
+    ASSERT_EQ(whole.kind, ClientMessage::Kind::Mark) << whole.reason.toStdString();
+    EXPECT_EQ(whole.mark.places.size(), kCardMarkCount);
     EXPECT_EQ(ClientMessage::Read(R"({"next-turn": {}})").kind, ClientMessage::Kind::NextTurn);
     const ClientMessage device = ClientMessage::Read(
         R"({"device": {"name": "  Anna's\nphone  with a very long name that goes on and on"}})");
@@ -154,6 +165,9 @@ TEST(ClientMessages, WhatIsNoRequestDropsTheClientAndABadRequestIsRefused) {
     }
     for (const char* refused : {
              R"({"mark": {"force": 1, "ship": "Lion", "places": ["box19"]}})",
+             // One bad place spoils the whole mark, wherever it stands.
+             R"({"mark": {"force": 1, "ship": "Lion", "places": ["box1", "box19"]}})",
+             R"({"mark": {"force": 1, "ship": "Lion", "places": ["box1", 7]}})",
              R"({"mark": {"force": 1, "ship": "Lion", "places": []}})",
              R"({"mark": {"force": 1, "ship": "Lion", "places": "box1"}})",
              R"({"mark": {"force": 0, "ship": "Lion", "places": ["box1"]}})",
@@ -275,6 +289,17 @@ TEST_F(FogOfWar, ChangesCarryWholeMarkListsEmptiedShipsTurnsAndTakenBackLogs) {
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("ship"), "Charlie");
     EXPECT_EQ(told.value("log").toArray()[0].toObject().value("turn"), 2);
     EXPECT_TRUE(GameChanges::Between(next, next).Empty());
+
+    // The log that stands is kept, counted in the entries each seat sees.
+    Game further = next;
+    Toggle(further, 1, CardMark::Bridge);
+    changes = GameChanges::Between(next, further);
+    const auto kept = [&](int seat) {
+        const auto told = View(seat).ChangedMessage(further, changes);
+        return told->value("changed").toObject().value("log-kept");
+    };
+    EXPECT_EQ(kept(0), 2);
+    EXPECT_EQ(kept(1), 1);
 }
 
 TEST(CardPictures, ThePictureHoldsTheWholeCardAndEveryPlaceOnIt) {
@@ -298,6 +323,13 @@ TEST(CardPictures, ThePictureHoldsTheWholeCardAndEveryPlaceOnIt) {
     EXPECT_TRUE(svg.contains(
         QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toLatin1()));
     EXPECT_TRUE(svg.contains("BRAVO") || svg.contains("Bravo"));
+    // White behind the card, whatever the page's colours round it.
+    QImage picture(size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    QSvgRenderer(svg).render(&painter);
+    painter.end();
+    EXPECT_EQ(picture.pixelColor(size.width() - 1, size.height() - 1), QColor(Qt::white));
 }
 
 TEST(ShareCodes, ALinkBecomesASquareCodeDrawnInsideItsMargin) {
@@ -311,4 +343,18 @@ TEST(ShareCodes, ALinkBecomesASquareCodeDrawnInsideItsMargin) {
     EXPECT_EQ(lines.size(), (code.Size() + 4 + 1) / 2);
     for (const QString& line : lines) EXPECT_EQ(line.size(), code.Size() + 4);
     EXPECT_TRUE(lines[0].count(QChar(0x2588)) == code.Size() + 4) << "the margin is light";
+    // Each character shows two modules, one above the other: the light ones
+    // as blocks, so that the code reads dark on light in a dark terminal.
+    const auto dark = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < code.Size() && y < code.Size() && code.Dark(x, y);
+    };
+    for (int row = 0; row < lines.size(); ++row) {
+        for (int column = 0; column < lines[row].size(); ++column) {
+            const QChar shown = lines[row][column];
+            const int x = column - 2;
+            const int y = 2 * row - 2;
+            EXPECT_EQ(shown == ' ' || shown == QChar(0x2584), dark(x, y)) << x << "," << y;
+            EXPECT_EQ(shown == ' ' || shown == QChar(0x2580), dark(x, y + 1)) << x << "," << y + 1;
+        }
+    }
 }

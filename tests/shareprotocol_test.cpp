@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "game/gamefile.h"
 #include "game/gamesession.h"
 #include "game/scenariosnapshot.h"
+#include "share/messagerate.h"
 #include "share/sharegate.h"
 #include "share/sharehost.h"
 #include "tests/game/gamefixture.h"
@@ -237,23 +239,53 @@ TEST_F(SharedTableProtocol, AChangeTheFileCannotTakeIsRefusedAndNeverTold) {
     EXPECT_EQ(m_session.GetGame().Turn(), 1);
 }
 
+// A client dropped for breaking a limit is told why and heard no more: what
+// it sent after the breach changes nothing, it leaves its seat's devices, and
+// the others at its seat and elsewhere play on.
 TEST_F(SharedTableProtocol, AClientBreakingALimitIsDroppedAloneAndTheOthersPlayOn) {
+    auto umpire = Join(0);
     auto home = Join(1);
-    for (const QByteArray& bad : {QByteArray(R"({"device": {"name": ")") + QByteArray(5000, 'x') + "\"}}",
-                                   QByteArray("{\"mark\": "), QByteArray(R"({"resign": {}})")}) {
+    home->Send(R"({"device": {"name": "Anna"}})");
+    const QByteArray afterwards = R"({"mark": {"force": 1, "ship": "Echo", "places": ["rudder"]}})";
+    const QByteArray unknown(60, 'q');
+    const struct {
+        QByteArrayList breach;
+        QString why;
+        bool binary = false;
+    } cases[] = {
+        {{QByteArray(R"({"device": {"name": ")") + QByteArray(5000, 'x') + "\"}}"}, {}},
+        {{"{\"mark\": "}, "not a JSON object"},
+        {{"{\"" + unknown + "\": {}}"}, "There is no request \"" + unknown.left(40) + "\"."},
+        {{afterwards}, "text", true},
+        {QByteArrayList(MessageRate::kPerSecond, R"({"device": {"name": "Chatty"}})"),
+         "20 messages"},
+    };
+    const auto devices = [&] { return m_host->Devices(m_host->Seats()[1]); };
+    int told = 2;
+    for (const auto& [breach, why, binary] : cases) {
         auto breaker = Join(1);
-        breaker->Send(bad);
-        EXPECT_TRUE(breaker->WaitForClose()) << bad.left(20).constData();
+        breaker->Send(R"({"device": {"name": "Breaker"}})");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return devices().size() == 2; }, kWaitMs));
+        for (const QByteArray& message : breach) {
+            if (binary) breaker->SendBinary(message);
+            else breaker->Send(message);
+        }
+        for (int i = 0; i < 3; ++i) breaker->Send(afterwards);
+        ASSERT_TRUE(breaker->WaitForClose()) << breach[0].left(20).constData();
+        EXPECT_NE(breaker->CloseCode(), QWebSocketProtocol::CloseCodeNormal);
+        EXPECT_TRUE(breaker->CloseReason().contains(why)) << breaker->CloseReason().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return devices() == QStringList{"Anna"}; }, kWaitMs));
+        // The others' next mark is told to them, after all the breaker sent.
+        home->Send(R"({"mark": {"force": 1, "ship": "Bravo", "places": ["box)" +
+                   QByteArray::number(told - 1) + "\"]}}");
+        ++told;
+        ASSERT_TRUE(home->WaitForMessages(told));
+        ASSERT_TRUE(umpire->WaitForMessages(told));
+        EXPECT_EQ(breaker->Messages().size(), 2);
     }
-    auto chatty = Join(2);
-    for (int i = 0; i < 25; ++i) chatty->Send(R"({"device": {"name": "chatty"}})");
-    EXPECT_TRUE(chatty->WaitForClose());
-    home->Send(R"({"mark": {"force": 1, "ship": "Echo", "places": ["box1"]}})");
-    ASSERT_TRUE(home->WaitForMessages(3));
-    EXPECT_FALSE(home->Closed());
-    EXPECT_EQ(GameOnDisk().Log().size(), 1u);
-    home->Send(R"({"device": {"name": "Anna's phone"}})");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_host->Devices(m_host->Seats()[1]) == QStringList{"Anna's phone"}; }, kWaitMs));
+    EXPECT_EQ(m_session.GetGame().MarksOf(m_snapshot.roster[4].place, "Echo"), nullptr);
+    EXPECT_EQ(GameOnDisk().Log().size(), std::size(cases));
+    EXPECT_FALSE(home->Closed() || umpire->Closed());
 }
 
 TEST_F(SharedTableProtocol, OnlyThePagesFilesAreServedAndOnlyUnderATokenWithSafeHeaders) {
@@ -280,6 +312,7 @@ TEST_F(SharedTableProtocol, OnlyThePagesFilesAreServedAndOnlyUnderATokenWithSafe
                               "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
                               "Sec-WebSocket-Version: 13\r\n\r\n");
     EXPECT_TRUE(socket.head.startsWith("HTTP/1.1 404"));
+    EXPECT_TRUE(Raw("\r\n\r\n").head.startsWith("HTTP/1.1 404")) << "a head of nothing";
     EXPECT_EQ(Request(wrongToken).head, Request("/").head) << "a wrong token is told as a missing one";
 }
 
@@ -364,8 +397,9 @@ class ServedGame : public ::testing::Test {
     }
 
     // Starts serving; the seats' links by seat.
-    QMap<QString, QUrl> Serve() {
-        m_server.start(BRINNOW_CLI, {"game", "serve", m_game, "--listen", "127.0.0.1", "--port", "0"});
+    QMap<QString, QUrl> Serve(
+        const QStringList& options = {"--listen", "127.0.0.1", "--port", "0"}) {
+        m_server.start(BRINNOW_CLI, QStringList{"game", "serve", m_game} + options);
         QMap<QString, QUrl> links;
         EXPECT_TRUE(QTest::qWaitFor([&] {
             while (m_server.canReadLine()) {
@@ -413,6 +447,31 @@ TEST_F(ServedGame, AKilledHostKeepsEveryToldChangeAndSharingAgainContinuesIt) {
     EXPECT_EQ(m_server.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_server.exitCode(), 0);
     EXPECT_TRUE(umpire.WaitForClose());
+}
+
+// Without --port, a taken default port gives way to another; a port asked
+// for is that one or none.
+TEST_F(ServedGame, ATakenDefaultPortGivesWayButAPortAskedForDoesNot) {
+    QTcpServer squatter;  // another test may hold the default port a moment
+    const auto hold = [&] {
+        return squatter.listen(QHostAddress::LocalHost, ShareHost::kDefaultPort);
+    };
+    ASSERT_TRUE(QTest::qWaitFor(hold, kWaitMs));
+    const QMap<QString, QUrl> links = Serve({"--listen", "127.0.0.1"});
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_NE(links["umpire"].port(), ShareHost::kDefaultPort);
+    Device umpire(links["umpire"]);
+    EXPECT_TRUE(umpire.WaitForMessages(2));
+    m_server.terminate();
+    ASSERT_TRUE(m_server.waitForFinished(kWaitMs));
+
+    QProcess asked;
+    const QString taken = QString::number(squatter.serverPort());
+    asked.start(BRINNOW_CLI, {"game", "serve", m_game, "--listen", "127.0.0.1", "--port", taken});
+    ASSERT_TRUE(asked.waitForFinished(kWaitMs));
+    EXPECT_NE(asked.exitCode(), 0);
+    EXPECT_TRUE(asked.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(asked.readAllStandardError().contains(taken.toLatin1()));
 }
 
 TEST_F(ServedGame, WrongOptionsAreUsageErrors) {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "platform/progress.h"
+#include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
 #include "share/sharegate.h"
 #include "share/sharehost.h"
@@ -149,9 +151,21 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
     }
     EXPECT_GT(dark, code.width() * code.height() / 4);
 
-    // Within a 1366 x 768 screen's room.
+    // Within a 1366 x 768 screen's room, where Tab brings every seat's Copy
+    // Link into sight, whole.
     EXPECT_LE(share->frameGeometry().width(), 1366);
     EXPECT_LE(share->frameGeometry().height(), 768);
+    share->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(share));
+    panels[0]->findChild<QLineEdit*>("link")->setFocus();
+    for (const SeatPanel* panel : panels) {
+        auto* copy = panel->findChild<QPushButton*>("copyLink");
+        for (int tabs = 0; tabs < 4 && QApplication::focusWidget() != copy; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), copy) << panel->title().toStdString();
+        EXPECT_EQ(copy->visibleRegion().boundingRect(), copy->rect())
+            << panel->title().toStdString();
+    }
 }
 
 // A phone's mark is in the window's game, on its card and in its log with
@@ -168,6 +182,12 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     // What the device sent is shown, its control characters escaped.
     EXPECT_EQ(share->Panels()[1]->DevicesText(), "1 device connected: Anna's\\u0007phone");
     EXPECT_EQ(share->Panels()[2]->DevicesText(), "No device connected.");
+    // The umpire's too, nameless until it names itself.
+    auto umpire = Join(share->Panels()[0]->Link());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return share->Panels()[0]->DevicesText() == "1 device connected: (no name)"; },
+        ShareDevice::kWaitMs))
+        << share->Panels()[0]->DevicesText().toStdString();
 
     // Bravo's card (44 x 22 mm) and its small boxes below as the screen
     // shows them, inside the focus frame's reach.
@@ -247,8 +267,9 @@ TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
     EXPECT_NE(share->Panels()[1]->Link(), link);
 }
 
-// Stop Sharing ends every connection at once; an old link is refused even
-// where a new share listens; closing the table window ends the share too.
+// Closing the Share Table window keeps the share; Stop Sharing ends every
+// connection at once; an old link is refused even where a new share
+// listens; closing the table window ends the share too.
 TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     auto window = Open();
     ShareTableWindow* share = Share(*window);
@@ -257,6 +278,18 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     auto umpire = Join(share->Panels()[0]->Link());
     auto away = Join(oldLink);
     EXPECT_EQ(Status(oldLink), "HTTP/1.1 200");
+
+    // Close leaves the game shared: the phones stay on, and Share Table
+    // shows the same links again.
+    QPushButton* close = Button(*share, "close");
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
+    EXPECT_TRUE(window->Host()->IsSharing());
+    share = Share(*window);
+    ASSERT_NE(share, nullptr);
+    EXPECT_EQ(share->Panels()[2]->Link(), oldLink);
+    EXPECT_FALSE(away->Closed());
 
     QTest::mouseClick(Button(*share, "stopSharing"), Qt::LeftButton);
     EXPECT_TRUE(umpire->WaitForClose());
@@ -312,6 +345,53 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
         EXPECT_GT(link, 0);
         EXPECT_GT(height(FromQt(panel->title())), link) << panel->title().toStdString();
     }
+    // Each code stands centred under its title, on the page and clear of the
+    // others; the two cards of a row stand evenly across the page.
+    const QRect paper(0, 0, recording.GetDeviceCaps(HORZRES), recording.GetDeviceCaps(VERTRES));
+    const auto middle = [&](const SeatPanel* panel) {
+        std::istringstream title(recording.TextEntry(FromQt(panel->title())).substr(7));
+        int x = 0;
+        title >> x;
+        return x;
+    };
+    std::vector<QRect> codes;
+    for (const SeatPanel* panel : share->Panels()) {
+        auto entry = std::find(recording.log.begin(), recording.log.end(),
+                               recording.TextEntry(FromQt(panel->title())));
+        QRect code;
+        while (++entry != recording.log.end() && entry->starts_with("Rectangle ")) {
+            std::istringstream corners(entry->substr(10));
+            int left = 0, top = 0, right = 0, bottom = 0;
+            corners >> left >> top >> right >> bottom;
+            code |= QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        }
+        EXPECT_NEAR(code.center().x(), middle(panel), 2) << panel->title().toStdString();
+        EXPECT_TRUE(paper.contains(code)) << panel->title().toStdString();
+        for (const QRect& other : codes) EXPECT_FALSE(code.intersects(other));
+        codes.push_back(code);
+    }
+    EXPECT_NEAR(middle(share->Panels()[0]) + middle(share->Panels()[1]), paper.width(), 2);
+
+    // Black on white alone, as any printer prints it: every pixel a grey.
+    QImage sheet(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+    sheet.setDotsPerMeterX(5906);
+    sheet.setDotsPerMeterY(5906);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        QPainterDC dc(painter);
+        printed(dc, Unwatched());
+    }
+    int inked = 0;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            const QColor pixel = sheet.pixelColor(x, y);
+            ASSERT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue())
+                << x << "," << y;
+            inked += pixel.red() < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 3 * 21 * 21);
 
     const QString pdf = dir.filePath("join.pdf");
     QPrinter printer(QPrinter::HighResolution);

@@ -17,7 +17,11 @@ class ShareDevice {
     explicit ShareDevice(const QUrl& link) {
         QObject::connect(&m_socket, &QWebSocket::textMessageReceived,
                          [this](const QString& text) { m_messages << text; });
-        QObject::connect(&m_socket, &QWebSocket::disconnected, [this] { m_closed = true; });
+        QObject::connect(&m_socket, &QWebSocket::disconnected, [this] {
+            m_closed = true;
+            m_closeCode = m_socket.closeCode();
+            m_closeReason = m_socket.closeReason();
+        });
         QUrl socketUrl = link;
         socketUrl.setScheme("ws");
         socketUrl.setPath(link.path() + "ws");
@@ -25,6 +29,7 @@ class ShareDevice {
     }
 
     void Send(const QByteArray& json) { m_socket.sendTextMessage(QString::fromUtf8(json)); }
+    void SendBinary(const QByteArray& data) { m_socket.sendBinaryMessage(data); }
     bool WaitForMessages(int count) {
         return QTest::qWaitFor([&] { return m_messages.size() >= count || m_closed; }, kWaitMs) &&
                m_messages.size() >= count;
@@ -35,9 +40,14 @@ class ShareDevice {
     }
     const QStringList& Messages() const { return m_messages; }
     bool Closed() const { return m_closed; }
+    // Why the host closed the connection, as its close frame said.
+    QWebSocketProtocol::CloseCode CloseCode() const { return m_closeCode; }
+    QString CloseReason() const { return m_closeReason; }
 
   private:
     QWebSocket m_socket;
     QStringList m_messages;
     bool m_closed = false;
+    QWebSocketProtocol::CloseCode m_closeCode = QWebSocketProtocol::CloseCodeNormal;
+    QString m_closeReason;
 };
