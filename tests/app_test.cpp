@@ -57,7 +57,6 @@
 #include "app/findshipbar.h"
 #include "app/mainframe.h"
 #include "app/recordclipboard.h"
-#include "app/recoveryfile.h"
 #include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
 #include "desktop/messagebox.h"
@@ -65,6 +64,7 @@
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
 #include "desktop/progressdialog.h"
+#include "document/recoveryfile.h"
 #include "editors/editscenarios.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
@@ -77,6 +77,7 @@
 #include "print/shipcardjob.h"
 #include "tests/support/contextmenu.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/endedprocess.h"
 #include "tests/support/failingfilesystem.h"
 #include "tests/support/modaldialog.h"
 #include "tests/support/screenmetricsdc.h"
@@ -1043,9 +1044,6 @@ TEST_F(CheckWindow, ChooseShipNamesTheChosenShipWhereverTheMissingNameStandsAsOn
 
 using namespace std::chrono_literals;
 
-// A process id that no process has.
-constexpr long kEndedProcess = 99999999;
-
 class WindowSafety : public Shell {
   protected:
     void SetUp() override {
@@ -1072,14 +1070,7 @@ class WindowSafety : public Shell {
     void Crash() {
         frame->Recovery().WriteNow();
         frame.reset();
-        for (const QFileInfo& info : QDir(RecoveryFile::Folder()).entryInfoList(QDir::Files)) {
-            std::string bytes, error;
-            ReadWholeFile(info.filePath().toStdString(), bytes, error);
-            const std::string owner = "owner " + std::to_string(ThisProcessId()) + " ";
-            bytes.replace(bytes.find(owner), owner.size(),
-                          "owner " + std::to_string(kEndedProcess) + " ");
-            WriteFileSafely(info.filePath().toStdString(), bytes, error);
-        }
+        HandCopiesToAnEndedProcess();
         frame = std::make_unique<CMainFrame>();
     }
     static QStringList Copies() { return QDir(RecoveryFile::Folder()).entryList(QDir::Files); }
