@@ -155,6 +155,11 @@ TEST_F(Documents, SaveAsKeepsTheOldFileNameAndLockUntilTheNewFileIsWritten) {
     EXPECT_FALSE(QFileInfo::exists(Path(".fleet.brn.lock")));
     EXPECT_TRUE(QFileInfo::exists(Path(".renamed.brn.lock")));
     EXPECT_EQ(docs->RecentFiles(), (QStringList{Path("renamed.brn"), Path("fleet.brn")}));
+    // Undo after the save takes the document away from the saved file.
+    docs->History().Stack().undo();
+    EXPECT_TRUE(docs->Document().IsModified());
+    docs->History().Stack().redo();
+    EXPECT_FALSE(docs->Document().IsModified());
 
     // A cancelled save, or a cancelled choice of name, writes nothing.
     Edit("Again");
@@ -199,6 +204,7 @@ TEST_F(Documents, ChangesAreSavedDroppedOrKeptAsAnsweredBeforeTheDocumentGoes) {
     questions.saveAnswers = {DocumentQuestions::Answer::Yes};
     EXPECT_TRUE(docs->New());
     EXPECT_EQ(replaced.count(), 1);
+    EXPECT_FALSE(docs->History().Stack().canUndo());
     CBrinnowDoc saved;
     ASSERT_TRUE(saved.OnOpenDocument(Path("fleet.brn").toStdString()));
     EXPECT_EQ(saved.m_ships[0].m_strName, "Mine");
@@ -371,6 +377,21 @@ TEST_F(Documents, WorkLeftByAnEndedWindowIsOfferedAndTaken) {
     questions.choices = {2};  // Discard
     EXPECT_FALSE(docs->OfferRecovery());
     EXPECT_TRUE(Copies().isEmpty());
+
+    // A copy of another format is left alone, asking nothing.
+    ASSERT_TRUE(docs->Open(path));
+    Edit("Later format");
+    Crash();
+    ASSERT_EQ(Copies().size(), 1);
+    const std::string copy = QDir(RecoveryFile::Folder()).filePath(Copies()[0]).toStdString();
+    std::string bytes, error;
+    ASSERT_TRUE(ReadWholeFile(copy, bytes, error));
+    bytes.replace(bytes.find("copy 1"), 6, "copy 2");
+    ASSERT_TRUE(WriteFileSafely(copy, bytes, error));
+    const qsizetype asked = questions.asked.size();
+    EXPECT_FALSE(docs->OfferRecovery());
+    EXPECT_EQ(questions.asked.size(), asked);
+    EXPECT_EQ(Copies().size(), 1);
 }
 
 // The recovery copy lives while there is unsaved work and goes with a save,
@@ -417,6 +438,8 @@ TEST_F(Documents, RecentFilesKeepTheLatestFourOnceEachForTheNextStart) {
     EXPECT_EQ(docs->RecentFiles(), (QStringList{Path("c.brn"), Path("e.brn"), Path("b.brn")}));
     EXPECT_EQ(docs->Document().GetPathName(), Path("c.brn").toStdString());
 
+    // At most four come back, whatever else the settings hold.
+    QSettings().setValue("Recent File List/File5", Path("a.brn"));
     AnsweringQuestions nextStart;
     EXPECT_EQ(DocumentManager(nextStart).RecentFiles(), docs->RecentFiles());
 
