@@ -2,52 +2,27 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
-#include "app/printelements.h"
-#include "app/recordclipboard.h"
-#include "app/recordpaste.h"
-#include "desktop/filedialogs.h"
-#include "desktop/messagebox.h"
 #include "desktop/nightcolours.h"
-#include "desktop/printcommand.h"
-#include "desktop/progressdialog.h"
-#include "desktop/proposedfile.h"
-#include "editors/editarmaments.h"
-#include "editors/editnations.h"
-#include "editors/editscenarios.h"
-#include "editors/editships.h"
-#include "editors/editsquadrons.h"
-#include "export/textexport.h"
 #include "history/documentnotice.h"
 #include "history/edithistory.h"
-#include "interchange/campaignjsonexport.h"
-#include "interchange/copiedrecords.h"
-#include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
 #include "model/shipsearch.h"
 #include "platform/qpainterdc.h"
-#include "platform/qtstrings.h"
-#include "print/blankform.h"
 #include "print/cardpainter.h"
 #include "print/printframework.h"
 
 namespace {
 
 constexpr int kCardMode = 1;
-constexpr const char* kPrintingPage = "Printing page";
 constexpr double kZoomStep = 1.25;
 constexpr double kMmPerInch = 25.4;
 // The printer resolution the cards' pen widths are given for.
@@ -408,230 +383,4 @@ void CBrinnowView::resizeEvent(QResizeEvent* event) {
 void CBrinnowView::scrollContentsBy(int, int) {
     m_nTopShip = std::max(0, verticalScrollBar()->value());
     viewport()->update();
-}
-
-template <class Dialog, class... Args>
-void CBrinnowView::RunDialog(const QString& step, Args&&... args) {
-    m_history.Run(step, [&] {
-        Dialog dialog(std::forward<Args>(args)...);
-        dialog.exec();
-    });
-}
-
-void CBrinnowView::EditShips() { EditShipsAt(0); }
-
-// The window stays where it was: the ships edited may be far from the top.
-void CBrinnowView::EditShipsAt(int ship) {
-    m_history.Run("Edit Ships", [&] {
-        CEditShipsDlg dialog(m_doc.m_nations, m_doc.m_armaments, m_doc.m_torpedoes, m_doc.m_ships,
-                             m_doc.m_squadrons, m_doc.m_scenarios, window());
-        dialog.ShowShip(ship);
-        dialog.exec();
-    });
-}
-
-void CBrinnowView::EditSquadrons() { EditSquadronsAt(0); }
-
-void CBrinnowView::EditSquadronsAt(int squadron) {
-    m_history.Run("Edit Squadrons", [&] {
-        CEditSquadronsDlg dialog(m_doc.m_nations, m_doc.m_ships, m_doc.m_squadrons,
-                                 m_doc.m_scenarios, m_doc.m_armaments, m_doc.m_torpedoes,
-                                 m_doc.GetPathName(), window());
-        dialog.ShowSquadron(squadron);
-        dialog.exec();
-    });
-}
-
-void CBrinnowView::EditScenarios() { EditScenariosAt(0, 0); }
-
-void CBrinnowView::EditScenariosAt(int scenario, int force) {
-    m_history.Run("Edit Scenarios", [&] {
-        CEditScenariosDlg dialog(m_doc, window());
-        dialog.ShowScenarioAt(scenario, force);
-        dialog.exec();
-    });
-}
-
-void CBrinnowView::EditArmaments() {
-    RunDialog<CEditArmamentsDlg>("Edit Armaments", m_doc, window());
-}
-
-void CBrinnowView::EditNations() {
-    RunDialog<CEditNationsDlg>("Edit Nations", m_doc.m_nations, window());
-}
-
-int CBrinnowView::OnPreparePrinting(CDC& defaultPrinter) {
-    m_nPageCount = static_cast<int>(ShipCardJob(m_doc).Layout(defaultPrinter).size());
-    return m_nPageCount;
-}
-
-void CBrinnowView::OnBeginPrinting(CDC& dc) {
-    m_bPagePerNation = true;
-    m_cardJob = std::make_unique<ShipCardJob>(m_doc);
-    m_pages = m_cardJob->Layout(dc, m_bPagePerNation);
-    m_nPageCount = static_cast<int>(m_pages.size());
-    m_nFirstShip = 0;
-}
-
-bool CBrinnowView::OnPrint(CDC& dc, int page) {
-    if (page < 1 || page > m_nPageCount || !m_cardJob) return false;
-    const ShipPageRange& range = m_pages[std::size_t(page - 1)];
-    m_nFirstShip = range.first;
-    m_nLastShip = range.last;
-    m_cardJob->PrintPage(dc, range, page);
-    return true;
-}
-
-void CBrinnowView::OnEndPrinting() {
-    m_cardJob.reset();
-    m_nFirstShip = -1;
-    m_nLastShip = -1;
-}
-
-void CBrinnowView::PrintAll(QWidget* window, QPrinter& printer, PrintOutput::Use use) {
-    RunOnPrinter(
-        window, PrintWork(use, QString::fromStdString(m_doc.GetTitle())), printer,
-        [this, &printer](CDC& dc, Progress& progress) {
-            OnBeginPrinting(dc);
-            const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-            const int last =
-                printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
-            const int pages = std::max(0, last - first + 1);
-            progress.Step(0, pages, kPrintingPage);
-            for (int page = first; page <= last; ++page) {
-                dc.StartPage();
-                OnPrint(dc, page);
-                dc.EndPage();
-                progress.Step(page - first + 1, pages, kPrintingPage);
-            }
-            OnEndPrinting();
-        },
-        use);
-}
-
-namespace {
-// Lays out for a printer before its job starts: its size, fonts measured in
-// pixels on a scratch image.
-int CountPages(CBrinnowView& view, QPrinter& printer) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter painter(&probe);
-    QPainterDC dc(painter, &printer);
-    return view.OnPreparePrinting(dc);
-}
-}  // namespace
-
-// The print dialog proposes this name, with ".pdf", for printing to a file,
-// and a PDF carries it as its title.
-QString CBrinnowView::PrintJobName() const {
-    return QFileInfo(QString::fromStdString(m_doc.GetTitle())).completeBaseName();
-}
-
-void CBrinnowView::FilePrintSetup() {
-    QPageSetupDialog dialog(&SharedPrinter(), this);
-    dialog.exec();
-}
-
-void CBrinnowView::FilePrint() {
-    if (m_doc.m_ships.empty()) {
-        AfxMessageBox(kNoShipsToPrint, MB_ICONINFORMATION);
-        return;
-    }
-    QPrinter& printer = PrinterForJob(PrintJobName(), m_doc.GetPathName());
-    const int pages = CountPages(*this, printer);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setMinMax(1, std::max(1, pages));
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrintAll(window(), printer, PrintOutput::Use::Print);
-}
-
-void CBrinnowView::FilePrintPreview() {
-    ShowPrintPreview(this, PrintJobName(), m_doc.GetPathName(),
-                     [this](QWidget* window, QPrinter& printer, PrintOutput::Use use) {
-                         PrintAll(window, printer, use);
-                     });
-}
-
-void CBrinnowView::PrintBlankShipForm() {
-    PrintWithDialog(this, "Brinnow Blank Ship Form", m_doc.GetPathName(),
-                    [](CDC& printer, Progress&) { ::PrintBlankShipForm(printer); });
-}
-
-void CBrinnowView::PrintSelectedItems() {
-    CPrintElementsDlg dialog(m_doc, window());
-    dialog.exec();
-}
-
-void CBrinnowView::ExportShipsAsText() {
-    if (m_doc.m_ships.empty()) return;
-    ExportToChosenFile({FileChoice::Save, "Export Ships as Text", "TextFiles (*.TXT)", "txt",
-                        ProposedBesideDocument("txt")},
-                       ExportShipsText);
-}
-
-QString CBrinnowView::ProposedBesideDocument(const QString& suffix) const {
-    return ProposedFile(PrintJobName(), m_doc.GetPathName(), suffix);
-}
-
-void CBrinnowView::ExportToChosenFile(const FileChoice& choice, DocumentExport write) {
-    const QString path = ChooseFile(this, choice);
-    if (path.isEmpty()) return;
-    std::string error;
-    bool written = true;
-    RunWithProgress(this, choice.caption, [&](Progress& progress) {
-        written = write(m_doc, path.toStdString(), error, progress);
-    });
-    if (!written) AfxMessageBoxUnicode(QString::fromStdString(error));
-}
-
-void CBrinnowView::ExportCampaignAsJson() {
-    ExportToChosenFile({FileChoice::Save, "Export Campaign as JSON", "JSON Files (*.json)", "json",
-                        ProposedBesideDocument("json")},
-                       ExportCampaignJson);
-}
-
-bool CBrinnowView::CanCopy() const {
-    return m_nCurrentShip >= 0 && std::size_t(m_nCurrentShip) < m_doc.m_ships.size();
-}
-
-void CBrinnowView::CopyCurrentShip() {
-    if (!CanCopy()) return;
-    const VxShip& ship = m_doc.m_ships[std::size_t(m_nCurrentShip)];
-    CopiedRecords copied(m_doc);
-    copied.AddShip(ship);
-    PutRecordsOnClipboard(copied.Json(),
-                          ToQtLines(ship.GetTextLine(m_doc.m_nations, m_doc.m_armaments)));
-}
-
-void CBrinnowView::CutCurrentShip() {
-    if (!CanCopy()) return;
-    CopyCurrentShip();
-    m_history.Run("Cut", [this] { m_doc.m_ships.erase(m_doc.m_ships.begin() + m_nCurrentShip); });
-}
-
-void CBrinnowView::Paste() { PasteRecords(m_doc, m_history); }
-
-void CBrinnowView::PrintCurrentShip() {
-    if (!CanCopy()) return;
-    // The reference lists and the one ship, so that its card and its page
-    // come out as File Print makes them.
-    auto one = std::make_shared<CBrinnowDoc>();
-    one->m_nations = m_doc.m_nations;
-    one->m_armaments = m_doc.m_armaments;
-    one->m_torpedoes = m_doc.m_torpedoes;
-    one->m_ships = {m_doc.m_ships[std::size_t(m_nCurrentShip)]};
-    const std::string name = one->m_ships[0].m_strName;
-    PrintWithDialog(this, name, m_doc.GetPathName(), [one, name](CDC& printer, Progress& progress) {
-        ShipCardJob(*one).Print(printer, name.c_str(), progress);
-    });
-}
-
-void CBrinnowView::ExportShipsAsCsv() {
-    if (m_doc.m_ships.empty()) return;
-    ExportToChosenFile({FileChoice::Save, "Export Ships as CSV", "CSV Files (*.csv)", "csv",
-                        ProposedBesideDocument("csv")},
-                       [](const CBrinnowDoc& doc, const std::string& path, std::string& error,
-                          Progress& progress) {
-                           return ExportShipsCsv(doc, path, error, CsvCells::Protected, progress);
-                       });
 }

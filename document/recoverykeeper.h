@@ -6,7 +6,7 @@
 #include <chrono>
 #include <optional>
 
-#include "app/recoveryfile.h"
+#include "document/recoveryfile.h"
 
 class CBrinnowDoc;
 class DiskFileWatch;

@@ -1,4 +1,4 @@
-#include "app/recoverykeeper.h"
+#include "document/recoverykeeper.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/recoveryfile.h"
+#include "document/recoveryfile.h"
 
 #include <QCryptographicHash>
 #include <QDir>

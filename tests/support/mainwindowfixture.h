@@ -1,0 +1,72 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/mainframe.h"
+#include "desktop/filedialogs.h"
+#include "history/documentnotice.h"
+#include "model/brinnowdoc.h"
+#include "platform/filestore.h"
+#include "tests/support/documentgenerator.h"
+#include "tests/support/scriptedanswers.h"
+
+// The main window with scripted answers: every question and refusal is
+// recorded, and answered from a queue (Yes when it runs dry).
+class Shell : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        SetFileChoiceHook([this](const FileChoice& choice) {
+            choices.push_back(choice);
+            proposed = choice.proposedPath;
+            return chosenFile;
+        });
+        frame = std::make_unique<CMainFrame>();
+    }
+    void TearDown() override {
+        frame.reset();
+        SetFileChoiceHook({});
+    }
+    QString Path(const char* name) const { return dir.filePath(name); }
+    std::string Local(const char* name) const { return Path(name).toStdString(); }
+    QString WriteCampaign(const char* name, int ships = 30) const {
+        CBrinnowDoc doc;
+        GenerateDocument(doc, {ships, 2, 1, 1, 2, 3});
+        EXPECT_TRUE(doc.OnSaveDocument(Local(name)));
+        return Path(name);
+    }
+    std::string Bytes(const char* name) const {
+        std::string bytes, error;
+        ReadWholeFile(Local(name), bytes, error);
+        return bytes;
+    }
+    void Notice() {
+        PostDocumentChangedNotice();
+        QApplication::processEvents();
+    }
+    QMenu* Menu(const QString& title) const {
+        for (QAction* action : frame->menuBar()->actions()) {
+            if (action->text() == title) return action->menu();
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CMainFrame> frame;
+    ScriptedAnswers scripted;
+    std::vector<std::string>& messages = scripted.messages;
+    std::deque<int>& answers = scripted.answers;
+    QString chosenFile;
+    std::vector<FileChoice> choices;
+    QString proposed;  // by the last file dialog
+};
