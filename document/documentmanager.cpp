@@ -118,7 +118,8 @@ bool DocumentManager::Open(const QString& given) {
     m_doc = std::move(loaded);
     m_history.Forget();
     emit documentReplaced();
-    const bool unlocked = !lock.Held() && QFileInfo(path).isWritable();
+    // Another window's lock, taken on Yes, is no folder that takes none.
+    const bool unlocked = !lock.Held() && lock.Holder().empty() && QFileInfo(path).isWritable();
     Replaced(std::move(lock));
     m_recent.Add(path);
     emit recentFilesChanged();

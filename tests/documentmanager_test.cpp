@@ -281,7 +281,9 @@ TEST_F(Documents, AFileLockedElsewhereIsTakenOnlyOnYes) {
     EXPECT_EQ(onDisk.m_ships.size(), 5u);
 
     questions.saveAnswers = {DocumentQuestions::Answer::No};
+    const auto toldBefore = questions.told.size();
     EXPECT_TRUE(docs->Open(path));  // Yes, open it here as well
+    EXPECT_EQ(questions.told.size(), toldBefore) << "another window's lock is a lock";
     EXPECT_EQ(docs->Document().GetPathName(), path.toStdString());
     EXPECT_EQ(Bytes(".fleet.brn.lock"), holder);
 

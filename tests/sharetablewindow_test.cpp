@@ -87,7 +87,7 @@ class ShareTableFixture : public ::testing::Test {
         if (!socket.waitForConnected(ShareDevice::kWaitMs)) return "not connected";
         socket.write("GET " + link.path().toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
         QByteArray all;
-        QTest::qWaitFor([&] {
+        [[maybe_unused]] const bool ended = QTest::qWaitFor([&] {
             all += socket.readAll();
             return all.contains("\r\n\r\n") || socket.state() == QAbstractSocket::UnconnectedState;
         }, ShareDevice::kWaitMs);
@@ -309,7 +309,10 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     window->close();
     EXPECT_TRUE(again->WaitForClose());
     EXPECT_FALSE(window->Host()->IsSharing());
-    EXPECT_EQ(Status(newLink), "not connected");
+    // Nothing listens there now, unless a test beside this one took the
+    // freed port, and that host knows no such token.
+    const QByteArray closed = Status(newLink);
+    EXPECT_TRUE(closed == "not connected" || closed == "HTTP/1.1 404") << closed.constData();
 }
 
 // One page: each seat's title, its code and its link, black on white,
