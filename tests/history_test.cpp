@@ -284,6 +284,19 @@ TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
     EXPECT_TRUE(Clean());
 }
 
+TEST_F(History, OneStepPastTheBudgetDropsTheOldestAlone) {
+    EditHistory& history = frame->History();
+    const auto grow = [&](int ship) {
+        history.Run("Grow", [&] {
+            Doc().m_ships.Modify(std::size_t(ship)).m_strNotes = std::string(100000, 'x');
+        });
+    };
+    for (int i = 0; i < 4; ++i) grow(i);
+    history.SetBudget(history.Cost() + history.Cost() / 8);  // half a step to spare
+    grow(4);
+    EXPECT_EQ(Stack().count(), 4);
+}
+
 TEST_F(History, RevertAsksReloadsAndUndoes) {
     RenameFirstShip("Zulu");
     const std::string edited = Bytes();
