@@ -57,7 +57,7 @@ void ShareGate::incomingConnection(qintptr descriptor) {
     auto* timer = new QTimer(socket);
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, socket, &QTcpSocket::abort);
-    timer->start(kHeadTimeoutMs);
+    timer->start(m_headTimeoutMs);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Examine(socket); });
 }
 

@@ -27,6 +27,8 @@ class ShareGate : public QTcpServer {
     explicit ShareGate(TokenCheck isSeat, QObject* parent = nullptr);
 
     int Connections() const { return m_connections; }
+    // For tests, which would rather not wait the whole time for a slow head.
+    void SetHeadTimeout(int milliseconds) { m_headTimeoutMs = milliseconds; }
     // The target the connection's request was let in for.
     static std::optional<RequestTarget> TargetOf(const QTcpSocket* socket);
     AddressGuard& Guard() { return m_guard; }
@@ -48,4 +50,5 @@ class ShareGate : public QTcpServer {
     TokenCheck m_isSeat;
     AddressGuard m_guard;
     int m_connections = 0;
+    int m_headTimeoutMs = kHeadTimeoutMs;
 };
