@@ -52,6 +52,13 @@ TEST_F(Change, OneShipCostsOneShipAndSeparateWritesKeepSeparateRuns) {
     });
     ExpectRoundTrip(ends);
     EXPECT_LT(ends.Cost(), one.Cost() * 5);
+    // A whole list written back with one record changed in its middle
+    // holds that record alone, as writing the record itself would.
+    const DocumentChange middle = Edit([](CBrinnowDoc& d) {
+        d.m_ships.ChangeAll([](std::vector<VxShip>& ships) { ships[120].m_dDF = 9; });
+    });
+    ExpectRoundTrip(middle);
+    EXPECT_EQ(middle.Cost(), one.Cost());
 }
 
 TEST_F(Change, RemovalsInsertionsAndMovesAnywhere) {
