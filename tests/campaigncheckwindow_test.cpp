@@ -13,24 +13,13 @@
 #include <QTreeView>
 #include <functional>
 
-#include "app/brinnowview.h"
 #include "app/chooseshipdialog.h"
 #include "app/commandids.h"
-#include "app/csvimportpreview.h"
-#include "app/findshipbar.h"
-#include "app/mainframe.h"
 #include "desktop/helpwindow.h"
-#include "desktop/nightcolours.h"
-#include "desktop/progressdialog.h"
-#include "document/recoveryfile.h"
 #include "editors/editscenarios.h"
 #include "editors/editships.h"
 #include "editors/editsquadrons.h"
 #include "model/brinnowdoc.h"
-#include "platform/qtstrings.h"
-#include "print/shipcardjob.h"
-#include "tests/support/contextmenu.h"
-#include "tests/support/documentgenerator.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/modaldialog.h"
 

@@ -14,7 +14,6 @@
 #include "desktop/printcommand.h"
 #include "editors/editscenarios.h"
 #include "editors/forcetabbar.h"
-#include "model/brinnowdoc.h"
 #include "tests/support/editorfixture.h"
 
 inline VxForce Force(const char* name, int nation) {
