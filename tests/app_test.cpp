@@ -11,21 +11,11 @@
 
 #include "app/aboutdialog.h"
 #include "app/brinnowview.h"
-#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
-#include "app/csvimportpreview.h"
 #include "app/desktopidentity.h"
-#include "app/findshipbar.h"
 #include "app/mainframe.h"
-#include "desktop/nightcolours.h"
-#include "document/recoveryfile.h"
-#include "editors/editscenarios.h"
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
-#include "platform/qtstrings.h"
-#include "print/shipcardjob.h"
-#include "tests/support/documentgenerator.h"
-#include "tests/support/endedprocess.h"
 #include "tests/support/mainwindowfixture.h"
 
 namespace {

@@ -20,30 +20,14 @@
 #include <functional>
 
 #include "app/brinnowview.h"
-#include "app/campaigncheckwindow.h"
 #include "app/commandids.h"
 #include "app/csvimportpreview.h"
-#include "app/findshipbar.h"
 #include "app/mainframe.h"
-#include "desktop/filedialogs.h"
 #include "desktop/helpwindow.h"
-#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
-#include "desktop/progressdialog.h"
-#include "document/recoveryfile.h"
-#include "editors/editscenarios.h"
-#include "editors/editships.h"
-#include "editors/editsquadrons.h"
-#include "history/documentnotice.h"
-#include "model/brinnowdoc.h"
 #include "platform/filestore.h"
-#include "platform/qtstrings.h"
-#include "tests/support/contextmenu.h"
-#include "tests/support/endedprocess.h"
-#include "tests/support/failingfilesystem.h"
 #include "tests/support/mainwindowfixture.h"
-#include "tests/support/modaldialog.h"
 
 namespace {
 

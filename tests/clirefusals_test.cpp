@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "game/gamefile.h"
-#include "platform/filestore.h"
 #include "tests/game/gamefixture.h"
 #include "tests/support/clirun.h"
 

@@ -13,7 +13,6 @@
 #include "desktop/messagebox.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
-#include "editors/editships.h"
 #include "editors/selectship.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/editorfixture.h"

@@ -29,8 +29,6 @@
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editscenarios.h"
-#include "editors/editships.h"
-#include "editors/editsquadrons.h"
 #include "editors/selectscenario.h"
 #include "editors/selectship.h"
 #include "editors/selectsquadron.h"

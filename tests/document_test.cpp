@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "model/archive.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/documentgenerator.h"
 

@@ -396,27 +396,6 @@ TEST_F(Documents, WorkLeftByAnEndedWindowIsOfferedAndTaken) {
     EXPECT_EQ(Copies().size(), 1);
 }
 
-// The recovery copy lives while there is unsaved work and goes with a save,
-// a clean close or an undo back to the saved state.
-TEST_F(Documents, TheRecoveryCopyLastsOnlyWhileWorkIsUnsaved) {
-    ASSERT_TRUE(docs->Open(WriteCampaign("fleet.brn")));
-    Edit("Kept");
-    docs->KeepWorkBeforeStop();
-    EXPECT_EQ(Copies().size(), 1);
-    docs->History().Stack().undo();
-    EXPECT_TRUE(Copies().isEmpty());
-    Edit("Kept");
-    docs->KeepWorkBeforeStop();
-    EXPECT_TRUE(docs->Save());
-    EXPECT_TRUE(Copies().isEmpty());
-    Edit("Dropped");
-    docs->KeepWorkBeforeStop();
-    questions.saveAnswers = {DocumentQuestions::Answer::No};
-    EXPECT_TRUE(docs->Close());
-    EXPECT_TRUE(Copies().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(Path(".fleet.brn.lock")));
-}
-
 // The recent files: the latest first, each once, four at most, absolute,
 // kept for the next start; a file that fails to open leaves the list.
 TEST_F(Documents, RecentFilesKeepTheLatestFourOnceEachForTheNextStart) {

@@ -12,7 +12,6 @@
 #include <map>
 #include <string>
 
-#include "editors/editships.h"
 #include "model/brinnowdoc.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/sampleship.h"

@@ -12,8 +12,6 @@
 #include <memory>
 
 #include "editors/editscenarios.h"
-#include "editors/editships.h"
-#include "editors/editsquadrons.h"
 #include "tests/support/editorfixture.h"
 
 namespace {

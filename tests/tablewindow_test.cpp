@@ -19,7 +19,6 @@
 
 #include "desktop/findbar.h"
 #include "desktop/nightcolours.h"
-#include "desktop/printcommand.h"
 #include "table/tableview.h"
 #include "table/tablewindow.h"
 #include "tests/game/gamefixture.h"

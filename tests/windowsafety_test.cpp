@@ -21,31 +21,18 @@
 #include <memory>
 
 #include "app/brinnowview.h"
-#include "app/campaigncheckwindow.h"
-#include "app/csvimportpreview.h"
-#include "app/findshipbar.h"
 #include "app/mainframe.h"
-#include "desktop/filedialogs.h"
-#include "desktop/nightcolours.h"
 #include "desktop/printcommand.h"
-#include "desktop/printoutput.h"
 #include "desktop/progressdialog.h"
 #include "document/recoveryfile.h"
-#include "editors/editscenarios.h"
-#include "editors/editships.h"
-#include "editors/editsquadrons.h"
-#include "history/documentnotice.h"
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
 #include "platform/processidentity.h"
-#include "platform/qtstrings.h"
 #include "print/shipcardjob.h"
-#include "tests/support/contextmenu.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/endedprocess.h"
 #include "tests/support/failingfilesystem.h"
 #include "tests/support/mainwindowfixture.h"
-#include "tests/support/modaldialog.h"
 
 namespace {
 
