@@ -24,11 +24,9 @@ HelpWindow* HelpWindow::Instance() {
 
 HelpWindow::HelpWindow()
     : m_manual(QString::fromStdString(ProgramFiles::OfRunningProgram().Manual())) {
-    setObjectName("helpWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Brinnow Help");
     setOpenExternalLinks(true);
-    resize(kPreferredSize);
 }
 
 void HelpWindow::UseManual(const QString& path) { m_manual = path; }

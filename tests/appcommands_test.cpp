@@ -94,6 +94,12 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     ProposePdfFile(paper, "Jutland", campaign.toStdString(), {"Office"});
     EXPECT_EQ(paper.outputFileName(), Path("Jutland.pdf"));
 
+    // Each job prints every page under its own name, whatever the last one chose.
+    SharedPrinter().setFromTo(2, 3);
+    QPrinter& next = PrinterForJob("Dogger Bank", campaign.toStdString());
+    EXPECT_EQ(std::pair(next.fromPage(), next.toPage()), std::pair(0, 0));
+    EXPECT_EQ(next.docName(), "Dogger Bank");
+
     // The PDF carries the print job's name as its title.
     printer.setDocName("Jutland");
     printer.setOutputFileName(Path("Jutland.pdf"));
@@ -103,7 +109,19 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     QStringEncoder utf16(QStringEncoder::Utf16BE);
     const QByteArray title = "/Title (\xfe\xff" + QByteArray(utf16("Jutland")) + ")";
-    EXPECT_TRUE(pdf.readAll().contains(title));
+    const QByteArray printed = pdf.readAll();
+    EXPECT_TRUE(printed.contains(title));
+    pdf.close();
+
+    // A cancelled job is over, and leaves the file it would have replaced.
+    PrintOutput cancelled(printer);
+    ASSERT_TRUE(cancelled.IsOpen());
+    cancelled.Dc().TextOut(10, 10, "Cancelled");
+    cancelled.Abandon();
+    EXPECT_FALSE(cancelled.IsOpen());
+    EXPECT_FALSE(cancelled.Finish());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.readAll(), printed);
 }
 
 // An empty campaign shows how to begin, and has nothing to print. The view
