@@ -113,6 +113,16 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     EXPECT_TRUE(printed.contains(title));
     pdf.close();
 
+    // A preview draws on its printer; a finished job is over.
+    QPrinter preview(QPrinter::HighResolution);
+    preview.setOutputFileName(Path("preview.pdf"));
+    PrintOutput shown(preview, PrintOutput::Use::Preview);
+    ASSERT_TRUE(shown.IsOpen());
+    shown.Dc().TextOut(10, 10, "Shown");
+    EXPECT_TRUE(shown.Finish());
+    EXPECT_FALSE(shown.IsOpen());
+    EXPECT_FALSE(shown.Finish());
+
     // A cancelled job is over, and leaves the file it would have replaced.
     PrintOutput cancelled(printer);
     ASSERT_TRUE(cancelled.IsOpen());

@@ -98,6 +98,11 @@ TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
     QTest::keyClicks(Field(), "sister");
     EXPECT_EQ(View().CurrentShip(), 30);
     EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
+    // However narrow the window, the box keeps room for what it asks for.
+    frame->resize(300, 600);
+    QApplication::processEvents();
+    EXPECT_GT(Field()->width(), Field()->fontMetrics().horizontalAdvance(Field()->placeholderText()));
+    frame->resize(900, 600);
 
     // Ctrl+F puts the caret in the field with what it held selected, so that
     // typing replaces it.

@@ -13,6 +13,7 @@
 
 #include "desktop/helpwindow.h"
 #include "desktop/printcommand.h"
+#include "desktop/unmatchedwarning.h"
 #include "tests/support/editorfixture.h"
 #include "tests/support/recordingdc.h"
 
@@ -133,6 +134,14 @@ TEST_F(PrintElements, APrintWhoseSquadronsNameNoShipWarnsFirst) {
     EXPECT_TRUE(jobs.empty());
     Click("printButton");
     EXPECT_EQ(jobs.size(), 1u);
+
+    // Past ten names the rest are counted.
+    CStringArray many;
+    for (int i = 1; i <= 12; ++i) many.push_back("S" + std::to_string(i));
+    answers = {IDNO};
+    EXPECT_FALSE(ConfirmPrintOfUnmatchedNames(many, "this selection"));
+    EXPECT_EQ(messages.back(), "12 names in this selection match no ship: S1, S2, S3, S4, S5, S6, "
+                               "S7, S8, S9, S10 and 2 more. Print anyway?");
 }
 
 TEST_F(PrintElements, ListButtonsWithTheMouseAndTheKeyboard) {
