@@ -241,6 +241,24 @@ TEST_F(OnScreenCards, FiguresClearOfTheRulesOnPaperAreClearAtEveryZoom) {
     }
 }
 
+// Where the boxes have room, the screen draws every figure that fits on
+// paper as large as the paper does: it shrinks only what would not fit.
+TEST_F(OnScreenCards, FiguresShrinkOnlyWhereTheyWouldNotFit) {
+    const double largest = *OfferedScales(frame->View()).rbegin();
+    CBrinnowDoc doc;
+    for (const VxShip& ship : WidestFigures(doc)) {
+        const DrawnCard paper = Draw(ship, doc.m_armaments, largest, false);
+        const DrawnCard screen = Draw(ship, doc.m_armaments, largest, true);
+        ASSERT_EQ(screen.texts.size(), paper.texts.size());
+        for (std::size_t i = 0; i < paper.texts.size(); ++i) {
+            if (!CrossedRule(paper.texts[i], paper.rules).empty()) continue;
+            EXPECT_EQ(screen.texts[i].bottom - screen.texts[i].top,
+                      paper.texts[i].bottom - paper.texts[i].top)
+                << '"' << screen.texts[i].text << '"';
+        }
+    }
+}
+
 // Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
 // wing-turret frame does not swallow the figure beside it.
 TEST(ScreenPens, ThickPrinterPensDrawThinOnAScreen) {

@@ -30,6 +30,8 @@ TEST(Numbers, TheLeadingNumberOfACalibreReadsDecimalDigitsOnly) {
     // "0x10" sorts as text, not as a 16-inch gun after the 12-inch.
     EXPECT_TRUE(VxArmament::ComesBefore(hex, twelve));
     EXPECT_FALSE(VxArmament::ComesBefore(twelve, hex));
+    const VxArmament aircraft("Aircraft", 1.0, 1);
+    EXPECT_FALSE(VxArmament::ComesBefore(aircraft, twelve));
     // Every double has a whole number.
     constexpr double kInf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(TruncatedInt(2.9), 2);
