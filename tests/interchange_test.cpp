@@ -7,6 +7,7 @@
 
 #include "interchange/campaignjsonexport.h"
 #include "interchange/campaignjsonimport.h"
+#include "interchange/jsonstructure.h"
 #include "interchange/jsonwriter.h"
 #include "interchange/shipcsv.h"
 #include "model/brinnowdoc.h"
@@ -126,6 +127,13 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 struct Refusal {
     std::string json;
     std::string where;  // line, column and path as the message gives them
@@ -159,6 +167,10 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
          "expected a whole number, found 01, which is not a JSON value."},
         {Replace(good, "\"df\": 0.0", "\"df\": 1."), "line 24, column 13 ($.ships[0].df)",
          "expected a number, found 1., which is not a JSON value."},
+        {Replace(good, "\"df\": 0.0", "\"df\": 1e"), "line 24, column 13 ($.ships[0].df)",
+         "expected a number, found 1e, which is not a JSON value."},
+        {ReplaceAll(Replace(good, "\"groupCode\": 0\n", "\"groupCode\": 0,\t\n"), "\n", "\r\n"),
+         "($.nations[0].groupCode)", "a trailing comma: nothing follows it before the \"}\"."},
         {Replace(good, "\"name\": \"Neutral\"", "\"name\": -1.5E+3"),
          "line 6, column 15 ($.nations[0].name)", "expected a string, found a number."},
         {Replace(good, "\"name\": \"Neutral\"", "\"name\": true"),
@@ -219,6 +231,17 @@ TEST(CampaignJson, RefusalsSayLineColumnAndPathAndChangeNothing) {
         EXPECT_NE(error.find(refusal.why), std::string::npos) << error;
         EXPECT_TRUE(doc.SaveToBytes() == before) << "the document changed";
     }
+}
+
+// The walk that places a refusal: a string value is no key, and tabs and
+// carriage returns are blanks like spaces and newlines.
+TEST(CampaignJson, ARefusalIsPlacedPastStringValuesAndInAnyBlanks) {
+    const std::string text = "{\"a\": \"b\",\r\n\t\"c\": [1, 2,\t]\r\n}\t\r\n x";
+    EXPECT_EQ(JsonStructure::Of(text, text.find(",\r")).pathAt, "$.a");
+    EXPECT_EQ(JsonStructure::Of(text, text.find('2')).pathAt, "$.c[1]");
+    const JsonStructure walked = JsonStructure::Of(text);
+    EXPECT_EQ(walked.trailingComma, text.find(",\t]"));
+    EXPECT_EQ(walked.textAfter, text.find('x'));
 }
 
 // Fields come in any order; a byte order mark is passed over; a missing
