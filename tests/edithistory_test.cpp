@@ -15,7 +15,9 @@ class EditHistoryAlone : public ::testing::Test {
   protected:
     void SetUp() override { GenerateDocument(doc, {20, 2, 2, 2, 2, 2}); }
     void Grow(int ship) {
-        history.Run("Grow", [&] { doc.m_ships.Modify(std::size_t(ship)).m_strNotes = std::string(1000, 'x'); });
+        history.Run("Grow", [&] {
+            doc.m_ships.Modify(std::size_t(ship)).m_strNotes = std::string(1000, 'x');
+        });
     }
     bool Modified() const { return doc.IsModified() != FALSE; }
 

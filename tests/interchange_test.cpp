@@ -128,7 +128,8 @@ std::string Replace(std::string text, const std::string& from, const std::string
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
     return text;
@@ -307,7 +308,8 @@ TEST(JsonWriterTest, ValuesWrittenAlreadyStandAtTheirDepthAndPassInPieces) {
     json.End();
     json.End();
     json.Finish();
-    const std::string head = "{\n  \"log\": [\n    {\n      \"ship\": \"L\xC3\xA9on\"\n    },\n    {";
+    const std::string head =
+        "{\n  \"log\": [\n    {\n      \"ship\": \"L\xC3\xA9on\"\n    },\n    {";
     const std::string tail = "\"\n    }\n  ]\n}\n";
     EXPECT_EQ(whole.substr(0, head.size()), head);
     EXPECT_EQ(whole.substr(whole.size() - tail.size()), tail);

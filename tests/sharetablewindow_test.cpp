@@ -2,6 +2,8 @@
 // Game > Share Table, the seats' links and codes, marks from a real
 // WebSocket client arriving in the window and the window's Undo reaching
 // the client, Stop Sharing, and the join cards printed to a PDF file.
+#include "table/sharetablewindow.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,8 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QProcess>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -33,7 +35,6 @@
 #include "share/sharegate.h"
 #include "share/sharehost.h"
 #include "table/seatpanel.h"
-#include "table/sharetablewindow.h"
 #include "table/tableview.h"
 #include "table/tablewindow.h"
 #include "tests/game/gamefixture.h"
@@ -87,10 +88,13 @@ class ShareTableFixture : public ::testing::Test {
         if (!socket.waitForConnected(ShareDevice::kWaitMs)) return "not connected";
         socket.write("GET " + link.path().toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
         QByteArray all;
-        [[maybe_unused]] const bool ended = QTest::qWaitFor([&] {
-            all += socket.readAll();
-            return all.contains("\r\n\r\n") || socket.state() == QAbstractSocket::UnconnectedState;
-        }, ShareDevice::kWaitMs);
+        [[maybe_unused]] const bool ended = QTest::qWaitFor(
+            [&] {
+                all += socket.readAll();
+                return all.contains("\r\n\r\n") ||
+                       socket.state() == QAbstractSocket::UnconnectedState;
+            },
+            ShareDevice::kWaitMs);
         return all.left(12);
     }
 
@@ -177,8 +181,8 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     ASSERT_NE(share, nullptr);
     auto phone = Join(share->Panels()[1]->Link());
     phone->Send(R"({"device": {"name": "Anna's\u0007phone"}})");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return share->Panels()[1]->DevicesText().contains("Anna"); }, ShareDevice::kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return share->Panels()[1]->DevicesText().contains("Anna"); },
+                                ShareDevice::kWaitMs));
     // What the device sent is shown, its control characters escaped.
     EXPECT_EQ(share->Panels()[1]->DevicesText(), "1 device connected: Anna's\\u0007phone");
     EXPECT_EQ(share->Panels()[2]->DevicesText(), "No device connected.");
@@ -207,7 +211,8 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     const RosterShip& bravo = window->Snapshot().roster[1];
     ASSERT_NE(game.MarksOf(bravo.place, bravo.name), nullptr);
     ASSERT_EQ(window->LogList().count(), 1);
-    EXPECT_EQ(window->LogList().item(0)->text(), QStringLiteral("Turn 1 — BRAVO: small box 7 (Force 1)"));
+    EXPECT_EQ(window->LogList().item(0)->text(),
+              QStringLiteral("Turn 1 — BRAVO: small box 7 (Force 1)"));
     EXPECT_TRUE(window->Action("undo")->isEnabled());
 
     // Space on the first card strikes its fire control: the phone hears it.
@@ -256,7 +261,8 @@ TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
         idle.back()->connectToHost(link.host(), quint16(link.port()));
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal->isHidden(); }, ShareDevice::kWaitMs));
-    EXPECT_TRUE(refusal->text().contains("64 devices are connected")) << refusal->text().toStdString();
+    EXPECT_TRUE(refusal->text().contains("64 devices are connected"))
+        << refusal->text().toStdString();
     idle.clear();
 
     // Sharing on another address hides the old word and shows the new links.
@@ -291,7 +297,11 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     EXPECT_EQ(share->Panels()[2]->Link(), oldLink);
     EXPECT_FALSE(away->Closed());
 
-    QTest::mouseClick(Button(*share, "stopSharing"), Qt::LeftButton);
+    // Stop Sharing stands in the row of buttons, just left of Close.
+    QPushButton* stop = Button(*share, "stopSharing");
+    EXPECT_EQ(stop->y(), Button(*share, "close")->y());
+    EXPECT_LT(stop->geometry().right(), Button(*share, "close")->x());
+    QTest::mouseClick(stop, Qt::LeftButton);
     EXPECT_TRUE(umpire->WaitForClose());
     EXPECT_TRUE(away->WaitForClose());
     EXPECT_FALSE(window->Host()->IsSharing());

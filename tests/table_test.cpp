@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QScrollBar>
@@ -12,6 +13,7 @@
 #include "desktop/printcommand.h"
 #include "game/gamefile.h"
 #include "platform/filestore.h"
+#include "platform/qtstrings.h"
 #include "print/cardgeometry.h"
 #include "print/scenarioprintjob.h"
 #include "table/gameopener.h"
@@ -92,6 +94,11 @@ TEST_F(Table, EachPlaceTakesTheClickOverItAtEveryZoom) {
 // turn goes on with Ctrl+T, and every step is in the log.
 TEST_F(Table, TheKeyboardMarksWhatTheFocusShows) {
     auto window = Open();
+    // The window names its scenario and turn, with the log at the right.
+    EXPECT_EQ(window->windowTitle(),
+              ToQt(doc.m_scenarios[0].m_strName) + " \u2014 Turn 1 \u2014 Brinnow");
+    EXPECT_EQ(window->dockWidgetArea(window->findChild<QDockWidget*>("log")),
+              Qt::RightDockWidgetArea);
     TableView& view = window->View();
     const auto focus = [&] { return std::pair(view.FocusCard(), view.FocusPlace()); };
     view.setFocus();
@@ -203,8 +210,7 @@ TEST_F(Table, UndoAndRedoRestoreTheExactGameANewGameAsksAndTheLogIsSavedAsText) 
     SetFileChoiceHook({});
     std::string text, error;
     ASSERT_TRUE(ReadWholeFile(path.toStdString(), text, error));
-    EXPECT_EQ(text,
-              "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n");
+    EXPECT_EQ(text, "Turn 1 \u2014 DELTA: turn speed 4\nTurn 2 \u2014 ALPHA: bridge\n");
 }
 
 // Night colours turn the cards light on dark on screen; printing stays
@@ -275,9 +281,9 @@ TEST_F(Table, PlayingAScenarioAgainContinuesItsGame) {
 TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
     doc.m_ships.erase(doc.m_ships.begin() + 2);  // Charlie
     doc.m_scenarios.Modify(0).m_forces[0].m_squadrons[0].m_shipNames = {"Alpha", "Bravo",
-                                                                         "Charlie"};
-    const std::unique_ptr<TableWindow> window(PlayScenario(
-        nullptr, doc, dir.filePath("c.brn").toStdString(), doc.m_scenarios[0]));
+                                                                        "Charlie"};
+    const std::unique_ptr<TableWindow> window(
+        PlayScenario(nullptr, doc, dir.filePath("c.brn").toStdString(), doc.m_scenarios[0]));
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
