@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -13,8 +15,10 @@
 #include "desktop/printcommand.h"
 #include "game/gamefile.h"
 #include "platform/filestore.h"
+#include "platform/qpainterdc.h"
 #include "platform/qtstrings.h"
 #include "print/cardgeometry.h"
+#include "print/printframework.h"
 #include "print/scenarioprintjob.h"
 #include "table/gameopener.h"
 #include "table/tablelayout.h"
@@ -317,6 +321,48 @@ TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
     window->findChild<QAction*>("print")->trigger();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "1 name in this scenario matches no ship: Charlie. Print anyway?");
+}
+
+// The table draws a card as the main window's screen does: a figure that
+// would run over its box's rule shrinks to stay inside it.
+TEST_F(Table, CardsKeepTheirFiguresInTheirBoxes) {
+    VxShip& alpha = doc.m_ships.Modify(0);
+    alpha.m_nShipType = 7;
+    alpha.m_nMainArmament = 8;
+    alpha.m_nSecondaryArmament = 1;
+    alpha.m_dMainAF = {0.5, 1.5, 10, 12.5};
+    alpha.m_dSecondaryAF = {0.5, 1.5, 10, 2.5};
+    alpha.m_nTorpedo = 1;
+    alpha.m_nTorpedoAF = {2, 1, 12, 0};
+    alpha.m_bWingTurrets = TRUE;
+    alpha.m_nAARating = 24;
+    alpha.m_nTurnSpeed = {28, 24, 20, 16, 12};
+    const auto window = Open();
+    TableView& view = window->View();
+    const double p = view.DevicePixelsPerMm();
+    view.ScrollToCard(0);
+    // A card is 44 by 23.5 mm, and a pixel more for its last rules.
+    const QRect cell(view.DeviceToViewport(view.CardOrigin(0)),
+                     QSize(Mm(p, 44) + 1, Mm(p, 23.5) + 1));
+    const auto drawn = [&](bool keepFiguresInBoxes) {
+        QImage card(cell.size(), QImage::Format_RGB32);
+        card.fill(Qt::white);
+        QPainter painter(&card);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        QPainterDC dc(painter);
+        dc.SetKeepFiguresInBoxes(keepFiguresInBoxes);
+        window->Snapshot().cards[0].DrawCard(dc, p, 0, 0, window->Snapshot().armaments, 0, 0);
+        return card;
+    };
+    // What of the card the window shows; the log's dock covers the rest.
+    const QRect shown = cell & view.viewport()->rect();
+    const QImage kept = drawn(true).copy(shown.translated(-cell.topLeft()));
+    ASSERT_NE(kept, drawn(false).copy(shown.translated(-cell.topLeft())))
+        << "this ship's figures fit as printed";
+
+    view.SetFocusPlace(1, CardMark::Box1);  // the focus frame on another card
+    const QImage table = view.viewport()->grab().toImage();
+    EXPECT_EQ(table.copy(shown).convertToFormat(QImage::Format_RGB32), kept);
 }
 
 TEST(TableLayout, HeadingsAndCardsStandInRowsOfTheColumnsThatFit) {
