@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <memory>
 #include <vector>
 
 #include "desktop/printoutput.h"
 #include "model/shipfilter.h"
-#include "print/shipcardjob.h"
 
 class CBrinnowDoc;
 class CDC;
 class EditHistory;
+class Progress;
 class QAction;
 class QPainter;
 class QPainterDC;
@@ -38,6 +37,9 @@ class CBrinnowView : public QAbstractScrollArea {
     // paper, from the screen's physical resolution. Nothing smaller is
     // offered: below it, lines and figures run together.
     double ActualSizeZoom() const;
+    // The same from a screen's physical and logical dots per inch; a screen
+    // that tells no size, or nonsense, shows the cards at 1.
+    static double ActualSizeZoom(double physicalDpi, double logicalDpi);
     double MinimumZoom() const { return ActualSizeZoom(); }
     void ShowActualSize() { SetZoom(ActualSizeZoom()); }
     // Logical pixels per millimetre at the current zoom.
@@ -64,12 +66,8 @@ class CBrinnowView : public QAbstractScrollArea {
     // The shown ship whose card is under the point, or -1.
     int ShipAt(const QPoint& point) const;
 
-    // The print loop of File Print, over any printer.
+    // The pages File Print offers, laid out for the printer as it is set.
     int OnPreparePrinting(CDC& defaultPrinter);
-    void OnBeginPrinting(CDC& dc);
-    bool OnPrint(CDC& dc, int page);
-    void OnEndPrinting();
-    int PageCount() const { return m_nPageCount; }
 
     // The Edit commands: each runs its dialog on the document's lists and
     // shows the changed ships afterwards.
@@ -167,16 +165,7 @@ class CBrinnowView : public QAbstractScrollArea {
     // The document positions of the ships shown, in order.
     std::vector<std::size_t> m_rows;
     int m_nCurrentShip = -1;
-    // The card job's state: pages of the last count, laid out once.
-    int m_nPageCount = 0;
-    bool m_bPagePerNation = false;
-    int m_nFirstShip = -1;
-    int m_nLastShip = -1;
     int m_nTopShip = 0;
-    std::vector<ShipPageRange> m_pages;
-    // The job of the print under way, which keeps the card heights its
-    // layout measured for the pages.
-    std::unique_ptr<ShipCardJob> m_cardJob;
     QAction* m_findCommand = nullptr;
     QAction* m_copyCommand = nullptr;
 };

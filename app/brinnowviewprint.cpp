@@ -23,56 +23,20 @@
 #include "platform/qpainterdc.h"
 #include "print/blankform.h"
 #include "print/printframework.h"
+#include "print/shipcardjob.h"
 
-namespace {
-constexpr const char* kPrintingPage = "Printing page";
-}  // namespace
-
+// The pages File Print offers, laid out for the printer as it is set now.
 int CBrinnowView::OnPreparePrinting(CDC& defaultPrinter) {
-    m_nPageCount = static_cast<int>(ShipCardJob(m_doc).Layout(defaultPrinter).size());
-    return m_nPageCount;
-}
-
-void CBrinnowView::OnBeginPrinting(CDC& dc) {
-    m_bPagePerNation = true;
-    m_cardJob = std::make_unique<ShipCardJob>(m_doc);
-    m_pages = m_cardJob->Layout(dc, m_bPagePerNation);
-    m_nPageCount = static_cast<int>(m_pages.size());
-    m_nFirstShip = 0;
-}
-
-bool CBrinnowView::OnPrint(CDC& dc, int page) {
-    if (page < 1 || page > m_nPageCount || !m_cardJob) return false;
-    const ShipPageRange& range = m_pages[std::size_t(page - 1)];
-    m_nFirstShip = range.first;
-    m_nLastShip = range.last;
-    m_cardJob->PrintPage(dc, range, page);
-    return true;
-}
-
-void CBrinnowView::OnEndPrinting() {
-    m_cardJob.reset();
-    m_nFirstShip = -1;
-    m_nLastShip = -1;
+    return static_cast<int>(ShipCardJob(m_doc).Layout(defaultPrinter).size());
 }
 
 void CBrinnowView::PrintAll(QWidget* window, QPrinter& printer, PrintOutput::Use use) {
+    const std::string title = m_doc.GetTitle();
     RunOnPrinter(
-        window, PrintWork(use, QString::fromStdString(m_doc.GetTitle())), printer,
-        [this, &printer](CDC& dc, Progress& progress) {
-            OnBeginPrinting(dc);
-            const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-            const int last =
-                printer.toPage() > 0 ? std::min(printer.toPage(), m_nPageCount) : m_nPageCount;
-            const int pages = std::max(0, last - first + 1);
-            progress.Step(0, pages, kPrintingPage);
-            for (int page = first; page <= last; ++page) {
-                dc.StartPage();
-                OnPrint(dc, page);
-                dc.EndPage();
-                progress.Step(page - first + 1, pages, kPrintingPage);
-            }
-            OnEndPrinting();
+        window, PrintWork(use, QString::fromStdString(title)), printer,
+        [this, &printer, &title](CDC& dc, Progress& progress) {
+            ShipCardJob(m_doc).Print(dc, title.c_str(), progress, printer.fromPage(),
+                                     printer.toPage());
         },
         use);
 }

@@ -1,5 +1,7 @@
 #include "print/shipcardjob.h"
 
+#include <algorithm>
+
 #include "model/brinnowdoc.h"
 #include "print/printframework.h"
 
@@ -92,17 +94,21 @@ void ShipCardJob::PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber)
     PrintPageFooter(dc, p, pageNumber);
 }
 
-int ShipCardJob::Print(CDC& dc, const char* documentName, Progress& progress) const {
+int ShipCardJob::Print(CDC& dc, const char* documentName, Progress& progress, int fromPage,
+                       int toPage) const {
     const std::vector<ShipPageRange> pages = Layout(dc);
-    const auto total = std::int64_t(pages.size());
+    const int count = static_cast<int>(pages.size());
+    const int first = fromPage > 0 ? fromPage : 1;
+    const int last = toPage > 0 ? std::min(toPage, count) : count;
+    const auto total = std::int64_t(std::max(0, last - first + 1));
     progress.Step(0, total, kPrintingPage);
     dc.StartDoc(documentName);
-    for (std::size_t k = 0; k < pages.size(); ++k) {
+    for (int page = first; page <= last; ++page) {
         dc.StartPage();
-        PrintPage(dc, pages[k], static_cast<int>(k + 1));
+        PrintPage(dc, pages[std::size_t(page - 1)], page);
         dc.EndPage();
-        progress.Step(std::int64_t(k + 1), total, kPrintingPage);
+        progress.Step(page - first + 1, total, kPrintingPage);
     }
     dc.EndDoc();
-    return static_cast<int>(pages.size());
+    return count;
 }

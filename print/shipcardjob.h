@@ -31,9 +31,11 @@ class ShipCardJob {
     // Cards measured by this job's last Layout at the same scale are not
     // measured again.
     void PrintPage(CDC& dc, const ShipPageRange& range, int pageNumber) const;
-    // The whole job on a printer device context, reporting the pages
-    // printed; returns the page count.
-    int Print(CDC& dc, const char* documentName, Progress& progress = Unwatched()) const;
+    // The job on a printer device context, reporting the pages printed:
+    // pages fromPage to toPage, counted from 1, as a print dialog gives them,
+    // where 0 sets no limit. Returns the whole job's page count.
+    int Print(CDC& dc, const char* documentName, Progress& progress = Unwatched(),
+              int fromPage = 0, int toPage = 0) const;
 
   private:
     // Card heights by ship, as the last Layout measured them.

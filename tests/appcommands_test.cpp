@@ -26,6 +26,7 @@
 #include "desktop/helpwindow.h"
 #include "desktop/printcommand.h"
 #include "desktop/printoutput.h"
+#include "platform/cdc.h"
 #include "platform/filestore.h"
 #include "tests/support/mainwindowfixture.h"
 
@@ -313,6 +314,20 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     EXPECT_NE(messages[0].find("missing.csv"), std::string::npos) << messages[0];
     EXPECT_EQ(frame->Document().SaveToBytes(), imported);
     EXPECT_EQ(frame->History().Stack().count(), 1);
+}
+
+// Open Game asks for a game file, starting in the campaign's folder, and a
+// cancel opens nothing.
+TEST_F(Shell, OpenGameAsksForAGameBesideTheCampaign) {
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 2)));
+    frame->Action(ID_FILE_OPEN_GAME)->trigger();
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].kind, FileChoice::Open);
+    EXPECT_EQ(choices[0].caption, "Open Game");
+    EXPECT_TRUE(choices[0].filter.startsWith("Brinnow Games (*.game.json)"));
+    EXPECT_EQ(QFileInfo(choices[0].proposedPath).absolutePath(),
+              QFileInfo(Path("fleet.brn")).absolutePath());
+    EXPECT_TRUE(messages.empty());
 }
 
 // A file with more refusals than the preview lists shows the first hundred,

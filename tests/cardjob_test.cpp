@@ -7,6 +7,7 @@
 #include "print/shipcardjob.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/recordingdc.h"
+#include "tests/support/steprecorder.h"
 
 namespace {
 
@@ -103,3 +104,39 @@ TEST(ShipCardJob, PrintingReusesTheLayoutsCardHeights) {
 }
 
 }  // namespace
+
+// A print dialog's page range prints those pages as the whole job has them,
+// and the progress counts the pages of the range.
+TEST(ShipCardJob, PrintsThePagesOfARangeAndCountsThemAsItGoes) {
+    CBrinnowDoc doc;
+    GenerateDocument(doc, {60, 0, 0, 0, 0, 3});
+    RecordingDC whole;
+    const int count = ShipCardJob(doc).Print(whole, "Brinnow");
+    ASSERT_GE(count, 4);
+    const auto pageStarts = [](const RecordingDC& dc) {
+        std::vector<std::size_t> starts;
+        for (std::size_t i = 0; i < dc.log.size(); ++i)
+            if (dc.log[i] == "StartPage") starts.push_back(i);
+        return starts;
+    };
+    const std::vector<std::size_t> starts = pageStarts(whole);
+
+    RecordingDC range;
+    StepRecorder steps;
+    EXPECT_EQ(ShipCardJob(doc).Print(range, "Brinnow", steps, 2, 3), count);
+    EXPECT_EQ(pageStarts(range).size(), 2u);
+    EXPECT_TRUE(std::equal(whole.log.begin() + std::ptrdiff_t(starts[1]),
+                           whole.log.begin() + std::ptrdiff_t(starts[3]),
+                           range.log.begin() + std::ptrdiff_t(pageStarts(range)[0])));
+    EXPECT_EQ(steps.steps, (std::vector<StepRecorder::Shown>{{0, 2}, {1, 2}, {2, 2}}));
+
+    // A range past the last page ends with the job; one wholly past prints nothing.
+    RecordingDC tail;
+    StepRecorder tailSteps;
+    ShipCardJob(doc).Print(tail, "Brinnow", tailSteps, count - 1, count + 5);
+    EXPECT_EQ(pageStarts(tail).size(), 2u);
+    EXPECT_EQ(tailSteps.steps.back(), (StepRecorder::Shown{2, 2}));
+    RecordingDC none;
+    ShipCardJob(doc).Print(none, "Brinnow", Unwatched(), count + 1, 0);
+    EXPECT_TRUE(pageStarts(none).empty());
+}

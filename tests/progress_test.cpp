@@ -20,27 +20,9 @@
 #include "print/shipcardjob.h"
 #include "print/squadronprintjob.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/steprecorder.h"
 
 namespace {
-
-// Keeps every step it is shown and cancels the work at one of them.
-class StepRecorder : public Progress {
-  public:
-    explicit StepRecorder(std::size_t cancelAt = SIZE_MAX) : m_cancelAt(cancelAt) {}
-    struct Shown {
-        std::int64_t done, total;
-    };
-    std::vector<Shown> steps;
-
-  protected:
-    void Report(std::int64_t done, std::int64_t total, const char*) override {
-        steps.push_back({done, total});
-        if (steps.size() - 1 == m_cancelAt) throw WorkCancelled();
-    }
-
-  private:
-    std::size_t m_cancelAt;
-};
 
 // One kind of work writing to its target; false, with error set, when it failed.
 using Work = std::function<bool(const CBrinnowDoc&, const std::string& target, std::string& error,
