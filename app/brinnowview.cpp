@@ -196,10 +196,12 @@ bool CBrinnowView::HasSomethingToShow() const {
 double CBrinnowView::ScreenScale() const { return logicalDpiX() / kMmPerInch * m_zoom; }
 
 double CBrinnowView::ActualSizeZoom() const {
-    const double physical = screen()->physicalDotsPerInchX();
-    const double logical = logicalDpiX();
-    if (!std::isfinite(physical) || physical <= 0 || logical <= 0) return 1.0;
-    return std::clamp(physical / logical, 0.1, kMaxZoom);
+    return ActualSizeZoom(screen()->physicalDotsPerInchX(), logicalDpiX());
+}
+
+double CBrinnowView::ActualSizeZoom(double physicalDpi, double logicalDpi) {
+    if (!std::isfinite(physicalDpi) || physicalDpi <= 0 || logicalDpi <= 0) return 1.0;
+    return std::clamp(physicalDpi / logicalDpi, 0.1, kMaxZoom);
 }
 
 CBrinnowView::DeviceLayout CBrinnowView::Layout() const {

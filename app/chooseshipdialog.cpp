@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "desktop/helpwindow.h"
@@ -31,8 +30,6 @@ ChooseShipDialog::ChooseShipDialog(const ShipNameChoice& choice, const CArray<Vx
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setEnabled(m_list->count() > 0);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

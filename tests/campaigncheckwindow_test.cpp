@@ -112,6 +112,13 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Missing ship");
     EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Squadron: 1st BCS");
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Problem");
+    // The commands on the findings stand together at the left, Close alone
+    // at the right.
+    EXPECT_LT(Button("chooseShipButton")->geometry().right() + 40, Button("closeButton")->x());
+    const auto rightEdge = [](const QWidget* widget) {
+        return widget->mapToGlobal(widget->rect().topRight()).x();
+    };
+    EXPECT_NEAR(rightEdge(Button("closeButton")), rightEdge(list), 2);
 
     // Tiger becomes Hood in Edit Ships; the squadrons keep "Tiger" (No).
     scripted.answers = {IDNO};

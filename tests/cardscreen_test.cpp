@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -257,6 +259,21 @@ TEST_F(OnScreenCards, FiguresShrinkOnlyWhereTheyWouldNotFit) {
                 << '"' << screen.texts[i].text << '"';
         }
     }
+}
+
+// A screen that tells no physical size, or nonsense, shows the cards at 1;
+// any other is kept within the zooms the view offers.
+TEST(ActualSize, IsThePhysicalOverTheLogicalResolutionWithinTheOfferedZooms) {
+    EXPECT_DOUBLE_EQ(CBrinnowView::ActualSizeZoom(192, 96), 2);
+    EXPECT_DOUBLE_EQ(CBrinnowView::ActualSizeZoom(1, 96), 0.1);
+    EXPECT_DOUBLE_EQ(CBrinnowView::ActualSizeZoom(1e6, 96), CBrinnowView::kMaxZoom);
+    for (const auto& [physical, logical] : {std::pair{0.0, 96.0},
+                                            {-96.0, 96.0},
+                                            {std::nan(""), 96.0},
+                                            {std::numeric_limits<double>::infinity(), 96.0},
+                                            {96.0, 0.0}})
+        EXPECT_DOUBLE_EQ(CBrinnowView::ActualSizeZoom(physical, logical), 1)
+            << physical << " over " << logical;
 }
 
 // Outlines given for a 600-dpi printer stay thin on a coarse screen, so a
