@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 
 #include "editors/addarmament.h"
 #include "editors/editarmaments.h"
@@ -157,6 +158,31 @@ TEST_F(ArmamentEditor, EditRefusesDuplicateGunsAndASecondAircraft) {
     OnNextDialog([](QDialog* edit) { edit->accept(); });
     dialog->OnEdit();
     EXPECT_EQ(messages.back(), "That Armament type already exists! Cannot replace");
+}
+
+// Copy offers the chosen armament, the first of the list as any other,
+// under a calibre still to be typed, and adds it as a new one.
+TEST_F(ArmamentEditor, CopyAddsTheChosenArmamentUnderANewCalibre) {
+    Open();
+    ShowNation(1);
+    SelectRow(0);
+    dialog->UpdateButtons();
+    ASSERT_EQ(dialog->SelectedPosition(), 0);
+    const VxArmament original = doc.m_armaments[0];
+    QString offeredCalibre;
+    OnNextDialog([&](QDialog* add) {
+        offeredCalibre = Child<QLineEdit>(add, "calibreEdit")->text();
+        Type(add, "calibreEdit", "17.3");
+        add->accept();
+    });
+    QTest::mouseClick(Child<QPushButton>(dialog.get(), "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(offeredCalibre, "0.0");
+    const auto copy = std::find_if(doc.m_armaments.begin(), doc.m_armaments.end(),
+                                   [](const VxArmament& a) { return a.m_strCalibre == "17.3"; });
+    ASSERT_NE(copy, doc.m_armaments.end());
+    EXPECT_EQ(copy->m_nNation, original.m_nNation);
+    EXPECT_EQ(copy->m_dAF, original.m_dAF);
+    EXPECT_EQ(doc.m_armaments[0].m_strCalibre, original.m_strCalibre);
 }
 
 TEST_F(ArmamentEditor, AircraftThenGunRestoresTheTypedValues) {

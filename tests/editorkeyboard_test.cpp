@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "editors/accesskeys.h"
 #include "editors/editscenarios.h"
 #include "tests/support/editorfixture.h"
 
@@ -275,6 +276,14 @@ TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
     Open(kRecordEditors[0]);
     Click("addButton");
     EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), 0);
+}
+
+// "&&" is an ampersand shown, not a key; the key is the letter after a lone "&".
+TEST(AccessKeys, AnAmpersandPairIsTextAndTheKeyFollowsALoneOne) {
+    EXPECT_EQ(AccessKeyOf("e&xit"), QChar('X'));
+    EXPECT_EQ(AccessKeyOf("Save && &Close"), QChar('C'));
+    EXPECT_TRUE(AccessKeyOf("Fish && Chips").isNull());
+    EXPECT_TRUE(AccessKeyOf("Ends with &").isNull());
 }
 
 }  // namespace

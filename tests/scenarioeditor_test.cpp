@@ -185,6 +185,13 @@ TEST_F(ScenarioEditor, TheBoxesLineUpAndGrowWithTheDialog) {
     }
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->mapTo(dialog.get(), QPoint()).x(), forces->x());
+
+    // Each caption stands before its box; a force's two lists stand side by side.
+    for (const auto& [text, field] :
+         {std::pair{"Umpire", "umpireEdit"}, {"Date", "dateEdit"}, {"Weather", "weatherEdit"}})
+        ExpectCaptionBefore(text, field);
+    EXPECT_EQ(Placed("selectedShipsList").top(), Placed("availableShipsList").top());
+    EXPECT_GT(Placed("selectedShipsList").left(), Placed("availableShipsList").right());
 }
 
 TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {

@@ -29,6 +29,15 @@ class ShipEditor : public Editor {
     std::unique_ptr<CEditShipsDlg> dialog;
 };
 
+// Each caption stands before its field, "Notes" at the top of its box.
+TEST_F(ShipEditor, EveryCaptionStandsBeforeItsField) {
+    Open().show();
+    for (const auto& [text, field] :
+         {std::pair{"Name", "nameEdit"}, {"Identifier", "identifierEdit"}, {"Notes", "notesEdit"}})
+        ExpectCaptionBefore(text, field);
+    EXPECT_EQ(CaptionPlaced("Notes").top(), Placed("notesEdit").top());
+}
+
 // A new ship needs a name unique in its nation; new and renamed ships go in
 // ship order and the counter follows.
 TEST_F(ShipEditor, SavingANewShipNeedsANameUniqueInItsNation) {

@@ -277,26 +277,21 @@ TEST_F(SquadronEditor, ShipsRefillsTheAvailableShipsAndKeepsTheNewSquadron) {
 // Each caption (with its access key) stands just before the field it names,
 // on its row; "Notes" stands over its box.
 TEST_F(SquadronEditor, EveryCaptionStandsBeforeItsField) {
+    AddShip("Lion", 1);
+    AddSquadron("1st BCS", 1, {"Lion"}, {});
     Open().show();
-    const auto caption = [this](const char* text) {
-        for (QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (QString(label->text()).remove('&') == text) return Placed(label);
-        }
-        ADD_FAILURE() << text << " is not shown";
-        return QRect();
-    };
     for (const auto& [text, field] : {std::pair{"Squadron Name", "nameEdit"},
                                       {"Nationality", "nationCombo"},
                                       {"Commander", "commanderEdit"},
-                                      {"Flagship", "flagshipCombo"}}) {
-        const QRect label = caption(text), edit = Placed(field);
-        EXPECT_LE(label.right(), edit.left()) << text;
-        EXPECT_TRUE(edit.top() <= label.center().y() && label.center().y() <= edit.bottom())
-            << text;
-    }
-    const QRect notes = caption("Notes"), edit = Placed("notesEdit");
+                                      {"Flagship", "flagshipCombo"}})
+        ExpectCaptionBefore(text, field);
+    const QRect notes = CaptionPlaced("Notes"), edit = Placed("notesEdit");
     EXPECT_LE(notes.bottom(), edit.top());
     EXPECT_EQ(notes.left(), edit.left());
+    // Tab in the notes goes on to the next control, as from any other field,
+    // rather than typing a tab.
+    QTest::keyClick(Control<QPlainTextEdit>("notesEdit"), Qt::Key_Tab);
+    EXPECT_FALSE(Control<QPlainTextEdit>("notesEdit")->toPlainText().contains('\t'));
 }
 
 TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -26,13 +27,12 @@
 // The ship and the squadron editor on a document's records.
 inline std::unique_ptr<CEditShipsDlg> ShipsDialog(CBrinnowDoc& doc) {
     return std::make_unique<CEditShipsDlg>(doc.m_nations, doc.m_armaments, doc.m_torpedoes,
-                                           doc.m_ships, doc.m_squadrons, doc.m_scenarios,
-                                           nullptr);
+                                           doc.m_ships, doc.m_squadrons, doc.m_scenarios, nullptr);
 }
 inline std::unique_ptr<CEditSquadronsDlg> SquadronsDialog(CBrinnowDoc& doc) {
     return std::make_unique<CEditSquadronsDlg>(doc.m_nations, doc.m_ships, doc.m_squadrons,
-                                               doc.m_scenarios, doc.m_armaments,
-                                               doc.m_torpedoes, "", nullptr);
+                                               doc.m_scenarios, doc.m_armaments, doc.m_torpedoes,
+                                               "", nullptr);
 }
 
 inline VxShip ShipNamed(const std::string& name, int nation = 0) {
@@ -111,6 +111,21 @@ class Editor : public ::testing::Test {
     // Where a control lies in the dialog driven.
     QRect Placed(const QWidget* w) { return QRect(w->mapTo(Driven(), QPoint()), w->size()); }
     QRect Placed(const char* name) { return Placed(Control<QWidget>(name)); }
+    // Where the first label showing text, its access key aside, lies.
+    QRect CaptionPlaced(const char* text) {
+        for (QLabel* label : Driven()->findChildren<QLabel*>()) {
+            if (QString(label->text()).remove('&') == text) return Placed(label);
+        }
+        ADD_FAILURE() << text << " is not shown";
+        return {};
+    }
+    // The caption stands just before the field it names, on its row.
+    void ExpectCaptionBefore(const char* text, const char* field) {
+        const QRect label = CaptionPlaced(text), edit = Placed(field);
+        EXPECT_LE(label.right(), edit.left()) << text;
+        EXPECT_TRUE(edit.top() <= label.center().y() && label.center().y() <= edit.bottom())
+            << text;
+    }
     QString Counter() { return Control<QLineEdit>("counterEdit")->text(); }
     // The named controls that can be used now, sorted.
     QStringList EnabledControls() {
