@@ -51,7 +51,9 @@ TEST_F(Cli, HelpVersionAnOutputThatCannotBeWrittenAndTheDrawingHalf) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("export-html"), std::string::npos);
     // The same version as the printed header and the About box.
-    EXPECT_EQ(Cmd({"--version"}).out, "brinnow-cli " BRINNOW_VERSION "\n");
+    const CliResult version = Cmd({"--version"});
+    EXPECT_EQ(version.out, "brinnow-cli " BRINNOW_VERSION "\n");
+    EXPECT_EQ(version.exitCode, 0);
     const CliResult unknown = Cmd({"frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
@@ -163,6 +165,8 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
     ASSERT_TRUE(Succeeds({"print", "ships", Path("gen.brn"), "-o", Path("ships.pdf"), "--paper",
                           "Letter", "--dpi", "300"}));
     EXPECT_EQ(Bytes("ships.pdf").substr(0, 5), "%PDF-");
+    EXPECT_NE(Bytes("ships.pdf").find("/MediaBox [0 0 612.000000 792.000000]"), std::string::npos);
+    EXPECT_NE(Bytes("blank.pdf").find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
 
     const CliResult streamed = Cmd({"export-text", Path("gen.brn"), "-"});
     EXPECT_EQ(streamed.exitCode, 0) << streamed.err;
@@ -239,7 +243,8 @@ TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
     WriteGenerated("gen.brn");
     const std::string original = Bytes("gen.brn");
     ASSERT_TRUE(Succeeds({"export-csv", Path("gen.brn"), Path("all.csv")}));
-    const CliResult same = Cmd({"import-csv", Path("gen.brn"), Path("all.csv"), "-o", Path("same.brn")});
+    const CliResult same =
+        Cmd({"import-csv", Path("gen.brn"), Path("all.csv"), "-o", Path("same.brn")});
     EXPECT_EQ(same.out, "0 ships added, 0 changed, 12 unchanged\n");
     EXPECT_EQ(Bytes("same.brn"), original);
 
@@ -256,16 +261,18 @@ TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
     EXPECT_FALSE(QFileInfo::exists(Path("gen.brn.tmp")));
 
     ASSERT_TRUE(WriteFileSafely(Path("bad.csv").toStdString(), "Name,Nmae\nX,1\n", error));
-    const CliResult bad = Cmd({"import-csv", Path("gen.brn"), Path("bad.csv"), "-o", Path("bad.brn")});
+    const CliResult bad =
+        Cmd({"import-csv", Path("gen.brn"), Path("bad.csv"), "-o", Path("bad.brn")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err, "brinnow-cli: \"" + Path("bad.csv").toStdString() +
                            "\" cannot be imported, and nothing was changed:\n"
                            "row 1, column 2: Nmae is not a column of the ships' CSV\n");
     EXPECT_FALSE(QFileInfo::exists(Path("bad.brn")));
-    EXPECT_TRUE(Succeeds({"import-csv", Path("gen.brn"), Path("bad.csv"), "--dry-run",
-                          "--ignore-unknown-columns"}));
+    EXPECT_TRUE(Succeeds(
+        {"import-csv", Path("gen.brn"), Path("bad.csv"), "--dry-run", "--ignore-unknown-columns"}));
 
-    ASSERT_TRUE(Succeeds({"import-csv", Path("gen.brn"), Path("ships.csv"), "-o", Path("out.brn")}));
+    ASSERT_TRUE(
+        Succeeds({"import-csv", Path("gen.brn"), Path("ships.csv"), "-o", Path("out.brn")}));
     EXPECT_EQ(Bytes("gen.brn"), original);
     CBrinnowDoc merged;
     ASSERT_TRUE(merged.OnOpenDocument(Path("out.brn").toStdString()));
