@@ -9,13 +9,6 @@ SafeFile& SafeFileGroup::Add(const std::string& path, SafeFile::Durability durab
     return *m_files.back();
 }
 
-bool SafeFileGroup::Streams() const {
-    for (const auto& file : m_files) {
-        if (file->Streams()) return true;
-    }
-    return false;
-}
-
 bool SafeFileGroup::Commit(std::string& error) {
     for (const auto& file : m_files) {
         if (file->Failed() || !file->Finish()) {

@@ -22,8 +22,6 @@ class SafeFileGroup {
     // its content is complete, so that a large group holds no descriptors.
     SafeFile& Add(const std::string& path, SafeFile::Durability durability,
                   SafeFile::Placement placement);
-    // Whether any member streams rather than being written beside its target.
-    bool Streams() const;
     // false with error set (the first member's that failed) when any member
     // could not be finished or moved into place; nothing has changed then.
     bool Commit(std::string& error);

@@ -160,6 +160,37 @@ TEST_F(WriteTargets, AFifoIsWrittenToNotReplacedAndGivenUpWithNobodyAtTheOtherEn
 }
 
 // A page and its pictures: all of them or none.
+// Started with its standard input closed, as a scheduled job may be, a
+// writer's file can take descriptor 0: a cancel closes it all the same.
+TEST_F(WriteTargets, ACancelClosesItsFileOnDescriptorZeroToo) {
+    const int input = ::dup(0);
+    ::close(0);
+    bool closed = false;
+    {
+        SafeFile file(Path("out.txt"));
+        if (file.Open()) {
+            file.Cancel();
+            closed = ::fcntl(0, F_GETFD) == -1;
+        }
+    }
+    ::dup2(input, 0);
+    ::close(input);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(std::filesystem::exists(Path("out.txt")));
+}
+
+// A file that gives fewer bytes than its size, as a kernel's status files do
+// and a file cut short while read would, is refused as an input/output error.
+TEST(FileReads, AFileShorterThanItsSizeIsAnInputOutputError) {
+    const std::string path = "/sys/kernel/profiling";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || info.st_size <= 1 || ::access(path.c_str(), R_OK) != 0)
+        GTEST_SKIP() << path << " cannot show it here";
+    std::string bytes, error;
+    EXPECT_FALSE(ReadWholeFile(path, bytes, error));
+    EXPECT_EQ(error, "Cannot read \"" + path + "\": Input/output error.");
+}
+
 TEST_F(WriteTargets, AGroupOfFilesAppearsWholeOrNotAtAll) {
     std::string error;
     ASSERT_TRUE(Write(Path("old.gif"), "an earlier picture", error));
