@@ -22,6 +22,7 @@
 #include "platform/qpainterdc.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/sampleship.h"
 #include "tests/support/screenmetricsdc.h"
 
 namespace {
@@ -141,19 +142,7 @@ std::vector<VxShip> WidestFigures(CBrinnowDoc& doc) {
     VxArmament aircraft("Aircraft", 1, 1);
     aircraft.m_bGun = FALSE;
     const int planes = doc.InsertArmament(aircraft);
-    VxShip big;
-    big.m_strName = std::string(29, 'W');
-    big.m_nShipType = 7;
-    big.m_nMainArmament = 8;
-    big.m_nSecondaryArmament = 1;
-    big.m_dMainAF = {0.5, 1.5, 10, 12.5};
-    big.m_dSecondaryAF = {0.5, 1.5, 10, 2.5};
-    big.m_nTorpedo = 1;
-    big.m_nTorpedoAF = {2, 1, 12, 0};
-    big.m_bWingTurrets = TRUE;
-    big.m_nAARating = 24;
-    big.m_nTurnSpeed = {28, 24, 20, 16, 12};
-    std::vector<VxShip> ships(7, big);
+    std::vector<VxShip> ships(7, ShipWithWideFigures());
     ships[1].m_nTorpedo = 0;  // 18-inch: ringed
     ships[2].m_nTorpedoAF = {0, 0, 0, 0};
     for (VxShip* flotilla : {&ships[3], &ships[4]}) {

@@ -26,6 +26,7 @@
 #include "table/tablewindow.h"
 #include "tests/game/gamefixture.h"
 #include "tests/support/recordingdc.h"
+#include "tests/support/sampleship.h"
 #include "tests/support/scriptedanswers.h"
 
 namespace {
@@ -327,16 +328,8 @@ TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
 // would run over its box's rule shrinks to stay inside it.
 TEST_F(Table, CardsKeepTheirFiguresInTheirBoxes) {
     VxShip& alpha = doc.m_ships.Modify(0);
-    alpha.m_nShipType = 7;
-    alpha.m_nMainArmament = 8;
-    alpha.m_nSecondaryArmament = 1;
-    alpha.m_dMainAF = {0.5, 1.5, 10, 12.5};
-    alpha.m_dSecondaryAF = {0.5, 1.5, 10, 2.5};
-    alpha.m_nTorpedo = 1;
-    alpha.m_nTorpedoAF = {2, 1, 12, 0};
-    alpha.m_bWingTurrets = TRUE;
-    alpha.m_nAARating = 24;
-    alpha.m_nTurnSpeed = {28, 24, 20, 16, 12};
+    alpha = ShipWithWideFigures();
+    alpha.m_strName = "Alpha";
     const auto window = Open();
     TableView& view = window->View();
     const double p = view.DevicePixelsPerMm();
