@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
@@ -77,6 +78,15 @@ TEST(WriterLock, AHolderIsNamedAndItsLockComesFreeWhenItLetsGoOrEnds) {
     DocumentLock other;
     EXPECT_EQ(other.Acquire(document), DocumentLock::Outcome::HeldElsewhere);
     EXPECT_EQ(other.Holder(), "process " + std::to_string(holder) + " on " + ThisHostName());
+    // Asking again and again keeps nothing open.
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = openDescriptors();
+    for (int attempt = 0; attempt < 3; ++attempt)
+        EXPECT_EQ(other.Acquire(document), DocumentLock::Outcome::HeldElsewhere);
+    EXPECT_EQ(openDescriptors(), before);
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     EXPECT_EQ(other.Acquire(document), DocumentLock::Outcome::Locked);
