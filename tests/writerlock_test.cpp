@@ -101,7 +101,18 @@ TEST(WriterLock, ANameTooLongForALockFileBesideItStillGetsOne) {
     const std::string lockPath = DocumentLock::LockPathFor(document);
     const std::string lockName = lockPath.substr(lockPath.rfind('/') + 1);
     EXPECT_LE(lockName.size(), 255u);
+    EXPECT_EQ(lockName.substr(0, 201),
+              "." + longName.substr(0, 200));  // it still reads as the file's
     EXPECT_EQ(LockRacers(document, 2), 0);
+    // A cut that would fall inside a character falls before it.
+    std::string accented = "x";
+    for (int i = 0; i < 150; ++i) accented += "\xC3\xA9";
+    const std::string cut =
+        DocumentLock::LockPathFor(dir.filePath(QString::fromStdString(accented)).toStdString());
+    const std::string cutName = cut.substr(cut.rfind('/') + 1);
+    EXPECT_LE(cutName.size(), 255u);
+    EXPECT_EQ(QString::fromUtf8(cutName).toUtf8().toStdString(), cutName);
+    EXPECT_EQ(cutName.substr(0, 41), "." + accented.substr(0, 40));
     // Names that differ only past the cut have locks of their own.
     EXPECT_NE(DocumentLock::LockPathFor(document + "2"), DocumentLock::LockPathFor(document + "3"));
 }
