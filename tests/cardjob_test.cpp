@@ -130,13 +130,20 @@ TEST(ShipCardJob, PrintsThePagesOfARangeAndCountsThemAsItGoes) {
                            range.log.begin() + std::ptrdiff_t(pageStarts(range)[0])));
     EXPECT_EQ(steps.steps, (std::vector<StepRecorder::Shown>{{0, 2}, {1, 2}, {2, 2}}));
 
-    // A range past the last page ends with the job; one wholly past prints nothing.
+    // A range past the last page ends with the job; one wholly past prints and
+    // counts nothing.
     RecordingDC tail;
     StepRecorder tailSteps;
     ShipCardJob(doc).Print(tail, "Brinnow", tailSteps, count - 1, count + 5);
     EXPECT_EQ(pageStarts(tail).size(), 2u);
     EXPECT_EQ(tailSteps.steps.back(), (StepRecorder::Shown{2, 2}));
     RecordingDC none;
-    ShipCardJob(doc).Print(none, "Brinnow", Unwatched(), count + 1, 0);
+    StepRecorder noSteps;
+    ShipCardJob(doc).Print(none, "Brinnow", noSteps, count + 1, 0);
     EXPECT_TRUE(pageStarts(none).empty());
+    EXPECT_EQ(noSteps.steps, (std::vector<StepRecorder::Shown>{{0, 0}}));
+    // The first page alone is a range too.
+    RecordingDC first;
+    ShipCardJob(doc).Print(first, "Brinnow", Unwatched(), 1, 1);
+    EXPECT_EQ(pageStarts(first).size(), 1u);
 }
