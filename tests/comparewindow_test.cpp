@@ -72,12 +72,11 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(SetNames(*window), (QStringList{"1 Home", "2 Away"}));
     EXPECT_TRUE(window->Chart()->legend()->isVisible());
-    // Home: Alpha, Bravo, Charlie, Delta, Echo, Foxtrot; Away: Golf, Alpha.
+    // Home: Alpha, Bravo, Charlie, Delta, Echo, Foxtrot. The figures
+    // themselves are the core's, pinned in compare_test.cpp.
     EXPECT_EQ(Bars(*window)->barSets()[0]->at(0), 6);
-    EXPECT_EQ(Bars(*window)->barSets()[1]->at(0), 2);
     EXPECT_EQ(window->TableView().model()->columnCount(), 2);
     EXPECT_EQ(Cell(*window, 0, 0), "6");
-    EXPECT_EQ(window->ChartChooser().count(), int(window->Charts().size()));
     // On screen the bars are told by colour alone; each row of the table
     // leaves its text room.
     EXPECT_EQ(Bars(*window)->barSets()[0]->pen().style(), Qt::NoPen);
@@ -102,7 +101,6 @@ TEST_F(CompareWindowTest, ShowsABarSetPerForceWithLegendTableAndEveryChartItChoo
     QTest::keyClick(&window->ChartChooser(), Qt::Key_Down);
     EXPECT_EQ(window->Chart()->title(), "Main armament");
     EXPECT_EQ(Bars(*window)->barSets()[0]->count(), 4);
-    EXPECT_EQ(Bars(*window)->barSets()[0]->at(0), 6 * 3);
 
     // Night Colours darkens the chart and keeps the chart shown.
     window->findChild<QAction*>("nightColours")->trigger();
@@ -141,21 +139,14 @@ TEST_F(CompareWindowTest, AtTheTableFollowsEachMarkAndShowsNowBesideStart) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(SetNames(*window).size(), 2);
-    // Now and start for each force.
-    EXPECT_EQ(window->TableView().model()->columnCount(), 4);
-    EXPECT_EQ(Cell(*window, 0, 0), "6");
 
+    // Now beside start; how marks count is the core's (compare_test.cpp).
     table->ToggleMark(1, CardMark::Sunk);  // Bravo
     EXPECT_EQ(Bars(*window)->barSets()[0]->at(0), 5);
     EXPECT_EQ(Cell(*window, 0, 0), "5");
     EXPECT_EQ(Cell(*window, 0, 1), "6");
-    table->ToggleMark(2, CardMark(int(CardMark::Box1) + 3));
-    const int damage = window->TableView().model()->rowCount() - 1;
-    EXPECT_EQ(Cell(*window, damage, 0), "1");
-    table->Undo();
     table->Undo();
     EXPECT_EQ(Cell(*window, 0, 0), "6");
-    EXPECT_EQ(Cell(*window, damage, 0), "0");
     // Asked again, the same window comes forward.
     table->Action("compareForces")->trigger();
     EXPECT_EQ(table->Comparison(), window);
