@@ -155,15 +155,17 @@ TEST_F(SquadronEditor, ListButtonsClicksAndTheMenuBuildTheMemberAndAttachmentLis
     EXPECT_EQ(Notices(), 1);
 }
 
+// A neutral flagship goes with the neutrals.
 TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
     AddShip("Own", 2);
     AddShip("N1", 0);
     AddShip("N2", 0);
-    AddSquadron("Mixed", 2, {"Own", "N1", "N2", "Own", "N2"}, {"N1", "Own"});
+    AddSquadron("Mixed", 2, {"Own", "N1", "N2", "Own", "N2"}, {"N1", "Own"}).m_strFlagship = "N1";
     Open();
     EXPECT_EQ(Lines("availableList"), QStringList({"Own"}));
     IncludeNeutrals(true);
     EXPECT_EQ(Lines("availableList"), QStringList({"Own", "N1", "N2"}));
+    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->currentText(), "N1");
     EXPECT_TRUE(messages.empty());
 
     answers = {IDNO};
@@ -177,9 +179,11 @@ TEST_F(SquadronEditor, NeutralsAreOfferedAndTakenAwayOnlyWhenAsked) {
     EXPECT_EQ(dialog->WorkingSquadron().m_attachmentNames, CStringArray{"Own"});
     EXPECT_EQ(Lines("memberList"), QStringList({"Own", "Own"}));
     EXPECT_EQ(Lines("availableList"), QStringList({"Own"}));
+    EXPECT_EQ(Control<QComboBox>("flagshipCombo")->currentIndex(), 0);
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames.size(), 5u);  // stored only on leaving
     dialog->OnClose();
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Own", "Own"}));
+    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "");
 }
 
 TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
@@ -215,34 +219,6 @@ TEST_F(SquadronEditor, ChangingNationAsksWhenShipsAreListed) {
     EXPECT_EQ(doc.m_squadrons[0].m_nNation, 2);
     EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "");  // what the box showed
     EXPECT_EQ(Notices(), 1);
-}
-
-TEST_F(SquadronEditor, TheFlagshipCanBeClearedAndANeutralOneGoesWithTheNeutrals) {
-    AddShip("Lion", 1);
-    AddShip("Neutral", 0);
-    AddSquadron("Battle", 1, {"Lion"}).m_strFlagship = "Lion";
-    AddSquadron("Mixed", 1, {"Lion", "Neutral"}).m_strFlagship = "Neutral";
-    AddSquadron("Lost", 1, {"Lion"}).m_strFlagship = "Sunk long ago";
-    Open();
-    auto* flagship = Control<QComboBox>("flagshipCombo");
-    flagship->setCurrentIndex(0);
-    dialog->OnNext();
-    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "");
-
-    IncludeNeutrals(true);
-    EXPECT_EQ(flagship->currentText(), "Neutral");
-    answers = {IDYES};
-    IncludeNeutrals(false);
-    EXPECT_EQ(flagship->currentIndex(), 0);
-    EXPECT_EQ(dialog->WorkingSquadron().m_shipNames, CStringArray{"Lion"});
-
-    // A flagship no list offers stays named until the user chooses another.
-    dialog->OnNext();
-    EXPECT_EQ(doc.m_squadrons[1].m_strFlagship, "");
-    EXPECT_EQ(flagship->currentIndex(), -1);
-    EXPECT_EQ(flagship->placeholderText(), "Sunk long ago (missing)");
-    dialog->OnClose();
-    EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Sunk long ago");
 }
 
 // Browsing and while adding a squadron, Ships refills the available ships;
@@ -335,43 +311,42 @@ TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
     EXPECT_EQ(doc.m_squadrons[0].m_shipNames, (CStringArray{"Hood", "Leo"}));
 }
 
-TEST_F(SquadronEditor, FindShowsTheChosenSquadron) {
+// "Select Squadron" sorts without regard to letter case and picks the first
+// of twins; F1 opens the squadrons' section from it and from the editor.
+TEST_F(SquadronEditor, FindShowsTheChosenSquadronAndSelectSquadronPicksTheFirstOfTwins) {
     AddSquadron("gamma", 1);
     AddSquadron("Alpha", 2);
     AddSquadron("beta", 2);
+    AddSquadron("Twin", 1);
+    AddSquadron("Twin", 2);
     Open();
     Type(dialog.get(), "commanderEdit", "Jellicoe");
     OnNextDialog([](QDialog* select) {
         auto* list = select->findChild<QListWidget*>("squadronList");
-        ASSERT_EQ(LinesOf(list), (QStringList{"Alpha", "beta", "gamma"}));
+        ASSERT_EQ(LinesOf(list), (QStringList{"Alpha", "beta", "gamma", "Twin", "Twin"}));
         list->setCurrentRow(1);
         select->accept();
     });
     dialog->OnFind();
-    EXPECT_EQ(Counter(), "3 of 3");
+    EXPECT_EQ(Counter(), "3 of 5");
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "beta");
     EXPECT_EQ(doc.m_squadrons[0].m_strCommander, "Jellicoe");  // stored before moving
-
     OnNextDialog([](QDialog* select) { select->reject(); });
     dialog->OnFind();
     EXPECT_EQ(dialog->Current(), 2);
-}
 
-// F1 opens the squadrons' section, from the editor and from "Select Squadron".
-TEST_F(SquadronEditor, SelectSquadronPicksTheFirstOfTwinsAndF1OpensTheSquadronSection) {
-    AddSquadron("Twin", 1);
-    AddSquadron("Twin", 2);
     CSelectSquadronDlg select(doc.m_squadrons, nullptr);
-    for (QWidget* window : {static_cast<QWidget*>(&Open()), static_cast<QWidget*>(&select)}) {
+    for (QWidget* window : {static_cast<QWidget*>(dialog.get()), static_cast<QWidget*>(&select)}) {
         HelpWindow::Instance()->ShowContext(HelpContext::kIndex);
         QTest::keyClick(window, Qt::Key_F1);
         EXPECT_EQ(HelpWindow::Instance()->source().fragment(), "context-123");
     }
     HelpWindow::Instance()->hide();
     auto* list = Child<QListWidget>(&select, "squadronList");
-    emit list->itemDoubleClicked(list->item(1));
+    list->setCurrentRow(4);  // the second "Twin", as a double click's press chooses it
+    emit list->itemDoubleClicked(list->item(4));
     EXPECT_EQ(select.result(), QDialog::Accepted);
-    EXPECT_EQ(select.Chosen(), 0);
+    EXPECT_EQ(select.Chosen(), 3);
 
     doc.m_squadrons.clear();
     CSelectSquadronDlg empty(doc.m_squadrons, nullptr);
