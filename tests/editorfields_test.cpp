@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -34,8 +33,7 @@ std::map<std::string, std::string> Fields(const VxShip& s) {
         {"identifier", s.m_strIdentifier},
         {"notes", s.m_strNotes},
         {"poor UP", std::to_string(s.m_bPoorUP)},
-        {"flotilla", std::to_string(s.m_bFlotilla)},
-    };
+        {"flotilla", std::to_string(s.m_bFlotilla)}};
     for (std::size_t i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i + 1);
         fields["main AF " + n] = std::to_string(s.m_dMainAF[i]);
@@ -48,61 +46,52 @@ std::map<std::string, std::string> Fields(const VxShip& s) {
     return fields;
 }
 
+// A control, the field it must change, and what it is set to: a line edit
+// takes the text, a combo box the row; a button is toggled.
 struct ControlCase {
     std::string field;
-    std::function<void(QWidget*)> change;
+    std::string control;
+    QString value;
 };
 
-void SetText(QWidget* dialog, const char* control, const char* text) {
-    QLineEdit* edit = dialog->findChild<QLineEdit*>(control);
-    ASSERT_NE(edit, nullptr) << control;
-    edit->setText(text);
-}
-
-void Pick(QWidget* dialog, const char* control, int row) {
-    QComboBox* combo = dialog->findChild<QComboBox*>(control);
-    ASSERT_NE(combo, nullptr) << control;
-    ASSERT_LT(row, combo->count()) << control;
-    combo->setCurrentIndex(row);
-}
-
-void Toggle(QWidget* dialog, const char* control) {
-    QAbstractButton* button = dialog->findChild<QAbstractButton*>(control);
-    ASSERT_NE(button, nullptr) << control;
-    button->setChecked(!button->isChecked());
-}
-
 std::vector<ControlCase> ShipEditorControls() {
-    std::vector<ControlCase> cases = {
-        {"name", [](QWidget* d) { SetText(d, "nameEdit", "Lion II"); }},
-        {"identifier", [](QWidget* d) { SetText(d, "identifierEdit", "BC-9"); }},
-        {"main armament", [](QWidget* d) { Pick(d, "mainArmamentCombo", 3); }},
-        {"secondary armament", [](QWidget* d) { Pick(d, "secondaryArmamentCombo", 2); }},
-        {"torpedo", [](QWidget* d) { Pick(d, "torpedoCombo", 0); }},
-        {"AA rating", [](QWidget* d) { Pick(d, "aaRatingCombo", 3); }},
-        {"ship type", [](QWidget* d) { Pick(d, "shipTypeCombo", 4); }},
-        {"DF", [](QWidget* d) { SetText(d, "dfEdit", "15"); }},
-        {"wing turrets", [](QWidget* d) { Toggle(d, "wingTurretsButton"); }},
-        {"poor UP", [](QWidget* d) { Toggle(d, "poorUPCheck"); }},
-        {"flotilla", [](QWidget* d) { Toggle(d, "flotillaCheck"); }},
-        {"notes",
-         [](QWidget* d) { d->findChild<QPlainTextEdit*>("notesEdit")->setPlainText("x"); }},
-    };
-    for (int i = 1; i <= 4; ++i) {
-        const std::string n = std::to_string(i);
-        cases.push_back(
-            {"main AF " + n, [n](QWidget* d) { SetText(d, ("mainAF" + n).c_str(), "4"); }});
-        cases.push_back({"secondary AF " + n,
-                         [n](QWidget* d) { SetText(d, ("secondaryAF" + n).c_str(), "0.75"); }});
-        cases.push_back(
-            {"torpedo AF " + n, [n](QWidget* d) { SetText(d, ("torpedoAF" + n).c_str(), "3"); }});
+    std::vector<ControlCase> cases = {{"name", "nameEdit", "Lion II"},
+                                      {"identifier", "identifierEdit", "BC-9"},
+                                      {"main armament", "mainArmamentCombo", "3"},
+                                      {"secondary armament", "secondaryArmamentCombo", "2"},
+                                      {"torpedo", "torpedoCombo", "0"},
+                                      {"AA rating", "aaRatingCombo", "3"},
+                                      {"ship type", "shipTypeCombo", "4"},
+                                      {"DF", "dfEdit", "15"},
+                                      {"wing turrets", "wingTurretsButton", ""},
+                                      {"poor UP", "poorUPCheck", ""},
+                                      {"flotilla", "flotillaCheck", ""},
+                                      {"notes", "notesEdit", "x"}};
+    for (const std::string n : {"1", "2", "3", "4"}) {
+        cases.push_back({"main AF " + n, "mainAF" + n, "4"});
+        cases.push_back({"secondary AF " + n, "secondaryAF" + n, "0.75"});
+        cases.push_back({"torpedo AF " + n, "torpedoAF" + n, "3"});
     }
-    for (int i = 1; i <= 5; ++i) {
-        const std::string n = std::to_string(i);
-        cases.push_back(
-            {"turn speed " + n, [n](QWidget* d) { SetText(d, ("turnSpeed" + n).c_str(), "31"); }});
-    }
+    for (const std::string n : {"1", "2", "3", "4", "5"})
+        cases.push_back({"turn speed " + n, "turnSpeed" + n, "31"});
     return cases;
+}
+
+void Change(QWidget* dialog, const ControlCase& c) {
+    auto* control = dialog->findChild<QWidget*>(QString::fromStdString(c.control));
+    ASSERT_NE(control, nullptr) << c.control;
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(c.value);
+    } else if (auto* notes = qobject_cast<QPlainTextEdit*>(control)) {
+        notes->setPlainText(c.value);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        ASSERT_LT(c.value.toInt(), combo->count()) << c.control;
+        combo->setCurrentIndex(c.value.toInt());
+    } else {
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        ASSERT_NE(button, nullptr) << c.control;
+        button->setChecked(!button->isChecked());
+    }
 }
 
 class ShipEditorFields : public ::testing::Test {
@@ -118,7 +107,7 @@ TEST_F(ShipEditorFields, EachControlChangesExactlyItsOwnField) {
         CBrinnowDoc doc;
         doc.m_ships = {ship0};
         const auto dialog = ShipsDialog(doc);
-        control.change(dialog.get());
+        Change(dialog.get(), control);
         dialog->OnClose();
         ASSERT_EQ(scripted.messages, std::vector<std::string>{}) << control.field;
         const std::map<std::string, std::string> after = Fields(doc.m_ships[0]);
