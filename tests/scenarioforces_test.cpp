@@ -23,7 +23,6 @@ TEST_F(ScenarioEditor, OpensOnTheForceAskedForAndAddNewForceKeepsTheEditsOfTheFo
     Open().ShowScenarioAt(1, 1);
     EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "Jutland");
     EXPECT_EQ(Tabs()->currentIndex(), 1);
-    EXPECT_EQ(dialog->CurrentForce(), 1);
     EXPECT_EQ(Control<QLineEdit>("forceNameEdit")->text(), "Grand Fleet");
     TypeOver("forceNameEdit", "Main Body");
     TypeNotes("forceNotesEdit", "Late");
@@ -133,7 +132,9 @@ TEST_F(ScenarioEditor, AddingCopiesTheLinesRecordAndAsksBeforeARepeat) {
     EXPECT_EQ(forces[1].m_ships[0].m_strIdentifier, "nation two");
 }
 
-TEST_F(ScenarioEditor, AvailableListsFollowTheNationSelectedListsDoNot) {
+// The available lists follow the nation and what the inner editors make;
+// the selected lists keep what they hold.
+TEST_F(ScenarioEditor, AvailableListsFollowTheNationAndTheInnerEditorsSelectedListsDoNot) {
     AddShip("Lion", 1);
     AddShip("Seydlitz", 2);
     AddShip("Tiger", 1);
@@ -166,6 +167,23 @@ TEST_F(ScenarioEditor, AvailableListsFollowTheNationSelectedListsDoNot) {
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(dialog->WorkingForce().m_nNation, 1);
     EXPECT_EQ(Lines("availableShipsList"), (QStringList{"Lion", "Tiger"}));
+
+    // Ships and squadrons made in the inner editors are offered at once.
+    OnNextDialog([this](QDialog* ships) {
+        AddShip("Hood", 1);
+        ships->reject();
+    });
+    Click("shipsButton");
+    EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger", "Hood"}));
+    OnNextDialog([this](QDialog* squadrons) {
+        AddSquadron("2nd BCS", 1);
+        AddShip("Princess Royal", 1);
+        squadrons->reject();
+    });
+    Click("squadronsButton");
+    EXPECT_EQ(Lines("availableSquadronsList"), QStringList({"1st BCS", "2nd BCS"}));
+    EXPECT_EQ(Lines("availableShipsList"),
+              QStringList({"Lion", "Tiger", "Hood", "Princess Royal"}));
 }
 
 TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
@@ -199,27 +217,6 @@ TEST_F(ScenarioEditor, UpAndDnFollowTheSelectedLine) {
     ClickLine("selectedShipsList", 0);
     EXPECT_FALSE(Button("shipUpButton")->isEnabled());
     EXPECT_FALSE(Button("shipDownButton")->isEnabled());
-}
-
-TEST_F(ScenarioEditor, ShipsAndSquadronsMadeInTheInnerEditorsAreOfferedAtOnce) {
-    AddShip("Lion", 1);
-    AddSquadron("1st BCS", 1);
-    AddScenario("Dogger Bank", {Force("British", 1)});
-    Open();
-    OnNextDialog([this](QDialog* ships) {
-        AddShip("Tiger", 1);
-        ships->reject();
-    });
-    Click("shipsButton");
-    EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger"}));
-    OnNextDialog([this](QDialog* squadrons) {
-        AddSquadron("2nd BCS", 1);
-        AddShip("Princess Royal", 1);
-        squadrons->reject();
-    });
-    Click("squadronsButton");
-    EXPECT_EQ(Lines("availableSquadronsList"), QStringList({"1st BCS", "2nd BCS"}));
-    EXPECT_EQ(Lines("availableShipsList"), QStringList({"Lion", "Tiger", "Princess Royal"}));
 }
 
 }  // namespace
