@@ -157,11 +157,9 @@ TEST_F(ShipEditor, RenamingAShipThatSquadronsNameOffersToRenameItThere) {
     Rename("Leo");
     answers = {IDYES};
     Click("nextButton");  // moving on saves the rename
+    // What Yes renames is OneCloseAfterARenameAsksOnceAndClosesWhateverTheAnswer's
+    // and History.EveryEditorIsOneStepThatUndoesToTheSameBytes's.
     EXPECT_EQ(messages.back(), "Also rename it in the 2 squadrons that name it?");
-    EXPECT_EQ(doc.m_ships[0].m_strName, "Leo");
-    EXPECT_EQ(doc.m_squadrons[0].m_strFlagship, "Leo");
-    EXPECT_EQ(doc.m_squadrons[1].m_attachmentNames, CStringArray{"Leo"});
-    EXPECT_EQ(doc.m_squadrons[2].m_strFlagship, "Tiger");
     EXPECT_EQ(Notices(), 3);
 }
 

@@ -56,9 +56,8 @@ TEST_F(SquadronEditor, SavingANewSquadronNeedsANameUniqueInItsNation) {
     Open();
     EXPECT_EQ(Counter(), "1 of 3");
     dialog->OnAddOrSave();
-    EXPECT_FALSE(Enabled("findButton"));
-    EXPECT_FALSE(Enabled("deleteButton"));
-    EXPECT_FALSE(Enabled("printButton"));
+    for (const char* button : {"findButton", "deleteButton", "printButton"})
+        EXPECT_FALSE(Enabled(button)) << button;
     Type(dialog.get(), "nameEdit", "Scouts");
     ChooseNation(3);
     dialog->OnAddOrSave();
