@@ -269,12 +269,35 @@ TEST_F(SquadronEditor, EveryCaptionStandsBeforeItsField) {
     EXPECT_FALSE(Control<QPlainTextEdit>("notesEdit")->toPlainText().contains('\t'));
 }
 
-TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedAndKeptAsTheyAre) {
+// Print stores first and warns of the names, each once, before printing
+// one page named after the squadron.
+TEST_F(SquadronEditor, NamesThatNoShipBearsAreMarkedKeptAsTheyAreAndWarnedOfInPrint) {
     AddShip("Lion", 1);
     AddShip("Moltke", 2);
     AddSquadron("1st BCS", 1, {"Lion", "Hood"}, {"Hood"}).m_strFlagship = "Tiger";
     AddSquadron("2nd BCS", 1, {"Lion"}).m_strFlagship = "Moltke";
     Open();
+    Control<QPlainTextEdit>("notesEdit")->setPlainText("Heligoland");
+    RecordingDC printer;
+    std::vector<std::string> printed;
+    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
+        EXPECT_FALSE(preview);
+        printed.push_back(name);
+        job(printer, Unwatched());
+    });
+    answers = {IDNO};
+    Click("printButton");
+    EXPECT_EQ(messages.back(),
+              "2 names in this squadron match no ship: Tiger and Hood. Print anyway?");
+    EXPECT_TRUE(printed.empty());
+    Click("printButton");
+    EXPECT_EQ(printed, std::vector<std::string>{"1st BCS"});
+    EXPECT_EQ(doc.m_squadrons[0].m_strNotes, "Heligoland");
+    EXPECT_EQ(printer.Find("StartPage").size(), 1u);
+    EXPECT_NE(printer.TextEntry("Page 1"), "");
+    EXPECT_NE(printer.TextEntry("Heligoland"), "");
+    EXPECT_EQ(Notices(), 1);
+
     auto* members = Control<QListWidget>("memberList");
     EXPECT_EQ(Lines("memberList"), QStringList({"Lion", "Hood (missing)"}));
     EXPECT_FALSE(members->item(0)->font().italic());
@@ -352,33 +375,6 @@ TEST_F(SquadronEditor, FindShowsTheChosenSquadronAndSelectSquadronPicksTheFirstO
     empty.accept();  // nothing to choose: stays open
     EXPECT_NE(empty.result(), QDialog::Accepted);
     EXPECT_EQ(empty.Chosen(), -1);
-}
-
-// Names that match no ship are warned of first.
-TEST_F(SquadronEditor, PrintStoresFirstAndPrintsOnePageNamedAfterTheSquadron) {
-    AddShip("Lion", 1);
-    AddSquadron("1st BCS", 1, {"Lion", "Hood", "Tiger"}, {"Hood"}).m_strFlagship = "Queen Mary";
-    Open();
-    Control<QPlainTextEdit>("notesEdit")->setPlainText("Heligoland");
-    RecordingDC printer;
-    std::vector<std::string> printed;
-    SetPrintHook([&](const std::string& name, const PrinterJob& job, bool preview) {
-        EXPECT_FALSE(preview);
-        printed.push_back(name);
-        job(printer, Unwatched());
-    });
-    answers = {IDNO};
-    Click("printButton");
-    EXPECT_EQ(messages.back(),
-              "3 names in this squadron match no ship: Queen Mary, Hood and Tiger. Print anyway?");
-    EXPECT_TRUE(printed.empty());
-    Click("printButton");
-    EXPECT_EQ(printed, std::vector<std::string>{"1st BCS"});
-    EXPECT_EQ(doc.m_squadrons[0].m_strNotes, "Heligoland");
-    EXPECT_EQ(printer.Find("StartPage").size(), 1u);
-    EXPECT_NE(printer.TextEntry("Page 1"), "");
-    EXPECT_NE(printer.TextEntry("Heligoland"), "");
-    EXPECT_EQ(Notices(), 1);
 }
 
 // Hostile sizes: many records and very long names stay usable and linear.
