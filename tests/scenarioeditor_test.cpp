@@ -48,7 +48,7 @@ TEST_F(ScenarioEditor, AnEmptyDocumentLeavesOnlyAddShipsSquadronsAndClose) {
 
 // What saving stores goes in byte order and is shown; the refusals of a name
 // are tested for every editor in editorkeyboard_test.cpp.
-TEST_F(ScenarioEditor, SaveInsertsInByteOrder) {
+TEST_F(ScenarioEditor, SaveInsertsInByteOrderAndFindSortsWithoutRegardToCase) {
     AddScenario("Bravo");
     AddScenario("Charlie");
     Open();
@@ -80,6 +80,17 @@ TEST_F(ScenarioEditor, SaveInsertsInByteOrder) {
     EXPECT_EQ(ScenarioNames(),
               (std::vector<std::string>{"", "Alpha", "Bravo", "Charlie", "bravo"}));
     EXPECT_TRUE(messages.empty());
+
+    // Find's list sorts without regard to letter case, in document order on
+    // a tie, and shows the scenario of the line chosen.
+    OnNextDialog([](QDialog* select) {
+        auto* list = select->findChild<QListWidget*>("scenarioList");
+        ASSERT_EQ(LinesOf(list), (QStringList{"", "Alpha", "Bravo", "bravo", "Charlie"}));
+        ::DoubleClickLine(list, 3);
+    });
+    Click("findButton");
+    EXPECT_EQ(Counter(), "5 of 5");
+    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "bravo");
 }
 
 // An edit of a force alone is a change too, and work that Escape would lose.
@@ -166,22 +177,6 @@ TEST_F(ScenarioEditor, TheBoxesGrowWithTheDialogAndStandBesideTheirCaptions) {
         ExpectCaptionBefore(text, field);
     EXPECT_EQ(Placed("selectedShipsList").top(), Placed("availableShipsList").top());
     EXPECT_GT(Placed("selectedShipsList").left(), Placed("availableShipsList").right());
-}
-
-TEST_F(ScenarioEditor, FindPicksTheScenarioOfTheChosenLine) {
-    AddScenario("beta");
-    AddScenario("Alpha");
-    AddScenario("alpha");
-    Open();
-    OnNextDialog([](QDialog* select) {
-        auto* list = select->findChild<QListWidget*>("scenarioList");
-        // Sorted without regard to letter case, in document order on a tie.
-        ASSERT_EQ(LinesOf(list), (QStringList{"Alpha", "alpha", "beta"}));
-        ::DoubleClickLine(list, 1);
-    });
-    Click("findButton");
-    EXPECT_EQ(Counter(), "3 of 3");
-    EXPECT_EQ(Control<QLineEdit>("nameEdit")->text(), "alpha");
 }
 
 // HTML and Print commit first; HTML says where it wrote the page, Print
