@@ -71,14 +71,16 @@ std::vector<ForceComparison> Compare(const CBrinnowDoc& doc, const Game* game = 
     return CompareForces(ScenarioSnapshot::Of(doc, doc.m_scenarios[0]), game);
 }
 
-// A scenario of one force of single ships.
-std::vector<ForceComparison> CompareShips(const std::vector<VxShip>& ships) {
+// A scenario of forces forces, the first of them named name and holding ships.
+std::vector<ForceComparison> CompareShips(const std::vector<VxShip>& ships, std::size_t forces = 1,
+                                          const char* name = "", const Game* game = nullptr) {
     CBrinnowDoc doc;
     VxScenario scenario;
-    scenario.m_forces.resize(1);
+    scenario.m_forces.resize(forces);
+    scenario.m_forces[0].m_strName = name;
     scenario.m_forces[0].m_ships = ships;
     doc.m_scenarios.push_back(scenario);
-    return Compare(doc);
+    return Compare(doc, game);
 }
 
 void Mark(Game& game, const RosterShip& ship, CardMark mark) {
@@ -108,9 +110,8 @@ TEST(CompareForces, CountsEachSquadronsNamesOnceAndMissingNamesApartAsHandCounte
     // First turn speeds 28, 30, 30, 30, 28.
     EXPECT_EQ(north.slowestSpeed, 28);
     EXPECT_EQ(north.medianSpeed, 30.0);
-    EXPECT_EQ(north.aa[0], 2);  // the Tigers
-    EXPECT_EQ(north.aa[1], 1);
-    EXPECT_EQ(north.aa[2], 2);
+    EXPECT_EQ((std::array{north.aa[0], north.aa[1], north.aa[2]}),
+              (std::array{2, 1, 2}));  // 2 Tigers
     EXPECT_FALSE(forces[0].now);
 
     const ForceFigures& south = forces[1].start;
@@ -187,7 +188,9 @@ TEST(CompareForces, FromAGameSunkShipsCountNothingAndSmallBoxesAddUpPerForce) {
     EXPECT_EQ(forces[1].damageBoxes, 0);
 }
 
-TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesideStart) {
+// The table and the charts show only the rows and the types some force
+// fills; from a game, now stands beside start and damage is added.
+TEST(CompareTable, AColumnPerForceOnlyTheRowsAndBarsSomeForceFillsAndNowBesideStart) {
     const CBrinnowDoc doc = Campaign();
     const std::string text = CompareTable::Of(Compare(doc)).Text();
     EXPECT_EQ(text.substr(0, text.find("Main AF 1")),
@@ -201,6 +204,10 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
     EXPECT_NE(text.find("\nAA c                  2        0\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nAA a                  2        0\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("AA d"), std::string::npos);
+    const CompareChart ships = CompareCharts(Compare(doc)).front();
+    EXPECT_EQ(ships.categories, (std::vector<std::string>{"All", "BC", "CL", "Missing"}));
+    EXPECT_EQ(ships.bars[0][1].height, 4.0);
+    EXPECT_EQ(ships.bars[1][1].label, "0");
 
     // A figure wider than its force's name widens the force's column.
     const std::string wide =
@@ -216,26 +223,14 @@ TEST(CompareTable, LinesUpAColumnPerForceWithOnlyTheRowsSomeForceFillsAndNowBesi
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     Mark(game, snapshot.roster[1], CardMark::Sunk);  // squadron 1's Tiger
     Mark(game, snapshot.roster[1], Box(3));
-    const CompareTable table = CompareTable::Of(CompareForces(snapshot, &game));
+    const std::vector<ForceComparison> forces = CompareForces(snapshot, &game);
+    const CompareTable table = CompareTable::Of(forces);
     EXPECT_EQ(table.header, (std::vector<std::string>{"Force", "1 North", "", "2 South", ""}));
     EXPECT_EQ(table.subheader, (std::vector<std::string>{"", "now", "start", "now", "start"}));
     EXPECT_EQ(table.rows[0].cells, (std::vector<std::string>{"4", "5", "0", "0"}));
     EXPECT_EQ(table.rows.back().label, "Damage boxes");
     EXPECT_EQ(table.rows.back().cells, (std::vector<std::string>{"1", "", "0", ""}));
-}
-
-TEST(CompareChart, ShipsChartHasAGroupOnlyForTheTypesSomeForceHasAndTheGameSections) {
-    const CBrinnowDoc doc = Campaign();
-    const CompareChart ships = CompareCharts(Compare(doc)).front();
-    EXPECT_EQ(ships.categories, (std::vector<std::string>{"All", "BC", "CL", "Missing"}));
-    EXPECT_EQ(ships.bars[0][1].height, 4.0);
-    EXPECT_EQ(ships.bars[1][1].label, "0");
-
-    // From a game the bars show the forces as they stand, and damage is added.
-    Game game;
-    const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
-    Mark(game, snapshot.roster[1], CardMark::Sunk);
-    const CompareChart now = CompareCharts(CompareForces(snapshot, &game)).front();
+    const CompareChart now = CompareCharts(forces).front();
     EXPECT_EQ(now.categories.back(), "Damage boxes");
     EXPECT_EQ(now.bars[0][0].height, 4.0);
 }
@@ -243,17 +238,10 @@ TEST(CompareChart, ShipsChartHasAGroupOnlyForTheTypesSomeForceHasAndTheGameSecti
 TEST(CompareJson, WritesEveryFigureWithNowFromAGameAndNonNumbersAsStrings) {
     VxShip odd = Ship("Odd", int(kBC), kInf, 12, 3);
     odd.m_dMainAF = {std::numeric_limits<double>::quiet_NaN(), 1, 2, 3};
-    CBrinnowDoc doc;
-    VxScenario scenario;
-    scenario.m_strName = "Odd";
-    scenario.m_forces.resize(2);
-    scenario.m_forces[0].m_strName = "Only";
-    scenario.m_forces[0].m_ships = {odd};
-    doc.m_scenarios.push_back(scenario);
-    Game game;
+    const Game game;
     std::string text;
     JsonWriter json([&text](const char* data, std::size_t size) { text.append(data, size); });
-    WriteCompareJson(json, "Odd", Compare(doc, &game));
+    WriteCompareJson(json, "Odd", CompareShips({odd}, 2, "Only", &game));
     EXPECT_NE(text.find("\"force\": 1,\n      \"name\": \"Only\",\n      \"ships\": 1,\n"
                         "      \"byType\": {\n        \"BC\": 1\n      },\n      \"missing\": [],\n"
                         "      \"df\": \"Infinity\",\n      \"mainAF\": [\"NaN\", 1.0, 2.0, 3.0],"),
@@ -269,13 +257,8 @@ TEST(CompareJson, WritesEveryFigureWithNowFromAGameAndNonNumbersAsStrings) {
 }
 
 TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForces) {
-    CBrinnowDoc doc;
-    VxScenario scenario;
-    scenario.m_forces.resize(14);
-    scenario.m_forces[0].m_strName = "R&D <Fleet>";
-    scenario.m_forces[0].m_ships = {Ship("Odd", int(kBC), kInf, 12, 3)};
-    doc.m_scenarios.push_back(scenario);
-    const std::vector<CompareChart> charts = CompareCharts(Compare(doc));
+    const std::vector<CompareChart> charts =
+        CompareCharts(CompareShips({Ship("Odd", int(kBC), kInf, 12, 3)}, 14, "R&D <Fleet>"));
     ASSERT_EQ(charts.size(), 6u);
     const CompareChart& defence = charts[1];
     EXPECT_EQ(defence.categories,
@@ -289,25 +272,20 @@ TEST(CompareSvg, WritesFiguresAsTheTableDoesEscapesNamesAndDrawsAtMostTwelveForc
     EXPECT_NE(svg.find(">inf</text>"), std::string::npos);
     EXPECT_NE(svg.find(">1 R&amp;D &lt;Fleet&gt;</text>"), std::string::npos);
     EXPECT_EQ(svg.find("<Fleet>"), std::string::npos);
-    // Three categories of twelve bars, the legend's twelve squares and the
-    // white ground.
-    std::size_t rects = 0;
-    for (std::size_t at = svg.find("<rect"); at != std::string::npos;
-         at = svg.find("<rect", at + 1)) {
-        ++rects;
-    }
-    EXPECT_EQ(rects, 3 * 12 + 12 + 1u);
-    // Each bar stands on the axis line.
+    // Three categories of twelve bars, each standing on the axis line, the
+    // legend's twelve squares and the white ground.
     const auto number = [&svg](std::size_t from, const std::string& name) {
         const std::size_t at = svg.find(name + "=\"", from) + name.size() + 2;
         return std::stod(svg.substr(at, svg.find('"', at) - at));
     };
     const double axis = number(svg.find("<line"), "y1");
-    std::size_t standing = 0;
+    std::size_t rects = 0, standing = 0;
     for (std::size_t at = svg.find("<rect"); at != std::string::npos;
          at = svg.find("<rect", at + 1)) {
+        ++rects;
         standing += number(at, "y") + number(at, "height") == axis ? 1 : 0;
     }
+    EXPECT_EQ(rects, 3 * 12 + 12 + 1u);
     EXPECT_EQ(standing, 3 * 12u);
     EXPECT_NE(svg.find("forces 1 to 12 of 14"), std::string::npos);
     EXPECT_EQ(svg.find("14 "), std::string::npos);

@@ -24,8 +24,14 @@ namespace {
 
 CardMark Mark(int i) { return CardMark(i); }
 
-GameAction Toggle(const RosterShip& ship, CardMark mark) {
-    return {GameAction::Kind::Toggle, ship.place, ship.name, mark, {}, {}};
+GameAction Toggle(const RosterShip& ship, CardMark mark, const CString& seat = {}) {
+    return {GameAction::Kind::Toggle, ship.place, ship.name, mark, {}, seat};
+}
+
+CStringArray NamesOf(const std::vector<RosterShip>& roster) {
+    CStringArray names;
+    for (const RosterShip& ship : roster) names.push_back(ship.name);
+    return names;
 }
 
 std::string FileBytes(const QString& path) {
@@ -83,11 +89,8 @@ TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCardFoundInsideThemselvesAndNamed
     }
 
     // The tokens name every mark once and nothing else.
-    std::vector<std::string> tokens;
-    for (std::size_t i = 0; i < kCardMarkCount; ++i) {
-        tokens.push_back(MarkToken(Mark(int(i))));
-        EXPECT_EQ(MarkFromToken(tokens.back()), Mark(int(i)));
-    }
+    for (std::size_t i = 0; i < kCardMarkCount; ++i)
+        EXPECT_EQ(MarkFromToken(MarkToken(Mark(int(i)))), Mark(int(i)));
     EXPECT_EQ(MarkToken(CardMark::AF4), "af4");
     EXPECT_EQ(MarkToken(CardMark::Speed1), "speed1");
     EXPECT_EQ(MarkLabel(CardMark::Speed5), "turn speed 5");
@@ -98,10 +101,8 @@ TEST(CardGeometry, PlacesAreTheBoxesOfTheWorkedCardFoundInsideThemselvesAndNamed
 TEST(Game, TheRosterInPrintOrderRevertingRestoresTheExactGameAndMarksKeptByPlaceAndName) {
     const CBrinnowDoc doc = GameCampaign();
     const auto roster = ScenarioRoster(doc.m_scenarios[0]);
-    std::vector<std::string> names;
-    for (const RosterShip& ship : roster) names.push_back(ship.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
-                                               "Foxtrot", "Golf", "Alpha"}));
+    EXPECT_EQ(NamesOf(roster), (CStringArray{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
+                                             "Foxtrot", "Golf", "Alpha"}));
     EXPECT_TRUE(std::is_sorted(roster.begin(), roster.end(),
                                [](auto& a, auto& b) { return a.place < b.place; }));
     EXPECT_EQ(FindInForce(roster, 0, "Alpha")->place.role, ShipRole::Flagship);
@@ -151,6 +152,7 @@ TEST(Game, TheRosterInPrintOrderRevertingRestoresTheExactGameAndMarksKeptByPlace
 class GameFile : public ::testing::Test {
   protected:
     std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    std::string Bytes(const char* name) const { return FileBytes(m_dir.filePath(name)); }
     QTemporaryDir m_dir;
 };
 
@@ -165,10 +167,8 @@ TEST(Game, AShipNamedTwiceInItsSquadronIsOneShipAndSharedNamesSayWhichOne) {
     home.m_ships.push_back(doc.m_ships[1]);  // a second Bravo in Home
     const VxScenario& scenario = doc.m_scenarios[0];
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, scenario);
-    std::vector<CString> names;
-    for (const RosterShip& ship : snapshot.roster) names.push_back(ship.name);
-    EXPECT_EQ(names, (std::vector<CString>{"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot",
-                                           "Bravo", "Golf", "Alpha"}));
+    EXPECT_EQ(NamesOf(snapshot.roster), (CStringArray{"Alpha", "Bravo", "Charlie", "Delta", "Echo",
+                                                      "Foxtrot", "Bravo", "Golf", "Alpha"}));
     EXPECT_EQ(snapshot.labels[0], "flagship and member 2");
     EXPECT_EQ(snapshot.LabelledName(1), "Bravo (member 1, First)");
     EXPECT_EQ(snapshot.LabelledName(6), "Bravo (additional ship 3)");
@@ -234,16 +234,11 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     game.Apply(
         {GameAction::Kind::Toggle, {2, 1, ShipRole::Attachment, 4}, "Hotel", CardMark::AA, {}, {}});
     // Marked at a seat of the shared table: the log says which.
-    game.Apply({GameAction::Kind::Toggle,
-                roster[1].place,
-                "Bravo",
-                CardMark(int(CardMark::Box1) + 6),
-                {},
-                "Force 1"});
+    game.Apply(Toggle(roster[1], CardMark(int(CardMark::Box1) + 6), "Force 1"));
     EXPECT_EQ(LogLine(game.Log().back()), "Turn 2 \u2014 BRAVO: small box 7 (Force 1)");
     std::string error;
     ASSERT_TRUE(WriteGameFile(game, Path("g.json"), error)) << error;
-    const std::string written = FileBytes(m_dir.filePath("g.json"));
+    const std::string written = Bytes("g.json");
     EXPECT_EQ(written.find("\"seat\""), written.rfind("\"seat\""));  // that entry's only
     EXPECT_NE(written.find("\"seat\": \"Force 1\""), std::string::npos) << written;
     Game read;
@@ -252,7 +247,7 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     EXPECT_EQ(read.Log().back().seat, "Force 1");
     // The same game writes the same bytes.
     ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
-    EXPECT_EQ(FileBytes(m_dir.filePath("g.json")), FileBytes(m_dir.filePath("h.json")));
+    EXPECT_EQ(Bytes("g.json"), Bytes("h.json"));
 
     // The session keeps a change when its write fails.
     GameSession lost(Game(), Path("no such folder/s.json"));
@@ -275,8 +270,7 @@ TEST_F(GameFile, ASessionWritesWhatAFreshWriteWouldAfterEveryStep) {
     std::string error;
     const auto expectFresh = [&](const char* step) {
         ASSERT_TRUE(WriteGameFile(session.GetGame(), Path("fresh.json"), error)) << error;
-        EXPECT_EQ(FileBytes(m_dir.filePath("s.json")), FileBytes(m_dir.filePath("fresh.json")))
-            << step;
+        EXPECT_EQ(Bytes("s.json"), Bytes("fresh.json")) << step;
     };
     ASSERT_TRUE(session.DoAll({Toggle(roster[0], CardMark::AA), Toggle(roster[1], CardMark::Sunk),
                                Toggle(roster[2], CardMark::Box1)},
@@ -308,6 +302,10 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
     const auto ships = [&](const std::string& list) {
         return head + R"("turn": 1, "ships": [)" + list + R"(], "log": []})";
     };
+    const auto log = [&](const std::string& fields) {
+        return head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )" +
+               R"("mark": "aa")" + fields + "}]}";
+    };
     const struct {
         std::string json;
         const char* says;
@@ -329,16 +327,10 @@ TEST_F(GameFile, HostileFilesAreRefusedWithTheirPlace) {
                R"("marks": ["aa"]})"),
          "the role must be"},
         {head + R"("turn": 99999999999, "ships": [], "log": []})", "number"},
-        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
-                R"("mark": "aa", "marked": 2}]})",
-         "marked must be true or false"},
+        {log(R"(, "marked": 2)"), "marked must be true or false"},
         // Only the seat may be left out of a log entry.
-        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
-                R"("mark": "aa", "seat": "Umpire"}]})",
-         "the field \"marked\" is missing"},
-        {head + R"("turn": 1, "ships": [], "log": [{"turn": 1, "force": 1, "ship": "A", )"
-                R"("mark": "aa", "marked": true, "seat": 1}]})",
-         "string"},
+        {log(R"(, "seat": "Umpire")"), "the field \"marked\" is missing"},
+        {log(R"(, "marked": true, "seat": 1)"), "string"},
     };
     for (const auto& c : cases) {
         Game game;
@@ -356,15 +348,10 @@ namespace {
 // The point of a log entry: "MoveTo 12 34" gives (12, 34); a Rectangle its
 // two corners.
 std::vector<std::pair<int, int>> PointsOf(const std::string& entry) {
-    std::istringstream words(entry);
-    std::string op;
-    words >> op;
-    std::vector<int> numbers;
-    int n = 0;
-    while (numbers.size() < 4 && words >> n) numbers.push_back(n);
+    std::istringstream words(entry.substr(entry.find(' ') + 1));
     std::vector<std::pair<int, int>> points;
-    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2)
-        points.push_back({numbers[i], numbers[i + 1]});
+    int x = 0, y = 0;
+    while (points.size() < 2 && words >> x >> y) points.push_back({x, y});
     return points;
 }
 
@@ -413,17 +400,15 @@ TEST(GamePrint, MarksChangeOnlyTheMarkedCardsInPrintAndInTheirOwnImagesInHtml) {
             ++j;
             continue;
         }
-        int inside = -1;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const auto points = PointsOf(entry);
-            if (std::all_of(points.begin(), points.end(), [&](auto pt) {
-                    return pt.first >= cells[c][0] && pt.first <= cells[c][2] &&
-                           pt.second >= cells[c][1] && pt.second <= cells[c][3];
-                }))
-                inside = int(c);
-        }
-        EXPECT_GE(inside, 0) << entry;
-        if (inside >= 0) ++extras[std::size_t(inside)];
+        const auto points = PointsOf(entry);
+        const auto in = std::find_if(cells.begin(), cells.end(), [&](const auto& cell) {
+            return std::all_of(points.begin(), points.end(), [&](auto pt) {
+                return pt.first >= cell[0] && pt.first <= cell[2] && pt.second >= cell[1] &&
+                       pt.second <= cell[3];
+            });
+        });
+        EXPECT_NE(in, cells.end()) << entry;
+        if (in != cells.end()) ++extras[std::size_t(in - cells.begin())];
     }
     EXPECT_EQ(j, plain.size()) << "the plain print is not kept whole";
     for (const int count : extras) EXPECT_GT(count, 0);
@@ -441,8 +426,7 @@ TEST(GamePrint, MarksChangeOnlyTheMarkedCardsInPrintAndInTheirOwnImagesInHtml) {
     ASSERT_TRUE(
         ExportScenarioHtml(doc, scenario, withMarks.filePath("s.htm").toStdString(), error, &alpha))
         << error;
-    const QStringList plainImages = clean.entryList({"*.gif"});
-    for (const QString& image : plainImages) {
+    for (const QString& image : clean.entryList({"*.gif"})) {
         EXPECT_EQ(FileBytes(clean.filePath(image)), FileBytes(withMarks.filePath(image)))
             << image.toStdString();
     }
