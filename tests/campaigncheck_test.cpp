@@ -196,12 +196,12 @@ TEST_F(Check, EachKindWithTheSmallestCampaignThatShowsItAndTheNamesItShows) {
     EXPECT_EQ(index.Find("Tiger"), 1u);
     EXPECT_EQ(index.Find("lion"), ShipNameIndex::npos);
     EXPECT_FALSE(index.Has(""));
-    EXPECT_EQ(index.FindOfNation("Lion", 1), 2u);
-    EXPECT_EQ(index.FindOfNation("Lion", 3), 3u);
-    EXPECT_EQ(index.FindOfNation("Lion", 2), 0u);
-    EXPECT_EQ(index.FindOfNation("Lion", 7), 0u);  // none of the nation: the first
-    EXPECT_EQ(index.FindOfNation("Tiger", 7), 1u);
-    EXPECT_EQ(index.FindOfNation("Hood", 1), ShipNameIndex::npos);
+    // None of the nation: the first of the name.
+    const std::tuple<const char*, int, std::size_t> ofNation[] = {
+        {"Lion", 1, 2}, {"Lion", 3, 3},  {"Lion", 2, 0},
+        {"Lion", 7, 0}, {"Tiger", 7, 1}, {"Hood", 1, ShipNameIndex::npos}};
+    for (const auto& [name, nation, found] : ofNation)
+        EXPECT_EQ(index.FindOfNation(name, nation), found) << name << " " << nation;
 }
 
 TEST_F(Check, RefreshMakesOnlyTheStaleCopiesTheCampaignsShipsAgainAndRenamesAreExact) {
@@ -254,15 +254,11 @@ TEST_F(Check, EveryUseOfARenamedShipIsFoundCountedAndRenamedInForcesToo) {
 
     const ShipNameUses uses = FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Lion", 1);
     ASSERT_EQ(uses.squadrons.size(), 1u);
-    ASSERT_EQ(uses.forces.size(), 2u);
-    EXPECT_EQ(uses.forces[0].scenario, 0u);
-    EXPECT_EQ(uses.forces[0].force, 0u);
-    EXPECT_EQ(uses.forces[0].squadrons, 1u);
-    EXPECT_EQ(uses.forces[0].ships, 2u);  // the German "Lion" is another ship
-    EXPECT_EQ(uses.forces[1].scenario, 1u);
-    EXPECT_EQ(uses.forces[1].force, 1u);
-    EXPECT_EQ(uses.forces[1].squadrons, 2u);
-    EXPECT_EQ(uses.forces[1].ships, 0u);
+    // Scenario, force, squadron copies and ships; the German "Lion" is another ship.
+    std::vector<std::array<std::size_t, 4>> forces;
+    for (const ForceUse& f : uses.forces)
+        forces.push_back({f.scenario, f.force, f.squadrons, f.ships});
+    EXPECT_EQ(forces, (std::vector<std::array<std::size_t, 4>>{{0, 0, 1, 2}, {1, 1, 2, 0}}));
     EXPECT_TRUE(FindShipNameUses(doc.m_squadrons, doc.m_scenarios, "Tiger", 1).Empty());
 
     RenameShipUses(doc.m_squadrons, doc.m_scenarios, uses, "Lion", "Leo", 1);

@@ -31,22 +31,11 @@ namespace {
 // and keeps every text asked or told.
 class AnsweringQuestions : public DocumentQuestions {
   public:
-    Answer SaveChanges(const QString& question) override {
-        asked.push_back(question);
-        return Next(saveAnswers, Answer::Yes);
-    }
-    bool Agree(const QString& question) override {
-        asked.push_back(question);
-        return Next(yesNo, true);
-    }
-    bool Override(const QString& question) override {
-        asked.push_back(question);
-        return Next(yesNo, true);
-    }
-    int Choose(const QString&, const QString& text, const QStringList&,
-               int defaultAnswer) override {
-        asked.push_back(text);
-        return Next(choices, defaultAnswer);
+    Answer SaveChanges(const QString& q) override { return Next(q, saveAnswers, Answer::Yes); }
+    bool Agree(const QString& q) override { return Next(q, yesNo, true); }
+    bool Override(const QString& q) override { return Next(q, yesNo, true); }
+    int Choose(const QString&, const QString& q, const QStringList&, int whenNone) override {
+        return Next(q, choices, whenNone);
     }
     void Tell(const QString& text, Tone tone) override {
         told.push_back(text);
@@ -69,14 +58,14 @@ class AnsweringQuestions : public DocumentQuestions {
     std::deque<int> choices;
     QString saveAsPath;
     bool cancelWork = false;
-    QStringList saveAsOffered;
-    QStringList asked;
-    QStringList told;
+    QStringList saveAsOffered, asked, told;
     std::vector<Tone> tones;
 
   private:
+    // Keeps the question and takes the next answer.
     template <class T>
-    static T Next(std::deque<T>& queue, T whenEmpty) {
+    T Next(const QString& question, std::deque<T>& queue, T whenEmpty) {
+        asked.push_back(question);
         if (queue.empty()) return whenEmpty;
         const T answer = queue.front();
         queue.pop_front();

@@ -165,26 +165,19 @@ TEST(RecordDifference, EverySquadronForceAndScenarioFieldCounts) {
          {"ships' order", [](VxForce& f) { std::swap(f.m_ships[0], f.m_ships[1]); }}});
 
     VxScenario base;
-    base.m_strName = "Dogger Bank";
-    base.m_strUmpire = "Umpire";
-    base.m_strDate = "24 January 1915";
-    base.m_strWeather = "Clear";
-    base.m_strVictoryConditions = "Sink Blucher";
-    base.m_strNotes = "Notes";
     base.m_forces = {SampleForce(), SampleForce()};
     base.m_forces[1].m_strName = "High Seas Fleet";
-    ExpectEachChangeIsADifference<VxScenario>(
-        base,
-        {{"name", [](VxScenario& s) { s.m_strName += 'X'; }},
-         {"umpire", [](VxScenario& s) { s.m_strUmpire += 'X'; }},
-         {"date", [](VxScenario& s) { s.m_strDate += 'X'; }},
-         {"weather", [](VxScenario& s) { s.m_strWeather += 'X'; }},
-         {"victory conditions", [](VxScenario& s) { s.m_strVictoryConditions += 'X'; }},
-         {"notes", [](VxScenario& s) { s.m_strNotes += 'X'; }},
-         {"a force fewer", [](VxScenario& s) { s.m_forces.pop_back(); }},
-         {"a force more", [](VxScenario& s) { s.m_forces.push_back(VxForce()); }},
-         {"forces' order", [](VxScenario& s) { std::swap(s.m_forces[0], s.m_forces[1]); }},
-         {"the last force's notes", [](VxScenario& s) { s.m_forces[1].m_strNotes.clear(); }}});
+    std::vector<Change<VxScenario>> scenarioChanges = {
+        {"a force fewer", [](VxScenario& s) { s.m_forces.pop_back(); }},
+        {"a force more", [](VxScenario& s) { s.m_forces.push_back(VxForce()); }},
+        {"forces' order", [](VxScenario& s) { std::swap(s.m_forces[0], s.m_forces[1]); }},
+        {"the last force's notes", [](VxScenario& s) { s.m_forces[1].m_strNotes.clear(); }}};
+    // Name, umpire, date, weather, victory conditions and notes.
+    for (CString VxScenario::*text :
+         {&VxScenario::m_strName, &VxScenario::m_strUmpire, &VxScenario::m_strDate,
+          &VxScenario::m_strWeather, &VxScenario::m_strVictoryConditions, &VxScenario::m_strNotes})
+        scenarioChanges.push_back({"a text", [text](VxScenario& s) { s.*text += 'X'; }});
+    ExpectEachChangeIsADifference(base, scenarioChanges);
 }
 
 }  // namespace
