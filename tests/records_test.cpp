@@ -2,9 +2,86 @@
 
 #include "model/archive.h"
 #include "model/brinnowdoc.h"
+#include "model/shipfilter.h"
+#include "model/shipsearch.h"
 #include "model/shiptables.h"
 
 namespace {
+
+std::string Stored(const CString& text) {
+    std::string bytes;
+    CArchive ar(CArchive::AppendTo(bytes));
+    ar << text;
+    ar.Flush();
+    return bytes;
+}
+
+CString Loaded(const std::string& bytes) {
+    CArchive ar(bytes.data(), bytes.size());
+    CString text = "old";
+    ar >> text;
+    EXPECT_EQ(ar.BytesLeft(), 0u);
+    return text;
+}
+
+// Short strings take a one-byte prefix, longer ones more; high bytes are
+// kept as they are.
+TEST(ArchiveStrings, PrefixesByLengthAndHighBytesRoundTrip) {
+    const CString text = "Sk\xE5ne \x80 \xFF";
+    EXPECT_EQ(Stored(text).substr(1), text);
+    EXPECT_EQ(Loaded(Stored(text)), text);
+    const struct {
+        std::size_t length;
+        std::string prefix;
+    } cases[] = {
+        {0, std::string(1, '\0')},
+        {7, "\x07"},
+        {254, "\xFE"},
+        {255, std::string("\xFF\xFF\x00", 3)},
+        {300, std::string("\xFF\x2C\x01", 3)},
+        {65533, std::string("\xFF\xFD\xFF", 3)},
+        {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+    };
+    for (const auto& c : cases) {
+        const CString text(c.length, 'q');
+        const std::string bytes = Stored(text);
+        EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix) << c.length;
+        EXPECT_EQ(bytes.size(), c.prefix.size() + c.length) << c.length;
+        EXPECT_EQ(Loaded(bytes), text) << c.length;
+    }
+}
+
+// Wide strings, marked FF FE FF, are read into the code page; cut strings
+// of either kind are refused.
+TEST(ArchiveStrings, WideStringsAreReadIntoTheCodePageAndTruncatedOnesRefused) {
+    // "ab" and the euro sign, which is 0x80 in the code page.
+    EXPECT_EQ(Loaded(std::string("\xFF\xFE\xFF\003a\0b\0\xAC\x20", 10)), "ab\x80");
+    for (const std::string& bytes :
+         {std::string("\005abc"), std::string("\xFF\x2C"), std::string("\xFF\xFF\xFF\x10"),
+          std::string("\xFF\xFE\xFF\003a\0", 6)}) {
+        CArchive ar(bytes.data(), bytes.size());
+        CString text;
+        EXPECT_THROW(ar >> text, CArchiveException);
+    }
+
+    for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
+        std::string bytes;
+        CArchive out(CArchive::AppendTo(bytes));
+        out << count << std::int32_t(0);  // room for one 4-byte record only
+        out.Flush();
+        CArchive in(bytes.data(), bytes.size());
+        try {
+            in.ReadCount(4);
+            FAIL() << count;
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.Offset(), 0u);
+            EXPECT_NE(std::string(e.what()).find(std::to_string(count)), std::string::npos);
+        }
+    }
+    std::string bytes("\x01\x00\x00\x00xxxx", 8);
+    CArchive in(bytes.data(), bytes.size());
+    EXPECT_EQ(in.ReadCount(4), 1u);
+}
 
 template <class T>
 std::string Bytes(T record) {
@@ -13,35 +90,6 @@ std::string Bytes(T record) {
     record.Serialize(ar);
     ar.Flush();
     return bytes;
-}
-
-template <class T>
-T RoundTrip(T record) {
-    const std::string bytes = Bytes(record);
-    CArchive ar(bytes.data(), bytes.size());
-    T loaded;
-    loaded.Serialize(ar);
-    EXPECT_EQ(ar.BytesLeft(), 0u);
-    return loaded;
-}
-
-// A new record of each kind, and an aircraft armament, as the file lays
-// them out.
-TEST(NewRecords, Layout) {
-    EXPECT_EQ(Bytes(VxNation("", "", 7)), std::string("\0\0\x07\0\0\0", 6));
-    EXPECT_EQ(RoundTrip(VxNation("A", "x\r\ny", -4)).m_nGroupCode, -4);
-    const std::string ship = Bytes(VxShip());
-    EXPECT_EQ(ship.size(), 144u + 9 + 1 + 1);
-    EXPECT_EQ(ship.substr(0, 9), "\x08New Ship");
-    EXPECT_EQ(Bytes(VxSquadron()), "\x0CNew Squadron" + std::string(4 + 2 + 8 + 1, '\0'));
-    EXPECT_EQ(Bytes(VxScenario()), "\x0CNew Scenario" + std::string(5 + 4, '\0'));
-    EXPECT_EQ(Bytes(VxForce()), std::string(1 + 12 + 1, '\0'));
-    VxArmament aircraft("Aircraft", 0.5, 1);
-    aircraft.m_bGun = FALSE;
-    aircraft.m_strNotes = "N";
-    // Not a gun, ten empty range bands, the nation, the AF, the notes.
-    EXPECT_EQ(Bytes(aircraft), std::string("\x08") + "Aircraft" + std::string(14, '\0') +
-                                   std::string("\x01\0\0\0\0\0\0\0\0\0\xE0\x3F\x01N", 14));
 }
 
 // The AF is no part of an armament's identity; its notes are.
@@ -58,7 +106,6 @@ TEST(Armament, NamesLabelsIdentityAndInsertionOrder) {
     EXPECT_EQ(VxArmament("0", 1, 1).GetLabel(), "0");
     EXPECT_EQ(VxTorpedo(18.0, 0).GetLabel(), "18\"");
     EXPECT_EQ(VxTorpedo(17.7, 0).GetLabel(), "17.7\"");
-    EXPECT_EQ(RoundTrip(VxTorpedo(21.0, 6000)).m_nValue, 6000);
 
     // By nation, then by calibre as a number, then as text; in front of equals.
     CBrinnowDoc doc;
@@ -108,7 +155,6 @@ TEST(Squadron, EqualityOrderDifferenceAndAccessors) {
     b.m_strCommander = "Jellicoe";
     EXPECT_TRUE(a == b);  // the commander is no part of equality
     a.m_shipNames = {"X", "Y"};
-    EXPECT_FALSE(RoundTrip(a).IsDifferent(a));
     EXPECT_EQ(a.GetShip(1), "Y");
     EXPECT_EQ(a.GetShip(2), "");
     EXPECT_EQ(a.GetAttachment(0), "");
@@ -125,6 +171,88 @@ TEST(Scenario, LoadingOverAnotherResizesItsForcesInPlace) {
     big.Serialize(ar);
     ASSERT_EQ(big.m_forces.size(), 1u);
     EXPECT_EQ(big.m_forces[0].m_strName, "Only");
+}
+
+// Finding ships by a text and filtering them.
+VxShip Ship(const char* name, const char* identifier = "", const char* notes = "") {
+    VxShip ship;
+    ship.m_strName = name;
+    ship.m_strIdentifier = identifier;
+    ship.m_strNotes = notes;
+    return ship;
+}
+
+std::vector<std::size_t> AllRows(const CArray<VxShip>& ships) {
+    std::vector<std::size_t> rows(ships.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+    return rows;
+}
+
+TEST(ShipSearch, MatchesNameIdentifierOrNotesInAnyCase) {
+    const VxShip ship = Ship("HMS Dreadnought", "BB-01", "Sunk U-29\r\nby ramming");
+    for (const char* text :
+         {"dread", "DREADNOUGHT", "hms d", "bb-0", "u-29", "RAMMING", "\r\nby"}) {
+        EXPECT_TRUE(ShipSearch(text).Matches(ship)) << text;
+    }
+    for (const char* text : {"dreadnoughts", "BB-02", "rammed", " hms"}) {
+        EXPECT_FALSE(ShipSearch(text).Matches(ship)) << text;
+    }
+    EXPECT_FALSE(ShipSearch("").Matches(ship));
+    EXPECT_TRUE(ShipSearch("").IsEmpty());
+
+    // Names are Windows-1252 bytes: accented capitals fold to their small
+    // letters, and signs that merely sit 32 apart do not.
+    const VxShip french = Ship("\xC9mile Bertin \x8A\x8C\x8E\x9F \xD7");
+    EXPECT_TRUE(ShipSearch("\xE9mile").Matches(french));
+    EXPECT_TRUE(ShipSearch("\x9A\x9C\x9E\xFF").Matches(french));
+    EXPECT_FALSE(ShipSearch("\xF7").Matches(french));  // the division sign is not a small x-sign
+    EXPECT_EQ(FoldCase('\xDF'), 0xDF);                 // sharp s has no capital here
+    EXPECT_EQ(FoldCase('@'), '@');
+    EXPECT_EQ(FoldCase('['), '[');
+}
+
+TEST(ShipSearch, StepsBothWaysAndWrapsThroughTheRowsShownWhateverTheirSize) {
+    CArray<VxShip> ships = {Ship("Alpha"), Ship("Bravo", "", "alpha's sister"), Ship("Charlie"),
+                            Ship("Alphard")};
+    const std::vector<std::size_t> rows = AllRows(ships);
+    const ShipSearch search("ALPH");
+    EXPECT_EQ(search.Next(ships, rows, std::nullopt, false), 0u);
+    EXPECT_EQ(search.Next(ships, rows, std::nullopt, true), 3u);
+    EXPECT_EQ(search.Next(ships, rows, 99, false), 0u);  // a start past the end is no start
+    // The only match is found again from itself.
+    EXPECT_EQ(ShipSearch("charlie").Next(ships, rows, 2, false), 2u);
+    EXPECT_EQ(ShipSearch("delta").Next(ships, rows, 2, false), std::nullopt);
+    EXPECT_EQ(search.Next(ships, {}, std::nullopt, false), std::nullopt);
+    // Only the rows shown are looked at; rows naming ships that are gone are
+    // passed over.
+    ships[1].m_nNation = 2;
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < ships.size(); ++i) {
+        if (ShipFilter{2, -1}.Admits(ships[i])) shown.push_back(i);
+    }
+    ASSERT_EQ(shown, (std::vector<std::size_t>{1}));
+    EXPECT_EQ(ShipSearch("alpha").Next(ships, shown, std::nullopt, false), 0u);
+    EXPECT_EQ(ShipSearch("alpha").Next(ships, {7, 3}, std::nullopt, false), 1u);
+    // The filter admits by nation, by type or by both.
+    VxShip& ship = ships[0];
+    ship.m_nNation = 3;
+    ship.m_nShipType = 6;
+    EXPECT_FALSE(ShipFilter{}.IsActive());
+    EXPECT_TRUE(ShipFilter{}.Admits(ship));
+    const std::tuple<int, int, bool> filters[] = {
+        {3, -1, true}, {-1, 6, true}, {3, 6, true}, {3, 7, false}, {0, 6, false}};
+    for (const auto& [nation, type, admits] : filters)
+        EXPECT_EQ((ShipFilter{nation, type}.Admits(ship)), admits) << nation << " " << type;
+    // Hostile sizes.
+    const std::string megabyte(1 << 20, 'a');
+    ships = CArray<VxShip>(10000, Ship("x"));
+    ships[9999].m_strNotes = megabyte + "needle";
+    ships[5000].m_strName = megabyte;
+    const std::vector<std::size_t> all = AllRows(ships);
+    EXPECT_EQ(ShipSearch("NEEDLE").Next(ships, all, std::nullopt, false), 9999u);
+    // A text longer than every field, and one as long as the longest.
+    EXPECT_EQ(ShipSearch(megabyte + megabyte).Next(ships, all, std::nullopt, false), std::nullopt);
+    EXPECT_EQ(ShipSearch(megabyte).Next(ships, all, 5000, false), 9999u);
 }
 
 }  // namespace
