@@ -94,12 +94,9 @@ CardMark Box(int number) { return CardMark(int(CardMark::Box1) + number - 1); }
 TEST(CompareForces, CountsEachSquadronsNamesOnceAndMissingNamesApartAsHandCounted) {
     const std::vector<ForceComparison> forces = Compare(Campaign());
     ASSERT_EQ(forces.size(), 2u);
+    // The counts, the slowest speed and the empty South are the table's to
+    // show (CompareTable below); here the figures it rounds or leaves out.
     const ForceFigures& north = forces[0].start;
-    EXPECT_EQ(forces[0].name, "North");
-    // Lion, Tiger, Arethusa of squadron 1, Tiger of squadron 2, the copy.
-    EXPECT_EQ(north.ships, 5);
-    EXPECT_EQ(north.byType[kBC], 4);
-    EXPECT_EQ(north.byType[kCL], 1);
     EXPECT_EQ(north.missing, CStringArray{"Ghost"});
     EXPECT_EQ(north.df, 14 + 0.1 + 0.2 + 0.1 + 20.0);
     EXPECT_EQ(north.mainAF, (std::array<double, 4>{3 + 0.1 + 0.7 + 0.1 + 3, 3 + 0.2 + 0.5 + 0.2 + 3,
@@ -108,18 +105,11 @@ TEST(CompareForces, CountsEachSquadronsNamesOnceAndMissingNamesApartAsHandCounte
     EXPECT_EQ(north.secondaryAF, (std::array<double, 4>{2, 2, 1, 1}));
     EXPECT_EQ(north.torpedoAF, (std::array<double, 4>{4, 2, 2, 0}));
     // First turn speeds 28, 30, 30, 30, 28.
-    EXPECT_EQ(north.slowestSpeed, 28);
     EXPECT_EQ(north.medianSpeed, 30.0);
-    EXPECT_EQ((std::array{north.aa[0], north.aa[1], north.aa[2]}),
-              (std::array{2, 1, 2}));  // 2 Tigers
+    // The Tigers have AA rating 0.
+    EXPECT_EQ((std::array{north.aa[0], north.aa[1], north.aa[2]}), (std::array{2, 1, 2}));
     EXPECT_FALSE(forces[0].now);
-
-    const ForceFigures& south = forces[1].start;
-    EXPECT_EQ(south.ships, 0);
-    EXPECT_TRUE(south.missing.empty());
-    EXPECT_EQ(south.df, 0.0);
-    EXPECT_FALSE(south.slowestSpeed);
-    EXPECT_FALSE(south.medianSpeed);
+    EXPECT_FALSE(forces[1].start.medianSpeed);
 }
 
 TEST(CompareForces, AddsInForceOrderKeepsInfinitiesAndNaNsAndTakesTheMeanOfTwoMiddleSpeeds) {
@@ -193,6 +183,8 @@ TEST(CompareForces, FromAGameSunkShipsCountNothingAndSmallBoxesAddUpPerForce) {
 TEST(CompareTable, AColumnPerForceOnlyTheRowsAndBarsSomeForceFillsAndNowBesideStart) {
     const CBrinnowDoc doc = Campaign();
     const std::string text = CompareTable::Of(Compare(doc)).Text();
+    // North: Lion, Tiger, Arethusa of squadron 1, Tiger of squadron 2, the
+    // copy; the Ghost is missing. South is empty.
     EXPECT_EQ(text.substr(0, text.find("Main AF 1")),
               "Force           1 North  2 South\n"
               "Ships                 5        0\n"

@@ -162,21 +162,6 @@ TEST_F(Documents, SaveAsKeepsTheOldFileNameAndLockUntilTheNewFileIsWritten) {
     EXPECT_EQ(questions.told.size(), 1);
 }
 
-// An untitled document is offered under its title, beside the file used
-// last; Save of an untitled document is Save As.
-TEST_F(Documents, AnUntitledDocumentIsSavedAsWhereTheUserChooses) {
-    WriteCampaign("fleet.brn");
-    ASSERT_TRUE(docs->Open(Path("fleet.brn")));
-    ASSERT_TRUE(docs->New());
-    docs->Document().m_ships.resize(2);
-    questions.saveAsPath = Path("new.brn");
-    EXPECT_TRUE(docs->Save());
-    EXPECT_EQ(questions.saveAsOffered, (QStringList{"Untitled", "", Path("fleet.brn")}));
-    CBrinnowDoc written;
-    ASSERT_TRUE(written.OnOpenDocument(Path("new.brn").toStdString()));
-    EXPECT_EQ(written.m_ships.size(), 2u);
-}
-
 // Before a changed document goes: Cancel keeps it, No drops the changes,
 // Yes saves them first and goes on only when the save did.
 TEST_F(Documents, ChangesAreSavedDroppedOrKeptAsAnsweredBeforeTheDocumentGoes) {
@@ -200,13 +185,21 @@ TEST_F(Documents, ChangesAreSavedDroppedOrKeptAsAnsweredBeforeTheDocumentGoes) {
     EXPECT_TRUE(docs->Document().GetPathName().empty());
     EXPECT_FALSE(QFileInfo::exists(Path(".fleet.brn.lock")));
 
-    // Yes, but no file is chosen to save it in: the document stays.
+    // Yes, but no file is chosen to save it in: the document stays. An
+    // untitled document is offered under its title, beside the file used
+    // last; its Save is Save As.
     docs->History().Run("Edit Ships", [&] { docs->Document().m_ships.resize(3); });
     questions.saveAnswers = {DocumentQuestions::Answer::Yes};
     questions.saveAsPath.clear();
     EXPECT_FALSE(docs->Open(Path("fleet.brn")));
     EXPECT_EQ(docs->Document().m_ships.size(), 3u);
+    EXPECT_EQ(questions.saveAsOffered, (QStringList{"Untitled", "", Path("fleet.brn")}));
+    questions.saveAsPath = Path("new.brn");
+    EXPECT_TRUE(docs->Save());
+    ASSERT_TRUE(saved.OnOpenDocument(Path("new.brn").toStdString()));
+    EXPECT_EQ(saved.m_ships.size(), 3u);
 
+    Edit("Dropped");
     questions.saveAnswers = {DocumentQuestions::Answer::No};
     EXPECT_TRUE(docs->Close());
 }

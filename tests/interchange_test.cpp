@@ -895,11 +895,7 @@ TEST(ShipCsvImport, EveryRefusalNamesItsRowAndColumnAndNothingIsImported) {
     EXPECT_EQ(doc.SaveToBytes(), saved);
     // Past twelve names the rest are counted.
     CBrinnowDoc more = Sample();
-    for (const char* name : {"Chile", "Peru", "Spain"}) {
-        VxNation nation;
-        nation.m_strName = name;
-        more.m_nations.push_back(nation);
-    }
+    for (const char* name : {"Chile", "Peru", "Spain"}) more.m_nations.emplace_back(name, "", 0);
     EXPECT_EQ(Import(more, "Name,Nation\nX,Atlantis\n").refusals.at(0),
               "row 2, Nation: no nation named Atlantis; the campaign has " + kSampleNations +
                   ", Chile, Peru and 1 more");
