@@ -54,11 +54,9 @@ TEST(CodePage, EveryByteSurvivesUtf16AndUtf8AndOtherCharactersDoNot) {
 
 // Numbers taken from text and from doubles of a file.
 TEST(Numbers, TheLeadingNumberOfACalibreReadsDecimalDigitsOnly) {
-    EXPECT_EQ(LeadingNumber("12"), 12.0);
-    EXPECT_EQ(LeadingNumber(" 4.7 in"), 4.7);
-    EXPECT_EQ(LeadingNumber("-3"), -3.0);
-    EXPECT_EQ(LeadingNumber(".5"), 0.5);
-    EXPECT_EQ(LeadingNumber("1e3"), 1.0);
+    const std::pair<const char*, double> numbers[] = {
+        {"12", 12.0}, {" 4.7 in", 4.7}, {"-3", -3.0}, {".5", 0.5}, {"1e3", 1.0}};
+    for (const auto& [text, number] : numbers) EXPECT_EQ(LeadingNumber(text), number) << text;
     for (const char* text :
          {"0x10", "Infantry", "inf", "NaN", "nan(1)", "", "-", ".", "+.x", "Aircraft"}) {
         EXPECT_EQ(LeadingNumber(text), 0.0) << text;

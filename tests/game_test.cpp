@@ -243,8 +243,7 @@ TEST_F(GameFile, ASavedGameReadsBackTheSameAndASessionKeepsAChangeItCouldNotWrit
     EXPECT_NE(written.find("\"seat\": \"Force 1\""), std::string::npos) << written;
     Game read;
     ASSERT_TRUE(ReadGameFile(Path("g.json"), read, error)) << error;
-    EXPECT_TRUE(read == game);
-    EXPECT_EQ(read.Log().back().seat, "Force 1");
+    EXPECT_TRUE(read == game);  // the log's seats too
     // The same game writes the same bytes.
     ASSERT_TRUE(WriteGameFile(read, Path("h.json"), error));
     EXPECT_EQ(Bytes("g.json"), Bytes("h.json"));
