@@ -354,10 +354,10 @@ std::vector<std::pair<int, int>> PointsOf(const std::string& entry) {
     return points;
 }
 
-std::vector<std::string> PrintLog(const ScenarioSnapshot& snapshot, const Game* game) {
+RecordingDC Printed(const ScenarioSnapshot& snapshot, const Game* game) {
     RecordingDC dc;
     RunScenarioPrintJob(dc, snapshot.scenario, snapshot.ships, snapshot.armaments, game);
-    return dc.log;
+    return dc;
 }
 
 }  // namespace
@@ -368,26 +368,24 @@ TEST(GamePrint, MarksChangeOnlyTheMarkedCardsInPrintAndInTheirOwnImagesInHtml) {
     const CBrinnowDoc doc = GameCampaign();
     const ScenarioSnapshot snapshot = ScenarioSnapshot::Of(doc, doc.m_scenarios[0]);
     const auto& roster = snapshot.roster;
-    const std::vector<std::string> plain = PrintLog(snapshot, nullptr);
+    const RecordingDC plainPrint = Printed(snapshot, nullptr);
+    const std::vector<std::string>& plain = plainPrint.log;
     Game game;
-    EXPECT_EQ(PrintLog(snapshot, &game), plain);
+    EXPECT_EQ(Printed(snapshot, &game).log, plain);
 
     // Bravo (a member), Delta (an attachment), Golf (a single ship).
     for (std::size_t i = 0; i < kCardMarkCount; i += 4) game.Apply(Toggle(roster[1], Mark(int(i))));
     game.Apply(Toggle(roster[3], CardMark::Box18));
     game.Apply(Toggle(roster[6], CardMark::Sunk));
-    const std::vector<std::string> marked = PrintLog(snapshot, &game);
+    const std::vector<std::string> marked = Printed(snapshot, &game).log;
 
     // The cell of each marked card, from where the plain print wrote its name.
     const double p = 600 / 25.4;
     std::vector<std::array<int, 4>> cells;
     for (const char* name : {"BRAVO", "DELTA", "GOLF"}) {
-        const auto entry = std::find_if(plain.begin(), plain.end(), [&](const std::string& e) {
-            return e.rfind("TextOut", 0) == 0 && e.size() > 5 &&
-                   e.substr(e.size() - std::strlen(name) - 1) == " " + std::string(name);
-        });
-        ASSERT_NE(entry, plain.end()) << name;
-        const auto [cx, cy] = PointsOf(*entry)[0];
+        const std::string entry = plainPrint.TextEntry(name);
+        ASSERT_FALSE(entry.empty()) << name;
+        const auto [cx, cy] = PointsOf(entry)[0];
         const int x = cx - int(21 * p);
         const int y = cy + 2 - int(7 * p);
         cells.push_back({x, y, x + int(44 * p), y + int(23.5 * p) + 1});
