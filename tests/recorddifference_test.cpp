@@ -172,11 +172,15 @@ TEST(RecordDifference, EverySquadronForceAndScenarioFieldCounts) {
         {"a force more", [](VxScenario& s) { s.m_forces.push_back(VxForce()); }},
         {"forces' order", [](VxScenario& s) { std::swap(s.m_forces[0], s.m_forces[1]); }},
         {"the last force's notes", [](VxScenario& s) { s.m_forces[1].m_strNotes.clear(); }}};
-    // Name, umpire, date, weather, victory conditions and notes.
-    for (CString VxScenario::*text :
-         {&VxScenario::m_strName, &VxScenario::m_strUmpire, &VxScenario::m_strDate,
-          &VxScenario::m_strWeather, &VxScenario::m_strVictoryConditions, &VxScenario::m_strNotes})
-        scenarioChanges.push_back({"a text", [text](VxScenario& s) { s.*text += 'X'; }});
+    const std::pair<const char*, CString VxScenario::*> texts[] = {
+        {"name", &VxScenario::m_strName},
+        {"umpire", &VxScenario::m_strUmpire},
+        {"date", &VxScenario::m_strDate},
+        {"weather", &VxScenario::m_strWeather},
+        {"victory", &VxScenario::m_strVictoryConditions},
+        {"notes", &VxScenario::m_strNotes}};
+    for (const auto& [label, text] : texts)
+        scenarioChanges.push_back({label, [text = text](VxScenario& s) { s.*text += 'X'; }});
     ExpectEachChangeIsADifference(base, scenarioChanges);
 }
 
