@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -98,13 +97,22 @@ class History : public ::testing::Test {
 TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
     EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo");
-    // The squadrons that follow a renamed ship change in the ship editor's step.
-    const CString old = Doc().m_ships[0].m_strName;
-    Doc().m_squadrons.Modify(0).m_strFlagship = old;
-    Doc().m_squadrons.Modify(1).m_attachmentNames = {old, old};
+    // The squadrons and the forces' copies that follow a renamed ship change
+    // in the ship editor's step.
+    const VxShip first = Doc().m_ships[0];
+    Doc().m_squadrons.Modify(0).m_strFlagship = first.m_strName;
+    Doc().m_squadrons.Modify(1).m_attachmentNames = {first.m_strName, first.m_strName};
+    VxForce force;
+    force.m_squadrons = {Doc().m_squadrons[0]};
+    force.m_squadrons[0].m_shipNames = {first.m_strName};
+    force.m_ships = {first};
+    Doc().m_scenarios.Modify(0).m_forces.push_back(force);
     const std::string start = Bytes();
-    RenameFirstShip("Zulu");  // and Yes: the squadrons follow
+    RenameFirstShip("Zulu");  // and Yes: the squadrons and copies follow
     EXPECT_EQ(Doc().m_squadrons[1].m_attachmentNames, (CStringArray{"Zulu", "Zulu"}));
+    const VxForce& renamed = Doc().m_scenarios[0].m_forces.back();
+    EXPECT_EQ(renamed.m_squadrons[0].m_shipNames, CStringArray{"Zulu"});
+    EXPECT_EQ(renamed.m_ships[0].m_strName, "Zulu");
     ExpectUndoRedo(start, "Edit Ships");
 
     const std::string before = Bytes();
@@ -120,23 +128,6 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     for (int i = 0; i < 2; ++i) Redo();
     EXPECT_EQ(Bytes(), last);
     EXPECT_FALSE(frame->Action(ID_EDIT_REDO)->isEnabled());
-}
-
-// The forces' copies follow a rename in the same step, and Undo takes all back.
-TEST_F(History, ARenameOfTheShipsCopiesInForcesIsPartOfTheShipEditorsOneStep) {
-    const VxShip first = Doc().m_ships[0];
-    VxForce force;
-    force.m_squadrons = {Doc().m_squadrons[0]};
-    force.m_squadrons[0].m_shipNames = {first.m_strName};
-    force.m_ships = {first};
-    Doc().m_scenarios.Modify(0).m_forces.push_back(force);
-    const std::string start = Bytes();
-    RenameFirstShip("Zulu");
-    const VxForce& renamed = Doc().m_scenarios[0].m_forces.back();
-    EXPECT_EQ(renamed.m_squadrons[0].m_shipNames, CStringArray{"Zulu"});
-    EXPECT_EQ(renamed.m_ships[0].m_strName, "Zulu");
-    ExpectUndoRedo(start, "Edit Ships");
-    EXPECT_EQ(Stack().count(), 1);
 }
 
 // Adding an armament opens Add Armament from inside Edit Armaments, and
@@ -203,7 +194,7 @@ TEST_F(History, ADialogThatChangesNothingAddsNoStep) {
     EXPECT_TRUE(Clean());
 }
 
-TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistoryUntilNewOrOpen) {
+TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistoryUntilOpen) {
     RenameFirstShip("Zulu");
     EXPECT_TRUE(Modified());
     Undo();
@@ -224,19 +215,11 @@ TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistoryUntilNewOrOpen) {
     Undo();
     EXPECT_TRUE(Modified());
 
-    // New and Open clear the history.
-    scripted.answers = {IDNO};
-    ASSERT_TRUE(frame->OnFileNew());
-    EXPECT_EQ(Stack().count(), 0);
-    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
-    EXPECT_TRUE(Clean());
-
-    RenameFirstShip("Zulu");  // a new document has no ships: Edit Ships adds none
-    AddNation("Sweden");
-    EXPECT_EQ(Stack().count(), 1);
+    // Opening another campaign clears the history.
     scripted.answers = {IDNO};
     ASSERT_TRUE(frame->OpenDocumentFile(Campaign("other.brn")));
     EXPECT_EQ(Stack().count(), 0);
+    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
     EXPECT_TRUE(Clean());
 }
 
@@ -297,33 +280,17 @@ TEST_F(History, OneStepPastTheBudgetDropsTheOldestAlone) {
     EXPECT_EQ(Stack().count(), 4);
 }
 
+// The document manager asks and reloads; the window's command takes the
+// answer and names the step.
 TEST_F(History, RevertAsksReloadsAndUndoes) {
     RenameFirstShip("Zulu");
     const std::string edited = Bytes();
-    scripted.answers = {IDNO};
-    EXPECT_FALSE(frame->OnFileRevert());
-    EXPECT_EQ(scripted.messages.back(),
-              "Revert to the copy of fleet.brn saved on disk? Undo brings back the changes.");
-    EXPECT_EQ(Bytes(), edited);
-
     frame->Action(ID_FILE_REVERT)->trigger();  // answered Yes
     EXPECT_EQ(Bytes(), saved);
     EXPECT_TRUE(Clean());
     EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo Revert to Saved");
     Undo();
     EXPECT_EQ(Bytes(), edited);
-
-    // A file that went bad on disk is refused and the document stays.
-    RenameFirstShip("Yankee");
-    const std::string kept = Bytes();
-    ASSERT_TRUE(QFile::resize(dir.filePath("fleet.brn"), 20));
-    EXPECT_FALSE(frame->OnFileRevert());
-    EXPECT_NE(scripted.messages.back().find("is not a valid Brinnow document"), std::string::npos);
-    EXPECT_EQ(Bytes(), kept);
-
-    scripted.answers = {IDNO};
-    ASSERT_TRUE(frame->OnFileNew());
-    EXPECT_FALSE(frame->OnFileRevert());  // nothing on disk to go back to
 }
 
 }  // namespace
