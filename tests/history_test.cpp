@@ -3,43 +3,33 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include "app/commandids.h"
 #include "app/mainframe.h"
-#include "desktop/filedialogs.h"
 #include "editors/editarmaments.h"
 #include "editors/editnations.h"
 #include "editors/editships.h"
 #include "history/edithistory.h"
 #include "tests/support/documentgenerator.h"
+#include "tests/support/mainwindowfixture.h"
 #include "tests/support/modaldialog.h"
-#include "tests/support/scriptedanswers.h"
 
 namespace {
 
 // The main window on a saved campaign; editors are driven through their
 // real dialogs from the menu commands.
-class History : public ::testing::Test {
+class History : public Shell {
   protected:
     void SetUp() override {
-        QSettings().clear();
-        SetFileChoiceHook([this](const FileChoice&) { return chosenFile; });
-        frame = std::make_unique<CMainFrame>();
+        Shell::SetUp();
         ASSERT_TRUE(frame->OpenDocumentFile(Campaign("fleet.brn")));
         saved = Bytes();
     }
-    void TearDown() override {
-        frame.reset();
-        SetFileChoiceHook({});
-    }
-    QString Campaign(const char* name, int ships = 30) {
+    QString Campaign(const char* name) {
         CBrinnowDoc doc;
-        GenerateDocument(doc, {ships, 3, 2, 2, 3, 5});
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(doc.OnSaveDocument(path.toStdString()));
-        return path;
+        GenerateDocument(doc, {30, 3, 2, 2, 3, 5});
+        EXPECT_TRUE(doc.OnSaveDocument(Local(name)));
+        return Path(name);
     }
     CBrinnowDoc& Doc() { return frame->Document(); }
     std::string Bytes() { return Doc().SaveToBytes(); }
@@ -87,10 +77,6 @@ class History : public ::testing::Test {
         EXPECT_EQ(Bytes(), after);
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<CMainFrame> frame;
-    ScriptedAnswers scripted;
-    QString chosenFile;
     std::string saved;
 };
 

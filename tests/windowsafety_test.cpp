@@ -268,33 +268,6 @@ TEST_F(WindowSafety, ALockThatCannotBeMadeAndAFileTurnedFolderAreSaid) {
                             "\" was replaced by a folder or another thing that is not a file."));
 }
 
-// The window's progress dialog, cancelled as a user cancels it.
-
-// Clicks Cancel of the first progress dialog that shows, keeping what it said.
-class CancelWhenShown {
-  public:
-    CancelWhenShown() {
-        m_poll.setInterval(20);
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { PressCancel(); });
-        m_poll.start();
-    }
-    QString label;
-    QString bar;  // what the bar shows, in the label's words
-
-  private:
-    void PressCancel() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QProgressDialog*>(window);
-            if (dialog == nullptr || !dialog->isVisible()) continue;
-            label = dialog->labelText();
-            bar = QString("Printing page %1 of %2").arg(dialog->value()).arg(dialog->maximum());
-            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
-            m_poll.stop();
-        }
-    }
-    QTimer m_poll;
-};
-
 // A cancel during a print to a PDF keeps the old file and leaves nothing
 // behind.
 TEST(ProgressDialog, CancelKeepsTheOldFileAndTheDialogShowsAfterHalfASecondUntilTheEnd) {
@@ -309,14 +282,18 @@ TEST(ProgressDialog, CancelKeepsTheOldFileAndTheDialogShowsAfterHalfASecondUntil
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(QString::fromStdString(pdf));
     printer.setDocName("Cards");
-    const CancelWhenShown user;
+    QString label, bar;  // what the bar shows, in the label's words
+    const CancelWhenShown user([&](QProgressDialog& dialog) {
+        label = dialog.labelText();
+        bar = QString("Printing page %1 of %2").arg(dialog.value()).arg(dialog.maximum());
+    });
     RunOnPrinter(nullptr, "Printing Cards", printer, [&doc](CDC& dc, Progress& progress) {
         ShipCardJob(doc).Print(dc, "Cards", progress);
     });
 
-    EXPECT_TRUE(QRegularExpression("^Printing page \\d+ of \\d+$").match(user.label).hasMatch())
-        << user.label.toStdString();
-    EXPECT_EQ(user.bar, user.label);
+    EXPECT_TRUE(QRegularExpression("^Printing page \\d+ of \\d+$").match(label).hasMatch())
+        << label.toStdString();
+    EXPECT_EQ(bar, label);
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(pdf, bytes, error));
     EXPECT_EQ(bytes, "the old PDF");

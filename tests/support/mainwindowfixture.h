@@ -5,9 +5,14 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,4 +74,31 @@ class Shell : public ::testing::Test {
     QString chosenFile;
     std::vector<FileChoice> choices;
     QString proposed;  // by the last file dialog
+};
+
+// Clicks Cancel of the first progress dialog that shows, after a look at it
+// and at the window behind it.
+class CancelWhenShown {
+  public:
+    explicit CancelWhenShown(std::function<void(QProgressDialog&)> look = {})
+        : m_look(std::move(look)) {
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { PressCancel(); });
+        m_poll.start();
+    }
+    bool seen = false;
+
+  private:
+    void PressCancel() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            m_poll.stop();
+            seen = true;
+            if (m_look) m_look(*dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    }
+    std::function<void(QProgressDialog&)> m_look;
+    QTimer m_poll;
 };
