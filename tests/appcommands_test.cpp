@@ -110,9 +110,7 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     QStringEncoder utf16(QStringEncoder::Utf16BE);
     const QByteArray title = "/Title (\xfe\xff" + QByteArray(utf16("Jutland")) + ")";
-    const QByteArray printed = pdf.readAll();
-    EXPECT_TRUE(printed.contains(title));
-    pdf.close();
+    EXPECT_TRUE(pdf.readAll().contains(title));
 
     // A preview draws on its printer; a finished job is over.
     QPrinter preview(QPrinter::HighResolution);
@@ -123,16 +121,6 @@ TEST_F(Shell, PrintingToAPdfProposesTheJobsNameBesideTheDocumentAndTitlesIt) {
     EXPECT_TRUE(shown.Finish());
     EXPECT_FALSE(shown.IsOpen());
     EXPECT_FALSE(shown.Finish());
-
-    // A cancelled job is over, and leaves the file it would have replaced.
-    PrintOutput cancelled(printer);
-    ASSERT_TRUE(cancelled.IsOpen());
-    cancelled.Dc().TextOut(10, 10, "Cancelled");
-    cancelled.Abandon();
-    EXPECT_FALSE(cancelled.IsOpen());
-    EXPECT_FALSE(cancelled.Finish());
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdf.readAll(), printed);
 }
 
 // An empty campaign shows how to begin, and has nothing to print. The view

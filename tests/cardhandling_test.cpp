@@ -95,8 +95,6 @@ TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
     Field()->findChild<QToolButton*>()->click();
     EXPECT_TRUE(Field()->text().isEmpty());
     EXPECT_TRUE(Field()->styleSheet().isEmpty());
-    QTest::keyClicks(Field(), "sister");
-    EXPECT_EQ(View().CurrentShip(), 30);
     EXPECT_EQ(Field()->placeholderText(), "Name, identifier or notes");
     // However narrow the window, the box keeps room for what it asks for.
     frame->resize(300, 600);
@@ -116,20 +114,18 @@ TEST_F(FindShip, TypingFindsTheFirstMatchInAnyFieldAndAnyCase) {
 }
 
 TEST_F(FindShip, F3AndShiftF3StepAndWrapAndFiltersNarrowTheListing) {
+    // The wrapping at either end is ShipSearch's; the commands and the bar's
+    // own buttons step each way.
     Type("WARSPITE");  // from ship 3
     Step(ID_EDIT_REPEAT, 17);
-    Step(ID_EDIT_REPEAT, 30);
-    Step(ID_EDIT_REPEAT, 3);
-    Step(ID_EDIT_FIND_PREVIOUS, 30);
-    Step(ID_EDIT_FIND_PREVIOUS, 17);
+    Step(ID_EDIT_FIND_PREVIOUS, 3);
     EXPECT_EQ(frame->Action(ID_EDIT_REPEAT)->shortcut(), QKeySequence("F3"));
     EXPECT_EQ(frame->Action(ID_EDIT_FIND_PREVIOUS)->shortcut(), QKeySequence("Shift+F3"));
     EXPECT_EQ(frame->Action(ID_EDIT_FIND)->shortcut(), QKeySequence("Ctrl+F"));
-    // The bar's own buttons step the same way.
-    frame->findChild<QAction*>("findNext")->trigger();
-    EXPECT_EQ(View().CurrentShip(), 30);
     frame->findChild<QAction*>("findPrevious")->trigger();
-    EXPECT_EQ(View().CurrentShip(), 17);
+    EXPECT_EQ(View().CurrentShip(), 30);
+    frame->findChild<QAction*>("findNext")->trigger();
+    EXPECT_EQ(View().CurrentShip(), 3);
 
     // Filters narrow the listing and the status bar counts; Ctrl+F selected
     // what the field held, for the typing below to replace.

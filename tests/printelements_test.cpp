@@ -162,7 +162,6 @@ TEST_F(PrintElements, ListButtonsWithTheMouseAndTheKeyboard) {
     Click("shipAddAllButton");  // replaces, no doubles
     EXPECT_EQ(Shown("shipSelectedList"), Shown("shipAvailableList"));
     Click("shipRemoveAllButton");
-    EXPECT_TRUE(Shown("shipSelectedList").isEmpty());
     Click("shipRemoveButton");  // nothing to remove: no crash
 
     // And with the keyboard.
