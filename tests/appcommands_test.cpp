@@ -195,22 +195,34 @@ TEST_F(Shell, ZoomIsClampedAndZoomAndPlacementAreRemembered) {
     EXPECT_EQ(third.geometry(), QRect(100, 100, 500, 400));
 }
 
-TEST_F(Shell, ExportShipsAsTextAndCsvWriteTheChosenFiles) {
+// The exports and Open Game ask for a file beside the campaign; an export
+// writes the file chosen, and a cancelled Open Game opens nothing.
+TEST_F(Shell, ExportsAndOpenGameAskForFilesBesideTheCampaign) {
     frame->View().ExportShipsAsText();  // no ships: nothing asked
     frame->View().ExportShipsAsCsv();
-    EXPECT_TRUE(proposed.isEmpty());
+    EXPECT_TRUE(choices.empty());
     ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 5)));
-    std::string text, csv, error;
     chosenFile = Path("ships.txt");
     frame->Action(ID_TOOLS_EXPORT_TEXT)->trigger();
-    EXPECT_EQ(proposed, Path("fleet.txt"));  // beside the campaign, named after it
-    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), text, error));
+    EXPECT_EQ(proposed, Path("fleet.txt"));  // named after the campaign
+    const std::string text = Bytes("ships.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     chosenFile = Path("ships.csv");
     frame->Action(ID_TOOLS_EXPORT_CSV)->trigger();
-    ASSERT_TRUE(ReadWholeFile(chosenFile.toStdString(), csv, error));
+    const std::string csv = Bytes("ships.csv");
     EXPECT_EQ(csv.rfind("\xEF\xBB\xBFName,", 0), 0u);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n') - 6, 5 * 3);  // notes hold two breaks each
+
+    chosenFile.clear();
+    frame->Action(ID_FILE_OPEN_GAME)->trigger();
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[2].kind, FileChoice::Open);
+    EXPECT_EQ(choices[2].caption, "Open Game");
+    EXPECT_TRUE(choices[2].filter.startsWith("Brinnow Games (*.game.json)"));
+    EXPECT_EQ(QFileInfo(choices[2].proposedPath).absolutePath(),
+              QFileInfo(Path("fleet.brn")).absolutePath());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(frame->windowTitle(), "fleet.brn[*] - Brinnow");
 }
 
 // Acts on the import's preview once it is open: the reading before it lets
@@ -318,20 +330,6 @@ TEST_F(Shell, ImportShipsFromCsvPreviewsAndAppliesOneUndoableStep) {
     EXPECT_NE(messages[0].find("missing.csv"), std::string::npos) << messages[0];
     EXPECT_EQ(frame->Document().SaveToBytes(), imported);
     EXPECT_EQ(frame->History().Stack().count(), 1);
-}
-
-// Open Game asks for a game file, starting in the campaign's folder, and a
-// cancel opens nothing.
-TEST_F(Shell, OpenGameAsksForAGameBesideTheCampaign) {
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteCampaign("fleet.brn", 2)));
-    frame->Action(ID_FILE_OPEN_GAME)->trigger();
-    ASSERT_EQ(choices.size(), 1u);
-    EXPECT_EQ(choices[0].kind, FileChoice::Open);
-    EXPECT_EQ(choices[0].caption, "Open Game");
-    EXPECT_TRUE(choices[0].filter.startsWith("Brinnow Games (*.game.json)"));
-    EXPECT_EQ(QFileInfo(choices[0].proposedPath).absolutePath(),
-              QFileInfo(Path("fleet.brn")).absolutePath());
-    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Shell, CampaignJsonGoesOutAndComesBackAsANewUnsavedDocument) {
