@@ -33,24 +33,19 @@
 namespace {
 
 // A home of the test's own, with or without a documents folder.
-class OwnHome {
-  public:
-    OwnHome() : m_home(qgetenv("HOME")), m_config(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("HOME", m_dir.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toUtf8());
+struct OwnHome {
+    OwnHome() {
+        qputenv("HOME", dir.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
     }
     ~OwnHome() {
-        qputenv("HOME", m_home);
-        if (m_config.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", m_config);
+        qputenv("HOME", home);
+        config.isEmpty() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
     }
-    QString Path(const char* name) const { return m_dir.filePath(name); }
+    QString Path(const char* name) const { return dir.filePath(name); }
 
-  private:
-    QTemporaryDir m_dir;
-    QByteArray m_home, m_config;
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir dir;
 };
 
 // Printing to a PDF file proposes the job's name beside the campaign, or in
