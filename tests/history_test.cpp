@@ -54,15 +54,6 @@ class History : public Shell {
             ships.OnClose();
         });
     }
-    void AddNation(const char* name) {
-        Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [name](CEditNationsDlg& nations) {
-            OnModalDialog<QDialog>([name](QDialog& add) {
-                add.findChild<QLineEdit*>("nameEdit")->setText(name);
-                add.accept();
-            });
-            nations.OnAdd();
-        });
-    }
     void Undo() { frame->Action(ID_EDIT_UNDO)->trigger(); }
     void Redo() { frame->Action(ID_EDIT_REDO)->trigger(); }
     // Undo brings back the bytes of before, Redo those of after.
@@ -102,7 +93,13 @@ TEST_F(History, EveryEditorIsOneStepThatUndoesToTheSameBytes) {
     ExpectUndoRedo(start, "Edit Ships");
 
     const std::string before = Bytes();
-    AddNation("Sweden");
+    Edit<CEditNationsDlg>(ID_EDIT_NATIONS, [](CEditNationsDlg& nations) {
+        OnModalDialog<QDialog>([](QDialog& add) {
+            add.findChild<QLineEdit*>("nameEdit")->setText("Sweden");
+            add.accept();
+        });
+        nations.OnAdd();
+    });
     ExpectUndoRedo(before, "Edit Nations");
     EXPECT_EQ(Stack().count(), 2);
 
