@@ -214,13 +214,6 @@ class Clipboard : public ::testing::Test {
         }
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&to));
     }
-    // Keys reach the commands of the window that is active.
-    void Press(CMainFrame& frame, QKeySequence::StandardKey key) {
-        frame.activateWindow();
-        QApplication::setActiveWindow(&frame);
-        frame.View().setFocus();
-        QTest::keySequence(&frame.View(), QKeySequence(key));
-    }
     bool Enabled(CMainFrame& frame, int command) { return frame.Action(command)->isEnabled(); }
     const VxShip* Named(CMainFrame& frame, const CString& name) {
         for (const VxShip& ship : frame.Document().m_ships)

@@ -39,11 +39,6 @@ class MainWindow : public Shell {
         ASSERT_TRUE(frame->OpenDocumentFile(Path("campaign.brn")));
     }
     bool Enabled(int command) const { return frame->Action(command)->isEnabled(); }
-    void Press(const QKeySequence& keys) {
-        QApplication::setActiveWindow(frame.get());
-        frame->View().setFocus();
-        QTest::keySequence(&frame->View(), keys);
-    }
 };
 
 }  // namespace
@@ -56,18 +51,18 @@ TEST_F(MainWindow, TheHighlightedCardIsTheCurrentOneFromTheStart) {
     EXPECT_EQ(frame->View().CurrentShip(), 0);
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
     EXPECT_TRUE(Enabled(ID_EDIT_CUT));
-    Press(QKeySequence::Copy);
+    Press(*frame, QKeySequence::Copy);
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRecordsMimeType));
 
     // Cutting the last ship leaves the one before it current.
     frame->View().SetCurrentShip(5);
-    Press(QKeySequence::Cut);
+    Press(*frame, QKeySequence::Cut);
     EXPECT_EQ(frame->View().CurrentShip(), 4);
-    Press(QKeySequence::Cut);
+    Press(*frame, QKeySequence::Cut);
     EXPECT_EQ(frame->Document().m_ships.size(), 4u);
     EXPECT_EQ(frame->View().CurrentShip(), 3);
     // With the last ship cut there is none to take.
-    for (int ship = 0; ship < 4; ++ship) Press(QKeySequence::Cut);
+    for (int ship = 0; ship < 4; ++ship) Press(*frame, QKeySequence::Cut);
     EXPECT_TRUE(frame->Document().m_ships.empty());
     EXPECT_EQ(frame->View().CurrentShip(), -1);
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));

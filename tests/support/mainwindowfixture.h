@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/brinnowview.h"
 #include "app/mainframe.h"
 #include "desktop/filedialogs.h"
 #include "history/documentnotice.h"
@@ -24,6 +25,15 @@
 #include "platform/filestore.h"
 #include "tests/support/documentgenerator.h"
 #include "tests/support/scriptedanswers.h"
+
+// Keys pressed on a window's cards; only the active window's commands take
+// them.
+inline void Press(CMainFrame& frame, const QKeySequence& keys) {
+    frame.activateWindow();
+    QApplication::setActiveWindow(&frame);
+    frame.View().setFocus();
+    QTest::keySequence(&frame.View(), keys);
+}
 
 // The main window with scripted answers: every question and refusal is
 // recorded, and answered from a queue (Yes when it runs dry).
