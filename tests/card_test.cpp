@@ -24,25 +24,14 @@ class Card : public ::testing::Test {
     RecordingDC dc;
 };
 
-TEST_F(Card, RuledBoxGeometryLabelsAndTheNameArmamentAndTypeLines) {
+// The ruled box and its labels are pinned by the reference image below, which
+// ends above the row of small boxes under the card.
+TEST_F(Card, SmallBoxesUnderTheCardAndTheNameArmamentAndTypeLines) {
     Draw();
-    const std::vector<std::string> expected = {
-        "Rectangle 0 161 966 506",  "Line 0 276 966 276 w=1",   "Line 0 391 966 391 w=1",
-        "Line 241 161 241 391 w=1", "Line 483 161 483 391 w=1", "Line 724 161 724 391 w=1",
-        "Line 193 391 193 506 w=1", "Line 386 391 386 506 w=1", "Line 579 391 579 506 w=1",
-        "Line 772 391 772 506 w=1", "Line 483 237 724 199 w=1", "Rectangle 0 506 34 540"};
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(dc.log[i], expected[i]);
+    EXPECT_EQ(dc.log[11], "Rectangle 0 506 34 540");
     EXPECT_EQ(dc.Find("Rectangle").size(), 1u + 18);
-    // m = (241 - 7 * 18) / 2 = 57; ty = 161 + (115 - 72) / 2 = 182.
-    EXPECT_EQ(Text("FIRE"), "TextOut 57 182 align=0 h=36 FIRE");
-    EXPECT_EQ(Text("DAMAGE"), "TextOut 298 182 align=0 h=36 DAMAGE");
-    EXPECT_TRUE(dc.Has("TextOut 298 218 align=0 h=36 CONTROL"));
-    EXPECT_EQ(Text("BRIDGE"), "TextOut 484 163 align=0 h=36 BRIDGE");
-    EXPECT_EQ(Text("RUDDER"), "TextOut 718 273 align=10 h=36 RUDDER");
-    EXPECT_EQ(Text("M="), "TextOut 0 125 align=0 h=36 M=");
     EXPECT_EQ(Text("S="), "");  // no secondary armament
 
-    // The name, armament and type lines.
     ship.m_strName = "Iron Duke";
     ship.m_nMainArmament = 9;  // "14"
     ship.m_nShipType = 6;
@@ -113,20 +102,9 @@ TEST_F(Card, SplitLayoutRingsEighteenInchTorpedoesBracketsTwentyOneInchAndFlotil
     ship.m_nSecondaryArmament = 4;
     ship.m_dSecondaryAF = {2, 2, 1, 1};
     ship.m_nTorpedoAF = {3, 2, 0, 0};
+    // The ringed layout's places are pinned by the reference image.
     Draw();
-    EXPECT_EQ(dc.Find("TextOut 60 ").front(), "TextOut 60 299 align=6 h=69 3");
-    // Half rules; small figures 43 px: "2  3" is 84 wide, the figure 21; the
-    // ring widens by (36 - 21) / 2.
-    for (const char* entry : {"TextOut 301 299 align=6 h=69 3", "Line 120 333 241 333 w=1",
-                              "Line 362 333 483 333 w=1", "Line 603 333 724 333 w=1",
-                              "Line 845 333 966 333 w=1", "TextOut 120 331 align=8 h=43 2  3",
-                              "TextOut 120 335 align=0 h=43 2  3", "Ellipse 176 288 211 331",
-                              "Ellipse 176 335 211 378", "TextOut 602 331 align=8 h=43 1  -"}) {
-        EXPECT_TRUE(dc.Has(entry)) << entry;
-    }
     EXPECT_EQ(dc.Find("Ellipse").size(), 8u);
-    EXPECT_EQ(Text("S="), "TextOut 0 89 align=0 h=36 S=");
-    EXPECT_EQ(Text("6\""), "TextOut 54 89 align=0 h=36 6\"");
 
     // Twenty-one inch torpedoes are bracketed without rings.
     ship.m_nTorpedo = 1;
@@ -157,13 +135,10 @@ TEST_F(Card, WingTurretsTurnSpeedsAndTheDeviceGivenBack) {
     ship.m_bWingTurrets = TRUE;
     ship.m_nTurnSpeed = {12, 0, 8, 0, 30};
     Draw();
-    // A heavy box round the fire box; speed font 52 px: ty = 161 + 287 - 26 = 422.
-    for (const char* entry :
-         {"Line 0 276 241 276 w=5", "Line 241 276 241 391 w=5", "Line 241 391 0 391 w=5",
-          "Line 0 391 0 276 w=5", "TextOut 96 422 align=6 h=52 12",
-          "TextOut 482 422 align=6 h=52 8", "TextOut 868 422 align=6 h=52 30"}) {
-        EXPECT_TRUE(dc.Has(entry)) << entry;
-    }
+    // The wing box and the speeds' places are pinned by the reference image: a
+    // speed of 0 is left out and the next keeps its own place.
+    EXPECT_EQ(dc.Find("Line 0 276 241 276 w=5").size(), 1u);
+    EXPECT_TRUE(dc.Has("TextOut 482 422 align=6 h=52 8"));
     EXPECT_EQ(dc.Find("TextOut 289 422").size(), 0u);
 
     // Drawing gives the device back as it found it, notes column and all.
@@ -179,15 +154,8 @@ TEST_F(Card, HeightsAndANotesColumnThatWrapsWithinThePrintableWidth) {
     EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);
     ship.m_strNotes = "one\r\n\r\ntwo";
     EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);  // 161 + 2 * 69 = 299
-    ship.m_strNotes = "1\r\n2\r\n3\r\n4\r\n5\r\n6";
-    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 161 + 6 * 69);
-    Draw(1);
-    EXPECT_TRUE(dc.Has("TabbedTextOut 1516 161 1"));
-    EXPECT_TRUE(dc.Has("TabbedTextOut 1516 506 6"));
-    Draw(0);
-    EXPECT_EQ(dc.Find("TabbedTextOut").size(), 0u);
-
-    // Long notes wrap within the printable width.
+    // Taller notes are pinned by ShipCardJob's hand-worked pages; long notes
+    // wrap within the printable width.
     ship.m_strNotes = std::string(200, 'w') + " end";
     const int height = ship.GetCardHeight(dc, 23, 1, 4500);
     Draw(1, 4500);
@@ -199,6 +167,8 @@ TEST_F(Card, HeightsAndANotesColumnThatWrapsWithinThePrintableWidth) {
     EXPECT_EQ(pieces[0], "TabbedTextOut 1516 161 " + std::string(94, 'w'));
     EXPECT_EQ(pieces[1], "TabbedTextOut 1516 230 " + std::string(94, 'w'));
     EXPECT_EQ(pieces[2], "TabbedTextOut 1516 299 " + std::string(12, 'w') + " end");
+    Draw(0);
+    EXPECT_EQ(dc.Find("TabbedTextOut").size(), 0u);
 }
 
 TEST_F(Card, BlankCardShowsNoFiguresAndBadIndexesDrawEmptyTexts) {
