@@ -61,7 +61,9 @@ TEST_F(Html, ShipSectionNamesItsImageAndWritingMakesIt) {
     EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
 }
 
-TEST_F(Html, SquadronWithAnUnknownFlagshipAndNoShips) {
+// Ships are shown by name, an unknown flagship as a new ship.
+TEST_F(Html, SquadronsListTheirShipsByNameAndAnUnknownFlagshipAsANewShip) {
+    doc.m_ships.emplace_back(doc.m_ships[1]).m_dDF = 9;  // a second "Kent": the first is shown
     VxSquadron squadron;
     squadron.m_strName = "1st BCS";
     squadron.m_strCommander = "Beatty";
@@ -69,15 +71,12 @@ TEST_F(Html, SquadronWithAnUnknownFlagshipAndNoShips) {
     squadron.m_strNotes = "never written";
     EXPECT_EQ(squadron.HtmlSection(html),
               "<H3>1st BCS</H3>\n<H4>Flagship</H4><P>Beatty<BR>" + Tag("New Ship") + "</P>\n");
-}
 
-TEST_F(Html, SquadronListsMembersAndAttachmentsByName) {
-    VxSquadron squadron;
     squadron.m_strName = "S";
+    squadron.m_strCommander = "";
     squadron.m_strFlagship = "Kent";
     squadron.m_shipNames = {"Harrow", "Harrow"};
     squadron.m_attachmentNames = {"Kent"};
-    doc.m_ships.emplace_back(doc.m_ships[1]).m_dDF = 9;  // a second "Kent": the first is shown
     EXPECT_EQ(squadron.HtmlSection(html),
               "<H3>S</H3>\n<H4>Flagship</H4><P><BR>" + Tag("Kent") + "</P>\n" +
                   "<H4>Ships in Squadron</H4><P>" + Tag("Harrow") + Tag("Harrow") + "</P>\n" +
@@ -144,9 +143,7 @@ TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
         ASSERT_TRUE(html.WriteImages()) << html.failedImages[0];
         ASSERT_TRUE(html.files.Commit(error)) << error;
         const std::string file = ImageFileName(ship.m_strName);
-        EXPECT_TRUE(QFileInfo::exists(
-            QDir(QString::fromStdString(html.folder)).filePath(QString::fromStdString(file))))
-            << file;
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(html.folder + "/" + file))) << file;
         EXPECT_EQ(tag.find("SRC=\"" + ImageSourceAttribute(file) + "\""), 5u) << tag;
     }
     EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});  // nothing escaped to the parent
@@ -246,16 +243,16 @@ TEST_F(Html, WhenAnImageFailsTheMessageNamesItAndAFailedExportRemovesOnlyItsImag
         const FailingFileSystem failing(FailingFileSystem::Call::Write, 2);
         EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
     }
-    EXPECT_NE(error.find("was not written, because 1 card image could not be"), std::string::npos)
-        << error;
-    EXPECT_NE(error.find("Kent.gif\": No space left on device."), std::string::npos) << error;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "was not written, because 1 card image could not be",
+                        error);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "Kent.gif\": No space left on device.", error);
 
     // A failed export removes only the images it created.
     WriteFileSafely(Path("Harrow.gif"), "an earlier export", error);
     WriteFileSafely(Path("mine.gif"), "the user's own", error);
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("page.htm"));
     EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, Path("page.htm"), error));
-    EXPECT_NE(error.find("page.htm"), std::string::npos) << error;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "page.htm", error);
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "mine.gif"}));
     // A page cannot stream: its images need a folder.
     EXPECT_FALSE(ExportScenarioHtml(doc, twoShips, "/dev/null", error));

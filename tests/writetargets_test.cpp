@@ -86,7 +86,7 @@ TEST_F(WriteTargets, LinksAreFollowedEvenToAFileNotThereYetAndDevicesNotReplaced
     EXPECT_EQ(Kind(full), S_IFCHR);
 }
 
-TEST_F(WriteTargets, ReadOnlyTargetsAreRefusedAndReplacedFilesKeepTheirMode) {
+TEST_F(WriteTargets, ReadOnlyTargetsAreRefusedReplacedFilesKeepTheirModeAndDescriptorZeroServes) {
     std::string error;
     ASSERT_TRUE(Write(Path("kept.txt"), "the user's", error));
     ::chmod(Path("kept.txt").c_str(), 0444);
@@ -106,15 +106,26 @@ TEST_F(WriteTargets, ReadOnlyTargetsAreRefusedAndReplacedFilesKeepTheirMode) {
     ::stat(Path("shared.txt").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0751u);
 
-    // A program started with its standard input closed gets descriptor 0 for
-    // the first file it opens.
+    // Started with its standard input closed, as a scheduled job may be, a
+    // writer's file takes descriptor 0: it is written all the same, and a
+    // cancel closes it all the same.
     const int input = ::dup(STDIN_FILENO);
     ::close(STDIN_FILENO);
     const bool written = Write(Path("new.txt"), "on descriptor 0", error);
+    bool closed = false;
+    {
+        SafeFile file(Path("out.txt"));
+        if (file.Open()) {
+            file.Cancel();
+            closed = ::fcntl(STDIN_FILENO, F_GETFD) == -1;
+        }
+    }
     ::dup2(input, STDIN_FILENO);
     ::close(input);
     EXPECT_TRUE(written) << error;
     EXPECT_EQ(Read(Path("new.txt")), "on descriptor 0");
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(std::filesystem::exists(Path("out.txt")));
 }
 
 // A FIFO is written through, and given up with nobody at the other end;
@@ -159,26 +170,6 @@ TEST_F(WriteTargets, AFifoIsWrittenToNotReplacedAndGivenUpWithNobodyAtTheOtherEn
     lateWriter.join();
 }
 
-// A page and its pictures: all of them or none.
-// Started with its standard input closed, as a scheduled job may be, a
-// writer's file can take descriptor 0: a cancel closes it all the same.
-TEST_F(WriteTargets, ACancelClosesItsFileOnDescriptorZeroToo) {
-    const int input = ::dup(0);
-    ::close(0);
-    bool closed = false;
-    {
-        SafeFile file(Path("out.txt"));
-        if (file.Open()) {
-            file.Cancel();
-            closed = ::fcntl(0, F_GETFD) == -1;
-        }
-    }
-    ::dup2(input, 0);
-    ::close(input);
-    EXPECT_TRUE(closed);
-    EXPECT_FALSE(std::filesystem::exists(Path("out.txt")));
-}
-
 // A file that gives fewer bytes than its size, as a kernel's status files do
 // and a file cut short while read would, is refused as an input/output error.
 TEST(FileReads, AFileShorterThanItsSizeIsAnInputOutputError) {
@@ -191,6 +182,7 @@ TEST(FileReads, AFileShorterThanItsSizeIsAnInputOutputError) {
     EXPECT_EQ(error, "Cannot read \"" + path + "\": Input/output error.");
 }
 
+// A page and its pictures: all of them or none.
 TEST_F(WriteTargets, AGroupOfFilesAppearsWholeOrNotAtAll) {
     std::string error;
     ASSERT_TRUE(Write(Path("old.gif"), "an earlier picture", error));
