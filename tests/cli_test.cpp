@@ -30,6 +30,14 @@ class Cli : public ::testing::Test {
         if (result.exitCode == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "exit " << result.exitCode << ": " << result.err;
     }
+    // Whether the tool exited with exitCode, saying says on its error output.
+    ::testing::AssertionResult Says(const QStringList& args, int exitCode,
+                                    const std::string& says) {
+        const CliResult result = Cmd(args);
+        if (result.exitCode == exitCode && result.err.find(says) != std::string::npos)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "exit " << result.exitCode << ": " << result.err;
+    }
     QString Path(const char* name) const { return m_dir.filePath(name); }
     std::string Bytes(const char* name) {
         std::string bytes, error;
@@ -54,15 +62,13 @@ TEST_F(Cli, HelpVersionAnOutputThatCannotBeWrittenAndTheDrawingHalf) {
     const CliResult version = Cmd({"--version"});
     EXPECT_EQ(version.out, "brinnow-cli " BRINNOW_VERSION "\n");
     EXPECT_EQ(version.exitCode, 0);
-    const CliResult unknown = Cmd({"frobnicate"});
-    EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
+    EXPECT_TRUE(Says({"frobnicate"}, 2, "unknown command"));
     WriteGenerated("gen.brn");
     for (const QStringList& args :
          {QStringList{"--help"}, QStringList{"--version"}, QStringList{"info", Path("gen.brn")}}) {
         const CliResult full = Cmd(args, "/dev/full");
         EXPECT_EQ(full.exitCode, 1) << args.join(' ').toStdString();
-        EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "No space left on device", full.err);
     }
     // Document commands start without Qt; drawing ones hand over to the
     // drawing half, which takes over the same command line and reports as the tool.
@@ -91,19 +97,14 @@ TEST_F(Cli, NewInfoSaveAsCheckAndTheInputsTheyRefuse) {
     std::string error, bytes = Bytes("gen.brn");
     bytes.resize(bytes.size() / 2);
     ASSERT_TRUE(WriteFileSafely(Path("half.brn").toStdString(), bytes, error));
-    const CliResult half = Cmd({"save-as", Path("half.brn"), Path("out.brn")});
-    EXPECT_EQ(half.exitCode, 1);
-    EXPECT_NE(half.err.find("half.brn\" is not a valid Brinnow document: at byte"),
-              std::string::npos)
-        << half.err;
+    EXPECT_TRUE(Says({"save-as", Path("half.brn"), Path("out.brn")}, 1,
+                     "half.brn\" is not a valid Brinnow document: at byte"));
     EXPECT_FALSE(QFileInfo::exists(Path("out.brn")));
     QFile sparse(Path("huge.brn"));
     ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
     ASSERT_TRUE(sparse.resize(qint64(1) << 40));  // a terabyte of holes
     sparse.close();
-    const CliResult huge = Cmd({"info", Path("huge.brn")});
-    EXPECT_EQ(huge.exitCode, 1);
-    EXPECT_NE(huge.err.find("larger than this computer's memory"), std::string::npos) << huge.err;
+    EXPECT_TRUE(Says({"info", Path("huge.brn")}, 1, "larger than this computer's memory"));
 
     const CliResult clean = Cmd({"check", Path("new.brn")});
     EXPECT_EQ(clean.exitCode, 0);
@@ -136,11 +137,8 @@ TEST_F(Cli, NewInfoSaveAsCheckAndTheInputsTheyRefuse) {
 
     const CliResult full = Cmd({"check", Path("broken.brn")}, "/dev/full");  // no answer
     EXPECT_EQ(full.exitCode, 3);
-    EXPECT_NE(full.err.find("standard output"), std::string::npos) << full.err;
-
-    const CliResult missing = Cmd({"check", Path("nowhere.brn")});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_NE(missing.err.find("nowhere.brn"), std::string::npos) << missing.err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "standard output", full.err);
+    EXPECT_TRUE(Says({"check", Path("nowhere.brn")}, 2, "nowhere.brn"));
     EXPECT_EQ(Cmd({"check"}).exitCode, 2);
     EXPECT_EQ(Cmd({"check", "--yaml", Path("new.brn")}).exitCode, 2);
 }
@@ -153,9 +151,8 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
     ASSERT_TRUE(Succeeds(
         {"card", Path("gen.brn"), "Ship 3", "-o", Path("big.png"), "--scale", "23", "--blank"}));
     EXPECT_EQ(QImage(Path("big.png")).size(), QSize(1012, 506));
-    const CliResult unknown = Cmd({"card", Path("gen.brn"), "Nobody", "-o", Path("n.png")});
-    EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_NE(unknown.err.find("no ship named \"Nobody\""), std::string::npos);
+    EXPECT_TRUE(Says({"card", Path("gen.brn"), "Nobody", "-o", Path("n.png")}, 1,
+                     "no ship named \"Nobody\""));
     EXPECT_FALSE(QFileInfo::exists(Path("n.png")));
 
     ASSERT_TRUE(Succeeds({"print", "blank", "-o", Path("blank.pdf")}));
@@ -173,9 +170,8 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
     EXPECT_EQ(streamed.out.substr(0, 6), "Name, ");
     // A page cannot stream: its images need a folder.
     EXPECT_EQ(Cmd({"export-html", Path("gen.brn"), "Scenario 1", "-"}).exitCode, 1);
-    const CliResult jutland = Cmd({"export-html", Path("gen.brn"), "Jutland", Path("j.htm")});
-    EXPECT_EQ(jutland.exitCode, 1);
-    EXPECT_NE(jutland.err.find("no scenario named \"Jutland\""), std::string::npos);
+    EXPECT_TRUE(Says({"export-html", Path("gen.brn"), "Jutland", Path("j.htm")}, 1,
+                     "no scenario named \"Jutland\""));
     EXPECT_FALSE(QFileInfo::exists(Path("j.htm")));
 
     // A game started, marked and listed from the command line, then printed and
@@ -205,11 +201,9 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
         {{"--force", "1", "--ship", "Alpha", "--turn", "0", "aa"}, 2, "turn"},
         {{"--force", "1", "--ship", "Alpha"}, 2, "usage"},
     };
-    for (const auto& refusal : refusals) {
-        const CliResult result = Cmd(QStringList{"game", "mark", game} + refusal.args);
-        EXPECT_EQ(result.exitCode, refusal.exitCode) << result.err;
-        EXPECT_NE(result.err.find(refusal.says), std::string::npos) << result.err;
-    }
+    for (const auto& refusal : refusals)
+        EXPECT_TRUE(
+            Says(QStringList{"game", "mark", game} + refusal.args, refusal.exitCode, refusal.says));
     EXPECT_EQ(Bytes("g.json"), kept);
     EXPECT_EQ(Cmd({"game", "new", Path("war.brn"), "Skirmish", "-o", game}).exitCode, 1);
     EXPECT_EQ(Bytes("g.json"), kept);
@@ -220,10 +214,9 @@ TEST_F(Cli, CardsPdfsExportsAndGames) {
     EXPECT_TRUE(Succeeds(
         {"print", "scenario", Path("war.brn"), "Skirmish", "--game", game, "-o", Path("s.pdf")}));
     EXPECT_EQ(Bytes("s.pdf").substr(0, 5), "%PDF-");
-    const CliResult wrong =
-        Cmd({"print", "scenario", Path("war.brn"), "Other", "--game", game, "-o", Path("o.pdf")});
-    EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_NE(wrong.err.find("is played from the scenario \"Skirmish\""), std::string::npos);
+    EXPECT_TRUE(
+        Says({"print", "scenario", Path("war.brn"), "Other", "--game", game, "-o", Path("o.pdf")},
+             1, "is played from the scenario \"Skirmish\""));
     EXPECT_FALSE(QFileInfo::exists(Path("o.pdf")));
     EXPECT_EQ(
         Cmd({"print", "ships", Path("war.brn"), "--game", game, "-o", Path("p.pdf")}).exitCode, 2);
@@ -255,8 +248,8 @@ TEST_F(Cli, ImportCsvMergesShipsByNameAndWritesOnlyWhatItIsAsked) {
     EXPECT_EQ(dry.exitCode, 0) << dry.err;
     EXPECT_EQ(dry.out.substr(0, dry.out.find('\n')),
               "1 ship added, 1 changed, 0 unchanged, 11 not in the file");
-    EXPECT_NE(dry.out.find("changed (row 2): Ship 1: DF "), std::string::npos) << dry.out;
-    EXPECT_NE(dry.out.find(" -> 29.5\n"), std::string::npos) << dry.out;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "changed (row 2): Ship 1: DF ", dry.out);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, " -> 29.5\n", dry.out);
     EXPECT_EQ(Bytes("gen.brn"), original);
     EXPECT_FALSE(QFileInfo::exists(Path("gen.brn.tmp")));
 
@@ -302,10 +295,8 @@ TEST_F(Cli, GamesHoldAShipNamedTwiceOnceAndTellNamesThatMatchNoShip) {
         R"("marks": ["box2"]})";
     const std::string none = "\"ships\": []";
     text.replace(text.find(none), none.size(), "\"ships\": [" + member + "]");
-    QFile file(game);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text.data(), qint64(text.size()));
-    file.close();
+    std::string error;
+    ASSERT_TRUE(WriteFileSafely(game.toStdString(), text, error)) << error;
     ASSERT_EQ(Cmd({"game", "show", game}).out, "1\tAlpha\tbox2\n") << text;
 
     EXPECT_TRUE(Succeeds({"game", "mark", game, "--force", "1", "--ship", "Alpha", "box1"}));

@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
+#include "tests/support/clirun.h"
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    std::string err;
-};
 
 VxShip Ship(const char* name, int nation) {
     VxShip ship;
@@ -46,25 +41,19 @@ class CliPrint : public ::testing::Test {
         doc.m_scenarios = {scenario};
         ASSERT_TRUE(doc.OnSaveDocument(Path("doc.brn").toStdString()));
     }
-    CliResult Cmd(QStringList args) {
-        QProcess process;
-        process.start(BRINNOW_CLI, args);
-        process.waitForFinished(120000);
-        return {process.exitCode(), process.readAllStandardError().toStdString()};
-    }
     QString Path(const char* name) const { return m_dir.filePath(name); }
     // Prints into output, which it must do without failing; the pages
     // written, with the error output in err.
     int Printed(const char* output, QStringList args) {
-        const CliResult result = Cmd(args << "-o" << Path(output));
+        const CliResult result = RunCli(args << "-o" << Path(output));
         EXPECT_EQ(result.exitCode, 0) << result.err;
         err = result.err;
         return Pages(output);
     }
     void ExpectRefused(QStringList args, int exitCode, const std::string& says) {
-        const CliResult result = Cmd(args << "-o" << Path("none.pdf"));
+        const CliResult result = RunCli(args << "-o" << Path("none.pdf"));
         EXPECT_EQ(result.exitCode, exitCode);
-        EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, says, result.err);
         EXPECT_FALSE(QFileInfo::exists(Path("none.pdf")));
     }
     // Pages of a PDF that the tool wrote, or -1 without a file.
@@ -106,8 +95,8 @@ TEST_F(CliPrint, SquadronsScenariosAndSelectionsWithRepeatedAndMissingNames) {
     EXPECT_EQ(Printed("missing.pdf", {"print", "selection", Path("doc.brn"), "--ship", "Nobody",
                                       "--scenario", "Cove"}),
               2);
-    EXPECT_NE(err.find("no ship named \"Nobody\""), std::string::npos) << err;
-    EXPECT_NE(err.find("no scenario named \"Cove\""), std::string::npos) << err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "no ship named \"Nobody\"", err);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "no scenario named \"Cove\"", err);
     EXPECT_EQ(Printed("empty.pdf", {"print", "selection", Path("doc.brn")}), 1);
     ExpectRefused({"print", "selection", Path("doc.brn"), "--sort", "speed"}, 2, "speed");
 }

@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <csignal>
 
 #include "model/brinnowdoc.h"
 #include "platform/filestore.h"
+#include "tests/support/clirun.h"
 #include "tests/support/documentgenerator.h"
 
 namespace {
@@ -23,11 +23,9 @@ class CliProgress : public ::testing::Test {
         ASSERT_TRUE(WriteFileSafely(Out().toStdString(), "the old output", error));
     }
     std::string Err(const QStringList& args) {
-        QProcess process;
-        process.start(BRINNOW_CLI, args);
-        process.waitForFinished(120000);
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        return process.readAllStandardError().toStdString();
+        const CliResult result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return result.err;
     }
     QString In() const { return m_dir.filePath("in.brn"); }
     QString Out() const { return m_dir.filePath("out"); }
@@ -75,34 +73,6 @@ TEST_F(CliProgress, StopSignalsLeaveTheOutputAsItWasWithTheShellsStatus) {
         ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
         EXPECT_EQ(bytes, "the old output") << "signal " << signal;
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
-    }
-}
-
-// A kill at any moment of a write leaves either the old output (with 143, or
-// killed outright before the tool began) or the whole new one with 0, and
-// never a temporary file.
-TEST_F(CliProgress, AKillAtAnyMomentOfAWriteLeavesNoTemporaryFile) {
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    for (int delayMs = 0; delayMs < 60; delayMs += 4) {
-        QProcess process;
-        process.start(BRINNOW_CLI, {"export-json", In(), Out()});
-        ASSERT_TRUE(process.waitForStarted(60000));
-        QThread::msleep(unsigned(delayMs));
-        ::kill(pid_t(process.processId()), SIGTERM);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        std::string bytes, error;
-        ASSERT_TRUE(ReadWholeFile(Out().toStdString(), bytes, error));
-        if (process.exitStatus() == QProcess::CrashExit) {
-            EXPECT_EQ(bytes, "the old output") << delayMs << " ms";
-        } else if (process.exitCode() == 0) {
-            EXPECT_EQ(bytes.substr(bytes.size() - 2), "}\n") << delayMs << " ms";
-        } else {
-            EXPECT_EQ(process.exitCode(), 143) << delayMs << " ms";
-            EXPECT_EQ(bytes, "the old output") << delayMs << " ms";
-        }
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before)
-            << delayMs << " ms";
-        ASSERT_TRUE(WriteFileSafely(Out().toStdString(), "the old output", error));
     }
 }
 

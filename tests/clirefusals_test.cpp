@@ -29,6 +29,14 @@ class CliRefusals : public ::testing::Test {
         ASSERT_TRUE(WriteGameFile(game, Path("g.json").toStdString(), error)) << error;
     }
     QString Path(const char* name) const { return m_dir.filePath(name); }
+    std::string PathOf(const char* name) const { return Path(name).toStdString(); }
+    CliResult PrintWithGame() {
+        return RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game", Path("g.json"),
+                       "-o", Path("s.pdf")});
+    }
+    CliResult MarkBravo() {
+        return RunCli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
+    }
 
     QTemporaryDir m_dir;
 };
@@ -49,62 +57,54 @@ TEST_F(CliRefusals, NamesFromAGameAreListedEscapedWholeAndWarnedOfEscapedAndCut)
     // A name of five million characters that the scenario no longer holds.
     SaveCampaign(GameCampaign(), "c.brn");
     WriteGame("\x1B]0;owned\x07" + std::string(5000000, 'x'));
-    const CliResult printed = RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
-                                      Path("g.json"), "-o", Path("s.pdf")});
+    const CliResult printed = PrintWithGame();
     EXPECT_EQ(printed.exitCode, 0) << printed.err.substr(0, 400);
     EXPECT_LT(printed.err.size(), 400u);
-    EXPECT_NE(printed.err.find("force 1, \\x1B]0;owned\\x07xxx"), std::string::npos) << printed.err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "force 1, \\x1B]0;owned\\x07xxx", printed.err);
     EXPECT_EQ(printed.err.find('\x1B'), std::string::npos);
 }
 
 TEST_F(CliRefusals, AGamesCampaignIsARegularFileWithItsScenarioAndBothFilesAreNamed) {
     WriteGame("Bravo", "/dev/zero");
-    const CliResult zero =
-        RunCli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
+    const CliResult zero = MarkBravo();
     EXPECT_EQ(zero.exitCode, 1);
-    EXPECT_NE(zero.err.find("names \"/dev/zero\" as its campaign, which is not a campaign "
-                            "document but a device, pipe or other special file."),
-              std::string::npos)
-        << zero.err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "names \"/dev/zero\" as its campaign, which is not a campaign "
+                        "document but a device, pipe or other special file.",
+                        zero.err);
 
     CBrinnowDoc other = GameCampaign();
     other.m_scenarios.Modify(0).m_strName = "Elsewhere";
     SaveCampaign(other, "other.brn");
     WriteGame("Bravo", "other.brn");
-    const CliResult lost =
-        RunCli({"game", "mark", Path("g.json"), "--force", "1", "--ship", "Bravo", "aa"});
+    const CliResult lost = MarkBravo();
     EXPECT_EQ(lost.exitCode, 1);
-    EXPECT_NE(lost.err.find("The campaign \"" + Path("other.brn").toStdString() +
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "The campaign \"" + PathOf("other.brn") +
                             "\" has no scenario named \"Skirmish\", which the game \"" +
-                            Path("g.json").toStdString() + "\" is played from."),
-              std::string::npos)
-        << lost.err;
+                            PathOf("g.json") + "\" is played from.",
+                        lost.err);
 
     // Drawn on another campaign than its own: said, and drawn.
-    const CliResult printed = RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game",
-                                      Path("g.json"), "-o", Path("s.pdf")});
+    const CliResult printed = PrintWithGame();
     EXPECT_EQ(printed.exitCode, 0) << printed.err;
-    EXPECT_NE(
-        printed.err.find("warning: the game \"" + Path("g.json").toStdString() +
-                         "\" was played from the campaign \"" + Path("other.brn").toStdString() +
-                         "\", not \"" + Path("c.brn").toStdString() + "\""),
-        std::string::npos)
-        << printed.err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "warning: the game \"" + PathOf("g.json") +
+                            "\" was played from the campaign \"" + PathOf("other.brn") +
+                            "\", not \"" + PathOf("c.brn") + "\"",
+                        printed.err);
     WriteGame("Bravo");
-    EXPECT_EQ(RunCli({"print", "scenario", Path("c.brn"), "Skirmish", "--game", Path("g.json"),
-                      "-o", Path("s.pdf")})
-                  .err,
-              "");
+    EXPECT_EQ(PrintWithGame().err, "");
 }
 
 TEST_F(CliRefusals, APageNamedAsOneOfItsCardImagesIsRefusedAndTheFolderLeftAlone) {
     const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
     const CliResult run = RunCli({"export-html", Path("c.brn"), "Skirmish", Path("bravo.GIF")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("Cannot write the page as \"" + Path("bravo.GIF").toStdString() +
-                           "\": one of its card images has that name."),
-              std::string::npos)
-        << run.err;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "Cannot write the page as \"" + PathOf("bravo.GIF") +
+                            "\": one of its card images has that name.",
+                        run.err);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     EXPECT_EQ(RunCli({"export-html", Path("c.brn"), "Skirmish", Path("Zulu.gif")}).exitCode, 0);
 }

@@ -22,6 +22,7 @@
 #include "platform/filestore.h"
 #include "platform/processidentity.h"
 #include "tests/game/gamefixture.h"
+#include "tests/support/clirun.h"
 #include "tests/support/lockracers.h"
 
 namespace {
@@ -131,11 +132,9 @@ class GameWriters : public ::testing::Test {
     }
     void StartGame() {
         QFile::remove(GamePath());
-        QProcess process;
-        process.start(BRINNOW_CLI,
-                      {"game", "new", m_dir.filePath("c.brn"), "Skirmish", "-o", GamePath()});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        const CliResult started =
+            RunCli({"game", "new", m_dir.filePath("c.brn"), "Skirmish", "-o", GamePath()});
+        ASSERT_EQ(started.exitCode, 0) << started.err;
     }
     QString GamePath() const { return m_dir.filePath("g.game.json"); }
 
@@ -170,20 +169,15 @@ TEST_F(GameWriters, AGameHeldElsewhereIsRefusedLoudlyNamingTheFileAndItsHolder) 
     DocumentLock held;
     std::string error;
     ASSERT_TRUE(LockGameFile(GamePath().toStdString(), held, {}, error));
-    const std::string before = [&] {
-        std::string bytes;
-        ReadWholeFile(GamePath().toStdString(), bytes, error);
-        return bytes;
-    }();
+    std::string before, after;
+    ASSERT_TRUE(ReadWholeFile(GamePath().toStdString(), before, error));
     std::unique_ptr<QProcess> run(Mark("box1"));
     ASSERT_TRUE(run->waitForFinished(60000));
     EXPECT_EQ(run->exitCode(), 1);
-    const std::string said = run->readAllStandardError().toStdString();
-    EXPECT_NE(said.find("\"" + GamePath().toStdString() + "\" is in use by process " +
-                        std::to_string(ThisProcessId()) + " on " + ThisHostName()),
-              std::string::npos)
-        << said;
-    std::string after;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "\"" + GamePath().toStdString() + "\" is in use by process " +
+                            std::to_string(ThisProcessId()) + " on " + ThisHostName(),
+                        run->readAllStandardError().toStdString());
     ASSERT_TRUE(ReadWholeFile(GamePath().toStdString(), after, error));
     EXPECT_EQ(after, before);
 }
