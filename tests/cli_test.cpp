@@ -24,13 +24,8 @@ class Cli : public ::testing::Test {
     CliResult Cmd(const QStringList& args, const QString& output = {}) {
         return RunCli(args, output);
     }
-    // Whether the tool succeeded; its exit code and error output when not.
-    ::testing::AssertionResult Succeeds(const QStringList& args) {
-        const CliResult result = Cmd(args);
-        if (result.exitCode == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "exit " << result.exitCode << ": " << result.err;
-    }
-    // Whether the tool exited with exitCode, saying says on its error output.
+    // Whether the tool exited with exitCode, saying says on its error output;
+    // its exit code and error output when not.
     ::testing::AssertionResult Says(const QStringList& args, int exitCode,
                                     const std::string& says) {
         const CliResult result = Cmd(args);
@@ -38,6 +33,7 @@ class Cli : public ::testing::Test {
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "exit " << result.exitCode << ": " << result.err;
     }
+    ::testing::AssertionResult Succeeds(const QStringList& args) { return Says(args, 0, ""); }
     QString Path(const char* name) const { return m_dir.filePath(name); }
     std::string Bytes(const char* name) {
         std::string bytes, error;
