@@ -120,10 +120,8 @@ TEST(SquadronSheet, FlagshipLineAndRowsOfFourCards) {
               (std::vector<Box>{
                   {230, 505}, {230, 1171}, {1242, 1171}, {2254, 1171}, {3266, 1171}, {230, 1677}}));
     // The same ship listed twice prints twice (names in the 2.2 mm font).
-    const std::vector<std::string> texts = dc.Find("TextOut");
-    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
-                            [](const std::string& e) { return e.ends_with(" h=50 A"); }),
-              4);
+    const auto isA = [](const std::string& entry) { return entry.ends_with(" h=50 A"); };
+    EXPECT_EQ(std::ranges::count_if(dc.Find("TextOut"), isA), 4);
     EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
     EXPECT_EQ(dc.GetCurrentFont().lfHeight, -10);
 }
