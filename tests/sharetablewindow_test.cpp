@@ -2,6 +2,7 @@
 // Game > Share Table, the seats' links and codes, marks from a real
 // WebSocket client arriving in the window and the window's Undo reaching
 // the client, Stop Sharing, and the join cards printed to a PDF file.
+#include "table/joincardspage.h"
 #include "table/sharetablewindow.h"
 
 #include <gtest/gtest.h>
@@ -44,34 +45,56 @@
 
 namespace {
 
-class ShareTableFixture : public ::testing::Test {
+// A text as the page placed it: its anchor and its height.
+struct Placed {
+    int x = 0, y = 0, height = 0;
+};
+
+Placed PlacedText(const RecordingDC& page, const std::string& text) {
+    const std::string entry = page.TextEntry(text);
+    Placed placed;
+    std::istringstream in(entry.substr(entry.find(' ')));
+    std::string height;
+    in >> placed.x >> placed.y >> height >> height;
+    placed.height = std::stoi(height.substr(2));
+    return placed;
+}
+
+std::vector<JoinCard> Seats(int count) {
+    std::vector<JoinCard> cards;
+    for (int seat = 1; seat <= count; ++seat) {
+        cards.push_back({QString("Force %1").arg(seat),
+                         QUrl(QString("http://192.168.1.20:8080/seat/%1a7Kq9").arg(seat))});
+    }
+    return cards;
+}
+
+class ShareTable : public ::testing::Test {
   protected:
-    void SetUp() override { QSettings().clear(); }
+    void SetUp() override {
+        QSettings().clear();
+        window = std::make_unique<TableWindow>(
+            ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
+            GameSession({}, dir.filePath("g.game.json").toStdString()), "", nullptr);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
     void TearDown() override {
         SetPrintHook({});
         NightColours::Instance().Set(false);
     }
 
-    std::unique_ptr<TableWindow> Open() {
-        auto window = std::make_unique<TableWindow>(
-            ScenarioSnapshot::Of(doc, doc.m_scenarios[0]),
-            GameSession({}, dir.filePath("g.game.json").toStdString()), "", nullptr);
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return window;
-    }
     // Game > Share Table; then this computer's own address, the last
     // choice, from the keyboard.
-    static ShareTableWindow* Share(TableWindow& window) {
-        window.Action("shareTable")->trigger();
-        ShareTableWindow* share = window.ShareWindow();
-        if (share == nullptr) return nullptr;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(share));
+    void Share() {
+        window->Action("shareTable")->trigger();
+        share = window->ShareWindow();
+        ASSERT_NE(share, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(share));
         auto* address = share->findChild<QComboBox*>("address");
         address->setFocus();
         QTest::keyClick(address, Qt::Key_End);
-        return share;
     }
     static QPushButton* Button(QWidget& window, const char* name) {
         return window.findChild<QPushButton*>(name);
@@ -101,9 +124,9 @@ class ShareTableFixture : public ::testing::Test {
     CBrinnowDoc doc = GameCampaign();
     QTemporaryDir dir;
     ScriptedAnswers scripted;
+    std::unique_ptr<TableWindow> window;
+    ShareTableWindow* share = nullptr;
 };
-
-using ShareTable = ShareTableFixture;
 
 }  // namespace
 
@@ -113,14 +136,10 @@ using ShareTable = ShareTableFixture;
 TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
     QTcpServer squatter;  // holds the default port on every address, if it is free
     squatter.listen(QHostAddress::Any, ShareHost::kDefaultPort);
-    auto window = Open();
-    ShareTableWindow* share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     const std::vector<SeatPanel*>& panels = share->Panels();
     ASSERT_EQ(panels.size(), 3u);
-    EXPECT_EQ(panels[0]->title(), "Umpire");
-    EXPECT_EQ(panels[1]->title(), QStringLiteral("Force 1 — Home"));
-    EXPECT_EQ(panels[2]->title(), QStringLiteral("Force 2 — Away"));
+    EXPECT_EQ(panels[0]->title(), "Umpire");  // the forces' titles are the seats'
     QSet<QString> tokens;
     for (const SeatPanel* panel : panels) {
         const QUrl link = panel->Link();
@@ -128,7 +147,6 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
         EXPECT_NE(link.port(), ShareHost::kDefaultPort);
         EXPECT_EQ(panel->findChild<QLineEdit*>("link")->text(), link.toString());
         EXPECT_FALSE(panel->findChild<QLabel*>("code")->pixmap().isNull());
-        EXPECT_EQ(panel->DevicesText(), "No device connected.");
         tokens << link.path();
     }
     EXPECT_EQ(tokens.size(), 3);
@@ -176,9 +194,7 @@ TEST_F(ShareTable, ListsTheSeatsWithTheirLinksAndCopiesALink) {
 // the seat; the window's marks and its Undo and Redo of either reach the
 // phone.
 TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
-    auto window = Open();
-    ShareTableWindow* share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     auto phone = Join(share->Panels()[1]->Link());
     phone->Send(R"({"device": {"name": "Anna's\u0007phone"}})");
     ASSERT_TRUE(QTest::qWaitFor([&] { return share->Panels()[1]->DevicesText().contains("Anna"); },
@@ -242,6 +258,7 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
     // Redo gives it back, still the seat's.
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_TRUE(phone->WaitForMessages(7));
+    EXPECT_EQ(phone->Message(6), phone->Message(2));
     ASSERT_EQ(window->LogList().count(), 1);
     EXPECT_TRUE(window->LogList().item(0)->text().endsWith("(Force 1)"));
 }
@@ -249,9 +266,7 @@ TEST_F(ShareTable, MarksGoBothWaysAndUndoTakesBackAPhonesMark) {
 // A device turned away by the limit of connections is said in the window;
 // another address makes new links, on which the window's seats are listed.
 TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
-    auto window = Open();
-    ShareTableWindow* share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     auto* refusal = share->findChild<QLabel*>("refusal");
     EXPECT_TRUE(refusal->isHidden());
     const QUrl link = share->Panels()[1]->Link();
@@ -263,7 +278,12 @@ TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal->isHidden(); }, ShareDevice::kWaitMs));
     EXPECT_TRUE(refusal->text().contains("64 devices are connected"))
         << refusal->text().toStdString();
+    EXPECT_EQ(Status(link), "HTTP/1.1 503");
     idle.clear();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window->Host()->Connections() < ShareGate::kMostConnections; },
+        ShareDevice::kWaitMs));
+    EXPECT_EQ(Status(link), "HTTP/1.1 200");
 
     // Sharing on another address hides the old word and shows the new links.
     auto* address = share->findChild<QComboBox*>("address");
@@ -277,9 +297,7 @@ TEST_F(ShareTable, SaysWhenTheLimitTurnedADeviceAway) {
 // connection at once; an old link is refused even where a new share
 // listens; closing the table window ends the share too.
 TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
-    auto window = Open();
-    ShareTableWindow* share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     const QUrl oldLink = share->Panels()[2]->Link();
     auto umpire = Join(share->Panels()[0]->Link());
     auto away = Join(oldLink);
@@ -292,8 +310,7 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
     EXPECT_TRUE(window->Host()->IsSharing());
-    share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     EXPECT_EQ(share->Panels()[2]->Link(), oldLink);
     EXPECT_FALSE(away->Closed());
 
@@ -307,8 +324,7 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     EXPECT_FALSE(window->Host()->IsSharing());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
 
-    share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     const QUrl newLink = share->Panels()[2]->Link();
     EXPECT_NE(newLink.path(), oldLink.path());
     QUrl stale = newLink;
@@ -328,9 +344,7 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
 // One page: each seat's title, its code and its link, black on white,
 // printed to a PDF file as every print is.
 TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
-    auto window = Open();
-    ShareTableWindow* share = Share(*window);
-    ASSERT_NE(share, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Share());
     PrinterJob printed;
     SetPrintHook([&](const std::string&, const PrinterJob& job, bool) { printed = job; });
     QTest::mouseClick(Button(*share, "printJoinCards"), Qt::LeftButton);
@@ -340,33 +354,22 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     printed(recording, Unwatched());
     EXPECT_EQ(recording.Find("StartPage").size(), 1u);
     EXPECT_GT(recording.Find("Rectangle").size(), 3 * 21u);  // modules of three codes at least
+    const QRect paper(0, 0, recording.GetDeviceCaps(HORZRES), recording.GetDeviceCaps(VERTRES));
+    const auto title = [&](const SeatPanel* panel) {
+        return PlacedText(recording, FromQt(panel->title()));
+    };
     // Two cards to a row, the rows sharing the page: the third seat's card
     // starts on the lower half.
-    std::istringstream third(recording.TextEntry(FromQt(share->Panels()[2]->title())).substr(7));
-    int x = 0, y = 0;
-    third >> x >> y;
-    EXPECT_GT(y, recording.GetDeviceCaps(VERTRES) / 2);
-    EXPECT_LT(x, recording.GetDeviceCaps(HORZRES) / 2);
+    EXPECT_GT(title(share->Panels()[2]).y, paper.height() / 2);
+    EXPECT_LT(title(share->Panels()[2]).x, paper.width() / 2);
     // Each seat's title stands out over its link.
-    const auto height = [&](const std::string& text) {
-        const std::string entry = recording.TextEntry(text);
-        const std::size_t at = entry.find(" h=");
-        return at == std::string::npos ? 0 : std::stoi(entry.substr(at + 3));
-    };
     for (const SeatPanel* panel : share->Panels()) {
-        const int link = height(panel->Link().toString().toStdString());
+        const int link = PlacedText(recording, panel->Link().toString().toStdString()).height;
         EXPECT_GT(link, 0);
-        EXPECT_GT(height(FromQt(panel->title())), link) << panel->title().toStdString();
+        EXPECT_GT(title(panel).height, link) << panel->title().toStdString();
     }
     // Each code stands centred under its title, on the page and clear of the
     // others; the two cards of a row stand evenly across the page.
-    const QRect paper(0, 0, recording.GetDeviceCaps(HORZRES), recording.GetDeviceCaps(VERTRES));
-    const auto middle = [&](const SeatPanel* panel) {
-        std::istringstream title(recording.TextEntry(FromQt(panel->title())).substr(7));
-        int x = 0;
-        title >> x;
-        return x;
-    };
     std::vector<QRect> codes;
     for (const SeatPanel* panel : share->Panels()) {
         auto entry = std::find(recording.log.begin(), recording.log.end(),
@@ -378,12 +381,12 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
             corners >> left >> top >> right >> bottom;
             code |= QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
         }
-        EXPECT_NEAR(code.center().x(), middle(panel), 2) << panel->title().toStdString();
+        EXPECT_NEAR(code.center().x(), title(panel).x, 2) << panel->title().toStdString();
         EXPECT_TRUE(paper.contains(code)) << panel->title().toStdString();
         for (const QRect& other : codes) EXPECT_FALSE(code.intersects(other));
         codes.push_back(code);
     }
-    EXPECT_NEAR(middle(share->Panels()[0]) + middle(share->Panels()[1]), paper.width(), 2);
+    EXPECT_NEAR(title(share->Panels()[0]).x + title(share->Panels()[1]).x, paper.width(), 2);
 
     // Black on white alone, as any printer prints it: every pixel a grey.
     QImage sheet(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
@@ -424,4 +427,38 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     EXPECT_TRUE(page.contains(QStringLiteral("Force 1 — Home")));
     for (const SeatPanel* panel : share->Panels())
         EXPECT_TRUE(page.contains(panel->Link().toString())) << page.toStdString();
+}
+
+// Eight seats fill four rows of the page. The codes are as large as their
+// rows let them be, and the page reads evenly from the heading down: the
+// first row stands no further under the heading's line than a row stands
+// under the link of the one above.
+TEST(JoinCardsPage, EightSeatsFillTheirRowsEvenly) {
+    RecordingDC page;
+    const std::vector<JoinCard> cards = Seats(8);
+    DrawJoinCardsPage(page, "Skirmish", cards);
+
+    const Placed heading = PlacedText(page, "Skirmish");
+    const int margin = heading.x;
+    const Placed intro = PlacedText(
+        page,
+        "Scan your seat's code with your phone's camera, or open its link, on the network of "
+        "this room.");
+    const auto title = [&](int seat) { return PlacedText(page, FromQt(cards[seat].title)); };
+    const auto link = [&](int seat) {
+        return PlacedText(page, cards[seat].link.toEncoded().toStdString());
+    };
+    // The space between the columns, from where the two codes of a row stand.
+    const int width = page.GetDeviceCaps(HORZRES) - 2 * margin;
+    const int gap = 2 * (title(1).x - title(0).x) - width;
+    ASSERT_GT(gap, 0);
+
+    for (int seat = 0; seat + 2 < int(cards.size()); ++seat) {
+        const int cellBottom = title(seat + 2).y - gap;
+        const int linkBottom = link(seat).y + link(seat).height;
+        EXPECT_GE(cellBottom, linkBottom) << "seat " << seat;
+        EXPECT_LT(cellBottom - linkBottom, link(seat).height) << "seat " << seat;
+        EXPECT_LE(title(0).y - (intro.y + intro.height), title(seat + 2).y - linkBottom)
+            << "seat " << seat;
+    }
 }
