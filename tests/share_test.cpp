@@ -408,8 +408,7 @@ class SharedTableProtocol : public ::testing::Test {
     Answer Raw(const QByteArray& request) {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_host->Port());
-        Answer answer;
-        if (!socket.waitForConnected(kWaitMs)) return answer;
+        if (!socket.waitForConnected(kWaitMs)) return {};
         socket.write(request);
         QByteArray all;
         [[maybe_unused]] const bool closed = QTest::qWaitFor([&] {
@@ -418,10 +417,7 @@ class SharedTableProtocol : public ::testing::Test {
         }, kWaitMs);
         all += socket.readAll();
         const qsizetype end = all.indexOf("\r\n\r\n");
-        answer.answered = end > 0;
-        answer.head = all.left(end);
-        answer.body = all.mid(end + 4);
-        return answer;
+        return {all.left(end), all.mid(end + 4), end > 0};
     }
     QByteArray Path(int seat) const { return Link(seat).path().toLatin1(); }
 

@@ -569,9 +569,7 @@ TEST_F(TableKeyboard, FindShipJumpsToTheCardByPartOfItsName) {
     EXPECT_EQ(QApplication::focusWidget(), &view);
     const int found = view.FocusCard();
     QTest::keyClick(&view, Qt::Key_S);
-    const RosterShip& ship = window->Snapshot().roster[std::size_t(found)];
-    ASSERT_NE(window->GetGame().MarksOf(ship.place, ship.name), nullptr);
-    EXPECT_TRUE(window->GetGame().MarksOf(ship.place, ship.name)->Has(CardMark::Sunk));
+    EXPECT_TRUE(MarksOfCard(*window, found).Has(CardMark::Sunk));
 }
 
 // The share of light pixels of the table outside its cards: the headings'
