@@ -96,9 +96,6 @@ class ShareTable : public ::testing::Test {
         address->setFocus();
         QTest::keyClick(address, Qt::Key_End);
     }
-    static QPushButton* Button(QWidget& window, const char* name) {
-        return window.findChild<QPushButton*>(name);
-    }
     // The first two greetings taken.
     static std::unique_ptr<ShareDevice> Join(const QUrl& link) {
         auto device = std::make_unique<ShareDevice>(link);
@@ -305,7 +302,7 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
 
     // Close leaves the game shared: the phones stay on, and Share Table
     // shows the same links again.
-    QPushButton* close = Button(*share, "close");
+    QPushButton* close = share->findChild<QPushButton*>("close");
     ASSERT_NE(close, nullptr);
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->ShareWindow() == nullptr; }, 2000));
@@ -315,9 +312,9 @@ TEST_F(ShareTable, StopSharingAndClosingTheWindowEndEveryConnection) {
     EXPECT_FALSE(away->Closed());
 
     // Stop Sharing stands in the row of buttons, just left of Close.
-    QPushButton* stop = Button(*share, "stopSharing");
-    EXPECT_EQ(stop->y(), Button(*share, "close")->y());
-    EXPECT_LT(stop->geometry().right(), Button(*share, "close")->x());
+    QPushButton* stop = share->findChild<QPushButton*>("stopSharing");
+    EXPECT_EQ(stop->y(), share->findChild<QPushButton*>("close")->y());
+    EXPECT_LT(stop->geometry().right(), share->findChild<QPushButton*>("close")->x());
     QTest::mouseClick(stop, Qt::LeftButton);
     EXPECT_TRUE(umpire->WaitForClose());
     EXPECT_TRUE(away->WaitForClose());
@@ -347,7 +344,7 @@ TEST_F(ShareTable, PrintsTheJoinCardsOnOnePage) {
     ASSERT_NO_FATAL_FAILURE(Share());
     PrinterJob printed;
     SetPrintHook([&](const std::string&, const PrinterJob& job, bool) { printed = job; });
-    QTest::mouseClick(Button(*share, "printJoinCards"), Qt::LeftButton);
+    QTest::mouseClick(share->findChild<QPushButton*>("printJoinCards"), Qt::LeftButton);
     ASSERT_TRUE(printed);
 
     RecordingDC recording;
