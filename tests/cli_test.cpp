@@ -77,6 +77,8 @@ TEST_F(Cli, HelpVersionAnOutputThatCannotBeWrittenAndTheDrawingHalf) {
     const CliResult missing = Cmd({"card", Path("missing.brn"), "Lion", "-o", Path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err.rfind("brinnow-cli: Cannot open", 0), 0u) << missing.err;
+    // A drawing command given nothing more is its own usage error.
+    EXPECT_TRUE(Says({"card"}, 2, "brinnow-cli: usage: brinnow-cli card FILE"));
 }
 
 // A damaged or impossibly large input is reported and writes nothing; check

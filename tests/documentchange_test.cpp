@@ -153,6 +153,23 @@ TEST(ListSplice, HoldsOnlyTheDifferingRuns) {
     EXPECT_FALSE(doc.m_nations.IsRecording());
     doc.m_nations.StartRecording();
     EXPECT_FALSE(ListSplice<VxNation>::Recorded(&CBrinnowDoc::m_nations, doc));
+
+    // A copy put in or taken out beside its twin, after the twin was touched:
+    // the twins' likeness must not make the run reach back past its start.
+    for (const bool insert : {true, false}) {
+        doc.m_nations.StartRecording();
+        doc.m_nations.Modify(50).m_nGroupCode = doc.m_nations[50].m_nGroupCode;
+        if (insert)
+            doc.m_nations.insert(doc.m_nations.begin() + 51, doc.m_nations[50]);
+        else
+            doc.m_nations.erase(doc.m_nations.begin() + 51);
+        const auto twin = ListSplice<VxNation>::Recorded(&CBrinnowDoc::m_nations, doc);
+        ASSERT_TRUE(twin);
+        ASSERT_EQ(twin->Runs().size(), 1u);
+        EXPECT_EQ(twin->Runs()[0].at, 51u);
+        EXPECT_EQ(twin->Runs()[0].before.size(), insert ? 0u : 1u);
+        EXPECT_EQ(twin->Runs()[0].after.size(), insert ? 1u : 0u);
+    }
 }
 
 // The history on its own, below any window: the saved point and the
