@@ -1,5 +1,5 @@
-// Documents hold Windows-1252 bytes; every byte must come back from Unicode
-// exactly, or an untouched text changes when it passes through a widget.
+// The platform's small units: the code page, numbers read from text, and
+// jobs run on several threads.
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,8 @@
 
 namespace {
 
+// Documents hold Windows-1252 bytes; every byte must come back from Unicode
+// exactly, or an untouched text changes when it passes through a widget.
 TEST(CodePage, EveryByteSurvivesUtf16AndUtf8AndOtherCharactersDoNot) {
     const std::string bytes = AllBytes();
     const std::u16string wide = Cp1252ToUtf16(bytes);
