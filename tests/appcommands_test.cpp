@@ -427,6 +427,7 @@ TEST_F(Shell, TheManualStaysUsableWhileADialogIsOpen) {
     PressCounter counter;
     help->viewport()->installEventFilter(&counter);
     bool helpShown = false;
+    bool helpBroughtForward = false;
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
@@ -438,10 +439,17 @@ TEST_F(Shell, TheManualStaysUsableWhileADialogIsOpen) {
         const QPoint inside = help->viewport()->mapTo(help->window(), QPoint(20, 20));
         QTest::mouseClick(help->window()->windowHandle(), Qt::LeftButton, {}, inside);
         QApplication::processEvents();
+        // Back to the dialog, and F1 again: the manual, already open, comes forward.
+        dialog->activateWindow();
+        QApplication::processEvents();
+        QTest::keyClick(dialog, Qt::Key_F1);
+        QApplication::processEvents();
+        helpBroughtForward = QApplication::activeWindow() == help->window();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     frame->Action(ID_EDIT_NATIONS)->trigger();
     EXPECT_TRUE(helpShown);
+    EXPECT_TRUE(helpBroughtForward);
     EXPECT_EQ(counter.presses, 1);
     // The dialog has gone; the manual is still open, on its own.
     QApplication::processEvents();
