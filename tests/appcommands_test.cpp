@@ -165,31 +165,6 @@ TEST_F(Shell, AnEmptyCampaignShowsHowToBeginAndTheViewScrollsByWholeShips) {
     EXPECT_EQ(view.TopShip(), 0);
 }
 
-// Zoom is clamped and remembered at once; the placement when the window
-// closes. A first start takes about two thirds of the screen.
-TEST_F(Shell, ZoomIsClampedAndZoomAndPlacementAreRemembered) {
-    const QRect available = frame->screen()->availableGeometry();
-    EXPECT_NEAR(frame->width(), available.width() * 2 / 3, 2);
-    EXPECT_NEAR(frame->height(), available.height() * 2 / 3, 2);
-    CBrinnowView& view = frame->View();
-    view.SetZoom(2.0);
-    frame->Action(ID_VIEW_ZOOM_IN)->trigger();
-    EXPECT_DOUBLE_EQ(view.Zoom(), 2.5);
-    for (int i = 0; i < 20; ++i) view.ZoomOut();
-    EXPECT_DOUBLE_EQ(view.Zoom(), view.ActualSizeZoom());  // nothing smaller is offered
-    for (int i = 0; i < 20; ++i) view.ZoomIn();
-    EXPECT_DOUBLE_EQ(view.Zoom(), CBrinnowView::kMaxZoom);
-    view.SetZoom(3.0);
-    CMainFrame second;
-    EXPECT_DOUBLE_EQ(second.View().Zoom(), 3.0);
-    frame->setGeometry(100, 100, 500, 400);
-    frame->show();
-    QApplication::processEvents();
-    ASSERT_TRUE(frame->close());
-    CMainFrame third;
-    EXPECT_EQ(third.geometry(), QRect(100, 100, 500, 400));
-}
-
 // The exports and Open Game ask for a file beside the campaign; an export
 // writes the file chosen, and a cancelled Open Game opens nothing.
 TEST_F(Shell, ExportsAndOpenGameAskForFilesBesideTheCampaign) {

@@ -156,21 +156,6 @@ TEST_F(CheckWindow, ListsTheFindingsAndChecksAgainAfterEveryEdit) {
     HelpWindow::Instance()->hide();
 }
 
-// A force's whole name shows in its column, on a small screen too.
-TEST_F(CheckWindow, ShowsEveryRecordWhole) {
-    window->resize(QSize(1024, 576 - 30).boundedTo(window->size()));
-    QApplication::processEvents();
-    const QAbstractItemModel& model = *list->model();
-    EXPECT_EQ(model.index(1, 1).data().toString(),
-              "Force: Dogger Bank, Force 1 (Battlecruiser Force)");
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const QString record = model.index(row, 1).data().toString();
-        EXPECT_LE(list->fontMetrics().horizontalAdvance(record) + 6, list->columnWidth(1))
-            << record.toStdString();
-    }
-    EXPECT_LE(window->width(), 1024);
-}
-
 TEST_F(CheckWindow, DoubleClickOrEnterOpensTheEditorAtTheRecord) {
     int shown = -1;
     OnEditor<CEditSquadronsDlg>([&](CEditSquadronsDlg& squadrons) { shown = squadrons.Current(); });

@@ -24,30 +24,6 @@ class Card : public ::testing::Test {
     RecordingDC dc;
 };
 
-// The ruled box and its labels are pinned by the reference image below, which
-// ends above the row of small boxes under the card.
-TEST_F(Card, SmallBoxesUnderTheCardAndTheNameArmamentAndTypeLines) {
-    Draw();
-    EXPECT_EQ(dc.log[11], "Rectangle 0 506 34 540");
-    EXPECT_EQ(dc.Find("Rectangle").size(), 1u + 18);
-    EXPECT_EQ(Text("S="), "");  // no secondary armament
-
-    ship.m_strName = "Iron Duke";
-    ship.m_nMainArmament = 9;  // "14"
-    ship.m_nShipType = 6;
-    ship.m_dDF = 12.5;
-    ship.m_bPoorUP = TRUE;
-    ship.m_strIdentifier = "ID";
-    Draw();
-    EXPECT_EQ(Text("IRON DUKE"), "TextOut 483 159 align=14 h=50 IRON DUKE");
-    // "S= " is 3 * 18 pixels wide.
-    EXPECT_EQ(Text("14\""), "TextOut 54 125 align=0 h=36 14\"");
-    EXPECT_EQ(Text("12.5BB*"), "TextOut 966 125 align=2 h=36 12.5BB*");
-    EXPECT_EQ(Text("ID"), "TextOut 966 89 align=2 h=36 ID");
-    // 723 + (241 - 72) / 2, 161 + (115 - 36) / 2.
-    EXPECT_EQ(Text("AA=a"), "TextOut 807 200 align=0 h=36 AA=a");
-}
-
 TEST_F(Card, PlainMainFiguresCentredMerchantsShowCargoAndCarriersMarkTheirFigures) {
     ship.m_nShipType = 6;
     ship.m_dMainAF = {4, 3, 2.25, 0};
@@ -127,48 +103,6 @@ TEST_F(Card, SplitLayoutRingsEighteenInchTorpedoesBracketsTwentyOneInchAndFlotil
     EXPECT_TRUE(dc.Has("TextOut 879 301 align=6 h=64   1"));
     EXPECT_EQ(dc.Find("TextOut 120 331").size(), 0u);  // no secondary figures
     EXPECT_EQ(dc.Find("TextOut 60 ").size(), 1u);      // main figures are split
-}
-
-TEST_F(Card, WingTurretsTurnSpeedsAndTheDeviceGivenBack) {
-    const CFont font = dc.GetCurrentFont();
-    const CPen pen = dc.pen();
-    ship.m_bWingTurrets = TRUE;
-    ship.m_nTurnSpeed = {12, 0, 8, 0, 30};
-    Draw();
-    // The wing box and the speeds' places are pinned by the reference image: a
-    // speed of 0 is left out and the next keeps its own place.
-    EXPECT_EQ(dc.Find("Line 0 276 241 276 w=5").size(), 1u);
-    EXPECT_TRUE(dc.Has("TextOut 482 422 align=6 h=52 8"));
-    EXPECT_EQ(dc.Find("TextOut 289 422").size(), 0u);
-
-    // Drawing gives the device back as it found it, notes column and all.
-    ship.m_strNotes = "x";
-    Draw(1);
-    EXPECT_EQ(dc.GetCurrentFont(), font);
-    EXPECT_EQ(dc.pen(), pen);
-    EXPECT_EQ(dc.align(), unsigned(TA_LEFT | TA_TOP));
-}
-
-TEST_F(Card, HeightsAndANotesColumnThatWrapsWithinThePrintableWidth) {
-    EXPECT_EQ(ship.GetCardHeight(dc, 23, 0, 4500), 506);
-    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);
-    ship.m_strNotes = "one\r\n\r\ntwo";
-    EXPECT_EQ(ship.GetCardHeight(dc, 23, 1, 4500), 540);  // 161 + 2 * 69 = 299
-    // Taller notes are pinned by ShipCardJob's hand-worked pages; long notes
-    // wrap within the printable width.
-    ship.m_strNotes = std::string(200, 'w') + " end";
-    const int height = ship.GetCardHeight(dc, 23, 1, 4500);
-    Draw(1, 4500);
-    const auto pieces = dc.Find("TabbedTextOut");
-    // Two lines of 94 characters at 34 pixels in the 3214 pixels after the
-    // notes column, then the rest; too short to make the card taller.
-    ASSERT_EQ(pieces.size(), 3u);
-    EXPECT_EQ(height, 540);
-    EXPECT_EQ(pieces[0], "TabbedTextOut 1516 161 " + std::string(94, 'w'));
-    EXPECT_EQ(pieces[1], "TabbedTextOut 1516 230 " + std::string(94, 'w'));
-    EXPECT_EQ(pieces[2], "TabbedTextOut 1516 299 " + std::string(12, 'w') + " end");
-    Draw(0);
-    EXPECT_EQ(dc.Find("TabbedTextOut").size(), 0u);
 }
 
 TEST_F(Card, BlankCardShowsNoFiguresAndBadIndexesDrawEmptyTexts) {

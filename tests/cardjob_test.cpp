@@ -37,37 +37,6 @@ TEST(ShipCardJob, ExactlyFullPagesAndHandWorkedPagesWithAndWithoutNationBreaks) 
     EXPECT_EQ(ShipCardJob(doc).Layout(dc, false), (std::vector<ShipPageRange>{{0, 6}, {7, 10}}));
 }
 
-// No ships print no pages; a card taller than the page stands alone.
-TEST(ShipCardJob, NoShipsNoPagesACardTallerThanThePageStandsAloneAndNationHeadings) {
-    CBrinnowDoc doc;
-    RecordingDC dc;
-    EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 0);
-    EXPECT_EQ(dc.Find("StartPage").size(), 0u);
-    doc.m_ships.resize(3);
-    for (int i = 0; i < 120; ++i) doc.m_ships.Modify(1).m_strNotes += "line\r\n";
-    EXPECT_EQ(ShipCardJob(doc).Layout(dc), (std::vector<ShipPageRange>{{0, 0}, {1, 1}, {2, 3}}));
-
-    // Nation headings, continued on the next page.
-    doc.m_ships.clear();
-    doc.m_ships.resize(16);
-    for (std::size_t i = 0; i < doc.m_ships.size(); ++i)
-        doc.m_ships.Modify(i).m_nNation = i < 14 ? 1 : 2;
-    EXPECT_EQ(ShipCardJob(doc).Print(dc, "Brinnow"), 3);
-    // Heading font 5 mm = 115 px at the margin.
-    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Great Britain"));
-    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Great Britain <continued>"));
-    EXPECT_TRUE(dc.Has("TextOut 230 230 align=0 h=115 Germany"));
-    EXPECT_TRUE(dc.Has("TextOut 2480 6901 align=6 h=80 Page 3"));
-    // Cards start 5 mm below the margin.
-    EXPECT_TRUE(dc.Has("Rectangle 230 506 1196 851"));
-    // A ship of an unknown nation has an empty heading.
-    doc.m_ships.resize(1);
-    doc.m_ships.Modify(0).m_nNation = 77;
-    RecordingDC unknown;
-    ShipCardJob(doc).Print(unknown, "Brinnow");
-    EXPECT_TRUE(unknown.Has("TextOut 230 230 align=0 h=115 "));
-}
-
 // Counts text measurements: a card's height comes from measuring its notes.
 class MeasuringDC : public RecordingDC {
   public:

@@ -90,22 +90,6 @@ TEST(DialogLists, SelectShipKeepsLongNamesWholeAndSortsManyQuickly) {
     EXPECT_EQ(dialog.Chosen(), 5);
 }
 
-TEST(DialogLists, EditShipsKeepsItsWidthAndNamesItsBoxes) {
-    CBrinnowDoc doc;
-    const auto width = [&doc] { return ShipsDialog(doc)->sizeHint().width(); };
-    const int usual = width();
-    doc.m_nations.Modify(1).m_strName = std::string(5000, 'W');
-    doc.m_armaments.Modify(0).m_strNotes = std::string(5000, 'W');
-    EXPECT_EQ(width(), usual);
-    EXPECT_LT(usual, 1000);
-
-    const auto dialog = ShipsDialog(doc);
-    for (const char* box : {"mainAF1", "secondaryAF4", "torpedoAF2", "turnSpeed5"}) {
-        EXPECT_FALSE(dialog->findChild<QLineEdit*>(box)->toolTip().isEmpty()) << box;
-    }
-    EXPECT_TRUE(dialog->findChild<QLineEdit*>("turnSpeed5")->toolTip().startsWith("Turn Speed 5"));
-}
-
 // The real message box: Enter on a question that throws work away says No.
 TEST(DialogLists, EnterOnADestructiveQuestionAnswersNo) {
     for (const unsigned type :

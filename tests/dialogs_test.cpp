@@ -195,17 +195,6 @@ TEST(Dialogs, EachHasAKeyPerButtonAndFieldLabelFitsASmallScreenLoadsQuietlyAndNo
     qInstallMessageHandler(previous);
 }
 
-TEST(Dialogs, AKeyGoesToTheFirstFreeWordStartThenAnyFreeLetter) {
-    QWidget dialog;
-    auto* taken = new QPushButton("&Apple", &dialog);
-    auto* words = new QPushButton("Apple Pie", &dialog);
-    auto* letters = new QPushButton("Pap", &dialog);
-    AssignAccessKeys(&dialog);
-    EXPECT_EQ(taken->text(), "&Apple");
-    EXPECT_EQ(words->text(), "Apple &Pie");
-    EXPECT_EQ(letters->text(), "Pap") << "no letter of it is free";
-}
-
 TEST(Dialogs, OpenAtTheSizeTheyWereLeftAtWithinTheScreen) {
     QSettings().clear();
     CBrinnowDoc doc;

@@ -250,31 +250,6 @@ TEST_F(RecordEditorKeys, EnterMovesTheChosenItemAcrossAndDeleteTakesItOff) {
     EXPECT_EQ(attachments->count(), 1);
 }
 
-// Add starts with the nation last chosen in any editor, not with Neutral.
-TEST_F(RecordEditorKeys, AddStartsWithTheNationLastChosen) {
-    const auto expectAddsStartAt = [this](int nation) {
-        for (const RecordEditorKind& kind : kRecordEditors) {
-            if (kind.newName == std::string("New Scenario")) continue;  // a scenario has no nation
-            Open(kind);
-            Click("addButton");
-            EXPECT_EQ(Control<QComboBox>("nationCombo")->currentIndex(), nation) << kind.title;
-            dialog->OnCancelAdd();
-        }
-    };
-    expectAddsStartAt(0);
-    Open(kRecordEditors[0]);
-    Click("addButton");
-    auto* nation = Control<QComboBox>("nationCombo");
-    nation->setFocus();
-    QTest::keyClick(nation, Qt::Key_Down);  // the user's choice, as "activated" reports it
-    const int chosen = nation->currentIndex(), nations = nation->count();
-    ASSERT_GT(chosen, 0);
-    expectAddsStartAt(chosen);
-    // A nation chosen in a campaign of more nations than this one has.
-    RememberChosenNation(nations);
-    expectAddsStartAt(0);
-}
-
 // "&&" is an ampersand shown, not a key; the key is the letter after a lone "&".
 TEST(AccessKeys, AnAmpersandPairIsTextAndTheKeyFollowsALoneOne) {
     EXPECT_EQ(AccessKeyOf("e&xit"), QChar('X'));

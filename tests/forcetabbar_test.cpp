@@ -41,32 +41,6 @@ class ForceTabs : public ::testing::Test {
     ForceTabBar tabs;
 };
 
-// Tabs widen with their number's digits; each lies where a click finds it.
-TEST_F(ForceTabs, EveryTabIsWhereAClickFindsItAcrossDigitBoundaries) {
-    Show(2000);
-    QSignalSpy changes(&tabs, &ForceTabBar::currentChanged);
-    for (const int index : {0, 8, 9, 10, 98, 99, 100, 998, 999, 1000, 1999}) {
-        SCOPED_TRACE(index);
-        tabs.setCurrentIndex(index);
-        ASSERT_TRUE(InView(index));
-        EXPECT_EQ(tabs.tabText(index), QStringLiteral("Force %1").arg(index + 1));
-        const int neighbour = index > 0 && InView(index - 1) ? index - 1 : index + 1;
-        ASSERT_TRUE(InView(neighbour));
-        changes.clear();
-        ClickTab(neighbour);
-        EXPECT_EQ(tabs.currentIndex(), neighbour);
-        ASSERT_EQ(changes.count(), 1);
-        EXPECT_EQ(changes.first().first().toInt(), neighbour);
-        ClickTab(neighbour);
-        EXPECT_EQ(changes.count(), 1) << "a click on the current tab is no change";
-    }
-    for (const int index : {8, 98, 998}) {
-        tabs.setCurrentIndex(index);
-        EXPECT_EQ(tabs.tabRect(index).right() + 1, tabs.tabRect(index + 1).left());
-        EXPECT_LT(tabs.tabRect(index).width(), tabs.tabRect(index + 1).width());
-    }
-}
-
 // Keys and the wheel step through the tabs and stop at the ends, even of the
 // largest count, whose tabs are only numbers.
 TEST_F(ForceTabs, KeysStepThroughTheTabsAndStopAtTheEndsOfAnyCount) {
@@ -99,28 +73,6 @@ TEST_F(ForceTabs, KeysStepThroughTheTabsAndStopAtTheEndsOfAnyCount) {
     EXPECT_EQ(tabs.tabText(kMost - 1), QStringLiteral("Force 2147483647"));
     ClickTab(kMost - 2);
     EXPECT_EQ(tabs.currentIndex(), kMost - 2);
-}
-
-TEST_F(ForceTabs, TheCountKeepsTheCurrentTabWhileItExists) {
-    QSignalSpy changes(&tabs, &ForceTabBar::currentChanged);
-    Show(0);
-    EXPECT_EQ(tabs.currentIndex(), -1);
-    tabs.setCount(3);
-    EXPECT_EQ(tabs.currentIndex(), 0);
-    tabs.setCurrentIndex(2);
-    tabs.setCount(40);
-    EXPECT_EQ(tabs.currentIndex(), 2);
-    tabs.setCurrentIndex(30);
-    tabs.setCount(5);
-    EXPECT_EQ(tabs.currentIndex(), 4);
-    EXPECT_TRUE(InView(4));
-    tabs.setCount(0);
-    EXPECT_EQ(tabs.currentIndex(), -1);
-    QList<int> reported;
-    for (const QList<QVariant>& change : changes) reported << change.first().toInt();
-    EXPECT_EQ(reported, QList<int>({0, 2, 30, 4, -1}));
-    tabs.setCurrentIndex(0);
-    EXPECT_EQ(tabs.currentIndex(), -1) << "no tab to choose";
 }
 
 // The arrows appear only when the tabs do not fit and move the view a tab

@@ -177,26 +177,6 @@ TEST_F(History, ADialogThatChangesNothingAddsNoStep) {
     EXPECT_TRUE(Clean());
 }
 
-TEST_F(History, TheModifiedFlagAndCaptionFollowTheHistoryUntilOpen) {
-    RenameFirstShip("Zulu");
-    EXPECT_TRUE(Modified());
-    ASSERT_TRUE(frame->OnFileSave());
-    EXPECT_TRUE(Clean());
-    // Undone past the saved state and edited anew, it can never be clean again.
-    Undo();
-    EXPECT_TRUE(Modified());
-    RenameFirstShip("Yankee");
-    Undo();
-    EXPECT_TRUE(Modified());
-
-    // Opening another campaign clears the history.
-    scripted.answers = {IDNO};
-    ASSERT_TRUE(frame->OpenDocumentFile(Campaign("other.brn")));
-    EXPECT_EQ(Stack().count(), 0);
-    EXPECT_FALSE(frame->Action(ID_EDIT_UNDO)->isEnabled());
-    EXPECT_TRUE(Clean());
-}
-
 TEST_F(History, TheMemoryBoundDropsTheOldestSteps) {
     EditHistory& history = frame->History();
     for (int i = 0; i < 6; ++i) {
@@ -252,19 +232,6 @@ TEST_F(History, OneStepPastTheBudgetDropsTheOldestAlone) {
     history.SetBudget(history.Cost() + history.Cost() / 8);  // half a step to spare
     grow(4);
     EXPECT_EQ(Stack().count(), 4);
-}
-
-// The document manager asks and reloads; the window's command takes the
-// answer and names the step.
-TEST_F(History, RevertAsksReloadsAndUndoes) {
-    RenameFirstShip("Zulu");
-    const std::string edited = Bytes();
-    frame->Action(ID_FILE_REVERT)->trigger();  // answered Yes
-    EXPECT_EQ(Bytes(), saved);
-    EXPECT_TRUE(Clean());
-    EXPECT_EQ(Text(ID_EDIT_UNDO), "&Undo Revert to Saved");
-    Undo();
-    EXPECT_EQ(Bytes(), edited);
 }
 
 }  // namespace

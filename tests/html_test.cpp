@@ -52,37 +52,6 @@ class Html : public ::testing::Test {
     std::string error;
 };
 
-TEST_F(Html, ShipSectionNamesItsImageAndWritingMakesIt) {
-    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, true), Tag("Harrow"));
-    EXPECT_TRUE(html.WriteImages());
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));  // not before the page
-    EXPECT_TRUE(html.files.Commit(error)) << error;
-    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("Harrow.gif")));
-    EXPECT_EQ(doc.m_ships[0].HtmlSection(html, false, false), Folder() + "/");
-}
-
-// Ships are shown by name, an unknown flagship as a new ship.
-TEST_F(Html, SquadronsListTheirShipsByNameAndAnUnknownFlagshipAsANewShip) {
-    doc.m_ships.emplace_back(doc.m_ships[1]).m_dDF = 9;  // a second "Kent": the first is shown
-    VxSquadron squadron;
-    squadron.m_strName = "1st BCS";
-    squadron.m_strCommander = "Beatty";
-    squadron.m_strFlagship = "Nowhere";
-    squadron.m_strNotes = "never written";
-    EXPECT_EQ(squadron.HtmlSection(html),
-              "<H3>1st BCS</H3>\n<H4>Flagship</H4><P>Beatty<BR>" + Tag("New Ship") + "</P>\n");
-
-    squadron.m_strName = "S";
-    squadron.m_strCommander = "";
-    squadron.m_strFlagship = "Kent";
-    squadron.m_shipNames = {"Harrow", "Harrow"};
-    squadron.m_attachmentNames = {"Kent"};
-    EXPECT_EQ(squadron.HtmlSection(html),
-              "<H3>S</H3>\n<H4>Flagship</H4><P><BR>" + Tag("Kent") + "</P>\n" +
-                  "<H4>Ships in Squadron</H4><P>" + Tag("Harrow") + Tag("Harrow") + "</P>\n" +
-                  "<H4>Attachments to Squadron</H4><P>" + Tag("Kent") + "</P>\n");
-}
-
 TEST_F(Html, ForcesWithAndWithoutShipsOrSquadronsAndTheScenarioSectionAndPage) {
     VxForce squadronsOnly;
     squadronsOnly.m_strName = "Blue";
@@ -124,14 +93,6 @@ TEST_F(Html, ForcesWithAndWithoutShipsOrSquadronsAndTheScenarioSectionAndPage) {
     EXPECT_EQ(page.substr(page.size() - 30), "</CENTER></H5></BODY>\n</HTML>\n");
 }
 
-TEST_F(Html, ExportWritesThePageInTextModeBesideItsImages) {
-    twoShips.m_strNotes = "a\r\nb";
-    const std::string bytes = Export(twoShips, "brief.htm");
-    EXPECT_NE(bytes.find("<P>a\r\r\nb</P>\r\n"), std::string::npos);
-    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
-    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"Harrow.gif", "Kent.gif", "brief.htm"}));
-}
-
 TEST_F(Html, HostileShipNamesStayInsideTheFolder) {
     QDir(m_dir.path()).mkdir("out");
     html.folder = Path("out");
@@ -165,31 +126,6 @@ std::vector<std::string> ImageSources(const std::string& page) {
         sources.push_back(page.substr(start, page.find('"', start) - start));
     }
     return sources;
-}
-
-TEST_F(Html, EveryDistinctCardHasItsOwnFile) {
-    doc.m_ships.clear();
-    for (const char* name : {"a/b", "a_b", "a\\b", "a\tb", "Lion", "New Ship"})
-        doc.m_ships.emplace_back().m_strName = name;
-    // A real "New Ship", unlike the one drawn for a missing name.
-    doc.m_ships.Modify(doc.m_ships.size() - 1).m_dDF = 7;
-    VxScenario scenario;
-    VxForce& force = scenario.m_forces.emplace_back();
-    force.m_ships = doc.m_ships;
-    force.m_ships.emplace_back(doc.m_ships[4]).m_dMainAF[0] = 3;  // a force's own "Lion"
-    VxSquadron& squadron = force.m_squadrons.emplace_back();
-    squadron.m_strFlagship = "Nobody";
-    squadron.m_shipNames = {"Lion", "a_b"};
-    const std::vector<std::string> sources = ImageSources(Export(scenario, "page.htm"));
-    // Squadron first: the missing flagship, Lion, a_b; then the force's seven.
-    ASSERT_EQ(sources.size(), 10u);
-    EXPECT_EQ(sources[1], sources[3 + 4]);  // the document's Lion, twice
-    EXPECT_EQ(sources[2], sources[3 + 1]);
-    const std::set<std::string> distinct(sources.begin(), sources.end());
-    EXPECT_EQ(distinct.size(), 8u);  // six ships, a second Lion, a default ship
-    EXPECT_EQ(FilesInFolder().size(), 9u);
-    for (const std::string& source : distinct)
-        EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(QString::fromStdString(source)))) << source;
 }
 
 TEST(ImageNames, NamesTakenInAnyLetterCaseGetANumberAndTheFolderOfAPagePath) {

@@ -43,31 +43,6 @@ class MainWindow : public Shell {
 
 }  // namespace
 
-// The highlighted card is the current one as soon as the campaign shows:
-// Copy and Cut take it without a click; a campaign without ships has none.
-TEST_F(MainWindow, TheHighlightedCardIsTheCurrentOneFromTheStart) {
-    EXPECT_FALSE(Enabled(ID_EDIT_COPY)) << "a new campaign has no ships";
-    Open({6, 1, 1, 1, 2, 4});
-    EXPECT_EQ(frame->View().CurrentShip(), 0);
-    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
-    EXPECT_TRUE(Enabled(ID_EDIT_CUT));
-    Press(*frame, QKeySequence::Copy);
-    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRecordsMimeType));
-
-    // Cutting the last ship leaves the one before it current.
-    frame->View().SetCurrentShip(5);
-    Press(*frame, QKeySequence::Cut);
-    EXPECT_EQ(frame->View().CurrentShip(), 4);
-    Press(*frame, QKeySequence::Cut);
-    EXPECT_EQ(frame->Document().m_ships.size(), 4u);
-    EXPECT_EQ(frame->View().CurrentShip(), 3);
-    // With the last ship cut there is none to take.
-    for (int ship = 0; ship < 4; ++ship) Press(*frame, QKeySequence::Cut);
-    EXPECT_TRUE(frame->Document().m_ships.empty());
-    EXPECT_EQ(frame->View().CurrentShip(), -1);
-    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
-}
-
 // While the campaign prints, the progress dialog belongs to the main window
 // and keeps it from input, says what it prints, and the window's commands
 // are greyed; they come back after.

@@ -122,34 +122,6 @@ TEST_F(MultiPrint, OrderingInEveryModeWithAndWithoutTheNationOfDamagedRecordsAnd
     EXPECT_GT(MultiPrintJob(doc, selection).PageCount(dc), 190);
 }
 
-// The columns themselves are pinned by ANationNeverSharesARowOrLeavesABlankPage.
-TEST_F(MultiPrint, NothingSelectedGivesOnePageANarrowPageOneColumnAndAMissingSquadronADefault) {
-    EXPECT_EQ(Print({}), 1);
-    EXPECT_TRUE(dc.Has("StartDoc Brinnow Multi Print"));
-    EXPECT_FALSE(dc.TextEntry("Page 1").empty());
-    EXPECT_TRUE(Cards(dc).empty());
-
-    // A missing squadron prints a default one at the top of the next page.
-    RecordingDC missing;
-    MultiPrintSelection selection;
-    selection.ships = {"Aa"};
-    selection.squadrons = {"No such squadron"};
-    EXPECT_EQ(MultiPrintJob(doc, selection).Print(missing), 2);
-    EXPECT_TRUE(missing.Has("TextOut 230 310 align=0 h=115 New Squadron"));
-    EXPECT_EQ(missing.log.back(), "EndDoc");
-
-    // A width below one card gives one column.
-    RecordingDC narrow(600, 7016, 25, 297);  // p = 24: 120 pixels wide to print on
-    selection.squadrons.clear();
-    selection.ships = {"Aa", "Bb"};
-    selection.sortByNation = false;
-    MultiPrintJob(doc, selection).Print(narrow);
-    const std::vector<Card> cards = Cards(narrow, 1008, 360);
-    ASSERT_EQ(cards.size(), 2u);
-    EXPECT_EQ(cards[0].left, cards[1].left);
-    EXPECT_EQ(cards[1].top - cards[0].top, 528);
-}
-
 // The page count and a single page match the whole job.
 TEST_F(MultiPrint, ANationNeverSharesARowOrLeavesABlankPage) {
     MultiPrintSelection selection;

@@ -136,23 +136,4 @@ TEST(OrderedWorkers, AFailureOnEitherSideEndsTheRun) {
     EXPECT_EQ(consumed, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
 }
 
-// A job's worker number indexes per-thread scratch sized by the workers
-// asked for, so one worker, or none, numbers every job 0.
-TEST(OrderedWorkers, WorkerNumbersStayBelowTheWorkersAskedFor) {
-    for (const std::size_t workers : {0u, 1u, 3u}) {
-        std::mutex guard;
-        std::set<std::size_t> seen;
-        OrderedWorkers::Run(
-            200, workers, 8,
-            [&](std::size_t, std::size_t worker) {
-                const std::lock_guard lock(guard);
-                seen.insert(worker);
-                return std::string();
-            },
-            [](std::size_t, std::string&&) {});
-        ASSERT_FALSE(seen.empty());
-        EXPECT_LT(*seen.rbegin(), std::max<std::size_t>(workers, 1)) << workers << " workers";
-    }
-}
-
 }  // namespace

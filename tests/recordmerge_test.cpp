@@ -112,46 +112,6 @@ class Merge : public ::testing::Test {
     std::size_t added = 0, replaced = 0;
 };
 
-TEST_F(Merge, AShipFindsItsNationArmamentsAndTorpedoByNameAndOthersKeepTheirGuns) {
-    ASSERT_EQ(Paste(CopiedShip(lion)), "");
-    EXPECT_TRUE(pasted);
-    EXPECT_EQ(added, 1u);
-    const VxShip& pastedLion = *ShipNamed(to, "Lion");
-    EXPECT_EQ(pastedLion.m_nNation, 2);
-    // "4" was missing: added in the armament order, in front of "13.5".
-    EXPECT_EQ(to.m_armaments.size(), 3u);
-    EXPECT_EQ(pastedLion.m_nSecondaryArmament, ArmamentOf(to, 2, "4"));
-    EXPECT_EQ(pastedLion.m_nMainArmament, ArmamentOf(to, 2, "13.5"));
-    EXPECT_EQ(ShipNamed(to, "Zeta")->m_nMainArmament, ArmamentOf(to, 2, "13.5"));
-    EXPECT_EQ(pastedLion.m_nTorpedo, 0);
-    EXPECT_EQ(pastedLion.m_dDF, 4.5);
-    EXPECT_EQ(to.m_nations.size(), 3u);
-    EXPECT_EQ(to.m_torpedoes.size(), 1u);
-    // In the ship order: Great Britain's Lion before Zeta.
-    EXPECT_EQ(to.m_ships[0].m_strName, "Lion");
-}
-
-TEST_F(Merge, AMissingNationAndGunAreAddedOnce) {
-    CopiedRecords copied(from);
-    copied.AddShip(duck);
-    VxShip twin = duck;
-    twin.m_strName = "Twin";
-    copied.AddShip(twin);
-    ASSERT_EQ(Paste(copied.Json()), "");
-    ASSERT_EQ(to.m_nations.size(), 4u);
-    EXPECT_EQ(to.m_nations[3].m_strName, "Freedonia");
-    EXPECT_EQ(to.m_nations[3].m_nGroupCode, 4);
-    const int gun = ArmamentOf(to, 3, "16");
-    ASSERT_GE(gun, 0);
-    EXPECT_EQ(to.m_armaments[gun].m_strNotes, "Mk I");
-    EXPECT_EQ(to.m_armaments.size(), 3u);
-    EXPECT_EQ(ShipNamed(to, "Twin")->m_nMainArmament, gun);
-    EXPECT_EQ(ShipNamed(to, "Duck")->m_nNation, 3);
-    // The ship without torpedoes brought the 18" type its torpedo names.
-    EXPECT_EQ(to.m_torpedoes.size(), 2u);
-    EXPECT_EQ(to.m_torpedoes[1].m_dCalibre, 18.0);
-}
-
 TEST_F(Merge, ASameNamedShipIsReplacedKeptOrLeftAloneWhenTheSame) {
     const std::string json = CopiedShip(lion);
     ASSERT_EQ(Paste(json), "");

@@ -160,19 +160,6 @@ TEST(Squadron, EqualityOrderDifferenceAndAccessors) {
     EXPECT_EQ(a.GetAttachment(0), "");
 }
 
-TEST(Scenario, LoadingOverAnotherResizesItsForcesInPlace) {
-    VxScenario small;
-    small.m_forces.resize(1);
-    small.m_forces[0].m_strName = "Only";
-    VxScenario big;
-    big.m_forces.resize(3);
-    const std::string bytes = Bytes(small);
-    CArchive ar(bytes.data(), bytes.size());
-    big.Serialize(ar);
-    ASSERT_EQ(big.m_forces.size(), 1u);
-    EXPECT_EQ(big.m_forces[0].m_strName, "Only");
-}
-
 // Finding ships by a text and filtering them.
 VxShip Ship(const char* name, const char* identifier = "", const char* notes = "") {
     VxShip ship;

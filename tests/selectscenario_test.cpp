@@ -48,23 +48,3 @@ TEST(SelectScenario, EnterPicksTheFirstLineOrTheCurrentScenarioAtOnce) {
         EXPECT_EQ(select.m_nSelected, 1) << "Dogger Bank, the line above Jutland";
     }
 }
-
-TEST(SelectScenario, OkIsGreyedWhileNoLineIsChosen) {
-    const CArray<VxScenario> scenarios = Scenarios({"Jutland", "Coronel"});
-    CSelectScenarioDlg select(scenarios, nullptr, 7);  // no such scenario: the first line
-    select.show();
-    auto* list = select.findChild<QListWidget*>("scenarioList");
-    EXPECT_EQ(list->currentItem()->text(), "Coronel");
-    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);  // takes the line's choice away
-    ASSERT_TRUE(list->selectedItems().isEmpty());
-    EXPECT_FALSE(Ok(select)->isEnabled());
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(select.m_nSelected, -1);
-    EXPECT_TRUE(select.isVisible());
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_TRUE(Ok(select)->isEnabled());
-
-    const CArray<VxScenario> none;
-    CSelectScenarioDlg empty(none, nullptr);
-    EXPECT_FALSE(Ok(empty)->isEnabled());
-}

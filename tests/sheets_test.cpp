@@ -220,43 +220,6 @@ TEST(SquadronPrintJob, ASquadronTallerThanAPageGoesOnOverTheNextPagesHeadingsWit
     EXPECT_GT(headingsStartingAPage, 0);  // the sweep reaches a page break at the heading
 }
 
-// A piece goes on a new page only when it would pass the bottom of a page
-// that holds something; one at the top is drawn anyway, and a sheet without
-// page breaks never breaks.
-TEST(PageFlow, APieceStartsANewPageOnlyPastTheBottomOfAPageInUseAndWrapsLoseOnlyTheBreak) {
-    for (const auto& [y, height, breaks] :
-         {std::tuple{100, 5000, false}, {500, 500, false}, {500, 501, true}, {101, 900, true}}) {
-        RecordingDC dc;
-        int page = 1;
-        PageFlow flow(dc, kP, y, 100, 1000, page);
-        flow.Reserve(height);
-        EXPECT_EQ(page, breaks ? 2 : 1) << y << " " << height;
-        EXPECT_EQ(flow.Y(), breaks ? 100 : y) << y << " " << height;
-    }
-    RecordingDC dc;
-    PageFlow unbroken(dc, kP, 500);
-    unbroken.Reserve(std::numeric_limits<int>::max() / 2);
-    unbroken.NewPage();
-    EXPECT_EQ(unbroken.Y(), 500);
-    EXPECT_EQ(Count(dc, "StartPage"), 0);
-
-    // A run of blanks at a wrap loses only the break character.
-    dc.SelectObject(CFont{-10, 400, false, "Arial"});
-    const std::string line = "ab  cd   ef, gh-ij    kl mn  op";
-    const auto withoutBreaks = [](std::string text) {
-        std::erase_if(text, [](char c) { return c == ' ' || c == ',' || c == '-'; });
-        return text;
-    };
-    for (int width = 10; width <= 100; width += 5) {
-        const CStringArray pieces = WrappedPieces(dc, width, line);
-        std::string joined;
-        for (const CString& piece : pieces) joined += piece;
-        // Every other character is kept, and a wrap drops at most one.
-        EXPECT_EQ(withoutBreaks(joined), withoutBreaks(line)) << width;
-        EXPECT_LE(line.size() - joined.size(), pieces.size() - 1) << width;
-    }
-}
-
 // A scenario with texts, notes and the given forces.
 VxScenario Scenario(std::vector<VxForce> forces) {
     VxScenario scenario;
@@ -341,42 +304,6 @@ TEST(ForceSheet, RowsGoOnUnderTheHeadingOfANewPageAndTheFirstThatDoesNotFitStart
     EXPECT_EQ(PrintForce(after, force, 0, kWidth, Ships({"A"})), 2);
     EXPECT_TRUE(after.Has("TextOut 230 230 align=0 h=80 Additional Ships"));
     EXPECT_EQ(Cards(after).back().top, 390);
-}
-
-// The lowest row any small box of a card reaches (GDI leaves the bottom edge out).
-int SmallBoxesEnd(const RecordingDC& dc) {
-    int end = 0;
-    for (const std::string& entry : dc.Find("Rectangle ")) {
-        const auto [left, top, right, bottom] = RectOf(entry);
-        if (right - left == Mm(kP, 1.5)) end = std::max(end, bottom);
-    }
-    return end;
-}
-
-int NotesTop(const RecordingDC& dc) { return YOf(dc.TextEntry("Notes")); }
-
-// Headings stand only over what follows them.
-TEST(ForceSheet, HeadingsOnlyOverWhatFollowsThemAndNotesStartUnderTheSmallBoxesOfTheLastRow) {
-    RecordingDC empty;
-    EXPECT_EQ(PrintForce(empty, Force(0, 0), 0), 1);
-    for (const char* heading : {"Squadrons", "Additional Ships", "Notes"})
-        EXPECT_TRUE(empty.TextEntry(heading).empty()) << heading;
-
-    // One row and two rows of single ships: the notes stand right under the
-    // small boxes, not over them.
-    for (const int ships : {1, 5}) {
-        RecordingDC dc;
-        PrintForce(dc, Force(0, ships), 1);
-        EXPECT_EQ(NotesTop(dc), SmallBoxesEnd(dc)) << ships;
-        EXPECT_TRUE(dc.Has("TabbedTextOut 230 " + std::to_string(NotesTop(dc) + kH) +
-                           " force notes"));
-    }
-    // After squadrons alone the sheet's gap already clears the cards.
-    RecordingDC squadrons;
-    PrintForce(squadrons, Force(1, 0), 1, kWidth, Ships({"A"}));
-    EXPECT_GT(NotesTop(squadrons), SmallBoxesEnd(squadrons));
-    EXPECT_TRUE(squadrons.Has("TextOut 230 2272 align=0 h=80 Notes"));
-    EXPECT_TRUE(squadrons.Has("TabbedTextOut 230 2352 force notes"));
 }
 
 // Long texts go on over further pages with nothing lost and nothing below

@@ -93,34 +93,6 @@ TEST(ShipCsvImport, TheExportReadBackChangesNothingInEveryFormSpreadsheetsSave) 
     }
 }
 
-// A file of several megabytes, whose memory the reading gives back as it
-// passes it, imports as its bytes do; a file that cannot be read says so
-// and refuses nothing.
-TEST(ShipCsvImport, AFileReadFromDiskChangesEveryShipItNames) {
-    CBrinnowDoc doc;
-    GenerateDocument(doc, {30000, 4, 2, 3, 4, 3});
-    CBrinnowDoc refitted = doc;
-    for (std::size_t i = 0; i < refitted.m_ships.size(); ++i) {
-        VxShip& ship = refitted.m_ships.Modify(i);
-        ship.m_dDF += 0.5;
-        ship.m_strNotes += " refitted";
-    }
-    const std::string path = testing::TempDir() + "/refit.csv";
-    std::string error;
-    ASSERT_TRUE(WriteFileSafely(path, ShipsCsv(refitted), error)) << error;
-    ShipCsvImport import(doc);
-    ASSERT_TRUE(import.ReadFile(path, error)) << error;
-    EXPECT_EQ(import.ChangedShips().size(), doc.m_ships.size());
-    EXPECT_EQ(import.ChangedShips().back().row, doc.m_ships.size() + 1);
-    import.Apply(doc);
-    EXPECT_EQ(doc.SaveToBytes(), refitted.SaveToBytes());
-
-    ShipCsvImport missing(doc);
-    EXPECT_FALSE(missing.ReadFile(path + ".gone", error));
-    EXPECT_NE(error.find("refit.csv.gone"), std::string::npos) << error;
-    EXPECT_EQ(missing.RefusalCount(), 0u);
-}
-
 // A German spreadsheet saves with semicolons and decimal commas.
 TEST(ShipCsvImport, SemicolonsTakeDecimalCommasAndQuotedLineBreaksStayInTheirCell) {
     CBrinnowDoc doc = Sample();

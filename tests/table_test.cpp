@@ -247,40 +247,6 @@ TEST_F(Table, ANameMatchingNoShipIsToldOnceTakesNoMarkAndPrintAsksFirst) {
     EXPECT_EQ(messages[1], "1 name in this scenario matches no ship: Charlie. Print anyway?");
 }
 
-// The table draws a card as the main window's screen does: a figure that
-// would run over its box's rule shrinks to stay inside it.
-TEST_F(Table, CardsKeepTheirFiguresInTheirBoxes) {
-    VxShip& alpha = doc.m_ships.Modify(0);
-    alpha = ShipWithWideFigures();
-    alpha.m_strName = "Alpha";
-    const auto window = Open();
-    TableView& view = window->View();
-    const double p = view.DevicePixelsPerMm();
-    view.ScrollToCard(0);
-    // A card is 44 by 23.5 mm, and a pixel more for its last rules.
-    const QRect cell(view.DeviceToViewport(view.CardOrigin(0)),
-                     QSize(Mm(p, 44) + 1, Mm(p, 23.5) + 1));
-    const auto drawn = [&](bool keepFiguresInBoxes) {
-        QImage card(cell.size(), QImage::Format_RGB32);
-        card.fill(Qt::white);
-        QPainter painter(&card);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        QPainterDC dc(painter);
-        dc.SetKeepFiguresInBoxes(keepFiguresInBoxes);
-        window->Snapshot().cards[0].DrawCard(dc, p, 0, 0, window->Snapshot().armaments, 0, 0);
-        return card;
-    };
-    // What of the card the window shows; the log's dock covers the rest.
-    const QRect shown = cell & view.viewport()->rect();
-    const QImage kept = drawn(true).copy(shown.translated(-cell.topLeft()));
-    ASSERT_NE(kept, drawn(false).copy(shown.translated(-cell.topLeft())))
-        << "this ship's figures fit as printed";
-
-    view.SetFocusPlace(1, CardMark::Box1);  // the focus frame on another card
-    const QImage table = view.viewport()->grab().toImage();
-    EXPECT_EQ(table.copy(shown).convertToFormat(QImage::Format_RGB32), kept);
-}
-
 // Two columns fit exactly at p = 10 in 950 pixels (margins of 20, cells of
 // 470 x 260, cards of 440): headings start their groups, rows wrap at the
 // left margin, and every force and group begins a row of its own.

@@ -30,35 +30,6 @@ class TextLayout : public ::testing::Test {
     CFont font{-10, 400, false, "Arial"};
 };
 
-TEST_F(TextLayout, SplitLinesKeepsInnerEmptyLinesAndFitTextLineBreaksAtTheLastBreakOrTheWidth) {
-    CStringArray lines{"stale"};
-    SplitLines("a\r\n\r\nb\r\n", lines);
-    EXPECT_EQ(lines, (CStringArray{"a", "", "b"}));
-    SplitLines("", lines);
-    EXPECT_TRUE(lines.empty());
-    SplitLines("\r\n", lines);
-    EXPECT_EQ(lines, CStringArray{""});
-    SplitLines("one", lines);
-    EXPECT_EQ(lines, CStringArray{"one"});
-
-    // FitTextLine returns the rest when it fits, else breaks at the last break or the width.
-    int next = -1;
-    EXPECT_EQ(FitTextLine(dc, 100, "hello world", 6, next), "world");
-    EXPECT_EQ(next, 11);
-    // 18 characters, 90 pixels, into 50: estimate 11 characters "alpha,beta,".
-    EXPECT_EQ(Pieces("alpha,beta,gamma12", 50),
-              (std::vector<std::string>{"alpha,beta", "gamma12"}));
-    EXPECT_EQ(Pieces("one two-three", 30), (std::vector<std::string>{"one", "two", "three"}));
-    // A word without breaks is cut at the width without losing characters.
-    for (const std::string& piece : Pieces("abcdefghijklmnopqrstuvwxyz", 30))
-        EXPECT_LE(int(piece.size()) * 5, 30) << piece;
-    EXPECT_EQ(Joined("abcdefghijklmnopqrstuvwxyz", 30), "abcdefghijklmnopqrstuvwxyz");
-    // A break only at the first character still makes progress.
-    EXPECT_EQ(Joined("-abcdefghijklmnop", 20), "-abcdefghijklmnop");
-    // Narrower than one character still gives lines of one.
-    EXPECT_EQ(Pieces("abc", 2), (std::vector<std::string>{"a", "b", "c"}));
-}
-
 TEST_F(TextLayout, TextBlockHeightCountsWrappedLinesAsDrawnKeepsAHyphenAndTakesAMegabyteLinearly) {
     EXPECT_EQ(TextBlockHeight(dc, font, 100, ""), 0);
     EXPECT_EQ(TextBlockHeight(dc, font, 100, "fits"), 10);
