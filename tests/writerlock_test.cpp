@@ -66,6 +66,19 @@ TEST(WriterLock, AHolderIsNamedAndItsLockComesFreeWhenItLetsGoOrEnds) {
     ASSERT_TRUE(ReadWholeFile(lockPath, left, error));
     EXPECT_EQ(left, "1 " + ThisHostName() + "\n");
     ASSERT_TRUE(QFile::remove(QString::fromStdString(lockPath)));
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    // One that names no process, or no host, is as stale as one whose process
+    // ended, and taking it over keeps nothing of it open.
+    const auto beforeStale = openDescriptors();
+    for (const std::string& nobody : {"0 " + ThisHostName() + "\n", std::string("42\n")}) {
+        ASSERT_TRUE(WriteFileSafely(lockPath, nobody, error));
+        EXPECT_EQ(mine.Acquire(document), DocumentLock::Outcome::Locked) << nobody;
+        mine.Release();
+    }
+    EXPECT_EQ(openDescriptors(), beforeStale);
 
     // A holder killed with its lock file left behind.
     const pid_t holder = ::fork();
@@ -80,10 +93,6 @@ TEST(WriterLock, AHolderIsNamedAndItsLockComesFreeWhenItLetsGoOrEnds) {
     EXPECT_EQ(other.Acquire(document), DocumentLock::Outcome::HeldElsewhere);
     EXPECT_EQ(other.Holder(), "process " + std::to_string(holder) + " on " + ThisHostName());
     // Asking again and again keeps nothing open.
-    const auto openDescriptors = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                             std::filesystem::directory_iterator());
-    };
     const auto before = openDescriptors();
     for (int attempt = 0; attempt < 3; ++attempt)
         EXPECT_EQ(other.Acquire(document), DocumentLock::Outcome::HeldElsewhere);
